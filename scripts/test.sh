@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up the machine if needed, builds everything and runs every test module under Wine.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$ROOT/scripts/setup.sh"
+. "$ROOT/scripts/wine_env.sh"
+configure_and_build
+
+start_display
+cleanup() { wineserver -k 2>/dev/null || true; stop_display; }
+trap cleanup EXIT
+# One persistent wineserver for the whole run, so each test module starts fast.
+mkdir -p "$WINEPREFIX"
+wineserver -p
+wineboot -i >/dev/null 2>&1 || true   # fills a new prefix once, before the tests
+
+cd "$ROOT/build"
+ctest --output-on-failure -j "$(nproc)" "$@"

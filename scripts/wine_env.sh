@@ -1,0 +1,31 @@
+# Sourced by the build, run and test scripts: one Wine setup for all of them.
+# The server machines run Russian Windows: user locale Russian, ANSI code page 1251.
+# Wine takes both from the C library locale, and LC_ALL wins over LANG.
+export LC_ALL=ru_RU.CP1251
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="   # no mono or gecko installer prompts
+export WINEARCH=win32
+export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
+
+# Starts Xvfb on a free display when no display is set; XVFB_PID tells whom to stop.
+start_display() {
+  XVFB_PID=""
+  if [ -z "${DISPLAY:-}" ]; then
+    local n=99
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+}
+
+stop_display() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+configure_and_build() {
+  local build="$ROOT/build"
+  cmake -S "$ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build" -j "$(nproc)" "$@"
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+// Days since 30.12.1899, the time of day as the fraction.
+using TDateTime = double;
+
+constexpr double MSecsPerDay = 24.0 * 60 * 60 * 1000;
+
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+
+bool TryEncodeDate(int year, int month, int day, TDateTime& result);
+bool TryEncodeTime(int hour, int minute, int second, int msec, TDateTime& result);
+TDateTime EncodeDate(int year, int month, int day);              // raises EConvertError
+TDateTime EncodeTime(int hour, int minute, int second, int msec);  // raises EConvertError
+void DecodeDate(TDateTime value, int& year, int& month, int& day);
+void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec);
+
+TDateTime Now();
+TDateTime Date();
+
+// Patterns: d dd (day), m mm (month, minutes right after an hour), yy yyyy, h hh, n nn, s ss,
+// z zzz, "/" and ":" for the global separators, 'quoted' or "quoted" text; anything else as is.
+std::string FormatDateTime(const std::string& pattern, TDateTime value);
+std::string DateToStr(TDateTime value);
+std::string TimeToStr(TDateTime value);
+std::string DateTimeToStr(TDateTime value);

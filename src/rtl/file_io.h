@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+
+// Whole-file reading and writing by a 1251 file name; failures raise EInOutError with the
+// system's error code.
+std::string ReadWholeFile(const std::string& fileName);
+void WriteWholeFile(const std::string& fileName, const std::string& content);
+bool FileExists(const std::string& fileName);
+bool DeleteFileByName(const std::string& fileName);
+std::string SysErrorMessage(unsigned errorCode);

@@ -1,0 +1,104 @@
+#include "rtl/published.h"
+
+#include "rtl/exceptions.h"
+#include "rtl/strings.h"
+
+const TClassInfo& TObject::StaticClassInfo() {
+    static const TClassInfo info("TObject", nullptr);
+    return info;
+}
+
+const std::string& TObject::ClassName() const { return ClassInfo().Name(); }
+
+bool TObject::InheritsFrom(const TClassInfo& info) const { return ClassInfo().InheritsFrom(info); }
+
+bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
+    for (const TClassInfo* c = this; c; c = c->FParent)
+        if (c == &other)
+            return true;
+    return false;
+}
+
+const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
+    for (const TClassInfo* c = this; c; c = c->FParent)
+        for (const TPropInfo& p : c->FProps)
+            if (SameText(p.Name, name))
+                return &p;
+    return nullptr;
+}
+
+const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const {
+    for (const TClassInfo* c = this; c; c = c->FParent)
+        for (const TMethodInfo& m : c->FMethods)
+            if (SameText(m.Name, name))
+                return &m;
+    return nullptr;
+}
+
+std::vector<const TPropInfo*> TClassInfo::Properties() const {
+    std::vector<const TPropInfo*> result;
+    if (FParent)
+        result = FParent->Properties();
+    for (const TPropInfo& p : FProps)
+        result.push_back(&p);
+    return result;
+}
+
+const TPropInfo& GetPropInfo(const TObject& object, const std::string& name) {
+    if (const TPropInfo* p = object.ClassInfo().FindProperty(name))
+        return *p;
+    throw EPropertyError("Property " + name + " does not exist");
+}
+
+bool IsPublishedProp(const TObject& object, const std::string& name) {
+    return object.ClassInfo().FindProperty(name) != nullptr;
+}
+
+namespace {
+[[noreturn]] void WrongKind(const std::string& name) {
+    throw EPropertyError("Invalid property type: " + name);
+}
+}  // namespace
+
+intptr_t GetOrdProp(const TObject& object, const std::string& name) {
+    const TPropInfo& p = GetPropInfo(object, name);
+    if (!p.GetOrd)
+        WrongKind(name);
+    return p.GetOrd(object);
+}
+
+void SetOrdProp(TObject& object, const std::string& name, intptr_t value) {
+    const TPropInfo& p = GetPropInfo(object, name);
+    if (!p.SetOrd)
+        throw EPropertyError("Property " + name + " is read-only");
+    p.SetOrd(object, value);
+}
+
+std::string GetStrProp(const TObject& object, const std::string& name) {
+    const TPropInfo& p = GetPropInfo(object, name);
+    if (!p.GetStr)
+        WrongKind(name);
+    return p.GetStr(object);
+}
+
+void SetStrProp(TObject& object, const std::string& name, const std::string& value) {
+    const TPropInfo& p = GetPropInfo(object, name);
+    if (!p.SetStr)
+        throw EPropertyError("Property " + name + " is read-only");
+    p.SetStr(object, value);
+}
+
+TObject* GetObjectProp(const TObject& object, const std::string& name) {
+    const TPropInfo& p = GetPropInfo(object, name);
+    if (!p.GetObj)
+        WrongKind(name);
+    return p.GetObj(object);
+}
+
+bool CallPublishedMethod(TObject& object, const std::string& name) {
+    const TMethodInfo* m = object.ClassInfo().FindMethod(name);
+    if (!m)
+        return false;
+    m->Call(object);
+    return true;
+}

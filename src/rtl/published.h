@@ -1,0 +1,135 @@
+#pragma once
+#include "rtl/object.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TStrings;
+
+enum class TPropKind { Integer, Boolean, String, Strings, Object };
+
+// One published property: typed accessors over an object of the declaring class or an heir.
+struct TPropInfo {
+    std::string Name;
+    TPropKind Kind;
+    std::function<intptr_t(const TObject&)> GetOrd;
+    std::function<void(TObject&, intptr_t)> SetOrd;
+    std::function<std::string(const TObject&)> GetStr;
+    std::function<void(TObject&, const std::string&)> SetStr;
+    std::function<TObject*(const TObject&)> GetObj;
+};
+
+struct TMethodInfo {
+    std::string Name;
+    std::function<void(TObject&)> Call;
+};
+
+// The published part of a class: its properties and parameterless methods, found by name
+// without regard to letter case, through the class and then its bases.
+class TClassInfo {
+public:
+    TClassInfo(std::string name, const TClassInfo* parent) : FName(std::move(name)), FParent(parent) {}
+
+    const std::string& Name() const { return FName; }
+    const TClassInfo* Parent() const { return FParent; }
+    bool InheritsFrom(const TClassInfo& other) const;
+
+    const TPropInfo* FindProperty(const std::string& name) const;
+    const TMethodInfo* FindMethod(const std::string& name) const;
+    // Base classes' properties first, each class's in the order they were published.
+    std::vector<const TPropInfo*> Properties() const;
+
+    template <class C> TClassInfo& IntegerField(const std::string& name, int C::*field);
+    template <class C> TClassInfo& Integer(const std::string& name, int (C::*get)() const,
+                                           void (C::*set)(int) = nullptr);
+    template <class C> TClassInfo& Boolean(const std::string& name, bool (C::*get)() const,
+                                           void (C::*set)(bool) = nullptr);
+    template <class C>
+    TClassInfo& String(const std::string& name, std::string (C::*get)() const,
+                       void (C::*set)(const std::string&) = nullptr);
+    template <class C> TClassInfo& Strings(const std::string& name, TStrings* (C::*get)() const);
+    template <class C, class T> TClassInfo& Object(const std::string& name, T* C::*field);
+    template <class C> TClassInfo& Method(const std::string& name, void (C::*method)());
+
+    TClassInfo& Add(TPropInfo prop) {
+        FProps.push_back(std::move(prop));
+        return *this;
+    }
+
+private:
+    std::string FName;
+    const TClassInfo* FParent;
+    std::vector<TPropInfo> FProps;
+    std::vector<TMethodInfo> FMethods;
+};
+
+// Name-based access as the windows and the snapshot store use it; an unknown property raises
+// EPropertyError, an unknown method is reported by the false result.
+const TPropInfo& GetPropInfo(const TObject& object, const std::string& name);
+bool IsPublishedProp(const TObject& object, const std::string& name);
+intptr_t GetOrdProp(const TObject& object, const std::string& name);
+void SetOrdProp(TObject& object, const std::string& name, intptr_t value);
+std::string GetStrProp(const TObject& object, const std::string& name);
+void SetStrProp(TObject& object, const std::string& name, const std::string& value);
+TObject* GetObjectProp(const TObject& object, const std::string& name);
+bool CallPublishedMethod(TObject& object, const std::string& name);
+
+template <class C> TClassInfo& TClassInfo::IntegerField(const std::string& name, int C::*field) {
+    return Add({name, TPropKind::Integer,
+                [field](const TObject& o) { return intptr_t(static_cast<const C&>(o).*field); },
+                [field](TObject& o, intptr_t v) { static_cast<C&>(o).*field = int(v); },
+                nullptr, nullptr, nullptr});
+}
+
+template <class C>
+TClassInfo& TClassInfo::Integer(const std::string& name, int (C::*get)() const,
+                                void (C::*set)(int)) {
+    TPropInfo p{name, TPropKind::Integer,
+                [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)()); },
+                nullptr, nullptr, nullptr, nullptr};
+    if (set)
+        p.SetOrd = [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(int(v)); };
+    return Add(std::move(p));
+}
+
+template <class C>
+TClassInfo& TClassInfo::Boolean(const std::string& name, bool (C::*get)() const,
+                                void (C::*set)(bool)) {
+    TPropInfo p{name, TPropKind::Boolean,
+                [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)()); },
+                nullptr, nullptr, nullptr, nullptr};
+    if (set)
+        p.SetOrd = [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(v != 0); };
+    return Add(std::move(p));
+}
+
+template <class C>
+TClassInfo& TClassInfo::String(const std::string& name, std::string (C::*get)() const,
+                               void (C::*set)(const std::string&)) {
+    TPropInfo p{name, TPropKind::String, nullptr, nullptr,
+                [get](const TObject& o) { return (static_cast<const C&>(o).*get)(); }, nullptr,
+                nullptr};
+    if (set)
+        p.SetStr = [set](TObject& o, const std::string& v) { (static_cast<C&>(o).*set)(v); };
+    return Add(std::move(p));
+}
+
+template <class C>
+TClassInfo& TClassInfo::Strings(const std::string& name, TStrings* (C::*get)() const) {
+    return Add({name, TPropKind::Strings, nullptr, nullptr, nullptr, nullptr,
+                [get](const TObject& o) {
+                    return static_cast<TObject*>((static_cast<const C&>(o).*get)());
+                }});
+}
+
+template <class C, class T> TClassInfo& TClassInfo::Object(const std::string& name, T* C::*field) {
+    return Add({name, TPropKind::Object, nullptr, nullptr, nullptr, nullptr,
+                [field](const TObject& o) -> TObject* { return static_cast<const C&>(o).*field; }});
+}
+
+template <class C> TClassInfo& TClassInfo::Method(const std::string& name, void (C::*method)()) {
+    FMethods.push_back({name, [method](TObject& o) { (static_cast<C&>(o).*method)(); }});
+    return *this;
+}

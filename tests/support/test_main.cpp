@@ -1,0 +1,17 @@
+#include "rtl/format_settings.h"
+#include "rtl/message_box.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // A test must never wait for a person: an unexpected box fails the test that showed it.
+    SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned) {
+        ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
+        return 1;
+    });
+    FormatSettings() = TFormatSettings();
+    return RUN_ALL_TESTS();
+}

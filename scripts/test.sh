@@ -14,5 +14,5 @@ mkdir -p "$WINEPREFIX"
 wineserver -p
 wineboot -i >/dev/null 2>&1 || true   # fills a new prefix once, before the tests
 
-cd "$ROOT/build"
+cd "$BUILD_DIR"
 ctest --output-on-failure -j "$(nproc)" "$@"

@@ -5,7 +5,8 @@ export LC_ALL=ru_RU.CP1251
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no mono or gecko installer prompts
 export WINEARCH=win32
-export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
 
 # Starts Xvfb on a free display when no display is set; XVFB_PID tells whom to stop.
 start_display() {
@@ -25,7 +26,6 @@ stop_display() {
 }
 
 configure_and_build() {
-  local build="$ROOT/build"
-  cmake -S "$ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" -j "$(nproc)" "$@"
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
 }

@@ -3,26 +3,11 @@
 #include "rtl/exceptions.h"
 #include "rtl/strings.h"
 #include "rtl/wide_text.h"
+#include "rtl/win32_handle.h"
 
 #include <windows.h>
 
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : FHandle(h) {}
-    ~FileHandle() {
-        if (FHandle != INVALID_HANDLE_VALUE)
-            CloseHandle(FHandle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE Get() const { return FHandle; }
-    bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE FHandle;
-};
 
 [[noreturn]] void Fail(const std::string& what, const std::string& fileName) {
     DWORD error = GetLastError();
@@ -43,8 +28,8 @@ std::string SysErrorMessage(unsigned errorCode) {
 }
 
 std::string ReadWholeFile(const std::string& fileName) {
-    FileHandle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         Fail("Cannot open file", fileName);
     LARGE_INTEGER size;
@@ -66,8 +51,8 @@ std::string ReadWholeFile(const std::string& fileName) {
 }
 
 void WriteWholeFile(const std::string& fileName, const std::string& content) {
-    FileHandle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         Fail("Cannot create file", fileName);
     size_t done = 0;

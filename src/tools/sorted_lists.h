@@ -13,23 +13,27 @@ public:
     TQZSortedObjectList();
 
     void SetCompareFunc(TCompareFunc value) { FCompareFunc = std::move(value); }
-    // Lower-bound search: the item equal to key or none; index is its position or the
+    // Lower-bound search: the first item equal to key or none; index is its position or the
     // position where key must be inserted.
     TObject* AddElement(const std::string& key, int& index) const;
     // Exact search: the position of an item equal to key, or -1.
     int FindElementIndex(const std::string& key) const;
     TObject* FindElement(const std::string& key) const;
 
-    int MethodID = 0;  // 0: bisection; no other search method exists
+    int MethodID = 0; // 0: bisection; no other search method exists
 
 protected:
+    int CompareAt(int index, const std::string& key) const {
+        return FCompareFunc(Items(index), key);
+    }
+
     TCompareFunc FCompareFunc;
 };
 
 class TQZParamObject : public TObject {
 public:
     std::string RealName;
-    std::string Name;  // AnsiUpperCase of RealName, the key
+    std::string Name; // AnsiUpperCase of RealName, the key
     std::string Value;
     std::string InitValue;
 };
@@ -40,16 +44,14 @@ public:
     TQZSortedParams();
     int AddParam(const std::string& paramName, const std::string& paramValue);
     std::string GetValue(const std::string& paramName) const;
+    std::string Value(const std::string& paramName) const { return GetValue(paramName); }
     TQZParamObject* Items(int index) const { return static_cast<TQZParamObject*>(Get(index)); }
-
-private:
-    int CompareProc(TObject* item, const std::string& key) const;
 };
 
 class TQZNamedObject : public TObject {
 public:
     std::string RealName;
-    std::string Name;  // AnsiUpperCase of RealName, the key
+    std::string Name; // AnsiUpperCase of RealName, the key
     TObject* Data = nullptr;
 };
 
@@ -61,18 +63,19 @@ public:
     ~TQZSortedNamedObjects() override;
 
     int AddObject(const std::string& name, TObject* aObject);
+    // Inserts without looking for the name; the caller passes the position FindObject gave.
     void InsertObject(int index, const std::string& name, TObject* aObject);
     bool FindObject(const std::string& name, int& index) const;
     std::string GetNames(int index) const;
     TObject* GetObjects(int index) const;
     TObject* GetObjectByName(const std::string& name) const;
+    std::string Names(int index) const { return GetNames(index); }
+    TObject* Objects(int index) const { return GetObjects(index); }
+    TObject* ObjectByName(const std::string& name) const { return GetObjectByName(name); }
     TQZNamedObject* Items(int index) const { return static_cast<TQZNamedObject*>(Get(index)); }
 
     bool FlagDestroyObject = false;
 
 protected:
     void Notify(void* item, TListNotification action) override;
-
-private:
-    int CompareProc(TObject* item, const std::string& key) const;
 };

@@ -1,0 +1,9 @@
+#include "tools/thread_safety.h"
+
+void TThreadSafetyClass::Lock() {
+    FLock.Enter();
+}
+
+void TThreadSafetyClass::UnLock() {
+    FLock.Leave();
+}

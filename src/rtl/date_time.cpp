@@ -39,7 +39,7 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
         days += DaysInMonth(year, m);
     int64_t y = year - 1;
     days += y * 365 + y / 4 - y / 100 + y / 400;
-    result = double(days - DateDelta - 1);
+    result = double(days - DateDelta);
     return true;
 }
 
@@ -66,7 +66,7 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec) {
 }
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
-    int64_t days = TimeStampMs(value) / int64_t(MSecsPerDay);  // days since 01.01.0001, from 0
+    int64_t days = TimeStampMs(value) / int64_t(MSecsPerDay) - 1;  // since 01.01.0001, from 0
     int64_t y400 = days / 146097, rest = days % 146097;
     int64_t y100 = std::min<int64_t>(rest / 36524, 3);
     rest -= y100 * 36524;

@@ -28,8 +28,8 @@ std::string SysErrorMessage(unsigned errorCode) {
 }
 
 std::string ReadWholeFile(const std::string& fileName) {
-    TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         Fail("Cannot open file", fileName);
     LARGE_INTEGER size;

@@ -1,0 +1,54 @@
+#include "rtl/date_time.h"
+
+#include "rtl/exceptions.h"
+
+#include <gtest/gtest.h>
+
+TEST(DateTime, EncodeCountsDaysFromTheEndOf1899) {
+    EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0);
+    EXPECT_DOUBLE_EQ(EncodeDate(1900, 1, 1), 2);
+    EXPECT_DOUBLE_EQ(EncodeDate(2003, 2, 1), 37653);
+    EXPECT_DOUBLE_EQ(EncodeDate(2000, 2, 29) + 1, EncodeDate(2000, 3, 1));
+    EXPECT_DOUBLE_EQ(EncodeTime(12, 0, 0, 0), 0.5);
+    EXPECT_THROW(EncodeDate(1900, 2, 29), EConvertError);
+    EXPECT_THROW(EncodeDate(2003, 4, 31), EConvertError);
+    EXPECT_THROW(EncodeDate(2003, 13, 1), EConvertError);
+    EXPECT_THROW(EncodeDate(0, 1, 1), EConvertError);
+    EXPECT_THROW(EncodeDate(2003, 1, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 60, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
+}
+
+TEST(DateTime, DecodeReversesEncode) {
+    for (int year : {1, 1600, 1899, 1900, 1999, 2000, 2004, 2100, 9999})
+        for (int month = 1; month <= 12; ++month)
+            for (int day : {1, 15, DaysInMonth(year, month)}) {
+                int y = 0, m = 0, d = 0;
+                DecodeDate(EncodeDate(year, month, day) + EncodeTime(23, 59, 59, 999), y, m, d);
+                ASSERT_EQ(y * 10000 + m * 100 + d, year * 10000 + month * 100 + day);
+            }
+    int hour, minute, second, msec;
+    DecodeTime(EncodeDate(2003, 2, 1) + EncodeTime(10, 11, 12, 345), hour, minute, second, msec);
+    EXPECT_EQ(hour * 10000000 + minute * 100000 + second * 1000 + msec, 101112345);
+}
+
+TEST(DateTime, FormatPatternsOfTheViewer) {
+    const TDateTime value = EncodeDate(2003, 2, 1) + EncodeTime(9, 5, 7, 45);
+    EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss", value), "01.02.2003 09:05:07");
+    EXPECT_EQ(FormatDateTime("hh:nn:ss:zzz", value), "09:05:07:045");
+    EXPECT_EQ(FormatDateTime("d.m.yy h:n:s.z", value), "1.2.03 9:5:7.45");
+    EXPECT_EQ(FormatDateTime("hh:mm", value), "09:05"); // minutes right after an hour
+    EXPECT_EQ(FormatDateTime("'at' hh\"h\"", value), "at 09h");
+    // The last millisecond of a day stays in that day.
+    const TDateTime late = EncodeDate(2003, 12, 31) + EncodeTime(23, 59, 59, 999);
+    EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss:zzz", late), "31.12.2003 23:59:59:999");
+}
+
+TEST(DateTime, DecodeKnowsTheFirstDay) {
+    int year = 0, month = 0, day = 0;
+    DecodeDate(0, year, month, day);
+    EXPECT_EQ(year * 10000 + month * 100 + day, 18991230);
+    DecodeDate(37653.75, year, month, day);
+    EXPECT_EQ(year * 10000 + month * 100 + day, 20030201);
+}

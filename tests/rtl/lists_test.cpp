@@ -1,6 +1,7 @@
 #include "rtl/lists.h"
 
 #include "rtl/exceptions.h"
+#include "support/tracked_object.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,6 @@ public:
 
 protected:
     void Notify(void* item, TListNotification action) override { Events.push_back({item, action}); }
-};
-
-class Tracked : public TObject {
-public:
-    explicit Tracked(int& freed) : FFreed(freed) {}
-    ~Tracked() override { ++FFreed; }
-
-private:
-    int& FFreed;
 };
 
 } // namespace
@@ -68,18 +60,18 @@ TEST(Lists, EveryChangeOfContentIsNotified) {
 
 TEST(Lists, ObjectListFreesWhatItLoses) {
     int freed = 0;
-    auto* extracted = new Tracked(freed);
+    auto* extracted = new TrackedObject(freed);
     {
         TObjectList list;
-        list.Add(new Tracked(freed));
+        list.Add(new TrackedObject(freed));
         list.Add(extracted);
-        list.Add(new Tracked(freed));
-        list.Add(new Tracked(freed));
+        list.Add(new TrackedObject(freed));
+        list.Add(new TrackedObject(freed));
         list.Delete(0);
         EXPECT_EQ(freed, 1);
         EXPECT_EQ(list.Extract(extracted), extracted);
         EXPECT_EQ(freed, 1);
-        list.Put(0, new Tracked(freed)); // the replaced object goes
+        list.Put(0, new TrackedObject(freed)); // the replaced object goes
         EXPECT_EQ(freed, 2);
         list.Remove(list.Items(1));
         EXPECT_EQ(freed, 3);
@@ -88,7 +80,7 @@ TEST(Lists, ObjectListFreesWhatItLoses) {
     delete extracted;
 
     freed = 0;
-    Tracked kept(freed);
+    TrackedObject kept(freed);
     {
         TObjectList borrowed(false);
         borrowed.Add(&kept);

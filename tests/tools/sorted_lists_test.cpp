@@ -2,22 +2,13 @@
 
 #include "rtl/exceptions.h"
 #include "rtl/strings.h"
+#include "support/tracked_object.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-// Counts its own destruction, so a test sees exactly what a list freed.
-class Tracked : public TObject {
-public:
-    explicit Tracked(int& freed) : FFreed(freed) {}
-    ~Tracked() override { ++FFreed; }
-
-private:
-    int& FFreed;
-};
 
 std::vector<std::string> Names(const TQZSortedNamedObjects& list) {
     std::vector<std::string> names;
@@ -88,9 +79,9 @@ TEST(SortedObjectList, SearchesGiveInsertionPointsAndRespectMethodID) {
 TEST(SortedObjectList, LowerBoundFindsTheFirstOfEqualItems) {
     TQZSortedNamedObjects list;
     int a = 0, b = 0, c = 0;
-    list.InsertObject(0, "x", new Tracked(a));
-    list.InsertObject(1, "X", new Tracked(b));
-    list.InsertObject(2, "x", new Tracked(c));
+    list.InsertObject(0, "x", new TrackedObject(a));
+    list.InsertObject(1, "X", new TrackedObject(b));
+    list.InsertObject(2, "x", new TrackedObject(c));
     list.FlagDestroyObject = true;
     int index = -1;
     EXPECT_TRUE(list.FindObject("x", index));
@@ -102,7 +93,7 @@ TEST(SortedNamedObjects, OutOfRangeAndAbsentNamesGiveNeutralValues) {
     TQZSortedNamedObjects list;
     int freed = 0;
     list.FlagDestroyObject = true;
-    list.AddObject("Один", new Tracked(freed));
+    list.AddObject("Один", new TrackedObject(freed));
     EXPECT_EQ(list.GetNames(-1), "");
     EXPECT_EQ(list.GetNames(list.Count()), "");
     EXPECT_EQ(list.GetObjects(list.Count()), nullptr);
@@ -117,8 +108,8 @@ TEST(SortedNamedObjects, OwningListFreesReplacedAndDeletedData) {
     {
         TQZSortedNamedObjects list;
         list.FlagDestroyObject = true;
-        auto* one = new Tracked(first);
-        auto* two = new Tracked(second);
+        auto* one = new TrackedObject(first);
+        auto* two = new TrackedObject(second);
         EXPECT_EQ(list.AddObject("key", one), 0);
         EXPECT_EQ(list.AddObject("KEY", two), 0);
         EXPECT_EQ(first, 1);
@@ -132,14 +123,14 @@ TEST(SortedNamedObjects, OwningListFreesReplacedAndDeletedData) {
         EXPECT_EQ(second, 1);
         EXPECT_EQ(list.Count(), 0);
 
-        list.AddObject("last", new Tracked(third));
+        list.AddObject("last", new TrackedObject(third));
     }
     EXPECT_EQ(third, 1); // the list's destruction frees the data too
 }
 
 TEST(SortedNamedObjects, NonOwningListFreesOnlyItsItems) {
     int freed = 0;
-    Tracked kept(freed);
+    TrackedObject kept(freed);
     {
         TQZSortedNamedObjects list;
         list.AddObject("a", &kept);

@@ -118,6 +118,40 @@ TEST_F(HugeFile, PartsAndSeeksLikeTheDebugReader) {
     }
 }
 
+TEST_F(HugeFile, OddBufferSizesAndLockedBuffers) {
+    const std::string content = Pattern(100000);
+    const std::string name = Fixture("odd.dat", content);
+    TZtHugeFile file(name, FILE_ATTRIBUTE_NORMAL, GENERIC_READ, 0xFFFF);
+    // 5000 bytes become whole pages; the reads cross the buffer's end in every way.
+    ASSERT_EQ(file.ResetEx(1, 5000, 0, hfoBuffered | hfoLockBuffer), hfOK);
+    std::string bytes(content.size() + 8192, '\0'); // room for asking past the end
+    size_t done = 0;
+    uint32_t transferred = 0;
+    for (uint32_t size : {1u, 4095u, 4096u, 20000u, 3u, 8192u, 16385u}) {
+        file.BlockRead(&bytes[done], size, transferred);
+        ASSERT_EQ(transferred, size);
+        done += size;
+    }
+    file.BlockRead(&bytes[done], uint32_t(bytes.size() - done), transferred);
+    EXPECT_EQ(done + transferred, content.size());
+    EXPECT_TRUE(SameBytes(bytes.substr(0, content.size()), content));
+}
+
+TEST_F(HugeFile, UnbufferedSystemAccessKeepsTheExactSize) {
+    const std::string content = Pattern(100000);
+    const std::string name = temp.File("direct.dat");
+    {
+        TZtHugeFile file(name, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, GENERIC_WRITE,
+                         0xFFFF);
+        ASSERT_EQ(file.RewriteEx(1, 0, 0, hfoBuffered), hfOK);
+        uint32_t transferred = 0;
+        file.BlockWrite(content.data(), uint32_t(content.size()), transferred);
+        EXPECT_EQ(transferred, content.size());
+        file.Close(); // the last, partly filled page is padded for the system, then cut
+    }
+    EXPECT_TRUE(SameBytes(ReadWholeFile(name), content));
+}
+
 TEST_F(HugeFile, SeekOrigins) {
     const std::string content = Pattern(100);
     const std::string name = Fixture("seek.dat", content);

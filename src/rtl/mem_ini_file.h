@@ -1,0 +1,41 @@
+#pragma once
+#include "rtl/custom_ini_file.h"
+
+#include <vector>
+
+// An INI text held in memory. Lines are taken as they stand: empty lines and lines starting
+// with ';' are skipped, "[name]" starts a section, any other line is an entry of the current
+// section (lines before the first section are dropped). An entry's key is the text before its
+// first '='. A section named twice is one section; of a key entered twice the first counts.
+class TMemIniFile : public TCustomIniFile {
+public:
+    // Loads the file when it exists.
+    explicit TMemIniFile(const std::string& fileName);
+
+    std::string ReadString(const std::string& section, const std::string& ident,
+                           const std::string& defaultValue) const override;
+    void WriteString(const std::string& section, const std::string& ident,
+                     const std::string& value) override;
+    void ReadSectionValues(const std::string& section, TStrings& strings) const override;
+    void EraseSection(const std::string& section) override;
+    // Writes the text to the file; failures raise EInOutError.
+    void UpdateFile() override;
+
+    bool FindValue(const std::string& section, const std::string& ident, std::string& value) const;
+    void Clear();
+    // Each section as its bracketed name line, its entries, then one empty line.
+    void GetStrings(TStrings& list) const;
+    void SetStrings(const TStrings& list);
+
+private:
+    struct TSection {
+        std::string Name;
+        std::vector<std::string> Lines;
+    };
+
+    int IndexOfSection(const std::string& name) const;
+    // The position of the section, added at the end when absent.
+    int AddSection(const std::string& name);
+
+    std::vector<TSection> FSections;
+};

@@ -1,0 +1,250 @@
+#include "config_texts.h"
+
+#include "qvr/built_in_errors.h"
+#include "qvr/error_catalogue.h"
+#include "rtl/strings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string DefaultCatalogueSections() {
+    std::string switches = "[ShowErrors]\r\n", htmls = "[Errors HTMLs]\r\n";
+    for (const TBuiltInError& error : BuiltInErrors()) {
+        switches += IntToStr(error.Code) + "=11111\r\n";
+        htmls += IntToStr(error.Code) + "=\r\n";
+    }
+    return switches + "\r\n" + htmls + "\r\n";
+}
+
+const char DefaultTextBeforeCatalogue[] =
+    "[Config]\r\n"
+    "ServerName=yourbank\r\n"
+    "ScriptPath=ZWScript/\r\n"
+    "TemplatePath=%ZWSROOT%\\Subsys\\template\r\n"
+    "BLLPath=%ZWSROOT%\\user\r\n"
+    "ZWIHost0=localhost:12040\r\n"
+    "MQQVRID=\r\n"
+    "ResponseTimeOut=20\r\n"
+    "TryConnectionInterval=1\r\n"
+    "ClientTimeOut=600\r\n"
+    "ClientMaxSessions=100\r\n"
+    "SilentShutdown=0\r\n"
+    "OnlyInformService=0\r\n"
+    "MaxRunTasks=15\r\n"
+    "MaxRunHugeTasks=8\r\n"
+    "CheckForDeadTask=0\r\n"
+    "KillDeadTask=0\r\n"
+    "ExecTaskTimeOut=60\r\n"
+    "ExecHugeTaskTimeOut=180\r\n"
+    "\r\n"
+    "[Internal tracer params]\r\n"
+    "IntTraceWriteType=1\r\n"
+    "IntTraceEnabled=0\r\n"
+    "IntTraceFileName=%ZWSRoot%\\SUBSYS\\Logs\\QVRTrace\r\n"
+    "WriteARMToTrace=0\r\n"
+    "ClearLoginPassword=0\r\n"
+    "TraceFileMaxSize=500\r\n"
+    "\r\n"
+    "[Cache options]\r\n"
+    "EnableCashe=0\r\n"
+    "\r\n"
+    "[Errors]\r\n"
+    "LogFileName=%ZWSROOT%\\qvrerror.log\r\n"
+    "BlinkTrayIconOnError=1\r\n"
+    "ShowErrorsMonitor=1\r\n"
+    "\r\n"
+    "[Sheduler]\r\n"
+    "ShemeName=\r\n"
+    "AutoStartScheme=0\r\n"
+    "\r\n"
+    "[ErrorResponse]\r\n"
+    "ReturnOnlyErrorText=0\r\n"
+    "DefaultErrorHTML=%ZWSRoot%\\SUBSYS\\TEMPLATE\\QVR_Error.xml\r\n"
+    "\r\n";
+
+const char DefaultTextAfterCatalogue[] = "[Sessions]\r\n"
+                                         "CheckFuncRights=1\r\n"
+                                         "AlwaysNeedTaskConfig=1\r\n"
+                                         "CloseSessionBLLName=\r\n"
+                                         "CloseSessionFunctionName=\r\n"
+                                         "CheckTaskRWA=1\r\n"
+                                         "CheckUniqSIDIpHost=0\r\n"
+                                         "CheckUniqRunTask=0\r\n"
+                                         "\r\n"
+                                         "[TrayIcon]\r\n"
+                                         "ChangeErrorIconsInterval=100\r\n"
+                                         "CustomDefaultTrayIcon=\r\n"
+                                         "CustomErrorTrayIcons=\r\n"
+                                         "\r\n"
+                                         "[Crypto]\r\n"
+                                         "CryptoEngineType=\r\n"
+                                         "TypeGetCryptoParams=0\r\n"
+                                         "CryptoParamsFile=%ZWSRoot%\\crypt.txt\r\n"
+                                         "InitCryptoEngine=0\r\n"
+                                         "\r\n"
+                                         "[Authenticate]\r\n"
+                                         "IdentUserVersion=1\r\n"
+                                         "WebAdminSiteInstanceID=\r\n"
+                                         "AuthenticateEmptyUser=1\r\n"
+                                         "\r\n"
+                                         "[CryptoZWIData]\r\n"
+                                         "SignData=0\r\n"
+                                         "SignCryptoEngineType=\r\n"
+                                         "CheckSignData=0\r\n"
+                                         "CheckSignCryptoEngineType=\r\n"
+                                         "\r\n"
+                                         "[RAdmin]\r\n"
+                                         "RAdminEnabled=0\r\n"
+                                         "RAdminViewModOnly=1\r\n"
+                                         "RAdminBindAddress=0.0.0.0\r\n"
+                                         "RAdminPort=1111\r\n"
+                                         "RAAcceptedIPAddresses=\r\n"
+                                         "\r\n"
+                                         "[Start]\r\n"
+                                         "DelayBeforeLogin=0\r\n"
+                                         "\r\n"
+                                         "[Debug info]\r\n"
+                                         "DebugInfoDirectory=\r\n"
+                                         "AutoSaveDebugInfo=0\r\n"
+                                         "SaveDebugInfoInterval=10\r\n"
+                                         "SaveSystemParams=0\r\n"
+                                         "SaveDataBaseParams=0\r\n"
+                                         "SaveBLLLeakObjects=0\r\n"
+                                         "SaveSystemLeakObjects=0\r\n"
+                                         "SaveRunTasks=0\r\n"
+                                         "SaveLoggedUsers=0\r\n"
+                                         "SaveOpenSessions=0\r\n"
+                                         "SaveQVRConfig=0\r\n"
+                                         "EnableBLLLeak=0\r\n"
+                                         "EnableSystemLeak=0\r\n"
+                                         "\r\n";
+
+} // namespace
+
+TEST(ConfigRoundTrip, AnEmptyTextWritesTheWholeDefaultConfiguration) {
+    auto config = ReadConfigText("");
+    EXPECT_EQ(config->TryConnectionInterval, 1); // a new object holds 0
+    EXPECT_EQ(config->MaxRunHugeTasks, 8);       // half of 15, halves to even
+    EXPECT_FALSE(config->UseConnectionType);
+    ASSERT_EQ(config->ZWIConnection->TotalCount(), 1);
+    EXPECT_EQ(config->ZWIConnection->ConnectionToStr(config->ZWIConnection->Connections(0)),
+              "ClientSocket: localhost:12040");
+    EXPECT_EQ(WrittenText(*config),
+              DefaultTextBeforeCatalogue + DefaultCatalogueSections() + DefaultTextAfterCatalogue);
+}
+
+TEST(ConfigRoundTrip, SetDefaultsAloneLeavesTheDerivedValues) {
+    TMemoryQVRConfig config;
+    config.TryConnectionInterval = 7;
+    config.SetQVRDefaultParams();
+    EXPECT_EQ(config.MaxRunHugeTasks, 10);
+    EXPECT_EQ(config.TryConnectionInterval, 7);
+    EXPECT_EQ(config.ServerName, "yourbank");
+    EXPECT_TRUE(config.RAdminViewModOnly);
+    EXPECT_EQ(config.ZWIConnection->TotalCount(), 0);
+}
+
+TEST(ConfigRoundTrip, AnOddTextReadsByTheKeyRulesAndLosesWhatIsUnknown) {
+    auto config = ReadConfigText("; server settings\r\n"
+                                 "[CONFIG]\r\n"
+                                 "servername=first\r\n"
+                                 "ServerName=second\r\n"
+                                 "SilentShutdown=2\r\n"
+                                 "OnlyInformService=1\r\n"
+                                 "CheckForDeadTask=2\r\n"
+                                 "KillDeadTask=x\r\n"
+                                 "MaxRunTasks=many\r\n"
+                                 "ResponseTimeOut= 30\r\n"
+                                 "ClientTimeOut=30 \r\n"
+                                 "Unknown=1\r\n"
+                                 "[Vendor]\r\n"
+                                 "Anything=here\r\n"
+                                 "[radmin]\r\n"
+                                 "RAdminPort=0x10\r\n"
+                                 "RAdminViewModOnly=abc\r\n"
+                                 "RAdminEnabled=-1\r\n"
+                                 "[Errors]\r\n"
+                                 "BlinkTrayIconOnError=0\r\n"
+                                 "ShowErrorsMonitor=$1\r\n");
+    EXPECT_EQ(config->ServerName, "first");
+    EXPECT_FALSE(config->SilentShutdown); // a flag is on only for exactly 1
+    EXPECT_TRUE(config->OnlyInformService);
+    EXPECT_TRUE(config->CheckForDeadTask); // a Boolean is on for anything but 0
+    EXPECT_FALSE(config->KillDeadTask);
+    EXPECT_EQ(config->MaxRunTasks, 15);
+    EXPECT_EQ(config->MaxRunHugeTasks, 8);
+    EXPECT_EQ(config->ResponseTimeOut, 30);
+    EXPECT_EQ(config->ClientTimeOut, 600);
+    EXPECT_EQ(config->RAdminPort, 16);
+    EXPECT_TRUE(config->RAdminViewModOnly);
+    EXPECT_TRUE(config->RAdminEnabled);
+    EXPECT_FALSE(config->BlinkTrayIconOnError);
+    EXPECT_TRUE(config->ShowErrorsMonitor);
+
+    std::string text = WrittenText(*config);
+    EXPECT_EQ(text.find("Vendor"), std::string::npos);
+    EXPECT_EQ(text.find("Unknown"), std::string::npos);
+    EXPECT_EQ(text.find("[CONFIG]"), std::string::npos);
+    EXPECT_EQ(text.rfind("[Config]\r\nServerName=first\r\n", 0), 0u);
+    EXPECT_EQ(SectionOf(text, "RAdmin"), "RAdminEnabled=1\r\nRAdminViewModOnly=1\r\n"
+                                         "RAdminBindAddress=0.0.0.0\r\nRAdminPort=16\r\n"
+                                         "RAAcceptedIPAddresses=\r\n");
+}
+
+TEST(ConfigRoundTrip, HugeTasksDefaultToHalfOfTheTasksRoundedToEven) {
+    for (auto [tasks, huge] : {std::pair{5, 2}, {3, 2}, {1, 0}, {15, 8}, {0, 0}})
+        EXPECT_EQ(ReadConfigText("[Config]\r\nMaxRunTasks=" + IntToStr(tasks))->MaxRunHugeTasks,
+                  huge)
+            << tasks;
+    EXPECT_EQ(ReadConfigText("[Config]\r\nMaxRunTasks=5\r\nMaxRunHugeTasks=4")->MaxRunHugeTasks, 4);
+}
+
+TEST(ConfigRoundTrip, TryConnectionIntervalKeepsItsValueAcrossReads) {
+    TMemoryQVRConfig config;
+    config.CfgFileLines.SetText("[Config]\r\nTryConnectionInterval=-3\r\nServerName=x\r\n");
+    config.ReadQVRParameters();
+    EXPECT_EQ(config.TryConnectionInterval, 1);
+    config.CfgFileLines.SetText("[Config]\r\nTryConnectionInterval=5\r\n");
+    config.ReadQVRParameters();
+    EXPECT_EQ(config.TryConnectionInterval, 5);
+    config.CfgFileLines.Clear();
+    config.ReadQVRParameters();
+    EXPECT_EQ(config.TryConnectionInterval, 5); // read with the value it holds
+    EXPECT_EQ(config.ServerName, "yourbank");   // everything else starts again
+}
+
+TEST(ConfigRoundTrip, WrittenFieldsReadBackTheSame) {
+    auto config = ReadConfigText("");
+    config->ServerName = "Сервер";
+    config->IntTraceEnabled = true;
+    config->ClearLoginPassword = true;
+    config->SaveRunTasks = true;
+    config->AutoSaveDebugInfo = true;
+    config->SaveDebugInfoInterval = 30;
+    config->RAdminViewModOnly = false;
+    config->DelayBeforeLogin = -2;
+    config->SessionConsts->Add("Lang=ru");
+    config->CryptoParams->Add("Key=v");
+    auto copy = ReadConfigText(WrittenText(*config));
+    EXPECT_EQ(copy->ServerName, "Сервер");
+    EXPECT_TRUE(copy->IntTraceEnabled);
+    EXPECT_TRUE(copy->ClearLoginPassword);
+    EXPECT_TRUE(copy->SaveRunTasks);
+    EXPECT_TRUE(copy->AutoSaveDebugInfo);
+    EXPECT_EQ(copy->SaveDebugInfoInterval, 30);
+    EXPECT_FALSE(copy->RAdminViewModOnly);
+    EXPECT_EQ(copy->DelayBeforeLogin, -2);
+    EXPECT_EQ(copy->SessionConsts->Text(), "Lang=ru\r\n");
+    EXPECT_EQ(copy->CryptoParams->Text(), "Key=v\r\n");
+    EXPECT_EQ(WrittenText(*copy), config->CfgFileLines.Text());
+}
+
+TEST(ConfigRoundTrip, SigningIsOnWhenEitherSideSigns) {
+    auto config = ReadConfigText("[CryptoZWIData]\r\nCheckSignData=1\r\n");
+    EXPECT_TRUE(config->UseSignForPackets);
+    EXPECT_EQ(SectionOf(WrittenText(*config), "CryptoZWIData"),
+              "UseSignForPackets=1\r\nSignData=0\r\nSignCryptoEngineType=\r\nCheckSignData=1\r\n"
+              "CheckSignCryptoEngineType=\r\n");
+    EXPECT_TRUE(ReadConfigText("[CryptoZWIData]\r\nUseSignForPackets=1")->UseSignForPackets);
+}

@@ -1,5 +1,6 @@
 #include "qvr/debug_block.h"
 
+#include "qvr/bll_leak_grouper.h"
 #include "qvr/debug_info.h"
 #include "qvr/text_lines.h"
 #include "rtl/strings.h"
@@ -14,8 +15,8 @@ struct TSectionHeader {
     int BodyLength = 0;
 };
 
-TSectionHeader ReadSectionHeader(std::string_view line) {
-    std::string text(line);
+TSectionHeader ReadSectionHeader(const std::string& line) {
+    std::string text = line;
     if (text.find(':') != text.npos)
         GetNextParam(text, ": [");
     else
@@ -40,21 +41,23 @@ void ApplySystemParams(std::string_view body, TDebugInfo& di) {
 
 void ApplyBLLLeakObjectsList(std::string_view body, TDebugInfo& di) {
     di.BLLLeaks.Clear();
-    ForEachStoredItem(body, 1, [&di](std::string_view item) {
+    TBLLLeakGrouper grouper(di);
+    ForEachStoredItem(body, 1, [&grouper](std::string_view item) {
         auto record = std::make_unique<TBLLLeakObjectInfo>();
         record->SetAsString(item);
-        di.AddBLLLeak(std::move(record));
+        grouper.Add(std::move(record));
     });
 }
 
 // Records end to end, each followed by a CRLF.
 void ApplyBLLLeakObjects(std::string_view body, TDebugInfo& di) {
+    TBLLLeakGrouper grouper(di);
     int pos = 1;
     while (int64_t(body.size()) > pos) {
         auto record = std::make_unique<TBLLLeakObjectInfo>();
         record->ReadFromString(body, pos);
         AdvancePos(pos, 2);
-        di.AddBLLLeak(std::move(record));
+        grouper.Add(std::move(record));
     }
 }
 
@@ -123,7 +126,7 @@ void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di
 void ParseDebugBlock(std::string_view data, TDebugInfo& di) {
     size_t pos = 0;
     while (pos < data.size()) {
-        std::string_view line = TrimView(TakeLine(data, pos));
+        const std::string line = Trim(std::string(TakeLine(data, pos)));
         if (line.empty() || line[0] != '[')
             continue;
         const TSectionHeader header = ReadSectionHeader(line);

@@ -25,8 +25,7 @@ class TDebugInfo : public TObject {
 public:
     TDebugInfo();
 
-    // Files the record under its class name and then its stack text, creating the groups it
-    // needs; records of one stack keep the order in which they were added.
+    // Files the record under its class name and then its stack text (see TBLLLeakGrouper).
     void AddBLLLeak(std::unique_ptr<TBLLLeakObjectInfo> record);
     TTaskInfo* Task(int index) const { return static_cast<TTaskInfo*>(TasksInfo.Items(index)); }
 

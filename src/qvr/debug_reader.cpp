@@ -4,7 +4,6 @@
 #include "qvr/debug_file_cursor.h"
 #include "qvr/debug_header.h"
 #include "qvr/read_progress.h"
-#include "qvr/text_lines.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/format.h"
@@ -99,7 +98,10 @@ void TDebugReader::ReadFile(const std::string& fileName) {
     TDebugFileCursor cursor(stream);
     try {
         while (cursor.FileSize() > cursor.CurFilePos()) {
-            const std::string line(TrimView(cursor.NextLine()));
+            const int64_t lineStart = cursor.CurFilePos();
+            const std::string line = Trim(std::string(cursor.NextLine()));
+            if (cursor.CurFilePos() == lineStart)
+                break; // the file holds fewer bytes than its size says
             if (line.empty())
                 continue;
             progress.Show(cursor.CurFilePos(), cursor.FileSize());

@@ -17,13 +17,3 @@ std::string_view TakeLine(std::string_view s, size_t& pos) {
     pos = crlf == s.npos ? s.size() : crlf + 2;
     return s.substr(begin, (crlf == s.npos ? s.size() : crlf) - begin);
 }
-
-std::string_view TrimView(std::string_view s) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    size_t b = 0, e = s.size();
-    while (b < e && blank(s[b]))
-        ++b;
-    while (e > b && blank(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}

@@ -7,6 +7,3 @@ size_t FindCRLF(std::string_view s, size_t from = 0);
 // The text of s from pos before the next CRLF; pos moves past the CRLF, or to the end of s
 // when there is none.
 std::string_view TakeLine(std::string_view s, size_t& pos);
-
-// s without blanks and control characters (bytes up to 32) at both ends.
-std::string_view TrimView(std::string_view s);

@@ -16,8 +16,8 @@ const char Key2[] = "01.02.2006 10:00:10";
 const char Key3[] = "01.02.2006 10:00:20";
 
 std::string CountersBlock(int users) {
-    TCounterLines counters;
-    counters.Users = users;
+    TDinamicSystemInfo counters;
+    counters.SetLoginUsers(users);
     return TDebugBlockWriter().Section("SystemParams", SystemParamsBody(counters)).Data();
 }
 
@@ -77,7 +77,13 @@ TEST(DebugHeader, ReadsKeyBuildAndLengthWithoutRegardToCase) {
 }
 
 TEST_F(ReaderTest, ReadsEverySectionOfASnapshot) {
-    TCounterLines counters{3, 4, 5, 600, 700, 800};
+    TDinamicSystemInfo counters;
+    counters.SetRunTasksThreads(3);
+    counters.SetOpenSessions(4);
+    counters.SetLoginUsers(5);
+    counters.SetTotalAllocatedMemory(600);
+    counters.SetSystemMemory(700);
+    counters.SetVirtualMemory(800);
     const auto working = Task(0x100, 2), idle = Task(0x200, 0);
     const auto foo1 = LeakRecord("TFoo", "s1"), foo2 = LeakRecord("TFoo", "s2"),
                bar = LeakRecord("TBar", "s1");
@@ -100,7 +106,7 @@ TEST_F(ReaderTest, ReadsEverySectionOfASnapshot) {
     ASSERT_EQ(Reader.Count(), 1);
     EXPECT_EQ(Reader.BuildVersion, "1.0");
     const TDebugInfo& di = *Reader.DebugInfo(0);
-    EXPECT_EQ(di.Time, EncodeDate(2006, 2, 1) + EncodeTime(10, 0, 0, 0));
+    EXPECT_NEAR(di.Time, EncodeDate(2006, 2, 1) + EncodeTime(10, 0, 0, 0), 0.5 / MSecsPerDay);
     EXPECT_EQ(di.DSI.RunTasksThreads(), 3);
     EXPECT_EQ(di.DSI.OpenSessions(), 4);
     EXPECT_EQ(di.DSI.LoginUsers(), 5);

@@ -115,13 +115,13 @@ std::string SampleKey(int index) {
 
 std::string SampleBlock(int index, const TSampleShape& shape) {
     TSampleRandom random(uint32_t(index) + 1);
-    TCounterLines counters;
-    counters.ExecsTasks = shape.Tasks;
-    counters.Sessions = 20 + random.Next(30);
-    counters.Users = 10 + random.Next(20);
-    counters.TotalAllocated = 50000000 + index * 1000 + random.Next(100000);
-    counters.SystemMemory = 80000000 + random.Next(1000000);
-    counters.VirtualMemory = 120000000 + random.Next(1000000);
+    TDinamicSystemInfo counters;
+    counters.SetRunTasksThreads(shape.Tasks);
+    counters.SetOpenSessions(20 + random.Next(30));
+    counters.SetLoginUsers(10 + random.Next(20));
+    counters.SetTotalAllocatedMemory(50000000 + index * 1000 + random.Next(100000));
+    counters.SetSystemMemory(80000000 + random.Next(1000000));
+    counters.SetVirtualMemory(120000000 + random.Next(1000000));
     TDebugBlockWriter block;
     block.StampedSection("SystemParams", SystemParamsBody(counters))
         .Section("SystemLeakObjects", SystemLeaks(random, shape.SystemLeaks))

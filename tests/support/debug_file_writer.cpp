@@ -42,12 +42,17 @@ std::vector<std::string> AsStrings(const std::vector<const Record*>& records) {
 
 } // namespace
 
-std::string SystemParamsBody(const TCounterLines& c) {
-    return "ExecsTasks: " + std::to_string(c.ExecsTasks) + CRLF +
-           "Sessions: " + std::to_string(c.Sessions) + CRLF + "Users: " + std::to_string(c.Users) +
-           CRLF + "TotalAllocated: " + std::to_string(c.TotalAllocated) + CRLF +
-           "GetSystemMemory: " + std::to_string(c.SystemMemory) + CRLF +
-           "GetVirtualMemory: " + std::to_string(c.VirtualMemory) + CRLF;
+std::string SystemParamsBody(const TDinamicSystemInfo& c) {
+    const std::pair<const char*, int> lines[] = {{"ExecsTasks", c.RunTasksThreads()},
+                                                 {"Sessions", c.OpenSessions()},
+                                                 {"Users", c.LoginUsers()},
+                                                 {"TotalAllocated", c.TotalAllocatedMemory()},
+                                                 {"GetSystemMemory", c.SystemMemory()},
+                                                 {"GetVirtualMemory", c.VirtualMemory()}};
+    std::string body;
+    for (const auto& [name, value] : lines)
+        body += std::string(name) + ": " + std::to_string(value) + CRLF;
+    return body;
 }
 
 std::string BLLLeakObjectsListBody(const std::vector<const TBLLLeakObjectInfo*>& records) {

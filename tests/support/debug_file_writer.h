@@ -1,5 +1,6 @@
 #pragma once
 #include "qvr/bll_leak_object_info.h"
+#include "qvr/dinamic_system_info.h"
 #include "qvr/task_info.h"
 
 #include <cstdint>
@@ -13,15 +14,8 @@
 // else a test wants in between. Free of the test framework, so benchmarks can use it too.
 
 // The bodies of the sections.
-struct TCounterLines {
-    int ExecsTasks = 0;
-    int Sessions = 0;
-    int Users = 0;
-    int TotalAllocated = 0;
-    int SystemMemory = 0;
-    int VirtualMemory = 0;
-};
-std::string SystemParamsBody(const TCounterLines& counters);
+// The six counters that have a line ("Users: 12").
+std::string SystemParamsBody(const TDinamicSystemInfo& counters);
 // Items of a 4-byte length and one record each.
 std::string BLLLeakObjectsListBody(const std::vector<const TBLLLeakObjectInfo*>& records);
 // Records end to end, each followed by CRLF.

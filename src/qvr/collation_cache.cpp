@@ -6,6 +6,7 @@
 namespace {
 
 constexpr size_t MaxCachedBytes = 8u << 20;
+constexpr size_t EntryOverhead = 64; // hash node and string header, about
 
 } // namespace
 
@@ -16,11 +17,12 @@ int TCollationCache::Compare(const std::string& a, const std::string& b) {
     if (found != FResults.end())
         return found->second;
     const int result = AnsiCompareStr(a, b);
-    if (FBytes + pair.size() > MaxCachedBytes) {
+    const size_t entryBytes = pair.size() + EntryOverhead;
+    if (FBytes + entryBytes > MaxCachedBytes) {
         FResults.clear();
         FBytes = 0;
     }
-    FBytes += pair.size();
+    FBytes += entryBytes;
     FResults.emplace(std::move(pair), result);
     return result;
 }

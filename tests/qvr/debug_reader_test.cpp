@@ -148,6 +148,17 @@ TEST_F(ReaderTest, TaskListReplacesTasksAndLeakListReplacesLeaks) {
     EXPECT_EQ(di.BLLLeaks.GetNames(0), "TNew");
 }
 
+TEST_F(ReaderTest, ANegativeSectionLengthGivesAnEmptyBody) {
+    TDebugBlockWriter block;
+    block.Section("DataBaseParams", "Server=db1")
+        .RawSection("[DataBaseParams] -3", "abc")
+        .Section("QVRConfig", "[Main]");
+    Read(TDebugFileWriter().Snapshot(Key1, "1.0", block.Data()).Text());
+    ASSERT_EQ(Reader.Count(), 1);
+    EXPECT_EQ(Reader.DebugInfo(0)->DataBaseParams, "");
+    EXPECT_EQ(Reader.DebugInfo(0)->QVRConfig, "[Main]");
+}
+
 TEST_F(ReaderTest, KeepsTheLastSnapshotOfAKeyAndMergesFilesOfOneBuild) {
     TDebugFileWriter first;
     first.Snapshot(Key2, "1.0", CountersBlock(1)).Line("").Line("a line of no interest");

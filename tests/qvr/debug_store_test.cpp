@@ -1,6 +1,8 @@
+#include "qvr/collation_cache.h"
 #include "qvr/debug_reader.h"
 #include "qvr/debug_value.h"
 #include "rtl/exceptions.h"
+#include "rtl/strings.h"
 
 #include <gtest/gtest.h>
 
@@ -96,11 +98,11 @@ TEST(SnapshotStore, ValueAccessorFollowsKindAndPath) {
     EXPECT_EQ(GetDebugValue(dioQVRConfig, "", nullptr), Variant(0));
 }
 
-TEST(SnapshotStore, TheGlobalStoreLivesBetweenInitAndDone) {
-    EXPECT_EQ(DebugReader, nullptr);
-    InitDebugReader();
-    ASSERT_NE(DebugReader, nullptr);
-    DebugReader->AddDebugInfo("01.01.2006");
-    DoneDebugReader();
-    EXPECT_EQ(DebugReader, nullptr);
+TEST(SnapshotStore, CachedCollationAnswersAsTheLocaleDoes) {
+    TCollationCache cache;
+    const std::pair<std::string, std::string> pairs[] = {{"AB", "C"},   {"A", "BC"}, {"Я", "A"},
+                                                         {"A-B", "AB"}, {"X", "X"},  {"", "A"}};
+    for (int round = 0; round < 2; ++round)
+        for (const auto& [a, b] : pairs)
+            EXPECT_EQ(cache.Compare(a, b), AnsiCompareStr(a, b)) << a << " " << b;
 }

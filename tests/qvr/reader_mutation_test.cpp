@@ -9,14 +9,16 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 // Damaged files: valid files from the writer with bytes flipped, inserted, deleted, cut off
 // and lengths rewritten. Every mutant must be read to an end with at most one message, and

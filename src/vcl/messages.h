@@ -36,6 +36,7 @@ constexpr unsigned CM_TEXTCHANGED = CM_BASE + 26;
 constexpr unsigned CM_RELEASE = CM_BASE + 33;
 constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 34;
 constexpr unsigned CM_HINTSHOW = CM_BASE + 48;
+constexpr unsigned CM_DIALOGKEY = CM_BASE + 50;
 constexpr unsigned CM_CANCELMODE = CM_BASE + 4 * 16 + 0;
 constexpr unsigned CM_APPKEYDOWN = CM_BASE + 4 * 16 + 5;
 constexpr unsigned CM_APPSYSCOMMAND = CM_BASE + 4 * 16 + 6;

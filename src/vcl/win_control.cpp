@@ -45,6 +45,12 @@ HWND TWinControl::Handle() {
 void TWinControl::CreateHandle() {
     if (FHandle || ComponentState().Contains(csDestroying))
         return;
+    // Making the parent's window makes this one too.
+    if (Parent() && !Parent()->HandleAllocated()) {
+        Parent()->CreateHandle();
+        if (FHandle)
+            return;
+    }
     CreateWnd();
     for (TControl* child : FControls)
         if (auto* windowed = dynamic_cast<TWinControl*>(child))

@@ -42,8 +42,8 @@ public:
 
     int ControlCount() const { return int(FControls.size()); }
     TControl* Controls(int index) const { return FControls.at(size_t(index)); }
-    void InsertControl(TControl* control);
-    void RemoveControl(TControl* control);
+    virtual void InsertControl(TControl* control);
+    virtual void RemoveControl(TControl* control);
     bool ContainsControl(const TControl* control) const;
     // The visible child at a client point: enabled ones only unless allowDisabled, graphic ones
     // only unless allowWinControls.

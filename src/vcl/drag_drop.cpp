@@ -4,6 +4,7 @@
 #include "vcl/screen.h"
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
+#include "vcl/window_class.h"
 
 #include <cstdlib>
 
@@ -26,16 +27,8 @@ TDragProgress Drag;
 LRESULT CALLBACK DragWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
 HWND DragWindow() {
-    static HWND window = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DragWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QVR.DragCapture";
-        RegisterClassExW(&wc);
-        return CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
-                               nullptr, nullptr, wc.hInstance, nullptr);
-    }();
+    static HWND window =
+        CreateHelperWindow(L"QVR.DragCapture", DragWindowProc, nullptr, WS_POPUP, WS_EX_TOOLWINDOW);
     return window;
 }
 

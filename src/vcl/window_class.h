@@ -16,3 +16,7 @@ void SetCreationControl(TWinControl* control);
 
 // Common controls are initialised once, before the first window is made.
 void InitCommonControlsOnce();
+
+// A hidden helper window of the layer with a procedure of its own (timers, drag capture).
+HWND CreateHelperWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style,
+                        DWORD exStyle);

@@ -1,8 +1,7 @@
 #include "vcl/window_timer.h"
 
 #include "vcl/application.h"
-
-#include <windows.h>
+#include "vcl/window_class.h"
 
 #include <map>
 
@@ -30,16 +29,8 @@ LRESULT CALLBACK UtilityWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
 }
 
 HWND UtilityWindow() {
-    static HWND window = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = UtilityWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QVR.UtilityWindow";
-        RegisterClassExW(&wc);
-        return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               wc.hInstance, nullptr);
-    }();
+    static HWND window =
+        CreateHelperWindow(L"QVR.UtilityWindow", UtilityWindowProc, HWND_MESSAGE, 0, 0);
     return window;
 }
 

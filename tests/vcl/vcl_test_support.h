@@ -1,5 +1,6 @@
 #pragma once
 #include "vcl/application.h"
+#include "vcl/bitmap.h"
 #include "vcl/control.h"
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
@@ -30,44 +31,11 @@ inline void RunMessagesFor(unsigned milliseconds) {
 // The pixels a control paints into a memory context given in WM_PAINT's WParam, as 0x00RRGGBB.
 class TPaintedPixels {
 public:
-    TPaintedPixels(TWinControl* control, int width, int height);
-    ~TPaintedPixels();
-    uint32_t At(int x, int y) const {
-        return FBits[size_t(y) * size_t(FWidth) + size_t(x)] & 0xFFFFFF;
+    TPaintedPixels(TWinControl* control, int width, int height) : FBitmap(width, height) {
+        SendMessageW(control->Handle(), WM_PAINT, WPARAM(FBitmap.DC()), 0);
     }
+    uint32_t At(int x, int y) const { return FBitmap.ScanLine(y)[x] & 0xFFFFFF; }
 
 private:
-    int FWidth;
-    HDC FDC;
-    HBITMAP FBitmap;
-    HGDIOBJ FOld;
-    uint32_t* FBits = nullptr;
+    TBitmap FBitmap;
 };
-
-inline TPaintedPixels::TPaintedPixels(TWinControl* control, int width, int height) : FWidth(width) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    FDC = CreateCompatibleDC(nullptr);
-    FBitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FOld = SelectObject(FDC, FBitmap);
-    SendMessageW(control->Handle(), WM_PAINT, WPARAM(FDC), 0);
-    GdiFlush();
-    FBits = static_cast<uint32_t*>(bits);
-}
-
-inline TPaintedPixels::~TPaintedPixels() {
-    SelectObject(FDC, FOld);
-    DeleteObject(FBitmap);
-    DeleteDC(FDC);
-}
-
-// A COLORREF (0x00BBGGRR) as the DIB stores it (0x00RRGGBB).
-inline uint32_t DibColor(uint32_t colorref) {
-    return ((colorref & 0xFF) << 16) | (colorref & 0xFF00) | ((colorref >> 16) & 0xFF);
-}

@@ -1,0 +1,20 @@
+#include "viewer/deferred_work.h"
+
+#include "vcl/application.h"
+#include "viewer/flag_scope.h"
+
+void TDeferredWork::Run(std::function<void()> work) {
+    FQueue.push_back(std::move(work));
+    if (FRunning)
+        return;
+    TFlagScope running(FRunning);
+    while (!FQueue.empty()) {
+        std::function<void()> next = std::move(FQueue.front());
+        FQueue.pop_front();
+        try {
+            next();
+        } catch (...) {
+            Application->HandleException(nullptr);
+        }
+    }
+}

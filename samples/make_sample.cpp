@@ -1,6 +1,6 @@
 // Writes the demo debug-info file: a version-info line and a few dozen snapshots of every kind of
 // section, as the server writes them.
-//   make_sample [file, default demo.dbg] [snapshots, default 36]
+//   make_sample [file, default demo.dbg] [snapshots, default 30]
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 
@@ -10,15 +10,15 @@
 
 int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : "demo.dbg";
-    const int count = argc > 2 ? std::atoi(argv[2]) : 36;
+    const int count = argc > 2 ? std::atoi(argv[2]) : 30;
     const std::string build = "2.5.1.7";
     TSampleShape shape;
-    shape.Tasks = 6;
-    shape.Leaks = 40;
-    shape.LeakClasses = 5;
-    shape.SystemLeaks = 12;
-    shape.ConfigBytes = 2500;
-    shape.DataBaseBytes = 400;
+    shape.Tasks = 3;
+    shape.Leaks = 6;
+    shape.LeakClasses = 3;
+    shape.SystemLeaks = 8;
+    shape.ConfigBytes = 1500;
+    shape.DataBaseBytes = 300;
     TDebugFileWriter file(path);
     file.VersionInfo(SampleKey(0), build);
     for (int i = 0; i < count; ++i)

@@ -16,9 +16,10 @@
 TfmTimeLineForm* fmTimeLineForm = nullptr;
 
 namespace {
-// Messages are let through while a file is read when the percentage moves, and at least this
-// often, so the window stays responsive without slowing the reading down.
-constexpr std::chrono::milliseconds MessagesInterval(40);
+// While a file is read, messages are let through at the first line and then this often: the
+// window stays responsive and the cylinder moves smoothly, and the reading is not slowed down
+// by a repaint after every line.
+constexpr std::chrono::milliseconds MessagesInterval(25);
 
 // The reader shows its progress on the main window while it reads, and only then.
 class TReadingScope {
@@ -52,6 +53,13 @@ void TfmTimeLineForm::BeforeDestruction() {
     if (fmTimeLineForm == this)
         fmTimeLineForm = nullptr;
     TfmDebugInfo::BeforeDestruction();
+}
+
+void TfmTimeLineForm::CreateParams(TCreateParams& Params) {
+    TfmDebugInfo::CreateParams(Params);
+    // The bar grows and shrinks at its bottom while files are read; what stays keeps its
+    // pixels instead of the whole window being painted again.
+    Params.ClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
 }
 
 void TfmTimeLineForm::FixClientHeightAt(const TControl* lowest) {
@@ -192,16 +200,16 @@ void TfmTimeLineForm::StartProgress() {
     ProgressBar->SetTop(pnlViewFormsGround->Top() + pnlViewFormsGround->Height());
     ProgressBar->Show();
     FixClientHeightAt(ProgressBar);
-    FShownPercent = -1;
+    FLastMessages = std::chrono::steady_clock::time_point();
 }
 
 void TfmTimeLineForm::Progress(int Percent) {
-    ProgressBar->SetPosition(Percent);
+    // The cylinder is painted only while messages are handled, so it moves only then too.
     const auto now = std::chrono::steady_clock::now();
-    if (Percent == FShownPercent && now - FLastMessages < MessagesInterval)
+    if (now - FLastMessages < MessagesInterval)
         return;
-    FShownPercent = Percent;
     FLastMessages = now;
+    ProgressBar->SetPosition(Percent);
     Application->ProcessMessages();
 }
 

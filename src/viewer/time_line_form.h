@@ -89,6 +89,7 @@ public:
     bool FlagFillControls = false;
 
 protected:
+    void CreateParams(TCreateParams& Params) override;
     void BeforeDestruction() override;
 
 private:
@@ -109,7 +110,6 @@ private:
     TTimeLineKeys FKeys;
     TDeferredWork FWork;
     bool FReading = false;
-    int FShownPercent = -1;
     std::chrono::steady_clock::time_point FLastMessages;
 };
 

@@ -18,3 +18,10 @@ void TDeferredWork::Run(std::function<void()> work) {
         }
     }
 }
+
+void TDeferredWork::RunNow(std::function<void()> work) {
+    if (FRunning)
+        work();
+    else
+        Run(std::move(work)); // nothing waits while nothing runs, so it runs at once
+}

@@ -11,6 +11,8 @@ public:
     // Runs work at once when nothing runs, else after what runs and what waits already. What a
     // piece of work raises is shown, and the line goes on.
     void Run(std::function<void()> work);
+    // Runs work at once, also inside other work; what arrives meanwhile waits as for Run.
+    void RunNow(std::function<void()> work);
     bool Busy() const { return FRunning; }
     int Waiting() const { return int(FQueue.size()); }
 

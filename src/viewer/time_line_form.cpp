@@ -146,7 +146,7 @@ void TfmTimeLineForm::UnlessReading(std::function<void()> work) {
     if (FReading)
         FWork.Run(std::move(work));
     else
-        work();
+        FWork.RunNow(std::move(work));
 }
 
 void TfmTimeLineForm::ToolButton1Click(TObject* Sender) {

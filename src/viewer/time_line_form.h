@@ -102,7 +102,9 @@ private:
     void ReadAndFill(const std::string& FileName);
     TTimeLinePlace CurrentPlace() const;
     void ShowPlace(const TTimeLinePlace& place);
-    // The time line waits while a file is read; afterwards the windows are filled anyway.
+    // The time line waits while a file is read. Otherwise it moves at once, and an open or a
+    // clear that arrives while the windows follow it (a message box of theirs runs the message
+    // loop) waits for them.
     void UnlessReading(std::function<void()> work);
     // Gives the window the client height down to that control and fixes its height there.
     void FixClientHeightAt(const TControl* lowest);

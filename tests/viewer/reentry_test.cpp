@@ -1,6 +1,7 @@
 #include "viewer_fixture.h"
 
 #include "qvr/debug_reader.h"
+#include "rtl/message_box.h"
 #include "vcl/application.h"
 #include "vcl/button.h"
 #include "vcl/panel.h"
@@ -42,6 +43,28 @@ TEST_F(ViewerTest, MovingTheTimeLineDuringAReadWaitsForItsEnd) {
     EXPECT_EQ(std::vector<std::string>(Spy->Calls.end() - tail.size(), Spy->Calls.end()), tail);
     EXPECT_EQ(Main().tbTime->SelStart(), 3);
     EXPECT_EQ(Main().tbTime->SelEnd(), 5);
+}
+
+TEST_F(ViewerTest, AClearDuringTheWindowsUpdateWaitsForThem) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 4)));
+    // The spy fails; its error box runs the message loop, as a box does, and the clear posted
+    // before arrives there.
+    Spy->Raise = true;
+    std::vector<int> countsInTheBox;
+    const TMessageBoxHook previous =
+        SetMessageBoxHook([&](const std::string&, const std::string&, unsigned) {
+            RunMessagesFor(20);
+            countsInTheBox.push_back(DebugReader->Count());
+            return IDOK;
+        });
+    PostClick(Main().ToolButton3);
+    MoveTimeLine(1);
+    SetMessageBoxHook(previous);
+    // The first box still saw the snapshots; the clear came after the update (and the spy
+    // failed again while it was cleared).
+    ASSERT_FALSE(countsInTheBox.empty());
+    EXPECT_EQ(countsInTheBox.front(), 4);
+    EXPECT_EQ(DebugReader->Count(), 0);
 }
 
 TEST_F(ViewerTest, ClosingDuringAReadHappensAfterIt) {

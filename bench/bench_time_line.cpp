@@ -2,13 +2,11 @@
 // the reader alone, and how long the window went without handling its messages.
 //   bench_time_line [size in MB, default 128] [file path]
 // Needs a display, as it opens the viewer's windows.
+#include "bench_files.h"
 #include "qvr/debug_reader.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/message_box.h"
-#include "rtl/wide_text.h"
-#include "support/debug_file_samples.h"
-#include "support/debug_file_writer.h"
 #include "vcl/application.h"
 #include "vcl/windows_clean.h"
 #include "viewer/time_line_form.h"
@@ -23,27 +21,6 @@
 namespace {
 
 using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point since) {
-    return std::chrono::duration<double>(TClock::now() - since).count();
-}
-
-std::string DefaultPath() {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    return FromWide(folder) + "qvr_bench_time_line.dbg";
-}
-
-int WriteRealisticFile(const std::string& path, int64_t sizeMB) {
-    const TSampleShape shape;
-    TDebugFileWriter file(path);
-    int count = 0;
-    while (file.Size() < sizeMB * 1024 * 1024) {
-        file.Snapshot(SampleKey(count), "2.5.1.7", SampleBlock(count, shape));
-        ++count;
-    }
-    return count;
-}
 
 // A timer of the message queue: its ticks arrive only when messages are handled, so the longest
 // gap between them is the longest time the window could not answer.
@@ -145,7 +122,7 @@ int main(int argc, char** argv) {
             path = arg;
     }
     try {
-        return Run(sizeMB, path.empty() ? DefaultPath() : path);
+        return Run(sizeMB, path.empty() ? BenchFilePath("qvr_bench_time_line.dbg") : path);
     } catch (...) {
         std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
         return 2;

@@ -74,6 +74,8 @@ public:
     template <class C, class T>
     TClassInfo& Object(const std::string& name, T* (C::*get)() const, void (C::*set)(T*) = nullptr);
     template <class C> TClassInfo& Method(const std::string& name, void (C::*method)());
+    // An event handler called by name gets the object itself as Sender.
+    template <class C> TClassInfo& Method(const std::string& name, void (C::*method)(TObject*));
 
     TClassInfo& Add(TPropInfo prop) {
         FProps.push_back(std::move(prop));
@@ -220,5 +222,11 @@ TClassInfo& TClassInfo::Object(const std::string& name, T* (C::*get)() const, vo
 
 template <class C> TClassInfo& TClassInfo::Method(const std::string& name, void (C::*method)()) {
     FMethods.push_back({name, [method](TObject& o) { (static_cast<C&>(o).*method)(); }});
+    return *this;
+}
+
+template <class C>
+TClassInfo& TClassInfo::Method(const std::string& name, void (C::*method)(TObject*)) {
+    FMethods.push_back({name, [method](TObject& o) { (static_cast<C&>(o).*method)(&o); }});
     return *this;
 }

@@ -3,6 +3,7 @@
 #include "qvr/debug_reader.h"
 #include "rtl/date_time.h"
 #include "rtl/published.h"
+#include "tools/progress_cyl.h"
 #include "vcl/application.h"
 #include "vcl/dialogs.h"
 #include "vcl/edit.h"
@@ -11,7 +12,6 @@
 #include "vcl/windows_clean.h"
 #include "viewer/flag_scope.h"
 #include "viewer/method_broadcast.h"
-#include "viewer/progress_stand_in.h"
 
 TfmTimeLineForm* fmTimeLineForm = nullptr;
 
@@ -19,7 +19,7 @@ namespace {
 // While a file is read, messages are let through at the first line and then this often: the
 // window stays responsive and the cylinder moves smoothly, and the reading is not slowed down
 // by a repaint after every line.
-constexpr std::chrono::milliseconds MessagesInterval(25);
+constexpr std::chrono::milliseconds MessagesInterval(40);
 
 // The reader shows its progress on the main window while it reads, and only then.
 class TReadingScope {

@@ -14,7 +14,7 @@ class TImageList;
 class TLabel;
 class TOpenDialog;
 class TPanel;
-class TProgressStandIn;
+class TQZProgressCyl;
 class TToolBar;
 class TToolButton;
 class TTrackBar;
@@ -82,7 +82,7 @@ public:
     TButton* Button1 = nullptr;
     TPanel* pnlViewFormsGround = nullptr;
     TToolBar* tbForms = nullptr;
-    TProgressStandIn* ProgressBar = nullptr;
+    TQZProgressCyl* ProgressBar = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
     TImageList* ImageList1 = nullptr;
 

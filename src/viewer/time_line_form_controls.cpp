@@ -1,6 +1,7 @@
 // Construction of the main window: one builder per band, top to bottom.
 #include "viewer/time_line_form.h"
 
+#include "tools/progress_cyl.h"
 #include "vcl/button.h"
 #include "vcl/dialogs.h"
 #include "vcl/edit.h"
@@ -9,7 +10,6 @@
 #include "vcl/panel.h"
 #include "vcl/tool_bar.h"
 #include "vcl/track_bar.h"
-#include "viewer/progress_stand_in.h"
 #include "viewer/tool_bar_images.h"
 
 namespace {
@@ -135,10 +135,11 @@ void TfmTimeLineForm::BuildWindowBar() {
 }
 
 void TfmTimeLineForm::BuildProgressBar() {
-    ProgressBar = Make<TProgressStandIn>(this, this, "ProgressBar");
+    ProgressBar = Make<TQZProgressCyl>(this, this, "ProgressBar");
     ProgressBar->SetBounds(0, BottomOf(pnlViewFormsGround), Width(), 22);
     ProgressBar->SetAlign(alTop);
     ProgressBar->SetMax(100);
+    ProgressBar->SetText("%");
     ProgressBar->Font()->SetName("Arial");
     ProgressBar->Font()->SetStyle({fsBold});
     ProgressBar->SetVisible(false);

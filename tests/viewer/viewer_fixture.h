@@ -1,7 +1,7 @@
 #pragma once
+#include "tools/progress_cyl.h"
 #include "vcl/track_bar.h"
 #include "viewer/debug_info_form.h"
-#include "viewer/progress_stand_in.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
 

@@ -187,33 +187,34 @@ void TZWFormStorage::IniFree() {
     FIniFile.reset();
 }
 
+TCustomIniFile& TZWFormStorage::IniFor(bool ReadOnly, std::unique_ptr<TCustomIniFile>& once) {
+    if (FIniFile)
+        return *FIniFile;
+    IniNeeded(ReadOnly);
+    once = std::move(FIniFile);
+    return *once;
+}
+
 std::string TZWFormStorage::DoReadString(const std::string& Section, const std::string& Ident,
                                          const std::string& Default) {
-    if (FIniFile)
-        return FIniFile->ReadString(Section, Ident, Default);
-    IniNeeded(true);
-    std::unique_ptr<TCustomIniFile> once = std::move(FIniFile);
-    return once->ReadString(Section, Ident, Default);
+    std::unique_ptr<TCustomIniFile> once;
+    return IniFor(true, once).ReadString(Section, Ident, Default);
 }
 
 void TZWFormStorage::DoWriteString(const std::string& Section, const std::string& Ident,
                                    const std::string& Value) {
     std::unique_ptr<TCustomIniFile> once;
-    if (!FIniFile) {
-        IniNeeded(false);
-        once = std::move(FIniFile);
-    }
-    TCustomIniFile* ini = once ? once.get() : FIniFile.get();
+    TCustomIniFile& ini = IniFor(false, once);
     // The INI reader strips one pair of enclosing quotes, so a quoted value gets one more.
     if (!fUseRegistry && EnclosedInQuotes(Value))
-        ini->WriteString(Section, Ident, "\"" + Value + "\"");
+        ini.WriteString(Section, Ident, "\"" + Value + "\"");
     else
-        ini->WriteString(Section, Ident, Value);
+        ini.WriteString(Section, Ident, Value);
 }
 
 void TZWFormStorage::DoEraseSection(const std::string& Section) {
-    if (FIniFile)
-        FIniFile->EraseSection(Section);
+    std::unique_ptr<TCustomIniFile> once;
+    IniFor(false, once).EraseSection(Section);
 }
 
 void TZWFormStorage::PrepareProps(TPropsStorage& storage) {

@@ -86,6 +86,9 @@ private:
     void CheckParams();
     void IniNeeded(bool ReadOnly);
     void IniFree();
+    // The store of the running save or restore, else one opened for a single call and handed
+    // to once, which closes it.
+    TCustomIniFile& IniFor(bool ReadOnly, std::unique_ptr<TCustomIniFile>& once);
     std::string DoReadString(const std::string& Section, const std::string& Ident,
                              const std::string& Default);
     void DoWriteString(const std::string& Section, const std::string& Ident,

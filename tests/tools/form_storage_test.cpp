@@ -7,6 +7,7 @@
 #include "rtl/reg_ini_file.h"
 #include "rtl/wide_text.h"
 #include "tools/window_placement.h"
+#include "vcl/edit.h"
 #include "vcl/label.h"
 #include "vcl/screen.h"
 #include "vcl/windows_clean.h"
@@ -256,4 +257,27 @@ TEST(FormStorage, StoredComponentsThatGoAreForgotten) {
     EXPECT_EQ(form->Storage->StoredProps()->Objects(0), nullptr);
     form->Storage->SaveProperties();
     EXPECT_EQ(Keys(folder.File("viewer.prm"), "fmStored").size(), 8u);
+}
+
+TEST(FormStorage, AHostLendsItsStoreAndTheActiveControlIsNamed) {
+    TempFolder folder;
+    auto host = MakeForm(folder.File("host.prm"));
+    auto guest = MakeForm("");
+    guest->SetName("fmGuest");
+    guest->Storage->SetHost(guest->Storage); // a storage is never its own host
+    EXPECT_EQ(guest->Storage->Host(), nullptr);
+    guest->Storage->SetHost(host->Storage);
+    auto* edit = new TEdit(guest.get());
+    edit->SetName("Edit1");
+    edit->SetParent(guest.get());
+    guest->SetActiveControl(edit);
+    guest->Storage->SetOptions({fpState, fpPosition, fpActiveControl});
+    guest->Storage->SaveProperties();
+    EXPECT_EQ(TIniFile(folder.File("host.prm")).ReadString("fmGuest", "ActiveControl", ""),
+              "Edit1");
+    host.reset();
+    EXPECT_EQ(guest->Storage->Host(), nullptr);
+
+    auto plain = MakeOwned<TZWFormStorage>();
+    EXPECT_TRUE(plain->Options().Empty()); // no form: no placement options
 }

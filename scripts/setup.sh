@@ -9,6 +9,7 @@ command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-po
 command -v wine >/dev/null || need+=(wine)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb)
+dpkg -s fonts-wine >/dev/null 2>&1 || need+=(fonts-wine)   # the window frame glyphs
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v xauth >/dev/null || need+=(xauth)
 locale -a 2>/dev/null | grep -qi '^ru_RU\.cp1251$' || need+=(locales)

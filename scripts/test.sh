@@ -17,4 +17,5 @@ wineboot -i >/dev/null 2>&1 || true   # fills a new prefix once, before the test
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 
 cd "$BUILD_DIR"
-ctest --output-on-failure -j "$(nproc)" "$@"
+# GUI tests share one display and one wineserver: focus and capture are global, so run them one at a time.
+ctest --output-on-failure --timeout 600 "$@"

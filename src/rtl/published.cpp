@@ -29,6 +29,25 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
     return false;
 }
 
+TClassInfo& TClassInfo::AddNamedOrdinal(const std::string& name, TPropKind kind,
+                                        std::vector<std::string> names,
+                                        std::function<intptr_t(const TObject&)> get,
+                                        std::function<void(TObject&, intptr_t)> set) {
+    TPropInfo p{name, kind, std::move(get), std::move(set), nullptr, nullptr, nullptr};
+    p.Names = std::move(names);
+    return Add(std::move(p));
+}
+
+TClassInfo& TClassInfo::AddClassProperty(const std::string& name, TPropKind kind,
+                                         std::function<TObject*(const TObject&)> get,
+                                         std::function<void(TObject&, TObject*)> set,
+                                         const TClassInfo& (*classType)()) {
+    TPropInfo p{name, kind, nullptr, nullptr, nullptr, nullptr, std::move(get)};
+    p.SetObj = std::move(set);
+    p.ClassType = classType;
+    return Add(std::move(p));
+}
+
 const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
     for (const TClassInfo* c = this; c; c = c->FParent)
         for (const TPropInfo& p : c->FProps)

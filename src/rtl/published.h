@@ -81,6 +81,14 @@ public:
         FProps.push_back(std::move(prop));
         return *this;
     }
+    TClassInfo& AddNamedOrdinal(const std::string& name, TPropKind kind,
+                                std::vector<std::string> names,
+                                std::function<intptr_t(const TObject&)> get,
+                                std::function<void(TObject&, intptr_t)> set);
+    TClassInfo& AddClassProperty(const std::string& name, TPropKind kind,
+                                 std::function<TObject*(const TObject&)> get,
+                                 std::function<void(TObject&, TObject*)> set,
+                                 const TClassInfo& (*classType)());
 
 private:
     std::string FName;
@@ -133,32 +141,21 @@ TClassInfo& TClassInfo::Boolean(const std::string& name, bool (C::*get)() const,
 template <class C, class E>
 TClassInfo& TClassInfo::Enumeration(const std::string& name, E (C::*get)() const, void (C::*set)(E),
                                     std::vector<std::string> names) {
-    TPropInfo p{name,
-                TPropKind::Enumeration,
-                [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)()); },
-                [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(E(v)); },
-                nullptr,
-                nullptr,
-                nullptr};
-    p.Names = std::move(names);
-    return Add(std::move(p));
+    return AddNamedOrdinal(
+        name, TPropKind::Enumeration, std::move(names),
+        [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)()); },
+        [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(E(v)); });
 }
 
 template <class C, class S>
 TClassInfo& TClassInfo::Set(const std::string& name, S (C::*get)() const, void (C::*set)(S),
                             std::vector<std::string> names) {
-    TPropInfo p{
-        name,
-        TPropKind::Set,
+    return AddNamedOrdinal(
+        name, TPropKind::Set, std::move(names),
         [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)().Bits()); },
         [set](TObject& o, intptr_t v) {
             (static_cast<C&>(o).*set)(S::FromBits(uint64_t(uintptr_t(v))));
-        },
-        nullptr,
-        nullptr,
-        nullptr};
-    p.Names = std::move(names);
-    return Add(std::move(p));
+        });
 }
 
 template <class C, class F>
@@ -183,41 +180,28 @@ TClassInfo& TClassInfo::String(const std::string& name, std::string (C::*get)() 
 
 template <class C>
 TClassInfo& TClassInfo::Strings(const std::string& name, TStrings* (C::*get)() const) {
-    TPropInfo p{
-        name, TPropKind::Strings, nullptr, nullptr, nullptr, nullptr, [get](const TObject& o) {
-            return static_cast<TObject*>((static_cast<const C&>(o).*get)());
-        }};
-    p.ClassType = &TStrings::StaticClassInfo;
-    return Add(std::move(p));
+    return AddClassProperty(
+        name, TPropKind::Strings,
+        [get](const TObject& o) -> TObject* { return (static_cast<const C&>(o).*get)(); }, nullptr,
+        &TStrings::StaticClassInfo);
 }
 
 template <class C, class T> TClassInfo& TClassInfo::Object(const std::string& name, T* C::*field) {
-    TPropInfo p{name,
-                TPropKind::Object,
-                nullptr,
-                nullptr,
-                nullptr,
-                nullptr,
-                [field](const TObject& o) -> TObject* { return static_cast<const C&>(o).*field; }};
-    p.ClassType = &T::StaticClassInfo;
-    return Add(std::move(p));
+    return AddClassProperty(
+        name, TPropKind::Object,
+        [field](const TObject& o) -> TObject* { return static_cast<const C&>(o).*field; }, nullptr,
+        &T::StaticClassInfo);
 }
 
 template <class C, class T>
 TClassInfo& TClassInfo::Object(const std::string& name, T* (C::*get)() const, void (C::*set)(T*)) {
-    TPropInfo p{name,
-                TPropKind::Object,
-                nullptr,
-                nullptr,
-                nullptr,
-                nullptr,
-                [get](const TObject& o) -> TObject* { return (static_cast<const C&>(o).*get)(); }};
+    std::function<void(TObject&, TObject*)> setter;
     if (set)
-        p.SetObj = [set](TObject& o, TObject* v) {
-            (static_cast<C&>(o).*set)(dynamic_cast<T*>(v));
-        };
-    p.ClassType = &T::StaticClassInfo;
-    return Add(std::move(p));
+        setter = [set](TObject& o, TObject* v) { (static_cast<C&>(o).*set)(dynamic_cast<T*>(v)); };
+    return AddClassProperty(
+        name, TPropKind::Object,
+        [get](const TObject& o) -> TObject* { return (static_cast<const C&>(o).*get)(); },
+        std::move(setter), &T::StaticClassInfo);
 }
 
 template <class C> TClassInfo& TClassInfo::Method(const std::string& name, void (C::*method)()) {

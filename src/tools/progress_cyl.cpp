@@ -67,9 +67,7 @@ TQZProgressCyl::TQZProgressCyl(TComponent* AOwner)
     Font()->SetStyle({fsBold});
     Font()->SetColor(clBlack);
     SetBounds(Left(), Top(), 150, 22);
-    ResetColor();
-    ResetBevelColors();
-    ResetBorder();
+    LookChanged(lrColors | lrBevels | lrBorder);
     FInit = true;
     FBEffect = false;
 }
@@ -82,7 +80,20 @@ std::string TQZProgressCyl::ShownText() const {
     return IntToStr(FFill.Percent) + FText;
 }
 
-void TQZProgressCyl::LookChanged() {
+void TQZProgressCyl::LookChanged(unsigned redo) {
+    FFontFXFactor = FFontEffect == feShadowTopLeft       ? -1
+                    : FFontEffect == feShadowBottomRight ? 1
+                                                         : 0;
+    if (FFontEffect == feInvert && !FBmpFont) {
+        FBmpFont = std::make_unique<TBitmap>();
+        FBmpFont->SetSize(Width(), Height());
+    }
+    if (redo & lrColors)
+        ResetColor();
+    if (redo & lrBevels)
+        ResetBevelColors();
+    if (redo & lrBorder)
+        ResetBorder();
     if (!FBEffect)
         FProEffect = peCustom;
     Invalidate();
@@ -133,54 +144,9 @@ void TQZProgressCyl::SetMax(int value) {
     ResetBorder();
 }
 
-void TQZProgressCyl::SetFontEffect(TQZFontEffect value) {
-    if (value == FFontEffect)
-        return;
-    FFontEffect = value;
-    FFontFXFactor = value == feShadowTopLeft ? -1 : value == feShadowBottomRight ? 1 : 0;
-    if (value == feInvert && !FBmpFont) {
-        FBmpFont = std::make_unique<TBitmap>();
-        FBmpFont->SetSize(Width(), Height());
-    }
-    LookChanged();
-}
-
-void TQZProgressCyl::SetOrientation(TProgressBarOrientation value) {
-    if (value == FOrientation)
-        return;
-    FOrientation = value;
-    ResetBorder();
-    LookChanged();
-}
-
-void TQZProgressCyl::SetBorderWidth(int value) {
-    if (value == FBorderWidth)
-        return;
-    FBorderWidth = value;
-    ResetBevelColors();
-    ResetBorder();
-    LookChanged();
-}
-
-void TQZProgressCyl::SetBevelWidth(int value) {
-    if (value == FBevelWidth)
-        return;
-    FBevelWidth = value;
-    ResetBorder();
-    LookChanged();
-}
-
-void TQZProgressCyl::SetCylinderEffect(TQZCylinderEffect value) {
-    if (value == FCylinderEffect)
-        return;
-    FCylinderEffect = value;
-    static const int factors[] = {1, 51, 102, 153, 204, 255};
-    FCylFXFactor = factors[value];
-    ResetBorder();
-    LookChanged();
-}
-
 void TQZProgressCyl::ResetBorder() {
+    static const int factors[] = {1, 51, 102, 153, 204, 255};
+    FCylFXFactor = factors[FCylinderEffect];
     FGeometry = CylinderGeometry(Width(), Height(), FBevelWidth, FBorderWidth, FCylFXFactor);
     FBmpShow->SetSize(Width(), Height());
     if (FBmpFont)
@@ -206,8 +172,7 @@ void TQZProgressCyl::BoundsChanged(const TRect& OldBounds, bool Resized) {
 }
 
 void TQZProgressCyl::ColorChanged() {
-    ResetBevelColors();
-    LookChanged();
+    LookChanged(lrBevels);
 }
 
 void TQZProgressCyl::FontChanged() {
@@ -227,10 +192,7 @@ void TQZProgressCyl::MouseLeave() {
 }
 
 void TQZProgressCyl::WndProc(TMessage& Message) {
-    if (Message.Msg == CM_SYSCOLORCHANGE) {
-        ResetColor();
-        ResetBevelColors();
-        Invalidate();
-    }
+    if (Message.Msg == CM_SYSCOLORCHANGE)
+        LookChanged(lrColors | lrBevels);
     TGraphicControl::WndProc(Message);
 }

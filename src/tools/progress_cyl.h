@@ -81,35 +81,35 @@ public:
     bool ShowText() const { return FShowText; }
     void SetShowText(bool value) { SetLook(FShowText, value); }
     TQZFontEffect FontEffect() const { return FFontEffect; }
-    void SetFontEffect(TQZFontEffect value);
+    void SetFontEffect(TQZFontEffect value) { SetLook(FFontEffect, value); }
     TColor FontShadowColor() const { return FFontShadowColor; }
     void SetFontShadowColor(TColor value) { SetLook(FFontShadowColor, value); }
     TQZFontOrientation FontOrientation() const { return FFontOrientation; }
     void SetFontOrientation(TQZFontOrientation value) { SetLook(FFontOrientation, value); }
     TProgressBarOrientation Orientation() const { return FOrientation; }
-    void SetOrientation(TProgressBarOrientation value);
+    void SetOrientation(TProgressBarOrientation value) { SetLook(FOrientation, value, lrBorder); }
 
     TBevelCut BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TBevelCut value) { SetBevelLook(FBevelOuter, value); }
+    void SetBevelOuter(TBevelCut value) { SetLook(FBevelOuter, value, lrBevels); }
     TBevelCut BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TBevelCut value) { SetBevelLook(FBevelInner, value); }
+    void SetBevelInner(TBevelCut value) { SetLook(FBevelInner, value, lrBevels); }
     int BorderWidth() const { return FBorderWidth; }
-    void SetBorderWidth(int value);
+    void SetBorderWidth(int value) { SetLook(FBorderWidth, value, lrBevels | lrBorder); }
     int BevelWidth() const { return FBevelWidth; }
-    void SetBevelWidth(int value);
+    void SetBevelWidth(int value) { SetLook(FBevelWidth, value, lrBorder); }
     TColor BevelColor() const { return FBevelColor; }
-    void SetBevelColor(TColor value) { SetBevelLook(FBevelColor, value); }
+    void SetBevelColor(TColor value) { SetLook(FBevelColor, value, lrBevels); }
 
     TColor BackColor() const { return FBackColor; }
-    void SetBackColor(TColor value) { SetColorLook(FBackColor, value); }
+    void SetBackColor(TColor value) { SetLook(FBackColor, value, lrColors); }
     TColor BackBorderColor() const { return FBackBorderColor; }
     void SetBackBorderColor(TColor value) { SetLook(FBackBorderColor, value); }
     TColor ForeLineColor() const { return FForeLineColor; }
-    void SetForeLineColor(TColor value) { SetColorLook(FForeLineColor, value); }
+    void SetForeLineColor(TColor value) { SetLook(FForeLineColor, value, lrColors); }
     TColor ForeColor() const { return FForeColor; }
-    void SetForeColor(TColor value) { SetColorLook(FForeColor, value); }
+    void SetForeColor(TColor value) { SetLook(FForeColor, value, lrColors); }
     TQZCylinderEffect CylinderEffect() const { return FCylinderEffect; }
-    void SetCylinderEffect(TQZCylinderEffect value);
+    void SetCylinderEffect(TQZCylinderEffect value) { SetLook(FCylinderEffect, value, lrBorder); }
     TQZProEffect ProEffect() const { return FProEffect; }
     void SetProEffect(TQZProEffect value) { FProEffect = value; }
 
@@ -135,29 +135,16 @@ protected:
 private:
     friend class TQZPCColorStyle;
 
-    // A look changed: the preset no longer holds (unless one is being applied) and the bar is
-    // painted again.
-    void LookChanged();
-    template <class T> void SetLook(T& field, T value) {
+    // What a look change makes the bar work out again before it repaints.
+    enum TLookRedo : unsigned { lrNothing = 0, lrColors = 1, lrBevels = 2, lrBorder = 4 };
+    template <class T> void SetLook(T& field, T value, unsigned redo = lrNothing) {
         if (field == value)
             return;
         field = value;
-        LookChanged();
+        LookChanged(redo);
     }
-    template <class T> void SetColorLook(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        ResetColor();
-        LookChanged();
-    }
-    template <class T> void SetBevelLook(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        ResetBevelColors();
-        LookChanged();
-    }
+    // The preset no longer holds (unless one is being applied) and the bar is painted again.
+    void LookChanged(unsigned redo = lrNothing);
     void ResetBorder();
     void ResetColor();
     void ResetBevelColors();
@@ -212,6 +199,5 @@ template <class T> void TQZPCColorStyle::Change(T& field, T value) {
     if (field == value)
         return;
     field = value;
-    FProgressCyl->ResetColor();
-    FProgressCyl->LookChanged();
+    FProgressCyl->LookChanged(TQZProgressCyl::lrColors);
 }

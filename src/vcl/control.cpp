@@ -48,7 +48,8 @@ const TClassInfo& TControl::StaticClassInfo() {
             .Integer("Height", &TControl::Height, &TControl::SetHeight)
             .Boolean("Visible", &TControl::Visible, &TControl::SetVisible)
             .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
-            .String("Hint", &TControl::Hint, &TControl::SetHint);
+            .String("Hint", &TControl::Hint, &TControl::SetHint)
+            .Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
     return info;
 }
 

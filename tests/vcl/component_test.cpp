@@ -192,5 +192,8 @@ TEST(Component, FormsPublishPropertiesAndMethodsByName) {
     EXPECT_TRUE(CallPublishedMethod(*form, "fillcontrols"));
     EXPECT_EQ(form->Fills, 1);
     EXPECT_FALSE(CallPublishedMethod(*form, "NoSuchMethod"));
-    EXPECT_FALSE(IsPublishedProp(*form, "ShowHint"));
+    EXPECT_FALSE(IsPublishedProp(*form, "OwnerDrawMask"));
+    // Every control publishes its hint switch, which form localisation turns on.
+    SetOrdProp(*form, "showhint", 1);
+    EXPECT_TRUE(form->ShowHint());
 }

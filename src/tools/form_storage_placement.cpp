@@ -1,0 +1,140 @@
+// The window placement part of the form storage: the keys of the form's section and the
+// placement and state they give back.
+#include "tools/form_storage.h"
+
+#include "rtl/strings.h"
+#include "tools/window_placement.h"
+#include "vcl/application.h"
+#include "vcl/screen.h"
+#include "vcl/windows_clean.h"
+
+namespace {
+
+const char* const sFlags = "Flags";
+const char* const sShowCmd = "ShowCmd";
+const char* const sPixels = "PixelsPerInch";
+const char* const sMinMaxPos = "MinMaxPos";
+const char* const sNormPos = "NormPos";
+const char* const sActiveControl = "ActiveControl";
+const char* const sVisible = "Visible";
+
+std::string ScreenSuffix() {
+    return PlacementScreenSuffix(Screen->Width(), Screen->Height());
+}
+
+bool ApplicationMinimized() {
+    TCustomForm* main = Application->MainForm();
+    return main && main->HandleAllocated() && IsIconic(main->WindowHandle());
+}
+
+bool Sizeable(const TCustomForm* form) {
+    return form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin;
+}
+
+} // namespace
+
+void TZWFormStorage::SavePlacement() {
+    TCustomForm* form = Form();
+    if (!form)
+        return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(form->Handle(), &placement);
+    if (form == Application->MainForm() && ApplicationMinimized())
+        placement.showCmd = SW_SHOWMINIMIZED;
+    if (form->FormStyle() == fsMDIChild && form->WindowState() == wsMinimized)
+        placement.flags |= WPF_SETMINPOSITION;
+    const std::string section = fIniSectionName;
+    const std::string minMax =
+        FormatPlacementNumbers({int(placement.ptMinPosition.x), int(placement.ptMinPosition.y),
+                                int(placement.ptMaxPosition.x), int(placement.ptMaxPosition.y)});
+    const RECT& normal = placement.rcNormalPosition;
+    const std::string norm = FormatPlacementNumbers(
+        {int(normal.left), int(normal.top), int(normal.right), int(normal.bottom)});
+    DoWriteString(section, sFlags, IntToStr(placement.flags));
+    DoWriteString(section, sShowCmd, IntToStr(placement.showCmd));
+    DoWriteString(section, sPixels, IntToStr(Screen->PixelsPerInch()));
+    DoWriteString(section, sMinMaxPos + ScreenSuffix(), minMax);
+    DoWriteString(section, sMinMaxPos, minMax);
+    DoWriteString(section, sNormPos + ScreenSuffix(), norm);
+    DoWriteString(section, sNormPos, norm);
+    if (FOptions.Contains(fpActiveControl) && form->ActiveControl())
+        DoWriteString(section, sActiveControl, form->ActiveControl()->Name());
+    DoWriteString(section, sVisible, form->Visible() ? "1" : "0");
+}
+
+void TZWFormStorage::RestorePlacement() {
+    TCustomForm* form = Form();
+    if (!form || !(FOptions.Contains(fpPosition) || FOptions.Contains(fpState)))
+        return;
+    if (FOptions.Contains(fpPosition))
+        ReadPosition(form);
+    if (FOptions.Contains(fpState) && !ReadState(form))
+        return;
+    form->Repaint();
+}
+
+std::string TZWFormStorage::ReadScreenKey(const std::string& key) {
+    std::string value = DoReadString(fIniSectionName, key + ScreenSuffix(), "");
+    return value.empty() ? DoReadString(fIniSectionName, key, "") : value;
+}
+
+void TZWFormStorage::ReadPosition(TCustomForm* form) {
+    HWND window = form->Handle();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    // Applying the placement must not show a window that is still hidden.
+    if (!IsWindowVisible(window))
+        placement.showCmd = SW_HIDE;
+    placement.flags = UINT(StrToIntDef(
+        DoReadString(fIniSectionName, sFlags, IntToStr(placement.flags)), int(placement.flags)));
+    bool found = false;
+    std::string minMax = ReadScreenKey(sMinMaxPos);
+    if (!minMax.empty()) {
+        found = true;
+        std::array<int, 4> n = ParsePlacementNumbers(minMax, {0, 0, 0, 0});
+        placement.ptMinPosition = {n[0], n[1]};
+        placement.ptMaxPosition = {n[2], n[3]};
+    }
+    std::string norm = ReadScreenKey(sNormPos);
+    if (!norm.empty()) {
+        found = true;
+        std::array<int, 4> n =
+            ParsePlacementNumbers(norm, {form->Left(), form->Top(), form->Left() + form->Width(),
+                                         form->Top() + form->Height()});
+        placement.rcNormalPosition = {n[0], n[1], n[2], n[3]};
+    }
+    const int pixels = Screen->PixelsPerInch();
+    if (StrToIntDef(DoReadString(fIniSectionName, sPixels, IntToStr(pixels)), pixels) != pixels)
+        found = false;
+    if (!found)
+        return;
+    RECT& r = placement.rcNormalPosition;
+    if (!Sizeable(form)) {
+        r.right = r.left + form->Width();
+        r.bottom = r.top + form->Height();
+    }
+    if (r.right <= r.left)
+        return;
+    if (form->Position() == poScreenCenter)
+        form->SetPosition(poDesigned);
+    SetWindowPlacement(window, &placement);
+}
+
+bool TZWFormStorage::ReadState(TCustomForm* form) {
+    const bool main = form == Application->MainForm();
+    TWindowState state = wsNormal;
+    if (main && (form->FormStyle() == fsMDIForm ||
+                 (form->FormStyle() == fsNormal && form->Position() == poDefault)))
+        state = wsMaximized;
+    state =
+        ShowCmdToWindowState(StrToIntDef(DoReadString(fIniSectionName, sShowCmd, "0"), 0), state);
+    if (state == wsMinimized && main) {
+        form->SetWindowState(wsNormal);
+        PostMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        return false;
+    }
+    form->SetWindowState(state);
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "vcl/forms.h"
+
+#include <array>
+#include <string>
+
+// The texts of a window's placement in the ".prm" file, apart from any window.
+
+// The key suffix of a screen size: "(1024x768)".
+std::string PlacementScreenSuffix(int width, int height);
+// Four numbers as "%d,%d,%d,%d".
+std::string FormatPlacementNumbers(const std::array<int, 4>& numbers);
+// Four numbers from words split at blanks and commas; a missing word or one that is no number
+// gives its default.
+std::array<int, 4> ParsePlacementNumbers(const std::string& text,
+                                         const std::array<int, 4>& defaults);
+// The window state a stored show command stands for; other commands keep the start state.
+TWindowState ShowCmdToWindowState(int showCmd, TWindowState start);
+
+// The store's name when none is given: the program's name without folder and extension for
+// the registry key, else the program's full name with the extension ".prm".
+std::string DefaultIniFileName(const std::string& programName, bool useRegistry);
+// A file name without a folder is put into the program's folder.
+std::string IniFileInProgramFolder(const std::string& fileName, const std::string& programName);

@@ -1,0 +1,283 @@
+#include "tools/form_storage.h"
+
+#include "rtl/exceptions.h"
+#include "rtl/file_io.h"
+#include "rtl/ini_file.h"
+#include "rtl/mem_ini_file.h"
+#include "rtl/reg_ini_file.h"
+#include "rtl/wide_text.h"
+#include "tools/window_placement.h"
+#include "vcl/edit.h"
+#include "vcl/label.h"
+#include "vcl/screen.h"
+#include "vcl/windows_clean.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A window as the viewer builds one: a storage on it, and handlers of its own that the storage
+// must still call.
+class TStoredForm : public TForm {
+public:
+    TStoredForm(TComponent* AOwner, const std::string& fileName, TFormBorderStyle border)
+        : TForm(AOwner) {
+        SetName("fmStored");
+        SetBorderStyle(border);
+        SetBounds(20, 30, 200, 100);
+        Label = new TLabel(this);
+        Label->SetName("Label1");
+        Label->SetParent(this);
+        Storage = new TZWFormStorage(this);
+        Storage->SetName("ZWFormStorage1");
+        Storage->SetIniFileName(fileName);
+        Storage->SetActive(true);
+        OnShow = [this](TObject*) { Events.push_back("show"); };
+        OnCloseQuery = [this](TObject*, bool&) { Events.push_back("closequery"); };
+        OnDestroy = [this](TObject*) {
+            if (Destroyed)
+                *Destroyed = true;
+        };
+    }
+    TLabel* Label;
+    TZWFormStorage* Storage;
+    std::vector<std::string> Events;
+    bool* Destroyed = nullptr;
+};
+
+TOwnedPtr<TStoredForm> MakeForm(const std::string& fileName, TFormBorderStyle border = bsSizeable) {
+    return TOwnedPtr<TStoredForm>(CreateComponent<TStoredForm>(nullptr, fileName, border));
+}
+
+std::string Suffix() {
+    return PlacementScreenSuffix(Screen->Width(), Screen->Height());
+}
+
+// The keys of a section in the order the file holds them.
+std::vector<std::string> Keys(const std::string& fileName, const std::string& section) {
+    TStringList lines;
+    TIniFile(fileName).ReadSectionValues(section, lines);
+    std::vector<std::string> keys;
+    for (int i = 0; i < lines.Count(); ++i)
+        keys.push_back(lines.Names(i));
+    return keys;
+}
+
+} // namespace
+
+TEST(WindowPlacement, KeysFileNamesAndShowCommands) {
+    EXPECT_EQ(PlacementScreenSuffix(1024, 768), "(1024x768)");
+    EXPECT_EQ(FormatPlacementNumbers({-4, 0, 10, 20}), "-4,0,10,20");
+    EXPECT_EQ(ParsePlacementNumbers(" 5, 6 ,x", {1, 2, 3, 4}), (std::array<int, 4>{5, 6, 3, 4}));
+    EXPECT_EQ(DefaultIniFileName("C:\\Программа\\viewer.exe", false), "C:\\Программа\\viewer.prm");
+    EXPECT_EQ(DefaultIniFileName("C:\\Программа\\viewer.exe", true), "viewer");
+    EXPECT_EQ(IniFileInProgramFolder("own.prm", "C:\\Prog\\viewer.exe"), "C:\\Prog\\own.prm");
+    EXPECT_EQ(IniFileInProgramFolder("D:\\own.prm", "C:\\Prog\\viewer.exe"), "D:\\own.prm");
+    EXPECT_EQ(ShowCmdToWindowState(9, wsMaximized), wsNormal);
+    EXPECT_EQ(ShowCmdToWindowState(7, wsNormal), wsMinimized);
+    EXPECT_EQ(ShowCmdToWindowState(3, wsNormal), wsMaximized);
+    EXPECT_EQ(ShowCmdToWindowState(0, wsMaximized), wsMaximized);
+}
+
+TEST(FormStorage, FirstShowKeepsTheDesignAndClosingWritesTheSection) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    auto form = MakeForm(file);
+    EXPECT_EQ(form->Storage->Options(), (TPlacementOptions{fpState, fpPosition}));
+    form->Show();
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_EQ(form->Left(), 20);
+    EXPECT_EQ(form->Width(), 200);
+    form->Close();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->Events, (std::vector<std::string>{"show", "closequery"}));
+    EXPECT_EQ(Keys(file, "fmStored"),
+              (std::vector<std::string>{"Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos" + Suffix(),
+                                        "MinMaxPos", "NormPos" + Suffix(), "NormPos", "Visible"}));
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("fmStored", "NormPos", ""), "20,30,220,130");
+    EXPECT_EQ(ini.ReadString("fmStored", "ShowCmd", ""), "1");
+    EXPECT_EQ(ini.ReadString("fmStored", "Visible", ""), "1");
+}
+
+TEST(FormStorage, AnotherScreenSizeFallsBackToThePlainKey) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    {
+        TIniFile ini(file);
+        ini.WriteString("fmStored", "NormPos(1x1)", "10,10,300,300");
+        ini.WriteString("fmStored", "NormPos", "50,60,350,260");
+    }
+    auto form = MakeForm(file);
+    form->Show();
+    EXPECT_EQ(form->BoundsRect(), Rect(50, 60, 350, 260));
+
+    TIniFile(file).WriteString("fmStored", "NormPos" + Suffix(), "70,80,370,280");
+    auto again = MakeForm(file);
+    again->Show();
+    EXPECT_EQ(again->BoundsRect(), Rect(70, 80, 370, 280));
+}
+
+TEST(FormStorage, OtherPixelsPerInchKeepThePlacementButApplyTheState) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    {
+        TIniFile ini(file);
+        ini.WriteInteger("fmStored", "PixelsPerInch", Screen->PixelsPerInch() + 24);
+        ini.WriteString("fmStored", "NormPos", "50,60,350,260");
+        ini.WriteInteger("fmStored", "ShowCmd", 3);
+    }
+    auto form = MakeForm(file);
+    form->Show();
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+    form->SetWindowState(wsNormal);
+    EXPECT_EQ(form->BoundsRect(), Rect(20, 30, 220, 130));
+}
+
+TEST(FormStorage, AFixedBorderKeepsItsSizeAndTakesThePosition) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    TIniFile(file).WriteString("fmStored", "NormPos", "40,50,400,400");
+    auto form = MakeForm(file, bsSingle);
+    form->Show();
+    EXPECT_EQ(form->BoundsRect(), Rect(40, 50, 240, 150));
+}
+
+TEST(FormStorage, QuotedValuesSurviveTheRoundTrip) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    auto form = MakeForm(file);
+    TStringList props;
+    props.Add("Label1.Caption");
+    form->Storage->SetStoredProps(props);
+    form->Storage->SetStoredPlacement(false);
+    // Saves and restores a caption; gives the value as the file holds it.
+    auto roundTrip = [&](const std::string& caption) {
+        form->Label->SetCaption(caption);
+        form->Storage->SaveProperties();
+        std::string written = TMemIniFile(file).ReadString("fmStored", "Label1_Caption", "?");
+        form->Label->SetCaption("changed");
+        form->Storage->RestoreProperties();
+        EXPECT_EQ(form->Label->Caption(), caption);
+        return written;
+    };
+    // Enclosing quotes get one more pair, which the reader strips again.
+    EXPECT_EQ(roundTrip("\"quoted\""), "\"\"quoted\"\"");
+    EXPECT_EQ(roundTrip("'single'"), "\"'single'\"");
+    EXPECT_EQ(roundTrip("\""), "\"\"\"");
+    EXPECT_EQ(roundTrip("\"start only"), "\"start only");
+}
+
+TEST(FormStorage, AWindowNeverShownLeavesItsStoredPlacement) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    TIniFile(file).WriteString("fmStored", "NormPos", "50,60,350,260");
+    const std::string before = ReadWholeFile(file);
+    bool destroyed = false;
+    auto form = MakeForm(file);
+    form->Destroyed = &destroyed;
+    form.reset();
+    EXPECT_TRUE(destroyed); // the form's own handler still ran
+    EXPECT_EQ(ReadWholeFile(file), before);
+
+    // A shown window saves when it goes, also without being closed.
+    auto shown = MakeForm(file);
+    shown->Show();
+    shown->SetBounds(10, 10, 300, 150);
+    shown.reset();
+    EXPECT_EQ(TIniFile(file).ReadString("fmStored", "NormPos", ""), "10,10,310,160");
+}
+
+TEST(FormStorage, AnUnwritableFileNeverKeepsAWindowOpen) {
+    TempFolder folder;
+    // A folder where the file should be: it can be neither read nor written.
+    const std::string file = folder.File("viewer.prm");
+    ASSERT_TRUE(CreateDirectoryW(ToWide(file).c_str(), nullptr));
+    auto form = MakeForm(file);
+    form->Show();
+    form->Close();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_THROW(form->Storage->SaveProperties(), EInOutError);
+    form.reset(); // destroying saves quietly too; a message box would fail the test
+}
+
+TEST(FormStorage, WindowsSharingAFileKeepEachOthersSections) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    auto first = MakeForm(file);
+    auto second = MakeForm(file);
+    second->SetName("fmSecond");
+    first->Show();
+    second->Show();
+    first->Close();
+    second->Close();
+    EXPECT_FALSE(Keys(file, "fmStored").empty());
+    EXPECT_FALSE(Keys(file, "fmSecond").empty());
+}
+
+TEST(FormStorage, TheRegistryVariantUsesAKeyWithASubkeyPerWindow) {
+    const std::string key =
+        "QVRDebugViewerTests\\Placement" + std::to_string(GetCurrentProcessId());
+    auto form = MakeForm(key);
+    form->Storage->SetUseRegistry(true);
+    TStringList props;
+    props.Add("Label1.Caption");
+    form->Storage->SetStoredProps(props);
+    form->Label->SetCaption("\"as is\"");
+    form->Show();
+    form->Close();
+    {
+        TRegIniFile reg(key, TRegistryRoot::CurrentUser, true);
+        EXPECT_EQ(reg.ReadString("fmStored", "NormPos", ""), "20,30,220,130");
+        EXPECT_EQ(reg.ReadString("fmStored", "Label1_Caption", ""), "\"as is\"");
+        TStringList values;
+        reg.ReadSectionValues("fmStored", values);
+        EXPECT_EQ(values.Count(), 9);
+        EXPECT_THROW(reg.WriteString("fmStored", "x", "y"), ERegistryException);
+    }
+    TRegIniFile(key, TRegistryRoot::CurrentUser, false)
+        .WriteString("fmStored", "NormPos" + Suffix(), "60,70,360,270");
+    form->Show();
+    EXPECT_EQ(form->BoundsRect(), Rect(60, 70, 360, 270));
+    form.reset();
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"QVRDebugViewerTests");
+}
+
+TEST(FormStorage, StoredComponentsThatGoAreForgotten) {
+    TempFolder folder;
+    auto form = MakeForm(folder.File("viewer.prm"));
+    TStringList props;
+    props.Add("Label1.Caption");
+    props.Add("Nothing.Caption");
+    form->Storage->SetStoredProps(props);
+    EXPECT_EQ(form->Storage->StoredProps()->Objects(0), form->Label);
+    form->Label->Free();
+    EXPECT_EQ(form->Storage->StoredProps()->Objects(0), nullptr);
+    form->Storage->SaveProperties();
+    EXPECT_EQ(Keys(folder.File("viewer.prm"), "fmStored").size(), 8u);
+}
+
+TEST(FormStorage, AHostLendsItsStoreAndTheActiveControlIsNamed) {
+    TempFolder folder;
+    auto host = MakeForm(folder.File("host.prm"));
+    auto guest = MakeForm("");
+    guest->SetName("fmGuest");
+    guest->Storage->SetHost(guest->Storage); // a storage is never its own host
+    EXPECT_EQ(guest->Storage->Host(), nullptr);
+    guest->Storage->SetHost(host->Storage);
+    auto* edit = new TEdit(guest.get());
+    edit->SetName("Edit1");
+    edit->SetParent(guest.get());
+    guest->SetActiveControl(edit);
+    guest->Storage->SetOptions({fpState, fpPosition, fpActiveControl});
+    guest->Storage->SaveProperties();
+    EXPECT_EQ(TIniFile(folder.File("host.prm")).ReadString("fmGuest", "ActiveControl", ""),
+              "Edit1");
+    host.reset();
+    EXPECT_EQ(guest->Storage->Host(), nullptr);
+
+    auto plain = MakeOwned<TZWFormStorage>();
+    EXPECT_TRUE(plain->Options().Empty()); // no form: no placement options
+}

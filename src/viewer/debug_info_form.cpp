@@ -1,6 +1,7 @@
 #include "viewer/debug_info_form.h"
 
 #include "rtl/published.h"
+#include "tools/form_storage.h"
 #include "vcl/application.h"
 #include "vcl/tool_bar.h"
 #include "vcl/track_bar.h"
@@ -27,6 +28,11 @@ TfmDebugInfo::TfmDebugInfo(TComponent* AOwner) : TForm(AOwner) {
     SetPosition(poScreenCenter);
     Font()->SetName("MS Sans Serif");
     Font()->SetHeight(-13);
+    ZWFormStorage1 = new TZWFormStorage(this);
+    ZWFormStorage1->SetName("ZWFormStorage1");
+    ZWFormStorage1->SetUseRegistry(false);
+    ZWFormStorage1->SetStoredPlacement(true);
+    ZWFormStorage1->SetActive(true);
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
 }
 

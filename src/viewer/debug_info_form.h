@@ -6,6 +6,7 @@
 #include <vector>
 
 class TToolButton;
+class TZWFormStorage;
 
 // The frame of every window that shows snapshot data, the main window included: files dropped
 // on it are opened, it has a button on the main window's window bar, it reads the current
@@ -45,6 +46,10 @@ public:
     int EndDebugInfoIndex() const { return GetEndDebugInfoIndex(); }
 
     TToolButton* WindowBarButton() const { return FWindowBarButton; }
+
+    // Keeps the window's placement in the program's ".prm" file, in a section named after the
+    // window.
+    TZWFormStorage* ZWFormStorage1 = nullptr;
 
 protected:
     void CreateParams(TCreateParams& Params) override;

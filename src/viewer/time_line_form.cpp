@@ -3,6 +3,7 @@
 #include "qvr/debug_reader.h"
 #include "rtl/date_time.h"
 #include "rtl/published.h"
+#include "tools/form_storage.h"
 #include "tools/progress_cyl.h"
 #include "vcl/application.h"
 #include "vcl/dialogs.h"
@@ -42,6 +43,8 @@ const TClassInfo& TfmTimeLineForm::StaticClassInfo() {
 }
 
 void TfmTimeLineForm::FormCreate(TObject* Sender) {
+    // The main window is always a bar across the top of the screen; nothing to keep.
+    ZWFormStorage1->SetActive(false);
     LayOutTimeLineRow();
     FixClientHeightAt(pnlViewFormsGround);
     FlagFillControls = false;

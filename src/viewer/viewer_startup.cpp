@@ -4,6 +4,7 @@
 #include "qvr/errors_container.h"
 #include "qvr/loc_messages.h"
 #include "qvr/qvr_config.h"
+#include "tools/form_localization.h"
 #include "tools/localization_store.h"
 #include "tools/system_info.h"
 #include "vcl/application.h"
@@ -31,7 +32,7 @@ const TUnit Units[] = {
     // header bitmaps, scroll-bar styles, drag cursors and tree bitmaps) come here.
     {InitLocalizationStore, DoneLocalizationStore},
     {InitQVRLocMessages, DoneQVRLocMessages},
-    // The form localisation's property readers come here.
+    {InitFormLocalization, DoneFormLocalization}, // with the property readers
 };
 
 int UnitsMade = 0;

@@ -7,6 +7,7 @@
 #include "vcl/tool_bar.h"
 #include "viewer/data_base_params_form.h"
 
+#include "rtl/ini_file.h"
 #include "support/message_capture.h"
 
 TEST_F(ViewerTest, EveryWindowButTheMainOneHasAButtonOnTheWindowBar) {
@@ -74,4 +75,17 @@ TEST_F(ViewerTest, ALongDroppedPathIsReadWhole) {
     ASSERT_GT(path.size(), 255u);
     DropFiles(Spy, {path});
     EXPECT_EQ(DebugReader->Count(), 2);
+}
+
+TEST_F(ViewerTest, DebugInfoWindowsKeepTheirPlacementButTheMainWindowDoesNot) {
+    fmDataBaseParamsForm->Show();
+    fmDataBaseParamsForm->SetBounds(100, 200, 400, 300);
+    SendMessageW(fmDataBaseParamsForm->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(fmDataBaseParamsForm->Visible());
+    TIniFile placements(PlacementFile());
+    EXPECT_EQ(placements.ReadString("fmDataBaseParamsForm", "NormPos", ""), "100,200,500,500");
+    SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
+    TStringList mainPlacement;
+    TIniFile(PlacementFile()).ReadSectionValues("fmTimeLineForm", mainPlacement);
+    EXPECT_EQ(mainPlacement.Count(), 0);
 }

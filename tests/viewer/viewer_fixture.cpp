@@ -4,8 +4,10 @@
 #include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
 #include "support/shell_drop.h"
+#include "tools/form_storage.h"
 #include "vcl/application.h"
 #include "vcl/button.h"
+#include "vcl/screen.h"
 #include "vcl/tool_bar.h"
 #include "vcl/track_bar.h"
 #include "vcl/windows_clean.h"
@@ -66,6 +68,10 @@ std::vector<std::string> DayKeys(const std::string& day, int n) {
 
 ViewerTest::ViewerTest() {
     Application->CreateForm(Spy);
+    // Placements go to the test's folder, so no test finds what another one left.
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (auto* window = dynamic_cast<TfmDebugInfo*>(Screen->Forms(i)))
+            window->ZWFormStorage1->SetIniFileName(PlacementFile());
     Main().Show();
     Spy->Show();
 }
@@ -82,6 +88,10 @@ std::string ViewerTest::WriteFile(const std::string& name, const std::vector<std
                       TDebugBlockWriter().Section("DataBaseParams", "params of " + key).Data());
     file.Flush();
     return path;
+}
+
+std::string ViewerTest::PlacementFile() const {
+    return Folder.File("viewer.prm");
 }
 
 std::string ViewerTest::KeyAtPosition() const {

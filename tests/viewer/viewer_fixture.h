@@ -52,6 +52,7 @@ protected:
 
     TfmTimeLineForm& Main() const { return *fmTimeLineForm; }
     std::string KeyAtPosition() const;
+    std::string PlacementFile() const;
 
     TViewerSession Session;
     TempFolder Folder;

@@ -1,5 +1,6 @@
 #include "viewer_fixture.h"
 
+#include "tools/form_storage.h"
 #include "vcl/application.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/method_broadcast.h"
@@ -26,6 +27,7 @@ TEST_F(ViewerTest, AMissingOrFailingMethodIsReportedAndTheBroadcastGoesOn) {
     boxes.Texts.clear();
     TSpyForm* after = nullptr;
     Application->CreateForm(after);
+    after->ZWFormStorage1->SetIniFileName(PlacementFile());
     after->Show();
     Spy->Raise = true;
     Spy->Calls.clear();

@@ -87,9 +87,40 @@ void ValInteger(const std::string& s, int64_t minValue, uint64_t maxMagnitude, i
 
 }  // namespace
 
-std::string AnsiUpperCase(const std::string& s) { return MapCase(s, LCMAP_UPPERCASE); }
-std::string AnsiLowerCase(const std::string& s) { return MapCase(s, LCMAP_LOWERCASE); }
-int AnsiCompareStr(const std::string& a, const std::string& b) { return Compare(a, b, 0); }
+namespace {
+
+// Case mapping of the locale is per character for a single-byte code page, so one table of
+// 256 bytes, made once through the locale, maps whole texts without a trip through UTF-16.
+struct CaseTable {
+    explicit CaseTable(DWORD flag) {
+        for (int b = 0; b < 256; ++b) {
+            std::string mapped = b == 0 ? std::string(1, '\0') : MapCase(std::string(1, char(b)), flag);
+            Map[b] = mapped.size() == 1 ? mapped[0] : char(b);
+        }
+    }
+    std::string Apply(const std::string& s) const {
+        std::string r = s;
+        for (char& c : r)
+            c = Map[static_cast<unsigned char>(c)];
+        return r;
+    }
+    char Map[256];
+};
+
+}  // namespace
+
+std::string AnsiUpperCase(const std::string& s) {
+    static const CaseTable table(LCMAP_UPPERCASE);
+    return table.Apply(s);
+}
+
+std::string AnsiLowerCase(const std::string& s) {
+    static const CaseTable table(LCMAP_LOWERCASE);
+    return table.Apply(s);
+}
+int AnsiCompareStr(const std::string& a, const std::string& b) {
+    return a == b ? 0 : Compare(a, b, 0);
+}
 int AnsiCompareText(const std::string& a, const std::string& b) {
     return Compare(a, b, NORM_IGNORECASE);
 }

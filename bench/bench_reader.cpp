@@ -1,0 +1,159 @@
+// Speed and memory of reading debug-info files, against a plain read of the same file.
+//   bench_reader [size in MB, default 256] [file path]
+//   bench_reader --big [file path]   a file over 2 GB of mostly unknown sections
+#include "qvr/debug_reader.h"
+#include "rtl/exceptions.h"
+#include "rtl/file_io.h"
+#include "rtl/message_box.h"
+#include "rtl/wide_text.h"
+#include "support/debug_file_samples.h"
+#include "support/debug_file_writer.h"
+#include "tools/huge_file.h"
+
+#include <windows.h>
+// psapi.h needs the types of windows.h first.
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double MB = 1024.0 * 1024.0;
+
+struct TMemory {
+    double WorkingSet;
+    double PeakWorkingSet;
+};
+
+TMemory Memory() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return {counters.WorkingSetSize / MB, counters.PeakWorkingSetSize / MB};
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+std::string DefaultPath() {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return FromWide(folder) + "qvr_bench_reader.dbg";
+}
+
+// Realistic snapshots until the file holds sizeMB; returns the number of snapshots.
+int WriteRealisticFile(const std::string& path, int64_t sizeMB) {
+    const TSampleShape shape;
+    TDebugFileWriter file(path);
+    file.VersionInfo(SampleKey(0), "2.5.1.7");
+    int count = 0;
+    while (file.Size() < sizeMB * int64_t(MB)) {
+        file.Snapshot(SampleKey(count), "2.5.1.7", SampleBlock(count, shape));
+        ++count;
+    }
+    return count;
+}
+
+// Snapshots of counters and one large section the reader does not know, past 2 GB.
+int WriteBigFile(const std::string& path) {
+    TDinamicSystemInfo counters;
+    counters.SetLoginUsers(5);
+    const std::string padding(1 << 20, 'x');
+    const std::string block = TDebugBlockWriter()
+                                  .Section("SystemParams", SystemParamsBody(counters))
+                                  .StampedSection("ServerTrace", padding)
+                                  .Data();
+    TDebugFileWriter file(path);
+    int count = 0;
+    while (file.Size() < int64_t(2200) * int64_t(MB)) {
+        file.Snapshot(SampleKey(count), "2.5.1.7", block);
+        ++count;
+    }
+    return count;
+}
+
+double PlainRead(const std::string& path) {
+    TZtHugeFileStream stream(path, accRead, hfoBuffered);
+    std::vector<char> buffer(64 * 1024);
+    int64_t total = 0;
+    for (int got; (got = stream.Read(buffer.data(), int(buffer.size()))) > 0;)
+        total += got;
+    return double(total);
+}
+
+int Run(bool big, int64_t sizeMB, const std::string& path) {
+    // A reading error must print, not wait for a click.
+    SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
+        std::printf("message: %s\n", text.c_str());
+        return IDOK;
+    });
+    std::printf("writing %s ...\n", path.c_str());
+    auto start = std::chrono::steady_clock::now();
+    const int written = big ? WriteBigFile(path) : WriteRealisticFile(path, sizeMB);
+    std::printf("wrote %d snapshots in %.1f s\n", written, Seconds(start));
+
+    PlainRead(path); // both measured reads then start from a warm cache
+    start = std::chrono::steady_clock::now();
+    const double fileBytes = PlainRead(path);
+    const double plainSeconds = Seconds(start);
+
+    const TMemory before = Memory();
+    InitDebugReader();
+    start = std::chrono::steady_clock::now();
+    DebugReader->ReadFile(path);
+    const double readerSeconds = Seconds(start);
+    const TMemory after = Memory();
+    const double held = after.WorkingSet - before.WorkingSet;
+    const int count = DebugReader->Count();
+    const std::string lastKey = DebugReader->DebugInfoList.GetNames(count - 1);
+    DoneDebugReader();
+    DeleteFileByName(path);
+
+    const double fileMB = fileBytes / MB;
+    std::printf("file                %10.1f MB, %d snapshots read (last %s)\n", fileMB, count,
+                lastKey.c_str());
+    std::printf("plain read  (a)     %10.1f MB/s\n", fileMB / plainSeconds);
+    std::printf("debug reader (b)    %10.1f MB/s\n", fileMB / readerSeconds);
+    std::printf("ratio b/a           %10.2f   (goal >= 0.5)\n", plainSeconds / readerSeconds);
+    std::printf("working set before  %10.1f MB\n", before.WorkingSet);
+    std::printf("snapshot data held  %10.1f MB (working set growth)\n", held);
+    std::printf("peak working set    %10.1f MB\n", after.PeakWorkingSet);
+    if (big) {
+        std::printf("peak above start    %10.1f MB for a %.0f MB file\n",
+                    after.PeakWorkingSet - before.WorkingSet, fileMB);
+        const bool complete = count == written && lastKey == SampleKey(written - 1);
+        std::printf("read to the end     %s\n", complete ? "yes" : "NO");
+        return complete ? 0 : 1;
+    }
+    std::printf("peak / held         %10.2f   (goal <= 1.5)\n", after.PeakWorkingSet / held);
+    return count == written ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool big = false;
+    int64_t sizeMB = 256;
+    std::string path;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--big")
+            big = true;
+        else if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
+            sizeMB = std::atoll(arg.c_str());
+        else
+            path = arg;
+    }
+    try {
+        return Run(big, sizeMB, path.empty() ? DefaultPath() : path);
+    } catch (...) {
+        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
+        return 2;
+    }
+}

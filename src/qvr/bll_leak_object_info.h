@@ -1,0 +1,25 @@
+#pragma once
+#include "qvr/stored_object.h"
+#include "rtl/date_time.h"
+
+#include <string>
+
+// One object that a business-logic library allocated and did not free.
+class TBLLLeakObjectInfo : public TStoredObject {
+public:
+    std::string GetAsString() const override;
+    void ReadFromString(std::string_view s, int& pos) override;
+
+    std::string CName;      // class name of the object
+    std::string Stack;      // allocation call stack
+    TDateTime LiveTime = 0; // a duration
+    std::string AddInfo;
+
+private:
+    template <class Self, class Visit> static void VisitFields(Self& r, Visit&& visit) {
+        visit(r.CName);
+        visit(r.Stack);
+        visit(r.LiveTime);
+        visit(r.AddInfo);
+    }
+};

@@ -1,0 +1,141 @@
+#include "qvr/debug_block.h"
+
+#include "qvr/bll_leak_grouper.h"
+#include "qvr/debug_info.h"
+#include "qvr/text_lines.h"
+#include "rtl/strings.h"
+#include "tools/qz_string.h"
+
+#include <algorithm>
+
+namespace {
+
+struct TSectionHeader {
+    std::string Name;
+    int BodyLength = 0;
+};
+
+TSectionHeader ReadSectionHeader(const std::string& line) {
+    std::string text = line;
+    if (text.find(':') != text.npos)
+        GetNextParam(text, ": [");
+    else
+        text.erase(0, 1);
+    TSectionHeader header;
+    header.Name = GetNextParam(text, "]");
+    header.BodyLength = StrToIntDef(Trim(text), 0);
+    return header;
+}
+
+int CountWorking(const TObjectList& tasks, int from) {
+    int working = 0;
+    for (int i = from; i < tasks.Count(); ++i)
+        if (static_cast<const TTaskInfo*>(tasks.Items(i))->State != 0)
+            ++working;
+    return working;
+}
+
+void ApplySystemParams(std::string_view body, TDebugInfo& di) {
+    di.DSI.SetAsDebugString(body);
+}
+
+void ApplyBLLLeakObjectsList(std::string_view body, TDebugInfo& di) {
+    di.BLLLeaks.Clear();
+    TBLLLeakGrouper grouper(di);
+    ForEachStoredItem(body, 1, [&grouper](std::string_view item) {
+        auto record = std::make_unique<TBLLLeakObjectInfo>();
+        record->SetAsString(item);
+        grouper.Add(std::move(record));
+    });
+}
+
+// Records end to end, each followed by a CRLF.
+void ApplyBLLLeakObjects(std::string_view body, TDebugInfo& di) {
+    TBLLLeakGrouper grouper(di);
+    int pos = 1;
+    while (int64_t(body.size()) > pos) {
+        auto record = std::make_unique<TBLLLeakObjectInfo>();
+        record->ReadFromString(body, pos);
+        AdvancePos(pos, 2);
+        grouper.Add(std::move(record));
+    }
+}
+
+// Lines "count|...|name|...".
+void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di) {
+    size_t pos = 0;
+    while (pos < body.size()) {
+        std::string line(TakeLine(body, pos));
+        if (Trim(line).empty())
+            continue;
+        const int count = StrToIntDef(Trim(GetNextParam(line, "|")), 0);
+        GetNextParam(line, "|");
+        di.SystemLeak.AddObject(Trim(GetNextParam(line, "|")), IntToObject(count));
+    }
+}
+
+void ApplyDataBaseParams(std::string_view body, TDebugInfo& di) {
+    di.DataBaseParams = body;
+}
+
+void ApplyQVRConfig(std::string_view body, TDebugInfo& di) {
+    di.QVRConfig = body;
+}
+
+// Adds to the tasks held; WorkThreads counts the working ones of this section only.
+void ApplyRunTasks(std::string_view body, TDebugInfo& di) {
+    const int first = di.TasksInfo.Count();
+    int pos = 1;
+    while (int64_t(body.size()) > pos) {
+        auto task = std::make_unique<TTaskInfoEx>();
+        task->ReadFromString(body, pos);
+        di.TasksInfo.Add(task.get());
+        task.release();
+    }
+    di.DSI.SetWorkThreads(CountWorking(di.TasksInfo, first));
+}
+
+void ApplyRunTasksList(std::string_view body, TDebugInfo& di) {
+    StrToObjectList(body, di.TasksInfo, StoredClass<TTaskInfo>, 1);
+    di.DSI.SetWorkThreads(CountWorking(di.TasksInfo, 0));
+}
+
+void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di) {
+    static const struct {
+        const char* Name;
+        void (*Apply)(std::string_view, TDebugInfo&);
+    } sections[] = {
+        {"SystemParams", ApplySystemParams},
+        {"BLLLeakObjectsList", ApplyBLLLeakObjectsList},
+        {"BLLLeakObjects", ApplyBLLLeakObjects},
+        {"SystemLeakObjects", ApplySystemLeakObjects},
+        {"DataBaseParams", ApplyDataBaseParams},
+        {"QVRConfig", ApplyQVRConfig},
+        {"RunTasks", ApplyRunTasks},
+        {"RunTasksList", ApplyRunTasksList},
+    };
+    for (const auto& section : sections)
+        if (SameText(name, section.Name)) {
+            section.Apply(body, di);
+            return;
+        }
+}
+
+} // namespace
+
+void ParseDebugBlock(std::string_view data, TDebugInfo& di) {
+    size_t pos = 0;
+    while (pos < data.size()) {
+        const std::string line = Trim(std::string(TakeLine(data, pos)));
+        if (line.empty() || line[0] != '[')
+            continue;
+        const TSectionHeader header = ReadSectionHeader(line);
+        if (header.BodyLength == 0)
+            continue;
+        // A negative length gives an empty body.
+        const size_t length = std::min(size_t(std::max(header.BodyLength, 0)), data.size() - pos);
+        const std::string_view body = data.substr(pos, length);
+        pos += length;
+        ApplySection(header.Name, body, di);
+    }
+}

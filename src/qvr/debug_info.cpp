@@ -1,0 +1,14 @@
+#include "qvr/debug_info.h"
+
+#include "qvr/bll_leak_grouper.h"
+#include "qvr/collation_cache.h"
+
+TDebugInfo::TDebugInfo() {
+    BLLLeaks.FlagDestroyObject = true;
+    SnapshotCollation().UseFor(SystemLeak);
+    SnapshotCollation().UseFor(BLLLeaks);
+}
+
+void TDebugInfo::AddBLLLeak(std::unique_ptr<TBLLLeakObjectInfo> record) {
+    TBLLLeakGrouper(*this).Add(std::move(record));
+}

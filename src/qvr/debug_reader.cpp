@@ -1,0 +1,143 @@
+#include "qvr/debug_reader.h"
+
+#include "qvr/debug_block.h"
+#include "qvr/debug_file_cursor.h"
+#include "qvr/debug_header.h"
+#include "qvr/read_progress.h"
+#include "rtl/exceptions.h"
+#include "rtl/file_io.h"
+#include "rtl/format.h"
+#include "rtl/message_box.h"
+#include "rtl/strings.h"
+#include "tools/conversions.h"
+#include "tools/huge_file.h"
+
+#include <memory>
+
+TDebugReader* DebugReader = nullptr;
+
+namespace {
+
+std::unique_ptr<TDebugReader> TheDebugReader;
+
+// The block length of a header; 0 stops the reading without a word, a text that is no
+// length stops it with a message, so a damaged header cannot hide the rest of the file.
+int BlockLength(const std::string& lengthText) {
+    const int length = StrToInt(lengthText);
+    if (length < 0)
+        throw EConvertError(Format("Invalid data block length %d", {length}));
+    return length;
+}
+
+// Ends the progress display however the reading ends.
+class TProgressScope {
+public:
+    explicit TProgressScope(TReadProgress* progress) : FProgress(progress) {
+        if (FProgress)
+            FProgress->StartProgress();
+    }
+    ~TProgressScope() {
+        if (FProgress)
+            FProgress->EndProgres();
+    }
+    TProgressScope(const TProgressScope&) = delete;
+    TProgressScope& operator=(const TProgressScope&) = delete;
+
+    void Show(int64_t done, int64_t total) const {
+        if (FProgress && total > 0)
+            FProgress->Progress(int(Round(double(done) / double(total) * 100)));
+    }
+
+private:
+    TReadProgress* FProgress;
+};
+
+} // namespace
+
+void InitDebugReader() {
+    TheDebugReader = std::make_unique<TDebugReader>();
+    DebugReader = TheDebugReader.get();
+}
+
+void DoneDebugReader() {
+    DebugReader = nullptr;
+    TheDebugReader.reset();
+}
+
+TDebugReader::TDebugReader() {
+    DebugInfoList.FlagDestroyObject = true;
+    Clear();
+}
+
+void TDebugReader::Clear() {
+    DebugInfoList.Clear();
+    BuildVersion.clear();
+}
+
+TDebugInfo* TDebugReader::AddDebugInfo(const std::string& key) {
+    auto di = std::make_unique<TDebugInfo>();
+    DebugInfoList.AddObject(key, di.get());
+    return di.release();
+}
+
+TDebugInfo* TDebugReader::GetDebugInfo(int index) const {
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return static_cast<TDebugInfo*>(DebugInfoList.GetObjects(index));
+}
+
+void TDebugReader::ParseDebugInfoData(std::string_view data, TDebugInfo& di) {
+    ParseDebugBlock(data, di);
+}
+
+void TDebugReader::ReadFile(const std::string& fileName) {
+    if (!FileExists(fileName))
+        return;
+    TProgressScope progress(FProgress);
+    TZtHugeFileStream stream(fileName, accRead, hfoBuffered);
+    TDebugFileCursor cursor(stream);
+    try {
+        while (cursor.FileSize() > cursor.CurFilePos()) {
+            const int64_t lineStart = cursor.CurFilePos();
+            const std::string line = Trim(std::string(cursor.NextLine()));
+            if (cursor.CurFilePos() == lineStart)
+                break; // the file holds fewer bytes than its size says
+            if (line.empty())
+                continue;
+            progress.Show(cursor.CurFilePos(), cursor.FileSize());
+            if (!ReadSnapshot(line, cursor))
+                break;
+        }
+    } catch (...) {
+        ShowMessage(ExceptionMessage(std::current_exception()) + "\r\nPosition: " +
+                    IntToStr(cursor.CurFilePos()) + "\\" + IntToStr(stream.Size()) + "\r\n");
+    }
+}
+
+bool TDebugReader::ReadSnapshot(const std::string& line, TDebugFileCursor& cursor) {
+    const TDebugHeader header = ParseDebugHeader(line);
+    if (header.Kind == TDebugHeader::hkNone)
+        return true;
+    TakeBuildVersion(header.Version);
+    if (header.Kind == TDebugHeader::hkVersionInfo)
+        return true;
+    const int length = BlockLength(header.LengthText);
+    if (length == 0)
+        return false;
+    const std::string_view block = cursor.PeekBlock(length);
+    // A key that is no date adds no snapshot at all.
+    const TDateTime time = QZDateStrToDateTime(header.Key);
+    TDebugInfo* di = AddDebugInfo(header.Key);
+    di->Time = time;
+    ParseDebugInfoData(block, *di);
+    cursor.IncCurPosition(length);
+    return true;
+}
+
+// A header of another build drops every snapshot held; the next header then names the build.
+void TDebugReader::TakeBuildVersion(const std::string& version) {
+    if (BuildVersion.empty())
+        BuildVersion = version;
+    else if (!AnsiSameText(version, BuildVersion))
+        Clear();
+}

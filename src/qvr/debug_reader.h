@@ -1,0 +1,53 @@
+#pragma once
+#include "qvr/debug_info.h"
+#include "tools/sorted_lists.h"
+
+#include <string>
+#include <string_view>
+
+class TDebugFileCursor;
+class TReadProgress;
+
+// Every snapshot read, by key, and the reader of debug-info files. The position of a snapshot
+// in DebugInfoList is its index everywhere; the list is in the order of the key text (day
+// first), not of the time.
+class TDebugReader : public TObject {
+public:
+    TDebugReader();
+
+    // Frees every snapshot and forgets the build.
+    void Clear();
+    // A new empty snapshot under key; one under the same key in any letter case is replaced,
+    // and the entry keeps the spelling it was first added with.
+    TDebugInfo* AddDebugInfo(const std::string& key);
+    int GetCount() const { return DebugInfoList.Count(); }
+    int Count() const { return GetCount(); }
+    // nullptr outside 0 .. Count - 1.
+    TDebugInfo* GetDebugInfo(int index) const;
+    TDebugInfo* DebugInfo(int index) const { return GetDebugInfo(index); }
+
+    // Reads one file into the store. A missing file is ignored; a file that cannot be opened
+    // raises; any other failure stops the reading with a message that names the position, and
+    // what was read stays.
+    void ReadFile(const std::string& fileName);
+    void ParseDebugInfoData(std::string_view data, TDebugInfo& di);
+
+    // Where the reading shows its progress; nothing is shown without one.
+    void SetProgress(TReadProgress* value) { FProgress = value; }
+
+    std::string BuildVersion;            // build of the snapshots held; '' when none is known
+    TQZSortedNamedObjects DebugInfoList; // key -> TDebugInfo, owned
+
+private:
+    // Takes one non-empty line outside the blocks; false ends the reading.
+    bool ReadSnapshot(const std::string& line, TDebugFileCursor& cursor);
+    void TakeBuildVersion(const std::string& version);
+
+    TReadProgress* FProgress = nullptr;
+};
+
+// The program's one store; InitDebugReader creates it at start-up, DoneDebugReader frees it
+// with every snapshot.
+extern TDebugReader* DebugReader;
+void InitDebugReader();
+void DoneDebugReader();

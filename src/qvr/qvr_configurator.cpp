@@ -1,0 +1,3 @@
+#include "qvr/qvr_configurator.h"
+
+TQVRConfigurator* QVRConfigurator = nullptr;

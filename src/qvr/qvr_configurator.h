@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+// The server's scheduler manager as the settings dialog calls it. Nothing in this program
+// assigns one; a program that has a scheduler sets QVRConfigurator.
+class TQVRConfigurator {
+public:
+    virtual ~TQVRConfigurator() = default;
+    // With running clear: every scheme name, one a line; with it set: the running scheme, ''
+    // when none runs.
+    virtual void ShedulerName(bool running, std::string& name) = 0;
+    // Action 0 starts the named scheme, 1 stops the running one.
+    virtual void ManageSheduler(int action, const std::string& schemeName) = 0;
+};
+
+extern TQVRConfigurator* QVRConfigurator;

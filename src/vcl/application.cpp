@@ -1,0 +1,214 @@
+#include "vcl/application.h"
+
+#include "rtl/exceptions.h"
+#include "rtl/message_box.h"
+#include "rtl/published.h"
+#include "vcl/drag_drop.h"
+#include "vcl/forms.h"
+#include "vcl/hint_window.h"
+#include "vcl/screen.h"
+#include "vcl/win_api.h"
+#include "vcl/window_class.h"
+
+namespace {
+// The screen outlives the application: the application's forms leave the screen's list when
+// they go at the end of the program.
+TScreen TheScreen;
+TApplication TheApplication;
+} // namespace
+
+TScreen* const Screen = &TheScreen;
+TApplication* const Application = &TheApplication;
+
+void ControlDestroying(TControl* control) {
+    Application->ControlGoing(control);
+}
+
+const TClassInfo& TApplication::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassInfo("TApplication", &TComponent::StaticClassInfo())
+            .String("Title", &TApplication::Title, &TApplication::SetTitle);
+    return info;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication() {
+    FHintTimer.Stop();
+    FHintHideTimer.Stop();
+    Destroying();
+    DestroyComponents();
+}
+
+void TApplication::Initialize() {
+    InitCommonControlsOnce();
+}
+
+void TApplication::FormCreated(TCustomForm* form) {
+    if (!FMainForm)
+        FMainForm = form;
+}
+
+void TApplication::FormDestroying(TCustomForm* form) {
+    if (FMainForm == form)
+        FMainForm = nullptr;
+}
+
+void TApplication::ControlGoing(TControl* control) {
+    if (FHintControl == control)
+        CancelHint();
+    if (control == FHintWindow)
+        FHintWindow = nullptr;
+}
+
+void TApplication::Run() {
+    if (FMainForm)
+        FMainForm->Show();
+    while (!FTerminated) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+}
+
+bool TApplication::ProcessMessage() {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && TDragManager::Source()) {
+        TDragManager::Finish(false);
+        return true;
+    }
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+        CancelHint();
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+            FTerminated = true;
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        ProcessMessage();
+    }
+}
+
+void TApplication::HandleMessage() {
+    if (!ProcessMessage()) {
+        Idle();
+        if (!FTerminated)
+            WaitMessage();
+    }
+}
+
+void TApplication::Idle() {
+    bool done = true;
+    try {
+        Fire(OnIdle, this, done);
+    } catch (...) {
+        HandleException(this);
+    }
+}
+
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* Sender) {
+    std::exception_ptr error = std::current_exception();
+    if (!error)
+        return;
+    if (OnException) {
+        OnException(Sender, error);
+        return;
+    }
+    ShowMessageBox(ExceptionMessage(error), Title(), MB_OK | MB_ICONERROR);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
+    return ShowMessageBox(Text, Caption, Flags);
+}
+
+std::string TApplication::Title() const {
+    return MessageBoxTitle();
+}
+
+void TApplication::SetTitle(const std::string& value) {
+    SetMessageBoxTitle(value);
+}
+
+void TApplication::SetShowHint(bool value) {
+    FShowHint = value;
+    if (!value)
+        CancelHint();
+}
+
+void TApplication::CancelHint() {
+    FHintTimer.Stop();
+    FHintHideTimer.Stop();
+    FHintControl = nullptr;
+    if (FHintWindow)
+        FHintWindow->ReleaseHandle();
+}
+
+void TApplication::HintMouseMove(TControl* control, const TPoint& screenPos) {
+    if (!FShowHint)
+        return;
+    // The hint belongs to the nearest control that has one to show.
+    while (control && (control->Hint().empty() || !control->ShowHint()))
+        control = control->Parent();
+    FHintCursor = screenPos;
+    if (control == FHintControl)
+        return;
+    CancelHint();
+    FHintControl = control;
+    if (control)
+        FHintTimer.Start(unsigned(HintPause), [this] { ShowHintNow(); });
+}
+
+void TApplication::HintMouseLeave(TControl* control) {
+    if (FHintControl && (FHintControl == control ||
+                         (dynamic_cast<TWinControl*>(control) &&
+                          static_cast<TWinControl*>(control)->ContainsControl(FHintControl))))
+        CancelHint();
+}
+
+void TApplication::ShowHintNow() {
+    FHintTimer.Stop();
+    TControl* control = FHintControl;
+    if (!control)
+        return;
+    THintInfo info;
+    info.HintControl = control;
+    info.CursorPos = control->ScreenToClient(FHintCursor);
+    info.CursorRect = control->ClientRect();
+    info.HintPos = Point(FHintCursor.X, FHintCursor.Y + 20);
+    info.HintMaxWidth = Screen->Width();
+    info.HintStr = control->Hint();
+    info.HideTimeout = HintHidePause;
+    if (control->Perform(CM_HINTSHOW, 0, intptr_t(&info)) != 0 || info.HintStr.empty())
+        return;
+    if (!FHintWindow)
+        FHintWindow = CreateComponent<THintWindow>(this);
+    FHintWindow->SetColor(HintColor);
+    TRect r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, nullptr);
+    FHintWindow->ActivateHint(r.Offset(info.HintPos.X, info.HintPos.Y), info.HintStr);
+    if (info.HideTimeout > 0)
+        FHintHideTimer.Start(unsigned(info.HideTimeout), [this] {
+            FHintHideTimer.Stop();
+            if (FHintWindow)
+                FHintWindow->ReleaseHandle();
+        });
+}

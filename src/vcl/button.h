@@ -1,0 +1,30 @@
+#pragma once
+#include "vcl/win_control.h"
+
+// A push button over the Win32 button class. Clicking it runs OnClick and, when ModalResult is
+// set, gives its form that result; a Default button answers Enter and a Cancel button Escape.
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* AOwner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult value) { FModalResult = value; }
+    bool Default() const { return FDefault; }
+    void SetDefault(bool value);
+    bool Cancel() const { return FCancel; }
+    void SetCancel(bool value) { FCancel = value; }
+
+    void Click() override;
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CNCommand(TMessage& Message) override;
+
+private:
+    TModalResult FModalResult = mrNone;
+    bool FDefault = false;
+    bool FCancel = false;
+};

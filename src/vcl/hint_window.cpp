@@ -1,0 +1,53 @@
+#include "vcl/hint_window.h"
+
+#include "rtl/published.h"
+#include "vcl/win_api.h"
+
+const TClassInfo& THintWindow::StaticClassInfo() {
+    static const TClassInfo info("THintWindow", &TCustomControl::StaticClassInfo());
+    return info;
+}
+
+THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetVisible(false);
+    SetColor(clInfoBk);
+    Font()->SetColor(clInfoText);
+}
+
+void THintWindow::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_BORDER;
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    Params.ClassStyle |= CS_SAVEBITS;
+    Params.WndParent = nullptr;
+}
+
+TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) {
+    TRect r = Rect(0, 0, MaxWidth, 0);
+    Canvas()->Font()->Assign(Font());
+    Canvas()->DrawText(AHint, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    r.Right += 6;
+    r.Bottom += 2;
+    return r;
+}
+
+void THintWindow::ActivateHint(const TRect& Rect, const std::string& AHint) {
+    SetCaption(AHint);
+    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    SetWindowPos(Handle(), HWND_TOPMOST, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(),
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void THintWindow::ReleaseHandle() {
+    if (HandleAllocated())
+        ShowWindow(WindowHandle(), SW_HIDE);
+}
+
+void THintWindow::Paint() {
+    TRect r = ClientRect();
+    r.Left += 2;
+    r.Top += 2;
+    Canvas()->Brush()->SetStyle(bsClear);
+    Canvas()->DrawText(Caption(), r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include "vcl/custom_control.h"
+
+// The small pop-up that shows a hint text; sized to its text by CalcHintRect.
+class THintWindow : public TCustomControl {
+public:
+    explicit THintWindow(TComponent* AOwner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // Shows the text in the rectangle (screen coordinates) without taking the focus.
+    virtual void ActivateHint(const TRect& Rect, const std::string& AHint);
+    void ReleaseHandle();
+    // The size the hint needs, at most MaxWidth wide, with its top-left at (0, 0).
+    virtual TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Paint() override;
+};

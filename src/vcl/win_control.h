@@ -1,0 +1,166 @@
+#pragma once
+#include "vcl/control.h"
+#include "vcl/graphics.h"
+#include "vcl/win_types.h"
+
+#include <string>
+#include <vector>
+
+// What a windowed control asks of CreateWindowEx. WinClassName is the window class this layer
+// registers for the control; SystemClassName names the Win32 class it is built on (its
+// procedure then gets every message the control does not handle), empty for the layer's own.
+struct TCreateParams {
+    std::wstring Caption;
+    unsigned Style = 0;
+    unsigned ExStyle = 0;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    HWND WndParent = nullptr;
+    std::wstring WinClassName;
+    std::wstring SystemClassName;
+    unsigned ClassStyle = 0;
+};
+
+// A control with a window of its own, made only when first needed (Handle), and the parent of
+// other controls, which it lays out by their Align and Anchors.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    HWND Handle();
+    HWND WindowHandle() const { return FHandle; }
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded() { Handle(); }
+    void RecreateWnd();
+    // The control whose window this is, or null for a window of no control.
+    static TWinControl* FindControl(HWND window);
+
+    int ControlCount() const { return int(FControls.size()); }
+    TControl* Controls(int index) const { return FControls.at(size_t(index)); }
+    virtual void InsertControl(TControl* control);
+    virtual void RemoveControl(TControl* control);
+    bool ContainsControl(const TControl* control) const;
+    // The visible child at a client point: enabled ones only unless allowDisabled, graphic ones
+    // only unless allowWinControls.
+    TControl* ControlAtPos(const TPoint& p, bool allowDisabled,
+                           bool allowWinControls = false) const;
+
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value);
+    int TabOrder() const;
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int value);
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
+
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    void Realign();
+    bool Aligning() const { return FAligning; }
+    // The part of the client area that aligned children share.
+    virtual void AdjustClientRect(TRect& Rect) const;
+
+    void Invalidate() override;
+    void Update() override;
+    void BringToFront() override;
+    void SendToBack() override;
+    // Paints the control and its graphic children into any device context.
+    void PaintTo(HDC dc, int x, int y);
+
+    void WndProc(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    virtual void CreateWnd();
+    virtual void CreateWindowHandle(const TCreateParams& Params);
+    virtual void DestroyWnd();
+    virtual void DestroyWindowHandle();
+    void CreateHandle();
+    void DestroyHandle();
+
+    std::string GetText() const override;
+    void SetTextValue(const std::string& value) override;
+
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    void NotifyControls(unsigned Msg);
+
+    virtual void KeyDown(uint16_t& Key, TShiftState Shift);
+    virtual void KeyPress(char& Key);
+    virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+    virtual void DoEnter();
+    virtual void DoExit();
+
+    // Painting: the window itself (heirs draw here), then its graphic children.
+    virtual void PaintWindow(HDC DC) {}
+    void PaintControls(HDC DC);
+    void PaintHandler(HDC DC);
+    virtual void EraseBackground(HDC DC);
+    // True for controls built on a Win32 class, which paint themselves.
+    bool IsSystemClass() const;
+    // Takes the bounds the window has now (after the system moved or sized it).
+    void UpdateBoundsFromWindow();
+
+    void BoundsChanged(const TRect& OldBounds, bool Resized) override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    void EnabledChanged() override;
+    void VisibleChanged() override;
+    void BeforeDestruction() override;
+
+    // Notices from a Win32 child class, reflected here by the parent.
+    virtual void CNCommand(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CNNotify(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CNScroll(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CNCtlColor(TMessage& Message);
+
+private:
+    friend class TControl;
+    friend struct TWindowBinding;
+    friend class TDragManager;
+    void Bind(HWND window);
+    void Unbind();
+    void PaintMessage(TMessage& Message);
+    void KeyMessage(TMessage& Message);
+    void CharMessage(TMessage& Message);
+    void FocusMessage(TMessage& Message);
+    bool RouteMouseToChild(TMessage& Message);
+    void TrackMouse(TMessage& Message);
+    void MouseLeftWindow();
+    bool SetCursorMessage(TMessage& Message);
+    bool ReflectMessage(TMessage& Message);
+    void ContextMenuMessage(TMessage& Message);
+    void FocusOnClick();
+
+    HWND FHandle = nullptr;
+    void* FDefWndProc = nullptr;
+    std::vector<TControl*> FControls;
+    bool FTabStop = false;
+    int FBorderWidth = 0;
+    bool FDoubleBuffered = false;
+    int FAlignLevel = 0;
+    bool FAligning = false;
+    bool FAlignPending = false;
+    bool FMouseInside = false;
+    TControl* FHoverControl = nullptr;
+    std::unique_ptr<TBrush> FBrush;
+};

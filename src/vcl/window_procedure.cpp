@@ -1,0 +1,126 @@
+#include "vcl/window_class.h"
+
+#include "rtl/wide_text.h"
+#include "vcl/application.h"
+
+#include <commctrl.h>
+
+#include <map>
+
+namespace {
+
+constexpr const wchar_t* ControlProperty = L"QVR.Control";
+
+thread_local TWinControl* CreationControl = nullptr;
+
+TWinControl* BoundControl(HWND window) {
+    return static_cast<TWinControl*>(GetPropW(window, ControlProperty));
+}
+
+} // namespace
+
+void SetCreationControl(TWinControl* control) {
+    CreationControl = control;
+}
+
+TWinControl* TWinControl::FindControl(HWND window) {
+    return window ? BoundControl(window) : nullptr;
+}
+
+struct TWindowBinding {
+    static void Bind(TWinControl* control, HWND window) { control->Bind(window); }
+    static void Unbind(TWinControl* control) { control->Unbind(); }
+};
+
+void TWinControl::Bind(HWND window) {
+    FHandle = window;
+    SetPropW(window, ControlProperty, this);
+}
+
+void TWinControl::Unbind() {
+    if (FHandle)
+        RemovePropW(FHandle, ControlProperty);
+    FHandle = nullptr;
+}
+
+namespace {
+// Exceptions never cross the system's frames: whatever a handler throws is shown here and the
+// message counts as handled.
+intptr_t DispatchToControl(TWinControl* control, unsigned msg, uintptr_t wParam, intptr_t lParam) {
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+        control->WndProc(m);
+    } catch (...) {
+        Application->HandleException(control);
+    }
+    return m.Result;
+}
+} // namespace
+
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control = BoundControl(window);
+    if (!control && CreationControl) {
+        control = CreationControl;
+        CreationControl = nullptr;
+        TWindowBinding::Bind(control, window);
+    }
+    if (!control)
+        return DefWindowProcW(window, msg, wParam, lParam);
+    LRESULT result = DispatchToControl(control, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY)
+        TWindowBinding::Unbind(control);
+    return result;
+}
+
+WNDPROC RegisterControlClass(const TCreateParams& params) {
+    static std::map<std::wstring, WNDPROC> registered;
+    auto found = registered.find(params.WinClassName);
+    if (found != registered.end())
+        return found->second;
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    WNDPROC defaultProc = DefWindowProcW;
+    if (!params.SystemClassName.empty()) {
+        // Built on a Win32 class: same class data, our procedure in front of the class's own.
+        if (!GetClassInfoExW(nullptr, params.SystemClassName.c_str(), &wc))
+            throw EInvalidOperation("Unknown window class " + FromWide(params.SystemClassName));
+        defaultProc = wc.lpfnWndProc;
+        wc.cbSize = sizeof(wc);
+    } else {
+        wc.style = params.ClassStyle;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    }
+    wc.lpfnWndProc = ControlWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = params.WinClassName.c_str();
+    wc.lpszMenuName = nullptr;
+    if (!RegisterClassExW(&wc))
+        throw EInvalidOperation("Cannot register window class " + FromWide(params.WinClassName));
+    registered[params.WinClassName] = defaultProc;
+    return defaultProc;
+}
+
+void InitCommonControlsOnce() {
+    static bool done = false;
+    if (done)
+        return;
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS;
+    InitCommonControlsEx(&icc);
+    done = true;
+}
+
+HWND CreateHelperWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style,
+                        DWORD exStyle) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+    return CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr,
+                           wc.hInstance, nullptr);
+}

@@ -1,0 +1,175 @@
+#include "vcl/dropped_files.h"
+#include "vcl/forms.h"
+#include "vcl/screen.h"
+#include "vcl/timer.h"
+
+#include "support/message_capture.h"
+#include "vcl_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace {
+
+class TTestForm : public TForm {
+public:
+    explicit TTestForm(TComponent* AOwner) : TForm(AOwner) {
+        SetBorderStyle(bsNone);
+        SetBounds(0, 0, 200, 100);
+    }
+    std::vector<std::string> Dropped;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TForm::CreateParams(Params);
+        Params.ExStyle |= WS_EX_ACCEPTFILES;
+    }
+    void DropFiles(const std::vector<std::string>& FileNames) override { Dropped = FileNames; }
+};
+
+TOwnedPtr<TTestForm> MakeForm() {
+    return TOwnedPtr<TTestForm>(CreateComponent<TTestForm>(nullptr));
+}
+
+// A shell drop as the shell hands it over: a DROPFILES block with wide names.
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+    size_t chars = 1;
+    for (const std::wstring& n : names)
+        chars += n.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const std::wstring& n : names) {
+        wcscpy(text, n.c_str());
+        text += n.size() + 1;
+    }
+    *text = 0;
+    GlobalUnlock(memory);
+    return HDROP(memory);
+}
+
+} // namespace
+
+TEST(Forms, ClosingHidesAFormThatIsNotMain) {
+    auto form = MakeForm();
+    std::vector<std::string> events;
+    form->OnShow = [&](TObject*) { events.push_back("show"); };
+    form->OnHide = [&](TObject*) { events.push_back("hide"); };
+    form->OnClose = [&](TObject*, TCloseAction& action) {
+        events.push_back(action == caHide ? "close hide" : "close other");
+    };
+    form->Show();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    std::vector<std::string> expected = {"show", "close hide", "hide"};
+    EXPECT_EQ(events, expected);
+}
+
+TEST(Forms, CloseQueryCanVetoAndCloseActionCanKeep) {
+    auto form = MakeForm();
+    form->Show();
+    bool allow = false;
+    form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
+    form->Close();
+    EXPECT_TRUE(form->Visible());
+    allow = true;
+    form->OnClose = [](TObject*, TCloseAction& action) { action = caNone; };
+    form->Close();
+    EXPECT_TRUE(form->Visible());
+}
+
+TEST(Forms, ClosingTheMainFormEndsTheProgram) {
+    TTestForm* main = nullptr;
+    Application->CreateForm(main);
+    ASSERT_EQ(Application->MainForm(), main);
+    main->Show();
+    main->Close();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Application->Terminated());
+    // The quit message stays for the loop that owns it.
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    Application->ClearTerminated();
+    main->Free();
+}
+
+TEST(Forms, ShowModalRunsUntilAResultAndDisablesOtherForms) {
+    auto other = MakeForm();
+    other->Show();
+    auto dialog = MakeForm();
+    bool otherDisabled = false;
+    auto timer = MakeOwned<TTimer>();
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        otherDisabled = !IsWindowEnabled(other->Handle());
+        dialog->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(otherDisabled);
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+    EXPECT_FALSE(dialog->Visible());
+
+    // Closing a modal form cancels it.
+    timer->SetOnTimer([&](TObject*) { dialog->Close(); });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
+
+TEST(Forms, ConstraintsLimitTheWindowSize) {
+    auto form = MakeForm();
+    form->SetBorderStyle(bsSizeable);
+    TSizeConstraints limits;
+    limits.MinHeight = 80;
+    limits.MaxHeight = 80;
+    form->SetConstraints(limits);
+    form->Show();
+    SetWindowPos(form->Handle(), nullptr, 0, 0, 300, 300, SWP_NOZORDER | SWP_NOMOVE);
+    MINMAXINFO info{};
+    SendMessageW(form->Handle(), WM_GETMINMAXINFO, 0, LPARAM(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.y, 80);
+    EXPECT_EQ(info.ptMinTrackSize.y, 80);
+    form->SetHeight(300);
+    EXPECT_EQ(form->Height(), 80);
+}
+
+TEST(Forms, ScreenListsFormsInCreationOrder) {
+    int before = Screen->FormCount();
+    auto a = MakeForm();
+    auto b = MakeForm();
+    ASSERT_EQ(Screen->FormCount(), before + 2);
+    EXPECT_EQ(Screen->Forms(before), a.get());
+    EXPECT_EQ(Screen->Forms(before + 1), b.get());
+    a.reset();
+    EXPECT_EQ(Screen->FormCount(), before + 1);
+    EXPECT_GT(Screen->Width(), 0);
+    EXPECT_NE(Screen->Cursors(crHourGlass), nullptr);
+}
+
+TEST(Forms, DroppedFilesArriveWholeAndInOrder) {
+    auto form = MakeForm();
+    std::wstring longName = L"C:\\" + std::wstring(300, L'д') + L"\\snapshot.dbg";
+    HDROP drop = MakeDrop({L"C:\\a.txt", longName, L"C:\\Данные\\b.txt"});
+    SendMessageW(form->Handle(), WM_DROPFILES, WPARAM(drop), 0);
+    ASSERT_EQ(form->Dropped.size(), 3u);
+    EXPECT_EQ(form->Dropped[0], "C:\\a.txt");
+    EXPECT_EQ(form->Dropped[1].size(), 3u + 300u + 13u);
+    EXPECT_EQ(form->Dropped[1], "C:\\" + std::string(300, 'д') + "\\snapshot.dbg");
+    EXPECT_EQ(form->Dropped[2], "C:\\Данные\\b.txt");
+    EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST(Forms, ExceptionInOnCreateIsShown) {
+    struct TFailingForm : TForm {
+        explicit TFailingForm(TComponent* o) : TForm(o) {
+            OnCreate = [](TObject*) { throw Exception("Cannot create"); };
+        }
+    };
+    MessageCapture capture;
+    auto form = TOwnedPtr<TFailingForm>(CreateComponent<TFailingForm>(nullptr));
+    EXPECT_EQ(capture.Texts, std::vector<std::string>{"Cannot create"});
+}

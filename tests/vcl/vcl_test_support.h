@@ -1,0 +1,41 @@
+#pragma once
+#include "vcl/application.h"
+#include "vcl/bitmap.h"
+#include "vcl/control.h"
+#include "vcl/win_api.h"
+#include "vcl/win_control.h"
+
+#include <cstdint>
+#include <vector>
+
+// Sends a mouse message to a control as its window would get it (a graphic control's goes to
+// its parent's window at the control's place).
+inline void SendMouse(TControl* control, unsigned msg, int x, int y, uintptr_t keys = 0) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+        SendMessageW(windowed->Handle(), msg, keys, PointToLParam(Point(x, y)));
+        return;
+    }
+    SendMessageW(control->Parent()->Handle(), msg, keys,
+                 PointToLParam(Point(x + control->Left(), y + control->Top())));
+}
+
+// Runs the message loop for a while, so timers and posted messages arrive.
+inline void RunMessagesFor(unsigned milliseconds) {
+    DWORD end = GetTickCount() + milliseconds;
+    while (int(end - GetTickCount()) > 0) {
+        Application->ProcessMessages();
+        Sleep(5);
+    }
+}
+
+// The pixels a control paints into a memory context given in WM_PAINT's WParam, as 0x00RRGGBB.
+class TPaintedPixels {
+public:
+    TPaintedPixels(TWinControl* control, int width, int height) : FBitmap(width, height) {
+        SendMessageW(control->Handle(), WM_PAINT, WPARAM(FBitmap.DC()), 0);
+    }
+    uint32_t At(int x, int y) const { return FBitmap.ScanLine(y)[x] & 0xFFFFFF; }
+
+private:
+    TBitmap FBitmap;
+};

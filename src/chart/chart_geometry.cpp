@@ -18,12 +18,12 @@ int WidestLabel(const std::vector<TAxisTick>& ticks, const TTextMeasure& measure
 
 } // namespace
 
-TChartLayout LayoutChart(const TChartRect& client, const TChartRanges& ranges, TLegendLayout legend,
+TChartLayout LayoutChart(const TRect& client, const TChartRanges& ranges, TLegendLayout legend,
                          const TTextMeasure& measure) {
     TChartLayout layout;
     layout.Client = client;
     int textHeight = measure.TextHeight();
-    TChartRect& plot = layout.Plot;
+    TRect& plot = layout.Plot;
     // Half a label above the top tick, a row of labels under the bottom axis.
     plot.Top = client.Top + OuterMargin + textHeight / 2;
     plot.Bottom = client.Bottom - OuterMargin - textHeight - AxisLabelGap - AxisTickLength;

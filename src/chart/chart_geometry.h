@@ -13,9 +13,9 @@ struct TAxisLayout {
 // Where everything of the chart goes. Painting, zooming and hit testing all read one layout,
 // so the mouse lands on the values that were drawn under it.
 struct TChartLayout {
-    TChartRect Client;
+    TRect Client;
     // The plot's left column and bottom row carry the axes.
-    TChartRect Plot;
+    TRect Plot;
     TAxisLayout Left;
     TAxisLayout Bottom;
     TLegendLayout Legend;
@@ -30,5 +30,5 @@ struct TChartRanges {
 constexpr int AxisTickLength = 4;
 constexpr int AxisLabelGap = 2;
 
-TChartLayout LayoutChart(const TChartRect& client, const TChartRanges& ranges, TLegendLayout legend,
+TChartLayout LayoutChart(const TRect& client, const TChartRanges& ranges, TLegendLayout legend,
                          const TTextMeasure& measure);

@@ -41,7 +41,7 @@ std::vector<TLegendRow> LegendRows(const TChartSeriesList& series,
 }
 
 TLegendLayout LayoutLegend(std::vector<TLegendRow> rows, const TChartLegend& legend,
-                           const TChartRect& client, const TTextMeasure& measure) {
+                           const TRect& client, const TTextMeasure& measure) {
     TLegendLayout layout;
     if (!legend.Visible() || rows.empty())
         return layout;

@@ -1,7 +1,8 @@
 #pragma once
-#include "chart/chart_types.h"
 #include "chart/text_measure.h"
 #include "rtl/events.h"
+#include "vcl/colors.h"
+#include "vcl/geometry.h"
 
 #include <functional>
 #include <string>
@@ -36,13 +37,13 @@ private:
 struct TLegendRow {
     int SeriesIndex = 0;
     std::string Text;
-    TChartColor Color = 0;
-    TChartRect ColorBox;
-    TChartPoint TextPos;
+    TColor Color = 0;
+    TRect ColorBox;
+    TPoint TextPos;
 };
 
 struct TLegendLayout {
-    TChartRect Frame;
+    TRect Frame;
     std::vector<TLegendRow> Rows;
     bool Empty() const { return Rows.empty(); }
 };
@@ -52,4 +53,4 @@ std::vector<TLegendRow> LegendRows(const TChartSeriesList& series,
                                    const TGetLegendTextEvent& getText, TObject* sender);
 // Places the rows in the client area; no frame without rows or when the legend is hidden.
 TLegendLayout LayoutLegend(std::vector<TLegendRow> rows, const TChartLegend& legend,
-                           const TChartRect& client, const TTextMeasure& measure);
+                           const TRect& client, const TTextMeasure& measure);

@@ -15,28 +15,28 @@ void TChartModel::Changed() {
         OnChange();
 }
 
-TChartLayout TChartModel::Layout(const TChartRect& client, const TTextMeasure& measure) const {
+TChartLayout TChartModel::Layout(const TRect& client, const TTextMeasure& measure) const {
     TChartRanges ranges{FLeftAxis.Range(), FBottomAxis.Range(), FSeries.XValuesDateTime()};
     TLegendLayout legend =
         LayoutLegend(LegendRows(FSeries, OnGetLegendText, FEventSender), FLegend, client, measure);
     return LayoutChart(client, ranges, std::move(legend), measure);
 }
 
-bool TChartModel::BeginZoomDrag(const TChartPoint& p, const TChartLayout& layout) {
+bool TChartModel::BeginZoomDrag(const TPoint& p, const TChartLayout& layout) {
     if (!layout.Plot.Contains(p))
         return false;
     FZoomDrag.Begin(p, layout.Plot);
     return true;
 }
 
-void TChartModel::TrackZoomDrag(const TChartPoint& p) {
+void TChartModel::TrackZoomDrag(const TPoint& p) {
     if (!FZoomDrag.Dragging())
         return;
     FZoomDrag.Track(p);
     Changed();
 }
 
-void TChartModel::EndZoomDrag(const TChartPoint& p, const TChartLayout& layout) {
+void TChartModel::EndZoomDrag(const TPoint& p, const TChartLayout& layout) {
     TZoomGesture gesture = FZoomDrag.End(p);
     Changed();
     if (gesture == TZoomGesture::Zoom)
@@ -52,7 +52,7 @@ void TChartModel::CancelZoomDrag() {
     Changed();
 }
 
-void TChartModel::ZoomTo(const TChartRect& r, const TChartLayout& layout) {
+void TChartModel::ZoomTo(const TRect& r, const TChartLayout& layout) {
     ZoomAxes(r, layout, FLeftAxis, FBottomAxis);
     Fire(OnZoom, FEventSender);
 }

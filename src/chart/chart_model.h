@@ -25,16 +25,16 @@ public:
     TChartLegend& Legend() { return FLegend; }
     const TChartLegend& Legend() const { return FLegend; }
 
-    TChartLayout Layout(const TChartRect& client, const TTextMeasure& measure) const;
+    TChartLayout Layout(const TRect& client, const TTextMeasure& measure) const;
 
     // Zooming by mouse, in client pixels of the layout the chart shows; a drag starts only on
     // the plot.
-    bool BeginZoomDrag(const TChartPoint& p, const TChartLayout& layout);
-    void TrackZoomDrag(const TChartPoint& p);
-    void EndZoomDrag(const TChartPoint& p, const TChartLayout& layout);
+    bool BeginZoomDrag(const TPoint& p, const TChartLayout& layout);
+    void TrackZoomDrag(const TPoint& p);
+    void EndZoomDrag(const TPoint& p, const TChartLayout& layout);
     void CancelZoomDrag();
     const TZoomDrag& ZoomDrag() const { return FZoomDrag; }
-    void ZoomTo(const TChartRect& r, const TChartLayout& layout);
+    void ZoomTo(const TRect& r, const TChartLayout& layout);
     void UndoZoom();
     bool Zoomed() const { return FLeftAxis.Zoomed() || FBottomAxis.Zoomed(); }
 

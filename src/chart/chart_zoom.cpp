@@ -9,18 +9,18 @@ constexpr int MinZoomPixels = 3;
 
 } // namespace
 
-void TZoomDrag::Begin(const TChartPoint& p, const TChartRect& bounds) {
+void TZoomDrag::Begin(const TPoint& p, const TRect& bounds) {
     FDragging = true;
     FBounds = bounds;
     FStart = FEnd = Clamp(p);
 }
 
-TChartPoint TZoomDrag::Clamp(const TChartPoint& p) const {
+TPoint TZoomDrag::Clamp(const TPoint& p) const {
     return {std::clamp(p.X, FBounds.Left, FBounds.Right - 1),
             std::clamp(p.Y, FBounds.Top, FBounds.Bottom - 1)};
 }
 
-TZoomGesture TZoomDrag::End(const TChartPoint& p) {
+TZoomGesture TZoomDrag::End(const TPoint& p) {
     if (!FDragging)
         return TZoomGesture::None;
     FDragging = false;
@@ -33,13 +33,12 @@ TZoomGesture TZoomDrag::End(const TChartPoint& p) {
     return TZoomGesture::None;
 }
 
-TChartRect TZoomDrag::Rect() const {
+TRect TZoomDrag::Rect() const {
     return {std::min(FStart.X, FEnd.X), std::min(FStart.Y, FEnd.Y), std::max(FStart.X, FEnd.X),
             std::max(FStart.Y, FEnd.Y)};
 }
 
-void ZoomAxes(const TChartRect& r, const TChartLayout& layout, TChartAxis& left,
-              TChartAxis& bottom) {
+void ZoomAxes(const TRect& r, const TChartLayout& layout, TChartAxis& left, TChartAxis& bottom) {
     bottom.ZoomTo(
         {layout.Bottom.Scale.PixelToValue(r.Left), layout.Bottom.Scale.PixelToValue(r.Right)});
     left.ZoomTo({layout.Left.Scale.PixelToValue(r.Bottom), layout.Left.Scale.PixelToValue(r.Top)});

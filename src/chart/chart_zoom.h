@@ -9,24 +9,23 @@ enum class TZoomGesture { None, Zoom, Undo };
 class TZoomDrag {
 public:
     // The pointer is held inside Bounds while it drags.
-    void Begin(const TChartPoint& p, const TChartRect& bounds);
-    void Track(const TChartPoint& p) { FEnd = Clamp(p); }
+    void Begin(const TPoint& p, const TRect& bounds);
+    void Track(const TPoint& p) { FEnd = Clamp(p); }
     // Ends the drag and tells what it meant.
-    TZoomGesture End(const TChartPoint& p);
+    TZoomGesture End(const TPoint& p);
     void Cancel() { FDragging = false; }
     bool Dragging() const { return FDragging; }
     // From where the drag started to where the pointer is, corners in any order.
-    TChartRect Rect() const;
+    TRect Rect() const;
 
 private:
-    TChartPoint Clamp(const TChartPoint& p) const;
+    TPoint Clamp(const TPoint& p) const;
 
     bool FDragging = false;
-    TChartRect FBounds;
-    TChartPoint FStart;
-    TChartPoint FEnd;
+    TRect FBounds;
+    TPoint FStart;
+    TPoint FEnd;
 };
 
 // Zooms both axes to the values under the pixels of the rectangle.
-void ZoomAxes(const TChartRect& r, const TChartLayout& layout, TChartAxis& left,
-              TChartAxis& bottom);
+void ZoomAxes(const TRect& r, const TChartLayout& layout, TChartAxis& left, TChartAxis& bottom);

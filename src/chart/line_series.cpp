@@ -9,13 +9,13 @@
 void TLineSeries::SetTitle(const std::string& value) {
     AssignAndNotify(FTitle, value, OnChange);
 }
-void TLineSeries::SetColor(TChartColor value) {
+void TLineSeries::SetColor(TColor value) {
     AssignAndNotify(FColor, value, OnChange);
 }
 void TLineSeries::SetPenWidth(int value) {
     AssignAndNotify(FPenWidth, std::max(value, 1), OnChange);
 }
-void TLineSeries::SetPenStyle(TChartPenStyle value) {
+void TLineSeries::SetPenStyle(TPenStyle value) {
     AssignAndNotify(FPenStyle, value, OnChange);
 }
 void TLineSeries::SetShowInLegend(bool value) {

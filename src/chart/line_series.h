@@ -1,15 +1,13 @@
 #pragma once
-#include "chart/chart_types.h"
 #include "rtl/object.h"
+#include "vcl/colors.h"
+#include "vcl/graphics.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-// A colour that the chart picks when the series is added to it.
-constexpr TChartColor chAutomaticColor = 0x20000000;
 
 struct TValueRange {
     double Min = 0;
@@ -33,12 +31,13 @@ public:
     // Free for the user; the chart never reads it.
     intptr_t Tag() const { return FTag; }
     void SetTag(intptr_t value) { FTag = value; }
-    TChartColor Color() const { return FColor; }
-    void SetColor(TChartColor value);
+    // clDefault: the chart picks a colour when the series is added to it.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
     int PenWidth() const { return FPenWidth; }
     void SetPenWidth(int value);
-    TChartPenStyle PenStyle() const { return FPenStyle; }
-    void SetPenStyle(TChartPenStyle value);
+    TPenStyle PenStyle() const { return FPenStyle; }
+    void SetPenStyle(TPenStyle value);
     bool ShowInLegend() const { return FShowInLegend; }
     void SetShowInLegend(bool value);
     // A hidden series is neither drawn nor counted in the axes' automatic ranges.
@@ -73,9 +72,9 @@ private:
 
     std::string FTitle;
     intptr_t FTag = 0;
-    TChartColor FColor = chAutomaticColor;
+    TColor FColor = clDefault;
     int FPenWidth = 1;
-    TChartPenStyle FPenStyle = TChartPenStyle::Solid;
+    TPenStyle FPenStyle = psSolid;
     bool FShowInLegend = true;
     bool FActive = true;
     bool FXValuesDateTime = false;

@@ -9,9 +9,9 @@
 namespace {
 
 // Colours that stand apart on white and from the black and blue a user tends to pick first.
-constexpr std::array<TChartColor, 12> AutomaticColors{0x0000FF, 0x008000, 0xFF00FF, 0x808000,
-                                                      0x0080FF, 0x800000, 0x000080, 0x008080,
-                                                      0x800080, 0x808080, 0x00C000, 0xC0C000};
+constexpr std::array<TColor, 12> AutomaticColors{0x0000FF, 0x008000, 0xFF00FF, 0x808000,
+                                                 0x0080FF, 0x800000, 0x000080, 0x008080,
+                                                 0x800080, 0x808080, 0x00C000, 0xC0C000};
 
 std::optional<TValueRange> Union(std::optional<TValueRange> a, std::optional<TValueRange> b) {
     if (!a)
@@ -30,7 +30,7 @@ TChartSeriesList::~TChartSeriesList() {
 }
 
 TLineSeries* TChartSeriesList::Add(std::unique_ptr<TLineSeries> series) {
-    if (series->Color() == chAutomaticColor)
+    if (series->Color() == clDefault)
         series->SetColor(UnusedColor());
     series->OnChange = [this] { Changed(); };
     FItems.push_back(std::move(series));
@@ -95,8 +95,8 @@ void TChartSeriesList::CheckIndex(int index) const {
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-TChartColor TChartSeriesList::UnusedColor() const {
-    for (TChartColor color : AutomaticColors)
+TColor TChartSeriesList::UnusedColor() const {
+    for (TColor color : AutomaticColors)
         if (std::none_of(FItems.begin(), FItems.end(),
                          [color](const auto& series) { return series->Color() == color; }))
             return color;

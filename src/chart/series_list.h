@@ -36,7 +36,7 @@ private:
     std::optional<TValueRange> Range(std::optional<TValueRange> (TLineSeries::*range)()
                                          const) const;
     void CheckIndex(int index) const;
-    TChartColor UnusedColor() const;
+    TColor UnusedColor() const;
     void Changed();
 
     std::vector<std::unique_ptr<TLineSeries>> FItems;

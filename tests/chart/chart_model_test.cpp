@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr TChartRect Client{0, 0, 600, 400};
+constexpr TRect Client{0, 0, 600, 400};
 
 // A chart with the window's look: a value axis fixed at 0 and a date-time bottom axis.
 class ChartModel : public ::testing::Test {
@@ -33,7 +33,7 @@ protected:
 
     TChartLayout Layout() const { return chart.Layout(Client, measure); }
 
-    void Drag(TChartPoint from, TChartPoint to) {
+    void Drag(TPoint from, TPoint to) {
         TChartLayout layout = Layout();
         if (chart.BeginZoomDrag(from, layout)) {
             chart.TrackZoomDrag(to);
@@ -69,7 +69,7 @@ TEST_F(ChartModel, LayoutPlacesPlotAxesAndLegend) {
     EXPECT_GE(row.TextPos.X, row.ColorBox.Right);
 
     // The plot lies left of the legend with room for labels left of it and under it.
-    const TChartRect& plot = layout.Plot;
+    const TRect& plot = layout.Plot;
     EXPECT_LT(plot.Right, layout.Legend.Frame.Left);
     EXPECT_GT(plot.Left, AxisTickLength + FixedMeasure::CharWidth);
     EXPECT_LE(plot.Bottom + AxisTickLength + FixedMeasure::Height, Client.Bottom);
@@ -121,8 +121,8 @@ TEST_F(ChartModel, DraggingRightAndDownZoomsToTheRectangle) {
     chart.OnUndoZoom = [&](TObject*) { ++undos; };
     chart.OnChange = [&] { ++changes; };
     TChartLayout before = Layout();
-    const TChartRect& plot = before.Plot;
-    TChartPoint from{plot.Left + 40, plot.Top + 30}, to{plot.Left + 200, plot.Top + 130};
+    const TRect& plot = before.Plot;
+    TPoint from{plot.Left + 40, plot.Top + 30}, to{plot.Left + 200, plot.Top + 130};
     double x1 = before.Bottom.Scale.PixelToValue(from.X),
            x2 = before.Bottom.Scale.PixelToValue(to.X);
     double top = before.Left.Scale.PixelToValue(from.Y),
@@ -160,7 +160,7 @@ TEST_F(ChartModel, ClicksUpwardDragsAndDragsOffThePlotDoNotZoom) {
     AddSeries("A", {0, 50, 100});
     int zooms = 0;
     chart.OnZoom = [&](TObject*) { ++zooms; };
-    TChartRect plot = Layout().Plot;
+    TRect plot = Layout().Plot;
     Drag({plot.Left + 50, plot.Top + 50}, {plot.Left + 51, plot.Top + 52});   // a click
     Drag({plot.Left + 50, plot.Top + 150}, {plot.Left + 150, plot.Top + 50}); // right but up
     Drag({plot.Left - 5, plot.Top + 50}, {plot.Left + 150, plot.Top + 150});  // on the labels

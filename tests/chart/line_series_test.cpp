@@ -76,7 +76,7 @@ TEST(LineSeries, OnlyRealChangesAreAnnounced) {
     s.SetTitle("OpenSessions");
     s.SetPenWidth(2);
     s.SetPenWidth(2);
-    s.SetPenStyle(TChartPenStyle::Dash);
+    s.SetPenStyle(psDash);
     s.SetShowInLegend(false);
     s.SetXValuesDateTime(true);
     s.SetTag(7); // the user's own: not drawn
@@ -124,16 +124,16 @@ TEST(SeriesList, OwnsItsSeriesAndFreesThemByIndex) {
 TEST(SeriesList, GivesEachSeriesAColourOfItsOwn) {
     TChartSeriesList list;
     auto own = std::make_unique<TLineSeries>();
-    own->SetColor(chBlack);
+    own->SetColor(clBlack);
     list.Add(std::move(own));
-    std::set<TChartColor> colours{chBlack};
+    std::set<TColor> colours{clBlack};
     for (int i = 0; i < 5; ++i)
         colours.insert(list.Add(std::make_unique<TLineSeries>())->Color());
     EXPECT_EQ(colours.size(), 6u);
-    EXPECT_EQ(list.Items(0)->Color(), chBlack);
+    EXPECT_EQ(list.Items(0)->Color(), clBlack);
 
     // A freed colour is handed out again before new ones.
-    TChartColor second = list.Items(2)->Color();
+    TColor second = list.Items(2)->Color();
     list.Delete(2);
     EXPECT_EQ(list.Add(std::make_unique<TLineSeries>())->Color(), second);
 }

@@ -19,6 +19,22 @@ inline void SendMouse(TControl* control, unsigned msg, int x, int y, uintptr_t k
                  PointToLParam(Point(x + control->Left(), y + control->Top())));
 }
 
+// What a person does to drag: press on the source, move to a screen point, release there.
+// False when the press started no drag.
+inline bool DragAcross(TControl* source, const TPoint& screenTarget) {
+    SendMouse(source, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    HWND capture = GetCapture();
+    if (!capture)
+        return false;
+    POINT origin{0, 0};
+    ClientToScreen(capture, &origin);
+    LPARAM at = MAKELPARAM(screenTarget.X - origin.x, screenTarget.Y - origin.y);
+    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, at);
+    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, at);
+    SendMessageW(capture, WM_LBUTTONUP, 0, at);
+    return true;
+}
+
 // Runs the message loop for a while, so timers and posted messages arrive.
 inline void RunMessagesFor(unsigned milliseconds) {
     DWORD end = GetTickCount() + milliseconds;

@@ -1,11 +1,11 @@
 // Speed and memory of reading debug-info files, against a plain read of the same file.
 //   bench_reader [size in MB, default 256] [file path]
 //   bench_reader --big [file path]   a file over 2 GB of mostly unknown sections
+#include "bench_files.h"
 #include "qvr/debug_reader.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/message_box.h"
-#include "rtl/wide_text.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 #include "tools/huge_file.h"
@@ -35,29 +35,6 @@ TMemory Memory() {
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
     return {counters.WorkingSetSize / MB, counters.PeakWorkingSetSize / MB};
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-std::string DefaultPath() {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    return FromWide(folder) + "qvr_bench_reader.dbg";
-}
-
-// Realistic snapshots until the file holds sizeMB; returns the number of snapshots.
-int WriteRealisticFile(const std::string& path, int64_t sizeMB) {
-    const TSampleShape shape;
-    TDebugFileWriter file(path);
-    file.VersionInfo(SampleKey(0), "2.5.1.7");
-    int count = 0;
-    while (file.Size() < sizeMB * int64_t(MB)) {
-        file.Snapshot(SampleKey(count), "2.5.1.7", SampleBlock(count, shape));
-        ++count;
-    }
-    return count;
 }
 
 // Snapshots of counters and one large section the reader does not know, past 2 GB.
@@ -151,7 +128,7 @@ int main(int argc, char** argv) {
             path = arg;
     }
     try {
-        return Run(big, sizeMB, path.empty() ? DefaultPath() : path);
+        return Run(big, sizeMB, path.empty() ? BenchFilePath("qvr_bench_reader.dbg") : path);
     } catch (...) {
         std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
         return 2;

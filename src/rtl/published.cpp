@@ -8,6 +8,16 @@ const TClassInfo& TObject::StaticClassInfo() {
     return info;
 }
 
+const TClassInfo& TStrings::StaticClassInfo() {
+    static const TClassInfo info("TStrings", &TObject::StaticClassInfo());
+    return info;
+}
+
+const TClassInfo& TStringList::StaticClassInfo() {
+    static const TClassInfo info("TStringList", &TStrings::StaticClassInfo());
+    return info;
+}
+
 const std::string& TObject::ClassName() const { return ClassInfo().Name(); }
 
 bool TObject::InheritsFrom(const TClassInfo& info) const { return ClassInfo().InheritsFrom(info); }

@@ -1,14 +1,15 @@
 #pragma once
 #include "rtl/object.h"
+#include "rtl/string_list.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-class TStrings;
-
-enum class TPropKind { Integer, Boolean, String, Strings, Object };
+// Booleans, enumerations and sets are ordinals (a set's members are bits); their values have
+// names. Strings is a string list object, Object any other object.
+enum class TPropKind { Integer, Boolean, Enumeration, Set, Float, String, Strings, Object };
 
 // One published property: typed accessors over an object of the declaring class or an heir.
 struct TPropInfo {
@@ -19,6 +20,16 @@ struct TPropInfo {
     std::function<std::string(const TObject&)> GetStr;
     std::function<void(TObject&, const std::string&)> SetStr;
     std::function<TObject*(const TObject&)> GetObj;
+    std::function<void(TObject&, TObject*)> SetObj{};
+    std::function<double(const TObject&)> GetFloat{};
+    std::function<void(TObject&, double)> SetFloat{};
+    // Significant digits of a Float: 7 for a single, 15 for a double.
+    int Precision = 0;
+    // The names of the values of a Boolean or an Enumeration, of the members of a Set.
+    std::vector<std::string> Names{};
+    // The declared class of a Strings or Object property; asked when needed, so a class may
+    // publish a property of its own class.
+    const TClassInfo& (*ClassType)() = nullptr;
 };
 
 struct TMethodInfo {
@@ -49,9 +60,22 @@ public:
     template <class C>
     TClassInfo& String(const std::string& name, std::string (C::*get)() const,
                        void (C::*set)(const std::string&) = nullptr);
+    template <class C, class E>
+    TClassInfo& Enumeration(const std::string& name, E (C::*get)() const, void (C::*set)(E),
+                            std::vector<std::string> names);
+    // S is a set type with Bits() and FromBits().
+    template <class C, class S>
+    TClassInfo& Set(const std::string& name, S (C::*get)() const, void (C::*set)(S),
+                    std::vector<std::string> names);
+    template <class C, class F>
+    TClassInfo& Float(const std::string& name, F (C::*get)() const, void (C::*set)(F));
     template <class C> TClassInfo& Strings(const std::string& name, TStrings* (C::*get)() const);
     template <class C, class T> TClassInfo& Object(const std::string& name, T* C::*field);
+    template <class C, class T>
+    TClassInfo& Object(const std::string& name, T* (C::*get)() const, void (C::*set)(T*) = nullptr);
     template <class C> TClassInfo& Method(const std::string& name, void (C::*method)());
+    // An event handler called by name gets the object itself as Sender.
+    template <class C> TClassInfo& Method(const std::string& name, void (C::*method)(TObject*));
 
     TClassInfo& Add(TPropInfo prop) {
         FProps.push_back(std::move(prop));
@@ -102,6 +126,47 @@ TClassInfo& TClassInfo::Boolean(const std::string& name, bool (C::*get)() const,
                 nullptr, nullptr, nullptr, nullptr};
     if (set)
         p.SetOrd = [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(v != 0); };
+    p.Names = {"False", "True"};
+    return Add(std::move(p));
+}
+
+template <class C, class E>
+TClassInfo& TClassInfo::Enumeration(const std::string& name, E (C::*get)() const, void (C::*set)(E),
+                                    std::vector<std::string> names) {
+    TPropInfo p{name,
+                TPropKind::Enumeration,
+                [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)()); },
+                [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(E(v)); },
+                nullptr,
+                nullptr,
+                nullptr};
+    p.Names = std::move(names);
+    return Add(std::move(p));
+}
+
+template <class C, class S>
+TClassInfo& TClassInfo::Set(const std::string& name, S (C::*get)() const, void (C::*set)(S),
+                            std::vector<std::string> names) {
+    TPropInfo p{
+        name,
+        TPropKind::Set,
+        [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)().Bits()); },
+        [set](TObject& o, intptr_t v) {
+            (static_cast<C&>(o).*set)(S::FromBits(uint64_t(uintptr_t(v))));
+        },
+        nullptr,
+        nullptr,
+        nullptr};
+    p.Names = std::move(names);
+    return Add(std::move(p));
+}
+
+template <class C, class F>
+TClassInfo& TClassInfo::Float(const std::string& name, F (C::*get)() const, void (C::*set)(F)) {
+    TPropInfo p{name, TPropKind::Float, nullptr, nullptr, nullptr, nullptr, nullptr};
+    p.GetFloat = [get](const TObject& o) { return double((static_cast<const C&>(o).*get)()); };
+    p.SetFloat = [set](TObject& o, double v) { (static_cast<C&>(o).*set)(F(v)); };
+    p.Precision = sizeof(F) <= sizeof(float) ? 7 : 15;
     return Add(std::move(p));
 }
 
@@ -118,18 +183,50 @@ TClassInfo& TClassInfo::String(const std::string& name, std::string (C::*get)() 
 
 template <class C>
 TClassInfo& TClassInfo::Strings(const std::string& name, TStrings* (C::*get)() const) {
-    return Add({name, TPropKind::Strings, nullptr, nullptr, nullptr, nullptr,
-                [get](const TObject& o) {
-                    return static_cast<TObject*>((static_cast<const C&>(o).*get)());
-                }});
+    TPropInfo p{
+        name, TPropKind::Strings, nullptr, nullptr, nullptr, nullptr, [get](const TObject& o) {
+            return static_cast<TObject*>((static_cast<const C&>(o).*get)());
+        }};
+    p.ClassType = &TStrings::StaticClassInfo;
+    return Add(std::move(p));
 }
 
 template <class C, class T> TClassInfo& TClassInfo::Object(const std::string& name, T* C::*field) {
-    return Add({name, TPropKind::Object, nullptr, nullptr, nullptr, nullptr,
-                [field](const TObject& o) -> TObject* { return static_cast<const C&>(o).*field; }});
+    TPropInfo p{name,
+                TPropKind::Object,
+                nullptr,
+                nullptr,
+                nullptr,
+                nullptr,
+                [field](const TObject& o) -> TObject* { return static_cast<const C&>(o).*field; }};
+    p.ClassType = &T::StaticClassInfo;
+    return Add(std::move(p));
+}
+
+template <class C, class T>
+TClassInfo& TClassInfo::Object(const std::string& name, T* (C::*get)() const, void (C::*set)(T*)) {
+    TPropInfo p{name,
+                TPropKind::Object,
+                nullptr,
+                nullptr,
+                nullptr,
+                nullptr,
+                [get](const TObject& o) -> TObject* { return (static_cast<const C&>(o).*get)(); }};
+    if (set)
+        p.SetObj = [set](TObject& o, TObject* v) {
+            (static_cast<C&>(o).*set)(dynamic_cast<T*>(v));
+        };
+    p.ClassType = &T::StaticClassInfo;
+    return Add(std::move(p));
 }
 
 template <class C> TClassInfo& TClassInfo::Method(const std::string& name, void (C::*method)()) {
     FMethods.push_back({name, [method](TObject& o) { (static_cast<C&>(o).*method)(); }});
+    return *this;
+}
+
+template <class C>
+TClassInfo& TClassInfo::Method(const std::string& name, void (C::*method)(TObject*)) {
+    FMethods.push_back({name, [method](TObject& o) { (static_cast<C&>(o).*method)(&o); }});
     return *this;
 }

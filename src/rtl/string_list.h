@@ -9,6 +9,9 @@
 // unless CaseSensitive is set (TStringList).
 class TStrings : public TObject {
 public:
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
     virtual int Count() const = 0;
     virtual std::string Get(int index) const = 0;
     virtual void Put(int index, const std::string& s);
@@ -68,6 +71,8 @@ enum class TDuplicates { dupIgnore, dupAccept, dupError };
 class TStringList : public TStrings {
 public:
     TStringList() = default;
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     explicit TStringList(const std::string& text) { SetText(text); }
 
     int Count() const override { return int(FItems.size()); }

@@ -240,6 +240,10 @@ int64_t StrToInt64Def(const std::string& s, int64_t defaultValue) {
 }
 
 std::string FloatToStr(double value) {
+    return FloatToStrGeneral(value, 15);
+}
+
+std::string FloatToStrGeneral(double value, int precision) {
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
@@ -247,7 +251,7 @@ std::string FloatToStr(double value) {
     if (value == 0)
         return "0";
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);  // 15 significant digits
+    std::snprintf(buf, sizeof buf, "%.*e", precision - 1, value);
     std::string text = buf;
     size_t e = text.find('e');
     int exponent = std::atoi(text.c_str() + e + 1);
@@ -261,7 +265,7 @@ std::string FloatToStr(double value) {
         digits.pop_back();
     std::string result = negative ? "-" : "";
     const char sep = FormatSettings().DecimalSeparator;
-    if (exponent >= 15 || (value > -0.00001 && value < 0.00001)) {
+    if (exponent >= precision || (value > -0.00001 && value < 0.00001)) {
         result += digits[0];
         if (digits.size() > 1)
             result += sep + digits.substr(1);

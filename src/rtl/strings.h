@@ -42,6 +42,8 @@ int64_t StrToInt64Def(const std::string& s, int64_t defaultValue);
 
 // General format with 15 significant digits and the global decimal separator.
 std::string FloatToStr(double value);
+// General format with the given number of significant digits (7 for a single).
+std::string FloatToStrGeneral(double value, int precision);
 bool TryStrToFloat(const std::string& s, double& value);
 double StrToFloat(const std::string& s);  // raises EConvertError
 

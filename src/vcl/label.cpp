@@ -45,6 +45,11 @@ void TLabel::AdjustSize() {
     SetBounds(Left(), Top(), r.Width(), r.Height());
 }
 
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustSize();
+}
+
 void TLabel::TextChanged() {
     AdjustSize();
     Invalidate();

@@ -20,6 +20,8 @@ public:
 
 protected:
     void Paint() override;
+    // A label made while its form loads takes the size of its text once the loading is done.
+    void Loaded() override;
     void TextChanged() override;
     void FontChanged() override;
 

@@ -131,8 +131,9 @@ void TToolBar::UpdateButtons() {
         button.iString = FShowCaptions ? INT_PTR(captions.back().c_str()) : -1;
         SendMessageW(h, TB_ADDBUTTONSW, 1, LPARAM(&button));
     }
+    // ButtonWidth is the least width; a longer caption widens the buttons.
     if (FShowCaptions)
-        SendMessageW(h, TB_SETBUTTONWIDTH, 0, MAKELPARAM(FButtonWidth, FButtonWidth));
+        SendMessageW(h, TB_SETBUTTONWIDTH, 0, MAKELPARAM(FButtonWidth, 0));
     if (FAutoSize) {
         SendMessageW(h, TB_AUTOSIZE, 0, 0);
         SIZE size{};
@@ -166,6 +167,17 @@ bool TToolBar::ClickButton(unsigned command) {
             return true;
         }
     return false;
+}
+
+void TToolBar::WndProc(TMessage& Message) {
+    // A flat bar is transparent and hands its erasing to the parent, but the layer's windows
+    // erase only while they paint; so the bar fills itself with its colour.
+    if (Message.Msg == WM_ERASEBKGND) {
+        EraseBackground(HDC(Message.WParam));
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::WndProc(Message);
 }
 
 void TToolBar::CNCommand(TMessage& Message) {

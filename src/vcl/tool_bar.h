@@ -67,6 +67,7 @@ public:
     void UpdateButtons();
     // Runs the click of the button with this command (what the window reports).
     bool ClickButton(unsigned command);
+    void WndProc(TMessage& Message) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;

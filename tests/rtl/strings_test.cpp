@@ -50,6 +50,9 @@ TEST(Strings, FloatToStrIsGeneralWith15Digits) {
     EXPECT_EQ(FloatToStr(1e15), "1E15");
     EXPECT_EQ(FloatToStr(0.0000015), "1.5E-6");
     EXPECT_EQ(FloatToStr(0.0001), "0.0001");
+    // A single keeps 7 digits, so its binary noise is not written.
+    EXPECT_EQ(FloatToStrGeneral(double(0.1f), 7), "0.1");
+    EXPECT_EQ(FloatToStrGeneral(12345678.0, 7), "1.234568E7");
 }
 
 TEST(Strings, RoundSendsHalvesToEven) {

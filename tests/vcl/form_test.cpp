@@ -4,6 +4,7 @@
 #include "vcl/timer.h"
 
 #include "support/message_capture.h"
+#include "support/shell_drop.h"
 #include "vcl_test_support.h"
 
 #include <gtest/gtest.h>
@@ -31,25 +32,6 @@ protected:
 
 TOwnedPtr<TTestForm> MakeForm() {
     return TOwnedPtr<TTestForm>(CreateComponent<TTestForm>(nullptr));
-}
-
-// A shell drop as the shell hands it over: a DROPFILES block with wide names.
-HDROP MakeDrop(const std::vector<std::wstring>& names) {
-    size_t chars = 1;
-    for (const std::wstring& n : names)
-        chars += n.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const std::wstring& n : names) {
-        wcscpy(text, n.c_str());
-        text += n.size() + 1;
-    }
-    *text = 0;
-    GlobalUnlock(memory);
-    return HDROP(memory);
 }
 
 } // namespace
@@ -153,7 +135,7 @@ TEST(Forms, ScreenListsFormsInCreationOrder) {
 TEST(Forms, DroppedFilesArriveWholeAndInOrder) {
     auto form = MakeForm();
     std::wstring longName = L"C:\\" + std::wstring(300, L'д') + L"\\snapshot.dbg";
-    HDROP drop = MakeDrop({L"C:\\a.txt", longName, L"C:\\Данные\\b.txt"});
+    HDROP drop = MakeShellDrop({L"C:\\a.txt", longName, L"C:\\Данные\\b.txt"});
     SendMessageW(form->Handle(), WM_DROPFILES, WPARAM(drop), 0);
     ASSERT_EQ(form->Dropped.size(), 3u);
     EXPECT_EQ(form->Dropped[0], "C:\\a.txt");

@@ -256,3 +256,35 @@ TEST(StdControls, MenuItemsComeAndGoAtRunTime) {
     EXPECT_EQ(menu->Items()->Count(), 1);
     EXPECT_EQ(menu->Items()->Items(0), first);
 }
+
+namespace {
+// A form that makes its label while it loads, as the program's windows do.
+class TFormWithLabel : public TForm {
+public:
+    explicit TFormWithLabel(TComponent* AOwner) : TForm(AOwner) {
+        Label = new TLabel(this);
+        Label->SetParent(this);
+        Label->SetCaption("Current time: and more");
+    }
+    TLabel* Label;
+};
+} // namespace
+
+TEST(StdControls, ALabelMadeWhileItsFormLoadsTakesTheSizeOfItsText) {
+    auto form = TOwnedPtr<TFormWithLabel>(CreateComponent<TFormWithLabel>(nullptr));
+    auto* later = new TLabel(form.get());
+    later->SetParent(form.get());
+    later->SetCaption("Current time: and more");
+    EXPECT_GT(form->Label->Width(), 65);
+    EXPECT_EQ(form->Label->Width(), later->Width());
+}
+
+TEST(StdControls, AFlatToolBarErasesItsOwnBackground) {
+    auto form = MakeForm();
+    form->SetColor(clRed);
+    auto* bar = new TToolBar(form.get());
+    bar->SetParent(form.get());
+    TBitmap picture(bar->Width(), bar->Height());
+    SendMessageW(bar->Handle(), WM_ERASEBKGND, WPARAM(picture.DC()), 0);
+    EXPECT_EQ(picture.ScanLine(5)[5] & 0xFFFFFF, 0xFF0000u);
+}

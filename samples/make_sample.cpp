@@ -1,0 +1,30 @@
+// Writes the demo debug-info file: a version-info line and a few dozen snapshots of every kind of
+// section, as the server writes them.
+//   make_sample [file, default demo.dbg] [snapshots, default 30]
+#include "support/debug_file_samples.h"
+#include "support/debug_file_writer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char** argv) {
+    const std::string path = argc > 1 ? argv[1] : "demo.dbg";
+    const int count = argc > 2 ? std::atoi(argv[2]) : 30;
+    const std::string build = "2.5.1.7";
+    TSampleShape shape;
+    shape.Tasks = 3;
+    shape.Leaks = 6;
+    shape.LeakClasses = 3;
+    shape.SystemLeaks = 8;
+    shape.ConfigBytes = 1500;
+    shape.DataBaseBytes = 300;
+    TDebugFileWriter file(path);
+    file.VersionInfo(SampleKey(0), build);
+    for (int i = 0; i < count; ++i)
+        file.Snapshot(SampleKey(i), build, SampleBlock(i, shape));
+    file.Flush();
+    std::printf("%s: %d snapshots, %lld bytes\n", path.c_str(), count,
+                static_cast<long long>(file.Size()));
+    return 0;
+}

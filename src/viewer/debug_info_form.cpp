@@ -1,0 +1,116 @@
+#include "viewer/debug_info_form.h"
+
+#include "rtl/published.h"
+#include "vcl/application.h"
+#include "vcl/tool_bar.h"
+#include "vcl/track_bar.h"
+#include "vcl/windows_clean.h"
+#include "viewer/time_line_form.h"
+
+const TClassInfo& TfmDebugInfo::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassInfo("TfmDebugInfo", &TForm::StaticClassInfo())
+            .Method("FormCreate", &TfmDebugInfo::FormCreate)
+            .Method("Clear", &TfmDebugInfo::Clear)
+            .Method("FillControls", &TfmDebugInfo::FillControls)
+            .Method("UpdateCurrentDebugInfoIndex", &TfmDebugInfo::UpdateCurrentDebugInfoIndex)
+            .Method("UpdateDebugInfoInterval", &TfmDebugInfo::UpdateDebugInfoInterval)
+            .Integer("CurrentDebugInfoIndex", &TfmDebugInfo::GetCurrentDebugInfoIndex)
+            .Integer("StartDebugInfoIndex", &TfmDebugInfo::GetStartDebugInfoIndex)
+            .Integer("EndDebugInfoIndex", &TfmDebugInfo::GetEndDebugInfoIndex);
+    return info;
+}
+
+TfmDebugInfo::TfmDebugInfo(TComponent* AOwner) : TForm(AOwner) {
+    SetCaption("Прародитель всех форм");
+    SetBounds(0, 0, 551, 233);
+    SetPosition(poScreenCenter);
+    Font()->SetName("MS Sans Serif");
+    Font()->SetHeight(-13);
+    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+}
+
+void TfmDebugInfo::CreateParams(TCreateParams& Params) {
+    TForm::CreateParams(Params);
+    Params.ExStyle |= WS_EX_ACCEPTFILES;
+}
+
+void TfmDebugInfo::OpenFile(const std::string& FileName) {
+    if (fmTimeLineForm)
+        fmTimeLineForm->OpenFile(FileName);
+}
+
+void TfmDebugInfo::Clear() {
+    FillControls();
+}
+
+void TfmDebugInfo::FillControls() {
+    UpdateCurrentDebugInfoIndex();
+    UpdateDebugInfoInterval();
+}
+
+void TfmDebugInfo::FormCreate(TObject* Sender) {
+    if (!fmTimeLineForm || FWindowBarButton)
+        return;
+    TToolBar* bar = fmTimeLineForm->tbForms;
+    auto* button = new TToolButton(bar);
+    button->SetTag(intptr_t(this));
+    button->SetCaption(Caption());
+    button->OnClick = ::Bind(this, &TfmDebugInfo::ToolBarButtonClickHandler);
+    button->SetParent(bar);
+    // The button lives on the main window; each side forgets the other when it goes first.
+    FWindowBarButton = button;
+    button->FreeNotification(this);
+}
+
+void TfmDebugInfo::ToolBarButtonClickHandler(TObject* Sender) {
+    auto* window = reinterpret_cast<TfmDebugInfo*>(static_cast<TComponent*>(Sender)->Tag());
+    const bool hidden = !window->Visible();
+    if (hidden)
+        window->FillControls();
+    ShowWindow(window->Handle(), SW_RESTORE);
+    if (hidden)
+        window->Show();
+}
+
+void TfmDebugInfo::DropFiles(const std::vector<std::string>& FileNames) {
+    for (const std::string& name : FileNames) {
+        try {
+            OpenFile(name);
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    }
+}
+
+void TfmDebugInfo::Notification(TComponent* AComponent, TOperation Operation) {
+    TForm::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FWindowBarButton)
+        FWindowBarButton = nullptr;
+}
+
+void TfmDebugInfo::BeforeDestruction() {
+    if (TToolButton* button = FWindowBarButton) {
+        FWindowBarButton = nullptr;
+        button->Free();
+    }
+    TForm::BeforeDestruction();
+}
+
+namespace {
+template <class Read> int FromTimeLine(Read read) {
+    return fmTimeLineForm ? read(*fmTimeLineForm->tbTime) : -1;
+}
+} // namespace
+
+int TfmDebugInfo::GetCurrentDebugInfoIndex() const {
+    return FromTimeLine([](const TTrackBar& tb) { return tb.Position(); });
+}
+
+int TfmDebugInfo::GetStartDebugInfoIndex() const {
+    return FromTimeLine([](const TTrackBar& tb) { return tb.SelStart(); });
+}
+
+int TfmDebugInfo::GetEndDebugInfoIndex() const {
+    return FromTimeLine([](const TTrackBar& tb) { return tb.SelEnd(); });
+}

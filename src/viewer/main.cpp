@@ -1,0 +1,7 @@
+#include "viewer/viewer_startup.h"
+
+#include "vcl/windows_clean.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return RunViewer();
+}

@@ -1,0 +1,219 @@
+#include "viewer/time_line_form.h"
+
+#include "qvr/debug_reader.h"
+#include "rtl/date_time.h"
+#include "rtl/published.h"
+#include "vcl/application.h"
+#include "vcl/dialogs.h"
+#include "vcl/edit.h"
+#include "vcl/panel.h"
+#include "vcl/track_bar.h"
+#include "vcl/windows_clean.h"
+#include "viewer/flag_scope.h"
+#include "viewer/method_broadcast.h"
+#include "viewer/progress_stand_in.h"
+
+TfmTimeLineForm* fmTimeLineForm = nullptr;
+
+namespace {
+// While a file is read, messages are let through at the first line and then this often: the
+// window stays responsive and the cylinder moves smoothly, and the reading is not slowed down
+// by a repaint after every line.
+constexpr std::chrono::milliseconds MessagesInterval(25);
+
+// The reader shows its progress on the main window while it reads, and only then.
+class TReadingScope {
+public:
+    TReadingScope(bool& reading, TReadProgress* progress) : FFlag(reading) {
+        DebugReader->SetProgress(progress);
+    }
+    ~TReadingScope() { DebugReader->SetProgress(nullptr); }
+    TReadingScope(const TReadingScope&) = delete;
+    TReadingScope& operator=(const TReadingScope&) = delete;
+
+private:
+    TFlagScope FFlag;
+};
+} // namespace
+
+const TClassInfo& TfmTimeLineForm::StaticClassInfo() {
+    static const TClassInfo info("TfmTimeLineForm", &TfmDebugInfo::StaticClassInfo());
+    return info;
+}
+
+void TfmTimeLineForm::FormCreate(TObject* Sender) {
+    LayOutTimeLineRow();
+    FixClientHeightAt(pnlViewFormsGround);
+    FlagFillControls = false;
+    SetWindowState(wsMaximized);
+    Clear();
+}
+
+void TfmTimeLineForm::BeforeDestruction() {
+    if (fmTimeLineForm == this)
+        fmTimeLineForm = nullptr;
+    TfmDebugInfo::BeforeDestruction();
+}
+
+void TfmTimeLineForm::CreateParams(TCreateParams& Params) {
+    TfmDebugInfo::CreateParams(Params);
+    // The bar grows and shrinks at its bottom while files are read; what stays keeps its
+    // pixels instead of the whole window being painted again.
+    Params.ClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TfmTimeLineForm::FixClientHeightAt(const TControl* lowest) {
+    TSizeConstraints constraints = Constraints();
+    constraints.MinHeight = constraints.MaxHeight = 0;
+    SetConstraints(constraints);
+    SetClientHeight(lowest->Top() + lowest->Height());
+    constraints.MinHeight = constraints.MaxHeight = Height();
+    SetConstraints(constraints);
+}
+
+void TfmTimeLineForm::CallDebugInfoFormsMethod(const std::string& MethodName) {
+    BroadcastToDebugInfoForms(MethodName);
+}
+
+void TfmTimeLineForm::OpenFile(const std::string& FileName) {
+    FWork.Run([this, FileName] { ReadAndFill(FileName); });
+}
+
+void TfmTimeLineForm::ReadAndFill(const std::string& FileName) {
+    FKeys = RememberTimeLineKeys(DebugReader->DebugInfoList, CurrentPlace());
+    try {
+        TReadingScope reading(FReading, this);
+        DebugReader->ReadFile(FileName);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+    // The windows show whatever was read, also after a failure.
+    CallDebugInfoFormsMethod("FillControls");
+}
+
+void TfmTimeLineForm::ClearAll() {
+    FWork.Run([this] {
+        DebugReader->Clear();
+        CallDebugInfoFormsMethod("Clear");
+    });
+}
+
+void TfmTimeLineForm::Clear() {
+    FKeys = TTimeLineKeys();
+    SetStartEndPosition(scClear);
+    TfmDebugInfo::Clear();
+}
+
+TTimeLinePlace TfmTimeLineForm::CurrentPlace() const {
+    return {tbTime->Position(), tbTime->SelStart(), tbTime->SelEnd()};
+}
+
+void TfmTimeLineForm::ShowPlace(const TTimeLinePlace& place) {
+    tbTime->SetSelStart(place.SelStart);
+    tbTime->SetSelEnd(place.SelEnd);
+    tbTime->SetPosition(place.Position);
+}
+
+void TfmTimeLineForm::FillControls() {
+    if (DebugReader->Count() == 0)
+        SetStartEndPosition(scClear);
+    // A position clamped by the new range fires the track bar's change, which updates the
+    // windows; so does the restored position when it differs.
+    tbTime->SetMax(TimeLineMax(DebugReader->Count()));
+    seTime->SetMax(tbTime->Max());
+    seTime->Invalidate();
+    const TTimeLineKeys keys = FKeys;
+    FKeys = TTimeLineKeys();
+    ShowPlace(RestoreTimeLinePlace(DebugReader->DebugInfoList, keys, CurrentPlace()));
+    // The index may be the same while the snapshot under it is new.
+    UpdateCurrentDebugInfoIndex();
+}
+
+void TfmTimeLineForm::UpdateCurrentDebugInfoIndex() {
+    TFlagScope filling(FlagFillControls);
+    seTime->SetPosition(tbTime->Position());
+    const TDebugInfo* di = DebugReader->GetDebugInfo(tbTime->Position());
+    edCurrentTime->SetText(di ? FormatDateTime("dd.mm.yyyy hh:nn:ss", di->Time) : "");
+}
+
+void TfmTimeLineForm::SetStartEndPosition(int SelType) {
+    ShowPlace(
+        ApplySelectionCommand(TSelectionCommand(SelType), CurrentPlace(), DebugReader->Count()));
+    CallDebugInfoFormsMethod("UpdateDebugInfoInterval");
+}
+
+void TfmTimeLineForm::UnlessReading(std::function<void()> work) {
+    if (FReading)
+        FWork.Run(std::move(work));
+    else
+        FWork.RunNow(std::move(work));
+}
+
+void TfmTimeLineForm::ToolButton1Click(TObject* Sender) {
+    FWork.Run([this] {
+        if (OpenDialog1->Execute())
+            ReadAndFill(OpenDialog1->FileName);
+    });
+}
+
+void TfmTimeLineForm::ToolButton3Click(TObject* Sender) {
+    ClearAll();
+}
+
+void TfmTimeLineForm::tbTimeChange(TObject* Sender) {
+    UnlessReading([this] { CallDebugInfoFormsMethod("UpdateCurrentDebugInfoIndex"); });
+}
+
+void TfmTimeLineForm::seTimeChangingEx(TObject* Sender, bool& AllowChange, short NewValue,
+                                       TUpDownDirection Direction) {
+    if (FlagFillControls)
+        return;
+    // The up-down's own value only ever follows the track bar.
+    AllowChange = false;
+    const int step = Direction == updUp ? 1 : Direction == updDown ? -1 : 0;
+    UnlessReading([this, step] { tbTime->SetPosition(tbTime->Position() + step); });
+}
+
+void TfmTimeLineForm::btnSetStartPosClick(TObject* Sender) {
+    UnlessReading([this] { SetStartEndPosition(scSetStart); });
+}
+
+void TfmTimeLineForm::btnSetEndPosClick(TObject* Sender) {
+    UnlessReading([this] { SetStartEndPosition(scSetEnd); });
+}
+
+void TfmTimeLineForm::Button1Click(TObject* Sender) {
+    UnlessReading([this] { SetStartEndPosition(scAllArea); });
+}
+
+void TfmTimeLineForm::FormCloseQuery(TObject* Sender, bool& CanClose) {
+    if (!FWork.Busy())
+        return;
+    // Closing would free the windows and the snapshots under the work; the close is asked
+    // again once the work has ended.
+    CanClose = false;
+    FWork.Run([this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); });
+}
+
+void TfmTimeLineForm::StartProgress() {
+    ProgressBar->SetPosition(0);
+    ProgressBar->SetTop(pnlViewFormsGround->Top() + pnlViewFormsGround->Height());
+    ProgressBar->Show();
+    FixClientHeightAt(ProgressBar);
+    FLastMessages = std::chrono::steady_clock::time_point();
+}
+
+void TfmTimeLineForm::Progress(int Percent) {
+    // The cylinder is painted only while messages are handled, so it moves only then too.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - FLastMessages < MessagesInterval)
+        return;
+    FLastMessages = now;
+    ProgressBar->SetPosition(Percent);
+    Application->ProcessMessages();
+}
+
+void TfmTimeLineForm::EndProgres() {
+    ProgressBar->Hide();
+    FixClientHeightAt(pnlViewFormsGround);
+}

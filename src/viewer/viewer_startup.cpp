@@ -1,0 +1,98 @@
+#include "viewer/viewer_startup.h"
+
+#include "qvr/debug_reader.h"
+#include "qvr/errors_container.h"
+#include "qvr/loc_messages.h"
+#include "qvr/qvr_config.h"
+#include "tools/localization_store.h"
+#include "tools/system_info.h"
+#include "vcl/application.h"
+#include "vcl/forms.h"
+#include "viewer/data_base_params_form.h"
+#include "viewer/time_line_form.h"
+
+#include <iterator>
+
+namespace {
+struct TUnit {
+    void (*Init)();
+    void (*Done)();
+};
+
+void NothingToFree() {}
+
+// The record sizes (4-byte integers, 8-byte date-times) are fixed at compile time.
+const TUnit Units[] = {
+    {InitQVRConfig, DoneQVRConfig}, // also fixes the number and date formats
+    {InitErrorsContainer, DoneErrorsContainer},
+    {InitDebugReader, DoneDebugReader},
+    {DefineOS, NothingToFree},
+    // The crypto-engine error handler and the tree library's units (themes, drawing tools,
+    // header bitmaps, scroll-bar styles, drag cursors and tree bitmaps) come here.
+    {InitLocalizationStore, DoneLocalizationStore},
+    {InitQVRLocMessages, DoneQVRLocMessages},
+    // The form localisation's property readers come here.
+};
+
+int UnitsMade = 0;
+} // namespace
+
+void InitViewerUnits() {
+    try {
+        for (; UnitsMade < int(std::size(Units)); ++UnitsMade)
+            Units[UnitsMade].Init();
+    } catch (...) {
+        DoneViewerUnits();
+        throw;
+    }
+}
+
+void DoneViewerUnits() {
+    while (UnitsMade > 0)
+        Units[--UnitsMade].Done();
+}
+
+void CreateViewerForms() {
+    Application->CreateForm(fmTimeLineForm);
+    // The chart window, the system-info, system-leak and business-logic-leak windows come here.
+    Application->CreateForm(fmDataBaseParamsForm);
+    // The server-configuration window, the server settings dialog and the tasks-and-threads
+    // window come here.
+}
+
+void DestroyViewerForms() {
+    for (int i = Application->ComponentCount() - 1; i >= 0; --i) {
+        if (i >= Application->ComponentCount())
+            continue;
+        if (auto* form = dynamic_cast<TCustomForm*>(Application->Components(i)))
+            form->Free();
+    }
+}
+
+TViewerSession::TViewerSession() {
+    InitViewerUnits();
+    try {
+        Application->Initialize();
+        CreateViewerForms();
+    } catch (...) {
+        DestroyViewerForms();
+        DoneViewerUnits();
+        throw;
+    }
+}
+
+TViewerSession::~TViewerSession() {
+    DestroyViewerForms();
+    DoneViewerUnits();
+}
+
+int RunViewer() {
+    try {
+        TViewerSession session;
+        Application->Run();
+    } catch (...) {
+        Application->HandleException(Application);
+        return 1;
+    }
+    return 0;
+}

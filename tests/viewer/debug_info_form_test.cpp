@@ -1,0 +1,77 @@
+#include "viewer_fixture.h"
+
+#include "qvr/debug_reader.h"
+#include "rtl/wide_text.h"
+#include "vcl/edit.h"
+#include "vcl/screen.h"
+#include "vcl/tool_bar.h"
+#include "viewer/data_base_params_form.h"
+
+#include "support/message_capture.h"
+
+TEST_F(ViewerTest, EveryWindowButTheMainOneHasAButtonOnTheWindowBar) {
+    TToolBar* bar = Main().tbForms;
+    ASSERT_EQ(bar->ButtonCount(), 2);
+    EXPECT_EQ(bar->Buttons(0)->Caption(), "DataBase params");
+    EXPECT_EQ(bar->Buttons(0)->Tag(), intptr_t(fmDataBaseParamsForm));
+    EXPECT_EQ(bar->Buttons(1)->Caption(), "Spy");
+    EXPECT_EQ(fmDataBaseParamsForm->WindowBarButton(), bar->Buttons(0));
+    EXPECT_EQ(Main().WindowBarButton(), nullptr);
+    // A window that goes takes its button with it.
+    Spy->Free();
+    Spy = nullptr;
+    EXPECT_EQ(bar->ButtonCount(), 1);
+    for (TfmDebugInfo* window :
+         {static_cast<TfmDebugInfo*>(&Main()), static_cast<TfmDebugInfo*>(fmDataBaseParamsForm)})
+        EXPECT_TRUE(GetWindowLongW(window->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST_F(ViewerTest, TheButtonOfAHiddenWindowFillsAndShowsIt) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 3)));
+    MoveTimeLine(1);
+    ASSERT_FALSE(fmDataBaseParamsForm->Visible());
+    EXPECT_EQ(fmDataBaseParamsForm->mParams->Lines()->Count(), 0); // skipped while hidden
+    Click(fmDataBaseParamsForm->WindowBarButton());
+    EXPECT_TRUE(fmDataBaseParamsForm->Visible());
+    EXPECT_TRUE(IsWindowVisible(fmDataBaseParamsForm->Handle()));
+    EXPECT_EQ(fmDataBaseParamsForm->mParams->Text(), "params of 10.01.2006 10:00:10");
+    // Shown, it follows the time line.
+    MoveTimeLine(2);
+    EXPECT_EQ(fmDataBaseParamsForm->mParams->Text(), "params of 10.01.2006 10:00:20");
+}
+
+TEST_F(ViewerTest, TheButtonOfAMinimisedWindowRestoresItWithoutRefilling) {
+    ShowWindow(Spy->Handle(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(Spy->Handle()));
+    Spy->Calls.clear();
+    Click(Spy->WindowBarButton());
+    EXPECT_FALSE(IsIconic(Spy->Handle()));
+    EXPECT_TRUE(Spy->Calls.empty());
+}
+
+TEST_F(ViewerTest, DroppedFilesAreOpenedInOrderAndAFailureDoesNotStopTheRest) {
+    const std::string a = WriteFile("a.dbg", DayKeys("10.01.2006", 2));
+    const std::string locked = WriteFile("locked.dbg", DayKeys("11.01.2006", 4));
+    const std::string c = WriteFile("c.dbg", DayKeys("12.01.2006", 3));
+    HANDLE lock = CreateFileW(ToWide(locked).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    MessageCapture boxes;
+    // On a hidden window too: it hands the files to the main window.
+    DropFiles(fmDataBaseParamsForm, {a, locked, c});
+    CloseHandle(lock);
+    EXPECT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_EQ(DebugReader->Count(), 5);
+    EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{2, 2, 5}));
+    // The position stays on the snapshot it had after the first file.
+    EXPECT_EQ(KeyAtPosition(), "10.01.2006 10:00:10");
+}
+
+TEST_F(ViewerTest, ALongDroppedPathIsReadWhole) {
+    std::string name(254 - int(Folder.Path().size()), 'n');
+    name += ".dbg";
+    const std::string path = WriteFile(name, DayKeys("10.01.2006", 2));
+    ASSERT_GT(path.size(), 255u);
+    DropFiles(Spy, {path});
+    EXPECT_EQ(DebugReader->Count(), 2);
+}

@@ -1,0 +1,81 @@
+#include "viewer/data_base_params_form.h"
+#include "viewer/time_line_form.h"
+#include "viewer/viewer_startup.h"
+
+#include "qvr/debug_reader.h"
+#include "qvr/loc_messages.h"
+#include "qvr/qvr_config.h"
+#include "rtl/format_settings.h"
+#include "tools/localization_store.h"
+#include "vcl/application.h"
+#include "vcl/screen.h"
+#include "vcl/tool_bar.h"
+#include "vcl/windows_clean.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct TSeenAtRun {
+    std::vector<std::string> Forms;
+    bool MainVisible = false;
+    bool OthersHidden = true;
+    bool Maximized = false;
+};
+TSeenAtRun Seen;
+
+// Runs inside the message loop: notes what the program made, then closes the main window.
+void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        Seen.Forms.push_back(form->Name());
+        if (form != fmTimeLineForm && form->Visible())
+            Seen.OthersHidden = false;
+    }
+    Seen.MainVisible = fmTimeLineForm->Visible();
+    Seen.Maximized = IsZoomed(fmTimeLineForm->Handle()) != 0;
+    PostMessageW(fmTimeLineForm->Handle(), WM_CLOSE, 0, 0);
+}
+} // namespace
+
+TEST(Startup, TheProgramRunsUntilTheMainWindowClosesAndLeavesNothingBehind) {
+    Seen = TSeenAtRun();
+    SetTimer(nullptr, 0, 50, CloseMainWindow);
+    EXPECT_EQ(RunViewer(), 0);
+    Application->ClearTerminated();
+    EXPECT_EQ(Seen.Forms, (std::vector<std::string>{"fmTimeLineForm", "fmDataBaseParamsForm"}));
+    EXPECT_TRUE(Seen.MainVisible);
+    EXPECT_TRUE(Seen.OthersHidden);
+    EXPECT_TRUE(Seen.Maximized);
+    EXPECT_EQ(fmTimeLineForm, nullptr);
+    EXPECT_EQ(fmDataBaseParamsForm, nullptr);
+    EXPECT_EQ(Screen->FormCount(), 0);
+    EXPECT_EQ(DebugReader, nullptr);
+    EXPECT_EQ(QVRConfig, nullptr);
+    EXPECT_EQ(FileLocalizator, nullptr);
+    EXPECT_EQ(QVRLocMessages, nullptr);
+}
+
+TEST(Startup, ASessionMakesTheGlobalsAndTheWindowsInOrder) {
+    FormatSettings().DecimalSeparator = ',';
+    {
+        TViewerSession session;
+        EXPECT_NE(DebugReader, nullptr);
+        EXPECT_NE(QVRConfig, nullptr);
+        EXPECT_NE(QVRLocMessages, nullptr);
+        EXPECT_EQ(FormatSettings().DecimalSeparator, '.');
+        EXPECT_EQ(FormatSettings().ShortDateFormat, "dd.mm.yyyy");
+        ASSERT_NE(fmTimeLineForm, nullptr);
+        EXPECT_EQ(Application->MainForm(), fmTimeLineForm);
+        EXPECT_EQ(fmTimeLineForm->Caption(), "QVRDebugViewer");
+        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 1);
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(0)->Caption(), "DataBase params");
+        EXPECT_FALSE(fmDataBaseParamsForm->Visible());
+        EXPECT_EQ(fmDataBaseParamsForm->CurrentDebugInfoIndex(), 0);
+    }
+    EXPECT_EQ(fmTimeLineForm, nullptr);
+    EXPECT_EQ(DebugReader, nullptr);
+    // Made again, as a test after another does.
+    TViewerSession again;
+    EXPECT_EQ(Application->MainForm(), fmTimeLineForm);
+}

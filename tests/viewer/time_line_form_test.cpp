@@ -1,0 +1,192 @@
+#include "viewer_fixture.h"
+
+#include "qvr/debug_reader.h"
+#include "vcl/dialogs.h"
+#include "vcl/edit.h"
+#include "vcl/panel.h"
+#include "vcl/track_bar.h"
+
+#include "rtl/wide_text.h"
+#include "support/debug_file_writer.h"
+#include "support/message_capture.h"
+
+namespace {
+struct TSelection {
+    int Start;
+    int End;
+};
+
+TSelection Selection() {
+    return {fmTimeLineForm->tbTime->SelStart(), fmTimeLineForm->tbTime->SelEnd()};
+}
+
+bool operator==(const TSelection& a, const TSelection& b) {
+    return a.Start == b.Start && a.End == b.End;
+}
+
+std::ostream& operator<<(std::ostream& out, const TSelection& s) {
+    return out << s.Start << ".." << s.End;
+}
+} // namespace
+
+TEST_F(ViewerTest, TheFirstFileGoesToTheLastSnapshotInKeyOrder) {
+    Main().OpenFile(
+        WriteFile("a.dbg", {"02.01.2006 10:00:00", "01.02.2006 10:00:00", "03.01.2006 12:30:15"}));
+    ASSERT_EQ(DebugReader->Count(), 3);
+    EXPECT_EQ(Main().tbTime->Max(), 2);
+    EXPECT_EQ(Main().tbTime->Position(), 2);
+    EXPECT_EQ(KeyAtPosition(), "03.01.2006 12:30:15");
+    EXPECT_EQ(Selection(), (TSelection{0, 0}));
+    EXPECT_EQ(Main().edCurrentTime->Text(), "03.01.2006 12:30:15");
+    EXPECT_EQ(Main().seTime->Position(), 2);
+    EXPECT_EQ(Main().seTime->Max(), 2);
+    // The visible windows were filled once, after the reading, and heard of the new position.
+    EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{3}));
+    EXPECT_FALSE(Spy->CountsOf("Current").empty());
+    EXPECT_FALSE(Spy->CalledWhileReading);
+}
+
+TEST_F(ViewerTest, ReadingASecondFileKeepsTheSnapshotsOfThePlace) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 8)));
+    MoveTimeLine(2);
+    Click(Main().btnSetStartPos); // beyond the end 0: the end goes to the last snapshot
+    EXPECT_EQ(Selection(), (TSelection{2, 7}));
+    MoveTimeLine(5);
+    Click(Main().btnSetEndPos);
+    EXPECT_EQ(Selection(), (TSelection{2, 5}));
+    MoveTimeLine(4);
+    const std::string current = KeyAtPosition();
+
+    Main().OpenFile(WriteFile("b.dbg", DayKeys("01.01.2006", 3)));
+    ASSERT_EQ(DebugReader->Count(), 11);
+    EXPECT_EQ(Main().tbTime->Position(), 7);
+    EXPECT_EQ(KeyAtPosition(), current);
+    EXPECT_EQ(Selection(), (TSelection{5, 8}));
+    EXPECT_EQ(Main().edCurrentTime->Text(), current);
+}
+
+TEST_F(ViewerTest, TheTimeEditFollowsANewSnapshotUnderTheSameIndex) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 2)));
+    MoveTimeLine(0);
+    EXPECT_EQ(Main().edCurrentTime->Text(), "10.01.2006 10:00:00");
+    // A file of other builds drops the store; its one snapshot lands on the same index.
+    const std::string path = Folder.File("other.dbg");
+    {
+        TDebugFileWriter file(path);
+        file.Snapshot("05.05.2006 11:11:11", "3.0",
+                      TDebugBlockWriter().Section("DataBaseParams", "x").Data());
+    }
+    Main().OpenFile(path);
+    ASSERT_EQ(DebugReader->Count(), 1);
+    EXPECT_EQ(Main().tbTime->Position(), 0);
+    EXPECT_EQ(Main().edCurrentTime->Text(), "05.05.2006 11:11:11");
+}
+
+TEST_F(ViewerTest, IntervalButtonsFollowTheirRulesAndAreBroadcast) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 10)));
+    MoveTimeLine(3);
+    Click(Main().btnSetEndPos);
+    EXPECT_EQ(Selection(), (TSelection{0, 3}));
+    MoveTimeLine(1);
+    Click(Main().btnSetStartPos);
+    EXPECT_EQ(Selection(), (TSelection{1, 3}));
+    MoveTimeLine(6);
+    Click(Main().btnSetStartPos);
+    EXPECT_EQ(Selection(), (TSelection{6, 9}));
+    MoveTimeLine(2);
+    Click(Main().btnSetEndPos);
+    EXPECT_EQ(Selection(), (TSelection{0, 2}));
+    Spy->Calls.clear();
+    Click(Main().Button1);
+    EXPECT_EQ(Selection(), (TSelection{0, 9}));
+    EXPECT_EQ(Spy->Calls, (std::vector<std::string>{"Interval 10"}));
+    EXPECT_EQ(Main().StartDebugInfoIndex(), 0);
+    EXPECT_EQ(Spy->EndDebugInfoIndex(), 9);
+}
+
+TEST_F(ViewerTest, TheUpDownMovesTheTimeLineAndStopsAtItsEnds) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 4)));
+    ASSERT_EQ(Main().tbTime->Position(), 3);
+    Spy->Calls.clear();
+    EXPECT_NE(PressUpDown(true), 0); // the up-down itself never moves
+    EXPECT_EQ(Main().tbTime->Position(), 3);
+    EXPECT_TRUE(Spy->Calls.empty());
+    PressUpDown(false);
+    PressUpDown(false);
+    EXPECT_EQ(Main().tbTime->Position(), 1);
+    EXPECT_EQ(Main().seTime->Position(), 1);
+    EXPECT_EQ(Spy->CountsOf("Current").size(), 2u);
+    EXPECT_EQ(Main().edCurrentTime->Text(), "10.01.2006 10:00:10");
+    PressUpDown(false);
+    PressUpDown(false);
+    EXPECT_EQ(Main().tbTime->Position(), 0);
+}
+
+TEST_F(ViewerTest, ClearAllEmptiesTheWindowsAndTheTimeLine) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 6)));
+    MoveTimeLine(2);
+    Click(Main().btnSetStartPos);
+    Spy->Calls.clear();
+    Click(Main().ToolButton3);
+    EXPECT_EQ(DebugReader->Count(), 0);
+    EXPECT_EQ(Main().tbTime->Max(), 0);
+    EXPECT_EQ(Main().tbTime->Position(), 0);
+    EXPECT_EQ(Selection(), (TSelection{0, 0}));
+    EXPECT_EQ(Main().edCurrentTime->Text(), "");
+    EXPECT_EQ(Spy->CountsOf("Clear"), (std::vector<int>{0}));
+    // Another file after a clear goes to its last snapshot again.
+    Main().OpenFile(WriteFile("b.dbg", DayKeys("11.01.2006", 3)));
+    EXPECT_EQ(Main().tbTime->Position(), 2);
+    EXPECT_EQ(Selection(), (TSelection{0, 0}));
+}
+
+TEST_F(ViewerTest, TheOpenCommandReadsTheChosenFile) {
+    const std::string path = WriteFile("chosen.dbg", DayKeys("10.01.2006", 2));
+    int asked = 0;
+    const TOpenDialogHook previous = SetOpenDialogHook([&](TOpenDialog& dialog) {
+        ++asked;
+        dialog.FileName = path;
+        return asked == 1;
+    });
+    Click(Main().ToolButton1);
+    EXPECT_EQ(DebugReader->Count(), 2);
+    Click(Main().ToolButton1); // cancelled: nothing is read or filled
+    SetOpenDialogHook(previous);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{2}));
+}
+
+TEST_F(ViewerTest, AFileThatCannotBeOpenedIsShownAndTheWindowsAreFilledAnyway) {
+    const std::string path = WriteFile("locked.dbg", DayKeys("10.01.2006", 2));
+    HANDLE lock = CreateFileW(ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    {
+        MessageCapture boxes;
+        Main().OpenFile(path);
+        EXPECT_EQ(boxes.Texts.size(), 1u);
+    }
+    CloseHandle(lock);
+    EXPECT_EQ(DebugReader->Count(), 0);
+    EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{0}));
+    EXPECT_FALSE(Main().ProgressBar->Visible());
+}
+
+TEST_F(ViewerTest, TheMainWindowIsAThinBarThatGrowsForTheProgress) {
+    const int bottom = Main().pnlViewFormsGround->Top() + Main().pnlViewFormsGround->Height();
+    EXPECT_EQ(Main().ClientHeight(), bottom);
+    EXPECT_EQ(Main().Constraints().MinHeight, Main().Height());
+    EXPECT_EQ(Main().Constraints().MaxHeight, Main().Height());
+    EXPECT_TRUE(IsZoomed(Main().Handle()));
+
+    Main().StartProgress();
+    EXPECT_TRUE(Main().ProgressBar->Visible());
+    EXPECT_EQ(Main().ProgressBar->Top(), bottom);
+    EXPECT_EQ(Main().ClientHeight(), bottom + Main().ProgressBar->Height());
+    EXPECT_EQ(Main().Constraints().MaxHeight, Main().Height());
+    Main().Progress(40);
+    EXPECT_EQ(Main().ProgressBar->Position(), 40);
+    Main().EndProgres();
+    EXPECT_FALSE(Main().ProgressBar->Visible());
+    EXPECT_EQ(Main().ClientHeight(), bottom);
+}

@@ -1,0 +1,147 @@
+#include "viewer_fixture.h"
+
+#include "qvr/debug_reader.h"
+#include "rtl/wide_text.h"
+#include "support/debug_file_writer.h"
+#include "support/shell_drop.h"
+#include "vcl/application.h"
+#include "vcl/button.h"
+#include "vcl/tool_bar.h"
+#include "vcl/track_bar.h"
+#include "vcl/windows_clean.h"
+
+#include <commctrl.h>
+
+TSpyForm::TSpyForm(TComponent* AOwner) : TfmDebugInfo(AOwner) {
+    std::string name = "fmSpy";
+    for (int n = 2; AOwner && AOwner->FindComponent(name); ++n)
+        name = "fmSpy" + std::to_string(n);
+    SetName(name);
+    SetCaption("Spy");
+}
+
+void TSpyForm::Note(const std::string& method) {
+    Calls.push_back(method + " " + std::to_string(DebugReader->Count()));
+    if (fmTimeLineForm && fmTimeLineForm->Reading())
+        CalledWhileReading = true;
+}
+
+void TSpyForm::FillControls() {
+    Note("FillControls");
+    TfmDebugInfo::FillControls();
+}
+
+void TSpyForm::Clear() {
+    Note("Clear");
+    TfmDebugInfo::Clear();
+}
+
+void TSpyForm::UpdateCurrentDebugInfoIndex() {
+    Note("Current");
+    if (Raise)
+        throw Exception("the spy fails");
+}
+
+void TSpyForm::UpdateDebugInfoInterval() {
+    Note("Interval");
+}
+
+std::vector<int> TSpyForm::CountsOf(const std::string& method) const {
+    std::vector<int> counts;
+    for (const std::string& call : Calls)
+        if (call.compare(0, method.size() + 1, method + " ") == 0)
+            counts.push_back(std::stoi(call.substr(method.size() + 1)));
+    return counts;
+}
+
+std::vector<std::string> DayKeys(const std::string& day, int n) {
+    std::vector<std::string> keys;
+    for (int i = 0; i < n; ++i) {
+        char time[16];
+        std::snprintf(time, sizeof time, " 10:%02d:%02d", i / 6, i % 6 * 10);
+        keys.push_back(day + time);
+    }
+    return keys;
+}
+
+ViewerTest::ViewerTest() {
+    Application->CreateForm(Spy);
+    Main().Show();
+    Spy->Show();
+}
+
+ViewerTest::~ViewerTest() {
+    ForgetQuit();
+}
+
+std::string ViewerTest::WriteFile(const std::string& name, const std::vector<std::string>& keys) {
+    const std::string path = Folder.File(name);
+    TDebugFileWriter file(path);
+    for (const std::string& key : keys)
+        file.Snapshot(key, "2.5.1.7",
+                      TDebugBlockWriter().Section("DataBaseParams", "params of " + key).Data());
+    file.Flush();
+    return path;
+}
+
+std::string ViewerTest::KeyAtPosition() const {
+    return DebugReader->DebugInfoList.GetNames(Main().tbTime->Position());
+}
+
+void Click(TButton* button) {
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+}
+
+namespace {
+void ToolButtonCommand(TToolButton* button, bool post) {
+    TToolBar* bar = button->ToolBar();
+    const WPARAM command = MAKEWPARAM(button->Command(), BN_CLICKED);
+    const HWND parent = bar->Parent()->Handle();
+    if (post)
+        PostMessageW(parent, WM_COMMAND, command, LPARAM(bar->Handle()));
+    else
+        SendMessageW(parent, WM_COMMAND, command, LPARAM(bar->Handle()));
+}
+} // namespace
+
+void Click(TToolButton* button) {
+    ToolButtonCommand(button, false);
+}
+
+void PostClick(TToolButton* button) {
+    ToolButtonCommand(button, true);
+}
+
+void MoveTimeLine(int position) {
+    TTrackBar* tb = fmTimeLineForm->tbTime;
+    SendMessageW(tb->Handle(), TBM_SETPOS, TRUE, position);
+    SendMessageW(tb->Parent()->Handle(), WM_HSCROLL, TB_THUMBPOSITION, LPARAM(tb->Handle()));
+}
+
+intptr_t PressUpDown(bool up) {
+    TUpDown* ud = fmTimeLineForm->seTime;
+    NMUPDOWN notice{};
+    notice.hdr.hwndFrom = ud->Handle();
+    notice.hdr.code = UDN_DELTAPOS;
+    notice.iPos = ud->Position();
+    notice.iDelta = up ? 1 : -1;
+    return SendMessageW(ud->Parent()->Handle(), WM_NOTIFY, 0, LPARAM(&notice));
+}
+
+void DropFiles(TWinControl* window, const std::vector<std::string>& names, bool post) {
+    std::vector<std::wstring> wide;
+    for (const std::string& n : names)
+        wide.push_back(ToWide(n));
+    const HDROP drop = MakeShellDrop(wide);
+    if (post)
+        PostMessageW(window->Handle(), WM_DROPFILES, WPARAM(drop), 0);
+    else
+        SendMessageW(window->Handle(), WM_DROPFILES, WPARAM(drop), 0);
+}
+
+void ForgetQuit() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    Application->ClearTerminated();
+}

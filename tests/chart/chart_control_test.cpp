@@ -12,10 +12,6 @@ namespace {
 constexpr int Width = 400;
 constexpr int Height = 300;
 
-uint32_t ScreenRGB(TColor color) {
-    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
-
 class ChartControl : public ::testing::Test {
 protected:
     ChartControl() : form(MakeOwned<TForm>()) {
@@ -35,18 +31,13 @@ protected:
         return chart->AddSeries(std::move(series));
     }
 
-    TPoint PixelOf(double x, double y) {
+    TPoint PlotPixel(double x, double y) {
         TChartLayout layout = chart->Layout();
         return {layout.Bottom.Scale.ValueToPixel(x), layout.Left.Scale.ValueToPixel(y)};
     }
 
-    // Lines are rasterised to the nearest pixel or its neighbour.
     static bool Near(const TPaintedPixels& pixels, TPoint p, TColor color) {
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (pixels.At(p.X + dx, p.Y + dy) == ScreenRGB(color))
-                    return true;
-        return false;
+        return pixels.Around(p.X, p.Y, PixelOf(color));
     }
 
     TOwnedPtr<TForm> form;
@@ -61,24 +52,24 @@ TEST_F(ChartControl, PaintsAxesSeriesAndLegend) {
     const TRect& plot = layout.Plot;
     TPaintedPixels pixels(chart, Width, Height);
 
-    EXPECT_EQ(pixels.At(plot.Left, (plot.Top + plot.Bottom) / 2), ScreenRGB(clBlack));
-    EXPECT_EQ(pixels.At((plot.Left + plot.Right) / 2, plot.Bottom - 1), ScreenRGB(clBlack));
+    EXPECT_EQ(pixels.At(plot.Left, (plot.Top + plot.Bottom) / 2), PixelOf(clBlack));
+    EXPECT_EQ(pixels.At((plot.Left + plot.Right) / 2, plot.Bottom - 1), PixelOf(clBlack));
     // On the line between (0, 0) and (10, 100), and off it.
-    TPoint onLine = PixelOf(5, 50);
+    TPoint onLine = PlotPixel(5, 50);
     EXPECT_TRUE(Near(pixels, onLine, clRed));
-    EXPECT_TRUE(Near(pixels, PixelOf(15, 75), clRed));
-    EXPECT_FALSE(Near(pixels, PixelOf(15, 20), clRed));
+    EXPECT_TRUE(Near(pixels, PlotPixel(15, 75), clRed));
+    EXPECT_FALSE(Near(pixels, PlotPixel(15, 20), clRed));
 
     ASSERT_EQ(layout.Legend.Rows.size(), 1u);
     const TRect& box = layout.Legend.Rows[0].ColorBox;
-    EXPECT_EQ(pixels.At(box.Left + 1, box.Top + 1), ScreenRGB(clRed));
-    EXPECT_EQ(pixels.At(layout.Legend.Frame.Left, layout.Legend.Frame.Top + 2), ScreenRGB(clBlack));
+    EXPECT_EQ(pixels.At(box.Left + 1, box.Top + 1), PixelOf(clRed));
+    EXPECT_EQ(pixels.At(layout.Legend.Frame.Left, layout.Legend.Frame.Top + 2), PixelOf(clBlack));
 
     chart->FreeSeries(0);
     EXPECT_EQ(chart->SeriesCount(), 0);
     TPaintedPixels empty(chart, Width, Height);
     EXPECT_FALSE(Near(empty, onLine, clRed));
-    EXPECT_NE(empty.At(box.Left + 1, box.Top + 1), ScreenRGB(clRed));
+    EXPECT_NE(empty.At(box.Left + 1, box.Top + 1), PixelOf(clRed));
 }
 
 TEST_F(ChartControl, SeriesKeepTheirPenAndStayInsideThePlot) {
@@ -95,18 +86,18 @@ TEST_F(ChartControl, SeriesKeepTheirPenAndStayInsideThePlot) {
     TChartLayout layout = chart->Layout();
     TPaintedPixels pixels(chart, Width, Height);
 
-    int x = PixelOf(10, 0).X, blue = 0, rows = 0;
+    int x = PlotPixel(10, 0).X, blue = 0, rows = 0;
     for (int y = layout.Plot.Top + 1; y < layout.Plot.Bottom - 1; ++y, ++rows)
-        blue += pixels.At(x, y) == ScreenRGB(clBlue);
+        blue += pixels.At(x, y) == PixelOf(clBlue);
     EXPECT_GT(blue, rows / 4);
     EXPECT_LT(blue, rows); // dashed, not solid
 
     // Values above the axis maximum are cut at the plot's top.
     for (int y = 0; y < layout.Plot.Top; ++y)
-        EXPECT_NE(pixels.At(x, y), ScreenRGB(clBlue)) << y;
+        EXPECT_NE(pixels.At(x, y), PixelOf(clBlue)) << y;
     // A lone point shows, as thick as its pen.
-    TPoint dot = PixelOf(0, 50);
-    EXPECT_EQ(pixels.At(dot.X + 1, dot.Y + 1), ScreenRGB(clFuchsia));
+    TPoint dot = PlotPixel(0, 50);
+    EXPECT_EQ(pixels.At(dot.X + 1, dot.Y + 1), PixelOf(clFuchsia));
     EXPECT_EQ(layout.Legend.Rows.size(), 2u);
 }
 
@@ -128,8 +119,8 @@ TEST_F(ChartControl, MouseDragsZoomAndUndo) {
         // The dragged rectangle is drawn while the button is down.
         TPaintedPixels during(chart, Width, Height);
         int y = (from.Y + to.Y) / 2;
-        bool drawn = during.At(to.X, y) != ScreenRGB(clWhite) ||
-                     during.At(to.X, y + 1) != ScreenRGB(clWhite);
+        bool drawn =
+            during.At(to.X, y) != PixelOf(clWhite) || during.At(to.X, y + 1) != PixelOf(clWhite);
         EXPECT_TRUE(drawn);
     }
     SendMouse(chart, WM_LBUTTONUP, to.X, to.Y);

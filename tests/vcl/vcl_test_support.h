@@ -44,6 +44,11 @@ inline void RunMessagesFor(unsigned milliseconds) {
     }
 }
 
+// How a pixel painted in an RGB colour (0x00BBGGRR) reads: 0x00RRGGBB.
+inline uint32_t PixelOf(TColor color) {
+    return uint32_t((color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF));
+}
+
 // The pixels a control paints into a memory context given in WM_PAINT's WParam, as 0x00RRGGBB.
 class TPaintedPixels {
 public:
@@ -51,6 +56,14 @@ public:
         SendMessageW(control->Handle(), WM_PAINT, WPARAM(FBitmap.DC()), 0);
     }
     uint32_t At(int x, int y) const { return FBitmap.ScanLine(y)[x] & 0xFFFFFF; }
+    // The pixel or one of its neighbours has the colour, as lines land on either of two rows.
+    bool Around(int x, int y, uint32_t rgb) const {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (At(x + dx, y + dy) == rgb)
+                    return true;
+        return false;
+    }
 
 private:
     TBitmap FBitmap;

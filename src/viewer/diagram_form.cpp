@@ -98,9 +98,13 @@ void TfmDiagramForm::Clear() {
 }
 
 void TfmDiagramForm::FillControls() {
+    RedrawDataSeries();
+    UpdateDiagramTimeLinePosition(this);
+}
+
+void TfmDiagramForm::RedrawDataSeries() {
     for (int i = MarkerCount; i < Diagram->SeriesCount(); ++i)
         DrawParamSeries(Diagram->Series(i));
-    UpdateDiagramTimeLinePosition(this);
 }
 
 void TfmDiagramForm::UpdateCurrentDebugInfoIndex() {
@@ -217,9 +221,7 @@ void TfmDiagramForm::acShowInPercentOfMaxExecute(TObject* Sender) {
     miUsePercent->SetChecked(!miUsePercent->Checked());
     if (miUsePercent->Checked())
         Diagram->LeftAxis()->SetMaximum(100.0);
-    EmptyMarkers();
-    for (int i = MarkerCount; i < Diagram->SeriesCount(); ++i)
-        DrawParamSeries(Diagram->Series(i));
+    RedrawDataSeries();
     Diagram->Repaint();
     UpdateDiagramTimeLinePosition(this);
 }

@@ -67,6 +67,7 @@ private:
     void BuildMarkers();
     void BuildPopup();
     TMenuItem* AddMenuItem(const std::string& caption, intptr_t tag);
+    void RedrawDataSeries();
     void EmptyMarkers();
 };
 

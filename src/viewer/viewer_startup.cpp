@@ -10,6 +10,7 @@
 #include "vcl/application.h"
 #include "vcl/forms.h"
 #include "viewer/data_base_params_form.h"
+#include "viewer/diagram_form.h"
 #include "viewer/time_line_form.h"
 
 #include <iterator>
@@ -55,7 +56,8 @@ void DoneViewerUnits() {
 
 void CreateViewerForms() {
     Application->CreateForm(fmTimeLineForm);
-    // The chart window, the system-info, system-leak and business-logic-leak windows come here.
+    Application->CreateForm(fmDiagramForm);
+    // The system-info, system-leak and business-logic-leak windows come here.
     Application->CreateForm(fmDataBaseParamsForm);
     // The server-configuration window, the server settings dialog and the tasks-and-threads
     // window come here.

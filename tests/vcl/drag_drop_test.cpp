@@ -40,19 +40,6 @@ TCustomControl* Child(TForm* form) {
     return c;
 }
 
-// What a person does: press on the source, move over the target, release.
-void DragAcross(TControl* source, const TPoint& screenTarget) {
-    SendMouse(source, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-    HWND capture = GetCapture();
-    ASSERT_NE(capture, nullptr);
-    POINT origin{0, 0};
-    ClientToScreen(capture, &origin);
-    LPARAM at = MAKELPARAM(screenTarget.X - origin.x, screenTarget.Y - origin.y);
-    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, at);
-    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, at);
-    SendMessageW(capture, WM_LBUTTONUP, 0, at);
-}
-
 } // namespace
 
 TEST(DragDrop, ADragFromOneFormIsDroppedOnAnother) {
@@ -78,7 +65,7 @@ TEST(DragDrop, ADragFromOneFormIsDroppedOnAnother) {
     source->OnEndDrag = [&](TObject*, TObject* t, int, int) { endTarget = t; };
     FreedObjects = 0;
 
-    DragAcross(source, Point(300 + 10 + 40, 10 + 30));
+    ASSERT_TRUE(DragAcross(source, Point(300 + 10 + 40, 10 + 30)));
 
     std::vector<std::string> expected = {"enter", "drop OpenSessions at 40,30"};
     EXPECT_EQ(seen, expected);
@@ -102,7 +89,7 @@ TEST(DragDrop, ARefusedDropEndsTheDragWithoutDropping) {
     };
     target->OnDragDrop = [&](TObject*, TObject*, int, int) { dropped = true; };
     FreedObjects = 0;
-    DragAcross(source, Point(350, 50));
+    ASSERT_TRUE(DragAcross(source, Point(350, 50)));
     EXPECT_FALSE(dropped);
     EXPECT_EQ(FreedObjects, 1);
     EXPECT_FALSE(TCarriedText::FinishedAccepted);
@@ -121,6 +108,6 @@ TEST(DragDrop, WithoutAnObjectTheSourceControlIsDragged) {
         accept = true;
     };
     target->OnDragDrop = [&](TObject*, TObject* src, int, int) { dropSource = src; };
-    DragAcross(source, Point(120, 120));
+    ASSERT_TRUE(DragAcross(source, Point(120, 120)));
     EXPECT_EQ(dropSource, source);
 }

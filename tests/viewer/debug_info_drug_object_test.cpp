@@ -45,17 +45,7 @@ TEST(DebugInfoDrugObject, CarriesPathsWithTheirKindAndFreesItselfWhenTheDragEnds
             dropped.push_back({params.Get(i), ObjectToInt(params.GetObject(i))});
     };
     Freed = 0;
-    SendMouse(source, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-    HWND capture = GetCapture();
-    ASSERT_NE(capture, nullptr);
-    POINT origin{0, 0};
-    ClientToScreen(capture, &origin);
-    POINT at{200, 50};
-    ClientToScreen(form->Handle(), &at);
-    const LPARAM where = MAKELPARAM(at.x - origin.x, at.y - origin.y);
-    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, where);
-    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, where);
-    SendMessageW(capture, WM_LBUTTONUP, 0, where);
+    ASSERT_TRUE(DragAcross(source, form->ClientToScreen(Point(200, 50))));
     const std::vector<std::pair<std::string, intptr_t>> expected = {
         {"OpenSessions", dioDinamicSystemInfo}, {"TFoo\\stack1", dioBLLLeak}};
     EXPECT_EQ(dropped, expected);

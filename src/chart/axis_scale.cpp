@@ -1,0 +1,20 @@
+#include "chart/axis_scale.h"
+
+#include <algorithm>
+#include <cmath>
+
+int TAxisScale::ValueToPixel(double value) const {
+    double span = Range.Max - Range.Min;
+    if (span == 0)
+        return From;
+    double pixel = From + (value - Range.Min) / span * (To - From);
+    // Deep in a zoom, points far off the plot stay within what the drawing functions take.
+    constexpr double Reach = 1 << 26;
+    return int(std::lround(std::clamp(pixel, -Reach, Reach)));
+}
+
+double TAxisScale::PixelToValue(int pixel) const {
+    if (To == From)
+        return Range.Min;
+    return Range.Min + double(pixel - From) / (To - From) * (Range.Max - Range.Min);
+}

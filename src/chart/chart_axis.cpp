@@ -1,0 +1,58 @@
+#include "chart/chart_axis.h"
+
+#include "chart/property_change.h"
+
+void TChartAxis::SetAutomatic(bool value) {
+    AssignAndNotify(FAutomatic, value, OnChange);
+}
+void TChartAxis::SetAutomaticMinimum(bool value) {
+    AssignAndNotify(FAutomaticMinimum, value, OnChange);
+}
+void TChartAxis::SetAutomaticMaximum(bool value) {
+    AssignAndNotify(FAutomaticMaximum, value, OnChange);
+}
+void TChartAxis::SetMinimum(double value) {
+    AssignAndNotify(FMinimum, value, OnChange);
+}
+void TChartAxis::SetMaximum(double value) {
+    AssignAndNotify(FMaximum, value, OnChange);
+}
+
+void TChartAxis::ZoomTo(const TValueRange& range) {
+    FZoom = range;
+    if (OnChange)
+        OnChange();
+}
+
+void TChartAxis::UndoZoom() {
+    if (!FZoom)
+        return;
+    FZoom.reset();
+    if (OnChange)
+        OnChange();
+}
+
+TValueRange TChartAxis::Range() const {
+    return FZoom ? *FZoom : SettingsRange();
+}
+
+TValueRange TChartAxis::SettingsRange() const {
+    bool autoMin = FAutomatic || FAutomaticMinimum;
+    bool autoMax = FAutomatic || FAutomaticMaximum;
+    std::optional<TValueRange> data;
+    if ((autoMin || autoMax) && FDataRange)
+        data = FDataRange();
+    TValueRange range{autoMin && data ? data->Min : FMinimum,
+                      autoMax && data ? data->Max : FMaximum};
+    if (range.Max > range.Min)
+        return range;
+    if (autoMin && autoMax) {
+        double middle = range.Min;
+        range = {middle - 0.5, middle + 0.5};
+    } else if (autoMax) {
+        range.Max = range.Min + 1;
+    } else if (autoMin) {
+        range.Min = range.Max - 1;
+    }
+    return range;
+}

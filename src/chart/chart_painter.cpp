@@ -3,6 +3,8 @@
 #include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr TColor GridColor = clSilver;
@@ -56,7 +58,11 @@ void PaintBottomAxis(TCanvas& canvas, const TChartLayout& layout) {
     for (const TAxisTick& tick : layout.Bottom.Ticks) {
         int x = layout.Bottom.Scale.ValueToPixel(tick.Value);
         Line(canvas, x, axisY, x, axisY + AxisTickLength + 1);
-        canvas.TextOut(x - canvas.TextWidth(tick.Label) / 2, labelTop, tick.Label);
+        // The outer labels stay whole inside the control instead of being cut at its edges.
+        int width = canvas.TextWidth(tick.Label);
+        int left =
+            std::max(layout.Client.Left, std::min(x - width / 2, layout.Client.Right - width));
+        canvas.TextOut(left, labelTop, tick.Label);
     }
     Line(canvas, plot.Left, axisY, plot.Right, axisY);
 }

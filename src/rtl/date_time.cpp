@@ -19,11 +19,15 @@ int64_t TimeStampMs(TDateTime value) {
     return int64_t(std::llround(value * MSecsPerDay)) + DateDelta * int64_t(MSecsPerDay);
 }
 
-std::string Two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string Two(int v) {
+    return (v < 10 ? "0" : "") + std::to_string(v);
+}
 
-}  // namespace
+} // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -66,7 +70,7 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec) {
 }
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
-    int64_t days = TimeStampMs(value) / int64_t(MSecsPerDay) - 1;  // since 01.01.0001, from 0
+    int64_t days = TimeStampMs(value) / int64_t(MSecsPerDay) - 1; // since 01.01.0001, from 0
     int64_t y400 = days / 146097, rest = days % 146097;
     int64_t y100 = std::min<int64_t>(rest / 36524, 3);
     rest -= y100 * 36524;
@@ -96,7 +100,9 @@ TDateTime Now() {
            EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
 }
 
-TDateTime Date() { return std::floor(Now()); }
+TDateTime Date() {
+    return std::floor(Now());
+}
 
 std::string FormatDateTime(const std::string& pattern, TDateTime value) {
     int year, month, day, hour, minute, second, msec;
@@ -147,7 +153,10 @@ std::string FormatDateTime(const std::string& pattern, TDateTime value) {
             out += run >= 2 ? Two(second) : std::to_string(second);
             break;
         case 'z':
-            out += run >= 3 ? (msec < 10 ? "00" : msec < 100 ? "0" : "") + std::to_string(msec)
+            out += run >= 3 ? (msec < 10    ? "00"
+                               : msec < 100 ? "0"
+                                            : "") +
+                                  std::to_string(msec)
                             : std::to_string(msec);
             break;
         case '/':
@@ -156,7 +165,7 @@ std::string FormatDateTime(const std::string& pattern, TDateTime value) {
         case ':':
             out.append(run, fs.TimeSeparator);
             i += run;
-            continue;  // "hh:mm" still means minutes after the colon
+            continue; // "hh:mm" still means minutes after the colon
         default:
             out.append(pattern, i, run);
             break;

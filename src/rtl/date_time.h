@@ -11,8 +11,8 @@ int DaysInMonth(int year, int month);
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 bool TryEncodeTime(int hour, int minute, int second, int msec, TDateTime& result);
-TDateTime EncodeDate(int year, int month, int day);              // raises EConvertError
-TDateTime EncodeTime(int hour, int minute, int second, int msec);  // raises EConvertError
+TDateTime EncodeDate(int year, int month, int day);               // raises EConvertError
+TDateTime EncodeTime(int hour, int minute, int second, int msec); // raises EConvertError
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec);
 

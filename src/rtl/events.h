@@ -13,5 +13,7 @@ template <class Event, class... Args> void Fire(const Event& event, Args&&... ar
 
 // Binds a method of an object into an event: Bind(this, &TfmMain::btnOpenClick).
 template <class C, class R, class... Args> auto Bind(C* object, R (C::*method)(Args...)) {
-    return [object, method](Args... args) -> R { return (object->*method)(std::forward<Args>(args)...); };
+    return [object, method](Args... args) -> R {
+        return (object->*method)(std::forward<Args>(args)...);
+    };
 }

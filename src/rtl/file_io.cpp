@@ -14,13 +14,13 @@ namespace {
     throw EInOutError(what + " \"" + fileName + "\". " + SysErrorMessage(error), int(error));
 }
 
-}  // namespace
+} // namespace
 
 std::string SysErrorMessage(unsigned errorCode) {
     wchar_t* buffer = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::string text = n ? TrimRight(FromWide(buffer, int(n))) : std::string();
     if (buffer)
         LocalFree(buffer);
@@ -28,8 +28,8 @@ std::string SysErrorMessage(unsigned errorCode) {
 }
 
 std::string ReadWholeFile(const std::string& fileName) {
-    TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         Fail("Cannot open file", fileName);
     LARGE_INTEGER size;

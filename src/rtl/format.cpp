@@ -96,7 +96,7 @@ std::string Convert(char type, int precision, const FormatArg& arg, const std::s
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string Format(const std::string& pattern, std::initializer_list<FormatArg> args) {
     std::vector<const FormatArg*> list;

@@ -28,7 +28,7 @@ std::string RuntimeTimePattern(std::string pattern) {
     return pattern;
 }
 
-}  // namespace
+} // namespace
 
 void LoadLocaleFormatSettings() {
     TFormatSettings& s = FormatSettings();

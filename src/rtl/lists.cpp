@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
-TList::~TList() { ClearItems(); }
+TList::~TList() {
+    ClearItems();
+}
 
 void TList::CheckIndex(int index, int count) const {
     if (index < 0 || index >= count)
@@ -87,7 +89,9 @@ void TList::Move(int curIndex, int newIndex) {
     FItems.insert(FItems.begin() + newIndex, item);
 }
 
-void TList::Clear() { ClearItems(); }
+void TList::Clear() {
+    ClearItems();
+}
 
 void TList::ClearItems() {
     // From the end, so a notification that looks at the list sees it consistent.
@@ -100,7 +104,9 @@ void TList::Sort(int (*compare)(void*, void*)) {
                      [compare](void* a, void* b) { return compare(a, b) < 0; });
 }
 
-TObjectList::~TObjectList() { ClearItems(); }
+TObjectList::~TObjectList() {
+    ClearItems();
+}
 
 void TObjectList::Notify(void* item, TListNotification action) {
     if (OwnsObjects && action == TListNotification::lnDeleted)

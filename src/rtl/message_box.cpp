@@ -16,7 +16,7 @@ std::string& Title() {
     return title;
 }
 
-}  // namespace
+} // namespace
 
 TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook) {
     TMessageBoxHook previous = std::move(Hook());
@@ -24,8 +24,12 @@ TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook) {
     return previous;
 }
 
-void SetMessageBoxTitle(const std::string& title) { Title() = title; }
-const std::string& MessageBoxTitle() { return Title(); }
+void SetMessageBoxTitle(const std::string& title) {
+    Title() = title;
+}
+const std::string& MessageBoxTitle() {
+    return Title();
+}
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     if (Hook())
@@ -34,4 +38,6 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
                        flags | MB_TASKMODAL);
 }
 
-void ShowMessage(const std::string& text) { ShowMessageBox(text, Title(), MB_OK); }
+void ShowMessage(const std::string& text) {
+    ShowMessageBox(text, Title(), MB_OK);
+}

@@ -18,5 +18,9 @@ public:
 };
 
 // An integer kept in an object slot, as the lists of this program do for counts and kinds.
-inline TObject* IntToObject(intptr_t value) { return reinterpret_cast<TObject*>(value); }
-inline intptr_t ObjectToInt(const TObject* object) { return reinterpret_cast<intptr_t>(object); }
+inline TObject* IntToObject(intptr_t value) {
+    return reinterpret_cast<TObject*>(value);
+}
+inline intptr_t ObjectToInt(const TObject* object) {
+    return reinterpret_cast<intptr_t>(object);
+}

@@ -18,9 +18,13 @@ const TClassInfo& TStringList::StaticClassInfo() {
     return info;
 }
 
-const std::string& TObject::ClassName() const { return ClassInfo().Name(); }
+const std::string& TObject::ClassName() const {
+    return ClassInfo().Name();
+}
 
-bool TObject::InheritsFrom(const TClassInfo& info) const { return ClassInfo().InheritsFrom(info); }
+bool TObject::InheritsFrom(const TClassInfo& info) const {
+    return ClassInfo().InheritsFrom(info);
+}
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
     for (const TClassInfo* c = this; c; c = c->FParent)
@@ -87,7 +91,7 @@ namespace {
 [[noreturn]] void WrongKind(const std::string& name) {
     throw EPropertyError("Invalid property type: " + name);
 }
-}  // namespace
+} // namespace
 
 intptr_t GetOrdProp(const TObject& object, const std::string& name) {
     const TPropInfo& p = GetPropInfo(object, name);

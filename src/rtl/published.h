@@ -41,7 +41,8 @@ struct TMethodInfo {
 // without regard to letter case, through the class and then its bases.
 class TClassInfo {
 public:
-    TClassInfo(std::string name, const TClassInfo* parent) : FName(std::move(name)), FParent(parent) {}
+    TClassInfo(std::string name, const TClassInfo* parent)
+        : FName(std::move(name)), FParent(parent) {}
 
     const std::string& Name() const { return FName; }
     const TClassInfo* Parent() const { return FParent; }
@@ -53,10 +54,12 @@ public:
     std::vector<const TPropInfo*> Properties() const;
 
     template <class C> TClassInfo& IntegerField(const std::string& name, int C::*field);
-    template <class C> TClassInfo& Integer(const std::string& name, int (C::*get)() const,
-                                           void (C::*set)(int) = nullptr);
-    template <class C> TClassInfo& Boolean(const std::string& name, bool (C::*get)() const,
-                                           void (C::*set)(bool) = nullptr);
+    template <class C>
+    TClassInfo& Integer(const std::string& name, int (C::*get)() const,
+                        void (C::*set)(int) = nullptr);
+    template <class C>
+    TClassInfo& Boolean(const std::string& name, bool (C::*get)() const,
+                        void (C::*set)(bool) = nullptr);
     template <class C>
     TClassInfo& String(const std::string& name, std::string (C::*get)() const,
                        void (C::*set)(const std::string&) = nullptr);
@@ -111,16 +114,20 @@ bool CallPublishedMethod(TObject& object, const std::string& name);
 template <class C> TClassInfo& TClassInfo::IntegerField(const std::string& name, int C::*field) {
     return Add({name, TPropKind::Integer,
                 [field](const TObject& o) { return intptr_t(static_cast<const C&>(o).*field); },
-                [field](TObject& o, intptr_t v) { static_cast<C&>(o).*field = int(v); },
-                nullptr, nullptr, nullptr});
+                [field](TObject& o, intptr_t v) { static_cast<C&>(o).*field = int(v); }, nullptr,
+                nullptr, nullptr});
 }
 
 template <class C>
 TClassInfo& TClassInfo::Integer(const std::string& name, int (C::*get)() const,
                                 void (C::*set)(int)) {
-    TPropInfo p{name, TPropKind::Integer,
+    TPropInfo p{name,
+                TPropKind::Integer,
                 [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)()); },
-                nullptr, nullptr, nullptr, nullptr};
+                nullptr,
+                nullptr,
+                nullptr,
+                nullptr};
     if (set)
         p.SetOrd = [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(int(v)); };
     return Add(std::move(p));
@@ -129,9 +136,13 @@ TClassInfo& TClassInfo::Integer(const std::string& name, int (C::*get)() const,
 template <class C>
 TClassInfo& TClassInfo::Boolean(const std::string& name, bool (C::*get)() const,
                                 void (C::*set)(bool)) {
-    TPropInfo p{name, TPropKind::Boolean,
+    TPropInfo p{name,
+                TPropKind::Boolean,
                 [get](const TObject& o) { return intptr_t((static_cast<const C&>(o).*get)()); },
-                nullptr, nullptr, nullptr, nullptr};
+                nullptr,
+                nullptr,
+                nullptr,
+                nullptr};
     if (set)
         p.SetOrd = [set](TObject& o, intptr_t v) { (static_cast<C&>(o).*set)(v != 0); };
     p.Names = {"False", "True"};
@@ -170,8 +181,12 @@ TClassInfo& TClassInfo::Float(const std::string& name, F (C::*get)() const, void
 template <class C>
 TClassInfo& TClassInfo::String(const std::string& name, std::string (C::*get)() const,
                                void (C::*set)(const std::string&)) {
-    TPropInfo p{name, TPropKind::String, nullptr, nullptr,
-                [get](const TObject& o) { return (static_cast<const C&>(o).*get)(); }, nullptr,
+    TPropInfo p{name,
+                TPropKind::String,
+                nullptr,
+                nullptr,
+                [get](const TObject& o) { return (static_cast<const C&>(o).*get)(); },
+                nullptr,
                 nullptr};
     if (set)
         p.SetStr = [set](TObject& o, const std::string& v) { (static_cast<C&>(o).*set)(v); };

@@ -17,7 +17,9 @@ void TStrings::InsertObject(int index, const std::string& s, TObject* object) {
     PutObject(index, object);
 }
 
-int TStrings::Add(const std::string& s) { return AddObject(s, nullptr); }
+int TStrings::Add(const std::string& s) {
+    return AddObject(s, nullptr);
+}
 
 int TStrings::AddObject(const std::string& s, TObject* object) {
     int index = Count();
@@ -201,8 +203,7 @@ void TStrings::SetCommaText(const std::string& text) {
                 item += text[p++];
             }
         } else {
-            while (p < text.size() && text[p] != ',' &&
-                   static_cast<unsigned char>(text[p]) > ' ')
+            while (p < text.size() && text[p] != ',' && static_cast<unsigned char>(text[p]) > ' ')
                 item += text[p++];
         }
         Add(item);
@@ -217,9 +218,13 @@ void TStrings::SetCommaText(const std::string& text) {
     EndUpdate();
 }
 
-void TStrings::LoadFromFile(const std::string& fileName) { SetText(ReadWholeFile(fileName)); }
+void TStrings::LoadFromFile(const std::string& fileName) {
+    SetText(ReadWholeFile(fileName));
+}
 
-void TStrings::SaveToFile(const std::string& fileName) const { WriteWholeFile(fileName, Text()); }
+void TStrings::SaveToFile(const std::string& fileName) const {
+    WriteWholeFile(fileName, Text());
+}
 
 void TStrings::BeginUpdate() {
     if (FUpdateCount++ == 0)
@@ -285,7 +290,9 @@ void TStringList::PutObject(int index, TObject* object) {
     Changed();
 }
 
-void TStringList::Insert(int index, const std::string& s) { InsertObject(index, s, nullptr); }
+void TStringList::Insert(int index, const std::string& s) {
+    InsertObject(index, s, nullptr);
+}
 
 void TStringList::InsertObject(int index, const std::string& s, TObject* object) {
     if (FSorted)
@@ -362,7 +369,7 @@ void TStringList::SetText(const std::string& text) {
         for (const Item& line : lines)
             AddObject(line.Text, nullptr);
     } else {
-        FItems = std::move(lines);  // large texts load without one insert per line
+        FItems = std::move(lines); // large texts load without one insert per line
     }
     EndUpdate();
 }

@@ -49,7 +49,7 @@ public:
     std::string CommaText() const;
     void SetCommaText(const std::string& text);
 
-    void LoadFromFile(const std::string& fileName);  // raises EInOutError
+    void LoadFromFile(const std::string& fileName); // raises EInOutError
     void SaveToFile(const std::string& fileName) const;
 
     void BeginUpdate();

@@ -31,7 +31,9 @@ int Compare(const std::string& a, const std::string& b, DWORD flags) {
            CSTR_EQUAL;
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -85,7 +87,7 @@ void ValInteger(const std::string& s, int64_t minValue, uint64_t maxMagnitude, i
     value = negative ? int64_t(0 - magnitude) : int64_t(magnitude);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -94,7 +96,8 @@ namespace {
 struct CaseTable {
     explicit CaseTable(DWORD flag) {
         for (int b = 0; b < 256; ++b) {
-            std::string mapped = b == 0 ? std::string(1, '\0') : MapCase(std::string(1, char(b)), flag);
+            std::string mapped =
+                b == 0 ? std::string(1, '\0') : MapCase(std::string(1, char(b)), flag);
             Map[b] = mapped.size() == 1 ? mapped[0] : char(b);
         }
     }
@@ -107,7 +110,7 @@ struct CaseTable {
     char Map[256];
 };
 
-}  // namespace
+} // namespace
 
 std::string AnsiUpperCase(const std::string& s) {
     static const CaseTable table(LCMAP_UPPERCASE);
@@ -124,8 +127,12 @@ int AnsiCompareStr(const std::string& a, const std::string& b) {
 int AnsiCompareText(const std::string& a, const std::string& b) {
     return Compare(a, b, NORM_IGNORECASE);
 }
-bool AnsiSameText(const std::string& a, const std::string& b) { return AnsiCompareText(a, b) == 0; }
-bool AnsiSameStr(const std::string& a, const std::string& b) { return a == b; }
+bool AnsiSameText(const std::string& a, const std::string& b) {
+    return AnsiCompareText(a, b) == 0;
+}
+bool AnsiSameStr(const std::string& a, const std::string& b) {
+    return a == b;
+}
 
 std::string UpperCase(const std::string& s) {
     std::string r = s;
@@ -143,7 +150,9 @@ std::string LowerCase(const std::string& s) {
     return r;
 }
 
-bool SameText(const std::string& a, const std::string& b) { return UpperCase(a) == UpperCase(b); }
+bool SameText(const std::string& a, const std::string& b) {
+    return UpperCase(a) == UpperCase(b);
+}
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -189,7 +198,9 @@ void Delete(std::string& s, int index, int count) {
     s.erase(size_t(index - 1), size_t(count));
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+    return std::to_string(value);
+}
 
 std::string IntToHex(int64_t value, int digits) {
     char buf[32];
@@ -307,4 +318,6 @@ double StrToFloat(const std::string& s) {
     return v;
 }
 
-int64_t Round(double value) { return int64_t(std::nearbyint(value)); }
+int64_t Round(double value) {
+    return int64_t(std::nearbyint(value));
+}

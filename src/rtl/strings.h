@@ -35,7 +35,7 @@ std::string IntToHex(int64_t value, int digits);
 // digits. Code is 0 on success, else the 1-based position of the offending character.
 void Val(const std::string& s, int& value, int& code);
 bool TryStrToInt(const std::string& s, int& value);
-int StrToInt(const std::string& s);  // raises EConvertError
+int StrToInt(const std::string& s); // raises EConvertError
 int StrToIntDef(const std::string& s, int defaultValue);
 bool TryStrToInt64(const std::string& s, int64_t& value);
 int64_t StrToInt64Def(const std::string& s, int64_t defaultValue);
@@ -45,7 +45,7 @@ std::string FloatToStr(double value);
 // General format with the given number of significant digits (7 for a single).
 std::string FloatToStrGeneral(double value, int precision);
 bool TryStrToFloat(const std::string& s, double& value);
-double StrToFloat(const std::string& s);  // raises EConvertError
+double StrToFloat(const std::string& s); // raises EConvertError
 
 // Halves go to the even neighbour, as the platform's Round does.
 int64_t Round(double value);

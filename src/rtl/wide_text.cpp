@@ -24,4 +24,6 @@ std::string FromWide(const wchar_t* text, int length) {
     return result;
 }
 
-std::string FromWide(const std::wstring& text) { return FromWide(text.data(), int(text.size())); }
+std::string FromWide(const std::wstring& text) {
+    return FromWide(text.data(), int(text.size()));
+}

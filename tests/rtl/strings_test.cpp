@@ -10,13 +10,13 @@ TEST(Strings, CaseMappingFollowsTheRussianLocale) {
     EXPECT_EQ(AnsiLowerCase("ПРИВЕТ"), "привет");
     EXPECT_TRUE(AnsiSameText("привет", "ПРИВЕТ"));
     EXPECT_LT(AnsiCompareStr("А", "Б"), 0);
-    EXPECT_GT(AnsiCompareStr("Б", "A"), 0);  // Cyrillic sorts after Latin
+    EXPECT_GT(AnsiCompareStr("Б", "A"), 0); // Cyrillic sorts after Latin
     EXPECT_EQ(UpperCase("abcя"), "ABCя");
 }
 
 TEST(Strings, TrimTreatsBytesAsUnsigned) {
     EXPECT_EQ(Trim(" \t\r\n x y \x01"), "x y");
-    EXPECT_EQ(Trim("\xA0я\xA0"), "\xA0я\xA0");  // 0xA0 is a letter-range byte, not a blank
+    EXPECT_EQ(Trim("\xA0я\xA0"), "\xA0я\xA0"); // 0xA0 is a letter-range byte, not a blank
     EXPECT_EQ(TrimLeft("  a "), "a ");
     EXPECT_EQ(TrimRight("  a "), "  a");
 }

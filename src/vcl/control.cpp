@@ -61,13 +61,20 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 TControl::~TControl() {
     if (CaptureControl == this)
         CaptureControl = nullptr;
+    // Reached without Free too (a control on the stack): the drag manager must not keep it.
+    TDragManager::ControlDestroying(this);
+}
+
+void TControl::Destroying() {
+    TComponent::Destroying();
+    // A drag from or over this control ends now, while everything it touches is still whole.
+    TDragManager::ControlDestroying(this);
 }
 
 void TControl::BeforeDestruction() {
     TComponent::BeforeDestruction();
     if (CaptureControl == this)
         SetMouseCapture(false);
-    TDragManager::ControlDestroying(this);
     ControlDestroying(this);
     if (FParent)
         FParent->RemoveControl(this);

@@ -220,6 +220,7 @@ protected:
 
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Destroying() override;
     void BeforeDestruction() override;
 
     // The mouse-button messages, decoded; public handlers above are what heirs override.

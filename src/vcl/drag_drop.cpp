@@ -6,7 +6,9 @@
 #include "vcl/win_control.h"
 #include "vcl/window_class.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -20,9 +22,33 @@ struct TDragProgress {
     TControl* Target = nullptr;
     bool Accepted = false;
     bool Finishing = false;
+    unsigned Serial = 0; // tells a drag from one that a handler ended and began anew
 };
 
 TDragProgress Drag;
+unsigned LastSerial = 0;
+
+// Control pointers held across calls that may free the control; a control that goes is
+// forgotten in them.
+std::vector<TControl**> HeldControls;
+
+class THeldControl {
+public:
+    explicit THeldControl(TControl*& slot) : FSlot(&slot) { HeldControls.push_back(FSlot); }
+    ~THeldControl() {
+        HeldControls.erase(std::find(HeldControls.begin(), HeldControls.end(), FSlot));
+    }
+    THeldControl(const THeldControl&) = delete;
+    THeldControl& operator=(const THeldControl&) = delete;
+
+private:
+    TControl** FSlot;
+};
+
+// The drag begun with this serial still runs: no handler ended it meanwhile.
+bool Running(unsigned serial) {
+    return Drag.Source && !Drag.Finishing && Drag.Serial == serial;
+}
 
 LRESULT CALLBACK DragWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -52,8 +78,11 @@ LRESULT CALLBACK DragWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
             TDragManager::Finish(false);
             return 0;
         case WM_CAPTURECHANGED:
-            if (HWND(lParam) != window && Drag.Source && !Drag.Finishing)
+            if (HWND(lParam) != window)
                 TDragManager::Finish(false);
+            return 0;
+        case WM_CANCELMODE:
+            TDragManager::Finish(false);
             return 0;
         default:
             break;
@@ -86,6 +115,15 @@ bool SendDrag(TControl* target, TDragMessage message, const TPoint& screenPos) {
     return target->Perform(CM_DRAG, message, intptr_t(&rec)) != 0;
 }
 
+// Asks the current target; false when its handler ended the drag.
+bool Ask(TDragMessage message, unsigned serial) {
+    bool accepted = SendDrag(Drag.Target, message, Drag.Object->DragPos);
+    if (!Running(serial))
+        return false;
+    Drag.Accepted = accepted && Drag.Target;
+    return true;
+}
+
 } // namespace
 
 TCursor TDragControlObject::GetDragCursor(bool Accepted, int X, int Y) {
@@ -97,11 +135,16 @@ TImageList* TDragControlObject::GetDragImages() {
 }
 
 void TDragManager::Start(const TPoint& screenPos) {
+    unsigned serial = Drag.Serial;
     Drag.Started = true;
     TDragObject* object = nullptr;
     Drag.Source->DoStartDrag(object);
-    if (!Drag.Source)
-        return; // the handler ended the drag
+    if (!Running(serial)) {
+        // The handler ended the drag or freed the source; an object it made still hears the end.
+        if (object)
+            object->Finished(nullptr, screenPos.X, screenPos.Y, false);
+        return;
+    }
     if (!object) {
         Drag.Internal = std::make_unique<TDragControlObject>(Drag.Source);
         object = Drag.Internal.get();
@@ -131,10 +174,11 @@ void TDragManager::Begin(TControl* source, bool immediate, int threshold) {
 }
 
 void TDragManager::Begin(TControl* source, bool immediate, int threshold, const TPoint& startPos) {
-    if (Drag.Source || !source)
+    if (Drag.Source || Drag.Finishing || !source || source->ComponentState().Contains(csDestroying))
         return;
     Drag = TDragProgress();
     Drag.Source = source;
+    Drag.Serial = ++LastSerial;
     Drag.StartPos = startPos;
     Drag.Threshold = threshold >= 0 ? threshold : GetSystemMetrics(SM_CXDRAG);
     if (GetCaptureControl())
@@ -150,24 +194,29 @@ void TDragManager::Begin(TControl* source, bool immediate, int threshold, const 
 void TDragManager::MoveTo(const TPoint& screenPos) {
     if (!Drag.Source || Drag.Finishing)
         return;
+    unsigned serial = Drag.Serial;
     if (!Drag.Started) {
         if (std::abs(screenPos.X - Drag.StartPos.X) < Drag.Threshold &&
             std::abs(screenPos.Y - Drag.StartPos.Y) < Drag.Threshold)
             return;
         Start(screenPos);
-        if (!Drag.Object)
+        if (!Running(serial))
             return;
     }
     Drag.Object->DragPos = screenPos;
+    // Every answer of a target runs a handler, which may end the drag or free controls.
     TControl* target = FindDragTarget(screenPos);
+    THeldControl heldTarget(target);
     if (target != Drag.Target) {
-        if (Drag.Target)
-            SendDrag(Drag.Target, dmDragLeave, screenPos);
+        if (Drag.Target && !Ask(dmDragLeave, serial))
+            return;
         Drag.Target = target;
-        Drag.Accepted = target && SendDrag(target, dmDragEnter, screenPos);
+        Drag.Accepted = false;
+        if (Drag.Target && !Ask(dmDragEnter, serial))
+            return;
     }
-    if (Drag.Target)
-        Drag.Accepted = SendDrag(Drag.Target, dmDragMove, screenPos);
+    if (Drag.Target && !Ask(dmDragMove, serial))
+        return;
     TPoint at = Drag.Target ? Drag.Target->ScreenToClient(screenPos) : screenPos;
     SetCursor(Screen->Cursors(Drag.Object->GetDragCursor(Drag.Accepted, at.X, at.Y)));
 }
@@ -182,35 +231,41 @@ void TDragManager::Finish(bool drop) {
         Drag = TDragProgress();
         return;
     }
-    TPoint screenPos = Drag.Object->DragPos;
-    TControl* target = Drag.Target;
-    bool accepted = drop && target && Drag.Accepted;
-    Drag.Object->Cancelling = !drop;
-    if (target) {
-        if (accepted) {
-            SendDrag(target, dmDragDrop, screenPos);
-            Drag.Object->Dropped = true;
-        } else {
-            SendDrag(target, dmDragCancel, screenPos);
-        }
-    }
-    // The drag is over before the source and the object hear of it, so they may start another.
-    TControl* source = Drag.Source;
     TDragObject* object = Drag.Object;
-    std::unique_ptr<TDragObject> internal = std::move(Drag.Internal);
-    TPoint at = target ? target->ScreenToClient(screenPos) : screenPos;
+    TPoint screenPos = object->DragPos;
+    bool accepted = drop && Drag.Target && Drag.Accepted;
+    object->Cancelling = !drop;
+    if (Drag.Target) {
+        SendDrag(Drag.Target, accepted ? dmDragDrop : dmDragCancel, screenPos);
+        object->Dropped = accepted;
+    }
+    // The drag is over before the source and the object hear of it, so they may start another;
+    // a control freed by the drop or by the source's handler is forgotten in the ending too.
+    TDragProgress ending = std::move(Drag);
     Drag = TDragProgress();
+    THeldControl source(ending.Source);
+    THeldControl target(ending.Target);
+    TPoint at = ending.Target ? ending.Target->ScreenToClient(screenPos) : screenPos;
     Screen->SetCursor(crDefault);
-    source->DoEndDrag(accepted ? target : nullptr, at.X, at.Y);
-    object->Finished(accepted ? target : nullptr, at.X, at.Y, accepted);
+    if (ending.Source)
+        ending.Source->DoEndDrag(accepted ? ending.Target : nullptr, at.X, at.Y);
+    object->DragTarget = ending.Target;
+    object->Finished(accepted ? ending.Target : nullptr, at.X, at.Y, accepted);
 }
 
 void TDragManager::ControlDestroying(TControl* control) {
-    if (control == Drag.Target)
+    // A source that goes ends its drag while it is still whole; a target is only forgotten.
+    if (control == Drag.Source && !Drag.Finishing)
+        Finish(false);
+    if (control == Drag.Source)
+        Drag.Source = nullptr;
+    if (control == Drag.Target) {
         Drag.Target = nullptr;
-    if (control == Drag.Source && !Drag.Finishing) {
-        if (GetCapture() == DragWindow())
-            ReleaseCapture();
-        Drag = TDragProgress();
+        Drag.Accepted = false;
     }
+    if (Drag.Object && Drag.Object->DragTarget == control)
+        Drag.Object->DragTarget = nullptr;
+    for (TControl** slot : HeldControls)
+        if (*slot == control)
+            *slot = nullptr;
 }

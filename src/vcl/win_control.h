@@ -37,7 +37,7 @@ public:
     bool HandleAllocated() const { return FHandle != nullptr; }
     void HandleNeeded() { Handle(); }
     void RecreateWnd();
-    // The control whose window this is, or null for a window of no control.
+    // The control whose window this is, or null for a window of no control of this process.
     static TWinControl* FindControl(HWND window);
 
     int ControlCount() const { return int(FControls.size()); }

@@ -24,7 +24,12 @@ void SetCreationControl(TWinControl* control) {
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
-    return window ? BoundControl(window) : nullptr;
+    // Window properties are readable across processes: another of the program's processes marks
+    // its windows the same way, and its pointer means nothing here.
+    DWORD process = 0;
+    if (!window || !GetWindowThreadProcessId(window, &process) || process != GetCurrentProcessId())
+        return nullptr;
+    return BoundControl(window);
 }
 
 struct TWindowBinding {

@@ -4,11 +4,14 @@
 
 #include "vcl_test_support.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
 
 int FreedObjects = 0;
+int FinishedCalls = 0;
 
 // A drag object that carries a text and frees itself when the drag ends, as the program's do.
 class TCarriedText : public TDragObject {
@@ -18,6 +21,7 @@ public:
     void Finished(TObject* Target, int X, int Y, bool Accepted) override {
         TDragObject::Finished(Target, X, Y, Accepted);
         FinishedAccepted = Accepted;
+        ++FinishedCalls;
         delete this;
     }
     std::string Text;
@@ -110,4 +114,134 @@ TEST(DragDrop, WithoutAnObjectTheSourceControlIsDragged) {
     target->OnDragDrop = [&](TObject*, TObject* src, int, int) { dropSource = src; };
     ASSERT_TRUE(DragAcross(source, Point(120, 120)));
     EXPECT_EQ(dropSource, source);
+}
+
+namespace {
+
+// A drag from a control of one form held over an accepting control of another, the button still
+// down; what ends it is up to each test.
+struct THeldDrag {
+    TOwnedPtr<TForm> FormA = ShownForm(0);
+    TOwnedPtr<TForm> FormB = ShownForm(300);
+    TCustomControl* Source = Child(FormA.get());
+    TCustomControl* Target = Child(FormB.get());
+    TPoint OverTarget = Point(350, 50);
+    HWND Capture = nullptr;
+    int EndDragCalls = 0;
+    int Drops = 0;
+
+    THeldDrag() {
+        Source->SetDragMode(dmAutomatic);
+        Source->OnStartDrag = [](TObject*, TDragObject*& object) {
+            object = new TCarriedText("x");
+        };
+        Source->OnEndDrag = [this](TObject*, TObject*, int, int) { ++EndDragCalls; };
+        Target->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& accept) {
+            accept = true;
+        };
+        Target->OnDragDrop = [this](TObject*, TObject*, int, int) { ++Drops; };
+        FreedObjects = 0;
+        FinishedCalls = 0;
+        TCarriedText::FinishedAccepted = true;
+        Capture = DragTo(Source, OverTarget);
+        MoveCapturedMouse(Capture, OverTarget, WM_MOUSEMOVE, MK_LBUTTON);
+    }
+
+    // What still reaches the old capture window after the drag ended must do nothing.
+    void ReleaseOver(const TPoint& screenPos) {
+        MoveCapturedMouse(Capture, screenPos, WM_MOUSEMOVE, MK_LBUTTON);
+        MoveCapturedMouse(Capture, screenPos, WM_LBUTTONUP, 0);
+    }
+
+    void ExpectCancelledOnce() {
+        EXPECT_EQ(TDragManager::Source(), nullptr);
+        EXPECT_EQ(TDragManager::DragObject(), nullptr);
+        EXPECT_NE(GetCapture(), Capture);
+        EXPECT_EQ(FinishedCalls, 1);
+        EXPECT_EQ(FreedObjects, 1);
+        EXPECT_FALSE(TCarriedText::FinishedAccepted);
+        EXPECT_EQ(Drops, 0);
+    }
+};
+
+} // namespace
+
+TEST(DragDrop, ALostCaptureOrEscapeCancelsTheDragOnce) {
+    std::vector<std::pair<std::string, std::function<void(THeldDrag&)>>> endings = {
+        {"capture taken by another window",
+         [](THeldDrag& drag) {
+             SetCapture(drag.FormA->Handle());
+             ReleaseCapture();
+         }},
+        {"capture changed",
+         [](THeldDrag& drag) { SendMessageW(drag.Capture, WM_CAPTURECHANGED, 0, 0); }},
+        {"cancel mode", [](THeldDrag& drag) { SendMessageW(drag.Capture, WM_CANCELMODE, 0, 0); }},
+        {"Escape",
+         [](THeldDrag& drag) {
+             PostMessageW(drag.FormB->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+             Application->ProcessMessages();
+         }},
+    };
+    for (auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        THeldDrag drag;
+        ASSERT_NE(drag.Capture, nullptr);
+        ASSERT_EQ(TDragManager::Source(), drag.Source);
+        end(drag);
+        drag.ExpectCancelledOnce();
+        EXPECT_EQ(drag.EndDragCalls, 1);
+        drag.ReleaseOver(drag.OverTarget);
+        EXPECT_EQ(FinishedCalls, 1);
+        EXPECT_EQ(drag.Drops, 0);
+    }
+}
+
+TEST(DragDrop, AHoveredTargetFreedDuringTheDragIsForgotten) {
+    THeldDrag drag;
+    ASSERT_EQ(TDragManager::DragObject()->DragTarget, drag.Target);
+    drag.Target->Free();
+    EXPECT_EQ(TDragManager::DragObject()->DragTarget, nullptr);
+    EXPECT_EQ(TDragManager::Source(), drag.Source);
+    // Where the target was, only its form remains, and it takes no drops.
+    drag.ReleaseOver(drag.OverTarget);
+    drag.ExpectCancelledOnce();
+}
+
+TEST(DragDrop, AFreedSourceEndsItsDrag) {
+    THeldDrag drag;
+    drag.Source->Free();
+    drag.ExpectCancelledOnce();
+    drag.ReleaseOver(drag.OverTarget);
+    EXPECT_EQ(FinishedCalls, 1);
+}
+
+TEST(DragDrop, ADropThatFreesTheSourceStillFinishesTheObject) {
+    THeldDrag drag;
+    drag.Target->OnDragDrop = [&](TObject*, TObject*, int, int) { drag.Source->Free(); };
+    drag.ReleaseOver(drag.OverTarget);
+    EXPECT_EQ(drag.EndDragCalls, 0);
+    EXPECT_EQ(FinishedCalls, 1);
+    EXPECT_TRUE(TCarriedText::FinishedAccepted);
+    EXPECT_EQ(TDragManager::Source(), nullptr);
+}
+
+TEST(DragDrop, AWindowOfAnotherProcessIsNoTarget) {
+    // The desktop window belongs to another process; marked as the layer marks its own windows,
+    // its mark is a pointer of that process and must not be followed.
+    HWND desktop = GetDesktopWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(desktop, &process);
+    if (process == GetCurrentProcessId() || !SetPropW(desktop, L"QVR.Control", HANDLE(0x10)))
+        GTEST_SKIP() << "no window of another process to mark";
+    EXPECT_EQ(TWinControl::FindControl(desktop), nullptr);
+    auto form = ShownForm(0);
+    TCustomControl* source = Child(form.get());
+    source->SetDragMode(dmAutomatic);
+    source->OnStartDrag = [](TObject*, TDragObject*& object) { object = new TCarriedText("x"); };
+    FinishedCalls = 0;
+    bool dragged = DragAcross(source, Point(900, 700));
+    RemovePropW(desktop, L"QVR.Control");
+    ASSERT_TRUE(dragged);
+    EXPECT_EQ(FinishedCalls, 1);
+    EXPECT_FALSE(TCarriedText::FinishedAccepted);
 }

@@ -19,19 +19,30 @@ inline void SendMouse(TControl* control, unsigned msg, int x, int y, uintptr_t k
                  PointToLParam(Point(x + control->Left(), y + control->Top())));
 }
 
-// What a person does to drag: press on the source, move to a screen point, release there.
-// False when the press started no drag.
-inline bool DragAcross(TControl* source, const TPoint& screenTarget) {
-    SendMouse(source, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-    HWND capture = GetCapture();
-    if (!capture)
-        return false;
+// A mouse message to the window holding the capture, at a screen point.
+inline void MoveCapturedMouse(HWND capture, const TPoint& screenPos, unsigned msg, uintptr_t keys) {
     POINT origin{0, 0};
     ClientToScreen(capture, &origin);
-    LPARAM at = MAKELPARAM(screenTarget.X - origin.x, screenTarget.Y - origin.y);
-    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, at);
-    SendMessageW(capture, WM_MOUSEMOVE, MK_LBUTTON, at);
-    SendMessageW(capture, WM_LBUTTONUP, 0, at);
+    SendMessageW(capture, msg, keys, MAKELPARAM(screenPos.X - origin.x, screenPos.Y - origin.y));
+}
+
+// What a person does to start a drag: press on the source and move to a screen point with the
+// button held. The window that holds the capture then, or null when the press started no drag.
+inline HWND DragTo(TControl* source, const TPoint& screenTarget) {
+    SendMouse(source, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    HWND capture = GetCapture();
+    if (capture)
+        MoveCapturedMouse(capture, screenTarget, WM_MOUSEMOVE, MK_LBUTTON);
+    return capture;
+}
+
+// ...and to finish it: one more move and the release there. False when no drag started.
+inline bool DragAcross(TControl* source, const TPoint& screenTarget) {
+    HWND capture = DragTo(source, screenTarget);
+    if (!capture)
+        return false;
+    MoveCapturedMouse(capture, screenTarget, WM_MOUSEMOVE, MK_LBUTTON);
+    MoveCapturedMouse(capture, screenTarget, WM_LBUTTONUP, 0);
     return true;
 }
 

@@ -2,18 +2,16 @@
 
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
-#include "rtl/wide_text.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 namespace {
 
+// Every test's files live in a folder of their own that goes with the test program.
 std::string TempFileName(const char* name) {
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    return FromWide(dir) + name;
+    static const TempFolder folder;
+    return folder.File(name);
 }
 
 } // namespace

@@ -1,15 +1,11 @@
 #include "bench_files.h"
 
-#include "rtl/wide_text.h"
+#include "rtl/file_io.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 
-#include <windows.h>
-
 std::string BenchFilePath(const std::string& name) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    return FromWide(folder) + name;
+    return TempDirectory() + name;
 }
 
 int WriteRealisticFile(const std::string& path, int64_t sizeMB) {

@@ -2,7 +2,6 @@
 // 512-byte parts, with forward seeks from the current position over skipped blocks.
 // Usage: bench_huge_file [megabytes]  (default 1024)
 #include "rtl/file_io.h"
-#include "rtl/wide_text.h"
 #include "tools/huge_file.h"
 
 #include <windows.h>
@@ -34,9 +33,7 @@ void Report(const char* what, int64_t bytes, double seconds) {
 int main(int argc, char** argv) {
     const int64_t megabytes = argc > 1 ? std::atoll(argv[1]) : 1024;
     const int64_t size = megabytes << 20;
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::string name = FromWide(temp) + "bench_huge_file.dat";
+    const std::string name = TempDirectory() + "bench_huge_file.dat";
 
     std::vector<char> chunk(1 << 20);
     for (size_t i = 0; i < chunk.size(); ++i)

@@ -65,6 +65,15 @@ void WriteWholeFile(const std::string& fileName, const std::string& content) {
     }
 }
 
+std::string TempDirectory() {
+    wchar_t folder[MAX_PATH + 1];
+    DWORD n = GetTempPathW(MAX_PATH + 1, folder);
+    std::string path = FromWide(folder, int(n));
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
 bool FileExists(const std::string& fileName) {
     DWORD attributes = GetFileAttributesW(ToWide(fileName).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -8,3 +8,5 @@ void WriteWholeFile(const std::string& fileName, const std::string& content);
 bool FileExists(const std::string& fileName);
 bool DeleteFileByName(const std::string& fileName);
 std::string SysErrorMessage(unsigned errorCode);
+// The system's folder for temporary files, ending in a backslash.
+std::string TempDirectory();

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// The program-wide number and date formats; start-up fixes them once (see SetViewerFormats).
+// The program-wide number and date formats; start-up fixes them once (InitQVRConfig).
 struct TFormatSettings {
     char DecimalSeparator = '.';
     char ThousandSeparator = ' ';

@@ -1,7 +1,6 @@
 #include "reader_files.h"
 
 #include "rtl/file_io.h"
-#include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
 
 #include <windows.h>
@@ -10,9 +9,7 @@ namespace {
 
 std::string NewTempName() {
     static int counter = 0;
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    return FromWide(folder) + "qvr_reader_" + std::to_string(GetCurrentProcessId()) + "_" +
+    return TempDirectory() + "qvr_reader_" + std::to_string(GetCurrentProcessId()) + "_" +
            std::to_string(++counter) + ".dbg";
 }
 

@@ -1,5 +1,6 @@
 #include "support/temp_folder.h"
 
+#include "rtl/file_io.h"
 #include "rtl/wide_text.h"
 
 #include <windows.h>
@@ -30,11 +31,8 @@ void RemoveTree(const std::wstring& folder) {
 } // namespace
 
 TempFolder::TempFolder() {
-    wchar_t temp[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    std::wstring base(temp, n);
-    if (!base.empty() && base.back() == L'\\')
-        base.pop_back();
+    std::wstring base = ToWide(TempDirectory());
+    base.pop_back();
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::wstring path = base + L"\\qvrtest_" + std::to_wstring(GetCurrentProcessId()) + L"_" +

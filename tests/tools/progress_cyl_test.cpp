@@ -36,8 +36,7 @@ struct TBarOnForm {
 };
 
 uint32_t Pixel(TColor color) {
-    uint32_t bgr = ColorToRGB(color);
-    return (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
+    return PixelOf(TColor(ColorToRGB(color)));
 }
 
 // Pixels of the cylinder's interior (inside its black frame) that satisfy a test.

@@ -5,6 +5,29 @@
 #include "rtl/strings.h"
 
 #include <algorithm>
+#include <vector>
+
+namespace {
+
+// Lines end at CR LF, CR or LF; a last line needs no end.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end;
+        if (start < text.size() && text[start] == '\r')
+            ++start;
+        if (start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+} // namespace
 
 void TStrings::Put(int index, const std::string& s) {
     TObject* object = GetObject(index);
@@ -143,18 +166,8 @@ std::string TStrings::Text() const {
 void TStrings::SetText(const std::string& text) {
     BeginUpdate();
     Clear();
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        Add(text.substr(start, end - start));
-        start = end;
-        if (start < text.size() && text[start] == '\r')
-            ++start;
-        if (start < text.size() && text[start] == '\n')
-            ++start;
-    }
+    for (std::string& line : SplitLines(text))
+        Add(line);
     EndUpdate();
 }
 
@@ -352,24 +365,14 @@ void TStringList::Exchange(int index1, int index2) {
 void TStringList::SetText(const std::string& text) {
     BeginUpdate();
     Clear();
-    std::vector<Item> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(Item{text.substr(start, end - start), nullptr});
-        start = end;
-        if (start < text.size() && text[start] == '\r')
-            ++start;
-        if (start < text.size() && text[start] == '\n')
-            ++start;
-    }
+    std::vector<std::string> lines = SplitLines(text);
     if (FSorted) {
-        for (const Item& line : lines)
-            AddObject(line.Text, nullptr);
+        for (const std::string& line : lines)
+            AddObject(line, nullptr);
     } else {
-        FItems = std::move(lines); // large texts load without one insert per line
+        FItems.reserve(lines.size()); // large texts load without one insert per line
+        for (std::string& line : lines)
+            FItems.push_back(Item{std::move(line), nullptr});
     }
     EndUpdate();
 }

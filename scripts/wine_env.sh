@@ -27,5 +27,5 @@ stop_display() {
 
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
+  cmake --build "$BUILD_DIR" -j "${BUILD_JOBS:-$(nproc)}" "$@"
 }

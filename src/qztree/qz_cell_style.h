@@ -1,5 +1,6 @@
 #pragma once
 #include "qztree/qz_tree_types.h"
+#include "rtl/object.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,7 +11,7 @@ class TQZItemStateStyle;
 
 // How one cell of an item is drawn: text flags, picture, cell type, an optional cell control,
 // and its own five looks that fall back to the item's.
-class TQZCellStyle {
+class TQZCellStyle : public TObject {
     friend class TQZCellControl;
 
 public:
@@ -18,9 +19,7 @@ public:
     static constexpr uint32_t DefaultTextFlags = 0x8824;
 
     explicit TQZCellStyle(TQZTreeItem* Owner);
-    TQZCellStyle(const TQZCellStyle&) = delete;
-    TQZCellStyle& operator=(const TQZCellStyle&) = delete;
-    ~TQZCellStyle();
+    ~TQZCellStyle() override;
 
     // Copies the drawing settings; tag, control and looks stay.
     void Assign(const TQZCellStyle* Source);

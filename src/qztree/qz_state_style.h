@@ -1,4 +1,5 @@
 #pragma once
+#include "rtl/object.h"
 #include "vcl/colors.h"
 #include "vcl/controls_types.h"
 #include "vcl/graphics.h"
@@ -11,15 +12,12 @@ class TQZItemStateStyle;
 
 // One look of a row or cell. A value whose Use flag is clear comes from the look of the same
 // kind in the owner set, up the chain of sets.
-class TQZStateStyle {
+class TQZStateStyle : public TObject {
 public:
     // Which look of a set this is.
     enum { idDefault = 1, idFocused = 2, idSelected = 3, idFocSel = 4, idHideSelect = 5 };
 
     TQZStateStyle(TQZTreeItem* OwnerItem, int ID, TQZItemStateStyle* ItemStyles);
-    TQZStateStyle(const TQZStateStyle&) = delete;
-    TQZStateStyle& operator=(const TQZStateStyle&) = delete;
-    virtual ~TQZStateStyle() = default;
 
     virtual void Assign(const TQZStateStyle* Source, bool Clear);
 
@@ -74,11 +72,9 @@ private:
 
 // The five looks of a row: default, focused (hot-tracked), selected, focused and selected, and
 // selected while the tree has no focus. Values not given fall back to the owner set.
-class TQZItemStateStyle {
+class TQZItemStateStyle : public TObject {
 public:
     TQZItemStateStyle(TQZTreeItem* OwnerItem, TQZItemStateStyle* OwnerISS);
-    TQZItemStateStyle(const TQZItemStateStyle&) = delete;
-    TQZItemStateStyle& operator=(const TQZItemStateStyle&) = delete;
 
     TQZStateStyle* GetByID(int ID) const;
     // The look that applies to the row of Item (the set's own item when it has one).

@@ -1,5 +1,6 @@
 #pragma once
 #include "qztree/qz_tree_types.h"
+#include "rtl/object.h"
 #include "vcl/colors.h"
 
 #include <cstdint>
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-class TObject;
 class TStrings;
 class TStringList;
 class TQZList;
@@ -31,16 +31,14 @@ struct TDaRudoItemStaticData {
 
 // One node of the tree. Items are made by the item collection; every structural change keeps
 // the tree's pre-order list of all items in step and marks the view for recount and repaint.
-class TQZTreeItem {
+class TQZTreeItem : public TObject {
     friend class TCustomQZTree;
     friend class TQZTreeItems;
     friend class TQZSelectedList;
 
 public:
     explicit TQZTreeItem(TCustomQZTree* AOwner);
-    TQZTreeItem(const TQZTreeItem&) = delete;
-    TQZTreeItem& operator=(const TQZTreeItem&) = delete;
-    virtual ~TQZTreeItem();
+    ~TQZTreeItem() override;
 
     // Texts
     std::string Text() const;

@@ -10,6 +10,11 @@ void TestTree::DoItemExpand(TQZTreeItem* Item) {
     Events.push_back("expand " + Item->Text());
 }
 
+void TestTree::TriggerSortBegin() {
+    if (ThrowOnSort)
+        throw Exception("sort handler failed");
+}
+
 std::string TestTree::Order() const {
     std::string text;
     for (int i = 0; i < Items()->Count(); ++i)

@@ -43,6 +43,7 @@ public:
     std::vector<std::string> Events;
     bool RefuseExpanding = false;
     bool ThrowOnExpand = false;
+    bool ThrowOnSort = false;
 
     int HeaderSectionCount() const override { return Sections; }
     TSize MeasureCell(TQZTreeItem* Item, int SectionIndex) override {
@@ -57,6 +58,7 @@ public:
         CanProcess = !RefuseExpanding;
     }
     void DoItemExpand(TQZTreeItem* Item) override;
+    void TriggerSortBegin() override;
     void TriggerItemSelectedChangeEvent(TQZTreeItem* Item) override {
         Events.push_back((Item->Selected() ? "select " : "deselect ") + Item->Text());
     }

@@ -249,6 +249,23 @@ TEST(TreeItem, UpdateLockNestsNeverGoesBelowNoneAndSurvivesFailingHandlers) {
     EXPECT_FALSE(t.tree.FUpdated);
     t.tree.ThrowOnExpand = false;
 
+    // The deferred work itself fails: the lock and its marks are gone all the same.
+    t.tree.FSortMode = smAdd;
+    t.tree.ThrowOnSort = true;
+    EXPECT_EQ(ErrorText([&] {
+                  TQZTreeLock lock(&t.tree);
+                  t.tree.Add(nullptr, "z");
+              }),
+              "sort handler failed");
+    EXPECT_EQ(t.tree.UpdateCount(), 0);
+    EXPECT_FALSE(t.tree.FSortRequired);
+    EXPECT_FALSE(t.tree.FUpdated);
+    t.tree.ThrowOnSort = false;
+    view.Updates = 0;
+    t.tree.Add(nullptr, "y");
+    EXPECT_GT(view.Updates, 0);
+    EXPECT_EQ(t.tree.Items()->Item(0)->Text(), "a"); // sorted again
+
     t.tree.RefuseExpanding = true;
     t.d->Expand(false);
     EXPECT_FALSE(t.d->Expanded());

@@ -3,6 +3,7 @@
 #include "qztree/qz_tree_items.h"
 #include "qztree/qz_tree_types.h"
 #include "qztree/selected_items.h"
+#include "qztree/tree_view_state.h"
 #include "vcl/geometry.h"
 #include "vcl/persistent.h"
 
@@ -10,7 +11,6 @@
 #include <string>
 
 class TQZItemStateStyle;
-class TQZTreeViewState;
 
 // The model side of the multi-column tree: its items in one depth-first pre-order list, the
 // selection and focus, the sort rules, the options that items read, and the nested update lock

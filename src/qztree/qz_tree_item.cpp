@@ -218,6 +218,8 @@ TQZTreeItem* TQZTreeItem::HeirOfDeleted(const TQZTreeItem* Child) const {
 }
 
 void TQZTreeItem::DeleteChild(TQZTreeItem* Child) {
+    if (!Child || Child->FParent != this || !FChildren)
+        return;
     TCustomQZTree& tree = Tree();
     TQZTreeViewState& view = tree.View();
     Child->FBoolData1 |= ibfDeleting;

@@ -123,6 +123,8 @@ protected:
     virtual void HeaderEndUpdate() {}
     // The work deferred to the end of the outermost lock.
     virtual void ProcessUpdateEnd();
+    // Drops every pointer the tree and its view keep to Item, which is about to be freed.
+    virtual void ForgetItem(TQZTreeItem* Item);
 
     int FUpdateCount = 0;
     bool FProcUpdate = false;
@@ -159,7 +161,6 @@ private:
     void MoveRun(int RunStart, int RunEnd, int Destination);
     void RemoveFromAllList(TQZTreeItem* Item);
     void AddVarHeight(TQZTreeItem* Item, int Delta);
-    void ForgetItem(TQZTreeItem* Item);
 
     TQZList FAllList;
     std::unique_ptr<TQZSelectedList> FSelectedList;

@@ -8,8 +8,7 @@
 #include "qztree/qz_tree_items.h"
 #include "rtl/string_list.h"
 
-#include <windows.h>
-
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,21 +16,11 @@
 
 namespace {
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
 template <class F> void Measure(const char* what, F work) {
-    const double start = Seconds();
+    const auto start = std::chrono::steady_clock::now();
     work();
-    std::printf("%-44s %9.1f ms\n", what, (Seconds() - start) * 1000.0);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    std::printf("%-44s %9.1f ms\n", what, took.count());
 }
 
 // Scatters 0..count-1 so that removals hit the middle of the selection.

@@ -150,9 +150,11 @@ TQZStateStyle* TQZItemStateStyle::GetByID(int ID) const {
     }
 }
 
-bool TQZItemStateStyle::ItemIsTracing() const {
-    return FOwnerItem && FOwnerItem->Owner() &&
-           FOwnerItem->Owner()->View().FTrackItem == FOwnerItem;
+bool TQZItemStateStyle::ItemIsTracing(const TQZTreeItem* Item) const {
+    // A set without an item of its own answers for the item it is asked about, as that item's
+    // own set (made only when needed) would.
+    const TQZTreeItem* item = FOwnerItem ? FOwnerItem : Item;
+    return item && item->Owner() && item->Owner()->View().FTrackItem == item;
 }
 
 TQZStateStyle* TQZItemStateStyle::GetStateStyle(const TQZTreeItem* Item) const {
@@ -161,10 +163,10 @@ TQZStateStyle* TQZItemStateStyle::GetStateStyle(const TQZTreeItem* Item) const {
         return DefaultState.get();
     const TCustomQZTree& tree = *item->Owner();
     if (!item->Selected())
-        return ItemIsTracing() ? FocusedState.get() : DefaultState.get();
+        return ItemIsTracing(item) ? FocusedState.get() : DefaultState.get();
     if (!tree.View().HasFocus() && tree.FHideSelect)
         return HideSelectState.get();
-    return ItemIsTracing() ? FocSelState.get() : SelectedState.get();
+    return ItemIsTracing(item) ? FocSelState.get() : SelectedState.get();
 }
 
 TQZStateStyle* TQZItemStateStyle::GetCellStateStyle(const TQZTreeItem* Item) const {
@@ -173,7 +175,7 @@ TQZStateStyle* TQZItemStateStyle::GetCellStateStyle(const TQZTreeItem* Item) con
         return DefaultState.get();
     const TCustomQZTree& tree = *item->Owner();
     const bool selectedRow = tree.FFullRowSelect && item->Selected();
-    if (tree.FRowHotTrack && ItemIsTracing())
+    if (tree.FRowHotTrack && ItemIsTracing(item))
         return selectedRow ? FocSelState.get() : FocusedState.get();
     return selectedRow ? SelectedState.get() : DefaultState.get();
 }

@@ -81,7 +81,8 @@ public:
     TQZStateStyle* GetStateStyle(const TQZTreeItem* Item) const;
     // The look that applies to a cell of the row.
     TQZStateStyle* GetCellStateStyle(const TQZTreeItem* Item) const;
-    bool ItemIsTracing() const;
+    // The row is the tree's hot-tracked item (the set's own item, else Item).
+    bool ItemIsTracing(const TQZTreeItem* Item = nullptr) const;
     int ImageIndex() const;
     void SetImageIndex(int Value);
     TCursor GetItemCursor(TCursor Default) const;

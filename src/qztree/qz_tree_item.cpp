@@ -126,10 +126,6 @@ TQZTreeItem* TQZTreeItem::GetNextSibling() const {
     return FParent ? FParent->GetNextChild(this) : nullptr;
 }
 
-TQZTreeItem* TQZTreeItem::GetPrevSibling() const {
-    return FParent ? FParent->GetPrevChild(this) : nullptr;
-}
-
 TQZTreeItem* TQZTreeItem::GetLastSubItem() const {
     const TQZTreeItem* item = this;
     while (item->Count() > 0)

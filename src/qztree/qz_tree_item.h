@@ -73,7 +73,6 @@ public:
     TQZTreeItem* GetNextChild(const TQZTreeItem* Child) const;
     TQZTreeItem* GetPrevChild(const TQZTreeItem* Child) const;
     TQZTreeItem* GetNextSibling() const;
-    TQZTreeItem* GetPrevSibling() const;
     TQZTreeItem* GetLastSubItem() const;
     virtual TQZTreeItem* GetPrev() const;
     virtual TQZTreeItem* GetNext() const;
@@ -110,6 +109,9 @@ public:
     // The item's own five looks; made on first use, falling back to the tree's.
     TQZItemStateStyle* DefaultItemStyles() const;
     bool HasOwnItemStyles() const { return FDefaultItemStyles != nullptr; }
+    // The set that chooses and gives this row's looks: its own when made, else the tree's, which
+    // answers the same for an item without looks of its own.
+    TQZItemStateStyle* LookStyles() const;
     int Height() const;
     int CalcSubItemsHeight() const;
     bool OwnerHeight() const;

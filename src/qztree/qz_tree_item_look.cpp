@@ -209,6 +209,10 @@ TQZItemStateStyle* TQZTreeItem::DefaultItemStyles() const {
     return FDefaultItemStyles.get();
 }
 
+TQZItemStateStyle* TQZTreeItem::LookStyles() const {
+    return FDefaultItemStyles ? FDefaultItemStyles.get() : FOwner->DefaultItemStyles();
+}
+
 int TQZTreeItem::ImageIndex() const {
     // A set never made still has the starting indexes of -1.
     return FDefaultItemStyles ? FDefaultItemStyles->ImageIndex() : -1;

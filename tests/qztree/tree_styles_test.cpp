@@ -80,11 +80,16 @@ TEST(TreeStyles, TheStateOfTheRowChoosesTheLook) {
     tree.FFullRowSelect = false;
     EXPECT_EQ(own->GetCellStateStyle(nullptr), own->FocusedState.get());
 
-    // The tree's own set looks at the item it is asked about.
-    EXPECT_EQ(tree.DefaultItemStyles()->GetStateStyle(item),
-              tree.DefaultItemStyles()->HideSelectState.get());
-    EXPECT_EQ(tree.DefaultItemStyles()->GetStateStyle(nullptr),
-              tree.DefaultItemStyles()->DefaultState.get());
+    // An item without looks of its own is answered by the tree's set, which chooses alike.
+    TQZTreeItem* plain = tree.Add(nullptr, "plain");
+    TQZItemStateStyle* treeSet = tree.DefaultItemStyles();
+    EXPECT_EQ(plain->LookStyles(), treeSet);
+    EXPECT_EQ(treeSet->GetStateStyle(plain), treeSet->DefaultState.get());
+    view.FTrackItem = plain;
+    EXPECT_EQ(treeSet->GetStateStyle(plain), treeSet->FocusedState.get());
+    EXPECT_EQ(treeSet->GetCellStateStyle(plain), treeSet->FocusedState.get());
+    EXPECT_EQ(treeSet->GetStateStyle(nullptr), treeSet->DefaultState.get());
+    EXPECT_EQ(item->LookStyles(), own);
 
     EXPECT_EQ(own->GetItemCursor(5), 5);
     tree.DefaultItemStyles()->SetCursor(-21);

@@ -214,7 +214,8 @@ TQZTreeItem* TQZTreeItem::HeirOfDeleted(const TQZTreeItem* Child) const {
 }
 
 void TQZTreeItem::DeleteChild(TQZTreeItem* Child) {
-    if (!Child || Child->FParent != this || !FChildren)
+    // An item already on its way out (a handler deleting it again) is left to that deletion.
+    if (!Child || Child->FParent != this || !FChildren || Child->HasFlag(ibfDeleting))
         return;
     TCustomQZTree& tree = Tree();
     TQZTreeViewState& view = tree.View();

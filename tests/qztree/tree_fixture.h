@@ -49,7 +49,12 @@ public:
     TSize MeasureCell(TQZTreeItem* Item, int SectionIndex) override {
         return TSize{int(Item->Text().size()) * 7, MeasuredHeight};
     }
-    void DoItemDelete(TQZTreeItem* Item) override { Events.push_back("delete " + Item->Text()); }
+    bool DeleteAgain = false;
+    void DoItemDelete(TQZTreeItem* Item) override {
+        Events.push_back("delete " + Item->Text());
+        if (DeleteAgain)
+            Items()->Delete(Item);
+    }
     void DoItemAdd(TQZTreeItem* Item) override { Events.push_back("add"); }
     void DoItemFocused() override {
         Events.push_back("focus " + (GetFocused() ? GetFocused()->Text() : std::string("none")));

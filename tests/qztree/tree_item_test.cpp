@@ -184,6 +184,14 @@ TEST(TreeItem, DeletingMovesFocusAndAnchorToNeighboursAndForgetsTheSubtree) {
     EXPECT_EQ(view.FMFSList.Count(), 0);
     EXPECT_EQ(view.FVisible.Count(), 0);
 
+    // A handler that deletes the item again while it goes changes nothing more.
+    TQZTreeItem* k = t.tree.Add(nullptr, "k");
+    t.tree.Add(k, "k1");
+    t.tree.DeleteAgain = true;
+    k->Delete();
+    t.tree.DeleteAgain = false;
+    EXPECT_EQ(t.tree.Items()->Count(), 0);
+
     t.tree.Items()->Delete(nullptr);
     t.tree.Items()->Delete(t.tree.GetRoot()); // the hidden root stays
     EXPECT_NE(t.tree.GetRoot(), nullptr);

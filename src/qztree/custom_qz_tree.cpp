@@ -5,6 +5,7 @@
 #include "qztree/qz_tree_items.h"
 #include "qztree/tree_view_state.h"
 #include "rtl/strings.h"
+#include "rtl/value_scope.h"
 
 #include <algorithm>
 #include <exception>
@@ -210,6 +211,13 @@ void TCustomQZTree::AddVarHeight(TQZTreeItem* Item, int Delta) {
     Item->FVarHeightShare += Delta;
 }
 
+bool TCustomQZTree::DeletionInProgress(const TQZTreeItem* Item) const {
+    for (const TQZTreeItem* deleting : FDeletingItems)
+        if (deleting == Item || deleting->IsUnder(Item) || Item->IsUnder(deleting))
+            return true;
+    return false;
+}
+
 void TCustomQZTree::ForgetItem(TQZTreeItem* Item) {
     FView->ForgetItem(Item);
 }
@@ -346,11 +354,7 @@ int TCustomQZTree::CompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int Sect
 void TCustomQZTree::SortChildren(TQZTreeItem* Parent, bool Recursive) {
     if (!Parent || Parent->Count() == 0)
         return;
-    ++FInSorting;
-    struct Leave {
-        int& Count;
-        ~Leave() { --Count; }
-    } leave{FInSorting};
+    TValueScope<int> sorting(FInSorting, FInSorting + 1);
     const int runStart = AbsIndexOf(Parent) + 1;
 
     auto sortLevel = [&](TQZTreeItem* parent, auto& self) -> void {

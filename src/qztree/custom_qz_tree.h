@@ -161,6 +161,9 @@ private:
     void MoveRun(int RunStart, int RunEnd, int Destination);
     void RemoveFromAllList(TQZTreeItem* Item);
     void AddVarHeight(TQZTreeItem* Item, int Delta);
+    // True while Item, one of its ancestors or one of its descendants is being deleted: deleting
+    // it then would free what that deletion still walks.
+    bool DeletionInProgress(const TQZTreeItem* Item) const;
 
     TQZList FAllList;
     std::unique_ptr<TQZSelectedList> FSelectedList;
@@ -169,6 +172,7 @@ private:
     std::unique_ptr<TQZTreeItems> FItems;
     mutable std::vector<TQZTreeItem*> FVisRows;
     mutable bool FVisValid = false;
+    std::vector<const TQZTreeItem*> FDeletingItems;
 };
 
 // Holds the tree's update lock for one scope; the lock goes also when an exception leaves it.

@@ -7,6 +7,7 @@
 #include "qztree/qz_tree_items.h"
 #include "qztree/tree_view_state.h"
 #include "rtl/string_list.h"
+#include "rtl/value_scope.h"
 
 TDaRudoItemStaticData::TDaRudoItemStaticData() = default;
 TDaRudoItemStaticData::~TDaRudoItemStaticData() = default;
@@ -220,6 +221,11 @@ void TQZTreeItem::DeleteChild(TQZTreeItem* Child) {
     TCustomQZTree& tree = Tree();
     TQZTreeViewState& view = tree.View();
     Child->FBoolData1 |= ibfDeleting;
+    tree.FDeletingItems.push_back(Child);
+    struct Finished {
+        std::vector<const TQZTreeItem*>& Deleting;
+        ~Finished() { Deleting.pop_back(); }
+    } finished{tree.FDeletingItems};
     TQZTreeLock lock(&tree);
     Child->Clear();
     if (Child->Hidden()) {
@@ -267,16 +273,17 @@ void TQZTreeItem::Clear() {
         return;
     TCustomQZTree& tree = Tree();
     TQZTreeItem* focused = tree.GetFocused();
-    struct FocusEventsHeld {
-        int& Count;
-        explicit FocusEventsHeld(int& count) : Count(count) { ++Count; }
-        ~FocusEventsHeld() { --Count; }
-    };
     {
-        FocusEventsHeld held(tree.FFireFocusEvents);
-        while (FChildren && FChildren->Count() > 0)
+        TValueScope<int> held(tree.FFireFocusEvents, tree.FFireFocusEvents + 1);
+        while (FChildren && FChildren->Count() > 0) {
+            const int count = FChildren->Count();
             DeleteChild(GetLastChild());
-        FChildren.reset();
+            // A child already being deleted stays until that deletion ends; never wait on it.
+            if (FChildren && FChildren->Count() == count)
+                break;
+        }
+        if (FChildren && FChildren->Count() == 0)
+            FChildren.reset();
         if (FullyExpanded())
             tree.View().FVisUpdated = true;
     }

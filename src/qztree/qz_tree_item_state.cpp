@@ -2,6 +2,7 @@
 #include "qztree/qz_list.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view_state.h"
+#include "rtl/value_scope.h"
 
 bool TQZTreeItem::GetState(int Index) const {
     return Index >= 0 && Index <= stiMaxState && (FState & (1u << Index)) != 0;
@@ -79,10 +80,10 @@ void TQZTreeItem::Collapse(bool Recursive) {
             if (tree.GetSelCount() != 1) {
                 tree.SetFocused(this);
             } else {
-                const bool autoExpand = tree.FAutoExpand;
-                tree.FAutoExpand = false;
-                tree.SetFocused(this);
-                tree.FAutoExpand = autoExpand;
+                {
+                    TValueScope<bool> noAutoExpand(tree.FAutoExpand, false);
+                    tree.SetFocused(this);
+                }
                 focused->SetSelected(false);
             }
         }

@@ -76,7 +76,7 @@ TQZTreeItem* TQZTreeItems::InsertItem(int Index, TQZTreeItem* Parent) {
 }
 
 void TQZTreeItems::DeleteItem(TQZTreeItem* Item) {
-    if (!Item || Item == FRoot || Item->FList != this)
+    if (!Item || Item == FRoot || Item->FList != this || FOwner->DeletionInProgress(Item))
         return;
     TQZTreeLock lock(FOwner);
     TQZTreeItem* parent = Item->FParent;
@@ -162,6 +162,8 @@ void TQZTreeItems::EndUpdate() {
 }
 
 void TQZTreeItems::Clear() {
+    if (FOwner->DeletionInProgress(FRoot))
+        return;
     const int count = Count();
     TQZTreeLock lock(FOwner);
     TQZTreeViewState& view = FOwner->View();

@@ -4,6 +4,7 @@
 #include "qztree/qz_tree_items.h"
 #include "qztree/tree_view_state.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,11 +50,11 @@ public:
     TSize MeasureCell(TQZTreeItem* Item, int SectionIndex) override {
         return TSize{int(Item->Text().size()) * 7, MeasuredHeight};
     }
-    bool DeleteAgain = false;
+    std::function<void(TQZTreeItem*)> WhileDeleting;
     void DoItemDelete(TQZTreeItem* Item) override {
         Events.push_back("delete " + Item->Text());
-        if (DeleteAgain)
-            Items()->Delete(Item);
+        if (WhileDeleting)
+            WhileDeleting(Item);
     }
     void DoItemAdd(TQZTreeItem* Item) override { Events.push_back("add"); }
     void DoItemFocused() override {

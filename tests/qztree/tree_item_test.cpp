@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 // a (b, d), c: built with AddChild in the order a, b, c, d.
@@ -184,13 +186,30 @@ TEST(TreeItem, DeletingMovesFocusAndAnchorToNeighboursAndForgetsTheSubtree) {
     EXPECT_EQ(view.FMFSList.Count(), 0);
     EXPECT_EQ(view.FVisible.Count(), 0);
 
-    // A handler that deletes the item again while it goes changes nothing more.
+    // A handler that deletes the item again, its parent, or everything while an item goes
+    // changes nothing more; the deletion under way ends as it began.
+    TQZTreeItems& items = *t.tree.Items();
     TQZTreeItem* k = t.tree.Add(nullptr, "k");
-    t.tree.Add(k, "k1");
-    t.tree.DeleteAgain = true;
+    TQZTreeItem* k1 = t.tree.Add(k, "k1");
+    TQZTreeItem* keep = t.tree.Add(nullptr, "keep");
+    t.tree.WhileDeleting = [&](TQZTreeItem* item) {
+        items.Delete(item);
+        items.Delete(k);
+        items.Clear();
+        item->Clear();
+    };
+    k1->Delete();
+    EXPECT_EQ(t.tree.Order(), "k keep");
     k->Delete();
-    t.tree.DeleteAgain = false;
-    EXPECT_EQ(t.tree.Items()->Count(), 0);
+    EXPECT_EQ(t.tree.Order(), "keep");
+    t.tree.WhileDeleting = [&](TQZTreeItem* item) {
+        if (keep && item != keep)
+            items.Delete(std::exchange(keep, nullptr)); // an unrelated item may go
+    };
+    t.tree.Add(t.tree.Add(nullptr, "x"), "y");
+    items.Item(1)->Delete();
+    EXPECT_EQ(t.tree.Order(), "");
+    t.tree.WhileDeleting = nullptr;
 
     t.tree.Items()->Delete(nullptr);
     t.tree.Items()->Delete(t.tree.GetRoot()); // the hidden root stays

@@ -66,7 +66,8 @@ TEST(ComboBox, ClickInTheDroppedListPicksTheItem) {
     combo->OnChange = [&](TObject*) { ++changes; };
     PostClick(combo->Handle(), 20, 10);
     ASSERT_TRUE(combo->DroppedDown());
-    COMBOBOXINFO info{sizeof(info)};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
     GetComboBoxInfo(combo->Handle(), &info);
     RECT list{};
     GetClientRect(info.hwndList, &list);
@@ -89,7 +90,8 @@ TEST(ComboBox, TypedTextIsAChangeAndItemsKeepTheSelectionByText) {
     TComboBox* combo = MakeCombo(form.get(), csDropDown);
     int changes = 0;
     combo->OnChange = [&](TObject*) { ++changes; };
-    COMBOBOXINFO info{sizeof(info)};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
     GetComboBoxInfo(combo->Handle(), &info);
     SetFocus(info.hwndItem);
     PostChars(info.hwndItem, L"Вт");

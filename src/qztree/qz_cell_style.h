@@ -1,4 +1,5 @@
 #pragma once
+#include "qztree/qz_section_types.h"
 #include "qztree/qz_tree_types.h"
 #include "rtl/object.h"
 

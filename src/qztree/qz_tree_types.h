@@ -1,5 +1,6 @@
 #pragma once
 #include "rtl/exceptions.h"
+#include "vcl/check_box.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,7 +17,6 @@ extern const char* const SQZTreeIndexOutOfBounds;
 extern const char* const SQZTreeItemNotSpecified;
 extern const char* const SQZTreeCantMoveToSubitem;
 
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TQZCheckBoxType { ectCheckBox, ect3SCheckBox, ectRadioButton };
 enum TQZItemBorderStyle { ibsNone, ibsRaised, ibsFlat, ibsSunken, ibsSpace };
 enum TNodeAttachMode { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
@@ -35,25 +35,6 @@ enum TSortTypes {
     stCurrency
 };
 enum TSortDirs { sdAscend, sdDescend };
-
-// Header section kinds that cells share with the header's columns.
-enum TQZSectionStyle { QZhsText, QZhsOwnerDraw, QZhsPictureOnly };
-enum TQZFieldType {
-    sftCustom,
-    sftText,
-    sftNumber,
-    sftFloating,
-    sftDateTime,
-    sftDate,
-    sftTime,
-    sftPicture,
-    sftEnum,
-    sftBLOB,
-    sftUndef,
-    sftBool,
-    sftCurrency,
-    sftMemo
-};
 
 // State numbers of an item's 16-bit state set.
 constexpr int stsFocused = 1;

@@ -4,9 +4,7 @@
 // is left: a raised count, a flag, a setting switched off for one call.
 template <class T> class TValueScope {
 public:
-    TValueScope(T& variable, T value) : FVariable(variable), FSaved(variable) {
-        FVariable = value;
-    }
+    TValueScope(T& variable, T value) : FVariable(variable), FSaved(variable) { FVariable = value; }
     ~TValueScope() { FVariable = FSaved; }
     TValueScope(const TValueScope&) = delete;
     TValueScope& operator=(const TValueScope&) = delete;

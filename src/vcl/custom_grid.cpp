@@ -24,6 +24,14 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TCustomGrid::~TCustomGrid() = default;
 
+void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FEditor) {
+        FEditor = nullptr;
+        FEditorMode = false;
+    }
+}
+
 void TCustomGrid::CreateParams(TCreateParams& Params) {
     TCustomControl::CreateParams(Params);
     Params.ExStyle |= WS_EX_CLIENTEDGE;

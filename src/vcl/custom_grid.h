@@ -137,11 +137,14 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void BoundsChanged(const TRect& OldBounds, bool Resized) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void InvalidateCell(int ACol, int ARow);
     void InvalidateGrid() { Invalidate(); }
 

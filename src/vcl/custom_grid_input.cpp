@@ -59,7 +59,10 @@ void TCustomGrid::WndProc(TMessage& Message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(Message);
-        return InvalidateCell(FCurrentCol, FCurrentRow);
+        InvalidateCell(FCurrentCol, FCurrentRow);
+        if (Message.Msg == WM_SETFOCUS && FOptions.Contains(goAlwaysShowEditor) && !FEditorMode)
+            ShowEditor();
+        return;
     default:
         break;
     }
@@ -150,6 +153,19 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
             ColWidthsChanged();
     }
     TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+// The wheel scrolls the rows as a scroll bar's arrows do, three at a notch.
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) {
+    if (!TCustomControl::DoMouseWheelDown(Shift, MousePos))
+        SetTopRow(TopRow() + 3);
+    return true;
+}
+
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) {
+    if (!TCustomControl::DoMouseWheelUp(Shift, MousePos))
+        SetTopRow(TopRow() - 3);
+    return true;
 }
 
 void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {

@@ -108,6 +108,15 @@ TEST(StringGrid, KeysMoveTheCurrentCellAndScrollItIntoView) {
     EXPECT_GT(grid->TopRow(), 1);
     EXPECT_EQ(grid->Row(), 1);
     EXPECT_TRUE(grid->CellRect(1, 1).IsEmpty());
+
+    // The wheel scrolls three rows a notch.
+    int top = grid->TopRow();
+    TPoint screen = grid->ClientToScreen(Point(50, 50));
+    PostMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)),
+                 MAKELPARAM(screen.X, screen.Y));
+    PumpMessages();
+    EXPECT_EQ(grid->TopRow(), top + 3);
+    EXPECT_EQ(grid->Row(), 1);
 }
 
 TEST(StringGrid, ClicksChooseCellsAndBlocks) {

@@ -68,21 +68,21 @@ public:
     ~TCustomGrid() override;
 
     int ColCount() const { return FCols.Count(); }
-    void SetColCount(int value);
+    void SetColCount(int value) { SetCount(FCols, value, FDefaultColWidth); }
     int RowCount() const { return FRows.Count(); }
-    void SetRowCount(int value);
+    void SetRowCount(int value) { SetCount(FRows, value, FDefaultRowHeight); }
     int FixedCols() const { return FCols.FixedCount; }
-    void SetFixedCols(int value);
+    void SetFixedCols(int value) { SetFixedCount(FCols, value); }
     int FixedRows() const { return FRows.FixedCount; }
-    void SetFixedRows(int value);
+    void SetFixedRows(int value) { SetFixedCount(FRows, value); }
     int DefaultColWidth() const { return FDefaultColWidth; }
-    void SetDefaultColWidth(int value);
+    void SetDefaultColWidth(int value) { SetDefaultExtent(FCols, FDefaultColWidth, value); }
     int DefaultRowHeight() const { return FDefaultRowHeight; }
-    void SetDefaultRowHeight(int value);
+    void SetDefaultRowHeight(int value) { SetDefaultExtent(FRows, FDefaultRowHeight, value); }
     int ColWidths(int index) const { return FCols.Extents.at(size_t(index)); }
-    void SetColWidths(int index, int value);
+    void SetColWidths(int index, int value) { SetExtent(FCols, index, value); }
     int RowHeights(int index) const { return FRows.Extents.at(size_t(index)); }
-    void SetRowHeights(int index, int value);
+    void SetRowHeights(int index, int value) { SetExtent(FRows, index, value); }
     int GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(int value);
     TGridOptions Options() const { return FOptions; }
@@ -151,6 +151,11 @@ protected:
 private:
     friend class TInplaceEdit;
     void Resize(TGridAxis& axis, int count, int defaultExtent);
+    // The setters of columns and rows, each written once for either axis.
+    void SetCount(TGridAxis& axis, int value, int defaultExtent);
+    void SetFixedCount(TGridAxis& axis, int value);
+    void SetDefaultExtent(TGridAxis& axis, int& defaultExtent, int value);
+    void SetExtent(TGridAxis& axis, int index, int value);
     void LayoutChanged();
     void UpdateScrollBars();
     void ScrollMessage(TMessage& Message, TGridAxis& axis, int bar);

@@ -75,6 +75,7 @@ public:
     void SetFixedCols(int value) { SetFixedCount(FCols, value); }
     int FixedRows() const { return FRows.FixedCount; }
     void SetFixedRows(int value) { SetFixedCount(FRows, value); }
+    // Setting a default size gives it to every column (or row); ColWidths then sizes one.
     int DefaultColWidth() const { return FDefaultColWidth; }
     void SetDefaultColWidth(int value) { SetDefaultExtent(FCols, FDefaultColWidth, value); }
     int DefaultRowHeight() const { return FDefaultRowHeight; }
@@ -92,10 +93,12 @@ public:
     TColor FixedColor() const { return FFixedColor; }
     void SetFixedColor(TColor value);
 
+    // The current cell; moving it, in code too, asks SelectCell and ends the editing.
     int Col() const { return FCurrentCol; }
     void SetCol(int value) { FocusCell(value, FCurrentRow, true); }
     int Row() const { return FCurrentRow; }
     void SetRow(int value) { FocusCell(FCurrentCol, value, true); }
+    // The block from the current cell to the corner that Shift and mouse drags move.
     TGridRect Selection() const;
     void SetSelection(const TGridRect& value);
     int TopRow() const { return FRows.FirstScrolled; }

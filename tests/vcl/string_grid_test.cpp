@@ -296,4 +296,16 @@ TEST(StringGrid, ShrinkingDropsCellsAndKeepsTheCurrentCellInside) {
     EXPECT_EQ(grid->Cells(7, 1), "");
     grid->SetRowCount(1); // only the fixed row is left: it stops being fixed
     EXPECT_EQ(grid->FixedRows(), 0);
+
+    // An empty grid takes keys, clicks and painting without a cell to go to.
+    grid->SetOptions(grid->Options() + TGridOptions{goTabs, goEditing});
+    grid->SetColCount(0);
+    grid->SetRowCount(0);
+    for (uint16_t key : {VK_TAB, VK_DOWN, VK_END, VK_F2})
+        PostKey(grid->Handle(), key);
+    PostChars(grid->Handle(), L"x");
+    PostClick(grid->Handle(), 5, 5);
+    UpdateWindow(grid->Handle());
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(0, 0), "");
 }

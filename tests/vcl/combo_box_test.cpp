@@ -137,3 +137,13 @@ TEST(ComboBox, ListWithoutWindowAnswersFromItsItems) {
     EXPECT_EQ(combo->ItemIndex(), -1);
     EXPECT_EQ(combo->Text(), "");
 }
+
+TEST(ComboBox, SimpleStyleKeepsItsListInsideItsHeight) {
+    auto form = MakeShownForm();
+    TComboBox* combo = MakeCombo(form.get(), csSimple);
+    combo->SetHeight(120);
+    RECT r{};
+    GetWindowRect(combo->Handle(), &r);
+    EXPECT_EQ(r.bottom - r.top, 120);
+    EXPECT_EQ(combo->Height(), 120);
+}

@@ -67,3 +67,7 @@ TScrollBarLayout LayoutScrollBar(const TScrollBarModel& m, int ThumbPos, const T
 // Enabled looks of the arrow buttons (the ends reached or not).
 bool LeftButtonsEnabled(const TScrollBarModel& m);
 bool RightButtonsEnabled(const TScrollBarModel& m, bool AltDisablingArrows);
+
+// Lines a turn of the wheel scrolls (WheelDelta in 120ths of a notch), from the system's lines
+// per notch; the "one page at a time" setting gives Page lines a notch.
+int WheelSteps(int WheelDelta, unsigned Lines, int Page);

@@ -17,10 +17,13 @@ const TClassInfo& TWinControl::StaticClassInfo() {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+    // Reached with a window only without Free. The heir's part is gone, so the window's last
+    // messages go straight to its class's procedure (a common control frees its data there); the
+    // binding ends with WM_NCDESTROY.
     if (FHandle) {
-        HWND window = FHandle;
+        FWindowGoing = true;
+        DestroyWindow(FHandle);
         Unbind();
-        DestroyWindow(window);
     }
 }
 

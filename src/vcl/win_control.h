@@ -153,6 +153,7 @@ private:
 
     HWND FHandle = nullptr;
     void* FDefWndProc = nullptr;
+    bool FWindowGoing = false; // destroyed by the destructor: no handler may run any more
     std::vector<TControl*> FControls;
     bool FTabStop = false;
     int FBorderWidth = 0;

@@ -55,11 +55,11 @@ void TControl::WndProc(TMessage& Message) {
     case CM_VISIBLECHANGED:
         return VisibleChanged();
     case CM_PARENTFONTCHANGED:
-        return ParentFontChanged();
+        return ParentPropertyChanged(ppFont);
     case CM_PARENTCOLORCHANGED:
-        return ParentColorChanged();
+        return ParentPropertyChanged(ppColor);
     case CM_PARENTSHOWHINTCHANGED:
-        return ParentShowHintChanged();
+        return ParentPropertyChanged(ppShowHint);
     case CM_HINTSHOW:
         Message.Result = HintShow(*reinterpret_cast<THintInfo*>(Message.LParam)) ? 0 : 1;
         return;

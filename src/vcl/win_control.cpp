@@ -154,11 +154,7 @@ void TWinControl::InsertControl(TControl* control) {
         return;
     FControls.push_back(control);
     control->FParent = this;
-    if (control->ParentFont())
-        control->TakeParentFont();
-    if (control->ParentColor())
-        control->TakeParentColor();
-    control->ParentShowHintChanged();
+    control->TakeEveryParentProperty();
     control->UpdateAnchorRules();
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         if (FHandle)

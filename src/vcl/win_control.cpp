@@ -32,6 +32,7 @@ void TWinControl::BeforeDestruction() {
     while (!FControls.empty()) {
         TControl* child = FControls.back();
         FControls.pop_back();
+        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), child), FTabList.end());
         child->FParent = nullptr;
         child->Free();
     }
@@ -153,6 +154,8 @@ void TWinControl::InsertControl(TControl* control) {
     if (control->FParent == this)
         return;
     FControls.push_back(control);
+    if (auto* windowed = dynamic_cast<TWinControl*>(control))
+        FTabList.push_back(windowed);
     control->FParent = this;
     control->TakeEveryParentProperty();
     control->UpdateAnchorRules();
@@ -174,6 +177,7 @@ void TWinControl::RemoveControl(TControl* control) {
     else
         control->Invalidate();
     FControls.erase(it);
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
     control->FParent = nullptr;
     if (FHoverControl == control)
         FHoverControl = nullptr;
@@ -268,19 +272,6 @@ void TWinControl::SetTabStop(bool value) {
         LONG style = GetWindowLongW(FHandle, GWL_STYLE);
         SetWindowLongW(FHandle, GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
-}
-
-int TWinControl::TabOrder() const {
-    if (!Parent())
-        return -1;
-    int order = 0;
-    for (TControl* c : Parent()->FControls) {
-        if (c == this)
-            return order;
-        if (dynamic_cast<TWinControl*>(c))
-            ++order;
-    }
-    return -1;
 }
 
 bool TWinControl::CanFocus() const {

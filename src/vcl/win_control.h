@@ -56,7 +56,19 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
+    // The place among the parent's windowed children that Tab follows; set moves the control
+    // there (clamped), the others keep their order.
     int TabOrder() const;
+    void SetTabOrder(int value);
+    // Every windowed control inside, in tab order: each child, then what it holds.
+    void GetTabOrderList(std::vector<TWinControl*>& List) const;
+    // The control after (or before) Current in this control's tab order list, round the end,
+    // that can take the focus, with TabStop when asked, a direct child when asked; or null.
+    TWinControl* FindNextControl(TWinControl* Current, bool GoForward, bool CheckTabStop,
+                                 bool CheckParent) const;
+    // Focuses that control; arrows (CheckTabStop false) stay among this control's children.
+    void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
+    void SelectFirst();
     virtual bool CanFocus() const;
     bool Focused() const;
     virtual void SetFocus();
@@ -104,6 +116,16 @@ protected:
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     void NotifyControls(unsigned Msg);
 
+    // Keys ahead of the window (CM_DIALOGKEY, CM_DIALOGCHAR): a windowed control passes them to
+    // its children until one takes it (Result non-zero); forms handle Tab and arrows first.
+    virtual void DialogKey(TMessage& Message);
+    virtual void DialogChar(TMessage& Message);
+    // CM_WANTSPECIALKEY: true keeps Tab, an arrow, Enter or Escape for the control itself, as a
+    // window does through WM_GETDLGCODE.
+    virtual bool WantSpecialKey(uint16_t Key) { return false; }
+    // Passes a notice to every child until one answers it.
+    void Broadcast(TMessage& Message);
+
     virtual void KeyDown(uint16_t& Key, TShiftState Shift);
     virtual void KeyPress(char& Key);
     virtual void KeyUp(uint16_t& Key, TShiftState Shift);
@@ -141,6 +163,9 @@ private:
     void Unbind();
     void PaintMessage(TMessage& Message);
     void KeyMessage(TMessage& Message);
+    void KeyAheadMessage(TMessage& Message);
+    void CharAheadMessage(TMessage& Message);
+    bool IsMenuKey(TMessage& Message);
     void CharMessage(TMessage& Message);
     void FocusMessage(TMessage& Message);
     bool RouteMouseToChild(TMessage& Message);
@@ -155,6 +180,7 @@ private:
     void* FDefWndProc = nullptr;
     bool FWindowGoing = false; // destroyed by the destructor: no handler may run any more
     std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     int FBorderWidth = 0;
     bool FDoubleBuffered = false;

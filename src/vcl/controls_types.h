@@ -80,6 +80,10 @@ using TControlState = TSet<TControlStateFlag>;
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 using TBevelWidth = int;
+// Bevels of a windowed control's frame (drawn outside its client area); bkNone draws none.
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
 
 // Border of forms and of windowed controls (which use only bsNone and bsSingle).
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };

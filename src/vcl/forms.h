@@ -40,8 +40,8 @@ public:
 
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition value) { FPosition = value; }
-    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TFormBorderStyle value);
+    TFormBorderStyle BorderStyle() const override { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value) override;
     TBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TBorderIcons value);
     TWindowState WindowState() const;

@@ -72,6 +72,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
         Params.Style |= WS_TABSTOP;
     if (!Enabled())
         Params.Style |= WS_DISABLED;
+    AddFrameStyles(Params);
     Params.X = Left();
     Params.Y = Top();
     Params.Width = Width();
@@ -215,8 +216,10 @@ TRect TWinControl::ClientRect() const {
     const_cast<TWinControl*>(this)->CreateParams(params);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, params.Style & ~WS_VISIBLE, FALSE, params.ExStyle);
-    return Rect(0, 0, std::max(0, Width() - int(frame.right - frame.left)),
-                std::max(0, Height() - int(frame.bottom - frame.top)));
+    TRect client = Rect(0, 0, std::max(0, Width() - int(frame.right - frame.left)),
+                        std::max(0, Height() - int(frame.bottom - frame.top)));
+    const_cast<TWinControl*>(this)->NCCalcSize(client);
+    return Rect(0, 0, client.Width(), client.Height());
 }
 
 TPoint TWinControl::ClientOrigin() const {

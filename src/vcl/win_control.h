@@ -75,6 +75,26 @@ public:
 
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int value);
+
+    // The frame round the client area: a border (sunken with Ctl3D, a line without) and bevels
+    // of BevelKind on BevelEdges. A form has its own border styles and overrides these.
+    virtual TBorderStyle BorderStyle() const { return FBorderStyle; }
+    virtual void SetBorderStyle(TBorderStyle value);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    TBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind value);
+    // The bevels' cuts and width serve the frame and, for a panel, its client-area bevels.
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut value);
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut value);
+    TBevelEdges BevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(TBevelEdges value);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int value);
+    // Width of the frame's bevels on one side (0 without BevelKind or on a side not in BevelEdges).
+    int BevelEdgeSize(TBevelEdge Edge) const;
     bool DoubleBuffered() const { return FDoubleBuffered; }
     void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
 
@@ -132,6 +152,15 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
 
+    // The non-client area: the system takes off its border and scroll bars, NCCalcSize the
+    // frame's bevels (heirs that draw a frame of their own take off theirs); NCPaint draws on
+    // the whole window (client area clipped away) after the system drew its part.
+    virtual void NCCalcSize(TRect& ClientArea);
+    virtual void NCPaint(HDC WindowDC, const TRect& WindowRect);
+    // The frame changed: the system recomputes the non-client area and the window repaints.
+    void FrameChanged();
+    void AddFrameStyles(TCreateParams& Params) const;
+
     // Painting: the window itself (heirs draw here), then its graphic children.
     virtual void PaintWindow(HDC DC) {}
     void PaintControls(HDC DC);
@@ -162,6 +191,9 @@ private:
     void Bind(HWND window);
     void Unbind();
     void PaintMessage(TMessage& Message);
+    void NCCalcSizeMessage(TMessage& Message);
+    void NCPaintMessage(TMessage& Message);
+    template <class T> void SetFrameProperty(T& field, const T& value);
     void KeyMessage(TMessage& Message);
     void KeyAheadMessage(TMessage& Message);
     void CharAheadMessage(TMessage& Message);
@@ -183,6 +215,13 @@ private:
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     int FBorderWidth = 0;
+    TBorderStyle FBorderStyle = bsNone;
+    bool FCtl3D = true;
+    TBevelKind FBevelKind = bkNone;
+    TBevelCut FBevelInner = bvRaised;
+    TBevelCut FBevelOuter = bvLowered;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    int FBevelWidth = 1;
     bool FDoubleBuffered = false;
     int FAlignLevel = 0;
     bool FAligning = false;

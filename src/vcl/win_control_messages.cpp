@@ -34,6 +34,10 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(Message);
         return UpdateBoundsFromWindow();
+    case WM_NCCALCSIZE:
+        return NCCalcSizeMessage(Message);
+    case WM_NCPAINT:
+        return NCPaintMessage(Message);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         return FocusMessage(Message);

@@ -124,6 +124,9 @@ public:
     // One line per header section; assigning adds sections as needed and sets their texts.
     TStrings* HeadersTexts();
     void SetHeadersTexts(const TStrings* Value);
+    TStrings* PublishedHeadersTexts() const {
+        return const_cast<TCustomQZTree*>(this)->HeadersTexts();
+    }
     bool HorzScrollBarVisible() const { return FHScrollVisible; }
     bool VertScrollBarVisible() const { return FVScrollVisible; }
     int VisibleRowCount() const;
@@ -430,6 +433,8 @@ public:
 
     void Assign(const TPersistent* Source) override;
     void WndProc(TMessage& Message) override;
+    // Switches the themes of the tree and its pieces.
+    void SetUseXPThemes(bool Value) override;
 
     // Options the items read; the control's property setters add their effects.
     bool FKeepSelectionWithinLevel = false;
@@ -529,7 +534,6 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     virtual void OnFontChange();
-    void SetUseXPThemes(bool Value) override;
 
     // Tears the items down while the heir is still whole; the destructor does it otherwise.
     void DestroyItems();

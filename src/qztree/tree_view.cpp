@@ -57,6 +57,14 @@ void TQZTreeView::Update() {
     TCustomControl::Update();
 }
 
+void TQZTreeView::CreateWnd() {
+    TCustomControl::CreateWnd();
+    // Rows and scroll bars wait for a window; now it is there.
+    TQZTreeLock lock(FOwner);
+    FOwner->FUpdated = true;
+    MarkVisibility();
+}
+
 void TQZTreeView::Resize() {
     TCustomControl::Resize();
     {

@@ -88,6 +88,7 @@ public:
     bool FDropAcc = false;
 
 protected:
+    void CreateWnd() override;
     void Paint() override;
     void Resize() override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;

@@ -503,9 +503,11 @@ void TTreePainter::DrawButton(TQZTreeItem* Item, const TRect& Box) {
         SIZE size{9, 9};
         ThemeApi.GetThemePartSize(T.Theme(), dc, TVP_GLYPH, GLPS_CLOSED, nullptr, THEME_SIZE_TRUE,
                                   &size);
-        TRect glyph = Box;
+        TRect glyph;
         CenterRects(size.cx + 1, Box.Width(), size.cy + 1, glyph, Box.Height());
-        r = ToRECT(glyph);
+        // The centred rectangle is inclusive and relative to the column.
+        r = ToRECT(Rect(Box.Left + glyph.Left, Box.Top + glyph.Top, Box.Left + glyph.Right + 1,
+                        Box.Top + glyph.Bottom + 1));
         ThemeApi.DrawThemeBackground(T.Theme(), dc, TVP_GLYPH, expanded ? GLPS_OPENED : GLPS_CLOSED,
                                      &r, nullptr);
         return;

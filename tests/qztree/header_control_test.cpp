@@ -121,17 +121,18 @@ TEST(HeaderPaint, EmptyHeaderAndSortMarks) {
     h.At(0)->SetText("");
     h.At(0)->SetSortMode(hsmAscend);
     int height = h.Header->ClientHeight();
-    auto markColumn = [&](bool descending) {
+    // The mark's top row: the ascending one has only its tip there, the descending one its
+    // whole base.
+    auto topRowCorner = [&] {
         TPaintedPixels p(h.Header, 400, height);
-        // The mark's tip column: the ascending tip is on its top row, the descending on its
-        // lower one.
         int mid = (1 + (height - 2)) / 2;
-        int x = 99 - 4 - 9 + 4;
-        return p.At(x, descending ? mid + 1 : mid - 3);
+        int x = 99 - 4 - 9;
+        EXPECT_EQ(p.At(x + 4, mid - 3), Rgb(clBtnShadow));
+        return p.At(x, mid - 3);
     };
-    EXPECT_EQ(markColumn(false), Rgb(clBtnShadow));
+    EXPECT_EQ(topRowCorner(), Rgb(clBtnFace));
     h.Header->SetInvertSortArrows(true);
-    EXPECT_EQ(markColumn(true), Rgb(clBtnHighlight)) << "inverted: the descending mark";
+    EXPECT_EQ(topRowCorner(), Rgb(clBtnShadow)) << "inverted: the descending mark";
 
     // Too narrow a section shows no mark and no text.
     h.At(0)->SetWidth(15);

@@ -1,5 +1,6 @@
 // A window to try the tree library's header and scroll bars by hand: drag, resize and click the
-// header, press, hold and drag the bars. What happens is shown in the window's caption.
+// header, press, hold and drag the bars, double-click the form for the classic look. What
+// happens is shown in the window's caption.
 #include "qztree/header.h"
 #include "qztree/scroll_bar.h"
 
@@ -20,6 +21,14 @@ public:
         SetBounds(60, 60, 640, 420);
         BuildHeader();
         BuildBars();
+        // A double click on the empty form switches between the themed and the classic look.
+        OnDblClick = [this](TObject*) {
+            bool themed = !Header->UseXPThemes();
+            Header->SetUseXPThemes(themed);
+            Vertical->SetUseXPThemes(themed);
+            Horizontal->SetUseXPThemes(themed);
+            Show(themed ? "themed" : "classic");
+        };
     }
 
 private:

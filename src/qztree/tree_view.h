@@ -49,11 +49,13 @@ public:
     int RowHeight(const TQZTreeItem* Item) const;
     void FillVisFwd(int StartIndex);
     void DoSetTopIndex(int Value);
-    void SetVPosition(int Value);
+    void SetVPosition(int Value) override;
+    void RefillVisible() override { FillVisFwd(FTopIndex); }
+    void ShowLastRowWhole(const TQZTreeItem* Item) override;
     void SetHPosition(int Value);
     // The largest top index for the present height and rows.
     int MaxTopIndex();
-    int CalcPageUpPos(int Index) const;
+    int CalcPageUpPos(int Index) const override;
     int CalcPageDownPos(int Index) const;
     void DefineHRange() override;
 

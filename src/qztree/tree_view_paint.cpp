@@ -241,13 +241,15 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
         focus.Left = Item->TextLeft + 1 - T.LeftPosition();
         focus.Right = Item->TextRight - 1 - T.LeftPosition();
     }
-    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, SurfRect);
-    DrawFocus(Item, focus);
+    bool drawFocus = T.DrawFocusRect();
+    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, drawFocus);
+    if (drawFocus)
+        DrawFocus(Item, focus);
     DrawDropMark(Item, ItemRect, focus);
 }
 
 void TTreePainter::DrawFocus(TQZTreeItem* Item, const TRect& Focus) {
-    if (!Item->Focused() || !T.DrawFocusRect())
+    if (!Item->Focused())
         return;
     if (!V.HasFocus() && T.HideFocusRect())
         return;
@@ -348,8 +350,8 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
                             (!T.OwnerDrawByColumn() && text == T.OwnerDrawMask()) ||
                             (style && style->Style == QZhsOwnerDraw);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, Column.Section,
-                     Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1));
+        T.DoItemDraw(Item, &C, Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1),
+                     Column.Section);
         return;
     }
     if (style && !style->OwnerProps() && style->Control() && style->Control()->Visible()) {
@@ -421,7 +423,7 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
                             (!T.OwnerDrawByColumn() && Item->Text() == T.OwnerDrawMask());
     TRect text = Rect(parts.TextLeft, R.Top, R.Right, R.Bottom);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, T.MainTreeColumn(), text);
+        T.DoItemDraw(Item, &C, text, T.MainTreeColumn());
         Item->TextLeft = text.Left + T.LeftPosition();
         Item->TextRight = text.Right + T.LeftPosition();
         return;

@@ -1,4 +1,5 @@
 #pragma once
+#include "qztree/header_section.h"
 #include "qztree/qz_background.h"
 #include "qztree/qz_draw.h"
 #include "qztree/qz_list.h"
@@ -24,6 +25,7 @@ class TQZTreeView;
 class TQZScrollBar;
 class TQZScrollBarStyles;
 class TQZHeader;
+class TQZHeaderSection;
 class TImageList;
 class TBitmap;
 class TStringList;
@@ -526,11 +528,11 @@ public:
     int VisIndexOfItem(const TQZTreeItem* Item) const { return VisIndexOf(Item); }
 
     // The header as the sorting sees it; the control answers from its header sections.
-    virtual TQZFieldType SectionFieldType(int SectionIndex) const { return sftText; }
-    virtual TQZSSortMode SectionSortMark(int SectionIndex) const { return hsmNone; }
-    virtual void SetSectionSortMark(int SectionIndex, TQZSSortMode Mark) {}
+    virtual TQZFieldType SectionFieldType(int SectionIndex) const;
+    virtual TQZSSortMode SectionSortMark(int SectionIndex) const;
+    virtual void SetSectionSortMark(int SectionIndex, TQZSSortMode Mark);
     // Whether setting one section's mark leaves the other marks.
-    virtual void SetHeaderMultiSort(bool Value) {}
+    virtual void SetHeaderMultiSort(bool Value);
 
     // Column work; without a header there is none.
     virtual int HeaderSectionCount() const;
@@ -647,8 +649,16 @@ protected:
     bool UpdateHScrollBar();
     bool UpdateVScrollBar();
     void DrawFlatBorder(HDC DC, const TRect& WindowRect);
-    void SectionResized(int SectionIndex);
-    void SectionsChanged();
+    // The header's notices.
+    void OnHeaderSectionResize(TQZHeaderSection* Section);
+    void OnHeaderSectionVisChange(TQZHeaderSection* Section);
+    void OnHeaderSectionChange(TQZHeaderSection* Section, TSectionChangeMode Change);
+    void OnHeaderSectionDelete(TQZHeaderSection* Section);
+    void OnHeaderSectionMove(TQZHeaderSection* Section, int OldPos, int NewPos);
+    void OnHeaderSectionCreate(TQZHeaderSection* Section);
+    void HeaderSectionAutoSizeHandler(TQZHeaderSection* Section);
+    void DoHeaderResize();
+    TQZHeaderSection* SectionOf(int SectionIndex) const;
     void RedoViewBuffer();
 
     TQZTreeView* FTreeView = nullptr;

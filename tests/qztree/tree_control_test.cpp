@@ -1,3 +1,4 @@
+#include "qztree/header.h"
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_tree.h"
 #include "qztree/qz_tree_item.h"
@@ -5,6 +6,7 @@
 #include "qztree/tree_buttons.h"
 #include "qztree/tree_view.h"
 #include "rtl/streams.h"
+#include "rtl/string_list.h"
 #include "vcl/bitmap.h"
 #include "vcl/user_input.h"
 #include "vcl/vcl_test_support.h"
@@ -278,4 +280,81 @@ TEST(CellCheckBox, ClicksWalkTheStatesAndADisabledBoxStaysStill) {
     box.TriggerClickEvent();
     EXPECT_EQ(box.State(), cbUnchecked);
     EXPECT_EQ(clicks, 5);
+}
+
+namespace {
+std::unique_ptr<TStringList> Lines(std::initializer_list<const char*> texts) {
+    auto list = std::make_unique<TStringList>();
+    for (const char* text : texts)
+        list->Add(text);
+    return list;
+}
+} // namespace
+
+TEST(TreeHeader, HeadersTextsMakeSectionsUpToTheLastTextAndReadBackOnePerSection) {
+    auto tree = MakeOwned<TQZTree>();
+    TStringList none;
+    tree->SetHeadersTexts(&none); // changes nothing
+    EXPECT_EQ(tree->HeaderSectionCount(), 0);
+    tree->SetShowColumns(true); // refused without sections
+    EXPECT_FALSE(tree->ShowColumns());
+
+    tree->SetHeadersTexts(Lines({"", ""}).get());
+    EXPECT_EQ(tree->HeaderSectionCount(), 1);
+
+    tree->SetHeadersTexts(Lines({"A", "", "B", "", ""}).get());
+    EXPECT_EQ(tree->HeaderSectionCount(), 3);
+    EXPECT_EQ(tree->HeadersTexts()->Text(), "A\r\n\r\nB\r\n");
+    tree->HeadersTexts()->Put(1, "middle"); // one line set reaches its section
+    EXPECT_EQ(tree->Header()->Sections()->Item(1)->Text(), "middle");
+
+    tree->SetShowColumns(true);
+    EXPECT_TRUE(tree->ShowColumns());
+    tree->SetMainTreeColumn(5);
+    EXPECT_EQ(tree->MainTreeColumn(), 0);
+    tree->SetMainTreeColumn(2);
+    EXPECT_EQ(tree->MainTreeColumn(), 2);
+    tree->SetSelectColumn(7); // beyond the sections: ignored
+    EXPECT_EQ(tree->SelectColumn(), -1);
+}
+
+TEST(TreeHeader, ColumnsShowTheirCellTextsUnderTheHeader) {
+    TTreeOnForm f(3, 360, 200);
+    f.Tree->SetHeadersTexts(Lines({"Name", "Value", "Note"}).get());
+    for (int i = 0; i < 3; ++i)
+        f.Tree->Header()->Sections()->Item(i)->SetWidth(100);
+    f.Tree->SetShowColumns(true);
+    TQZTreeItem* row = f.Tree->Items()->Item(0);
+    row->ColumnText()->Add("first value");
+    row->ColumnText()->Add("note");
+    PumpMessages();
+    EXPECT_TRUE(f.Tree->Header()->Visible());
+    EXPECT_EQ(f.View()->Top(), f.Tree->Header()->Height());
+    EXPECT_EQ(f.Tree->SectionsWidth(), 300);
+    const std::vector<TQZColumnSpan> columns = f.Tree->VisibleColumns();
+    ASSERT_EQ(columns.size(), 3u);
+    EXPECT_EQ(columns[1].Left, 100);
+    EXPECT_EQ(columns[1].Right, 200);
+
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    const int line = f.Tree->LineHeight();
+    auto inked = [&](int left, int right) {
+        int count = 0;
+        for (int x = left; x < right; ++x)
+            for (int y = 2; y < line - 2; ++y)
+                count += pixels.At(x, y) != PixelOf(ColorToRGB(clWindow));
+        return count;
+    };
+    EXPECT_GT(inked(100, 200), 10); // "first value"
+    EXPECT_GT(inked(200, 300), 5);  // "note"
+    EXPECT_EQ(inked(300, 350), 0);  // right of the last column
+    // A password column shows stars instead of its text, so it inks differently.
+    const int plain = inked(100, 200);
+    f.Tree->Header()->Sections()->Item(1)->SetPassword(true);
+    TPaintedPixels starred(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    int stars = 0;
+    for (int x = 100; x < 200; ++x)
+        for (int y = 2; y < line - 2; ++y)
+            stars += starred.At(x, y) != PixelOf(ColorToRGB(clWindow));
+    EXPECT_NE(stars, plain);
 }

@@ -70,6 +70,11 @@ TFigures RunTree(TForm& Form, const std::vector<TRowText>& Rows, int ChildrenEac
     tree->SetAlign(alClient);
     tree->SetParent(&Form);
     tree->HandleNeeded();
+    TStringList titles;
+    for (const char* title : {"Name", "Second", "Third"})
+        titles.Add(title);
+    tree->SetHeadersTexts(&titles);
+    tree->SetShowColumns(true);
     figures.Fill = Seconds([&] {
         TQZTreeLock lock(tree);
         TQZTreeItem* parent = nullptr;

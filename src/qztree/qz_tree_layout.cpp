@@ -156,10 +156,13 @@ void TCustomQZTree::AlignPieces() {
     PlaceHeader(header);
     if (FTreeView)
         FTreeView->SetBoundsRect(r);
-    FHScrollBar->SetBoundsRect(hbar);
-    FVScrollBar->SetBoundsRect(vbar);
-    FHScrollBar->SetVisible(FUseCustomScrollBars && FHScrollVisible);
-    FVScrollBar->SetVisible(FUseCustomScrollBars && FVScrollVisible);
+    // A hidden bar keeps its size: its thickness is what the next layout reserves.
+    for (auto [bar, bounds] : {std::pair{FHScrollBar, hbar}, std::pair{FVScrollBar, vbar}}) {
+        const bool shown = !bounds.IsEmpty();
+        if (shown)
+            bar->SetBoundsRect(bounds);
+        bar->SetVisible(shown);
+    }
 }
 
 void TCustomQZTree::UpdateScrollBars() {

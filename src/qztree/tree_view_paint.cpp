@@ -295,7 +295,7 @@ void TTreePainter::ApplyCellFont(TQZTreeItem* Item, TQZStateStyle* Style) {
     if (!Style)
         return;
     Style->SetFontName2Font(*C.Font());
-    Style->SetFontSize2Font(*C.Font(), T.Font()->Size());
+    Style->SetFontSize2Font(*C.Font(), T.Font()->Height());
     C.Font()->SetStyle(Style->GetFontStyle(T.Font()->Style()));
 }
 

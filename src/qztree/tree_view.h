@@ -12,7 +12,7 @@ class TQZTreeItem;
 class TQZTreeItems;
 class TQZCellStyle;
 class TBitmap;
-class TThread;
+class TSearchTextTimeoutThread;
 
 // Where the parts of the main column of one row lie (client coordinates); painting and hit
 // testing both read it.
@@ -81,8 +81,12 @@ public:
 
     void WndProc(TMessage& Message) override;
 
+    // Incremental search: each keystroke keeps the text alive; a pause of 500 to 1000 ms
+    // empties it.
     std::string SearchText;
-    TThread* SearchTextTimeoutThread = nullptr;
+    TSearchTextTimeoutThread* SearchTextTimeoutThread = nullptr;
+    void KeepSearchText();
+    void StopClearSearchTimeoutThread();
     TQZCellStyle* VirtStyle = nullptr;
     bool FScrollFirstClick = false;
     bool FHasFocus = false;

@@ -4,10 +4,12 @@
 #include "qztree/qz_tree_item.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/tree_buttons.h"
+#include "qztree/tree_drag_object.h"
 #include "qztree/tree_view.h"
 #include "rtl/streams.h"
 #include "rtl/string_list.h"
 #include "vcl/bitmap.h"
+#include "vcl/screen.h"
 #include "vcl/user_input.h"
 #include "vcl/vcl_test_support.h"
 
@@ -357,4 +359,47 @@ TEST(TreeHeader, ColumnsShowTheirCellTextsUnderTheHeader) {
         for (int y = 2; y < line - 2; ++y)
             stars += starred.At(x, y) != PixelOf(ColorToRGB(clWindow));
     EXPECT_NE(stars, plain);
+}
+
+TEST(TreeSearch, APauseInTypingEmptiesTheSearchTextAndAStoppedTimeoutLeavesIt) {
+    TTreeOnForm f(3);
+    TQZTreeView* view = f.View();
+    view->SearchText = "a";
+    view->KeepSearchText();
+    view->SearchText += "b";
+    view->KeepSearchText(); // the second keystroke keeps the same thread alive
+    EXPECT_EQ(view->SearchText, "ab");
+    ASSERT_NE(view->SearchTextTimeoutThread, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return view->SearchText.empty(); }, 5000));
+    EXPECT_EQ(view->SearchTextTimeoutThread, nullptr);
+
+    view->SearchText = "c";
+    view->KeepSearchText();
+    view->StopClearSearchTimeoutThread();
+    EXPECT_EQ(view->SearchTextTimeoutThread, nullptr);
+    RunMessagesFor(1200);
+    EXPECT_EQ(view->SearchText, "c");
+}
+
+TEST(TreeDrag, TheDragCursorSaysRefusedMoveOrCopy) {
+    TTreeOnForm f(3);
+    RegisterTreeDragCursors();
+    auto* object = new TQZTreeDragObject(f.Tree);
+    EXPECT_EQ(object->GetDragCursor(false, 0, 0), crQZTreeNoDrop);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(object->GetDragCursor(true, 0, 0), crQZTreeMove);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_EQ(object->GetDragCursor(true, 0, 0), crQZTreeCopy);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_NE(Screen->Cursors(crQZTreeNoDrop), nullptr);
+    object->Finished(nullptr, 0, 0, false); // frees itself
+
+    TDragControlObject plain(f.Form.get());
+    TQZTreeDragObject other(f.Form.get());
+    EXPECT_EQ(other.GetDragCursor(true, 0, 0), plain.GetDragCursor(true, 0, 0));
 }

@@ -9,6 +9,7 @@
 #include "rtl/streams.h"
 #include "rtl/string_list.h"
 #include "vcl/bitmap.h"
+#include "vcl/img_list.h"
 #include "vcl/screen.h"
 #include "vcl/user_input.h"
 #include "vcl/vcl_test_support.h"
@@ -402,4 +403,38 @@ TEST(TreeDrag, TheDragCursorSaysRefusedMoveOrCopy) {
     TDragControlObject plain(f.Form.get());
     TQZTreeDragObject other(f.Form.get());
     EXPECT_EQ(other.GetDragCursor(true, 0, 0), plain.GetDragCursor(true, 0, 0));
+}
+
+TEST(TreeControl, AssignCopiesItemsAndOptionsButKeepsTheOwnColumns) {
+    auto source = MakeOwned<TQZTree>();
+    auto target = MakeOwned<TQZTree>();
+    source->Items()->AddChild(nullptr, "x");
+    source->Items()->AddChild(source->Items()->Item(0), "y");
+    source->SetAutoExpand(true);
+    source->SetShowLines(false);
+    source->SetBkColor(clYellow);
+    target->SetHeadersTexts(Lines({"one", "two"}).get());
+    target->Assign(source.get());
+    EXPECT_TRUE(target->AutoExpand());
+    EXPECT_FALSE(target->ShowLines());
+    EXPECT_EQ(target->BkColor(), clYellow);
+    ASSERT_EQ(target->Items()->Count(), 2);
+    EXPECT_EQ(target->Items()->Item(1)->Text(), "y");
+    EXPECT_EQ(target->HeaderSectionCount(), 2);
+}
+
+TEST(TreeControl, ImagesSetTheRowHeightAndAreForgottenWhenTheyGo) {
+    auto form = MakeShownForm();
+    auto* tree = new TQZTree(form.get());
+    auto* images = new TImageList(form.get());
+    images->SetSize(24, 24);
+    tree->SetImages(images);
+    EXPECT_EQ(tree->LineHeight(), 24);
+    tree->SetShowImages(false);
+    EXPECT_EQ(tree->LineHeight(), tree->DefineLineHeight());
+    EXPECT_LT(tree->LineHeight(), 24);
+    tree->SetShowImages(true);
+    images->Free();
+    EXPECT_EQ(tree->Images(), nullptr);
+    EXPECT_EQ(tree->LineHeight(), tree->DefineLineHeight());
 }

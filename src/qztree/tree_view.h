@@ -87,7 +87,8 @@ public:
     TSearchTextTimeoutThread* SearchTextTimeoutThread = nullptr;
     void KeepSearchText();
     void StopClearSearchTimeoutThread();
-    TQZCellStyle* VirtStyle = nullptr;
+    // The one cell style that rows without data of their own share while painting.
+    std::unique_ptr<TQZCellStyle> VirtStyle;
     bool FScrollFirstClick = false;
     bool FHasFocus = false;
     bool FMouseSel = false;

@@ -311,12 +311,16 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
     }
     if (Column.Password)
         text = "******";
-    TQZCellStyle* style =
-        Item->UseStyles() ? Item->Styles(Column.Section > T.MainTreeColumn() ? Column.Section - 1
-                                                                             : Column.Section)
-                          : nullptr;
-    if (Item->UseStyles() && !style)
-        style = Item->MainStyle();
+    TQZCellStyle* style = nullptr;
+    if (Item->UseStyles() && T.VirtualityLevel() != vlNone && V.VirtStyle) {
+        style = V.VirtStyle.get();
+        T.TriggerVirtualStyleNeeded(Item, Column.Section, style);
+    } else if (Item->UseStyles()) {
+        style =
+            Item->Styles(Column.Section > T.MainTreeColumn() ? Column.Section - 1 : Column.Section);
+        if (!style)
+            style = Item->MainStyle();
+    }
     TQZStateStyle* state = Item->LookStyles()->GetStateStyle(Item);
     TColor bk = clNone, fore = state->FontColor();
     if (!Item->UseStyles()) {

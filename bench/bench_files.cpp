@@ -8,8 +8,7 @@ std::string BenchFilePath(const std::string& name) {
     return TempDirectory() + name;
 }
 
-int WriteRealisticFile(const std::string& path, int64_t sizeMB) {
-    const TSampleShape shape;
+int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleShape& shape) {
     TDebugFileWriter file(path);
     file.VersionInfo(SampleKey(0), "2.5.1.7");
     int count = 0;

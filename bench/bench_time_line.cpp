@@ -7,6 +7,7 @@
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/message_box.h"
+#include "support/debug_file_samples.h"
 #include "vcl/application.h"
 #include "vcl/windows_clean.h"
 #include "viewer/time_line_form.h"
@@ -79,7 +80,7 @@ int Run(int64_t sizeMB, const std::string& path) {
         return IDOK;
     });
     std::printf("writing %s ...\n", path.c_str());
-    const int written = WriteRealisticFile(path, sizeMB);
+    const int written = WriteRealisticFile(path, sizeMB, ServerLikeShape());
 
     TViewerSession session;
     fmTimeLineForm->Show();

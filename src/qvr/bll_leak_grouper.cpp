@@ -2,26 +2,9 @@
 
 #include "qvr/collation_cache.h"
 #include "qvr/debug_info.h"
-#include "qvr/snapshot_texts.h"
-
-namespace {
-
-// The object stored under name, or the one make creates, stored at its sorted place.
-template <class Make>
-TObject* FindOrInsert(TSnapshotTexts& texts, TQZSortedNamedObjects& list, const TSharedText& name,
-                      Make make) {
-    int index = 0;
-    if (texts.FindName(list, name, index))
-        return list.GetObjects(index);
-    auto created = make();
-    texts.InsertName(list, index, name, created.get());
-    return created.release();
-}
-
-} // namespace
 
 TBLLLeakGrouper::TBLLLeakGrouper(TDebugInfo& di, TSnapshotTexts& texts)
-    : FDebugInfo(di), FTexts(texts) {}
+    : FTexts(texts), FClassLists(di.BLLLeaks, texts) {}
 
 TBLLLeakGrouper::~TBLLLeakGrouper() = default;
 
@@ -29,22 +12,32 @@ TBLLLeakGrouper::TClassGroup& TBLLLeakGrouper::ClassGroup(const TSharedText& cna
     auto found = FClasses.find(cname.Identity());
     if (found != FClasses.end())
         return found->second;
-    auto* stacks =
-        static_cast<TQZSortedNamedObjects*>(FindOrInsert(FTexts, FDebugInfo.BLLLeaks, cname, [] {
-            auto list = std::make_unique<TQZSortedNamedObjects>();
-            list->FlagDestroyObject = true;
-            SnapshotCollation().UseFor(*list);
-            return list;
-        }));
-    return FClasses.emplace(cname.Identity(), TClassGroup{stacks, {}}).first->second;
+    TObject*& slot = FClassLists.Slot(cname);
+    if (!slot) {
+        auto list = std::make_unique<TQZSortedNamedObjects>();
+        list->FlagDestroyObject = true;
+        SnapshotCollation().UseFor(*list);
+        slot = list.release();
+    }
+    return FClasses
+        .emplace(cname.Identity(), TClassGroup{static_cast<TQZSortedNamedObjects*>(slot), {}})
+        .first->second;
 }
 
 void TBLLLeakGrouper::Add(std::unique_ptr<TBLLLeakObjectInfo> record) {
     TClassGroup& group = ClassGroup(record->CName);
     TObjectList*& records = group.Records[record->Stack.Identity()];
-    if (!records)
-        records = static_cast<TObjectList*>(FindOrInsert(
-            FTexts, *group.Stacks, record->Stack, [] { return std::make_unique<TObjectList>(); }));
+    if (!records) {
+        // A class holds a few stacks: the sorted place is found at once.
+        int index = 0;
+        if (FTexts.FindName(*group.Stacks, record->Stack, index)) {
+            records = static_cast<TObjectList*>(group.Stacks->GetObjects(index));
+        } else {
+            auto created = std::make_unique<TObjectList>();
+            FTexts.InsertName(*group.Stacks, index, record->Stack, created.get());
+            records = created.release();
+        }
+    }
     records->Add(record.get());
     record.release();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "qvr/bll_leak_object_info.h"
+#include "qvr/named_list_builder.h"
 
 #include <memory>
 #include <unordered_map>
@@ -7,20 +8,20 @@
 class TDebugInfo;
 class TObjectList;
 class TQZSortedNamedObjects;
-class TSnapshotTexts;
 
 // Files business-logic leak records into a snapshot's groups: under the class name, then under
 // the stack text, both found without regard to letter case and created at their sorted place
 // when new; records of one stack keep the order in which they came. A section names the same
 // few classes and stacks hundreds of times, so the groups found are remembered by the shared
-// texts that named them while the grouper lives; nothing else may change the snapshot's groups
-// meanwhile.
+// texts that named them while the grouper lives. New classes are stored in the snapshot when
+// the grouper finishes; nothing else may change the snapshot's groups meanwhile.
 class TBLLLeakGrouper {
 public:
     TBLLLeakGrouper(TDebugInfo& di, TSnapshotTexts& texts);
     ~TBLLLeakGrouper();
 
     void Add(std::unique_ptr<TBLLLeakObjectInfo> record);
+    void Finish() { FClassLists.Finish(); }
 
 private:
     struct TClassGroup {
@@ -29,8 +30,8 @@ private:
     };
     TClassGroup& ClassGroup(const TSharedText& cname);
 
-    TDebugInfo& FDebugInfo;
     TSnapshotTexts& FTexts;
+    TNamedListBuilder FClassLists;
     // By the class name's identity; the records hold the texts, so no identity is reused.
     std::unordered_map<const void*, TClassGroup> FClasses;
 };

@@ -2,6 +2,7 @@
 
 #include "qvr/bll_leak_grouper.h"
 #include "qvr/debug_info.h"
+#include "qvr/named_list_builder.h"
 #include "qvr/snapshot_texts.h"
 #include "qvr/text_lines.h"
 #include "rtl/strings.h"
@@ -49,6 +50,7 @@ void ApplyBLLLeakObjectsList(std::string_view body, TDebugInfo& di, TSnapshotTex
         record->ReadPooled(item, pos, texts.Pool());
         grouper.Add(std::move(record));
     });
+    grouper.Finish();
 }
 
 // Records end to end, each followed by a CRLF.
@@ -61,10 +63,12 @@ void ApplyBLLLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& 
         AdvancePos(pos, 2);
         grouper.Add(std::move(record));
     }
+    grouper.Finish();
 }
 
 // Lines "count|...|name|...".
 void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
+    TNamedListBuilder leaks(di.SystemLeak, texts);
     size_t pos = 0;
     while (pos < body.size()) {
         std::string line(TakeLine(body, pos));
@@ -72,13 +76,9 @@ void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotText
             continue;
         const int count = StrToIntDef(Trim(GetNextParam(line, "|")), 0);
         GetNextParam(line, "|");
-        const TSharedText name = texts.Intern(Trim(GetNextParam(line, "|")));
-        int index = 0;
-        if (texts.FindName(di.SystemLeak, name, index))
-            di.SystemLeak.Items(index)->Data = IntToObject(count);
-        else
-            texts.InsertName(di.SystemLeak, index, name, IntToObject(count));
+        leaks.Slot(texts.Intern(Trim(GetNextParam(line, "|")))) = IntToObject(count);
     }
+    leaks.Finish();
 }
 
 void ApplyDataBaseParams(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {

@@ -12,5 +12,7 @@ TDebugInfo::TDebugInfo() {
 
 void TDebugInfo::AddBLLLeak(std::unique_ptr<TBLLLeakObjectInfo> record) {
     TSnapshotTexts texts;
-    TBLLLeakGrouper(*this, texts).Add(std::move(record));
+    TBLLLeakGrouper grouper(*this, texts);
+    grouper.Add(std::move(record));
+    grouper.Finish();
 }

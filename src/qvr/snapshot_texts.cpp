@@ -3,43 +3,72 @@
 #include "rtl/strings.h"
 #include "tools/sorted_lists.h"
 
-const TSharedText& TSnapshotTexts::Upper(const TSharedText& name) {
-    auto found = FUpper.find(name.Identity());
-    if (found != FUpper.end())
-        return found->second.Upper;
-    TSharedText upper = FPool.Intern(AnsiUpperCase(name));
-    return FUpper.emplace(name.Identity(), TUpperEntry{name, std::move(upper)}).first->second.Upper;
+#include <iterator>
+
+namespace {
+
+constexpr double LabelStep = 1024.0;
+
+} // namespace
+
+bool TSnapshotTexts::TLocaleLess::operator()(const TSharedText& a, const TSharedText& b) const {
+    return AnsiCompareStr(a, b) < 0;
 }
 
-int TSnapshotTexts::Compare(const TSharedText& itemKey, const TSharedText& key) {
-    if (itemKey.SharesWith(key))
-        return 0;
-    const auto pair = std::make_pair(itemKey.Identity(), key.Identity());
-    auto found = FCompared.find(pair);
-    if (found != FCompared.end())
-        return found->second.Result;
-    const int result = AnsiCompareStr(itemKey, key);
-    FCompared.emplace(pair, TComparison{itemKey, key, result});
-    return result;
+TSnapshotTexts::TKey TSnapshotTexts::Key(const TSharedText& name) {
+    auto found = FNames.find(name.Identity());
+    if (found != FNames.end())
+        return found->second.Key;
+    const TKey key = AddKey(FPool.Intern(AnsiUpperCase(name)));
+    FNames.emplace(name.Identity(), TNameEntry{name, key});
+    return key;
+}
+
+// A new key takes a label between its neighbours'; when there is no room left between them,
+// every key is labelled afresh.
+TSnapshotTexts::TKey TSnapshotTexts::AddKey(const TSharedText& upper) {
+    auto [node, added] = FOrder.emplace(upper, 0.0);
+    if (!added)
+        return TKey(node);
+    const bool first = node == FOrder.begin();
+    const bool last = std::next(node) == FOrder.end();
+    if (first && last)
+        node->second = 0;
+    else if (first)
+        node->second = std::next(node)->second - LabelStep;
+    else if (last)
+        node->second = std::prev(node)->second + LabelStep;
+    else {
+        const double before = std::prev(node)->second, after = std::next(node)->second;
+        node->second = before + (after - before) / 2;
+        if (!(node->second > before && node->second < after)) {
+            double label = 0;
+            for (auto& entry : FOrder) {
+                entry.second = label;
+                label += LabelStep;
+            }
+        }
+    }
+    return TKey(node);
 }
 
 bool TSnapshotTexts::FindName(const TQZSortedNamedObjects& list, const TSharedText& name,
                               int& index) {
-    const TSharedText& key = Upper(name);
+    const TKey key = Key(name);
     // The lower bound, as the list's own search finds it.
     int lo = 0, hi = list.Count();
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (Compare(list.Items(mid)->Name, key) < 0)
+        if (Key(list.Items(mid)->RealName) < key)
             lo = mid + 1;
         else
             hi = mid;
     }
     index = lo;
-    return lo < list.Count() && Compare(list.Items(lo)->Name, key) == 0;
+    return lo < list.Count() && Key(list.Items(lo)->RealName) == key;
 }
 
 void TSnapshotTexts::InsertName(TQZSortedNamedObjects& list, int index, const TSharedText& name,
                                 TObject* object) {
-    list.InsertObject(index, name, Upper(name), object);
+    list.InsertObject(index, name, Key(name).Upper(), object);
 }

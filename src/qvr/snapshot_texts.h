@@ -1,6 +1,7 @@
 #pragma once
 #include "rtl/text_pool.h"
 
+#include <map>
 #include <string_view>
 #include <unordered_map>
 
@@ -8,42 +9,52 @@ class TObject;
 class TQZSortedNamedObjects;
 
 // What the snapshots read from one file share: one copy of each repeated text, the upper-cased
-// names the sorted lists are keyed by, and the locale comparisons of those names. Every
-// snapshot names the same classes, stacks and leaks again; this way each name is upper-cased
-// and compared in the locale once per file instead of once per snapshot.
+// names the sorted lists are keyed by, and the place of each such key in the locale's order.
+// Every snapshot names the same classes, stacks and leaks again; this way each name is
+// upper-cased and compared in the locale once per file instead of again in every snapshot.
 class TSnapshotTexts {
 public:
     TSharedText Intern(std::string_view text) { return FPool.Intern(text); }
     TTextPool& Pool() { return FPool; }
 
+    // The key of a name in the sorted lists: names that the lists take for one have the same
+    // key, and keys compare as the lists order their names.
+    class TKey {
+    public:
+        bool operator<(const TKey& other) const { return Label() < other.Label(); }
+        bool operator==(const TKey& other) const { return FNode == other.FNode; }
+        const TSharedText& Upper() const { return FNode->first; }
+
+    private:
+        friend class TSnapshotTexts;
+        using TNode = std::map<TSharedText, double>::iterator;
+        explicit TKey(TNode node) : FNode(node) {}
+        double Label() const { return FNode->second; }
+        TNode FNode;
+    };
+    TKey Key(const TSharedText& name);
+
     // Whether list holds name, found without regard to letter case; index is its position or
-    // the place where it belongs. The list's order is the one its own search uses.
+    // the place where it belongs.
     bool FindName(const TQZSortedNamedObjects& list, const TSharedText& name, int& index);
     // Stores object under name at the place FindName gave; the list shares name and its key.
     void InsertName(TQZSortedNamedObjects& list, int index, const TSharedText& name,
                     TObject* object);
 
 private:
-    const TSharedText& Upper(const TSharedText& name);
-    int Compare(const TSharedText& itemKey, const TSharedText& key);
-
-    struct TIdentityPairHash {
-        size_t operator()(const std::pair<const void*, const void*>& p) const {
-            return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
-        }
+    struct TLocaleLess {
+        bool operator()(const TSharedText& a, const TSharedText& b) const;
     };
-    // Each entry keeps its texts, so that no other text can take their identity meanwhile.
-    struct TUpperEntry {
-        TSharedText Name;
-        TSharedText Upper;
-    };
-    struct TComparison {
-        TSharedText A, B;
-        int Result;
-    };
+    TKey AddKey(const TSharedText& upper);
 
     TTextPool FPool;
-    std::unordered_map<const void*, TUpperEntry> FUpper;
-    std::unordered_map<std::pair<const void*, const void*>, TComparison, TIdentityPairHash>
-        FCompared;
+    // Every key met, in the locale's order, with a label that grows along that order, so that
+    // comparing two keys is comparing two numbers.
+    std::map<TSharedText, double, TLocaleLess> FOrder;
+    // Each entry keeps its name, so that no other text can take its identity meanwhile.
+    struct TNameEntry {
+        TSharedText Name;
+        TKey Key;
+    };
+    std::unordered_map<const void*, TNameEntry> FNames; // by the name's identity
 };

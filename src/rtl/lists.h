@@ -25,6 +25,8 @@ public:
     void* First() const { return Get(0); }
     void* Last() const { return Get(Count() - 1); }
     virtual void Clear();
+    // Room for count items without growing; never below Count.
+    void SetCapacity(int count);
     void Sort(int (*compare)(void*, void*));
 
 protected:

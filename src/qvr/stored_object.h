@@ -10,7 +10,7 @@
 #include <string_view>
 
 // A record with a length-prefixed byte form (see buf_tools.h).
-class TStoredObject : public TObject {
+class TStoredObject : public TObject, public TSmallObject {
 public:
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -50,7 +50,7 @@ public:
 };
 
 // The names are shared: lists of many snapshots name the same few thousand stacks and classes.
-class TQZNamedObject : public TObject {
+class TQZNamedObject : public TObject, public TSmallObject {
 public:
     TSharedText RealName;
     TSharedText Name; // AnsiUpperCase of RealName, the key

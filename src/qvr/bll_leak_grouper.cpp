@@ -8,36 +8,39 @@ TBLLLeakGrouper::TBLLLeakGrouper(TDebugInfo& di, TSnapshotTexts& texts)
 
 TBLLLeakGrouper::~TBLLLeakGrouper() = default;
 
-TBLLLeakGrouper::TClassGroup& TBLLLeakGrouper::ClassGroup(const TSharedText& cname) {
-    auto found = FClasses.find(cname.Identity());
-    if (found != FClasses.end())
-        return found->second;
-    TObject*& slot = FClassLists.Slot(cname);
-    if (!slot) {
-        auto list = std::make_unique<TQZSortedNamedObjects>();
-        list->FlagDestroyObject = true;
-        SnapshotCollation().UseFor(*list);
-        slot = list.release();
+TQZSortedNamedObjects& TBLLLeakGrouper::StackLists(const TSharedText& cname) {
+    TQZSortedNamedObjects*& stacks = FClasses[cname.Identity()];
+    if (!stacks) {
+        TObject*& slot = FClassLists.Slot(cname);
+        if (!slot) {
+            auto list = std::make_unique<TQZSortedNamedObjects>();
+            list->FlagDestroyObject = true;
+            SnapshotCollation().UseFor(*list);
+            slot = list.release();
+        }
+        stacks = static_cast<TQZSortedNamedObjects*>(slot);
     }
-    return FClasses
-        .emplace(cname.Identity(), TClassGroup{static_cast<TQZSortedNamedObjects*>(slot), {}})
-        .first->second;
+    return *stacks;
+}
+
+TObjectList& TBLLLeakGrouper::Records(const TSharedText& cname, const TSharedText& stack) {
+    TObjectList*& records = FRecords[{cname.Identity(), stack.Identity()}];
+    if (records)
+        return *records;
+    TQZSortedNamedObjects& stacks = StackLists(cname);
+    // A class holds a few stacks: the sorted place is found at once.
+    int index = 0;
+    if (FTexts.FindName(stacks, stack, index)) {
+        records = static_cast<TObjectList*>(stacks.GetObjects(index));
+    } else {
+        auto created = std::make_unique<TObjectList>();
+        FTexts.InsertName(stacks, index, stack, created.get());
+        records = created.release();
+    }
+    return *records;
 }
 
 void TBLLLeakGrouper::Add(std::unique_ptr<TBLLLeakObjectInfo> record) {
-    TClassGroup& group = ClassGroup(record->CName);
-    TObjectList*& records = group.Records[record->Stack.Identity()];
-    if (!records) {
-        // A class holds a few stacks: the sorted place is found at once.
-        int index = 0;
-        if (FTexts.FindName(*group.Stacks, record->Stack, index)) {
-            records = static_cast<TObjectList*>(group.Stacks->GetObjects(index));
-        } else {
-            auto created = std::make_unique<TObjectList>();
-            FTexts.InsertName(*group.Stacks, index, record->Stack, created.get());
-            records = created.release();
-        }
-    }
-    records->Add(record.get());
+    Records(record->CName, record->Stack).Add(record.get());
     record.release();
 }

@@ -24,14 +24,22 @@ public:
     void Finish() { FClassLists.Finish(); }
 
 private:
-    struct TClassGroup {
-        TQZSortedNamedObjects* Stacks;
-        std::unordered_map<const void*, TObjectList*> Records; // by the stack text's identity
+    TQZSortedNamedObjects& StackLists(const TSharedText& cname);
+    TObjectList& Records(const TSharedText& cname, const TSharedText& stack);
+
+    using TIdentities = std::pair<const void*, const void*>;
+    struct TIdentitiesHash {
+        size_t operator()(const TIdentities& p) const {
+            return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
+        }
     };
-    TClassGroup& ClassGroup(const TSharedText& cname);
+    template <class Key, class Value, class Hash = std::hash<Key>>
+    using TSmallMap = std::unordered_map<Key, Value, Hash, std::equal_to<Key>,
+                                         TSmallAllocator<std::pair<const Key, Value>>>;
 
     TSnapshotTexts& FTexts;
     TNamedListBuilder FClassLists;
-    // By the class name's identity; the records hold the texts, so no identity is reused.
-    std::unordered_map<const void*, TClassGroup> FClasses;
+    // By the identities of the texts; the records hold the texts, so no identity is reused.
+    TSmallMap<const void*, TQZSortedNamedObjects*> FClasses;
+    TSmallMap<TIdentities, TObjectList*, TIdentitiesHash> FRecords;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include "qvr/snapshot_texts.h"
+#include "rtl/small_objects.h"
 
 #include <deque>
 #include <map>
@@ -34,5 +35,7 @@ private:
     TQZSortedNamedObjects& FList;
     TSnapshotTexts& FTexts;
     bool FGathering;
-    std::map<TSnapshotTexts::TKey, TEntry> FEntries;
+    std::map<TSnapshotTexts::TKey, TEntry, std::less<TSnapshotTexts::TKey>,
+             TSmallAllocator<std::pair<const TSnapshotTexts::TKey, TEntry>>>
+        FEntries;
 };

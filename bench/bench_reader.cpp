@@ -1,5 +1,6 @@
 // Speed and memory of reading debug-info files, against a plain read of the same file.
 //   bench_reader [size in MB, default 256] [--fresh] [file path]
+//   bench_reader --existing file path   reads a file that is there and leaves it
 //   bench_reader --big [file path]   a file over 2 GB of mostly unknown sections
 // The file repeats itself as a server does (see ServerLikeShape): the configuration and
 // database texts change every 300 snapshots, task stacks come from 300 distinct ones, leaks
@@ -69,18 +70,21 @@ double PlainRead(const std::string& path) {
     return double(total);
 }
 
-int Run(bool big, bool fresh, int64_t sizeMB, const std::string& path) {
+int Run(bool big, bool fresh, bool existing, int64_t sizeMB, const std::string& path) {
     // A reading error must print, not wait for a click.
     SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
         std::printf("message: %s\n", text.c_str());
         return IDOK;
     });
-    std::printf("writing %s ...\n", path.c_str());
     auto start = std::chrono::steady_clock::now();
-    const int written = big     ? WriteBigFile(path)
-                        : fresh ? WriteRealisticFile(path, sizeMB, TSampleShape())
-                                : WriteRealisticFile(path, sizeMB, ServerLikeShape());
-    std::printf("wrote %d snapshots in %.1f s\n", written, Seconds(start));
+    int written = 0;
+    if (!existing) {
+        std::printf("writing %s ...\n", path.c_str());
+        written = big     ? WriteBigFile(path)
+                  : fresh ? WriteRealisticFile(path, sizeMB, TSampleShape())
+                          : WriteRealisticFile(path, sizeMB, ServerLikeShape());
+        std::printf("wrote %d snapshots in %.1f s\n", written, Seconds(start));
+    }
 
     PlainRead(path); // both measured reads then start from a warm cache
     start = std::chrono::steady_clock::now();
@@ -97,14 +101,18 @@ int Run(bool big, bool fresh, int64_t sizeMB, const std::string& path) {
     const int count = DebugReader->Count();
     const std::string lastKey = DebugReader->DebugInfoList.GetNames(count - 1);
     DoneDebugReader();
-    DeleteFileByName(path);
+    if (!existing)
+        DeleteFileByName(path);
+    else
+        written = count;
 
     const double fileMB = fileBytes / MB;
     std::printf("file                %10.1f MB, %d snapshots read (last %s)\n", fileMB, count,
                 lastKey.c_str());
-    std::printf("generator           %s\n", big     ? "large unknown sections"
-                                            : fresh ? "every text anew in each snapshot"
-                                                    : "repeating as a server does");
+    std::printf("generator           %s\n", existing ? "none, the file was there"
+                                            : big    ? "large unknown sections"
+                                            : fresh  ? "every text anew in each snapshot"
+                                                     : "repeating as a server does");
     std::printf("plain read  (a)     %10.1f MB/s\n", fileMB / plainSeconds);
     std::printf("debug reader (b)    %10.1f MB/s\n", fileMB / readerSeconds);
     std::printf("ratio b/a           %10.3f   (goal >= 0.15)\n", plainSeconds / readerSeconds);
@@ -128,6 +136,7 @@ int Run(bool big, bool fresh, int64_t sizeMB, const std::string& path) {
 int main(int argc, char** argv) {
     bool big = false;
     bool fresh = false;
+    bool existing = false;
     int64_t sizeMB = 256;
     std::string path;
     for (int i = 1; i < argc; ++i) {
@@ -136,13 +145,16 @@ int main(int argc, char** argv) {
             big = true;
         else if (arg == "--fresh")
             fresh = true;
+        else if (arg == "--existing")
+            existing = true;
         else if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
             sizeMB = std::atoll(arg.c_str());
         else
             path = arg;
     }
     try {
-        return Run(big, fresh, sizeMB, path.empty() ? BenchFilePath("qvr_bench_reader.dbg") : path);
+        return Run(big, fresh, existing, sizeMB,
+                   path.empty() ? BenchFilePath("qvr_bench_reader.dbg") : path);
     } catch (...) {
         std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
         return 2;

@@ -1,6 +1,7 @@
 // Speed and memory of reading debug-info files, against a plain read of the same file.
 //   bench_reader [size in MB, default 256] [--fresh] [file path]
 //   bench_reader --existing file path   reads a file that is there and leaves it
+//   --keep leaves the written file for later runs with --existing
 //   bench_reader --big [file path]   a file over 2 GB of mostly unknown sections
 // The file repeats itself as a server does (see ServerLikeShape): the configuration and
 // database texts change every 300 snapshots, task stacks come from 300 distinct ones, leaks
@@ -70,7 +71,7 @@ double PlainRead(const std::string& path) {
     return double(total);
 }
 
-int Run(bool big, bool fresh, bool existing, int64_t sizeMB, const std::string& path) {
+int Run(bool big, bool fresh, bool existing, bool keep, int64_t sizeMB, const std::string& path) {
     // A reading error must print, not wait for a click.
     SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
         std::printf("message: %s\n", text.c_str());
@@ -101,10 +102,10 @@ int Run(bool big, bool fresh, bool existing, int64_t sizeMB, const std::string& 
     const int count = DebugReader->Count();
     const std::string lastKey = DebugReader->DebugInfoList.GetNames(count - 1);
     DoneDebugReader();
-    if (!existing)
-        DeleteFileByName(path);
-    else
+    if (existing)
         written = count;
+    else if (!keep)
+        DeleteFileByName(path);
 
     const double fileMB = fileBytes / MB;
     std::printf("file                %10.1f MB, %d snapshots read (last %s)\n", fileMB, count,
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
     bool big = false;
     bool fresh = false;
     bool existing = false;
+    bool keep = false;
     int64_t sizeMB = 256;
     std::string path;
     for (int i = 1; i < argc; ++i) {
@@ -147,13 +149,15 @@ int main(int argc, char** argv) {
             fresh = true;
         else if (arg == "--existing")
             existing = true;
+        else if (arg == "--keep")
+            keep = true;
         else if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
             sizeMB = std::atoll(arg.c_str());
         else
             path = arg;
     }
     try {
-        return Run(big, fresh, existing, sizeMB,
+        return Run(big, fresh, existing, keep, sizeMB,
                    path.empty() ? BenchFilePath("qvr_bench_reader.dbg") : path);
     } catch (...) {
         std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());

@@ -4,10 +4,11 @@
 #include "tools/sorted_lists.h"
 
 #include <iterator>
+#include <limits>
 
 namespace {
 
-constexpr double LabelStep = 1024.0;
+constexpr int64_t LabelStep = int64_t(1) << 32;
 
 } // namespace
 
@@ -25,28 +26,29 @@ TSnapshotTexts::TKey TSnapshotTexts::Key(const TSharedText& name) {
 }
 
 // A new key takes a label between its neighbours'; when there is no room left between them,
-// every key is labelled afresh.
+// every key is labelled afresh. Integers, since floating point on this processor may compare
+// with more precision than it stores.
 TSnapshotTexts::TKey TSnapshotTexts::AddKey(const TSharedText& upper) {
-    auto [node, added] = FOrder.emplace(upper, 0.0);
+    auto [node, added] = FOrder.emplace(upper, 0);
     if (!added)
         return TKey(node);
     const bool first = node == FOrder.begin();
     const bool last = std::next(node) == FOrder.end();
+    const int64_t before = first ? std::numeric_limits<int64_t>::min() : std::prev(node)->second;
+    const int64_t after = last ? std::numeric_limits<int64_t>::max() : std::next(node)->second;
     if (first && last)
         node->second = 0;
-    else if (first)
-        node->second = std::next(node)->second - LabelStep;
-    else if (last)
-        node->second = std::prev(node)->second + LabelStep;
-    else {
-        const double before = std::prev(node)->second, after = std::next(node)->second;
+    else if (first && after > before + LabelStep)
+        node->second = after - LabelStep;
+    else if (last && after - LabelStep > before)
+        node->second = before + LabelStep;
+    else if (after - before >= 2)
         node->second = before + (after - before) / 2;
-        if (!(node->second > before && node->second < after)) {
-            double label = 0;
-            for (auto& entry : FOrder) {
-                entry.second = label;
-                label += LabelStep;
-            }
+    else {
+        int64_t label = 0;
+        for (auto& entry : FOrder) {
+            entry.second = label;
+            label += LabelStep;
         }
     }
     return TKey(node);

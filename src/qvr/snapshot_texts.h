@@ -1,6 +1,7 @@
 #pragma once
 #include "rtl/text_pool.h"
 
+#include <cstdint>
 #include <map>
 #include <string_view>
 #include <unordered_map>
@@ -27,9 +28,9 @@ public:
 
     private:
         friend class TSnapshotTexts;
-        using TNode = std::map<TSharedText, double>::iterator;
+        using TNode = std::map<TSharedText, int64_t>::iterator;
         explicit TKey(TNode node) : FNode(node) {}
-        double Label() const { return FNode->second; }
+        int64_t Label() const { return FNode->second; }
         TNode FNode;
     };
     TKey Key(const TSharedText& name);
@@ -50,7 +51,7 @@ private:
     TTextPool FPool;
     // Every key met, in the locale's order, with a label that grows along that order, so that
     // comparing two keys is comparing two numbers.
-    std::map<TSharedText, double, TLocaleLess> FOrder;
+    std::map<TSharedText, int64_t, TLocaleLess> FOrder;
     // Each entry keeps its name, so that no other text can take its identity meanwhile.
     struct TNameEntry {
         TSharedText Name;

@@ -1,5 +1,6 @@
 #include "chart/chart_painter.h"
 
+#include "chart/series_thinning.h"
 #include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 
@@ -70,11 +71,10 @@ void PaintBottomAxis(TCanvas& canvas, const TChartLayout& layout) {
 void PaintSeries(TCanvas& canvas, const TLineSeries& series, const TChartLayout& layout) {
     if (!series.Active() || series.Count() == 0)
         return;
-    std::vector<TPoint> points;
-    points.reserve(series.Points().size() + 1);
-    for (const TSeriesPoint& p : series.Points())
-        points.push_back(
-            {layout.Bottom.Scale.ValueToPixel(p.X), layout.Left.Scale.ValueToPixel(p.Y)});
+    std::vector<TPoint> points =
+        SeriesPixels(series.Points(), layout.Bottom.Scale, layout.Left.Scale);
+    if (points.empty())
+        return;
     // A lone point still shows as a dot.
     if (points.size() == 1)
         points.push_back({points[0].X + 1, points[0].Y});

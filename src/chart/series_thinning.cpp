@@ -4,7 +4,7 @@
 
 namespace {
 
-// Adds the points of one column run [first, last] of pixels to out.
+// Adds the lowest and the highest point of one column run [first, last] of pixels to out.
 void AddColumn(const std::vector<TPoint>& pixels, size_t first, size_t last,
                std::vector<TPoint>& out) {
     size_t low = first, high = first;
@@ -14,13 +14,14 @@ void AddColumn(const std::vector<TPoint>& pixels, size_t first, size_t last,
         if (pixels[i].Y > pixels[high].Y)
             high = i;
     }
-    size_t kept[] = {first, std::min(low, high), std::max(low, high), last};
-    size_t previous = size_t(-1);
-    for (size_t index : kept)
-        if (index != previous) {
-            out.push_back(pixels[index]);
-            previous = index;
-        }
+    out.push_back(pixels[std::min(low, high)]);
+    if (low != high)
+        out.push_back(pixels[std::max(low, high)]);
+}
+
+bool SameScale(const TAxisScale& a, const TAxisScale& b) {
+    return a.Range.Min == b.Range.Min && a.Range.Max == b.Range.Max && a.From == b.From &&
+           a.To == b.To;
 }
 
 } // namespace
@@ -35,6 +36,30 @@ std::vector<TPoint> ThinToPixelColumns(const std::vector<TPoint>& pixels) {
             first = i;
         }
     return out;
+}
+
+const std::vector<TPoint>& TSeriesPixelCache::Pixels(const TLineSeries& series, const TAxisScale& x,
+                                                     const TAxisScale& y) {
+    TEntry& entry = FEntries[&series];
+    entry.Used = true;
+    if (entry.Revision != series.Revision() || !SameScale(entry.X, x) || !SameScale(entry.Y, y)) {
+        entry.Pixels = SeriesPixels(series.Points(), x, y);
+        entry.Revision = series.Revision();
+        entry.X = x;
+        entry.Y = y;
+    }
+    return entry.Pixels;
+}
+
+void TSeriesPixelCache::ForgetUnused() {
+    for (auto entry = FEntries.begin(); entry != FEntries.end();) {
+        if (entry->second.Used) {
+            entry->second.Used = false;
+            ++entry;
+        } else {
+            entry = FEntries.erase(entry);
+        }
+    }
 }
 
 std::vector<TPoint> SeriesPixels(const std::vector<TSeriesPoint>& points, const TAxisScale& x,

@@ -8,12 +8,14 @@ std::string BenchFilePath(const std::string& name) {
     return TempDirectory() + name;
 }
 
-int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleShape& shape) {
+int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleShape& shape,
+                       int firstIndex) {
     TDebugFileWriter file(path);
-    file.VersionInfo(SampleKey(0), "2.5.1.7");
+    file.VersionInfo(SampleKey(firstIndex), "2.5.1.7");
     int count = 0;
     while (file.Size() < sizeMB * 1024 * 1024) {
-        file.Snapshot(SampleKey(count), "2.5.1.7", SampleBlock(count, shape));
+        const int index = firstIndex + count;
+        file.Snapshot(SampleKey(index), "2.5.1.7", SampleBlock(index, shape));
         ++count;
     }
     return count;

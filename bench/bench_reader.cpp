@@ -2,6 +2,8 @@
 //   bench_reader [size in MB, default 256] [--fresh] [file path]
 //   bench_reader --existing file path   reads a file that is there and leaves it
 //   --keep leaves the written file for later runs with --existing
+//   bench_reader --week [total size in MB, default 6144]   seven files of one server, one
+//                                                          after another into one store
 //   bench_reader --big [file path]   a file over 2 GB of mostly unknown sections
 // The file repeats itself as a server does (see ServerLikeShape): the configuration and
 // database texts change every 300 snapshots, task stacks come from 300 distinct ones, leaks
@@ -132,6 +134,40 @@ int Run(bool big, bool fresh, bool existing, bool keep, int64_t sizeMB, const st
     return count == written ? 0 : 1;
 }
 
+// A week of one server's files, read one after another as the operator opens them at once.
+int RunWeek(int64_t totalMB) {
+    constexpr int Days = 7;
+    std::vector<std::string> paths;
+    int written = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (int day = 0; day < Days; ++day) {
+        paths.push_back(BenchFilePath("qvr_bench_week" + std::to_string(day) + ".dbg"));
+        written += WriteRealisticFile(paths.back(), totalMB / Days, ServerLikeShape(), written);
+    }
+    std::printf("wrote %d snapshots in %d files in %.1f s\n", written, Days, Seconds(start));
+    const TMemory before = Memory();
+    InitDebugReader();
+    start = std::chrono::steady_clock::now();
+    for (const std::string& path : paths)
+        DebugReader->ReadFile(path);
+    const double seconds = Seconds(start);
+    const TMemory after = Memory();
+    const int count = DebugReader->Count();
+    const double totalBytes = double(totalMB / Days) * Days;
+    std::printf("files               %10.1f MB in %d files, %d of %d snapshots read\n", totalBytes,
+                Days, count, written);
+    std::printf("debug reader        %10.1f MB/s\n", totalBytes / seconds);
+    std::printf("snapshot data held  %10.1f MB (working set growth)\n",
+                after.WorkingSet - before.WorkingSet);
+    std::printf("held / files' size  %10.3f   (goal <= 0.35)\n",
+                (after.WorkingSet - before.WorkingSet) / totalBytes);
+    std::printf("peak working set    %10.1f MB\n", after.PeakWorkingSet);
+    DoneDebugReader();
+    for (const std::string& path : paths)
+        DeleteFileByName(path);
+    return count == written ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -139,7 +175,8 @@ int main(int argc, char** argv) {
     bool fresh = false;
     bool existing = false;
     bool keep = false;
-    int64_t sizeMB = 256;
+    bool week = false;
+    int64_t sizeMB = 0;
     std::string path;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -151,13 +188,17 @@ int main(int argc, char** argv) {
             existing = true;
         else if (arg == "--keep")
             keep = true;
+        else if (arg == "--week")
+            week = true;
         else if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
             sizeMB = std::atoll(arg.c_str());
         else
             path = arg;
     }
     try {
-        return Run(big, fresh, existing, keep, sizeMB,
+        if (week)
+            return RunWeek(sizeMB ? sizeMB : 6144);
+        return Run(big, fresh, existing, keep, sizeMB ? sizeMB : 256,
                    path.empty() ? BenchFilePath("qvr_bench_reader.dbg") : path);
     } catch (...) {
         std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());

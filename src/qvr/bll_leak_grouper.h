@@ -1,9 +1,9 @@
 #pragma once
 #include "qvr/bll_leak_object_info.h"
 #include "qvr/named_list_builder.h"
+#include "rtl/flat_map.h"
 
 #include <memory>
-#include <unordered_map>
 
 class TDebugInfo;
 class TObjectList;
@@ -33,13 +33,10 @@ private:
             return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
         }
     };
-    template <class Key, class Value, class Hash = std::hash<Key>>
-    using TSmallMap = std::unordered_map<Key, Value, Hash, std::equal_to<Key>,
-                                         TSmallAllocator<std::pair<const Key, Value>>>;
 
     TSnapshotTexts& FTexts;
     TNamedListBuilder FClassLists;
     // By the identities of the texts; the records hold the texts, so no identity is reused.
-    TSmallMap<const void*, TQZSortedNamedObjects*> FClasses;
-    TSmallMap<TIdentities, TObjectList*, TIdentitiesHash> FRecords;
+    TFlatMap<const void*, TQZSortedNamedObjects*> FClasses;
+    TFlatMap<TIdentities, TObjectList*, TIdentitiesHash> FRecords;
 };

@@ -17,11 +17,10 @@ bool TSnapshotTexts::TLocaleLess::operator()(const TSharedText& a, const TShared
 }
 
 TSnapshotTexts::TKey TSnapshotTexts::Key(const TSharedText& name) {
-    auto found = FNames.find(name.Identity());
-    if (found != FNames.end())
-        return found->second.Key;
+    if (const TNameEntry* found = FNames.Lookup(name.Identity()))
+        return found->Key;
     const TKey key = AddKey(FPool.Intern(AnsiUpperCase(name)));
-    FNames.emplace(name.Identity(), TNameEntry{name, key});
+    FNames[name.Identity()] = TNameEntry{name, key};
     return key;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
+#include "rtl/flat_map.h"
 #include "rtl/text_pool.h"
 
 #include <cstdint>
 #include <map>
 #include <string_view>
-#include <unordered_map>
 
 class TObject;
 class TQZSortedNamedObjects;
@@ -22,6 +22,7 @@ public:
     // key, and keys compare as the lists order their names.
     class TKey {
     public:
+        TKey() = default;
         bool operator<(const TKey& other) const { return Label() < other.Label(); }
         bool operator==(const TKey& other) const { return FNode == other.FNode; }
         const TSharedText& Upper() const { return FNode->first; }
@@ -31,7 +32,7 @@ public:
         using TNode = std::map<TSharedText, int64_t>::iterator;
         explicit TKey(TNode node) : FNode(node) {}
         int64_t Label() const { return FNode->second; }
-        TNode FNode;
+        TNode FNode{};
     };
     TKey Key(const TSharedText& name);
 
@@ -57,5 +58,5 @@ private:
         TSharedText Name;
         TKey Key;
     };
-    std::unordered_map<const void*, TNameEntry> FNames; // by the name's identity
+    TFlatMap<const void*, TNameEntry> FNames; // by the name's identity
 };

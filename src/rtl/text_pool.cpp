@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <emmintrin.h>
 
 namespace {
 
@@ -41,6 +42,42 @@ size_t TTextPool::TSampledHash::operator()(std::string_view text) const {
             hash = Mix(hash, WordAt(p + i * step));
     }
     return Mix(hash, WordAt(p + size - 4));
+}
+
+namespace {
+
+// Sixteen bytes at a time where the processor has the instructions for it (every one since
+// long ago does; the build targets the plain instruction set).
+__attribute__((target("sse2"))) bool SameBytesWide(const char* p, const char* q, size_t left) {
+    for (; left >= 16; left -= 16, p += 16, q += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(a, b)) != 0xFFFF)
+            return false;
+    }
+    return std::memcmp(p, q, left) == 0;
+}
+
+bool SameBytesNarrow(const char* p, const char* q, size_t left) {
+    for (; left >= 8; left -= 8, p += 8, q += 8)
+        if ((WordAt(p) ^ WordAt(q)) | (WordAt(p + 4) ^ WordAt(q + 4)))
+            return false;
+    return std::memcmp(p, q, left) == 0;
+}
+
+// Asked while the program starts, before the library would have asked the processor itself.
+const bool HasSSE2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+}();
+
+} // namespace
+
+bool TTextPool::TSameBytes::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size())
+        return false;
+    return HasSSE2 ? SameBytesWide(a.data(), b.data(), a.size())
+                   : SameBytesNarrow(a.data(), b.data(), a.size());
 }
 
 TSharedText TTextPool::Intern(std::string_view text) {

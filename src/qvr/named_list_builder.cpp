@@ -12,8 +12,12 @@ TNamedListBuilder::~TNamedListBuilder() {
 }
 
 TObject*& TNamedListBuilder::Slot(const TSharedText& name) {
-    if (FGathering)
-        return FEntries.try_emplace(FTexts.Key(name), TEntry{name, nullptr}).first->second.Object;
+    if (FGathering) {
+        auto [entry, added] = FEntries.try_emplace(FTexts.Key(name));
+        if (added)
+            entry->second.Name = name;
+        return entry->second.Object;
+    }
     int index = 0;
     if (!FTexts.FindName(FList, name, index))
         FTexts.InsertName(FList, index, name, nullptr);

@@ -29,7 +29,7 @@ public:
 private:
     struct TEntry {
         TSharedText Name;
-        TObject* Object;
+        TObject* Object = nullptr;
     };
 
     TQZSortedNamedObjects& FList;

@@ -1,9 +1,8 @@
 #pragma once
 #include "qvr/snapshot_texts.h"
-#include "rtl/small_objects.h"
+#include "rtl/flat_map.h"
 
 #include <deque>
-#include <map>
 
 class TObject;
 class TQZSortedNamedObjects;
@@ -28,6 +27,7 @@ public:
 
 private:
     struct TEntry {
+        TSnapshotTexts::TKey Key;
         TSharedText Name;
         TObject* Object = nullptr;
     };
@@ -35,7 +35,6 @@ private:
     TQZSortedNamedObjects& FList;
     TSnapshotTexts& FTexts;
     bool FGathering;
-    std::map<TSnapshotTexts::TKey, TEntry, std::less<TSnapshotTexts::TKey>,
-             TSmallAllocator<std::pair<const TSnapshotTexts::TKey, TEntry>>>
-        FEntries;
+    std::deque<TEntry> FEntries;          // in the order they came; a slot stays where it is
+    TFlatMap<const void*, size_t> FIndex; // the key's identity -> its entry
 };

@@ -26,6 +26,8 @@ public:
         bool operator<(const TKey& other) const { return Label() < other.Label(); }
         bool operator==(const TKey& other) const { return FNode == other.FNode; }
         const TSharedText& Upper() const { return FNode->first; }
+        // The same for keys that are equal.
+        const void* Identity() const { return &*FNode; }
 
     private:
         friend class TSnapshotTexts;

@@ -71,12 +71,12 @@ void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotText
     TNamedListBuilder leaks(di.SystemLeak, texts);
     size_t pos = 0;
     while (pos < body.size()) {
-        std::string line(TakeLine(body, pos));
-        if (Trim(line).empty())
+        std::string_view line = TakeLine(body, pos);
+        if (TrimBlanks(line).empty())
             continue;
-        const int count = StrToIntDef(Trim(GetNextParam(line, "|")), 0);
-        GetNextParam(line, "|");
-        leaks.Slot(texts.Intern(Trim(GetNextParam(line, "|")))) = IntToObject(count);
+        const int count = StrToIntDef(std::string(TrimBlanks(NextField(line, '|'))), 0);
+        NextField(line, '|');
+        leaks.Slot(texts.Intern(TrimBlanks(NextField(line, '|')))) = IntToObject(count);
     }
     leaks.Finish();
 }

@@ -15,6 +15,15 @@ inline uint32_t Mix(uint32_t hash, uint32_t word) {
     return (hash << 13) | (hash >> 19);
 }
 
+// Every bit of the result depends on every bit of the hash, so the low bits can pick a slot.
+inline uint32_t Finish(uint32_t hash) {
+    hash ^= hash >> 16;
+    hash *= 0x85EBCA6Bu;
+    hash ^= hash >> 13;
+    hash *= 0xC2B2AE35u;
+    return hash ^ (hash >> 16);
+}
+
 inline uint32_t WordAt(const char* p) {
     uint32_t word;
     std::memcpy(&word, p, sizeof word);
@@ -23,14 +32,14 @@ inline uint32_t WordAt(const char* p) {
 
 } // namespace
 
-size_t TTextPool::TSampledHash::operator()(std::string_view text) const {
+uint32_t TTextPool::SampledHash(std::string_view text) {
     const size_t size = text.size();
     uint32_t hash = Mix(0x811C9DC5u, uint32_t(size));
     const char* p = text.data();
     if (size < 4) {
         for (size_t i = 0; i < size; ++i)
             hash = Mix(hash, uint8_t(p[i]));
-        return hash;
+        return Finish(hash);
     }
     if (size <= WholeHashLimit) {
         for (size_t i = 0; i + 4 <= size; i += 4)
@@ -41,7 +50,7 @@ size_t TTextPool::TSampledHash::operator()(std::string_view text) const {
         for (size_t i = 0; i < SampleWords; ++i)
             hash = Mix(hash, WordAt(p + i * step));
     }
-    return Mix(hash, WordAt(p + size - 4));
+    return Finish(Mix(hash, WordAt(p + size - 4)));
 }
 
 namespace {
@@ -73,20 +82,41 @@ const bool HasSSE2 = [] {
 
 } // namespace
 
-bool TTextPool::TSameBytes::operator()(std::string_view a, std::string_view b) const {
+static bool SameBytes(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     return HasSSE2 ? SameBytesWide(a.data(), b.data(), a.size())
                    : SameBytesNarrow(a.data(), b.data(), a.size());
 }
 
+size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, uint32_t hash) {
+    const size_t mask = slots.size() - 1;
+    for (size_t index = hash & mask;; index = (index + 1) & mask) {
+        const TSlot& slot = slots[index];
+        if (slot.Text.empty() || (slot.Hash == hash && SameBytes(slot.Text, text)))
+            return index;
+    }
+}
+
+void TTextPool::Grow() {
+    std::vector<TSlot> slots(FSlots.empty() ? 256 : FSlots.size() * 2);
+    for (TSlot& slot : FSlots)
+        if (!slot.Text.empty())
+            slots[Find(slots, slot.Text, slot.Hash)] = std::move(slot);
+    FSlots.swap(slots);
+}
+
 TSharedText TTextPool::Intern(std::string_view text) {
     if (text.empty())
         return {};
-    auto found = FTexts.find(text);
-    if (found != FTexts.end())
-        return found->second;
-    TSharedText shared(text);
-    FTexts.emplace(std::string_view(shared), shared);
-    return shared;
+    if ((FCount + 1) * 2 > FSlots.size())
+        Grow();
+    const uint32_t hash = SampledHash(text);
+    TSlot& slot = FSlots[Find(FSlots, text, hash)];
+    if (slot.Text.empty()) {
+        slot.Hash = hash;
+        slot.Text = TSharedText(text);
+        ++FCount;
+    }
+    return slot.Text;
 }

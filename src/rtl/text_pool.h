@@ -1,8 +1,9 @@
 #pragma once
 #include "rtl/shared_text.h"
 
+#include <cstdint>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // Hands out one shared copy per distinct text: interning the same bytes twice gives texts that
 // share them. The pool holds a reference to each text while it lives; the texts outlive it in
@@ -10,18 +11,23 @@
 class TTextPool {
 public:
     TSharedText Intern(std::string_view text);
-    size_t Count() const { return FTexts.size(); }
+    size_t Count() const { return FCount; }
 
 private:
-    // Long texts (stacks, configurations) are hashed from a sample of their bytes; equal
-    // samples are then told apart by a full comparison, which is far cheaper than hashing.
-    struct TSampledHash {
-        size_t operator()(std::string_view text) const;
+    struct TSlot {
+        uint32_t Hash = 0;
+        TSharedText Text; // none in a free slot
     };
-    // Word by word: the library's byte comparison is several times slower on long stacks.
-    struct TSameBytes {
-        bool operator()(std::string_view a, std::string_view b) const;
-    };
-    // The key looks at the bytes of the text it maps to.
-    std::unordered_map<std::string_view, TSharedText, TSampledHash, TSameBytes> FTexts;
+    // Long texts (stacks, configurations) are hashed from a sample of their bytes; texts with
+    // the same hash are then told apart by a full comparison, which is far cheaper than
+    // hashing every byte.
+    static uint32_t SampledHash(std::string_view text);
+    // The slot that holds text or, when none does, the free slot where it belongs.
+    static size_t Find(const std::vector<TSlot>& slots, std::string_view text, uint32_t hash);
+    void Grow();
+
+    // Open addressing in one array, a power of two in size and at most half full: a text
+    // seen before is found without following a chain of nodes.
+    std::vector<TSlot> FSlots;
+    size_t FCount = 0;
 };

@@ -181,19 +181,6 @@ int Run(int snapshots, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int snapshots = 20000;
-    std::string path;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
-            snapshots = std::atoi(arg.c_str());
-        else
-            path = arg;
-    }
-    try {
-        return Run(snapshots, path.empty() ? BenchFilePath("qvr_bench_chart.dbg") : path);
-    } catch (...) {
-        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
-        return 2;
-    }
+    const TBenchArguments arguments = NumberAndPath(argc, argv, 20000, "qvr_bench_chart.dbg");
+    return RunReporting([&] { return Run(int(arguments.Number), arguments.Path); });
 }

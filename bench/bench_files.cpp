@@ -1,8 +1,13 @@
 #include "bench_files.h"
 
+#include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 
 std::string BenchFilePath(const std::string& name) {
     return TempDirectory() + name;
@@ -23,4 +28,28 @@ int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleSha
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+TBenchArguments NumberAndPath(int argc, char** argv, int64_t defaultNumber,
+                              const std::string& defaultName) {
+    TBenchArguments arguments{defaultNumber, ""};
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
+            arguments.Number = std::atoll(arg.c_str());
+        else
+            arguments.Path = arg;
+    }
+    if (arguments.Path.empty())
+        arguments.Path = BenchFilePath(defaultName);
+    return arguments;
+}
+
+int RunReporting(const std::function<int()>& run) {
+    try {
+        return run();
+    } catch (...) {
+        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
+        return 2;
+    }
 }

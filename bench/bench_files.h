@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct TSampleShape;
@@ -17,3 +18,15 @@ int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleSha
                        int firstIndex = 0);
 
 double Seconds(std::chrono::steady_clock::time_point since);
+
+// What most benchmarks take: a number (a size or a count) and a file path, in any order; a
+// file of defaultName in the temporary folder when no path is given.
+struct TBenchArguments {
+    int64_t Number;
+    std::string Path;
+};
+TBenchArguments NumberAndPath(int argc, char** argv, int64_t defaultNumber,
+                              const std::string& defaultName);
+
+// The benchmark's exit code, or 2 after printing why it failed.
+int RunReporting(const std::function<int()>& run);

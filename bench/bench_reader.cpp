@@ -195,13 +195,10 @@ int main(int argc, char** argv) {
         else
             path = arg;
     }
-    try {
+    return RunReporting([&] {
         if (week)
             return RunWeek(sizeMB ? sizeMB : 6144);
         return Run(big, fresh, existing, keep, sizeMB ? sizeMB : 256,
                    path.empty() ? BenchFilePath("qvr_bench_reader.dbg") : path);
-    } catch (...) {
-        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
-        return 2;
-    }
+    });
 }

@@ -113,19 +113,6 @@ int Run(int64_t sizeMB, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int64_t sizeMB = 128;
-    std::string path;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
-            sizeMB = std::atoll(arg.c_str());
-        else
-            path = arg;
-    }
-    try {
-        return Run(sizeMB, path.empty() ? BenchFilePath("qvr_bench_time_line.dbg") : path);
-    } catch (...) {
-        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
-        return 2;
-    }
+    const TBenchArguments arguments = NumberAndPath(argc, argv, 128, "qvr_bench_time_line.dbg");
+    return RunReporting([&] { return Run(arguments.Number, arguments.Path); });
 }

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int64_t LabelStep = int64_t(1) << 32;
+// Lists up to this long are searched by direct comparisons.
+constexpr int DirectSearchLimit = 8;
 
 } // namespace
 
@@ -16,12 +18,38 @@ bool TSnapshotTexts::TLocaleLess::operator()(const TSharedText& a, const TShared
     return AnsiCompareStr(a, b) < 0;
 }
 
+TSnapshotTexts::TNameEntry& TSnapshotTexts::Entry(const TSharedText& name) {
+    if (TNameEntry* found = FNames.Lookup(name.Identity()))
+        return *found;
+    TSharedText upper = FPool.Intern(AnsiUpperCase(name));
+    TNameEntry& entry = FNames[name.Identity()];
+    entry.Name = name;
+    entry.Upper = std::move(upper);
+    return entry;
+}
+
+TSharedText TSnapshotTexts::Upper(const TSharedText& name) {
+    return Entry(name).Upper;
+}
+
 TSnapshotTexts::TKey TSnapshotTexts::Key(const TSharedText& name) {
-    if (const TNameEntry* found = FNames.Lookup(name.Identity()))
-        return found->Key;
-    const TKey key = AddKey(FPool.Intern(AnsiUpperCase(name)));
-    FNames[name.Identity()] = TNameEntry{name, key};
-    return key;
+    TNameEntry& entry = Entry(name);
+    if (!entry.HasKey) {
+        entry.Key = AddKey(entry.Upper);
+        entry.HasKey = true;
+    }
+    return entry.Key;
+}
+
+int TSnapshotTexts::Compare(const TSharedText& itemKey, const TSharedText& key) {
+    if (itemKey.SharesWith(key))
+        return 0;
+    const auto identities = std::make_pair(itemKey.Identity(), key.Identity());
+    if (const TComparison* found = FCompared.Lookup(identities))
+        return found->Result;
+    const int result = AnsiCompareStr(itemKey, key);
+    FCompared[identities] = TComparison{itemKey, key, result};
+    return result;
 }
 
 // A new key takes a label between its neighbours'; when there is no room left between them,
@@ -55,9 +83,21 @@ TSnapshotTexts::TKey TSnapshotTexts::AddKey(const TSharedText& upper) {
 
 bool TSnapshotTexts::FindName(const TQZSortedNamedObjects& list, const TSharedText& name,
                               int& index) {
-    const TKey key = Key(name);
     // The lower bound, as the list's own search finds it.
     int lo = 0, hi = list.Count();
+    if (hi <= DirectSearchLimit) {
+        const TSharedText upper = Upper(name);
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (Compare(list.Items(mid)->Name, upper) < 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        index = lo;
+        return lo < list.Count() && Compare(list.Items(lo)->Name, upper) == 0;
+    }
+    const TKey key = Key(name);
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
         if (Key(list.Items(mid)->RealName) < key)
@@ -71,5 +111,5 @@ bool TSnapshotTexts::FindName(const TQZSortedNamedObjects& list, const TSharedTe
 
 void TSnapshotTexts::InsertName(TQZSortedNamedObjects& list, int index, const TSharedText& name,
                                 TObject* object) {
-    list.InsertObject(index, name, Key(name).Upper(), object);
+    list.InsertObject(index, name, Upper(name), object);
 }

@@ -10,9 +10,12 @@ class TObject;
 class TQZSortedNamedObjects;
 
 // What the snapshots read from one file share: one copy of each repeated text, the upper-cased
-// names the sorted lists are keyed by, and the place of each such key in the locale's order.
+// names the sorted lists are keyed by, and how those keys compare in the locale's order.
 // Every snapshot names the same classes, stacks and leaks again; this way each name is
 // upper-cased and compared in the locale once per file instead of again in every snapshot.
+// Long lists (classes, system leaks) are ordered by labels that every key gets once; the
+// few stacks of one class are compared directly, and each comparison is remembered, so that a
+// file whose stacks never repeat does not pay for labelling them all.
 class TSnapshotTexts {
 public:
     TSharedText Intern(std::string_view text) { return FPool.Intern(text); }
@@ -37,6 +40,8 @@ public:
         TNode FNode{};
     };
     TKey Key(const TSharedText& name);
+    // The upper-cased name, the same copy for the same name.
+    TSharedText Upper(const TSharedText& name);
 
     // Whether list holds name, found without regard to letter case; index is its position or
     // the place where it belongs.
@@ -50,15 +55,31 @@ private:
         bool operator()(const TSharedText& a, const TSharedText& b) const;
     };
     TKey AddKey(const TSharedText& upper);
+    struct TNameEntry;
+    TNameEntry& Entry(const TSharedText& name);
+    // AnsiCompareStr of two upper-cased names, remembered.
+    int Compare(const TSharedText& itemKey, const TSharedText& key);
 
     TTextPool FPool;
     // Every key met, in the locale's order, with a label that grows along that order, so that
     // comparing two keys is comparing two numbers.
     std::map<TSharedText, int64_t, TLocaleLess> FOrder;
-    // Each entry keeps its name, so that no other text can take its identity meanwhile.
+    // Each entry keeps its texts, so that no other text can take their identity meanwhile.
     struct TNameEntry {
         TSharedText Name;
+        TSharedText Upper;
+        bool HasKey = false;
         TKey Key;
     };
     TFlatMap<const void*, TNameEntry> FNames; // by the name's identity
+    struct TComparison {
+        TSharedText A, B;
+        int Result = 0;
+    };
+    struct TIdentitiesHash {
+        size_t operator()(const std::pair<const void*, const void*>& p) const {
+            return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
+        }
+    };
+    TFlatMap<std::pair<const void*, const void*>, TComparison, TIdentitiesHash> FCompared;
 };

@@ -75,6 +75,9 @@ TDebugReader::~TDebugReader() = default;
 void TDebugReader::Clear() {
     DebugInfoList.Clear();
     BuildVersion.clear();
+    // A file that changes its build mid-way should not hold the texts of what was dropped.
+    if (FTexts)
+        FTexts = std::make_unique<TSnapshotTexts>();
 }
 
 TDebugInfo* TDebugReader::AddDebugInfo(const std::string& key) {

@@ -103,7 +103,9 @@ int Run(bool big, bool fresh, bool existing, bool keep, int64_t sizeMB, const st
     const double held = after.WorkingSet - before.WorkingSet;
     const int count = DebugReader->Count();
     const std::string lastKey = DebugReader->DebugInfoList.GetNames(count - 1);
+    start = std::chrono::steady_clock::now();
     DoneDebugReader();
+    const double freeSeconds = Seconds(start);
     if (existing)
         written = count;
     else if (!keep)
@@ -123,6 +125,7 @@ int Run(bool big, bool fresh, bool existing, bool keep, int64_t sizeMB, const st
     std::printf("snapshot data held  %10.1f MB (working set growth)\n", held);
     std::printf("held / file size    %10.3f   (goal <= 0.35)\n", held / fileMB);
     std::printf("peak working set    %10.1f MB\n", after.PeakWorkingSet);
+    std::printf("freeing the store   %10.3f s\n", freeSeconds);
     if (big) {
         std::printf("peak above start    %10.1f MB for a %.0f MB file\n",
                     after.PeakWorkingSet - before.WorkingSet, fileMB);

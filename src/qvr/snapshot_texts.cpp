@@ -28,7 +28,7 @@ TSnapshotTexts::TNameEntry& TSnapshotTexts::Entry(const TSharedText& name) {
     return entry;
 }
 
-TSharedText TSnapshotTexts::Upper(const TSharedText& name) {
+const TSharedText& TSnapshotTexts::Upper(const TSharedText& name) {
     return Entry(name).Upper;
 }
 
@@ -86,7 +86,7 @@ bool TSnapshotTexts::FindName(const TQZSortedNamedObjects& list, const TSharedTe
     // The lower bound, as the list's own search finds it.
     int lo = 0, hi = list.Count();
     if (hi <= DirectSearchLimit) {
-        const TSharedText upper = Upper(name);
+        const TSharedText& upper = Upper(name); // Compare meets no new name
         while (lo < hi) {
             const int mid = lo + (hi - lo) / 2;
             if (Compare(list.Items(mid)->Name, upper) < 0)

@@ -40,8 +40,9 @@ public:
         TNode FNode{};
     };
     TKey Key(const TSharedText& name);
-    // The upper-cased name, the same copy for the same name.
-    TSharedText Upper(const TSharedText& name);
+    // The upper-cased name, the same copy for the same name. The reference lasts until the
+    // next name is met.
+    const TSharedText& Upper(const TSharedText& name);
 
     // Whether list holds name, found without regard to letter case; index is its position or
     // the place where it belongs.

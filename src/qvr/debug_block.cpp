@@ -123,7 +123,7 @@ void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di
         {"RunTasksList", ApplyRunTasksList},
     };
     for (const auto& section : sections)
-        if (SameText(name, section.Name)) {
+        if (SameAsciiText(name, section.Name)) {
             section.Apply(body, di, texts);
             return;
         }

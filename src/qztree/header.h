@@ -192,6 +192,7 @@ protected:
     void DoExit() override;
     void CancelMode() override;
     bool HintShow(THintInfo& HintInfo) override;
+    void DragMessage(TDragMessage DragMsg, TDragRec& DragRec, TMessage& Message) override;
 
 private:
     friend class TQZHeaderSection;

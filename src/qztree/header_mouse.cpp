@@ -405,6 +405,18 @@ void TCustomQZHeader::CancelMode() {
     TQZXPThemedControl::CancelMode();
 }
 
+void TCustomQZHeader::DragMessage(TDragMessage DragMsg, TDragRec& DragRec, TMessage& Message) {
+    TQZXPThemedControl::DragMessage(DragMsg, DragRec, Message);
+    if (DragMsg != dmDragLeave && DragMsg != dmDragDrop && DragMsg != dmDragCancel)
+        return;
+    TQZHeaderSection* target = FDropTrg;
+    FDropTrg = nullptr;
+    if (DragMsg == dmDragCancel)
+        FDropSrc = nullptr;
+    RedrawSectionOf(target);
+    Update();
+}
+
 bool TCustomQZHeader::HintShow(THintInfo& HintInfo) {
     FHintSection = GetSectionAt(HintInfo.CursorPos.X, HintInfo.CursorPos.Y);
     if (!FHintSection)

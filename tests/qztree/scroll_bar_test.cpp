@@ -5,6 +5,7 @@
 
 #include "vcl/forms.h"
 #include "vcl/timer.h"
+#include "vcl/user_input.h"
 #include "vcl/vcl_test_support.h"
 
 #include <gtest/gtest.h>
@@ -447,6 +448,41 @@ TEST(ScrollBarPaint, ClassicLookFromTheLayout) {
         for (int x = 0; x < 17; ++x)
             green += moved.At(x, y) == 0x00FF00u;
     EXPECT_EQ(green, 16) << "7 + 5 + 3 + 1 pixels";
+}
+
+TEST(ScrollBarPaint, OwnerDrawnParts) {
+    TBarOnForm f;
+    f.Bar->SetColor(TColor(0x0000C8));
+    f.Bar->SetBlendBackground(false);
+    f.Bar->SetSystemBkColor(false);
+    std::vector<TQZScrollBarPart> parts;
+    f.Bar->OnDrawPart = [&](TObject*, TCanvas* canvas, const TRect& r, TQZScrollBarPart part, bool,
+                            bool, bool, bool& defaultDraw) {
+        parts.push_back(part);
+        if (part == sbpThumb) {
+            canvas->Brush()->SetColor(clLime);
+            canvas->FillRect(r);
+            defaultDraw = false;
+        }
+    };
+    TPaintedPixels plain(f.Bar, 121, 17);
+    EXPECT_TRUE(parts.empty()) << "the event waits for OwnerDraw";
+    f.Bar->SetOwnerDraw(true);
+    TPaintedPixels drawn(f.Bar, 121, 17);
+    EXPECT_EQ(parts, (std::vector<TQZScrollBarPart>{sbpLeftArrow, sbpRightArrow, sbpLeftTop,
+                                                    sbpThumb, sbpRightBottom}));
+    TScrollBarLayout l = f.Bar->Layout();
+    EXPECT_EQ(drawn.At(l.Thumb.Left + 1, 1), 0x00FF00u) << "nothing of the bar's own thumb";
+}
+
+TEST(ScrollBarInput, KeysWithModifiersAreNotTheBars) {
+    TBarOnForm f;
+    f.Bar->SetFocus();
+    PostKeyWith(f.Bar->Handle(), VK_END, {ssCtrl});
+    EXPECT_TRUE(f.Log.Scrolls.empty());
+    EXPECT_EQ(f.Bar->Position(), 0);
+    PostKey(f.Bar->Handle(), VK_END);
+    EXPECT_EQ(f.Bar->Position(), 100);
 }
 
 TEST(ScrollBarPaint, ThemedPartsAndStates) {

@@ -200,6 +200,7 @@ private:
     friend class THeaderPainter;
 
     void RedrawSections();
+    void RedrawFilterSigns(bool Active);
     void RedrawSectionOf(TQZHeaderSection* Section);
     void ImageListChanged(TObject* Sender);
     void EnsureSignHeight();

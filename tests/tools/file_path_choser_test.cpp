@@ -11,7 +11,7 @@
 #include "vcl/edit.h"
 #include "vcl/forms.h"
 #include "vcl/label.h"
-#include "vcl/vcl_test_support.h"
+#include "vcl/user_input.h"
 
 #include <windows.h>
 
@@ -112,7 +112,7 @@ TEST(FilePathChoser, TheFileChooserOpensInTheNearestFolderAndKeepsTheChoiceRelat
 
     TOpenDialogAnswer answer;
     answer.Choice = root.File("conf\\crypto.ini");
-    PostClick(c->btnChoose);
+    PostClick(c->btnChoose->Handle(), 5, 5);
     EXPECT_EQ(answer.InitialDir, root.File("conf"));
     EXPECT_EQ(answer.FileName, "crypto.ini");
     EXPECT_EQ(c->Text(), "conf\\crypto.ini");
@@ -148,7 +148,7 @@ TEST(FilePathChoser, TheFolderChooserOpensOnTheNearestFolderAndNeverHangsOnARela
     c->SetText("templates\\gone\\deeper");
     {
         DialogAnswer answer(IDOK, "templates");
-        PostClick(c->btnChoose);
+        PostClick(c->btnChoose->Handle(), 5, 5);
         EXPECT_TRUE(answer.Pressed);
     }
     EXPECT_TRUE(AnsiSameText(c->Text(), "templates")) << c->Text();
@@ -182,12 +182,12 @@ TEST(FilePathChoser, OpeningNeedsAPathUnlessTheHandlerAllowsIt) {
         allowed = allowed || allow;
     };
     c->SetText("   ");
-    PostClick(c->btnOpen);
+    PostClick(c->btnOpen->Handle(), 5, 5);
     allow = true;
-    PostClick(c->btnOpen);
+    PostClick(c->btnOpen->Handle(), 5, 5);
     allow = false;
     c->SetText("C:\\windows");
-    PostClick(c->btnOpen);
+    PostClick(c->btnOpen->Handle(), 5, 5);
 
     // Ctrl+O released in the edit opens too; O alone does not.
     BYTE keys[256] = {};

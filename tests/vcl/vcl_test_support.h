@@ -79,11 +79,3 @@ public:
 private:
     TBitmap FBitmap;
 };
-
-// What a person's click on a windowed control sends it: a press and a release at a point
-// inside, posted, then handled by the message loop.
-inline void PostClick(TWinControl* control, int x = 5, int y = 5) {
-    PostMessageW(control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(Point(x, y)));
-    PostMessageW(control->Handle(), WM_LBUTTONUP, 0, PointToLParam(Point(x, y)));
-    Application->ProcessMessages();
-}

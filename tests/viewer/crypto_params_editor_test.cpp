@@ -271,3 +271,24 @@ TEST_F(CryptoEditorTest, NamesLongerThanTheLibrarySaysAreCutAndNoLengthReadsNoth
     Editor->FillCryptoControls();
     EXPECT_EQ(Grid(), (std::vector<std::string>{"Mod=", "Exp="}));
 }
+
+TEST_F(CryptoEditorTest, TheLastColumnSizesByItsRightLineAndButtonsFitTheWiderCaption) {
+    Editor->SetCryptoEngineType("RSA");
+    Editor->FillCryptoControls();
+    HWND grid = Editor->sgCryptoParams->Handle();
+    const TRect header = Editor->sgCryptoParams->CellRect(1, 0);
+    const int line = header.Right; // the grid line right of the last column
+    PostMouse(grid, WM_MOUSEMOVE, line, header.Top + 5);
+    PostMouse(grid, WM_LBUTTONDOWN, line, header.Top + 5, MK_LBUTTON);
+    PostMouse(grid, WM_MOUSEMOVE, line + 40, header.Top + 5, MK_LBUTTON);
+    PostMouse(grid, WM_LBUTTONUP, line + 40, header.Top + 5);
+    EXPECT_EQ(Editor->sgCryptoParams->ColWidths(1), 240);
+    EXPECT_EQ(Editor->sgCryptoParams->ColWidths(0), 200);
+
+    Editor->btnCheck->SetCaption("Check the settings by signing a text");
+    RECT check, import;
+    GetClientRect(Editor->btnCheck->Handle(), &check);
+    GetClientRect(Editor->btnImportFromFile->Handle(), &import);
+    EXPECT_EQ(check.right, import.right);
+    EXPECT_GT(check.right, 150);
+}

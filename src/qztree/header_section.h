@@ -1,4 +1,5 @@
 #pragma once
+#include "qztree/qz_section_types.h"
 #include "vcl/colors.h"
 #include "vcl/persistent.h"
 
@@ -13,25 +14,8 @@ class TPopupMenu;
 class TStringList;
 class TStrings;
 
-enum TQZSectionStyle { QZhsText, QZhsOwnerDraw, QZhsPictureOnly };
 enum TQZSSortMode { hsmNone, hsmAscend, hsmDescend };
 enum TQZSAlignment { hsaLeft, hsaCenter, hsaRight };
-enum TQZFieldType {
-    sftCustom,
-    sftText,
-    sftNumber,
-    sftFloating,
-    sftDateTime,
-    sftDate,
-    sftTime,
-    sftPicture,
-    sftEnum,
-    sftBLOB,
-    sftUndef,
-    sftBool,
-    sftCurrency,
-    sftMemo
-};
 enum TSectionChangeMode {
     scmCaption,
     scmFieldName,

@@ -597,7 +597,7 @@ void TCustomQZHeader::StickyResize() {
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
         if (s->Visible() && s->Resizable())
-            s->FWidth = int(Round(resizable * double(s->FStickySize)));
+            s->FWidth = std::max(0, int(Round(resizable * double(s->FStickySize))));
     }
     AdjustStickySize(nullptr);
     FOldWidth = client;

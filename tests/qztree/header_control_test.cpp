@@ -1,4 +1,5 @@
 #include "header_fixture.h"
+#include "theme_recorder.h"
 
 #include "qztree/qz_colors.h"
 #include "vcl/bitmap.h"
@@ -268,4 +269,102 @@ TEST(HeaderMouse, SignsAndClicks) {
     h.Mouse(WM_LBUTTONDOWN, 30, 5);
     h.Mouse(WM_LBUTTONUP, 30, 5);
     EXPECT_TRUE(h.Events.empty());
+}
+
+TEST(HeaderThemes, ThemedStatesAndSwitchingThemesOff) {
+    TThemeRecorder themes;
+    THeaderOnForm h(2);
+    h.Header->SetUseXPThemes(true);
+    ASSERT_TRUE(h.Header->IsThemeApplied());
+    int height = h.Header->ClientHeight();
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Has(HP_HEADERITEM, HIS_NORMAL));
+    EXPECT_TRUE(TThemeRecorder::Has(0, 0)) << "the empty area right of the sections";
+
+    // With a theme the section under the mouse is hot even without Tracking.
+    h.Header->Perform(CM_MOUSEENTER);
+    h.Mouse(WM_MOUSEMOVE, 150, 5);
+    EXPECT_EQ(h.Header->TrackSection(), h.At(1));
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Has(HP_HEADERITEM, HIS_HOT));
+    h.Mouse(WM_LBUTTONDOWN, 150, 5);
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Has(HP_HEADERITEM, HIS_PRESSED));
+    h.Mouse(WM_LBUTTONUP, 150, 5);
+
+    int opened = TThemeRecorder::Opened;
+    EXPECT_EQ(SendMessageW(h.Header->Handle(), WM_THEMECHANGED, 0, 0), 1);
+    EXPECT_EQ(TThemeRecorder::Opened, opened + 1) << "opened again on a theme change";
+
+    int closed = TThemeRecorder::Closed;
+    HWND before = h.Header->Handle();
+    h.Header->SetUseXPThemes(false);
+    EXPECT_GT(TThemeRecorder::Closed, closed);
+    EXPECT_FALSE(h.Header->IsThemeApplied());
+    EXPECT_NE(h.Header->Handle(), before) << "the window is made again";
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Calls.empty()) << "classic drawing";
+}
+
+TEST(HeaderHints, TextByHintType) {
+    THeaderOnForm h(2);
+    h.At(0)->Hint = "about the first";
+    auto hintAt = [&](int x) {
+        THintInfo info;
+        info.HintControl = h.Header;
+        info.CursorPos = Point(x, 5);
+        info.HintStr = "control hint";
+        h.Header->Perform(CM_HINTSHOW, 0, intptr_t(&info));
+        return info.HintStr;
+    };
+    EXPECT_EQ(hintAt(50), "about the first");
+    EXPECT_EQ(h.Header->HintSection(), h.At(0));
+    EXPECT_EQ(hintAt(150), "control hint") << "no hint of its own: the control's stays";
+    h.Header->HintType = shtHintOrText;
+    EXPECT_EQ(hintAt(150), "Section 1");
+    h.Header->HintType = shtMainText;
+    EXPECT_EQ(hintAt(50), "Section 0");
+    h.Header->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(h.Header->HintSection(), nullptr);
+}
+
+TEST(HeaderLayout, StickyFixedSectionsGiveBackTheirWidth) {
+    THeaderOnForm h(3, 400);
+    h.At(0)->SetWidth(100);
+    h.At(1)->SetWidth(100);
+    h.At(2)->SetWidth(199);
+    h.At(2)->SetResizable(false);
+    h.Header->SetStickySections(true);
+    // Narrowed below the fixed section's width, the fixed section gives way and remembers.
+    h.Form->SetWidth(120);
+    EXPECT_EQ(VisibleTotal(*h.Header->Sections()), 119);
+    EXPECT_LT(h.At(2)->Width(), 199);
+    EXPECT_EQ(h.At(2)->SaveSize(), 199);
+    h.Form->SetWidth(400);
+    EXPECT_EQ(h.At(2)->Width(), 199) << "given back when there is room again";
+    EXPECT_EQ(h.At(2)->SaveSize(), -1);
+    EXPECT_EQ(VisibleTotal(*h.Header->Sections()), 399);
+}
+
+TEST(HeaderLayout, MeasuredWidths) {
+    THeaderOnForm h(2);
+    int textWidth = 0, textHeight = 0;
+    int w = h.Header->MeasureSectionWidth(h.At(0), &textWidth, &textHeight);
+    EXPECT_GT(textWidth, 0);
+    EXPECT_EQ(w, 10 + 12 + 5 + textWidth);
+    h.At(0)->SetExpandable(true);
+    EXPECT_EQ(h.Header->MeasureSectionWidth(h.At(0)), w + 8);
+    h.At(1)->SetStyle(QZhsOwnerDraw);
+    h.Header->OnMeasureSection = [](TObject*, TQZHeaderSection*, TPoint& size) {
+        size = Point(40, 30);
+    };
+    int ownerHeight = 0;
+    EXPECT_EQ(h.Header->MeasureSectionWidth(h.At(1), nullptr, &ownerHeight), 10 + 17 + 40);
+    EXPECT_EQ(ownerHeight, 30);
+    h.At(1)->SetMinWidth(90);
+    EXPECT_EQ(h.Header->MeasureSectionWidth(h.At(1)), 90);
 }

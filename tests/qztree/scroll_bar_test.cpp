@@ -2,6 +2,7 @@
 #include "qztree/qz_hint_window.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/scroll_bar_styles.h"
+#include "theme_recorder.h"
 
 #include "vcl/forms.h"
 #include "vcl/timer.h"
@@ -73,25 +74,6 @@ TScrollBarModel Model121() {
     m.SystemThumbSize = 16;
     return m;
 }
-
-struct TThemeRecorder {
-    struct TCall {
-        int Part, State;
-    };
-    static inline std::vector<TCall> Calls;
-    static HTHEME WINAPI Open(HWND, LPCWSTR) { return HTHEME(0x4321); }
-    static HRESULT WINAPI Close(HTHEME) { return S_OK; }
-    static HRESULT WINAPI Draw(HTHEME, HDC, int part, int state, const RECT*, const RECT*) {
-        Calls.push_back({part, state});
-        return S_OK;
-    }
-    static bool Has(int part, int state) {
-        for (const TCall& c : Calls)
-            if (c.Part == part && c.State == state)
-                return true;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -486,13 +468,7 @@ TEST(ScrollBarInput, KeysWithModifiersAreNotTheBars) {
 }
 
 TEST(ScrollBarPaint, ThemedPartsAndStates) {
-    bool wasAvailable = ThemesAvailable;
-    TThemeFunctions saved = ThemeApi;
-    ThemesAvailable = true;
-    ThemeApi = TThemeFunctions{};
-    ThemeApi.OpenThemeData = &TThemeRecorder::Open;
-    ThemeApi.CloseThemeData = &TThemeRecorder::Close;
-    ThemeApi.DrawThemeBackground = &TThemeRecorder::Draw;
+    TThemeRecorder themes;
     {
         TBarOnForm f;
         f.Bar->SetUseXPThemes(true);
@@ -511,8 +487,6 @@ TEST(ScrollBarPaint, ThemedPartsAndStates) {
         f.Mouse(WM_LBUTTONUP, 110, 5);
         EXPECT_TRUE(TThemeRecorder::Has(SBP_ARROWBTN, 15)) << "right arrow pressed";
     }
-    ThemeApi = saved;
-    ThemesAvailable = wasAvailable;
 }
 
 TEST(ScrollBarHint, HintWindowSizesAndPlacement) {

@@ -50,8 +50,9 @@ public:
     int UpdateCount() const { return FUpdateCount; }
     void Update() override;
     bool IsLoading() const;
-    void BeginLoading() { ++LoadingCount; }
-    void EndLoading() { --LoadingCount; }
+    // Counts as loading without the component's loading state (the owner sets sections up).
+    void BeginLoadingCount() { ++LoadingCount; }
+    void EndLoadingCount() { --LoadingCount; }
 
     int LeftPos() const { return FHPos; }
     void SetLeftPos(int Value);

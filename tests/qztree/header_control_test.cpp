@@ -2,8 +2,10 @@
 #include "theme_recorder.h"
 
 #include "qztree/qz_colors.h"
+#include "rtl/streams.h"
 #include "vcl/bitmap.h"
 #include "vcl/img_list.h"
+#include "vcl/menus.h"
 
 #include <gtest/gtest.h>
 
@@ -367,4 +369,42 @@ TEST(HeaderLayout, MeasuredWidths) {
     EXPECT_EQ(ownerHeight, 30);
     h.At(1)->SetMinWidth(90);
     EXPECT_EQ(h.Header->MeasureSectionWidth(h.At(1)), 90);
+}
+
+namespace {
+// A header read from a form's resource: loading until its owner is done.
+class TLoadingHeader : public TQZHeader {
+public:
+    using TComponent::BeginLoading;
+    using TComponent::EndLoading;
+    using TQZHeader::TQZHeader;
+};
+} // namespace
+
+TEST(HeaderLoading, LoadedResolvesMenusAndAppliesStoredOrder) {
+    THeaderOnForm h;
+    auto* menu = new TPopupMenu(h.Form.get());
+    menu->SetName("pmColumns");
+    auto* header = new TLoadingHeader(h.Form.get());
+    header->SetParent(h.Form.get());
+    h.Header = header;
+    header->BeginLoading();
+    for (int i = 0; i < 3; ++i)
+        h.Header->Sections()->AddSection()->SetText("S" + std::to_string(i));
+    h.Header->SetRightAlignedOrder(true);
+    EXPECT_EQ(h.At(0)->Text(), "S0") << "nothing reversed while loading";
+    h.Header->Sections()->SetSectionsOrder("i2:w10:vf,");
+    EXPECT_EQ(h.At(2)->Width(), 120) << "the order text waits for the end of loading";
+    TMemoryStream stream;
+    h.Header->Sections()->ItemByPos(1)->SetPopupMenu(menu);
+    h.Header->Sections()->WriteData(stream);
+    stream.SetPosition(0);
+    h.Header->Sections()->ReadData(stream);
+    EXPECT_EQ(h.At(1)->PopupMenu(), nullptr);
+    EXPECT_EQ(h.At(1)->PopupName(), "pmColumns");
+    header->EndLoading();
+    EXPECT_EQ(h.At(1)->PopupMenu(), menu);
+    EXPECT_EQ(h.At(0)->Text(), "S2") << "the stored right-to-left order applied once";
+    menu->Free();
+    EXPECT_EQ(h.At(1)->PopupMenu(), nullptr) << "a freed menu is forgotten";
 }

@@ -562,3 +562,31 @@ TEST(ScrollBarColors, ShadowAndLighterColours) {
     EXPECT_EQ(f.Bar->LighterColor(), clWhite);
     EXPECT_LT(ColorToRGB(f.Bar->ShadowColor()) & 0xFF, 0xE0u);
 }
+
+namespace {
+class TLoadingBar : public TQZScrollBar {
+public:
+    using TComponent::BeginLoading;
+    using TComponent::EndLoading;
+    using TQZScrollBar::TQZScrollBar;
+};
+} // namespace
+
+TEST(ScrollBarControl, LoadingStoresAndLoadedMakesConsistent) {
+    TBarOnForm f;
+    auto* bar = new TLoadingBar(f.Form.get());
+    bar->SetParent(f.Form.get());
+    f.Bar = bar;
+    bar->BeginLoading();
+    f.Bar->SetMin(50);
+    f.Bar->SetMax(10);
+    f.Bar->SetPage(200);
+    f.Bar->SetPosition(500);
+    EXPECT_EQ(f.Bar->Max(), 10);
+    EXPECT_EQ(f.Bar->Position(), 500) << "stored as given while loading";
+    bar->EndLoading();
+    EXPECT_EQ(f.Bar->Max(), 50);
+    EXPECT_EQ(f.Bar->Page(), 1);
+    EXPECT_EQ(f.Bar->Position(), 50);
+    EXPECT_EQ(f.Bar->ThumbPos(), ThumbPosition(f.Bar->Model()));
+}

@@ -408,3 +408,43 @@ TEST(HeaderLoading, LoadedResolvesMenusAndAppliesStoredOrder) {
     menu->Free();
     EXPECT_EQ(h.At(1)->PopupMenu(), nullptr) << "a freed menu is forgotten";
 }
+
+TEST(HeaderMouse, CancelModeAndGoingSectionsEndWhatRuns) {
+    THeaderOnForm h(3);
+    h.Header->AllowDrag = true;
+    h.Mouse(WM_LBUTTONDOWN, 150, 8);
+    h.Mouse(WM_MOUSEMOVE, 170, 8);
+    ASSERT_EQ(h.Header->DropSource(), h.At(1));
+    SendMessageW(h.Header->Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    EXPECT_NE(GetCapture(), h.Header->Handle());
+
+    h.Mouse(WM_MOUSEMOVE, 98, 5);
+    h.Mouse(WM_LBUTTONDOWN, 98, 5);
+    ASSERT_TRUE(h.Header->Resizing());
+    SendMessageW(h.Header->Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(h.Header->Resizing());
+
+    // The dragged section deleted mid-drag: the drag ends with it.
+    h.Mouse(WM_LBUTTONDOWN, 150, 8);
+    h.Mouse(WM_MOUSEMOVE, 170, 8);
+    ASSERT_NE(h.Header->DropSource(), nullptr);
+    h.Header->Sections()->DeleteSection(h.Header->DropSource());
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    EXPECT_EQ(h.Header->DropTarget(), nullptr);
+    EXPECT_NE(GetCapture(), h.Header->Handle());
+    h.Mouse(WM_LBUTTONUP, 170, 8);
+    EXPECT_EQ(h.Header->Sections()->Count(), 2);
+
+    // The looked-up section deleted while its editor is open: the editor closes.
+    std::vector<bool> done;
+    h.Header->OnHeaderLookupDone = [&](TObject*, TQZHeaderSection* s, const std::string&,
+                                       bool accepted) { done.push_back(accepted); };
+    h.At(1)->SetLookupEnabled(true);
+    h.Header->OpenLookup(h.At(1));
+    ASSERT_TRUE(h.Header->DoingLookup());
+    h.Header->Sections()->DeleteSection(h.At(1));
+    EXPECT_FALSE(h.Header->DoingLookup());
+    EXPECT_EQ(h.Header->LookupSection(), nullptr);
+    EXPECT_EQ(done, std::vector<bool>{false});
+}

@@ -524,7 +524,7 @@ bool TCustomQZHeader::InResizeArea(int X, TQZHeaderSection*& HitSection) const {
 
 TQZHeaderSection* TCustomQZHeader::GetSectionAtEx(int X, int Y, TQZSectionPart& SectionPart) const {
     TQZHeaderSection* hit = nullptr;
-    if (InResizeArea(X, hit) && hit && hit->Resizable()) {
+    if (InResizeArea(X, hit)) {
         SectionPart = espResizeArea;
         return hit;
     }

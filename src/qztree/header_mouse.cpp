@@ -350,7 +350,7 @@ void TCustomQZHeader::DblClick() {
     TPoint client = ScreenToClient(FromPOINT(p));
     TQZSectionPart part = espText;
     TQZHeaderSection* s = GetSectionAtEx(client.X, client.Y, part);
-    if (s && part == espResizeArea)
+    if (s && part == espResizeArea && s->Resizable())
         TriggerSectionAutoSizeEvent(s);
 }
 

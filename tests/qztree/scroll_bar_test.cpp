@@ -590,3 +590,25 @@ TEST(ScrollBarControl, LoadingStoresAndLoadedMakesConsistent) {
     EXPECT_EQ(f.Bar->Position(), 50);
     EXPECT_EQ(f.Bar->ThumbPos(), ThumbPosition(f.Bar->Model()));
 }
+
+TEST(ScrollBarPaint, FlatBarRaisesWhatTheMouseIsOver) {
+    TBarOnForm f;
+    f.Bar->SetPage(40);
+    TScrollBarLayout l = f.Bar->Layout();
+    auto thumbCorner = [&] {
+        TPaintedPixels p(f.Bar, 121, 17);
+        return p.At(l.Thumb.Left, 0);
+    };
+    uint32_t flat = thumbCorner();
+    EXPECT_EQ(flat, PixelOf(TColor(ColorToRGB(clBtnShadow))));
+    f.Bar->Perform(CM_MOUSEENTER);
+    f.Mouse(WM_MOUSEMOVE, l.Thumb.Left + 5, 5);
+    EXPECT_EQ(f.Bar->MouseOver(), sbpThumb);
+    EXPECT_EQ(thumbCorner(), PixelOf(TColor(ColorToRGB(cl3DLight)))) << "raised under the mouse";
+    f.Bar->SetActiveFlat(true);
+    EXPECT_EQ(thumbCorner(), flat) << "ActiveFlat keeps it flat";
+    f.Bar->SetActiveFlat(false);
+    f.Bar->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(f.Bar->MouseOver(), sbpNowhere);
+    EXPECT_EQ(thumbCorner(), flat);
+}

@@ -54,9 +54,18 @@ void TCustomQZHeader::BeforeDestruction() {
         FLookup = nullptr;
         lookup->Free();
     }
+    // A drag or resize under way ends here, quietly: nothing is moved or resized any more.
+    FDoingLookup = false;
     FreeDragImage();
-    if (FResizing || FDropSrc)
+    if ((FResizing || FDropSrc) && HandleAllocated() && GetCapture() == WindowHandle())
         ReleaseCapture();
+    if (FHeaderLineVis)
+        ToggleResizeLine();
+    ReleaseLineDC();
+    FResizing = false;
+    FResizeSection = nullptr;
+    FDropSrc = nullptr;
+    FDropTrg = nullptr;
     TQZXPThemedControl::BeforeDestruction();
 }
 

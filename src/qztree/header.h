@@ -215,6 +215,7 @@ private:
     void LeftUp(int X, int Y);
     void StartResize(TQZHeaderSection* Section, int X);
     void EndResize();
+    void ReleaseLineDC();
     void MoveResize(int X);
     void StartDrag(int X, int Y);
     void MoveDrag(int X, int Y);
@@ -270,6 +271,7 @@ private:
     bool FIgnoreLookupChange = false;
     bool FDoingLookup = false;
     HDC FLineDC = nullptr;
+    HWND FLineWnd = nullptr;
     HWND FFocusedCtl = nullptr;
     int LoadingCount = 0;
     bool DeletionHappened = false;

@@ -126,7 +126,8 @@ void TCustomQZHeader::StartResize(TQZHeaderSection* Section, int X) {
     FLineTab = X - FHeaderLine;
     if (!ResizeOnDrag && Parent()) {
         // The line runs over the parent's client area below the header too.
-        FLineDC = GetDCEx(Parent()->Handle(), nullptr, DCX_CACHE);
+        FLineWnd = Parent()->Handle();
+        FLineDC = GetDCEx(FLineWnd, nullptr, DCX_CACHE);
         ToggleResizeLine();
     }
     DoSectionResizing(Section, trsBegin, Section->Width());
@@ -179,9 +180,7 @@ void TCustomQZHeader::EndResize() {
     if (!ResizeOnDrag) {
         if (FHeaderLineVis)
             ToggleResizeLine();
-        if (FLineDC && Parent())
-            ReleaseDC(Parent()->Handle(), FLineDC);
-        FLineDC = nullptr;
+        ReleaseLineDC();
         if (s)
             s->SetWidth(FHeaderLine - s->Left() + ScreenOffset(s));
     }
@@ -192,6 +191,14 @@ void TCustomQZHeader::EndResize() {
     FResizeSection = nullptr;
     Invalidate();
     Update();
+}
+
+void TCustomQZHeader::ReleaseLineDC() {
+    if (FLineDC)
+        ReleaseDC(FLineWnd, FLineDC);
+    FLineDC = nullptr;
+    FLineWnd = nullptr;
+    FHeaderLineVis = false;
 }
 
 void TCustomQZHeader::LeftUp(int X, int Y) {

@@ -448,3 +448,23 @@ TEST(HeaderMouse, CancelModeAndGoingSectionsEndWhatRuns) {
     EXPECT_EQ(h.Header->LookupSection(), nullptr);
     EXPECT_EQ(done, std::vector<bool>{false});
 }
+
+TEST(HeaderMouse, FreedMidResizeOrMidDrag) {
+    for (bool drag : {false, true}) {
+        THeaderOnForm h(2);
+        h.Header->AllowDrag = true;
+        if (drag) {
+            h.Mouse(WM_LBUTTONDOWN, 50, 8);
+            h.Mouse(WM_MOUSEMOVE, 80, 8);
+            ASSERT_NE(h.Header->DropSource(), nullptr);
+        } else {
+            h.Mouse(WM_MOUSEMOVE, 98, 5);
+            h.Mouse(WM_LBUTTONDOWN, 98, 5);
+            ASSERT_TRUE(h.Header->Resizing());
+        }
+        HWND header = h.Header->Handle();
+        h.Form.reset();
+        EXPECT_NE(GetCapture(), header);
+        EXPECT_FALSE(IsWindow(header));
+    }
+}

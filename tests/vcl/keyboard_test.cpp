@@ -2,8 +2,10 @@
 #include "vcl/custom_control.h"
 #include "vcl/edit.h"
 #include "vcl/forms.h"
+#include "vcl/inplace_edit.h"
 #include "vcl/menus.h"
 #include "vcl/panel.h"
+#include "vcl/string_grid.h"
 
 #include "vcl_test_support.h"
 
@@ -375,4 +377,26 @@ TEST(Keyboard, TheWheelGoesToTheFocusedControlFirstThenItsParents) {
     focused->TakeWheel = true;
     SendMessageW(under->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(270, 20));
     EXPECT_EQ(log, (std::vector<std::string>{"focused -120"}));
+}
+
+TEST(Keyboard, AControlThatWantsTheVeryKeyMessageKeepsItFromTheDefaultButton) {
+    auto form = DialogForm();
+    auto* grid = Make<TStringGrid>(form.get(), 10, 10, 300, 150);
+    grid->SetOptions(grid->Options() + TGridOptions{goEditing});
+    auto* ok = Make<TButton>(form.get(), 10, 200, 75, 25);
+    ok->SetDefault(true);
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    grid->SetFocus();
+    PostMessageW(grid->Handle(), WM_CHAR, 'x', 1);
+    Application->ProcessMessages();
+    ASSERT_TRUE(grid->EditorMode());
+    // Enter in the cell's edit ends the editing; the dialog does not see it.
+    Press(grid->InplaceEditor()->Handle(), VK_RETURN);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(clicks, 0);
+    // On the grid itself Enter is the dialog's.
+    Press(grid->Handle(), VK_RETURN);
+    EXPECT_EQ(clicks, 1);
 }

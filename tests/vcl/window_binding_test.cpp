@@ -64,3 +64,34 @@ TEST(WindowBinding, AControlEndedByItsDestructorLetsItsClassSeeTheDestroyMessage
     EXPECT_EQ(ClassDestroys, 1);
     EXPECT_EQ(ClassNcDestroys, 1);
 }
+
+namespace {
+// An heir that keeps its base's class name but stands on the edit class.
+class TBareEdit : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TWinControl::CreateParams(Params);
+        Params.SystemClassName = L"EDIT";
+    }
+};
+} // namespace
+
+TEST(WindowBinding, HeirsOfOneClassNameOnDifferentWin32ClassesEachGetTheirOwn) {
+    RegisterCountingClass();
+    auto counting = MakeOwned<TOverCountingClass>();
+    auto edit = MakeOwned<TBareEdit>();
+    auto plain = MakeOwned<TWinControl>();
+    ASSERT_EQ(counting->ClassName(), edit->ClassName());
+    counting->HandleNeeded();
+    // The edit is an edit: it answers an edit's message and keeps what is typed.
+    EXPECT_GT(SendMessageW(edit->Handle(), EM_GETLIMITTEXT, 0, 0), 0);
+    SendMessageW(edit->Handle(), WM_CHAR, 'x', 1);
+    EXPECT_EQ(edit->Text(), "x");
+    EXPECT_EQ(SendMessageW(plain->Handle(), EM_GETLIMITTEXT, 0, 0), 0);
+    ClassDestroys = 0;
+    counting.reset();
+    EXPECT_EQ(ClassDestroys, 1);
+}

@@ -17,18 +17,24 @@ LRESULT CALLBACK CountingProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
-// A control over a system class of the test's own, which counts its destroy messages as a common
-// control frees its data on them.
-class TOverCountingClass : public TWinControl {
+// A control over a Win32 class named when it is made; it keeps its base's class name.
+class TOnWin32Class : public TWinControl {
 public:
-    using TWinControl::TWinControl;
+    TOnWin32Class(TComponent* AOwner, std::wstring win32Class = L"QVRTest.Counting")
+        : TWinControl(AOwner), FWin32Class(std::move(win32Class)) {}
 
 protected:
     void CreateParams(TCreateParams& Params) override {
         TWinControl::CreateParams(Params);
-        Params.SystemClassName = L"QVRTest.Counting";
+        Params.SystemClassName = FWin32Class;
     }
+
+private:
+    std::wstring FWin32Class;
 };
+// Over a class of the test's own, which counts its destroy messages as a common control frees
+// its data on them.
+using TOverCountingClass = TOnWin32Class;
 
 void RegisterCountingClass() {
     WNDCLASSEXW wc{};
@@ -65,24 +71,10 @@ TEST(WindowBinding, AControlEndedByItsDestructorLetsItsClassSeeTheDestroyMessage
     EXPECT_EQ(ClassNcDestroys, 1);
 }
 
-namespace {
-// An heir that keeps its base's class name but stands on the edit class.
-class TBareEdit : public TWinControl {
-public:
-    using TWinControl::TWinControl;
-
-protected:
-    void CreateParams(TCreateParams& Params) override {
-        TWinControl::CreateParams(Params);
-        Params.SystemClassName = L"EDIT";
-    }
-};
-} // namespace
-
 TEST(WindowBinding, HeirsOfOneClassNameOnDifferentWin32ClassesEachGetTheirOwn) {
     RegisterCountingClass();
     auto counting = MakeOwned<TOverCountingClass>();
-    auto edit = MakeOwned<TBareEdit>();
+    auto edit = MakeOwned<TOnWin32Class>(L"EDIT");
     auto plain = MakeOwned<TWinControl>();
     ASSERT_EQ(counting->ClassName(), edit->ClassName());
     counting->HandleNeeded();

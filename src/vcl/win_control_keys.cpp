@@ -192,5 +192,13 @@ bool PreTranslateKeyMessage(HWND window, unsigned msg, uintptr_t wParam, intptr_
     TWinControl* control = nullptr;
     for (HWND w = window; w && !control; w = GetParent(w))
         control = TWinControl::FindControl(w);
-    return control && control->Perform(ahead, wParam, lParam) != 0;
+    if (!control)
+        return false;
+    // As for every message of a window: what a handler raises is shown, and the key is spent.
+    try {
+        return control->Perform(ahead, wParam, lParam) != 0;
+    } catch (...) {
+        Application->HandleException(control);
+        return true;
+    }
 }

@@ -8,6 +8,7 @@
 #include "vcl/panel.h"
 #include "vcl/string_grid.h"
 
+#include "support/message_capture.h"
 #include "vcl_test_support.h"
 
 #include <gtest/gtest.h>
@@ -429,4 +430,19 @@ TEST(Keyboard, TheMainFormsShortCutsServeEveryForm) {
     EXPECT_EQ(seen, (std::vector<std::string>{"main 117"}));
     main->Free();
     EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Keyboard, AShortCutHandlerThatRaisesIsShownAndTheDialogGoesOn) {
+    MessageCapture messages;
+    TModalDialog dialog;
+    dialog.Form->OnShortCut = [](TWMKey& key, bool&) {
+        if (key.CharCode == VK_F9)
+            throw Exception("No F9 here");
+    };
+    TModalResult result = dialog.Run([&] {
+        PostKey(dialog.Edit, VK_F9);
+        PostKey(dialog.Edit, VK_RETURN);
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(messages.Texts, std::vector<std::string>{"No F9 here"});
 }

@@ -49,11 +49,6 @@ const TQZSortKey NoKey;
 
 } // namespace
 
-void TCustomQZTree::SetSortSection(int Value) {
-    FSortSection = Value;
-    FSortSections.clear();
-}
-
 std::string TCustomQZTree::CellText(TQZTreeItem* Item, int SectionIndex) {
     if (!Item->HasStaticData()) {
         std::string text;

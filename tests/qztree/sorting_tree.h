@@ -14,6 +14,7 @@ public:
         TQZFieldType Type = sftText;
         TQZSSortMode Mark = hsmNone;
     };
+    SortingTree() : TCustomQZTree(nullptr) {}
     std::vector<Column> Columns;
     bool MultiSort = true;
 

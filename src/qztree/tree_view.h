@@ -1,0 +1,171 @@
+#pragma once
+#include "qztree/qz_section_types.h"
+#include "qztree/scroll_bar.h"
+#include "qztree/tree_view_state.h"
+#include "vcl/custom_control.h"
+
+#include <memory>
+#include <string>
+
+class TCustomQZTree;
+class TQZTreeItem;
+class TQZTreeItems;
+class TQZCellStyle;
+class TBitmap;
+class TSearchTextTimeoutThread;
+
+// Where the parts of the main column of one row lie (client coordinates); painting and hit
+// testing both read it.
+struct TQZMainCellParts {
+    TRect Cell;
+    int LinesLeft = 0; // left edge of the top level's column
+    bool HasButton = false;
+    TRect Button;
+    TRect CheckBox;
+    TRect StateImage;
+    TRect Image;
+    int TextLeft = 0;
+    TQZSectionStyle SectionStyle = QZhsText;
+};
+
+// The part of a row under a point.
+enum TSTItemPart {
+    ipButton,
+    ipMainText,
+    ipColumn,
+    ipInside,
+    ipPicture,
+    ipPicture2,
+    ipCheckBox,
+    ipOutside
+};
+
+// The inner window of the tree control: it shows the rows of the visible-row list below the
+// header, scrolls them and paints them. The tree owns it and forwards all row work to it.
+class TQZTreeView : public TCustomControl, public TQZTreeViewState {
+public:
+    explicit TQZTreeView(TComponent* AOwner);
+    ~TQZTreeView() override;
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TCustomQZTree* Tree() const { return FOwner; }
+    // The rows on screen (the control's own visibility flag has the same name).
+    using TQZTreeViewState::FVisible;
+
+    // Rows that fit in the height, a partly shown last row counted (GetVisCount) or not.
+    virtual int GetVisCount() const;
+    virtual int GetVisCount2() const;
+    int GetVisiblesHeight() const;
+    // Row height of an item: the common line height unless some rows have their own.
+    int RowHeight(const TQZTreeItem* Item) const;
+    void FillVisFwd(int StartIndex);
+    void DoSetTopIndex(int Value);
+    void SetVPosition(int Value);
+    void SetHPosition(int Value);
+    // The largest top index for the present height and rows.
+    int MaxTopIndex();
+    int CalcPageUpPos(int Index) const;
+    int CalcPageDownPos(int Index) const;
+    void DefineHRange() override;
+
+    // Geometry of rows on screen (RowIndex is the place in the visible-row list).
+    TRect GetItemRect(int RowIndex) const override;
+    // The row index at a client Y, or -1.
+    int GetItemAtY(int Y) const;
+    TQZTreeItem* GetItemAt(int X, int Y) const;
+    TQZMainCellParts MainCellParts(TQZTreeItem* Item, const TRect& Cell) const;
+    // The main column's cell of a row (the whole row without a header).
+    TRect MainCellRect(TQZTreeItem* Item, const TRect& Row) const;
+    // The item under a client point, the part of it there and the section (-1 for none).
+    TQZTreeItem* GetItemAt(int X, int Y, TSTItemPart& ItemPart, int& HitColumn) const;
+
+    void OnVScroll(TObject* Sender, TQZScrollCode ScrollCode, int& ScrollPos, bool& DoChange);
+    void OnHScroll(TObject* Sender, TQZScrollCode ScrollCode, int& ScrollPos, bool& DoChange);
+    // Rows moved by a wheel turn of WheelDelta.
+    static int WheelRows(int WheelDelta, int LinesPerNotch);
+
+    bool HasFocus() const override { return FHasFocus; }
+    void InvalidateRect(const TRect& Rect, bool Erase) override;
+    // Repaints what the marks ask for.
+    void Update() override;
+    void RedoTmpBmp();
+    bool Painting() const { return FPainting; }
+    void ChangeButtonColors();
+
+    void WndProc(TMessage& Message) override;
+
+    // Keyboard: the item a navigation key moves to (Sel: its selected state, PVal1: its row).
+    virtual TQZTreeItem* FindNewFocused(uint16_t Key, int* PVal1, bool& Sel);
+    // Scrolls so that as many children of the just-expanded Item as fit are shown.
+    void FitMostChildren(TQZTreeItem* Item);
+    // Incremental search: the typed text finds the first item that starts with it.
+    bool ProcessSearch(char Key);
+    void StartClearSearchTimeoutThread();
+    void StopClearSearchTimeoutThread();
+    void SearchTextTimeout(TObject* Sender);
+
+    std::string SearchText;
+    TSearchTextTimeoutThread* SearchTextTimeoutThread = nullptr;
+    TQZCellStyle* VirtStyle = nullptr;
+    bool FScrollFirstClick = false;
+    bool FHasFocus = false;
+    bool FMouseSel = false;
+    bool FDropAcc = false;
+
+protected:
+    void Paint() override;
+    void Resize() override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    bool WantSpecialKey(uint16_t Key) override;
+
+private:
+    // Mouse: the press, release and move bookkeeping ahead of the window's own handling; true
+    // when the message is done with.
+    bool MouseMessage(TMessage& Message);
+    void IntLButtonDown(int X, int Y);
+    bool IntLButtonUp(int X, int Y);
+    bool IntLButtonDblClick(int X, int Y);
+    void IntMouseMove(int X, int Y, TShiftState Shift);
+    void TrackItemAt(int X, int Y);
+    void LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
+    void RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
+    void SelectByPress(TQZTreeItem* I, TShiftState Shift);
+    void ProcessPassedClick();
+    void StartMouseSel(TShiftState Shift);
+    void MoveMouseSel(int X, int Y);
+    void SelectMouseSelectItems();
+    int FrameY(TQZTreeItem* Item, int OffsetInRow) const;
+    void DrawMouseSelectFrame();
+    void CancelMouseSel();
+
+    bool FPressed = false;
+    bool FClickPassed = false;
+    bool FIgnoreClick = false;
+    bool FIgnoreClick2 = false;
+    bool FClicked = false;
+    int FClickSection = -2;
+    TShiftState FPassedShift;
+    TPoint FPressCoord;
+    TPoint FClickCoord;
+    TPoint FMFSStartCoord;
+    TPoint FMFSEndCoord;
+
+    bool Usable(const TQZTreeItem* Item) const;
+    void ItemKey(uint16_t Key, TShiftState Shift);
+    void NavigationKey(uint16_t Key, TShiftState Shift);
+    void ScrollToFocused(uint16_t Key, TQZTreeItem* Target);
+    friend class TTreePainter;
+    void PaintMessage(TMessage& Message);
+    void DoPaintBkgnd(HDC DC, const TRect& Box);
+
+    TCustomQZTree* FOwner;
+    bool FPainting = false;
+    std::unique_ptr<TBitmap> FTmpBmp;
+};

@@ -82,6 +82,8 @@ TCustomQZTree::TCustomQZTree(TComponent* AOwner, std::unique_ptr<TQZTreeViewStat
     FBackground->OnChange = [this](TObject* Sender) { BackgroundChange(Sender); };
     FHeaderFont = std::make_unique<TFont>();
     FHeaderFont->Assign(Font());
+    FDelayTimer = new TTimer(this);
+    FDelayTimer->SetEnabled(false);
 }
 
 void TCustomQZTree::CreatePieces() {

@@ -95,6 +95,12 @@ void TCustomQZTree::RedrawFocused() {
         focused->RedrawItem(true);
 }
 
+void TCustomQZTree::SetSortSection(int Value) {
+    // A negative section sorts by no column.
+    FSortSections.clear();
+    SetOption(FSortSection, std::max(Value, -1), {});
+}
+
 void TCustomQZTree::SetDblClickMode(TQZDblClickMode Value) {
     FDblClickMode = Value;
 }
@@ -279,3 +285,4 @@ void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
     FView->MarkVisibility();
     FUpdated = true;
 }
+

@@ -38,31 +38,6 @@ TQZTreeView::~TQZTreeView() {
     StopClearSearchTimeoutThread();
 }
 
-void TQZTreeView::KeepSearchText() {
-    if (SearchTextTimeoutThread) {
-        SearchTextTimeoutThread->SetKeepAlive(true);
-        return;
-    }
-    // The thread frees itself once it ended and its handler ran on this thread.
-    auto* thread = new TSearchTextTimeoutThread;
-    thread->SetFreeOnTerminate(true);
-    thread->OnTerminate = [this](TObject*) {
-        SearchTextTimeoutThread = nullptr;
-        SearchText.clear();
-    };
-    SearchTextTimeoutThread = thread;
-    thread->Start();
-}
-
-void TQZTreeView::StopClearSearchTimeoutThread() {
-    TSearchTextTimeoutThread* thread = SearchTextTimeoutThread;
-    if (!thread)
-        return;
-    SearchTextTimeoutThread = nullptr;
-    thread->OnTerminate = nullptr;
-    thread->Terminate();
-}
-
 void TQZTreeView::InvalidateRect(const TRect& Rect, bool Erase) {
     if (!HandleAllocated())
         return;
@@ -124,6 +99,8 @@ void TQZTreeView::ChangeButtonColors() {
 }
 
 void TQZTreeView::WndProc(TMessage& Message) {
+    if (MouseMessage(Message))
+        return;
     switch (Message.Msg) {
     case WM_PAINT:
         if (FOwner->IsUpdating())

@@ -241,15 +241,13 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
         focus.Left = Item->TextLeft + 1 - T.LeftPosition();
         focus.Right = Item->TextRight - 1 - T.LeftPosition();
     }
-    bool drawFocus = T.DrawFocusRect();
-    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, drawFocus);
-    if (drawFocus)
-        DrawFocus(Item, focus);
+    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, SurfRect);
+    DrawFocus(Item, focus);
     DrawDropMark(Item, ItemRect, focus);
 }
 
 void TTreePainter::DrawFocus(TQZTreeItem* Item, const TRect& Focus) {
-    if (!Item->Focused())
+    if (!Item->Focused() || !T.DrawFocusRect())
         return;
     if (!V.HasFocus() && T.HideFocusRect())
         return;
@@ -354,8 +352,8 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
                             (!T.OwnerDrawByColumn() && text == T.OwnerDrawMask()) ||
                             (style && style->Style == QZhsOwnerDraw);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1),
-                     Column.Section);
+        T.DoItemDraw(Item, &C, Column.Section,
+                     Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1));
         return;
     }
     if (style && !style->OwnerProps() && style->Control() && style->Control()->Visible()) {
@@ -427,7 +425,7 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
                             (!T.OwnerDrawByColumn() && Item->Text() == T.OwnerDrawMask());
     TRect text = Rect(parts.TextLeft, R.Top, R.Right, R.Bottom);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, text, T.MainTreeColumn());
+        T.DoItemDraw(Item, &C, T.MainTreeColumn(), text);
         Item->TextLeft = text.Left + T.LeftPosition();
         Item->TextRight = text.Right + T.LeftPosition();
         return;

@@ -25,7 +25,7 @@ class TPaintCountingTree : public TQZTree {
 public:
     using TQZTree::TQZTree;
     int RowsPainted = 0;
-    void TriggerItemPostDrawEvent(TCanvas*, TQZTreeItem*, const TRect&, bool&) override {
+    void TriggerItemPostDrawEvent(TCanvas*, TQZTreeItem*, const TRect&, const TRect&) override {
         ++RowsPainted;
     }
 };
@@ -360,26 +360,6 @@ TEST(TreeHeader, ColumnsShowTheirCellTextsUnderTheHeader) {
         for (int y = 2; y < line - 2; ++y)
             stars += starred.At(x, y) != PixelOf(ColorToRGB(clWindow));
     EXPECT_NE(stars, plain);
-}
-
-TEST(TreeSearch, APauseInTypingEmptiesTheSearchTextAndAStoppedTimeoutLeavesIt) {
-    TTreeOnForm f(3);
-    TQZTreeView* view = f.View();
-    view->SearchText = "a";
-    view->KeepSearchText();
-    view->SearchText += "b";
-    view->KeepSearchText(); // the second keystroke keeps the same thread alive
-    EXPECT_EQ(view->SearchText, "ab");
-    ASSERT_NE(view->SearchTextTimeoutThread, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return view->SearchText.empty(); }, 5000));
-    EXPECT_EQ(view->SearchTextTimeoutThread, nullptr);
-
-    view->SearchText = "c";
-    view->KeepSearchText();
-    view->StopClearSearchTimeoutThread();
-    EXPECT_EQ(view->SearchTextTimeoutThread, nullptr);
-    RunMessagesFor(1200);
-    EXPECT_EQ(view->SearchText, "c");
 }
 
 TEST(TreeDrag, TheDragCursorSaysRefusedMoveOrCopy) {

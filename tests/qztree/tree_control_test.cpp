@@ -466,3 +466,27 @@ TEST(TreeView, VirtualRowsAskForTheirTexts) {
     tree->SetVirtualityLevel(vlNone);
     EXPECT_EQ(tree->ViewControl()->VirtStyle, nullptr);
 }
+
+TEST(TreeHeader, HeaderOptionsPassToTheHeader) {
+    auto tree = MakeOwned<TQZTree>();
+    EXPECT_EQ(tree->HintType(), shtHintOrText);
+    EXPECT_FALSE(tree->HeaderHotTrack());
+    tree->SetHeaderHotTrack(true);
+    EXPECT_TRUE(tree->Header()->Tracking());
+    tree->SetHeaderFlat(true);
+    EXPECT_TRUE(tree->Header()->Flat());
+    tree->SetStickyHeaderSections(true);
+    EXPECT_TRUE(tree->Header()->StickySections());
+    tree->SetDefaultSectionWidth(77);
+    EXPECT_EQ(tree->Header()->DefaultWidth(), 77);
+    tree->SetDraggableSections(true);
+    EXPECT_TRUE(tree->Header()->AllowDrag);
+    // The header takes the tree's font unless told to use its own.
+    tree->Font()->SetHeight(-20);
+    EXPECT_EQ(tree->Header()->Font()->Height(), -20);
+    TFont own;
+    own.SetHeight(-9);
+    tree->SetHeaderFont(&own);
+    tree->SetHeaderUseTreeFont(false);
+    EXPECT_EQ(tree->Header()->Font()->Height(), -9);
+}

@@ -677,6 +677,7 @@ protected:
     void SBChanged(TObject* Sender);
     void HeadersTextsLineSet(int Index, const std::string& Text);
     bool UpdateHScrollBar();
+    void OwnBarScrolled(bool Vertical, int Code, int MessagePos);
     bool UpdateVScrollBar();
     void DrawFlatBorder(HDC DC, const TRect& WindowRect);
     // The header's notices.

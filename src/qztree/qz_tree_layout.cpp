@@ -248,9 +248,8 @@ bool TCustomQZTree::UpdateVScrollBar() {
         for (int i = 0; i < FTotalVisCount && total <= FTreeView->Height(); ++i)
             total += FTreeView->RowHeight(Items()->ItemAsVis(i));
     const int shown = FTreeView->FVisible.Count();
-    const bool needed =
-        !FHideVertScrollBar &&
-        (FTopIndex > 0 || total > FTreeView->Height() || (shown > 0 && shown < max));
+    const bool needed = !FHideVertScrollBar && (FTopIndex > 0 || total > FTreeView->Height() ||
+                                                (shown > 0 && shown < max));
     const bool forced = FForcedScrollBars.Contains(sbsVertical);
     const int page = needed ? (varHeight ? 1 : FTreeView->GetVisCount() - 1) : 1;
     HWND own = FUseCustomScrollBars ? nullptr : WindowHandle();
@@ -391,8 +390,36 @@ void TCustomQZTree::WndProc(TMessage& Message) {
         if (FTreeView && FTreeView->HandleAllocated())
             PostMessageW(FTreeView->WindowHandle(), WM_SYSCOLORCHANGE, 0, 0);
         break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        // The window's own bars (without custom ones) scroll as the custom bars do.
+        if (Message.LParam == 0 && FTreeView)
+            return OwnBarScrolled(Message.Msg == WM_VSCROLL, int(LOWORD(Message.WParam)),
+                                  int(short(HIWORD(Message.WParam))));
+        break;
     }
     TQZXPThemedControl::WndProc(Message);
+}
+
+void TCustomQZTree::OwnBarScrolled(bool Vertical, int Code, int MessagePos) {
+    if (Code < SB_LINEUP || Code > SB_ENDSCROLL)
+        return;
+    int position = MessagePos;
+    if (Vertical) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_ALL;
+        if (FUseCustomScrollBars)
+            FVScrollBar->GetScrollInfo(info);
+        else
+            ::GetScrollInfo(WindowHandle(), SB_VERT, &info);
+        position = Code == SB_THUMBPOSITION || Code == SB_THUMBTRACK ? info.nTrackPos : info.nPos;
+    }
+    bool doChange = true;
+    if (Vertical)
+        FTreeView->OnVScroll(FVScrollBar, TQZScrollCode(Code), position, doChange);
+    else
+        FTreeView->OnHScroll(FHScrollBar, TQZScrollCode(Code), position, doChange);
 }
 
 // ---- Measuring

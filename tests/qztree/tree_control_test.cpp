@@ -490,3 +490,22 @@ TEST(TreeHeader, HeaderOptionsPassToTheHeader) {
     tree->SetHeaderUseTreeFont(false);
     EXPECT_EQ(tree->Header()->Font()->Height(), -9);
 }
+
+TEST(TreeView, TheWindowsOwnBarsScrollLikeTheCustomOnes) {
+    TTreeOnForm f(100);
+    f.Tree->SetUseCustomScrollBars(false);
+    PumpMessages();
+    EXPECT_FALSE(f.Tree->VScrollBar()->Visible());
+    PostMessageW(f.Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    PostMessageW(f.Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    PumpMessages();
+    EXPECT_EQ(f.Tree->TopIndex(), 2);
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_POS;
+    GetScrollInfo(f.Tree->Handle(), SB_VERT, &info);
+    EXPECT_EQ(info.nPos, 2);
+    PostMessageW(f.Tree->Handle(), WM_VSCROLL, SB_PAGEUP, 0);
+    PumpMessages();
+    EXPECT_EQ(f.Tree->TopIndex(), 0);
+}

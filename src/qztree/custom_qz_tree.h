@@ -84,7 +84,7 @@ public:
     void SetUpdating(bool Value);
     int UpdateCount() const { return FUpdateCount; }
     bool IsDestroying() const { return FDestroying; }
-    bool IsLoading() const { return FLoading; }
+    bool IsLoading() const { return FLoading || ComponentState().Contains(csLoading); }
 
     // Rows that can be shown now (collapsed subtrees and filtered items left out).
     int GetTotalVisCount() const;

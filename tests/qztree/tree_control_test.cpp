@@ -509,3 +509,35 @@ TEST(TreeView, TheWindowsOwnBarsScrollLikeTheCustomOnes) {
     PumpMessages();
     EXPECT_EQ(f.Tree->TopIndex(), 0);
 }
+
+namespace {
+class TLoadingTree : public TQZTree {
+public:
+    using TComponent::BeginLoading;
+    using TComponent::EndLoading;
+    using TQZTree::TQZTree;
+};
+} // namespace
+
+TEST(TreeControl, LoadingKeepsWhatItReadsAndSettlesItWhenItEnds) {
+    auto form = MakeShownForm();
+    auto* tree = new TLoadingTree(form.get());
+    tree->SetParent(form.get());
+    tree->BeginLoading();
+    tree->SetShowColumns(true); // kept without sections while loading
+    EXPECT_TRUE(tree->ShowColumns());
+    tree->SetHeadersTexts(Lines({"a", "b"}).get());
+    tree->SetLockHeaderHeight(true); // else the header fits its height to its font
+    tree->SetHeaderHeight(40);       // applied when loading ends
+    tree->SetSelectColumn(5);        // beyond the sections: kept now, dropped at the end
+    EXPECT_EQ(tree->SelectColumn(), 5);
+    tree->SetSortMode(smAdd);
+    tree->Items()->AddChild(nullptr, "c");
+    tree->Items()->AddChild(nullptr, "a");
+    tree->Items()->AddChild(nullptr, "b");
+    tree->EndLoading();
+    EXPECT_EQ(tree->HeaderHeight(), 40);
+    EXPECT_EQ(tree->SelectColumn(), -1);
+    EXPECT_EQ(tree->Items()->Item(0)->Text(), "a");
+    EXPECT_EQ(tree->Items()->Item(2)->Text(), "c");
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "qztree/header_section.h"
 #include "qztree/qz_background.h"
 #include "qztree/qz_draw.h"
 #include "qztree/qz_list.h"
@@ -24,6 +25,7 @@ class TQZTreeView;
 class TQZScrollBar;
 class TQZScrollBarStyles;
 class TQZHeader;
+class TQZHeaderSection;
 class TImageList;
 class TBitmap;
 class TStringList;
@@ -126,6 +128,9 @@ public:
     // One line per header section; assigning adds sections as needed and sets their texts.
     TStrings* HeadersTexts();
     void SetHeadersTexts(const TStrings* Value);
+    TStrings* PublishedHeadersTexts() const {
+        return const_cast<TCustomQZTree*>(this)->HeadersTexts();
+    }
     bool HorzScrollBarVisible() const { return FHScrollVisible; }
     bool VertScrollBarVisible() const { return FVScrollVisible; }
     int VisibleRowCount() const;
@@ -196,9 +201,6 @@ public:
     void SetDblClickMode(TQZDblClickMode Value);
     bool ExpandOnDblClick() const { return FDblClickMode == dcmExpand; }
     void SetExpandOnDblClick(bool Value);
-    int ChangeDelay() const { return FChangeDelay; }
-    // At or below 0 the focus is reported at once.
-    void SetChangeDelay(int Value) { SetOption(FChangeDelay, std::max(Value, 0), {}); }
     bool AutoLineHeight() const { return FAutoLineHeight; }
     void SetAutoLineHeight(bool Value);
     bool DoubleBufferedView() const { return FDoubleBufferedView; }
@@ -432,6 +434,8 @@ public:
 
     void Assign(const TPersistent* Source) override;
     void WndProc(TMessage& Message) override;
+    // Switches the themes of the tree and its pieces.
+    void SetUseXPThemes(bool Value) override;
 
     // Options the items read; the control's property setters add their effects.
     bool FKeepSelectionWithinLevel = false;
@@ -471,6 +475,9 @@ public:
 
     // Focus with its veto and delay; True when the focus moved.
     bool DoSetFocusedEx(TQZTreeItem* Item, bool Forced, bool Delayed);
+    int ChangeDelay() const { return FChangeDelay; }
+    // At or below 0 the focus is reported at once.
+    void SetChangeDelay(int Value) { FChangeDelay = Value > 0 ? Value : 0; }
     TTimer* DelayTimer() const { return FDelayTimer; }
     TQZTreeItem* DelayedItem() const { return FDelayedItem; }
     void StartDelayedFocus(TQZTreeItem* Item);
@@ -521,11 +528,11 @@ public:
     int VisIndexOfItem(const TQZTreeItem* Item) const { return VisIndexOf(Item); }
 
     // The header as the sorting sees it; the control answers from its header sections.
-    virtual TQZFieldType SectionFieldType(int SectionIndex) const { return sftText; }
-    virtual TQZSSortMode SectionSortMark(int SectionIndex) const { return hsmNone; }
-    virtual void SetSectionSortMark(int SectionIndex, TQZSSortMode Mark) {}
+    virtual TQZFieldType SectionFieldType(int SectionIndex) const;
+    virtual TQZSSortMode SectionSortMark(int SectionIndex) const;
+    virtual void SetSectionSortMark(int SectionIndex, TQZSSortMode Mark);
     // Whether setting one section's mark leaves the other marks.
-    virtual void SetHeaderMultiSort(bool Value) {}
+    virtual void SetHeaderMultiSort(bool Value);
 
     // Column work; without a header there is none.
     virtual int HeaderSectionCount() const;
@@ -613,7 +620,6 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     virtual void OnFontChange();
-    void SetUseXPThemes(bool Value) override;
 
     // Tears the items down while the heir is still whole; the destructor does it otherwise.
     void DestroyItems();
@@ -643,8 +649,16 @@ protected:
     bool UpdateHScrollBar();
     bool UpdateVScrollBar();
     void DrawFlatBorder(HDC DC, const TRect& WindowRect);
-    void SectionResized(int SectionIndex);
-    void SectionsChanged();
+    // The header's notices.
+    void OnHeaderSectionResize(TQZHeaderSection* Section);
+    void OnHeaderSectionVisChange(TQZHeaderSection* Section);
+    void OnHeaderSectionChange(TQZHeaderSection* Section, TSectionChangeMode Change);
+    void OnHeaderSectionDelete(TQZHeaderSection* Section);
+    void OnHeaderSectionMove(TQZHeaderSection* Section, int OldPos, int NewPos);
+    void OnHeaderSectionCreate(TQZHeaderSection* Section);
+    void HeaderSectionAutoSizeHandler(TQZHeaderSection* Section);
+    void DoHeaderResize();
+    TQZHeaderSection* SectionOf(int SectionIndex) const;
     void RedoViewBuffer();
 
     TQZTreeView* FTreeView = nullptr;
@@ -658,9 +672,7 @@ protected:
     std::unique_ptr<TFont> FHeaderFont;
     mutable std::unique_ptr<TBitmap> FPlusPicture, FMinusPicture, FLeafPicture, FCheckBoxGlyph,
         FRadioButtonGlyph;
-    TTimer* FDelayTimer = nullptr;
     int FSelectColumn = -1;
-    int FTopIndex = 0;
     int FBottomIndex = 0;
     bool FHScrollVisible = false;
     bool FVScrollVisible = false;
@@ -674,6 +686,12 @@ protected:
     int FHeaderHeight = -1; // read from a form, applied when loading ends
     TRect FPendingPaint{};  // asked for while the lock was held
     bool FHasPendingPaint = false;
+    int FTopIndex = 0;
+    TTimer* FDelayTimer = nullptr;
+    int FChangeDelay = 500;
+    int FMultiSelectLevel = -1;
+    bool FIgnoreEnabled = false;
+    bool FAutoCollapse = false;
     bool FShowEmptyImages2 = false;
     bool FPlusMinusTransparent = false;
     bool FBarStyleVerticalLines = false;
@@ -688,7 +706,6 @@ protected:
     bool FRightAlignedTree = false;
     TDragTargetDraw FDragTrgDrawMode = SelColorRect;
     TQZDblClickMode FDblClickMode = dcmExpand;
-    int FChangeDelay = 500;
     bool FAutoLineHeight = true;
     bool FDoubleBufferedView = true;
     TImageList* FImages = nullptr;
@@ -731,14 +748,11 @@ protected:
     bool FHideVertScrollBar = false;
     bool FScrollbarOpposite = false;
     bool FRightAlignedText = false;
-    int FMultiSelectLevel = -1;
     TSTSelModes FSelectionMode = smUsual;
     bool FAlwaysKeepSelection = true;
     bool FAlwaysKeepFocus = false;
     bool FRightClickSelect = true;
     bool FMouseFrameSelect = true;
-    bool FIgnoreEnabled = false;
-    bool FAutoCollapse = false;
     TQZDragType FDragType = dtVornel;
     bool FDragAllowed = false;
     bool FExpandOnDragOver = false;

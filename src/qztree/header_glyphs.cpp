@@ -31,8 +31,9 @@ std::unique_ptr<TBitmap> GlyphFrom(const std::vector<const char*>& rows) {
 
 const TBitmap& HeaderGlyph(THeaderGlyph Glyph) {
     static const std::array<std::unique_ptr<TBitmap>, 5> glyphs{
-        GlyphFrom({"....#....", "...#.+...", "..#...+..", ".#.....+.", "#++++++++", "........."}),
-        GlyphFrom({"########+", ".#.....+.", "..#...+..", "...#.+...", "....+....", "........."}),
+        // Solid marks: they must show on classic and themed backgrounds alike.
+        GlyphFrom({"....#....", "...###...", "..#####..", ".#######.", "#########", "........."}),
+        GlyphFrom({"#########", ".#######.", "..#####..", "...###...", "....#....", "........."}),
         GlyphFrom({"....#", "...##", "..###", ".####", "..###", "...##", "....#"}),
         GlyphFrom({"#....", "##...", "###..", "####.", "###..", "##...", "#...."}),
         GlyphFrom({".###.", "#####", "#####", "#####", ".###."}),

@@ -159,10 +159,13 @@ void TCustomQZTree::AlignPieces() {
     PlaceHeader(header);
     if (FTreeView)
         FTreeView->SetBoundsRect(r);
-    FHScrollBar->SetBoundsRect(hbar);
-    FVScrollBar->SetBoundsRect(vbar);
-    FHScrollBar->SetVisible(FUseCustomScrollBars && FHScrollVisible);
-    FVScrollBar->SetVisible(FUseCustomScrollBars && FVScrollVisible);
+    // A hidden bar keeps its size: its thickness is what the next layout reserves.
+    for (auto [bar, bounds] : {std::pair{FHScrollBar, hbar}, std::pair{FVScrollBar, vbar}}) {
+        const bool shown = !bounds.IsEmpty();
+        if (shown)
+            bar->SetBoundsRect(bounds);
+        bar->SetVisible(shown);
+    }
 }
 
 void TCustomQZTree::UpdateScrollBars() {
@@ -245,8 +248,9 @@ bool TCustomQZTree::UpdateVScrollBar() {
         for (int i = 0; i < FTotalVisCount && total <= FTreeView->Height(); ++i)
             total += FTreeView->RowHeight(Items()->ItemAsVis(i));
     const int shown = FTreeView->FVisible.Count();
-    const bool needed = !FHideVertScrollBar && (FTopIndex > 0 || total > FTreeView->Height() ||
-                                                (shown > 0 && shown < max));
+    const bool needed =
+        !FHideVertScrollBar &&
+        (FTopIndex > 0 || total > FTreeView->Height() || (shown > 0 && shown < max));
     const bool forced = FForcedScrollBars.Contains(sbsVertical);
     const int page = needed ? (varHeight ? 1 : FTreeView->GetVisCount() - 1) : 1;
     HWND own = FUseCustomScrollBars ? nullptr : WindowHandle();

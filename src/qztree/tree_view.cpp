@@ -1,7 +1,9 @@
 #include "qztree/tree_view.h"
 
 #include "qztree/custom_qz_tree.h"
+#include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
+#include "qztree/search_timeout_thread.h"
 #include "qztree/tree_buttons.h"
 #include "rtl/published.h"
 #include "vcl/bitmap.h"
@@ -59,6 +61,14 @@ void TQZTreeView::Update() {
     }
     FRangeUpdate = false;
     TCustomControl::Update();
+}
+
+void TQZTreeView::CreateWnd() {
+    TCustomControl::CreateWnd();
+    // Rows and scroll bars wait for a window; now it is there.
+    TQZTreeLock lock(FOwner);
+    FOwner->FUpdated = true;
+    MarkVisibility();
 }
 
 void TQZTreeView::Resize() {

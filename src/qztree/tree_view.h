@@ -66,7 +66,7 @@ public:
     void SetHPosition(int Value);
     // The largest top index for the present height and rows.
     int MaxTopIndex();
-    int CalcPageUpPos(int Index) const;
+    int CalcPageUpPos(int Index) const override;
     int CalcPageDownPos(int Index) const;
     void DefineHRange() override;
 
@@ -108,7 +108,8 @@ public:
 
     std::string SearchText;
     TSearchTextTimeoutThread* SearchTextTimeoutThread = nullptr;
-    TQZCellStyle* VirtStyle = nullptr;
+    // The one cell style that rows without data of their own share while painting.
+    std::unique_ptr<TQZCellStyle> VirtStyle;
     bool FScrollFirstClick = false;
     bool FHasFocus = false;
     bool FMouseSel = false;
@@ -123,6 +124,7 @@ public:
     TTimer* DragExpandTimer() const { return FDragExpandTimer.get(); }
 
 protected:
+    void CreateWnd() override;
     void Paint() override;
     void Resize() override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;

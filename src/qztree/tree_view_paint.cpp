@@ -293,7 +293,7 @@ void TTreePainter::ApplyCellFont(TQZTreeItem* Item, TQZStateStyle* Style) {
     if (!Style)
         return;
     Style->SetFontName2Font(*C.Font());
-    Style->SetFontSize2Font(*C.Font(), T.Font()->Size());
+    Style->SetFontSize2Font(*C.Font(), T.Font()->Height());
     C.Font()->SetStyle(Style->GetFontStyle(T.Font()->Style()));
 }
 
@@ -309,12 +309,16 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
     }
     if (Column.Password)
         text = "******";
-    TQZCellStyle* style =
-        Item->UseStyles() ? Item->Styles(Column.Section > T.MainTreeColumn() ? Column.Section - 1
-                                                                             : Column.Section)
-                          : nullptr;
-    if (Item->UseStyles() && !style)
-        style = Item->MainStyle();
+    TQZCellStyle* style = nullptr;
+    if (Item->UseStyles() && T.VirtualityLevel() != vlNone && V.VirtStyle) {
+        style = V.VirtStyle.get();
+        T.TriggerVirtualStyleNeeded(Item, Column.Section, style);
+    } else if (Item->UseStyles()) {
+        style =
+            Item->Styles(Column.Section > T.MainTreeColumn() ? Column.Section - 1 : Column.Section);
+        if (!style)
+            style = Item->MainStyle();
+    }
     TQZStateStyle* state = Item->LookStyles()->GetStateStyle(Item);
     TColor bk = clNone, fore = state->FontColor();
     if (!Item->UseStyles()) {
@@ -503,9 +507,11 @@ void TTreePainter::DrawButton(TQZTreeItem* Item, const TRect& Box) {
         SIZE size{9, 9};
         ThemeApi.GetThemePartSize(T.Theme(), dc, TVP_GLYPH, GLPS_CLOSED, nullptr, THEME_SIZE_TRUE,
                                   &size);
-        TRect glyph = Box;
+        TRect glyph;
         CenterRects(size.cx + 1, Box.Width(), size.cy + 1, glyph, Box.Height());
-        r = ToRECT(glyph);
+        // The centred rectangle is inclusive and relative to the column.
+        r = ToRECT(Rect(Box.Left + glyph.Left, Box.Top + glyph.Top, Box.Left + glyph.Right + 1,
+                        Box.Top + glyph.Bottom + 1));
         ThemeApi.DrawThemeBackground(T.Theme(), dc, TVP_GLYPH, expanded ? GLPS_OPENED : GLPS_CLOSED,
                                      &r, nullptr);
         return;

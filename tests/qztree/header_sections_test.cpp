@@ -4,7 +4,9 @@
 #include "rtl/exceptions.h"
 #include "rtl/streams.h"
 #include "rtl/string_list.h"
+#include "rtl/strings.h"
 #include "vcl/combo_box.h"
+#include "vcl/user_input.h"
 
 #include <gtest/gtest.h>
 
@@ -381,11 +383,18 @@ TEST(HeaderSections, LookupHistoryKeepsAcceptedTextFirst) {
                                        bool accepted) {
         done.push_back(text + (accepted ? "+" : "-"));
     };
-    h.Header->OpenLookup(h.At(1));
+    // A click on the lookup sign opens the editor with the focus in it; typing and Enter take
+    // the text.
+    int r = h.At(1)->Right() - 4;
+    h.Mouse(WM_LBUTTONDOWN, r - 3, 14);
+    h.Mouse(WM_LBUTTONUP, r - 3, 14);
     ASSERT_NE(h.Header->LookupEditor(), nullptr);
     EXPECT_TRUE(h.Header->DoingLookup());
+    for (char c : std::string("ALPHA"))
+        PostKey(GetFocus(), uint16_t(c));
+    EXPECT_EQ(AnsiLowerCase(h.Header->LookupEditor()->Text()), "alpha");
     h.Header->LookupEditor()->SetText("alpha");
-    SendMessageW(h.Header->LookupEditor()->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    PostKey(GetFocus(), VK_RETURN);
     EXPECT_FALSE(h.Header->DoingLookup());
     EXPECT_EQ(done, std::vector<std::string>{"alpha+"});
     ASSERT_EQ(h.At(1)->LookupHistory()->Count(), 2);
@@ -393,8 +402,15 @@ TEST(HeaderSections, LookupHistoryKeepsAcceptedTextFirst) {
     EXPECT_EQ(h.At(1)->LookupHistory()->Strings(1), "beta");
 
     h.Header->OpenLookup(h.At(1));
-    SendMessageW(h.Header->LookupEditor()->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostKey(GetFocus(), VK_ESCAPE);
     EXPECT_EQ(done.back(), "-");
+    EXPECT_FALSE(h.Header->DoingLookup());
+    // A click on the header closes an open editor without taking its text.
+    h.Header->OpenLookup(h.At(1));
+    h.Mouse(WM_LBUTTONDOWN, 20, 5);
+    h.Mouse(WM_LBUTTONUP, 20, 5);
+    EXPECT_FALSE(h.Header->DoingLookup());
+    EXPECT_EQ(done.size(), 3u);
     // The editor goes with the header, also while it is open.
     h.Header->OpenLookup(h.At(1));
     HWND editor = h.Header->LookupEditor()->Handle();

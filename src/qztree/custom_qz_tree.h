@@ -850,6 +850,10 @@ private:
     // Collapses the old focused branch up to the ancestor that also holds NewFocused.
     void CollapseOldBranch(TQZTreeItem* Old, TQZTreeItem* NewFocused);
     void ScrollToTop(int VisIndex);
+    // The view's input events become the tree's: tree coordinates, the tree as drag source.
+    void BindViewTransfers();
+    TPoint ViewToTree(int X, int Y) const;
+    TObject* DragSourceOf(TObject* Source) const;
     // Scrolls one row down when Item is the last row on screen and shows only in part.
     void ShowLastRowWhole(TQZTreeItem* Item);
 

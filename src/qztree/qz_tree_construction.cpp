@@ -93,6 +93,7 @@ void TCustomQZTree::CreatePieces() {
         FTreeView->SetParentShowHint(true);
         FTreeView->OnClick = [this](TObject*) { Click(); };
         FTreeView->OnDblClick = [this](TObject*) { DblClick(); };
+        BindViewTransfers();
     }
     auto makeBar = [this](TScrollBarKind Kind, std::unique_ptr<TQZScrollBarStyles>& Styles) {
         auto* bar = new TQZScrollBar(this);

@@ -13,6 +13,7 @@ class TQZTreeItems;
 class TQZCellStyle;
 class TBitmap;
 class TSearchTextTimeoutThread;
+class TTimer;
 
 // Where the parts of the main column of one row lie (client coordinates); painting and hit
 // testing both read it.
@@ -113,6 +114,14 @@ public:
     bool FHasFocus = false;
     bool FMouseSel = false;
     bool FDropAcc = false;
+    bool FInDragging = false;
+
+    // Dragging over the view: the target row, edge scrolling and the delayed expanding.
+    virtual void DoDragOver(TDragObject* Source, int X, int Y, bool Accept);
+    void OnScrollTimer();
+    void OnDragExpandTimer();
+    TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
+    TTimer* DragExpandTimer() const { return FDragExpandTimer.get(); }
 
 protected:
     void CreateWnd() override;
@@ -121,6 +130,9 @@ protected:
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;
     void DoEnter() override;
     void DoExit() override;
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DoEndDrag(TObject* Target, int X, int Y) override;
+    void DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
@@ -146,6 +158,13 @@ private:
     int FrameY(TQZTreeItem* Item, int OffsetInRow) const;
     void DrawMouseSelectFrame();
     void CancelMouseSel();
+
+    void SetDropTarget(TQZTreeItem* Item);
+    bool AtTopEdge(int Y) const;
+    bool AtBottomEdge(int Y) const;
+    std::unique_ptr<TTimer> FDragScrollTimer;
+    std::unique_ptr<TTimer> FDragExpandTimer;
+    TPoint FDragPos;
 
     bool FPressed = false;
     bool FClickPassed = false;

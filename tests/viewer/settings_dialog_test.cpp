@@ -1,0 +1,376 @@
+#include "settings_dialog_support.h"
+
+#include "qvr/error_catalogue.h"
+#include "qvr/qvr_config.h"
+#include "vcl/button.h"
+#include "vcl/check_box.h"
+#include "vcl/combo_box.h"
+#include "vcl/edit.h"
+#include "vcl/label.h"
+#include "vcl/page_control.h"
+#include "vcl/panel.h"
+#include "vcl/radio_group.h"
+#include "viewer/qvr_config_form.h"
+#include "viewer/qvr_set_form.h"
+
+namespace {
+std::string Lines(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+// A configuration with a value other than the default in every key the dialog shows.
+const std::string FullConfig = Lines({
+    "[Config]",
+    "ServerName=prodbank",
+    "ScriptPath=zw/",
+    "TemplatePath=C:\\T",
+    "BLLPath=C:\\B",
+    "UseConnectionType=1",
+    "MQQVRID=QV1",
+    "ResponseTimeOut=33",
+    "TryConnectionInterval=4",
+    "ClientTimeOut=700",
+    "ClientMaxSessions=50",
+    "SilentShutdown=1",
+    "OnlyInformService=1",
+    "MaxRunTasks=12",
+    "MaxRunHugeTasks=5",
+    "CheckForDeadTask=1",
+    "KillDeadTask=1",
+    "ExecTaskTimeOut=61",
+    "ExecHugeTaskTimeOut=181",
+    "[Connection]",
+    "ConnectionType=MQ",
+    "Config0=ClientSocket: host1:100",
+    "Config1=MQ: QM|CH|CN|PUT|GET",
+    "Config2=ServerSocket: 0.0.0.0:200",
+    "[Internal tracer params]",
+    "IntTraceWriteType=0",
+    "IntTraceFileName=C:\\trace.log",
+    "IntTraceEnabled=1",
+    "WriteARMToTrace=1",
+    "ClearLoginPassword=1",
+    "TraceFileMaxSize=20",
+    "Tag0=Login|<p>|</p>",
+    "[Request Absent Values]",
+    "A=1",
+    "[Session consts]",
+    "B=2",
+    "[Cache options]",
+    "EnableCashe=1",
+    "[Errors]",
+    "LogFileName=C:\\err.log",
+    "BlinkTrayIconOnError=0",
+    "ShowErrorsMonitor=0",
+    "[Sheduler]",
+    "ShemeName=Night",
+    "AutoStartScheme=1",
+    "[ErrorResponse]",
+    "ReturnOnlyErrorText=1",
+    "DefaultErrorHTML=C:\\e.html",
+    "[ShowErrors]",
+    "101=01010",
+    "[Errors HTMLs]",
+    "101=x.htm",
+    "[Sessions]",
+    "CheckFuncRights=0",
+    "AlwaysNeedTaskConfig=0",
+    "CloseSessionBLLName=close.dll",
+    "CloseSessionFunctionName=OnClose",
+    "CheckTaskRWA=0",
+    "CheckUniqSIDIpHost=1",
+    "CheckUniqRunTask=1",
+    "[TrayIcon]",
+    "ChangeErrorIconsInterval=250",
+    "CustomDefaultTrayIcon=C:\\a.ico",
+    "CustomErrorTrayIcons=C:\\b.ico",
+    "[Crypto]",
+    "CryptoEngineType=GOST",
+    "TypeGetCryptoParams=1",
+    "InitCryptoEngine=1",
+    "CryptoParamsFile=C:\\c.txt",
+    "[CryptoParams]",
+    "K=V",
+    "[Authenticate]",
+    "AuthenticateEmptyUser=0",
+    "WebAdminSiteInstanceID=site7",
+    "IdentUserVersion=2",
+    "[CryptoZWIData]",
+    "SignData=1",
+    "SignCryptoEngineType=GOST",
+    "CheckSignData=1",
+    "CheckSignCryptoEngineType=GOST",
+    "[SignZWIDataCryptoParams]",
+    "S=1",
+    "[CheckSignZWIDataCryptoParams]",
+    "C=2",
+    "[RAdmin]",
+    "RAdminEnabled=1",
+    "RAdminViewModOnly=0",
+    "RAdminBindAddress=10.0.0.1",
+    "RAdminPort=2222",
+    "[Start]",
+    "DelayBeforeLogin=9",
+    "[Debug info]",
+    "SaveRunTasks=1",
+});
+
+bool Has(const std::string& text, const std::string& line) {
+    return ("\r\n" + text).find("\r\n" + line + "\r\n") != std::string::npos;
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, OkWritesBackEveryFieldAsItWasRead) {
+    const std::string expected = ModelText(FullConfig);
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    std::string shown;
+    const std::string written = ShowSettings({[&] {
+        // What the operator sees on the pages.
+        shown = WindowText(d.edServerName) + "|" + WindowText(d.edQueueManager) + "|" +
+                WindowText(d.edMaxRunTasks) + "|" + WindowText(d.edRAdminPort) + "|" +
+                WindowText(d.cbShedulerScheme) + "|" + WindowText(d.cbCryptoEngineType);
+        EXPECT_TRUE(WindowChecked(d.cbCheckUniqSIDIpHost));
+        EXPECT_TRUE(WindowChecked(d.cbKillDeadTask));
+        EXPECT_FALSE(WindowChecked(d.cbBlinkTrayIcon));
+        EXPECT_EQ(d.rgConnectionType->ItemIndex(), 1);
+        ClickControl(d.btnOk);
+    }});
+    EXPECT_EQ(shown, "prodbank|QM|12|2222|Night|GOST");
+    EXPECT_FALSE(d.Visible());
+    EXPECT_EQ(written, expected);
+    // The memo keeps the snapshot's own text.
+    EXPECT_EQ(fmQVRConfigForm->mParams->Lines()->Get(1), "ServerName=prodbank");
+}
+
+TEST_F(SettingsDialogTest, WhatTheOperatorTypesReachesTheText) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    const std::string written = ShowSettings({
+        [&] { ShowPage(d.tsTasksOptions); },
+        [&] {
+            TypeInto(d.edMaxRunTasks, "7");
+            TypeInto(d.edServerName, "NewBank");
+            ClickControl(d.cbKillDeadTask);
+        },
+        [&] { ShowPage(d.tsConnectionOptions); },
+        [&] {
+            ClickControl(d.rgConnectionType->Buttons(0));
+            TypeInto(d.edQueueManager, "QM2");
+            TypeInto(d.edTryConnectionInterval, "0");
+        },
+        [&] {
+            EXPECT_EQ(d.pcConnection->ActivePage(), d.tsClientSocket);
+            EXPECT_TRUE(WindowVisible(d.edResponseTimeOut));
+            ClickControl(d.btnOk);
+        },
+    });
+    EXPECT_TRUE(Has(written, "MaxRunTasks=7")) << written;
+    // The server's name is kept in lower case as it is typed.
+    EXPECT_TRUE(Has(written, "ServerName=newbank"));
+    EXPECT_TRUE(Has(written, "KillDeadTask=0"));
+    EXPECT_TRUE(Has(written, "ConnectionType=ClientSocket"));
+    EXPECT_TRUE(Has(written, "Config1=MQ: QM2|CH|CN|PUT|GET"));
+    EXPECT_TRUE(Has(written, "TryConnectionInterval=1"));
+}
+
+TEST_F(SettingsDialogTest, ANumberThatIsNoNumberKeepsTheDialogOpenWithWhatWasReadBeforeIt) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    bool openAfterError = false;
+    const std::string written = ShowSettings({
+        [&] { ShowPage(d.tsTasksOptions); },
+        [&] {
+            TypeInto(d.edServerName, "other");
+            TypeInto(d.edMaxRunTasks, "abc");
+            TypeInto(d.edMaxRunHugeTasks, "3");
+            ClickControl(d.btnOk);
+        },
+        [&] {
+            openAfterError = d.Visible() && d.Modal();
+            ASSERT_EQ(Boxes.Captions.size(), Boxes.Texts.size());
+            EXPECT_EQ(Boxes.Captions.back(), "QVR Error");
+            // Read before the bad number; the huge-task limit after it is not.
+            EXPECT_EQ(QVRConfig->ServerName, "other");
+            EXPECT_EQ(QVRConfig->MaxRunHugeTasks, 5);
+            EXPECT_EQ(WindowText(d.edMaxRunTasks), "abc");
+            TypeInto(d.edMaxRunTasks, "9");
+            ClickControl(d.btnOk);
+        },
+    });
+    EXPECT_TRUE(openAfterError);
+    EXPECT_NE(Boxes.Texts.back().find("abc"), std::string::npos);
+    EXPECT_TRUE(Has(written, "MaxRunTasks=9"));
+    EXPECT_TRUE(Has(written, "MaxRunHugeTasks=3"));
+}
+
+TEST_F(SettingsDialogTest, LenientNumbersFallBackToTheirDefaults) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    const std::string written = ShowSettings({[&] {
+        TypeInto(d.edTryConnectionInterval, "abc");
+        TypeInto(d.edDelayBeforeLogin, "abc");
+        TypeInto(d.edRAdminPort, "abc");
+        TypeInto(d.edChangeIconsInterval, "x1");
+        ClickControl(d.btnOk);
+    }});
+    EXPECT_TRUE(Has(written, "TryConnectionInterval=1"));
+    EXPECT_TRUE(Has(written, "DelayBeforeLogin=0"));
+    EXPECT_TRUE(Has(written, "RAdminPort=2222"));
+    EXPECT_TRUE(Has(written, "ChangeErrorIconsInterval=250"));
+}
+
+TEST_F(SettingsDialogTest, CancelLeavesTheTextAsTheModelReadIt) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    std::string before;
+    const std::string written = ShowSettings({[&] {
+        before = Written();
+        TypeInto(d.edMaxRunTasks, "abc");
+        ClickControl(d.btnCancel);
+    }});
+    EXPECT_EQ(written, before);
+    EXPECT_EQ(QVRConfig->MaxRunTasks, 12);
+}
+
+TEST_F(SettingsDialogTest, SwitchesShowAndHideTheirControls) {
+    OpenConfigs({Lines({"[Config]", "CheckForDeadTask=0", "[Start]", "DelayBeforeLogin=3"})});
+    TfmQVRSet& d = *fmQVRSet;
+    ShowSettings({
+        [&] {
+            // Defaults: no trace, no crypto engine, no remote administration, the old host list.
+            EXPECT_FALSE(WindowVisible(d.pnlConnectionType));
+            EXPECT_FALSE(d.pnlTraceOptionsGround->Visible());
+            EXPECT_FALSE(d.pnlCryptoConfig->Visible());
+            EXPECT_FALSE(d.pnlGroundRAdminConfig->Visible());
+            EXPECT_FALSE(d.pnlGroundRAdminEnabled->Enabled());
+            ShowPage(d.tsTasksOptions);
+        },
+        [&] {
+            EXPECT_FALSE(WindowVisible(d.pnlCheckDeadTask));
+            ClickControl(d.cbCheckForDeadTask);
+        },
+        [&] {
+            EXPECT_TRUE(WindowVisible(d.pnlCheckDeadTask));
+            ShowPage(d.tsInternalTrace);
+        },
+        [&] { ClickControl(d.cbEnabledIntTrace); },
+        [&] {
+            EXPECT_TRUE(WindowVisible(d.pnlTraceOptionsGround));
+            ShowPage(d.tsUserIdent);
+        },
+        [&] { ClickControl(d.cbInitCryptoEngine); },
+        [&] {
+            EXPECT_TRUE(WindowVisible(d.pnlCryptoConfig));
+            ClickControl(d.rgTypeGetCryptoParams->Buttons(1));
+        },
+        [&] {
+            EXPECT_EQ(d.pcCryptoEngine->ActivePage(), d.tsCryptoFromFile);
+            EXPECT_TRUE(WindowVisible(d.cbCryptoEngineType));
+            ShowPage(d.tsSheduler);
+        },
+        [&] {
+            // No scheduler behind the viewer: nothing runs and nothing can be started.
+            EXPECT_EQ(d.lbShedulerStatus->Caption(), "No running shemes");
+            EXPECT_FALSE(IsWindowEnabled(d.btnStartSheduler->Handle()));
+            EXPECT_FALSE(IsWindowEnabled(d.btnStopSheduler->Handle()));
+            EXPECT_FALSE(IsWindowEnabled(d.cbAutoStart->Handle()));
+            EXPECT_EQ(SendMessageW(d.cbShedulerScheme->Handle(), CB_GETCOUNT, 0, 0), 0);
+            ClickControl(d.btnCancel);
+        },
+    });
+}
+
+TEST_F(SettingsDialogTest, AnAutoStartWithoutSchemeIsRefusedWithAMessageAndOkGoesOn) {
+    OpenConfigs({Lines({"[Sheduler]", "AutoStartScheme=1"})});
+    TfmQVRSet& d = *fmQVRSet;
+    const std::string written = ShowSettings({[&] { ClickControl(d.btnOk); }});
+    EXPECT_FALSE(d.Visible());
+    ASSERT_FALSE(Boxes.Texts.empty());
+    EXPECT_EQ(Boxes.Texts.back(), "Scheme name is empty, cannot autostart sheduler when QVR run.");
+    EXPECT_EQ(Boxes.Captions.back(), "QVR Config Error");
+    EXPECT_TRUE(Has(written, "AutoStartScheme=0"));
+}
+
+TEST_F(SettingsDialogTest, MessageQueueConnectionsAreEditedAsOne) {
+    OpenConfigs(
+        {Lines({"[Config]", "UseConnectionType=1", "[Connection]", "ConnectionType=ClientSocket",
+                "Config0=MQ: A|a|a|a|a", "Config1=MQ: B|b|b|b|b", "Config2=ClientSocket: h:1"})});
+    TfmQVRSet& d = *fmQVRSet;
+    std::string shown;
+    const std::string written = ShowSettings({
+        [&] { ShowPage(d.tsConnectionOptions); },
+        [&] {
+            shown = WindowText(d.edQueueManager);
+            EXPECT_TRUE(WindowVisible(d.pnlConnectionType));
+            ClickControl(d.btnOk);
+        },
+    });
+    EXPECT_EQ(shown, "B");
+    EXPECT_TRUE(Has(written, "Config0=ClientSocket: h:1")) << written;
+    EXPECT_TRUE(Has(written, "Config1=MQ: B|b|b|b|b"));
+    EXPECT_FALSE(Has(written, "Config2=MQ: B|b|b|b|b"));
+}
+
+TEST_F(SettingsDialogTest, OkWithoutAMessageQueueAddsAnEmptyOne) {
+    OpenConfigs({Lines({"[Config]", "UseConnectionType=1", "[Connection]",
+                        "ConnectionType=ClientSocket", "Config0=ClientSocket: h:1"})});
+    const std::string written = ShowSettings({[&] { ClickControl(fmQVRSet->btnOk); }});
+    EXPECT_TRUE(Has(written, "Config1=MQ: ||||")) << written;
+}
+
+TEST_F(SettingsDialogTest, EachSnapshotShowsItsOwnSettings) {
+    OpenConfigs({Lines({"[Config]", "TryConnectionInterval=5", "[ShowErrors]", "212=00000",
+                        "[Errors HTMLs]", "212=a.htm"}),
+                 Lines({"[Config]", "ServerName=second"})});
+    TfmQVRSet& d = *fmQVRSet;
+    MoveTimeLine(0);
+    std::string first;
+    ShowSettings({[&] {
+        first = WindowText(d.edTryConnectionInterval);
+        ClickControl(d.btnCancel);
+    }});
+    EXPECT_EQ(first, "5");
+    EXPECT_EQ(GlobalErrorsObject->FindError(212)->GetFlagsAsString(), "00000");
+    MoveTimeLine(1);
+    std::string second;
+    const std::string written = ShowSettings({[&] {
+        second = WindowText(d.edTryConnectionInterval) + "|" + WindowText(d.edServerName);
+        ClickControl(d.btnOk);
+    }});
+    EXPECT_EQ(second, "1|second");
+    EXPECT_TRUE(Has(written, "212=11111"));
+    EXPECT_TRUE(Has(written, "212="));
+}
+
+TEST_F(SettingsDialogTest, TheOneHostSwitchIsCaptionedWithTheCatalogueDescription) {
+    EXPECT_EQ(fmQVRSet->cbCheckUniqSIDIpHost->Caption(),
+              GlobalErrorsObject->FindError(212)->Describe);
+    EXPECT_FALSE(fmQVRSet->cbCheckUniqSIDIpHost->Caption().empty());
+}
+
+TEST_F(SettingsDialogTest, TheDialogIsLaidOutOnceItIsMade) {
+    TfmQVRSet& d = *fmQVRSet;
+    EXPECT_EQ(d.Caption(), "QVR Set");
+    EXPECT_EQ(d.pcConfigs->PageCount(), 21);
+    EXPECT_EQ(d.pcConfigs->ActivePage(), d.tsDefault);
+    EXPECT_FALSE(d.tsMQ->TabVisible());
+    EXPECT_FALSE(d.tsCryptoFromList->TabVisible());
+    EXPECT_FALSE(GetWindowLongW(d.Handle(), GWL_STYLE) & WS_MINIMIZEBOX);
+    // The edits of a group start 5 pixels after its widest label.
+    const int widest = std::max({d.lbMaxRunTasks->Left() + d.lbMaxRunTasks->Width(),
+                                 d.lbMaxRunHugeTasks->Left() + d.lbMaxRunHugeTasks->Width(),
+                                 d.lbServerName->Left() + d.lbServerName->Width(),
+                                 d.lbScriptPath->Left() + d.lbScriptPath->Width()});
+    for (TEdit* edit : {d.edMaxRunTasks, d.edMaxRunHugeTasks, d.edServerName, d.edScriptPath})
+        EXPECT_EQ(edit->Left(), widest + 5);
+    // The response time-out stands on the try interval's line, after it.
+    EXPECT_EQ(d.lbResponseTimeOut->Left(),
+              d.edTryConnectionInterval->Left() + d.edTryConnectionInterval->Width() + 10);
+    EXPECT_EQ(d.edDefaultTrayIcon->Left() + d.edDefaultTrayIcon->Width() + 5,
+              d.btnChooseDefaultIcon->Left());
+    EXPECT_EQ(d.edErrorIcons->Width(), d.edDefaultTrayIcon->Width());
+}

@@ -85,6 +85,12 @@ void TfmQVRSet::FormCloseQuery(TObject*, bool& CanClose) {
     }
 }
 
+void TfmQVRSet::KeyDown(uint16_t& Key, TShiftState Shift) {
+    bool handled = false;
+    FormShortCut(Key, handled);
+    TForm::KeyDown(Key, Shift);
+}
+
 void TfmQVRSet::FormShortCut(uint16_t Key, bool&) {
     if (!Visible())
         return;

@@ -242,6 +242,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // Every key pressed on a control of the dialog passes here first (KeyPreview).
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void BeforeDestruction() override;
 
 private:

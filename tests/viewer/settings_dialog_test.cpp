@@ -7,6 +7,7 @@
 #include "vcl/combo_box.h"
 #include "vcl/edit.h"
 #include "vcl/label.h"
+#include "vcl/menus.h"
 #include "vcl/page_control.h"
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
@@ -373,4 +374,113 @@ TEST_F(SettingsDialogTest, TheDialogIsLaidOutOnceItIsMade) {
     EXPECT_EQ(d.edDefaultTrayIcon->Left() + d.edDefaultTrayIcon->Width() + 5,
               d.btnChooseDefaultIcon->Left());
     EXPECT_EQ(d.edErrorIcons->Width(), d.edDefaultTrayIcon->Width());
+}
+
+TEST(HiddenSettingsKeys, KeepTheLastNineLettersAndIgnoreOtherKeys) {
+    TQVRHiddenSettingsKeys keys;
+    for (char c : std::string("QQZEBRAMOT"))
+        keys.KeyDown(uint16_t(c));
+    keys.KeyDown(VK_SHIFT);
+    keys.KeyDown('1');
+    EXPECT_EQ(keys.Letters(), "QZEBRAMOT");
+    EXPECT_FALSE(keys.Matches());
+    keys.KeyDown('H');
+    EXPECT_TRUE(keys.Matches());
+    keys.KeyDown('H');
+    EXPECT_EQ(keys.Letters(), "EBRAMOTHH");
+    EXPECT_FALSE(keys.Matches());
+}
+
+namespace {
+void PostLetters(TWinControl* control, const std::string& letters) {
+    for (char c : letters) {
+        PostMessageW(control->Handle(), WM_KEYDOWN, uint16_t(c), 1);
+        PostMessageW(control->Handle(), WM_KEYUP, uint16_t(c), LPARAM(1 | 3u << 30));
+    }
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, TheHiddenSequenceOpensSigningSchedulerAndTypedConnections) {
+    OpenConfigs({Lines({"[Config]", "ServerName=bank"})});
+    TfmQVRSet& d = *fmQVRSet;
+    std::string before;
+    const std::string written = ShowSettings({
+        [&] {
+            before = Written();
+            ShowPage(d.tsTasksOptions);
+        },
+        [&] {
+            ClickControl(d.edScriptPath);
+            PostLetters(d.edScriptPath, "ZEBRAMOTX");
+        },
+        [&] {
+            EXPECT_FALSE(QVRConfig->UseConnectionType);
+            // Typed anywhere, after other letters, in whatever case they show.
+            PostLetters(d.edScriptPath, "QZEBRAMOTH");
+        },
+        [&] {
+            EXPECT_TRUE(QVRConfig->UseConnectionType);
+            EXPECT_TRUE(QVRConfig->UseSignForPackets);
+            EXPECT_EQ(QVRConfig->ShemeName, " ");
+            EXPECT_TRUE(d.pnlConnectionType->Visible());
+            // Neither signing box is checked, so their pages and panel stay hidden.
+            EXPECT_FALSE(d.pnlCryptoParamsGround->Visible());
+            EXPECT_FALSE(d.tsSignParams->TabVisible());
+            ClickControl(d.btnCancel);
+        },
+    });
+    // Cancel keeps the changes in the configuration but writes nothing.
+    EXPECT_EQ(written, before);
+    EXPECT_TRUE(QVRConfig->UseConnectionType);
+}
+
+TEST_F(SettingsDialogTest, TheHiddenSequenceKeepsASchemeAndSigningThatAreThere) {
+    OpenConfigs({Lines({"[Sheduler]", "ShemeName=Night", "[CryptoZWIData]", "SignData=1"})});
+    TfmQVRSet& d = *fmQVRSet;
+    const std::string written = ShowSettings({
+        [&] {
+            EXPECT_TRUE(d.pnlCryptoParamsGround->Visible());
+            EXPECT_TRUE(d.tsSignParams->TabVisible());
+            EXPECT_FALSE(d.tsCheckSignParams->TabVisible());
+            PostLetters(d.btnOk, "ZEBRAMOTH");
+            ClickControl(d.btnOk);
+        },
+    });
+    EXPECT_EQ(QVRConfig->ShemeName, "Night");
+    EXPECT_TRUE(Has(written, "UseConnectionType=1")) << written;
+    EXPECT_TRUE(Has(written, "ConnectionType=ClientSocket"));
+}
+
+namespace {
+bool MenuItemEnabled = false;
+bool MenuSeen = false;
+
+// Runs inside the menu's own loop: notes the command's state and closes the menu.
+void CALLBACK ReadMenuAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    MenuSeen = true;
+    MenuItemEnabled = fmQVRConfigForm->miShowQVRConfigForm->Enabled();
+    EndMenu();
+}
+
+// A right click on the configuration text; whether "Show QVR config" could be chosen.
+bool CommandOfferedOnRightClick() {
+    MenuSeen = false;
+    SetTimer(nullptr, 0, 100, ReadMenuAndClose);
+    HWND memo = fmQVRConfigForm->mParams->Handle();
+    PostMessageW(memo, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(memo, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    RunMessagesFor(400);
+    EXPECT_TRUE(MenuSeen);
+    return MenuItemEnabled;
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, TheCommandIsOfferedOnlyWhenTheWindowShowsAConfiguration) {
+    fmQVRConfigForm->Show();
+    EXPECT_EQ(fmQVRConfigForm->Caption(), "QVR Config");
+    EXPECT_EQ(fmQVRConfigForm->miShowQVRConfigForm->Caption(), "Show QVR config");
+    EXPECT_FALSE(CommandOfferedOnRightClick());
+    OpenConfigs({FullConfig});
+    EXPECT_TRUE(CommandOfferedOnRightClick());
 }

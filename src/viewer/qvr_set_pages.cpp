@@ -119,13 +119,13 @@ TPageControl* AddPageControl(TComponent* owner, TWinControl* parent, const char*
 
 void TfmQVRSet::BuildBottomPanel() {
     pnlBottom = AddGround(this, this, "pnlBottom", alBottom, 41);
-    btnOk = AddButton(this, pnlBottom, "btnOk", "Ok", 0, 8);
+    auto* pnlButtons = AddGround(this, pnlBottom, "pnlBottomButtons", alRight, 41);
+    pnlButtons->SetWidth(172);
+    btnOk = AddButton(this, pnlButtons, "btnOk", "Ok", 8, 8);
     btnOk->SetModalResult(mrOk);
-    btnCancel = AddButton(this, pnlBottom, "btnCancel", "Cancel", 0, 8);
+    btnCancel = AddButton(this, pnlButtons, "btnCancel", "Cancel", 89, 8);
     btnCancel->SetModalResult(mrCancel);
     btnCancel->SetCancel(true);
-    for (TButton* button : {btnOk, btnCancel})
-        button->SetAnchors(TAnchors{akTop, akRight});
 
     // Never shown: the server's own default loader and dialog buttons, and the captions of
     // the trace-file chooser, which stand here so that the form localiser translates them.
@@ -300,10 +300,12 @@ void TfmQVRSet::BuildSessionsPage() {
     TErrorRec* uniqueHost = GlobalErrorsObject ? GlobalErrorsObject->FindError(212) : nullptr;
     cbCheckUniqSIDIpHost =
         AddCheck(this, tsSessions, "cbCheckUniqSIDIpHost", uniqueHost ? uniqueHost->Describe : "",
-                 LabelLeft, Row(top, 8), 760);
+                 LabelLeft, Row(top, 8) + 4, 760);
+    // The description runs over two lines.
+    cbCheckUniqSIDIpHost->SetHeight(32);
     cbCheckUniqRunTask =
         AddCheck(this, tsSessions, "cbCheckUniqRunTask",
-                 "Check task for already run in same session", LabelLeft, Row(top, 9));
+                 "Check task for already run in same session", LabelLeft, Row(top, 10));
 }
 
 void TfmQVRSet::BuildUserIdentPage() {

@@ -2,8 +2,8 @@
 
 #include "qvr/error_catalogue.h"
 #include "qvr/memory_qvr_config.h"
-#include "rtl/critical_section.h"
 #include "rtl/published.h"
+#include "rtl/scope_guards.h"
 #include "vcl/edit.h"
 #include "vcl/menus.h"
 #include "viewer/qvr_set_form.h"

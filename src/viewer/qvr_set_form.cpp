@@ -31,12 +31,15 @@ TfmQVRSet::TfmQVRSet(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("QVR Set");
     SetBounds(0, 0, 822, 546);
     SetPosition(poScreenCenter);
-    SetKeyPreview(true);
     BuildBottomPanel();
     BuildPages();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
     OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
+    OnShortCut = [this](TWMKey& msg, bool& handled) { FormShortCut(msg, handled); };
+    OnCanResize = [this](TObject* s, int& width, int& height, bool& resize) {
+        FormCanResize(s, width, height, resize);
+    };
 }
 
 void TfmQVRSet::CreateParams(TCreateParams& Params) {
@@ -85,16 +88,12 @@ void TfmQVRSet::FormCloseQuery(TObject*, bool& CanClose) {
     }
 }
 
-void TfmQVRSet::KeyDown(uint16_t& Key, TShiftState Shift) {
-    bool handled = false;
-    FormShortCut(Key, handled);
-    TForm::KeyDown(Key, Shift);
-}
-
-void TfmQVRSet::FormShortCut(uint16_t Key, bool&) {
+void TfmQVRSet::FormShortCut(TWMKey& Msg, bool&) {
     if (!Visible())
         return;
-    CurrentShortcut.KeyDown(Key);
+    // Letters typed with Alt are mnemonics, not part of the sequence.
+    if (Msg.Msg == CN_KEYDOWN)
+        CurrentShortcut.KeyDown(Msg.CharCode);
     if (CurrentShortcut.Matches())
         ApplyHiddenSettings();
 }

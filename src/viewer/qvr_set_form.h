@@ -30,8 +30,8 @@ public:
     void FormShow(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
     void FormCanResize(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize);
-    // A key of the form's shortcut path; letters feed the hidden-settings sequence.
-    void FormShortCut(uint16_t Key, bool& Handled);
+    // Every key of the dialog passes here first; letters feed the hidden-settings sequence.
+    void FormShortCut(TWMKey& Msg, bool& Handled);
     // Lines the edit columns up after their labels; the form localiser calls it by name.
     void CorrectControlsPosition();
 
@@ -242,8 +242,6 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
-    // Every key pressed on a control of the dialog passes here first (KeyPreview).
-    void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void BeforeDestruction() override;
 
 private:

@@ -7,6 +7,7 @@
 #include "qvr/qvr_config.h"
 #include "qvr/qvr_configurator.h"
 #include "rtl/message_box.h"
+#include "rtl/scope_guards.h"
 #include "rtl/strings.h"
 #include "tools/conversions.h"
 #include "tools/run_section.h"
@@ -18,7 +19,6 @@
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
 #include "vcl/win_api.h"
-#include "viewer/flag_scope.h"
 
 #include <algorithm>
 

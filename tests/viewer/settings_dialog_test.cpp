@@ -484,3 +484,76 @@ TEST_F(SettingsDialogTest, TheCommandIsOfferedOnlyWhenTheWindowShowsAConfigurati
     OpenConfigs({FullConfig});
     EXPECT_TRUE(CommandOfferedOnRightClick());
 }
+
+namespace {
+void PostKeyTo(HWND window, uint16_t key) {
+    const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(window, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(window, WM_KEYUP, key, 1 | scan | LPARAM(3u << 30));
+}
+
+void PostKeyToFocus(uint16_t key) {
+    PostKeyTo(GetFocus(), key);
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, TabWalksThroughAPageAndEnterOnOkCloses) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    std::vector<HWND> focused;
+    const std::string written = ShowSettings({
+        [&] { ShowPage(d.tsTasksOptions); },
+        [&] { TypeInto(d.edMaxRunTasks, "8"); },
+        [&] { PostKeyToFocus(VK_TAB); },
+        [&] {
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            focused.push_back(GetFocus());
+            // Space on the focused box switches the check off and hides its panel.
+            EXPECT_TRUE(WindowVisible(d.pnlCheckDeadTask));
+            PostKeyToFocus(VK_SPACE);
+        },
+        [&] {
+            EXPECT_FALSE(WindowChecked(d.cbCheckForDeadTask));
+            EXPECT_FALSE(WindowVisible(d.pnlCheckDeadTask));
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            // The pages end; the bottom panel's Ok comes next.
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_RETURN);
+        },
+    });
+    const std::vector<HWND> expected{d.edServerName->Handle(), d.edScriptPath->Handle(),
+                                     d.edMaxRunHugeTasks->Handle(), d.cbCheckForDeadTask->Handle(),
+                                     d.btnOk->Handle()};
+    EXPECT_EQ(focused, expected);
+    EXPECT_TRUE(Has(written, "MaxRunTasks=8")) << written;
+    EXPECT_TRUE(Has(written, "CheckForDeadTask=0"));
+}
+
+TEST_F(SettingsDialogTest, EscapeCancelsFromAnyControl) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    std::string before;
+    const std::string written = ShowSettings({
+        [&] {
+            before = Written();
+            TypeInto(d.edMaxRunTasks, "3");
+        },
+        [&] { PostKeyTo(d.edMaxRunTasks->Handle(), VK_ESCAPE); },
+    });
+    EXPECT_FALSE(d.Visible());
+    EXPECT_EQ(written, before);
+    EXPECT_EQ(QVRConfig->MaxRunTasks, 12);
+}

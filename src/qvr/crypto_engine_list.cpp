@@ -9,7 +9,6 @@
 #include "tools/system_info.h"
 
 #include <cstring>
-#include <new>
 
 std::string SigmakitFullName;
 std::unique_ptr<TCryptoEngineList> CryptoEngineLst;
@@ -37,25 +36,28 @@ constexpr int MaxEngineTypes = 100;
 
 } // namespace
 
-TCryptoEngineList::TCryptoEngineList() {
-    const int maxLen = GetMaxCryptoEngineTypeLength();
+bool ReadEngineTypes(int maxLen, const std::function<void(int index, char* buf)>& get,
+                     TStrings& list) {
     if (maxLen <= 0)
-        return;
-    // One byte more than the library asks for, kept zero: a library that counts the name
-    // without its terminator cannot run past the buffer.
-    std::unique_ptr<char[]> buf(new (std::nothrow) char[size_t(maxLen) + 1]);
-    if (!buf) {
-        QZErrorHandler(503, {maxLen});
-        return;
-    }
+        return true;
+    TLibraryTextBuffer buf(maxLen);
+    if (!buf.Valid())
+        return false;
     for (int index = 1; index <= MaxEngineTypes; ++index) {
-        std::memset(buf.get(), 0, size_t(maxLen) + 1);
-        GetCryptoEngineTypes(index, buf.get());
-        std::string name(buf.get(), strnlen(buf.get(), size_t(maxLen)));
+        buf.Clear();
+        get(index, buf.Data());
+        const std::string name = buf.Text();
         if (name.empty())
             break;
-        AddObject(name, IntToObject(index - 1));
+        list.AddObject(name, IntToObject(index - 1));
     }
+    return true;
+}
+
+TCryptoEngineList::TCryptoEngineList() {
+    const int maxLen = GetMaxCryptoEngineTypeLength();
+    if (!ReadEngineTypes(maxLen, GetCryptoEngineTypes, *this))
+        QZErrorHandler(503, {maxLen});
 }
 
 void LoadSigmakit(bool serverFlag, bool showLoadError) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "rtl/string_list.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,12 @@ void UnLoadSigmakit();
 bool SigmakitLoaded();
 // Frees the list and releases the library (the end of the program).
 void DoneSigmakit();
+
+// Reads the engine types 1 to 100 into list, each with its index from 0 in the object slot,
+// until get leaves the name empty. False when no buffer of maxLen bytes can be had; a length of
+// 0 or less asks nothing.
+bool ReadEngineTypes(int maxLen, const std::function<void(int index, char* buf)>& get,
+                     TStrings& list);
 
 // The library's exports of the same name; without the library (501) or the export (502) they
 // show the message and yield 0 or nothing.

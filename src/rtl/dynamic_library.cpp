@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <new>
+
 bool TDynamicLibrary::Load(const std::string& fileName) {
     Free();
     FHandle = LoadLibraryW(ToWide(fileName).c_str());
@@ -29,4 +32,21 @@ void* TDynamicLibrary::Export(const std::string& name) const {
     if (!FHandle)
         return nullptr;
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(FHandle), name.c_str()));
+}
+
+TLibraryTextBuffer::TLibraryTextBuffer(int size) : FSize(size) {
+    if (size > 0)
+        FData.reset(new (std::nothrow) char[size_t(size) + 1]);
+    Clear();
+}
+
+void TLibraryTextBuffer::Clear() const {
+    if (!FData)
+        return;
+    FData[0] = '\0';
+    FData[size_t(FSize)] = '\0';
+}
+
+std::string TLibraryTextBuffer::Text() const {
+    return FData ? std::string(FData.get(), strnlen(FData.get(), size_t(FSize))) : std::string();
 }

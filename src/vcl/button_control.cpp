@@ -15,7 +15,17 @@ void TButtonControl::CreateParams(TCreateParams& Params) {
 
 void TButtonControl::CreateWnd() {
     TWinControl::CreateWnd();
-    SendMessageW(WindowHandle(), BM_SETCHECK, FMark, 0);
+    PushMark();
+}
+
+void TButtonControl::PushMark() {
+    HWND h = WindowHandle();
+    SendMessageW(h, BM_SETCHECK, FMark, 0);
+    // A radio button's window makes itself a tab stop exactly when checked; TabStop decides.
+    LONG style = GetWindowLongW(h, GWL_STYLE);
+    LONG wanted = TabStop() ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+    if (wanted != style)
+        SetWindowLongW(h, GWL_STYLE, wanted);
 }
 
 void TButtonControl::SetAlignment(TAlignment value) {
@@ -28,7 +38,7 @@ void TButtonControl::SetAlignment(TAlignment value) {
 void TButtonControl::SetMark(unsigned mark) {
     FMark = mark;
     if (HandleAllocated())
-        SendMessageW(WindowHandle(), BM_SETCHECK, mark, 0);
+        PushMark();
 }
 
 void TButtonControl::CNCommand(TMessage& Message) {

@@ -23,6 +23,7 @@ protected:
     virtual unsigned ButtonStyle() const = 0;
 
 private:
+    void PushMark();
     TAlignment FAlignment = taRightJustify;
     unsigned FMark = 0;
 };

@@ -158,6 +158,9 @@ int TCustomComboBox::ItemHeight() const {
 }
 
 int TCustomComboBox::DroppedHeight() const {
+    // A simple combo box shows its list always, inside its own height.
+    if (FStyle == csSimple)
+        return Height();
     return Height() + FDropDownCount * ItemHeight() + 2;
 }
 

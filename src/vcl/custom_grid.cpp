@@ -24,6 +24,14 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TCustomGrid::~TCustomGrid() = default;
 
+void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FEditor) {
+        FEditor = nullptr;
+        FEditorMode = false;
+    }
+}
+
 void TCustomGrid::CreateParams(TCreateParams& Params) {
     TCustomControl::CreateParams(Params);
     Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -46,75 +54,39 @@ void TCustomGrid::Resize(TGridAxis& axis, int count, int defaultExtent) {
     axis.FirstScrolled = std::max(axis.FirstScrolled, axis.FixedCount);
 }
 
-void TCustomGrid::SetColCount(int value) {
-    if (value == ColCount() || value < 0)
+void TCustomGrid::SetCount(TGridAxis& axis, int value, int defaultExtent) {
+    if (value == axis.Count() || value < 0)
         return;
-    int oldCols = ColCount();
+    int oldCols = ColCount(), oldRows = RowCount();
     HideEditor();
-    Resize(FCols, value, FDefaultColWidth);
-    SizeChanged(oldCols, RowCount());
+    Resize(axis, value, defaultExtent);
+    SizeChanged(oldCols, oldRows);
     LayoutChanged();
 }
 
-void TCustomGrid::SetRowCount(int value) {
-    if (value == RowCount() || value < 0)
-        return;
-    int oldRows = RowCount();
-    HideEditor();
-    Resize(FRows, value, FDefaultRowHeight);
-    SizeChanged(ColCount(), oldRows);
-    LayoutChanged();
-}
-
-void TCustomGrid::SetFixedCols(int value) {
-    value = std::max(0, std::min(value, ColCount() - 1));
-    if (value == FCols.FixedCount)
+void TCustomGrid::SetFixedCount(TGridAxis& axis, int value) {
+    value = std::max(0, std::min(value, axis.Count() - 1));
+    if (value == axis.FixedCount)
         return;
     HideEditor();
-    FCols.FixedCount = value;
-    FCols.FirstScrolled = value;
+    axis.FixedCount = value;
+    axis.FirstScrolled = value;
     LayoutChanged();
 }
 
-void TCustomGrid::SetFixedRows(int value) {
-    value = std::max(0, std::min(value, RowCount() - 1));
-    if (value == FRows.FixedCount)
+void TCustomGrid::SetDefaultExtent(TGridAxis& axis, int& defaultExtent, int value) {
+    if (value == defaultExtent || value < 0)
         return;
-    HideEditor();
-    FRows.FixedCount = value;
-    FRows.FirstScrolled = value;
+    defaultExtent = value;
+    std::fill(axis.Extents.begin(), axis.Extents.end(), value);
     LayoutChanged();
 }
 
-void TCustomGrid::SetDefaultColWidth(int value) {
-    if (value == FDefaultColWidth || value < 0)
-        return;
-    FDefaultColWidth = value;
-    std::fill(FCols.Extents.begin(), FCols.Extents.end(), value);
-    LayoutChanged();
-}
-
-void TCustomGrid::SetDefaultRowHeight(int value) {
-    if (value == FDefaultRowHeight || value < 0)
-        return;
-    FDefaultRowHeight = value;
-    std::fill(FRows.Extents.begin(), FRows.Extents.end(), value);
-    LayoutChanged();
-}
-
-void TCustomGrid::SetColWidths(int index, int value) {
+void TCustomGrid::SetExtent(TGridAxis& axis, int index, int value) {
     value = std::max(value, 0);
-    if (FCols.Extents.at(size_t(index)) == value)
+    if (axis.Extents.at(size_t(index)) == value)
         return;
-    FCols.Extents[size_t(index)] = value;
-    LayoutChanged();
-}
-
-void TCustomGrid::SetRowHeights(int index, int value) {
-    value = std::max(value, 0);
-    if (FRows.Extents.at(size_t(index)) == value)
-        return;
-    FRows.Extents[size_t(index)] = value;
+    axis.Extents[size_t(index)] = value;
     LayoutChanged();
 }
 

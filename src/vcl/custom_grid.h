@@ -68,21 +68,22 @@ public:
     ~TCustomGrid() override;
 
     int ColCount() const { return FCols.Count(); }
-    void SetColCount(int value);
+    void SetColCount(int value) { SetCount(FCols, value, FDefaultColWidth); }
     int RowCount() const { return FRows.Count(); }
-    void SetRowCount(int value);
+    void SetRowCount(int value) { SetCount(FRows, value, FDefaultRowHeight); }
     int FixedCols() const { return FCols.FixedCount; }
-    void SetFixedCols(int value);
+    void SetFixedCols(int value) { SetFixedCount(FCols, value); }
     int FixedRows() const { return FRows.FixedCount; }
-    void SetFixedRows(int value);
+    void SetFixedRows(int value) { SetFixedCount(FRows, value); }
+    // Setting a default size gives it to every column (or row); ColWidths then sizes one.
     int DefaultColWidth() const { return FDefaultColWidth; }
-    void SetDefaultColWidth(int value);
+    void SetDefaultColWidth(int value) { SetDefaultExtent(FCols, FDefaultColWidth, value); }
     int DefaultRowHeight() const { return FDefaultRowHeight; }
-    void SetDefaultRowHeight(int value);
+    void SetDefaultRowHeight(int value) { SetDefaultExtent(FRows, FDefaultRowHeight, value); }
     int ColWidths(int index) const { return FCols.Extents.at(size_t(index)); }
-    void SetColWidths(int index, int value);
+    void SetColWidths(int index, int value) { SetExtent(FCols, index, value); }
     int RowHeights(int index) const { return FRows.Extents.at(size_t(index)); }
-    void SetRowHeights(int index, int value);
+    void SetRowHeights(int index, int value) { SetExtent(FRows, index, value); }
     int GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(int value);
     TGridOptions Options() const { return FOptions; }
@@ -92,10 +93,12 @@ public:
     TColor FixedColor() const { return FFixedColor; }
     void SetFixedColor(TColor value);
 
+    // The current cell; moving it, in code too, asks SelectCell and ends the editing.
     int Col() const { return FCurrentCol; }
     void SetCol(int value) { FocusCell(value, FCurrentRow, true); }
     int Row() const { return FCurrentRow; }
     void SetRow(int value) { FocusCell(FCurrentCol, value, true); }
+    // The block from the current cell to the corner that Shift and mouse drags move.
     TGridRect Selection() const;
     void SetSelection(const TGridRect& value);
     int TopRow() const { return FRows.FirstScrolled; }
@@ -137,17 +140,25 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void BoundsChanged(const TRect& OldBounds, bool Resized) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void InvalidateCell(int ACol, int ARow);
     void InvalidateGrid() { Invalidate(); }
 
 private:
     friend class TInplaceEdit;
     void Resize(TGridAxis& axis, int count, int defaultExtent);
+    // The setters of columns and rows, each written once for either axis.
+    void SetCount(TGridAxis& axis, int value, int defaultExtent);
+    void SetFixedCount(TGridAxis& axis, int value);
+    void SetDefaultExtent(TGridAxis& axis, int& defaultExtent, int value);
+    void SetExtent(TGridAxis& axis, int index, int value);
     void LayoutChanged();
     void UpdateScrollBars();
     void ScrollMessage(TMessage& Message, TGridAxis& axis, int bar);

@@ -31,6 +31,25 @@ int LineAt(const TGridAxis& axis, int pos, int& linePos) {
         check(i);
     return found;
 }
+// The keys that move between cells; in the edit, those that move the caret stay there.
+bool MovesBetweenCells(uint16_t key, bool tabs, bool inEdit) {
+    switch (key) {
+    case VK_TAB:
+        return tabs;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+        return !inEdit;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 void TCustomGrid::WndProc(TMessage& Message) {
@@ -59,7 +78,10 @@ void TCustomGrid::WndProc(TMessage& Message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(Message);
-        return InvalidateCell(FCurrentCol, FCurrentRow);
+        InvalidateCell(FCurrentCol, FCurrentRow);
+        if (Message.Msg == WM_SETFOCUS && FOptions.Contains(goAlwaysShowEditor) && !FEditorMode)
+            ShowEditor();
+        return;
     default:
         break;
     }
@@ -152,33 +174,27 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
+// The wheel scrolls the rows as a scroll bar's arrows do, three at a notch.
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) {
+    if (!TCustomControl::DoMouseWheelDown(Shift, MousePos))
+        SetTopRow(TopRow() + 3);
+    return true;
+}
+
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) {
+    if (!TCustomControl::DoMouseWheelUp(Shift, MousePos))
+        SetTopRow(TopRow() - 3);
+    return true;
+}
+
 void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
-    switch (Key) {
-    case VK_F2:
-    case VK_RETURN:
-        if (CanEditShow()) {
-            ShowEditor();
-            Key = 0;
-        }
-        return;
-    case VK_TAB:
-        if (!FOptions.Contains(goTabs))
-            return;
-        [[fallthrough]];
-    case VK_UP:
-    case VK_DOWN:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_HOME:
-    case VK_END:
+    if ((Key == VK_F2 || Key == VK_RETURN) && CanEditShow()) {
+        ShowEditor();
+        Key = 0;
+    } else if (MovesBetweenCells(Key, FOptions.Contains(goTabs), false)) {
         KeyMove(Key, Shift);
         Key = 0;
-        return;
-    default:
-        return;
     }
 }
 
@@ -253,29 +269,16 @@ void TCustomGrid::KeyPress(char& Key) {
 }
 
 void TCustomGrid::EditorKey(uint16_t& Key, TShiftState Shift) {
-    switch (Key) {
-    case VK_ESCAPE:
-        FEditor->SetText(FEditStartText);
-        [[fallthrough]];
-    case VK_RETURN:
+    if (Key == VK_ESCAPE || Key == VK_RETURN) {
+        if (Key == VK_ESCAPE)
+            FEditor->SetText(FEditStartText);
         if (!FOptions.Contains(goAlwaysShowEditor))
             HideEditor();
         else
             FEditor->SelectAll();
         Key = 0;
-        return;
-    case VK_TAB:
-        if (!FOptions.Contains(goTabs))
-            return;
-        [[fallthrough]];
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT:
+    } else if (MovesBetweenCells(Key, FOptions.Contains(goTabs), true)) {
         KeyMove(Key, Shift);
         Key = 0;
-        return;
-    default:
-        return;
     }
 }

@@ -34,10 +34,11 @@ void TCustomGrid::Paint() {
             state.Set(gdFixed, fixed);
             state.Set(gdFocused, !fixed && current);
             state.Set(gdSelected, !fixed && selection.Contains(col, row));
-            // The current cell stays unmarked inside a block, so it shows where typing goes.
-            bool marked =
-                state.Contains(gdSelected) && (!current || FOptions.Contains(goDrawFocusSelected) ||
-                                               FOptions.Contains(goRowSelect));
+            // In a focused grid the current cell stays unmarked inside its block, so it shows
+            // where typing goes; without the focus it is marked like the rest of the block.
+            bool marked = state.Contains(gdSelected) &&
+                          (!current || !focused || FOptions.Contains(goDrawFocusSelected) ||
+                           FOptions.Contains(goRowSelect));
             canvas->Brush()->SetColor(fixed ? FFixedColor : marked ? clHighlight : Color());
             canvas->FillRect(cell);
             canvas->Font()->SetColor(marked ? clHighlightText : Font()->Color());

@@ -86,16 +86,14 @@ int TGridAxis::FirstToShow(int index) const {
         return FirstScrolled;
     if (index < FirstScrolled)
         return index;
+    // Back from the cell, as far as it still ends inside the view, but never before the cells
+    // shown now: the view moves only as much as it must.
     int room = ClientExtent - FixedExtent();
-    // Scroll forward until the cell ends inside the view (or is the first shown).
-    int first = FirstScrolled;
-    auto endOf = [&](int from) {
-        int pos = 0;
-        for (int i = from; i < index; ++i)
-            pos += Step(i);
-        return pos + Extents[size_t(index)];
-    };
-    while (first < index && endOf(first) > room)
-        ++first;
+    int first = index;
+    int used = Extents[size_t(index)];
+    while (first > FirstScrolled && used + Step(first - 1) <= room) {
+        used += Step(first - 1);
+        --first;
+    }
     return first;
 }

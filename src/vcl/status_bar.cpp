@@ -34,6 +34,7 @@ TStatusPanel* TStatusPanels::Add() {
 }
 
 void TStatusPanels::Delete(int index) {
+    Items(index); // refuses an index out of range
     FItems.erase(FItems.begin() + index);
     FBar->UpdatePanels();
 }

@@ -64,8 +64,12 @@ TEST(ComboBox, ClickInTheDroppedListPicksTheItem) {
     combo->SetDropDownCount(2);
     int changes = 0;
     combo->OnChange = [&](TObject*) { ++changes; };
+    std::vector<std::string> drops;
+    combo->OnDropDown = [&](TObject*) { drops.push_back("down"); };
+    combo->OnCloseUp = [&](TObject*) { drops.push_back("up"); };
     PostClick(combo->Handle(), 20, 10);
     ASSERT_TRUE(combo->DroppedDown());
+    EXPECT_EQ(drops, (std::vector<std::string>{"down"}));
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     GetComboBoxInfo(combo->Handle(), &info);
@@ -80,6 +84,7 @@ TEST(ComboBox, ClickInTheDroppedListPicksTheItem) {
     PostMouse(info.hwndList, WM_LBUTTONDOWN, 10, y, MK_LBUTTON);
     PostMouse(info.hwndList, WM_LBUTTONUP, 10, y);
     EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(drops, (std::vector<std::string>{"down", "up"}));
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(combo->Text(), "Второй");
     EXPECT_GE(changes, 1);
@@ -131,4 +136,14 @@ TEST(ComboBox, ListWithoutWindowAnswersFromItsItems) {
     combo->SetItemIndex(5);
     EXPECT_EQ(combo->ItemIndex(), -1);
     EXPECT_EQ(combo->Text(), "");
+}
+
+TEST(ComboBox, SimpleStyleKeepsItsListInsideItsHeight) {
+    auto form = MakeShownForm();
+    TComboBox* combo = MakeCombo(form.get(), csSimple);
+    combo->SetHeight(120);
+    RECT r{};
+    GetWindowRect(combo->Handle(), &r);
+    EXPECT_EQ(r.bottom - r.top, 120);
+    EXPECT_EQ(combo->Height(), 120);
 }

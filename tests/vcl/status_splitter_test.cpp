@@ -113,3 +113,27 @@ TEST(Splitter, UpdateStyleFollowsTheMouseAndTopSplittersSizeHeights) {
     EXPECT_EQ(heights, (std::vector<int>{130, 160})); // each move on the way
     EXPECT_EQ(l.Rest->Top(), 163);
 }
+
+TEST(Splitter, RightAlignedSplitterWithALineSizesOnRelease) {
+    auto form = MakeShownForm(500, 400);
+    auto* rest = new TPanel(form.get());
+    rest->SetParent(form.get());
+    rest->SetAlign(alClient);
+    auto* side = new TPanel(form.get());
+    side->SetParent(form.get());
+    side->SetAlign(alRight);
+    side->SetWidth(100);
+    auto* splitter = new TSplitter(form.get());
+    splitter->SetParent(form.get());
+    splitter->SetLeft(300);
+    splitter->SetAlign(alRight);
+    splitter->SetResizeStyle(rsLine);
+    ASSERT_EQ(splitter->Left() + splitter->Width(), side->Left());
+    int resized = 0;
+    side->OnResize = [&](TObject*) { ++resized; };
+    // Leftwards makes the right-hand control wider, once, on release.
+    DragSplitter(splitter, -70, 0);
+    EXPECT_EQ(resized, 1);
+    EXPECT_EQ(side->Width(), 170);
+    EXPECT_EQ(splitter->Left() + splitter->Width(), side->Left());
+}

@@ -108,6 +108,15 @@ TEST(StringGrid, KeysMoveTheCurrentCellAndScrollItIntoView) {
     EXPECT_GT(grid->TopRow(), 1);
     EXPECT_EQ(grid->Row(), 1);
     EXPECT_TRUE(grid->CellRect(1, 1).IsEmpty());
+
+    // The wheel scrolls three rows a notch.
+    int top = grid->TopRow();
+    TPoint screen = grid->ClientToScreen(Point(50, 50));
+    PostMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)),
+                 MAKELPARAM(screen.X, screen.Y));
+    PumpMessages();
+    EXPECT_EQ(grid->TopRow(), top + 3);
+    EXPECT_EQ(grid->Row(), 1);
 }
 
 TEST(StringGrid, ClicksChooseCellsAndBlocks) {
@@ -287,4 +296,16 @@ TEST(StringGrid, ShrinkingDropsCellsAndKeepsTheCurrentCellInside) {
     EXPECT_EQ(grid->Cells(7, 1), "");
     grid->SetRowCount(1); // only the fixed row is left: it stops being fixed
     EXPECT_EQ(grid->FixedRows(), 0);
+
+    // An empty grid takes keys, clicks and painting without a cell to go to.
+    grid->SetOptions(grid->Options() + TGridOptions{goTabs, goEditing});
+    grid->SetColCount(0);
+    grid->SetRowCount(0);
+    for (uint16_t key : {VK_TAB, VK_DOWN, VK_END, VK_F2})
+        PostKey(grid->Handle(), key);
+    PostChars(grid->Handle(), L"x");
+    PostClick(grid->Handle(), 5, 5);
+    UpdateWindow(grid->Handle());
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(0, 0), "");
 }

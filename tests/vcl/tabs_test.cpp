@@ -73,6 +73,15 @@ TEST(PageControl, ClickingATabAsksThenShowsItsPage) {
     EXPECT_EQ(SendMessageW(p.Control->Handle(), TCM_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(events.size(), 3u);
 
+    // The arrow keys on the focused tabs go the same way.
+    allow = true;
+    p.Control->SetFocus();
+    PostKey(p.Control->Handle(), VK_LEFT);
+    EXPECT_EQ(p.Control->ActivePageIndex(), 1);
+    EXPECT_TRUE(Shown(p.Sheets[1]));
+    EXPECT_EQ(events.back(), "change Cache");
+    events.resize(3);
+
     // In code: no events. The page lies below the tabs.
     p.Control->SetActivePage(p.Sheets[1]);
     EXPECT_EQ(events.size(), 3u);

@@ -1,9 +1,13 @@
 #include "viewer/qvr_set_form.h"
 
+#include "qvr/loc_messages.h"
 #include "qvr/qvr_config.h"
+#include "rtl/file_io.h"
+#include "rtl/file_names.h"
 #include "rtl/exceptions.h"
 #include "rtl/message_box.h"
 #include "rtl/published.h"
+#include "tools/file_paths.h"
 #include "tools/form_localization.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
@@ -127,4 +131,26 @@ void TfmQVRSet::btnChooseDefaultIconClick(TObject*) {
 
 void TfmQVRSet::Button1Click(TObject*) {
     ChooseTrayIcon(edErrorIcons);
+}
+
+void TfmQVRSet::BeforeChooseFPHandler(TObject*, int, std::string& Path) {
+    Path = SplitPathName(QVRConfig->RunQVRDirectory, Path);
+}
+
+void TfmQVRSet::pcBeforeOpen(TObject*, bool& Allowed, std::string& Path) {
+    constexpr int64_t LargeFile = 0x100000;
+    Path = SplitPathName(QVRConfig->RunQVRDirectory, Path);
+    if (!FileExists(Path) || GetFileSize(Path) <= LargeFile)
+        return;
+    switch (ShowMessageBox(GetLocalizedMessage("msgTooLageFile", {Path}),
+                           GetLocalizedMessage("msgQuestionCaption"),
+                           MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES:
+        Path = ExtractFilePath(Path);
+        break;
+    case IDNO:
+        break;
+    default:
+        Allowed = false;
+    }
 }

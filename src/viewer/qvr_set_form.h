@@ -14,6 +14,7 @@ class TMemo;
 class TOpenDialog;
 class TPageControl;
 class TPanel;
+class TQZFilePathChoser;
 class TRadioGroup;
 class TTabSheet;
 
@@ -46,6 +47,8 @@ public:
     void cbEnabledIntTraceClick(TObject* Sender);
     void cbInitCryptoEngineClick(TObject* Sender);
     void rgTypeGetCryptoParamsClick(TObject* Sender);
+    void rgIntTraceWriteTypeClick(TObject* Sender);
+    void cbReturnErrorTextOnlyClick(TObject* Sender);
     void cbSignDataToZWIClick(TObject* Sender);
     void cbCheckZWIDataSignClick(TObject* Sender);
     void cbRAdminEnabledClick(TObject* Sender);
@@ -61,6 +64,10 @@ public:
     void btnClearCacheClick(TObject*) {}
     void btnViewCacheClick(TObject*) {}
     void btnShedulerWindowClick(TObject*) {}
+    // Every path chooser: a relative path starts at the server's run directory, and a file
+    // over a megabyte is opened only when the operator wants it.
+    void BeforeChooseFPHandler(TObject* Sender, int ChooserType, std::string& Path);
+    void pcBeforeOpen(TObject* Sender, bool& Allowed, std::string& Path);
 
     bool FlagFillControls = false;
     TQVRHiddenSettingsKeys CurrentShortcut;
@@ -124,6 +131,8 @@ public:
     TCheckBox* cbKillDeadTask = nullptr;
 
     TTabSheet* tsDirectories = nullptr;
+    TQZFilePathChoser* pcTemplateDir = nullptr;
+    TQZFilePathChoser* pcBLLDir = nullptr;
 
     TTabSheet* tsCache = nullptr;
     TButton* btnClearCache = nullptr;
@@ -155,6 +164,7 @@ public:
     TTabSheet* tsCryptoFromList = nullptr;
     TLabel* lbCryptoEngineType = nullptr;
     TComboBox* cbCryptoEngineType = nullptr;
+    TQZFilePathChoser* fcCryptoParamsFile = nullptr;
     TLabel* lbWebAdminSiteInstanceID = nullptr;
     TEdit* edWebAdminSiteInstanceID = nullptr;
     TCheckBox* cbAuthenticateEmptyUser = nullptr;
@@ -168,13 +178,17 @@ public:
     TRadioGroup* rgIntTraceWriteType = nullptr;
     TCheckBox* cbWriteARMToTrace = nullptr;
     TCheckBox* cbClearLoginPassword = nullptr;
+    TQZFilePathChoser* fcIntTraceFile = nullptr;
 
     TTabSheet* tsErrors = nullptr;
+    TQZFilePathChoser* fcErrorsLogFile = nullptr;
     TCheckBox* cbBlinkTrayIcon = nullptr;
     TCheckBox* cbShowErrorsMonitorOnErrors = nullptr;
 
     TTabSheet* tsErrorResponse = nullptr;
+    TQZFilePathChoser* fcDefaultErrorHTML = nullptr;
     TCheckBox* cbReturnErrorTextOnly = nullptr;
+    TQZFilePathChoser* edErrorHTML = nullptr;
 
     TTabSheet* tsShowErrorCfg = nullptr;
     TMemo* mErrorInfo = nullptr;
@@ -273,10 +287,12 @@ private:
     void SetConnectionType();
     void CheckDeadTasksControlsVisible();
     void EnabledIntTraceControls();
+    void IntTraceWriteTypeChangeControl();
     void VisibleCryptoConfig();
     void VisibleCryptoParamsControls();
     void VisibleSignPage(TCheckBox* box, TTabSheet* page);
     void VisibleCryptoParamsGround();
+    void VisibleErrorsHTMLConfigs();
     void EnabledShedulerControls();
 
     // Fill and read-back in pieces that mirror each other.
@@ -292,6 +308,8 @@ private:
 
     // The hidden settings: ShemeName and data signing made reachable, typed connections on.
     void ApplyHiddenSettings();
+    TQZFilePathChoser* AddPathChooser(TWinControl* parent, const char* name, const char* caption,
+                                      bool folder, int top);
     void ChooseTrayIcon(TEdit* edit);
     void FitTrayIconEdits();
 };

@@ -3,6 +3,7 @@
 #include "viewer/qvr_set_form.h"
 
 #include "qvr/error_catalogue.h"
+#include "tools/file_path_choser.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
 #include "vcl/combo_box.h"
@@ -116,6 +117,23 @@ TPageControl* AddPageControl(TComponent* owner, TWinControl* parent, const char*
     return Make<TPageControl>(owner, parent, name);
 }
 } // namespace
+
+TQZFilePathChoser* TfmQVRSet::AddPathChooser(TWinControl* parent, const char* name,
+                                             const char* caption, bool folder, int top) {
+    auto* chooser = Make<TQZFilePathChoser>(this, parent, name);
+    chooser->SetBounds(LabelLeft, top, 560, 44);
+    chooser->SetAnchors(TAnchors{akLeft, akTop, akRight});
+    chooser->SetCaption(caption);
+    chooser->SetChoosePath(folder);
+    chooser->SetOpenButtonVisible(false);
+    chooser->onBeforeChoose = [this](TObject* s, int type, std::string& path) {
+        BeforeChooseFPHandler(s, type, path);
+    };
+    chooser->onBeforeOpen = [this](TObject* s, bool& allowed, std::string& path) {
+        pcBeforeOpen(s, allowed, path);
+    };
+    return chooser;
+}
 
 void TfmQVRSet::BuildBottomPanel() {
     pnlBottom = AddGround(this, this, "pnlBottom", alBottom, 41);
@@ -254,9 +272,9 @@ void TfmQVRSet::BuildTasksPage() {
 }
 
 void TfmQVRSet::BuildDirectoriesPage() {
-    // The folder choosers "Template Directory" and "BLLs directories" join this page with
-    // the path-chooser control.
     tsDirectories = AddPage(this, pcConfigs, "tsDirectories", "Directories");
+    pcTemplateDir = AddPathChooser(tsDirectories, "pcTemplateDir", "Template Directory", true, 8);
+    pcBLLDir = AddPathChooser(tsDirectories, "pcBLLDir", "BLLs directories", true, 60);
 }
 
 void TfmQVRSet::BuildCachePage() {
@@ -338,8 +356,9 @@ void TfmQVRSet::BuildUserIdentPage() {
     cbCryptoEngineType = Make<TComboBox>(this, tsCryptoFromFile, "cbCryptoEngineType");
     cbCryptoEngineType->SetBounds(LabelLeft + lbCryptoEngineType->Width() + 5, 10, TextWidth,
                                   EditHeight);
-    // The chooser "File of crypto params" (first page) and the crypto-parameters editor
-    // (second page) join these pages with their controls.
+    fcCryptoParamsFile =
+        AddPathChooser(tsCryptoFromFile, "fcCryptoParamsFile", "File of crypto params", false, 40);
+    // The crypto-parameters editor joins the list page with that control.
 }
 
 void TfmQVRSet::BuildInternalTracePage() {
@@ -357,16 +376,19 @@ void TfmQVRSet::BuildInternalTracePage() {
         AddRadioGroup(this, pnlTraceOptionsGround, "rgIntTraceWriteType", "Write trace type",
                       {"To file", "To directory (file: current date.log)"}, 2);
     rgIntTraceWriteType->SetBounds(LabelLeft, 32, 520, 45);
+    rgIntTraceWriteType->OnClick = [this](TObject* s) { rgIntTraceWriteTypeClick(s); };
     cbWriteARMToTrace = AddCheck(this, pnlTraceOptionsGround, "cbWriteARMToTrace",
                                  "Записывать АРМ клиента", LabelLeft, 86);
     cbClearLoginPassword = AddCheck(this, pnlTraceOptionsGround, "cbClearLoginPassword",
                                     "Clear login password", LabelLeft, 110);
-    // The tag list editor and the trace-file chooser join this panel with their controls.
+    // Captioned and switched between file and folder by the write type.
+    fcIntTraceFile = AddPathChooser(pnlTraceOptionsGround, "fcIntTraceFile", "", false, 134);
+    // The tag list editor joins this panel with the parameters editor.
 }
 
 void TfmQVRSet::BuildErrorsPage() {
     tsErrors = AddPage(this, pcConfigs, "tsErrors", "Ошибки");
-    // The chooser "Errors log file name" joins this page above the two switches.
+    fcErrorsLogFile = AddPathChooser(tsErrors, "fcErrorsLogFile", "Errors log file name", false, 8);
     cbBlinkTrayIcon =
         AddCheck(this, tsErrors, "cbBlinkTrayIcon", "Blink tray icon on errors", LabelLeft, 56);
     cbShowErrorsMonitorOnErrors = AddCheck(this, tsErrors, "cbShowErrorsMonitorOnErrors",
@@ -375,10 +397,16 @@ void TfmQVRSet::BuildErrorsPage() {
 
 void TfmQVRSet::BuildErrorResponsePage() {
     tsErrorResponse = AddPage(this, pcConfigs, "tsErrorResponse", "ErrorResponse");
-    // The chooser "Default error HTML file", the tree of error files and the chooser "HTML:"
-    // join this page with the path chooser and the tree control.
+    fcDefaultErrorHTML = AddPathChooser(tsErrorResponse, "fcDefaultErrorHTML",
+                                        "Default error HTML file", false, 8);
+    fcDefaultErrorHTML->SetFilter("*.html;*.htm|*.html;*.htm");
     cbReturnErrorTextOnly = AddCheck(this, tsErrorResponse, "cbReturnErrorTextOnly",
                                      "Всегда возвращать текст ошибки", LabelLeft, 56);
+    cbReturnErrorTextOnly->OnClick = [this](TObject* s) { cbReturnErrorTextOnlyClick(s); };
+    // The tree of error files fills the page between the switch and this chooser once the tree
+    // control exists; the chooser gives the selected rows their file.
+    edErrorHTML = AddPathChooser(tsErrorResponse, "edErrorHTML", "HTML:", false, 80);
+    edErrorHTML->SetAlign(alBottom);
 }
 
 void TfmQVRSet::BuildShowErrorCfgPage() {

@@ -10,6 +10,7 @@
 #include "rtl/scope_guards.h"
 #include "rtl/strings.h"
 #include "tools/conversions.h"
+#include "tools/file_path_choser.h"
 #include "tools/run_section.h"
 #include "tools/system_info.h"
 #include "vcl/check_box.h"
@@ -52,6 +53,8 @@ void TfmQVRSet::FillControls() {
     TQVRConfig& c = *QVRConfig;
     edServerName->SetText(c.ServerName);
     edScriptPath->SetText(c.ScriptPath);
+    pcTemplateDir->SetText(c.TemplatePath);
+    pcBLLDir->SetText(c.BLLPath);
     rgConnectionType->SetItemIndex(c.ZWIConnection->CurrentType);
     SetConnectionType();
     FillConnections();
@@ -63,6 +66,7 @@ void TfmQVRSet::FillControls() {
     FillNumber(edClientMaxSessions, c.ClientMaxSessions);
     cbSilentShutdown->SetChecked(c.SilentShutdown);
     cbOnlyInformService->SetChecked(c.OnlyInformService);
+    fcIntTraceFile->SetText(c.IntTraceFileName);
     FillNumber(edMaxRunTasks, c.MaxRunTasks);
     FillNumber(edMaxRunHugeTasks, c.MaxRunHugeTasks);
     cbCheckForDeadTask->SetChecked(c.CheckForDeadTask);
@@ -75,6 +79,7 @@ void TfmQVRSet::FillControls() {
     cbWriteARMToTrace->SetChecked(c.WriteARMToTrace);
     cbClearLoginPassword->SetChecked(c.ClearLoginPassword);
     FillNumber(edTraceFileMaxSize, c.TraceFileMaxSize);
+    fcErrorsLogFile->SetText(c.LogFileName);
     cbBlinkTrayIcon->SetChecked(c.BlinkTrayIconOnError);
     cbShowErrorsMonitorOnErrors->SetChecked(c.ShowErrorsMonitor);
     lbQVRDirectory->SetCaption(c.RunQVRDirectory);
@@ -85,6 +90,7 @@ void TfmQVRSet::FillControls() {
     cbShedulerScheme->SetText(c.ShemeName);
     EnabledShedulerControls();
     cbReturnErrorTextOnly->SetChecked(c.ReturnOnlyErrorText);
+    fcDefaultErrorHTML->SetText(c.DefaultErrorHTML);
     cbCheckFuncRights->SetChecked(c.CheckFuncRights);
     cbAlwaysNeedTaskConfig->SetChecked(c.AlwaysNeedTaskConfig);
     cbRunAutenticate->SetChecked(c.CheckTaskRWA);
@@ -98,6 +104,7 @@ void TfmQVRSet::FillControls() {
     rgTypeGetCryptoParams->SetItemIndex(c.TypeGetCryptoParams);
     FillCryptoEngineType();
     FillCryptoEngineCombo();
+    fcCryptoParamsFile->SetText(c.CryptoParamsFile);
     cbInitCryptoEngine->SetChecked(c.InitCryptoEngine);
     VisibleCryptoConfig();
     VisibleCryptoParamsControls();
@@ -116,12 +123,16 @@ void TfmQVRSet::FillControls() {
     cbAutoRunClick(cbAutoRun);
     FillNumber(edDelayBeforeLogin, c.DelayBeforeLogin);
     EnabledIntTraceControls();
+    IntTraceWriteTypeChangeControl();
+    VisibleErrorsHTMLConfigs();
 }
 
 void TfmQVRSet::ReadValues() {
     TQVRConfig& c = *QVRConfig;
     c.ServerName = edServerName->Text();
     c.ScriptPath = edScriptPath->Text();
+    c.TemplatePath = pcTemplateDir->Text();
+    c.BLLPath = pcBLLDir->Text();
     ReadConnections();
     c.MQQVRID = edMQQVRID->Text();
     c.TryConnectionInterval = std::max(1, StrToIntDef(edTryConnectionInterval->Text(), 1));
@@ -131,6 +142,7 @@ void TfmQVRSet::ReadValues() {
     c.ClientMaxSessions = ReadNumber(edClientMaxSessions);
     c.SilentShutdown = cbSilentShutdown->Checked();
     c.OnlyInformService = cbOnlyInformService->Checked();
+    c.IntTraceFileName = fcIntTraceFile->Text();
     c.MaxRunHugeTasks = ReadNumber(edMaxRunHugeTasks);
     c.CheckForDeadTask = cbCheckForDeadTask->Checked();
     c.KillDeadTask = cbKillDeadTask->Checked();
@@ -142,12 +154,14 @@ void TfmQVRSet::ReadValues() {
     c.WriteARMToTrace = cbWriteARMToTrace->Checked();
     c.ClearLoginPassword = cbClearLoginPassword->Checked();
     c.TraceFileMaxSize = ReadNumber(edTraceFileMaxSize);
+    c.LogFileName = fcErrorsLogFile->Text();
     c.BlinkTrayIconOnError = cbBlinkTrayIcon->Checked();
     c.ShowErrorsMonitor = cbShowErrorsMonitorOnErrors->Checked();
     c.EnableCashe = cbEnableTemplateCashe->Checked();
     c.ShemeName = cbShedulerScheme->Text();
     ReadAutoStartScheme();
     c.ReturnOnlyErrorText = cbReturnErrorTextOnly->Checked();
+    c.DefaultErrorHTML = fcDefaultErrorHTML->Text();
     c.CheckFuncRights = cbCheckFuncRights->Checked();
     c.AlwaysNeedTaskConfig = cbAlwaysNeedTaskConfig->Checked();
     c.CheckTaskRWA = cbRunAutenticate->Checked();
@@ -162,6 +176,7 @@ void TfmQVRSet::ReadValues() {
     c.InitCryptoEngine = cbInitCryptoEngine->Checked();
     c.TypeGetCryptoParams = rgTypeGetCryptoParams->ItemIndex();
     c.CryptoEngineType = ReadCryptoEngineType();
+    c.CryptoParamsFile = fcCryptoParamsFile->Text();
     c.AuthenticateEmptyUser = cbAuthenticateEmptyUser->Checked();
     c.WebAdminSiteInstanceID = edWebAdminSiteInstanceID->Text();
     c.RAdminEnabled = cbRAdminEnabled->Checked();

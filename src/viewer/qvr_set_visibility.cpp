@@ -5,6 +5,7 @@
 
 #include "qvr/qvr_config.h"
 #include "qvr/qvr_configurator.h"
+#include "tools/file_path_choser.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
 #include "vcl/combo_box.h"
@@ -42,6 +43,28 @@ void TfmQVRSet::EnabledIntTraceControls() {
 
 void TfmQVRSet::cbEnabledIntTraceClick(TObject*) {
     EnabledIntTraceControls();
+}
+
+void TfmQVRSet::IntTraceWriteTypeChangeControl() {
+    // The trace goes to one file, or to a file a day in a folder.
+    const bool toFile = rgIntTraceWriteType->ItemIndex() == 0;
+    fcIntTraceFile->SetChooseFile(toFile);
+    fcIntTraceFile->SetCaption(LocilizeControl->Items()->Get(toFile ? 0 : 1));
+}
+
+void TfmQVRSet::rgIntTraceWriteTypeClick(TObject*) {
+    IntTraceWriteTypeChangeControl();
+}
+
+void TfmQVRSet::VisibleErrorsHTMLConfigs() {
+    // An answer of the error text alone needs no HTML files.
+    const bool files = !cbReturnErrorTextOnly->Checked();
+    fcDefaultErrorHTML->SetVisible(files);
+    edErrorHTML->SetVisible(files);
+}
+
+void TfmQVRSet::cbReturnErrorTextOnlyClick(TObject*) {
+    VisibleErrorsHTMLConfigs();
 }
 
 void TfmQVRSet::VisibleCryptoConfig() {

@@ -51,41 +51,48 @@ TCryptoParamsEditor::~TCryptoParamsEditor() {
     FreeLib();
 }
 
+namespace {
+
+// A part of the editor, owned by it and shown on it.
+template <class T> T* AddPart(TCryptoParamsEditor* editor, const char* name) {
+    T* part = new T(editor);
+    part->SetName(name);
+    part->SetParent(editor);
+    return part;
+}
+
+TCButton* AddButton(TCryptoParamsEditor* editor, const char* name, const char* caption,
+                    const TPoint& place, TNotifyEvent onClick) {
+    auto* button = AddPart<TCButton>(editor, name);
+    button->SetBounds(place.X, place.Y, 100, button->Height());
+    button->SetCaption(caption);
+    button->OnClick = std::move(onClick);
+    return button;
+}
+
+} // namespace
+
 void TCryptoParamsEditor::CreateControls() {
-    lbCryptoEngineTypeLabel = new TLabel(this);
-    lbCryptoEngineTypeLabel->SetName("lbCryptoEngineTypeLabel");
-    lbCryptoEngineTypeLabel->SetParent(this);
+    lbCryptoEngineTypeLabel = AddPart<TLabel>(this, "lbCryptoEngineTypeLabel");
     lbCryptoEngineTypeLabel->SetCaption("CryptoEngine type:");
     lbCryptoEngineTypeLabel->SetBounds(8, 5, lbCryptoEngineTypeLabel->Width(),
                                        lbCryptoEngineTypeLabel->Height());
 
-    cbCryptoEngineType = new TComboBox(this);
-    cbCryptoEngineType->SetName("cbCryptoEngineType");
-    cbCryptoEngineType->SetParent(this);
+    cbCryptoEngineType = AddPart<TComboBox>(this, "cbCryptoEngineType");
     cbCryptoEngineType->SetStyle(csDropDownList);
     cbCryptoEngineType->SetBounds(8, lbCryptoEngineTypeLabel->BoundsRect().Bottom + 5, 225,
                                   cbCryptoEngineType->Height());
     cbCryptoEngineType->OnChange = [this](TObject* Sender) { cbCryptoEngineTypeChange(Sender); };
 
-    btnImportFromFile = new TCButton(this);
-    btnImportFromFile->SetName("btnImportFromFile");
-    btnImportFromFile->SetParent(this);
-    btnImportFromFile->SetBounds(cbCryptoEngineType->BoundsRect().Right + 10, 0, 100,
-                                 btnImportFromFile->Height());
-    btnImportFromFile->SetCaption("Import from file");
-    btnImportFromFile->OnClick = [this](TObject* Sender) { ImportFromFileClickHandler(Sender); };
+    btnImportFromFile = AddButton(this, "btnImportFromFile", "Import from file",
+                                  Point(cbCryptoEngineType->BoundsRect().Right + 10, 0),
+                                  [this](TObject* Sender) { ImportFromFileClickHandler(Sender); });
+    btnCheck =
+        AddButton(this, "btnCheck", "Check",
+                  Point(btnImportFromFile->Left(), btnImportFromFile->BoundsRect().Bottom + 5),
+                  [this](TObject* Sender) { CheckClickHandler(Sender); });
 
-    btnCheck = new TCButton(this);
-    btnCheck->SetName("btnCheck");
-    btnCheck->SetParent(this);
-    btnCheck->SetBounds(btnImportFromFile->Left(), btnImportFromFile->BoundsRect().Bottom + 5, 100,
-                        btnCheck->Height());
-    btnCheck->SetCaption("Check");
-    btnCheck->OnClick = [this](TObject* Sender) { CheckClickHandler(Sender); };
-
-    sgCryptoParams = new TCorrectStringGrid(this);
-    sgCryptoParams->SetName("sgCryptoParams");
-    sgCryptoParams->SetParent(this);
+    sgCryptoParams = AddPart<TCorrectStringGrid>(this, "sgCryptoParams");
     const int gridTop =
         std::max(cbCryptoEngineType->BoundsRect().Bottom, btnCheck->BoundsRect().Bottom) + 5;
     sgCryptoParams->SetBounds(0, gridTop, ClientWidth(), std::max(0, ClientHeight() - gridTop));

@@ -124,6 +124,8 @@ TEST_F(CryptoEngineListTest, NamesAreCutToTheReportedLengthAndNoLengthAsksNothin
 }
 
 TEST_F(CryptoEngineListTest, ABufferThatCannotBeHadShowsMessage503) {
+    // A block of 2 GB does not fit beside the program and the system's libraries in a 32-bit
+    // process.
     CryptoStandIn library;
     library.Configure(EngineTypes({"A"}) + "[Limits]\r\nTypeLength=2147483647\r\n");
     LookIn(library.Folder());

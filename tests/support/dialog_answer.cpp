@@ -64,7 +64,9 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 DialogAnswer::DialogAnswer(int button, std::string selection)
     : FButton(button), FSelection(std::move(selection)) {
     Current = this;
-    FDeadline = GetTickCount() + 10000;
+    // A fresh Wine prefix fills the shell's folder tree slowly on a busy machine; the deadline
+    // only keeps a test from hanging when the expected folder never shows.
+    FDeadline = GetTickCount() + 60000;
     FTimer = SetTimer(nullptr, 0, 50, Tick);
 }
 

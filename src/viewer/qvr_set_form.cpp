@@ -2,9 +2,9 @@
 
 #include "qvr/loc_messages.h"
 #include "qvr/qvr_config.h"
+#include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/file_names.h"
-#include "rtl/exceptions.h"
 #include "rtl/message_box.h"
 #include "rtl/published.h"
 #include "tools/file_paths.h"

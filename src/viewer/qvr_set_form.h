@@ -7,6 +7,7 @@
 class TButton;
 class TCheckBox;
 class TComboBox;
+class TCryptoParamsEditor;
 class TEdit;
 class TGroupBox;
 class TLabel;
@@ -165,6 +166,7 @@ public:
     TLabel* lbCryptoEngineType = nullptr;
     TComboBox* cbCryptoEngineType = nullptr;
     TQZFilePathChoser* fcCryptoParamsFile = nullptr;
+    TCryptoParamsEditor* cpeUserIdentCryptoParams = nullptr;
     TLabel* lbWebAdminSiteInstanceID = nullptr;
     TEdit* edWebAdminSiteInstanceID = nullptr;
     TCheckBox* cbAuthenticateEmptyUser = nullptr;
@@ -233,7 +235,9 @@ public:
     TPanel* pnlCryptoParamsGround = nullptr;
     TPageControl* pcCryptoParamsZWIData = nullptr;
     TTabSheet* tsSignParams = nullptr;
+    TCryptoParamsEditor* cpeSignParams = nullptr;
     TTabSheet* tsCheckSignParams = nullptr;
+    TCryptoParamsEditor* cpeCheckSignParams = nullptr;
 
     TTabSheet* tsRAdmin = nullptr;
     TPanel* pnlGroundRAdminEnabled = nullptr;
@@ -290,7 +294,7 @@ private:
     void IntTraceWriteTypeChangeControl();
     void VisibleCryptoConfig();
     void VisibleCryptoParamsControls();
-    void VisibleSignPage(TCheckBox* box, TTabSheet* page);
+    void VisibleSignPage(TCheckBox* box, TTabSheet* page, TCryptoParamsEditor* editor);
     void VisibleCryptoParamsGround();
     void VisibleErrorsHTMLConfigs();
     void EnabledShedulerControls();
@@ -308,6 +312,7 @@ private:
 
     // The hidden settings: ShemeName and data signing made reachable, typed connections on.
     void ApplyHiddenSettings();
+    TCryptoParamsEditor* AddCryptoEditor(TWinControl* page, const char* name);
     TQZFilePathChoser* AddPathChooser(TWinControl* parent, const char* name, const char* caption,
                                       bool folder, int top);
     void ChooseTrayIcon(TEdit* edit);

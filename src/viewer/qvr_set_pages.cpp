@@ -14,6 +14,7 @@
 #include "vcl/page_control.h"
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
+#include "viewer/crypto_params_editor.h"
 
 #include <initializer_list>
 
@@ -133,6 +134,18 @@ TQZFilePathChoser* TfmQVRSet::AddPathChooser(TWinControl* parent, const char* na
         pcBeforeOpen(s, allowed, path);
     };
     return chooser;
+}
+
+TCryptoParamsEditor* TfmQVRSet::AddCryptoEditor(TWinControl* page, const char* name) {
+    auto* editor = Make<TCryptoParamsEditor>(this, page, name);
+    editor->SetAlign(alClient);
+    editor->SetLibName("Sigmakit.dll");
+    editor->SetShowErrorMessage(true);
+    editor->SetShowCheckButton(true);
+    editor->SetShowImportButton(true);
+    // Each editor asks the library only when its page is first shown.
+    editor->SetInitCryptoControlsOnCreate(false);
+    return editor;
 }
 
 void TfmQVRSet::BuildBottomPanel() {
@@ -358,7 +371,7 @@ void TfmQVRSet::BuildUserIdentPage() {
                                   EditHeight);
     fcCryptoParamsFile =
         AddPathChooser(tsCryptoFromFile, "fcCryptoParamsFile", "File of crypto params", false, 40);
-    // The crypto-parameters editor joins the list page with that control.
+    cpeUserIdentCryptoParams = AddCryptoEditor(tsCryptoFromList, "cpeUserIdentCryptoParams");
 }
 
 void TfmQVRSet::BuildInternalTracePage() {
@@ -397,8 +410,8 @@ void TfmQVRSet::BuildErrorsPage() {
 
 void TfmQVRSet::BuildErrorResponsePage() {
     tsErrorResponse = AddPage(this, pcConfigs, "tsErrorResponse", "ErrorResponse");
-    fcDefaultErrorHTML = AddPathChooser(tsErrorResponse, "fcDefaultErrorHTML",
-                                        "Default error HTML file", false, 8);
+    fcDefaultErrorHTML =
+        AddPathChooser(tsErrorResponse, "fcDefaultErrorHTML", "Default error HTML file", false, 8);
     fcDefaultErrorHTML->SetFilter("*.html;*.htm|*.html;*.htm");
     cbReturnErrorTextOnly = AddCheck(this, tsErrorResponse, "cbReturnErrorTextOnly",
                                      "Всегда возвращать текст ошибки", LabelLeft, 56);
@@ -504,10 +517,11 @@ void TfmQVRSet::BuildCryptoZWIDataPage() {
         AddGround(this, tsCryptoZWIData, "pnlCryptoParamsGround", alClient, 300);
     pcCryptoParamsZWIData = AddPageControl(this, pnlCryptoParamsGround, "pcCryptoParamsZWIData");
     pcCryptoParamsZWIData->SetAlign(alClient);
-    // Each page gets its crypto-parameters editor with that control.
     tsSignParams = AddPage(this, pcCryptoParamsZWIData, "tsSignParams", "Sign Params");
+    cpeSignParams = AddCryptoEditor(tsSignParams, "cpeSignParams");
     tsCheckSignParams =
         AddPage(this, pcCryptoParamsZWIData, "tsCheckSignParams", "Check sign params");
+    cpeCheckSignParams = AddCryptoEditor(tsCheckSignParams, "cpeCheckSignParams");
 }
 
 void TfmQVRSet::BuildRAdminPage() {

@@ -20,6 +20,7 @@
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
 #include "vcl/win_api.h"
+#include "viewer/crypto_params_editor.h"
 
 #include <algorithm>
 
@@ -105,6 +106,8 @@ void TfmQVRSet::FillControls() {
     FillCryptoEngineType();
     FillCryptoEngineCombo();
     fcCryptoParamsFile->SetText(c.CryptoParamsFile);
+    cpeUserIdentCryptoParams->SetCryptoEngineType(c.CryptoEngineType);
+    cpeUserIdentCryptoParams->SetCryptoParams(c.CryptoParams.get());
     cbInitCryptoEngine->SetChecked(c.InitCryptoEngine);
     VisibleCryptoConfig();
     VisibleCryptoParamsControls();
@@ -177,6 +180,7 @@ void TfmQVRSet::ReadValues() {
     c.TypeGetCryptoParams = rgTypeGetCryptoParams->ItemIndex();
     c.CryptoEngineType = ReadCryptoEngineType();
     c.CryptoParamsFile = fcCryptoParamsFile->Text();
+    c.CryptoParams->Assign(*cpeUserIdentCryptoParams->CryptoParams());
     c.AuthenticateEmptyUser = cbAuthenticateEmptyUser->Checked();
     c.WebAdminSiteInstanceID = edWebAdminSiteInstanceID->Text();
     c.RAdminEnabled = cbRAdminEnabled->Checked();
@@ -230,8 +234,12 @@ void TfmQVRSet::FillSigning() {
     const TQVRConfig& c = *QVRConfig;
     if (!c.UseSignForPackets)
         return;
+    cpeSignParams->SetCryptoEngineType(c.SignCryptoEngineType);
+    cpeSignParams->SetCryptoParams(c.SignCryptoParams.get());
     cbSignDataToZWI->SetChecked(c.SignData);
     cbSignDataToZWIClick(cbSignDataToZWI);
+    cpeCheckSignParams->SetCryptoEngineType(c.CheckSignCryptoEngineType);
+    cpeCheckSignParams->SetCryptoParams(c.CheckSignCryptoParams.get());
     cbCheckZWIDataSign->SetChecked(c.CheckSignData);
     cbCheckZWIDataSignClick(cbCheckZWIDataSign);
 }
@@ -241,7 +249,11 @@ void TfmQVRSet::ReadSigning() {
     if (!c.UseSignForPackets)
         return;
     c.SignData = cbSignDataToZWI->Checked();
+    c.SignCryptoEngineType = cpeSignParams->CryptoEngineType();
+    c.SignCryptoParams->Assign(*cpeSignParams->CryptoParams());
     c.CheckSignData = cbCheckZWIDataSign->Checked();
+    c.CheckSignCryptoEngineType = cpeCheckSignParams->CryptoEngineType();
+    c.CheckSignCryptoParams->Assign(*cpeCheckSignParams->CryptoParams());
 }
 
 void TfmQVRSet::FillCryptoEngineType() {
@@ -265,9 +277,9 @@ void TfmQVRSet::FillCryptoEngineCombo() {
 }
 
 std::string TfmQVRSet::ReadCryptoEngineType() const {
-    // The parameters editor of the list source gives its own engine type once it is here;
-    // until then the combo holds the type for every source.
-    return cbCryptoEngineType->Text();
+    // Parameters from the list are edited with their engine type in the editor.
+    return rgTypeGetCryptoParams->ItemIndex() >= 2 ? cpeUserIdentCryptoParams->CryptoEngineType()
+                                                   : cbCryptoEngineType->Text();
 }
 
 void TfmQVRSet::FillShedulerSchemes() {

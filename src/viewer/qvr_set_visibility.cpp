@@ -14,6 +14,7 @@
 #include "vcl/page_control.h"
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
+#include "viewer/crypto_params_editor.h"
 
 void TfmQVRSet::SetConnectionType() {
     pnlConnectionType->SetVisible(QVRConfig->UseConnectionType);
@@ -69,6 +70,8 @@ void TfmQVRSet::cbReturnErrorTextOnlyClick(TObject*) {
 
 void TfmQVRSet::VisibleCryptoConfig() {
     pnlCryptoConfig->SetVisible(cbInitCryptoEngine->Checked());
+    if (cbInitCryptoEngine->Checked())
+        cpeUserIdentCryptoParams->FillCryptoControls();
 }
 
 void TfmQVRSet::VisibleCryptoParamsControls() {
@@ -83,10 +86,12 @@ void TfmQVRSet::rgTypeGetCryptoParamsClick(TObject*) {
     VisibleCryptoParamsControls();
 }
 
-void TfmQVRSet::VisibleSignPage(TCheckBox* box, TTabSheet* page) {
+void TfmQVRSet::VisibleSignPage(TCheckBox* box, TTabSheet* page, TCryptoParamsEditor* editor) {
     page->SetTabVisible(box->Checked());
-    if (box->Checked())
+    if (box->Checked()) {
+        editor->FillCryptoControls();
         pcCryptoParamsZWIData->SetActivePage(page);
+    }
     VisibleCryptoParamsGround();
 }
 
@@ -95,11 +100,11 @@ void TfmQVRSet::VisibleCryptoParamsGround() {
 }
 
 void TfmQVRSet::cbSignDataToZWIClick(TObject*) {
-    VisibleSignPage(cbSignDataToZWI, tsSignParams);
+    VisibleSignPage(cbSignDataToZWI, tsSignParams, cpeSignParams);
 }
 
 void TfmQVRSet::cbCheckZWIDataSignClick(TObject*) {
-    VisibleSignPage(cbCheckZWIDataSign, tsCheckSignParams);
+    VisibleSignPage(cbCheckZWIDataSign, tsCheckSignParams, cpeCheckSignParams);
 }
 
 void TfmQVRSet::cbRAdminEnabledClick(TObject*) {

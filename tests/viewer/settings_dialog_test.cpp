@@ -2,6 +2,8 @@
 
 #include "qvr/error_catalogue.h"
 #include "qvr/qvr_config.h"
+#include "rtl/wide_text.h"
+#include "support/crypto_stand_in.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
 #include "vcl/combo_box.h"
@@ -11,6 +13,7 @@
 #include "vcl/page_control.h"
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
+#include "viewer/crypto_params_editor.h"
 #include "viewer/qvr_config_form.h"
 #include "viewer/qvr_set_form.h"
 
@@ -121,6 +124,17 @@ const std::string FullConfig = Lines({
 
 bool Has(const std::string& text, const std::string& line) {
     return ("\r\n" + text).find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
+// The entry lines of one section of an INI text.
+std::string SectionOfText(const std::string& text, const std::string& section) {
+    const std::string head = "[" + section + "]\r\n";
+    std::string::size_type start = text.find(head);
+    if (start == std::string::npos)
+        return "";
+    start += head.size();
+    std::string::size_type end = text.find("\r\n\r\n", start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end + 2 - start);
 }
 } // namespace
 
@@ -556,4 +570,82 @@ TEST_F(SettingsDialogTest, EscapeCancelsFromAnyControl) {
     EXPECT_FALSE(d.Visible());
     EXPECT_EQ(written, before);
     EXPECT_EQ(QVRConfig->MaxRunTasks, 12);
+}
+
+namespace {
+// A stand-in crypto-engine library found by name, made before the viewer and gone after it.
+struct StandInLibraryFirst {
+    StandInLibraryFirst() {
+        Library.Configure("[Types]\r\n1=GOST\r\n2=RSA\r\n"
+                          "[GOST]\r\nKeyFile=default.key\r\nPassword=\r\nContainer=main\r\n"
+                          "[RSA]\r\nModulus=2048\r\nExponent=65537\r\n");
+        SetDllDirectoryW(ToWide(Library.Folder()).c_str());
+    }
+    ~StandInLibraryFirst() { SetDllDirectoryW(nullptr); }
+    CryptoStandIn Library;
+};
+
+class SettingsCryptoTest : public StandInLibraryFirst, public SettingsDialogTest {};
+
+std::vector<std::string> ComboItems(TComboBox* combo) {
+    std::vector<std::string> items;
+    const int count = int(SendMessageW(combo->Handle(), CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(combo->Handle(), CB_GETLBTEXT, i, LPARAM(text));
+        items.push_back(FromWide(text));
+    }
+    return items;
+}
+} // namespace
+
+TEST_F(SettingsCryptoTest, AnEngineTypeTheLibraryDoesNotListStillShows) {
+    OpenConfigs({Lines(
+        {"[Crypto]", "CryptoEngineType=DSA", "TypeGetCryptoParams=1", "InitCryptoEngine=1"})});
+    TfmQVRSet& d = *fmQVRSet;
+    std::vector<std::string> items;
+    std::string shown;
+    const std::string written = ShowSettings({[&] {
+        items = ComboItems(d.cbCryptoEngineType);
+        shown = WindowText(d.cbCryptoEngineType);
+        ClickControl(d.btnOk);
+    }});
+    EXPECT_EQ(items, (std::vector<std::string>{"GOST", "RSA"}));
+    EXPECT_EQ(shown, "DSA");
+    EXPECT_TRUE(Has(written, "CryptoEngineType=DSA")) << written;
+    EXPECT_TRUE(Boxes.Texts.empty());
+}
+
+TEST_F(SettingsCryptoTest, ParametersFromTheListAreEditedWithTheirEngineType) {
+    OpenConfigs({Lines({"[Crypto]", "CryptoEngineType=RSA", "TypeGetCryptoParams=2",
+                        "InitCryptoEngine=1", "[CryptoParams]", "Modulus=4096"})});
+    TfmQVRSet& d = *fmQVRSet;
+    const std::string written = ShowSettings({
+        [&] { ShowPage(d.tsUserIdent); },
+        [&] {
+            EXPECT_EQ(d.pcCryptoEngine->ActivePage(), d.tsCryptoFromList);
+            EXPECT_TRUE(WindowVisible(d.cpeUserIdentCryptoParams));
+            ClickControl(d.btnOk);
+        },
+    });
+    EXPECT_TRUE(Has(written, "CryptoEngineType=RSA")) << written;
+    EXPECT_TRUE(Has(written, "Modulus=4096"));
+    EXPECT_TRUE(Has(written, "Exponent=65537"));
+}
+
+TEST_F(SettingsCryptoTest, SigningParametersShowOnTheirPageAndAreWrittenBack) {
+    OpenConfigs({Lines({"[CryptoZWIData]", "SignData=1", "SignCryptoEngineType=GOST",
+                        "[SignZWIDataCryptoParams]", "Container=alt"})});
+    TfmQVRSet& d = *fmQVRSet;
+    const std::string written = ShowSettings({
+        [&] { ShowPage(d.tsCryptoZWIData); },
+        [&] {
+            EXPECT_TRUE(WindowVisible(d.cpeSignParams));
+            EXPECT_FALSE(d.tsCheckSignParams->TabVisible());
+            ClickControl(d.btnOk);
+        },
+    });
+    EXPECT_EQ(SectionOfText(written, "SignZWIDataCryptoParams"),
+              "KeyFile=default.key\r\nPassword=\r\nContainer=alt\r\n");
+    EXPECT_TRUE(Has(written, "SignCryptoEngineType=GOST"));
 }

@@ -122,7 +122,8 @@ TPageControl* AddPageControl(TComponent* owner, TWinControl* parent, const char*
 TQZFilePathChoser* TfmQVRSet::AddPathChooser(TWinControl* parent, const char* name,
                                              const char* caption, bool folder, int top) {
     auto* chooser = Make<TQZFilePathChoser>(this, parent, name);
-    chooser->SetBounds(LabelLeft, top, 560, 44);
+    // As wide as its page, and it stays so when the dialog is sized.
+    chooser->SetBounds(LabelLeft, top, parent->ClientWidth() - 2 * LabelLeft, 44);
     chooser->SetAnchors(TAnchors{akLeft, akTop, akRight});
     chooser->SetCaption(caption);
     chooser->SetChoosePath(folder);
@@ -175,6 +176,8 @@ void TfmQVRSet::BuildBottomPanel() {
 
 void TfmQVRSet::BuildPages() {
     pcConfigs = AddPageControl(this, this, "pcConfigs");
+    // The pages are laid out at the design size; anchors keep that layout when it changes.
+    pcConfigs->SetBounds(0, 0, ClientWidth(), ClientHeight() - pnlBottom->Height());
     pcConfigs->SetAlign(alClient);
     BuildDefaultPage();
     BuildConnectionPage();
@@ -479,7 +482,6 @@ void TfmQVRSet::BuildVisualizationPage() {
                                 "Don't ask any question on shutdown", LabelLeft, 10);
     gbTrayIcon = AddGroup(this, tsVisualization, "gbTrayIcon", "Иконка в трее",
                           Bounds(LabelLeft, 36, 560, 104));
-    gbTrayIcon->SetAnchors(TAnchors{akLeft, akTop, akRight});
     const int top = 20;
     edDefaultTrayIcon = AddLabelledEdit(this, gbTrayIcon, lbDefaultTrayIcon, "lbDefaultTrayIcon",
                                         "Default:", "edDefaultTrayIcon", Row(top, 0), 400);
@@ -490,11 +492,6 @@ void TfmQVRSet::BuildVisualizationPage() {
                                    "Error icons:", "edErrorIcons", Row(top, 1), 400);
     Button1 = AddButton(this, gbTrayIcon, "Button1", "...", 524, Row(top, 1) - 1, 25);
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    for (TButton* button : {btnChooseDefaultIcon, Button1})
-        button->SetAnchors(TAnchors{akTop, akRight});
-    // The file edits stretch with the group, so they keep their gap to the "..." buttons.
-    for (TEdit* edit : {edDefaultTrayIcon, edErrorIcons})
-        edit->SetAnchors(TAnchors{akLeft, akTop, akRight});
     edChangeIconsInterval = AddLabelledEdit(
         this, gbTrayIcon, lbChangeIconsInterval, "lbChangeIconsInterval",
         "Change interval(msec):", "edChangeIconsInterval", Row(top, 2), NumberWidth);
@@ -522,6 +519,9 @@ void TfmQVRSet::BuildCryptoZWIDataPage() {
     tsCheckSignParams =
         AddPage(this, pcCryptoParamsZWIData, "tsCheckSignParams", "Check sign params");
     cpeCheckSignParams = AddCryptoEditor(tsCheckSignParams, "cpeCheckSignParams");
+    // Neither box is checked yet: no signing page and no editor shows.
+    cbSignDataToZWIClick(cbSignDataToZWI);
+    cbCheckZWIDataSignClick(cbCheckZWIDataSign);
 }
 
 void TfmQVRSet::BuildRAdminPage() {

@@ -1,9 +1,11 @@
 #include "settings_dialog_support.h"
 
 #include "qvr/error_catalogue.h"
+
 #include "qvr/qvr_config.h"
 #include "rtl/wide_text.h"
 #include "support/crypto_stand_in.h"
+#include "tools/file_path_choser.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
 #include "vcl/combo_box.h"
@@ -16,6 +18,7 @@
 #include "viewer/crypto_params_editor.h"
 #include "viewer/qvr_config_form.h"
 #include "viewer/qvr_set_form.h"
+#include <fstream>
 
 namespace {
 std::string Lines(std::initializer_list<const char*> lines) {
@@ -648,4 +651,35 @@ TEST_F(SettingsCryptoTest, SigningParametersShowOnTheirPageAndAreWrittenBack) {
     EXPECT_EQ(SectionOfText(written, "SignZWIDataCryptoParams"),
               "KeyFile=default.key\r\nPassword=\r\nContainer=alt\r\n");
     EXPECT_TRUE(Has(written, "SignCryptoEngineType=GOST"));
+}
+
+TEST_F(SettingsDialogTest, OnlyAFileOverAMegabyteAsksHowToOpenIt) {
+    const std::string exact = Folder.File("exact.log");
+    const std::string over = Folder.File("over.log");
+    {
+        std::ofstream(exact, std::ios::binary) << std::string(1048576, 'x');
+        std::ofstream(over, std::ios::binary) << std::string(1048577, 'x');
+    }
+    TfmQVRSet& d = *fmQVRSet;
+    bool allowed = true;
+    std::string path = exact;
+    d.pcBeforeOpen(d.fcErrorsLogFile, allowed, path);
+    EXPECT_TRUE(allowed);
+    EXPECT_EQ(path, exact);
+    EXPECT_TRUE(Boxes.Texts.empty());
+
+    // Yes opens the folder, No the file, Cancel nothing.
+    const std::vector<std::pair<int, std::string>> answers{
+        {IDYES, Folder.Path() + "\\"}, {IDNO, over}, {IDCANCEL, over}};
+    for (const auto& [answer, opened] : answers) {
+        Boxes.Answer = answer;
+        path = over;
+        allowed = true;
+        d.pcBeforeOpen(d.fcErrorsLogFile, allowed, path);
+        EXPECT_EQ(allowed, answer != IDCANCEL);
+        EXPECT_EQ(path, opened);
+    }
+    ASSERT_EQ(Boxes.Texts.size(), 3u);
+    EXPECT_EQ(Boxes.Captions[0], "Question");
+    EXPECT_EQ(Boxes.Texts[0].find("File \"" + over + "\" greate then 1 Megabyte"), 0u);
 }

@@ -83,7 +83,21 @@ void TCustomEdit::TextChanged() {
     TWinControl::TextChanged();
 }
 
+void TCustomEdit::DialogCodeMessage(TMessage& Message) {
+    // The layer does a dialog's work: the edit class is not told of the key, or it would act as
+    // in a dialog of its own (a multi-line edit closes its parent on Escape then).
+    const auto* key = reinterpret_cast<const MSG*>(Message.LParam);
+    Message.LParam = 0;
+    DefaultHandler(Message);
+    // A memo wants every key but Tab, which moves on.
+    if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
+        Message.Result &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    Message.LParam = intptr_t(key);
+}
+
 void TCustomEdit::WndProc(TMessage& Message) {
+    if (Message.Msg == WM_GETDLGCODE)
+        return DialogCodeMessage(Message);
     if (Message.Msg != WM_SETTEXT)
         return TWinControl::WndProc(Message);
     // The edit class does not always report a change of its whole text (multi-line edits

@@ -26,6 +26,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void CNCommand(TMessage& Message) override;
+    void DialogCodeMessage(TMessage& Message);
     void TextChanged() override;
     virtual void Change() { Fire(OnChange, this); }
 

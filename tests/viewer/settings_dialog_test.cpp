@@ -15,9 +15,11 @@
 #include "vcl/page_control.h"
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
+#include "vcl/screen.h"
 #include "viewer/crypto_params_editor.h"
 #include "viewer/qvr_config_form.h"
 #include "viewer/qvr_set_form.h"
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -259,6 +261,11 @@ TEST_F(SettingsDialogTest, SwitchesShowAndHideTheirControls) {
     TfmQVRSet& d = *fmQVRSet;
     ShowSettings({
         [&] {
+            // Keys the text lacks show their defaults.
+            EXPECT_EQ(WindowText(d.edServerName), "yourbank");
+            EXPECT_EQ(WindowText(d.edMaxRunHugeTasks), "8");
+            EXPECT_EQ(WindowText(d.edDelayBeforeLogin), "3");
+            EXPECT_EQ(d.lbParamsSource->Caption(), "Ini file: ");
             // Defaults: no trace, no crypto engine, no remote administration, the old host list.
             EXPECT_FALSE(WindowVisible(d.pnlConnectionType));
             EXPECT_FALSE(d.pnlTraceOptionsGround->Visible());
@@ -373,6 +380,8 @@ TEST_F(SettingsDialogTest, TheOneHostSwitchIsCaptionedWithTheCatalogueDescriptio
 TEST_F(SettingsDialogTest, TheDialogIsLaidOutOnceItIsMade) {
     TfmQVRSet& d = *fmQVRSet;
     EXPECT_EQ(d.Caption(), "QVR Set");
+    EXPECT_EQ(d.Width(), int(std::nearbyint(Screen->Width() * 2.0 / 3.0)));
+    EXPECT_EQ(d.Height(), int(std::nearbyint(Screen->Height() * 2.0 / 3.0)));
     EXPECT_EQ(d.pcConfigs->PageCount(), 21);
     EXPECT_EQ(d.pcConfigs->ActivePage(), d.tsDefault);
     EXPECT_FALSE(d.tsMQ->TabVisible());

@@ -120,3 +120,121 @@ bool WindowChecked(TCheckBox* box) {
 bool WindowVisible(TWinControl* control) {
     return IsWindowVisible(control->Handle()) != 0;
 }
+
+std::string Lines(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+const std::string FullConfig = Lines({
+    "[Config]",
+    "ServerName=prodbank",
+    "ScriptPath=zw/",
+    "TemplatePath=C:\\T",
+    "BLLPath=C:\\B",
+    "UseConnectionType=1",
+    "MQQVRID=QV1",
+    "ResponseTimeOut=33",
+    "TryConnectionInterval=4",
+    "ClientTimeOut=700",
+    "ClientMaxSessions=50",
+    "SilentShutdown=1",
+    "OnlyInformService=1",
+    "MaxRunTasks=12",
+    "MaxRunHugeTasks=5",
+    "CheckForDeadTask=1",
+    "KillDeadTask=1",
+    "ExecTaskTimeOut=61",
+    "ExecHugeTaskTimeOut=181",
+    "[Connection]",
+    "ConnectionType=MQ",
+    "Config0=ClientSocket: host1:100",
+    "Config1=MQ: QM|CH|CN|PUT|GET",
+    "Config2=ServerSocket: 0.0.0.0:200",
+    "[Internal tracer params]",
+    "IntTraceWriteType=0",
+    "IntTraceFileName=C:\\trace.log",
+    "IntTraceEnabled=1",
+    "WriteARMToTrace=1",
+    "ClearLoginPassword=1",
+    "TraceFileMaxSize=20",
+    "Tag0=Login|<p>|</p>",
+    "[Request Absent Values]",
+    "A=1",
+    "[Session consts]",
+    "B=2",
+    "[Cache options]",
+    "EnableCashe=1",
+    "[Errors]",
+    "LogFileName=C:\\err.log",
+    "BlinkTrayIconOnError=0",
+    "ShowErrorsMonitor=0",
+    "[Sheduler]",
+    "ShemeName=Night",
+    "AutoStartScheme=1",
+    "[ErrorResponse]",
+    "ReturnOnlyErrorText=1",
+    "DefaultErrorHTML=C:\\e.html",
+    "[ShowErrors]",
+    "101=01010",
+    "[Errors HTMLs]",
+    "101=x.htm",
+    "[Sessions]",
+    "CheckFuncRights=0",
+    "AlwaysNeedTaskConfig=0",
+    "CloseSessionBLLName=close.dll",
+    "CloseSessionFunctionName=OnClose",
+    "CheckTaskRWA=0",
+    "CheckUniqSIDIpHost=1",
+    "CheckUniqRunTask=1",
+    "[TrayIcon]",
+    "ChangeErrorIconsInterval=250",
+    "CustomDefaultTrayIcon=C:\\a.ico",
+    "CustomErrorTrayIcons=C:\\b.ico",
+    "[Crypto]",
+    "CryptoEngineType=GOST",
+    "TypeGetCryptoParams=1",
+    "InitCryptoEngine=1",
+    "CryptoParamsFile=C:\\c.txt",
+    "[CryptoParams]",
+    "K=V",
+    "[Authenticate]",
+    "AuthenticateEmptyUser=0",
+    "WebAdminSiteInstanceID=site7",
+    "IdentUserVersion=2",
+    "[CryptoZWIData]",
+    "SignData=1",
+    "SignCryptoEngineType=GOST",
+    "CheckSignData=1",
+    "CheckSignCryptoEngineType=GOST",
+    "[SignZWIDataCryptoParams]",
+    "S=1",
+    "[CheckSignZWIDataCryptoParams]",
+    "C=2",
+    "[RAdmin]",
+    "RAdminEnabled=1",
+    "RAdminViewModOnly=0",
+    "RAdminBindAddress=10.0.0.1",
+    "RAdminPort=2222",
+    "[Start]",
+    "DelayBeforeLogin=9",
+    "[Debug info]",
+    "SaveRunTasks=1",
+});
+
+bool Has(const std::string& text, const std::string& line) {
+    return ("\r\n" + text).find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
+// The entry lines of one section of an INI text.
+std::string SectionOfText(const std::string& text, const std::string& section) {
+    const std::string head = "[" + section + "]\r\n";
+    std::string::size_type start = text.find(head);
+    if (start == std::string::npos)
+        return "";
+    start += head.size();
+    std::string::size_type end = text.find("\r\n\r\n", start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end + 2 - start);
+}

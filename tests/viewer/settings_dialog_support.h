@@ -4,6 +4,7 @@
 #include "support/message_capture.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,15 @@ protected:
 
     MessageCapture Boxes;
 };
+
+// Configuration texts: lines joined with CR LF; one with a value other than the default in
+// every key the dialog shows.
+std::string Lines(std::initializer_list<const char*> lines);
+extern const std::string FullConfig;
+// The text holds the line whole.
+bool Has(const std::string& text, const std::string& line);
+// The entry lines of one section of an INI text.
+std::string SectionOfText(const std::string& text, const std::string& section);
 
 // What a person does in the dialog.
 void ClickControl(TWinControl* control);

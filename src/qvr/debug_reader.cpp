@@ -4,6 +4,7 @@
 #include "qvr/debug_file_cursor.h"
 #include "qvr/debug_header.h"
 #include "qvr/read_progress.h"
+#include "qvr/snapshot_key.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/format.h"
@@ -66,6 +67,9 @@ void DoneDebugReader() {
 
 TDebugReader::TDebugReader() {
     DebugInfoList.FlagDestroyObject = true;
+    DebugInfoList.SetCompareFunc([](TObject* item, const std::string& key) {
+        return CompareSnapshotKeys(static_cast<TQZNamedObject*>(item)->Name, key);
+    });
     Clear();
 }
 
@@ -76,6 +80,7 @@ void TDebugReader::Clear() {
 
 TDebugInfo* TDebugReader::AddDebugInfo(const std::string& key) {
     auto di = std::make_unique<TDebugInfo>();
+    di->Time = SnapshotKeyTime(key); // raises for a key that is no time stamp: nothing is added
     DebugInfoList.AddObject(key, di.get());
     return di.release();
 }
@@ -125,10 +130,7 @@ bool TDebugReader::ReadSnapshot(const std::string& line, TDebugFileCursor& curso
     if (length == 0)
         return false;
     const std::string_view block = cursor.PeekBlock(length);
-    // A key that is no date adds no snapshot at all.
-    const TDateTime time = QZDateStrToDateTime(header.Key);
     TDebugInfo* di = AddDebugInfo(header.Key);
-    di->Time = time;
     ParseDebugInfoData(block, *di);
     cursor.IncCurPosition(length);
     return true;

@@ -29,21 +29,40 @@ std::ostream& operator<<(std::ostream& out, const TSelection& s) {
 }
 } // namespace
 
-TEST_F(ViewerTest, TheFirstFileGoesToTheLastSnapshotInKeyOrder) {
+TEST_F(ViewerTest, TheFirstFileGoesToTheLatestSnapshot) {
     Main().OpenFile(
         WriteFile("a.dbg", {"02.01.2006 10:00:00", "01.02.2006 10:00:00", "03.01.2006 12:30:15"}));
     ASSERT_EQ(DebugReader->Count(), 3);
     EXPECT_EQ(Main().tbTime->Max(), 2);
     EXPECT_EQ(Main().tbTime->Position(), 2);
-    EXPECT_EQ(KeyAtPosition(), "03.01.2006 12:30:15");
+    EXPECT_EQ(KeyAtPosition(), "01.02.2006 10:00:00");
     EXPECT_EQ(Selection(), (TSelection{0, 0}));
-    EXPECT_EQ(Main().edCurrentTime->Text(), "03.01.2006 12:30:15");
+    EXPECT_EQ(Main().edCurrentTime->Text(), "01.02.2006 10:00:00");
     EXPECT_EQ(Main().seTime->Position(), 2);
     EXPECT_EQ(Main().seTime->Max(), 2);
     // The visible windows were filled once, after the reading, and heard of the new position.
     EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{3}));
     EXPECT_FALSE(Spy->CountsOf("Current").empty());
     EXPECT_FALSE(Spy->CalledWhileReading);
+}
+
+TEST_F(ViewerTest, FilesOutOfOrderAcrossAYearKeepThePlaceByKeyInTimeOrder) {
+    Main().OpenFile(WriteFile("a.dbg", {"01.02.2007 10:00:00", "31.12.2006 10:00:00",
+                                        "30.01.2007 10:00:00"}));
+    EXPECT_EQ(KeyAtPosition(), "01.02.2007 10:00:00");
+    MoveTimeLine(1);
+    Click(Main().btnSetStartPos);
+    EXPECT_EQ(Selection(), (TSelection{1, 2}));
+    MoveTimeLine(0);
+    EXPECT_EQ(Main().edCurrentTime->Text(), "31.12.2006 10:00:00");
+
+    Main().OpenFile(WriteFile("b.dbg", {"01.01.2007 10:00:00", "31.01.2007 10:00:00",
+                                        "29.12.2006 10:00:00"}));
+    ASSERT_EQ(DebugReader->Count(), 6);
+    EXPECT_EQ(Main().tbTime->Position(), 1);
+    EXPECT_EQ(Main().edCurrentTime->Text(), "31.12.2006 10:00:00");
+    // 30.01.2007 .. 01.02.2007, with 31.01.2007 now inside the interval.
+    EXPECT_EQ(Selection(), (TSelection{3, 5}));
 }
 
 TEST_F(ViewerTest, ReadingASecondFileKeepsTheSnapshotsOfThePlace) {

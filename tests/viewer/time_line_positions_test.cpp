@@ -1,14 +1,14 @@
 #include "viewer/time_line_positions.h"
 
-#include "tools/sorted_lists.h"
+#include "qvr/debug_reader.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-// Snapshot names only; the objects do not matter to the time line.
-void AddKeys(TQZSortedNamedObjects& list, std::initializer_list<const char*> keys) {
+// Empty snapshots in a store of their own; only their keys matter to the time line.
+void AddKeys(TDebugReader& store, std::initializer_list<const char*> keys) {
     for (const char* key : keys)
-        list.AddObject(key, nullptr);
+        store.AddDebugInfo(key);
 }
 } // namespace
 
@@ -22,8 +22,9 @@ std::ostream& operator<<(std::ostream& out, const TTimeLinePlace& p) {
 }
 
 TEST(TimeLinePositions, PlaceIsKeptByKeyWhenEarlierSnapshotsArrive) {
-    TQZSortedNamedObjects list;
-    AddKeys(list, {"10.01.2006 10:00:00", "10.01.2006 10:00:10", "10.01.2006 10:00:20",
+    TDebugReader store;
+    const TQZSortedNamedObjects& list = store.DebugInfoList;
+    AddKeys(store, {"10.01.2006 10:00:00", "10.01.2006 10:00:10", "10.01.2006 10:00:20",
                    "10.01.2006 10:00:30", "10.01.2006 10:00:40", "10.01.2006 10:00:50",
                    "10.01.2006 10:01:00"});
     const TTimeLineKeys keys = RememberTimeLineKeys(list, {4, 2, 5});
@@ -31,27 +32,29 @@ TEST(TimeLinePositions, PlaceIsKeptByKeyWhenEarlierSnapshotsArrive) {
     EXPECT_EQ(keys.StartTimeStr, "10.01.2006 10:00:20");
     EXPECT_EQ(keys.EndTimeStr, "10.01.2006 10:00:50");
 
-    // Key text order puts the second file's days first.
-    AddKeys(list, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "09.02.2006 10:00:00"});
+    // Two days before the snapshots, one after them.
+    AddKeys(store, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "09.02.2006 10:00:00"});
     const TTimeLinePlace restored = RestoreTimeLinePlace(list, keys, {4, 2, 5});
-    EXPECT_EQ(restored, (TTimeLinePlace{7, 5, 8}));
+    EXPECT_EQ(restored, (TTimeLinePlace{6, 4, 7}));
     EXPECT_EQ(list.GetNames(restored.Position), keys.PositionTimeStr);
 }
 
 TEST(TimeLinePositions, WithoutRememberedKeysThePositionGoesToTheLastSnapshot) {
-    TQZSortedNamedObjects list;
+    TDebugReader store;
+    const TQZSortedNamedObjects& list = store.DebugInfoList;
     EXPECT_EQ(RememberTimeLineKeys(list, {0, 0, 0}).PositionTimeStr, "");
-    AddKeys(list, {"02.01.2006 10:00:00", "01.02.2006 10:00:00", "03.01.2006 10:00:00"});
+    AddKeys(store, {"02.01.2006 10:00:00", "01.02.2006 10:00:00", "03.01.2006 10:00:00"});
     EXPECT_EQ(RestoreTimeLinePlace(list, {}, {0, 0, 0}), (TTimeLinePlace{2, 0, 0}));
-    // The last in key order is the January day, although February is later in time.
-    EXPECT_EQ(list.GetNames(2), "03.01.2006 10:00:00");
+    // The last in time, although "03.01" comes after "01.02" as text.
+    EXPECT_EQ(list.GetNames(2), "01.02.2006 10:00:00");
     EXPECT_EQ(TimeLineMax(0), 0);
     EXPECT_EQ(TimeLineMax(3), 2);
 }
 
 TEST(TimeLinePositions, KeysThatAreGoneLeaveTheEndsAndSendThePositionToTheLast) {
-    TQZSortedNamedObjects list;
-    AddKeys(list, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "03.01.2006 10:00:00"});
+    TDebugReader store;
+    const TQZSortedNamedObjects& list = store.DebugInfoList;
+    AddKeys(store, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "03.01.2006 10:00:00"});
     const TTimeLineKeys keys{"05.05.2006 10:00:00", "02.01.2006 10:00:00", "07.07.2006 10:00:00"};
     EXPECT_EQ(RestoreTimeLinePlace(list, keys, {0, 0, 1}), (TTimeLinePlace{2, 1, 1}));
     EXPECT_EQ(KeyAt(list, -1), "");

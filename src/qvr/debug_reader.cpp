@@ -98,25 +98,32 @@ void TDebugReader::ParseDebugInfoData(std::string_view data, TDebugInfo& di) {
 void TDebugReader::ReadFile(const std::string& fileName) {
     if (!FileExists(fileName))
         return;
-    TProgressScope progress(FProgress);
-    TZtHugeFileStream stream(fileName, accRead, hfoBuffered);
-    TDebugFileCursor cursor(stream);
-    try {
-        while (cursor.FileSize() > cursor.CurFilePos()) {
-            const int64_t lineStart = cursor.CurFilePos();
-            const std::string line = Trim(std::string(cursor.NextLine()));
-            if (cursor.CurFilePos() == lineStart)
-                break; // the file holds fewer bytes than its size says
-            if (line.empty())
-                continue;
-            progress.Show(cursor.CurFilePos(), cursor.FileSize());
-            if (!ReadSnapshot(line, cursor))
-                break;
+    std::string failure;
+    {
+        TProgressScope progress(FProgress);
+        TZtHugeFileStream stream(fileName, accRead, hfoBuffered);
+        TDebugFileCursor cursor(stream);
+        try {
+            while (cursor.FileSize() > cursor.CurFilePos()) {
+                const int64_t lineStart = cursor.CurFilePos();
+                const std::string line = Trim(std::string(cursor.NextLine()));
+                if (cursor.CurFilePos() == lineStart)
+                    break; // the file holds fewer bytes than its size says
+                if (line.empty())
+                    continue;
+                progress.Show(cursor.CurFilePos(), cursor.FileSize());
+                if (!ReadSnapshot(line, cursor))
+                    break;
+            }
+        } catch (...) {
+            failure = ExceptionMessage(std::current_exception()) +
+                      "\r\nPosition: " + IntToStr(cursor.CurFilePos()) + "\\" +
+                      IntToStr(cursor.FileSize()) + "\r\n";
         }
-    } catch (...) {
-        ShowMessage(ExceptionMessage(std::current_exception()) + "\r\nPosition: " +
-                    IntToStr(cursor.CurFilePos()) + "\\" + IntToStr(stream.Size()) + "\r\n");
     }
+    // The file is closed before the message waits for the user: the server may write to it.
+    if (!failure.empty())
+        ShowMessage(failure);
 }
 
 bool TDebugReader::ReadSnapshot(const std::string& line, TDebugFileCursor& cursor) {

@@ -178,8 +178,12 @@ THugeFileResult TZtHugeFile::AccessFile(uint32_t blockSize, bool reading, uint32
     const DWORD start = GetTickCount();
     const DWORD creation = !reading ? CREATE_ALWAYS : hfCanCreate ? OPEN_ALWAYS : OPEN_EXISTING;
     DWORD shareMode = hfDesiredShareMode;
+    // A reader must neither keep the writer of a file out nor be kept out by it: the server
+    // appends to the files an operator looks at.
     if (shareMode == ShareModeFromAccess)
-        shareMode = hfDesiredAcc == GENERIC_READ ? FILE_SHARE_READ : 0;
+        shareMode = hfDesiredAcc == GENERIC_READ
+                        ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                        : 0;
     const std::wstring name = ToWide(hfName);
     for (;;) {
         HANDLE handle =

@@ -26,7 +26,8 @@ enum THugeFileResult { hfOK, hfFileLocked, hfError };
 // for reading or writing. Counts and positions are in records of hfBlockSize bytes.
 class TZtHugeFile : public TObject {
 public:
-    // desiredShareMode $FFFF: share reading when the access is reading only, else nothing.
+    // desiredShareMode $FFFF: share reading, writing and deleting when the access is reading
+    // only, else nothing.
     TZtHugeFile(const std::string& fileName, uint32_t flagsAndAttributes, uint32_t desiredAccess,
                 uint32_t desiredShareMode);
     ~TZtHugeFile() override;

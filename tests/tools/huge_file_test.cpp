@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <thread>
 
@@ -241,9 +243,22 @@ TEST_F(HugeFile, SetSizeCutsAtTheNewEnd) {
     EXPECT_EQ(ReadWholeFile(name), Pattern(30));
 }
 
+TEST_F(HugeFile, AReadingStreamAndAWriterShareTheFile) {
+    const std::string name = Fixture("shared.dat", "data");
+    TWin32Handle writer(OpenForWriting(name, FILE_SHARE_READ));
+    ASSERT_TRUE(writer.Valid());
+    TZtHugeFileStream stream(name, accRead, hfoBuffered);
+    writer.Close();
+    TWin32Handle laterWriter(OpenForWriting(name, FILE_SHARE_READ));
+    EXPECT_TRUE(laterWriter.Valid());
+    char bytes[8];
+    EXPECT_EQ(stream.Read(bytes, 8), 4);
+    EXPECT_EQ(std::string(bytes, 4), "data");
+}
+
 TEST_F(HugeFile, FileHeldByAWriterIsLocked) {
     const std::string name = Fixture("locked.dat", "data");
-    TWin32Handle writer(OpenForWriting(name, FILE_SHARE_READ | FILE_SHARE_WRITE));
+    TWin32Handle writer(OpenForWriting(name, 0));
     ASSERT_TRUE(writer.Valid());
     ExpectFailure<EZtHugeFileStream>(
         [&] { TZtHugeFileStream stream(name, accRead, hfoBuffered); }, 1001,
@@ -258,16 +273,24 @@ TEST_F(HugeFile, FileHeldByAWriterIsLocked) {
     TWin32Handle giveUp(CreateEventW(nullptr, TRUE, TRUE, nullptr));
     EXPECT_EQ(file.ResetEx(1, 0, 600000, hfoBuffered, 10, giveUp.Get()), hfFileLocked);
 
-    // The retry succeeds once the writer lets go.
-    std::thread release([&writer] {
-        Sleep(200);
+    // The retry succeeds once the writer lets go. The writer lets go only after a first
+    // attempt of a fresh file has failed, so the retry is what opens it.
+    TZtHugeFile retrying(name, FILE_ATTRIBUTE_NORMAL, GENERIC_READ, 0xFFFF);
+    std::atomic<bool> sawFailure{false};
+    std::thread release([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (retrying.WindowsError() != ERROR_SHARING_VIOLATION &&
+               std::chrono::steady_clock::now() < deadline)
+            Sleep(1);
+        sawFailure = retrying.WindowsError() == ERROR_SHARING_VIOLATION;
         writer.Close();
     });
-    EXPECT_EQ(file.ResetEx(1, 0, 60000, hfoBuffered, 10), hfOK);
+    EXPECT_EQ(retrying.ResetEx(1, 0, 60000, hfoBuffered, 10), hfOK);
     release.join();
+    EXPECT_TRUE(sawFailure);
     char bytes[8];
     uint32_t transferred = 0;
-    file.BlockRead(bytes, 8, transferred);
+    retrying.BlockRead(bytes, 8, transferred);
     EXPECT_EQ(std::string(bytes, transferred), "data");
 }
 

@@ -47,8 +47,8 @@ TEST_F(ViewerTest, TheFirstFileGoesToTheLatestSnapshot) {
 }
 
 TEST_F(ViewerTest, FilesOutOfOrderAcrossAYearKeepThePlaceByKeyInTimeOrder) {
-    Main().OpenFile(WriteFile("a.dbg", {"01.02.2007 10:00:00", "31.12.2006 10:00:00",
-                                        "30.01.2007 10:00:00"}));
+    Main().OpenFile(
+        WriteFile("a.dbg", {"01.02.2007 10:00:00", "31.12.2006 10:00:00", "30.01.2007 10:00:00"}));
     EXPECT_EQ(KeyAtPosition(), "01.02.2007 10:00:00");
     MoveTimeLine(1);
     Click(Main().btnSetStartPos);
@@ -56,8 +56,8 @@ TEST_F(ViewerTest, FilesOutOfOrderAcrossAYearKeepThePlaceByKeyInTimeOrder) {
     MoveTimeLine(0);
     EXPECT_EQ(Main().edCurrentTime->Text(), "31.12.2006 10:00:00");
 
-    Main().OpenFile(WriteFile("b.dbg", {"01.01.2007 10:00:00", "31.01.2007 10:00:00",
-                                        "29.12.2006 10:00:00"}));
+    Main().OpenFile(
+        WriteFile("b.dbg", {"01.01.2007 10:00:00", "31.01.2007 10:00:00", "29.12.2006 10:00:00"}));
     ASSERT_EQ(DebugReader->Count(), 6);
     EXPECT_EQ(Main().tbTime->Position(), 1);
     EXPECT_EQ(Main().edCurrentTime->Text(), "31.12.2006 10:00:00");

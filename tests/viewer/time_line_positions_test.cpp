@@ -25,8 +25,8 @@ TEST(TimeLinePositions, PlaceIsKeptByKeyWhenEarlierSnapshotsArrive) {
     TDebugReader store;
     const TQZSortedNamedObjects& list = store.DebugInfoList;
     AddKeys(store, {"10.01.2006 10:00:00", "10.01.2006 10:00:10", "10.01.2006 10:00:20",
-                   "10.01.2006 10:00:30", "10.01.2006 10:00:40", "10.01.2006 10:00:50",
-                   "10.01.2006 10:01:00"});
+                    "10.01.2006 10:00:30", "10.01.2006 10:00:40", "10.01.2006 10:00:50",
+                    "10.01.2006 10:01:00"});
     const TTimeLineKeys keys = RememberTimeLineKeys(list, {4, 2, 5});
     EXPECT_EQ(keys.PositionTimeStr, "10.01.2006 10:00:40");
     EXPECT_EQ(keys.StartTimeStr, "10.01.2006 10:00:20");

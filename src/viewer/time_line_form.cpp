@@ -2,6 +2,9 @@
 
 #include "qvr/debug_reader.h"
 #include "rtl/date_time.h"
+#include "rtl/exceptions.h"
+#include "rtl/file_io.h"
+#include "rtl/format.h"
 #include "rtl/published.h"
 #include "tools/form_storage.h"
 #include "tools/progress_cyl.h"
@@ -82,9 +85,15 @@ void TfmTimeLineForm::OpenFile(const std::string& FileName) {
     FWork.Run([this, FileName] { ReadAndFill(FileName); });
 }
 
-void TfmTimeLineForm::ReadAndFill(const std::string& FileName) {
+void TfmTimeLineForm::ReadAndFill(const std::string& FileName, bool chosen) {
     FKeys = RememberTimeLineKeys(DebugReader->DebugInfoList, CurrentPlace());
     try {
+        // The reader passes over a missing file in silence; a file the operator chose must be
+        // there, or the operator would be left wondering why nothing was read.
+        if (chosen && !FileExists(FileName))
+            throw EInOutError(Format("Cannot open file \"%s\". %s",
+                                     {FileName, SysErrorMessage(ERROR_FILE_NOT_FOUND)}),
+                              ERROR_FILE_NOT_FOUND);
         TReadingScope reading(FReading, this);
         DebugReader->ReadFile(FileName);
     } catch (...) {
@@ -155,7 +164,7 @@ void TfmTimeLineForm::UnlessReading(std::function<void()> work) {
 void TfmTimeLineForm::ToolButton1Click(TObject* Sender) {
     FWork.Run([this] {
         if (OpenDialog1->Execute())
-            ReadAndFill(OpenDialog1->FileName);
+            ReadAndFill(OpenDialog1->FileName, true);
     });
 }
 

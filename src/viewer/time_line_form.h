@@ -99,7 +99,8 @@ private:
     void BuildWindowBar();
     void BuildProgressBar();
 
-    void ReadAndFill(const std::string& FileName);
+    // chosen: the operator picked the file, so a missing one is reported.
+    void ReadAndFill(const std::string& FileName, bool chosen = false);
     TTimeLinePlace CurrentPlace() const;
     void ShowPlace(const TTimeLinePlace& place);
     // The time line waits while a file is read. Otherwise it moves at once, and an open or a

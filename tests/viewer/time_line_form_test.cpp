@@ -9,6 +9,7 @@
 #include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
 #include "support/message_capture.h"
+#include "support/open_dialog_driver.h"
 
 namespace {
 struct TSelection {
@@ -173,6 +174,44 @@ TEST_F(ViewerTest, TheOpenCommandReadsTheChosenFile) {
     SetOpenDialogHook(previous);
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{2}));
+}
+
+TEST_F(ViewerTest, TheSystemOpenDialogOpensAShorterPathAfterALongOneAndReportsAMissingFile) {
+    std::string folder = Folder.Path();
+    for (const char* part : {"\\a folder with a rather long name for debug files",
+                             "\\another folder below it, also with a long name"}) {
+        folder += part;
+        ASSERT_TRUE(CreateDirectoryW(ToWide(folder).c_str(), nullptr));
+    }
+    TDebugFileWriter(folder + "\\long.dbg")
+        .Snapshot("10.01.2006 10:00:00", "2.5.1.7", TDebugBlockWriter().Line("x").Data());
+    const std::string shortPath = WriteFile("s.dbg", {"11.01.2006 10:00:00"});
+    const std::string missing = Folder.File("gone.dbg");
+    const std::string longPath = folder + "\\long.dbg";
+
+    struct TRun {
+        std::string Name;
+        int Count;
+    };
+    for (const TRun& run : {TRun{longPath, 1}, TRun{shortPath, 2}, TRun{missing, 2}}) {
+        SCOPED_TRACE(run.Name);
+        MessageCapture boxes;
+        TOpenDialogDriver driver(run.Name);
+        ClickWithMouse(Main().ToolButton1);
+        // The dialog is up only inside the click; so once it was answered and the loop here
+        // runs again, the dialog has gone and its file was read.
+        ASSERT_TRUE(RunMessagesUntil([&] { return driver.Finished(); }));
+        ASSERT_TRUE(driver.Answered());
+        RunMessagesFor(50);
+        EXPECT_EQ(Main().OpenDialog1->FileName, run.Name);
+        EXPECT_EQ(DebugReader->Count(), run.Count);
+        if (run.Name == missing) {
+            ASSERT_EQ(boxes.Texts.size(), 1u);
+            EXPECT_NE(boxes.Texts[0].find(missing), std::string::npos) << boxes.Texts[0];
+        } else {
+            EXPECT_TRUE(boxes.Texts.empty());
+        }
+    }
 }
 
 TEST_F(ViewerTest, AFileThatCannotBeOpenedIsShownAndTheWindowsAreFilledAnyway) {

@@ -12,6 +12,7 @@
 #include "vcl/dialogs.h"
 #include "vcl/edit.h"
 #include "vcl/panel.h"
+#include "vcl/screen.h"
 #include "vcl/track_bar.h"
 #include "vcl/windows_clean.h"
 #include "viewer/flag_scope.h"
@@ -51,8 +52,17 @@ void TfmTimeLineForm::FormCreate(TObject* Sender) {
     LayOutTimeLineRow();
     FixClientHeightAt(pnlViewFormsGround);
     FlagFillControls = false;
-    SetWindowState(wsMaximized);
+    PlaceAcrossTheWorkArea();
     Clear();
+}
+
+void TfmTimeLineForm::PlaceAcrossTheWorkArea() {
+    // Not maximised: a window manager makes a maximised window fill the screen, whatever
+    // height the window asks for, and the bar would cover every other window.
+    SetWindowState(wsNormal);
+    SetPosition(poDesigned);
+    const TRect area = Screen->WorkAreaRect();
+    SetBounds(area.Left, area.Top, area.Width(), Height());
 }
 
 void TfmTimeLineForm::BeforeDestruction() {

@@ -108,6 +108,8 @@ private:
     // loop) waits for them.
     void UnlessReading(std::function<void()> work);
     // Gives the window the client height down to that control and fixes its height there.
+    // A thin bar across the top of the work area.
+    void PlaceAcrossTheWorkArea();
     void FixClientHeightAt(const TControl* lowest);
 
     TTimeLineKeys FKeys;

@@ -4,6 +4,7 @@
 #include "vcl/dialogs.h"
 #include "vcl/edit.h"
 #include "vcl/panel.h"
+#include "vcl/screen.h"
 #include "vcl/track_bar.h"
 
 #include "rtl/wide_text.h"
@@ -235,7 +236,15 @@ TEST_F(ViewerTest, TheMainWindowIsAThinBarThatGrowsForTheProgress) {
     EXPECT_EQ(Main().ClientHeight(), bottom);
     EXPECT_EQ(Main().Constraints().MinHeight, Main().Height());
     EXPECT_EQ(Main().Constraints().MaxHeight, Main().Height());
-    EXPECT_TRUE(IsZoomed(Main().Handle()));
+    // Not maximised, which a window manager would stretch over the whole screen.
+    EXPECT_FALSE(IsZoomed(Main().Handle()));
+    RECT window{};
+    GetWindowRect(Main().Handle(), &window);
+    const TRect area = Screen->WorkAreaRect();
+    EXPECT_EQ(window.left, area.Left);
+    EXPECT_EQ(window.top, area.Top);
+    EXPECT_EQ(window.right, area.Right);
+    EXPECT_EQ(window.bottom - window.top, Main().Height());
 
     Main().StartProgress();
     EXPECT_TRUE(Main().ProgressBar->Visible());

@@ -142,6 +142,8 @@ void TfmTimeLineForm::FillControls() {
     // A position clamped by the new range fires the track bar's change, which updates the
     // windows; so does the restored position when it differs.
     tbTime->SetMax(TimeLineMax(DebugReader->Count()));
+    tbTime->SetFrequency(TickFrequency(tbTime->Max(), tbTime->ValueToPixel(tbTime->Max()) -
+                                                          tbTime->ValueToPixel(0)));
     seTime->SetMax(tbTime->Max());
     seTime->Invalidate();
     const TTimeLineKeys keys = FKeys;

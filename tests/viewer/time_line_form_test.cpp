@@ -1,16 +1,20 @@
 #include "viewer_fixture.h"
 
 #include "qvr/debug_reader.h"
+#include "rtl/format.h"
 #include "vcl/dialogs.h"
 #include "vcl/edit.h"
 #include "vcl/panel.h"
 #include "vcl/screen.h"
 #include "vcl/track_bar.h"
+#include "viewer/time_line_positions.h"
 
 #include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
 #include "support/message_capture.h"
 #include "support/open_dialog_driver.h"
+
+#include <commctrl.h>
 
 namespace {
 struct TSelection {
@@ -141,6 +145,35 @@ TEST_F(ViewerTest, TheUpDownMovesTheTimeLineAndStopsAtItsEnds) {
     PressUpDown(false);
     PressUpDown(false);
     EXPECT_EQ(Main().tbTime->Position(), 0);
+}
+
+TEST_F(ViewerTest, TheIntervalStaysInsideTheTimeLineAndTicksStayApart) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 3)));
+    MoveTimeLine(1);
+    Click(Main().btnSetStartPos);
+    EXPECT_EQ(Selection(), (TSelection{1, 2}));
+    // Another build drops the three; the two new ones make the time line 0..1.
+    const std::string path = Folder.File("other.dbg");
+    {
+        TDebugFileWriter file(path);
+        for (const char* key : {"05.05.2006 11:11:11", "05.05.2006 11:11:12"})
+            file.Snapshot(key, "3.0", TDebugBlockWriter().Section("DataBaseParams", "x").Data());
+    }
+    Main().OpenFile(path);
+    ASSERT_EQ(Main().tbTime->Max(), 1);
+    EXPECT_EQ(Selection(), (TSelection{1, 1}));
+    EXPECT_EQ(SendMessageW(Main().tbTime->Handle(), TBM_GETSELEND, 0, 0), 1);
+
+    std::vector<std::string> keys;
+    for (int day = 1; day <= 28; ++day)
+        for (const std::string& key : DayKeys(Format("%.2d.02.2006", {day}), 100))
+            keys.push_back(key);
+    Main().OpenFile(WriteFile("many.dbg", keys));
+    ASSERT_EQ(Main().tbTime->Max(), 2799); // of the first build again: the two are dropped
+    const int travel = Main().tbTime->ValueToPixel(2799) - Main().tbTime->ValueToPixel(0);
+    const LRESULT ticks = SendMessageW(Main().tbTime->Handle(), TBM_GETNUMTICS, 0, 0);
+    EXPECT_GT(ticks, 2);
+    EXPECT_LE(ticks, travel / MinTickSpacing + 2);
 }
 
 TEST_F(ViewerTest, ClearAllEmptiesTheWindowsAndTheTimeLine) {

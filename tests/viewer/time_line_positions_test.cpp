@@ -71,3 +71,16 @@ TEST(TimeLinePositions, SelectionCommandsStretchTheOtherEndWhenCrossed) {
     EXPECT_EQ(ApplySelectionCommand(scAllArea, {6, 4, 5}, 10), (TTimeLinePlace{6, 0, 9}));
     EXPECT_EQ(ApplySelectionCommand(scClear, {6, 4, 5}, 10), (TTimeLinePlace{6, 0, 0}));
 }
+
+TEST(TimeLinePositions, TicksStayApartHoweverManySnapshots) {
+    EXPECT_EQ(TickFrequency(0, 1000), 1);
+    EXPECT_EQ(TickFrequency(10, 1000), 1);
+    EXPECT_EQ(TickFrequency(125, 1000), 1); // exactly 8 pixels apart
+    EXPECT_EQ(TickFrequency(126, 1000), 2); // 7.9 pixels: every second one
+    EXPECT_EQ(TickFrequency(5000, 1000), 40);
+    EXPECT_EQ(TickFrequency(5000, 0), 1);
+    for (int max : {1, 7, 99, 1234, 100000})
+        for (int travel : {50, 640, 1231})
+            EXPECT_GE(int64_t(travel) * TickFrequency(max, travel), int64_t(MinTickSpacing) * max)
+                << max << " over " << travel;
+}

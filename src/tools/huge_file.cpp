@@ -250,6 +250,11 @@ void TZtHugeFile::InitWriteBuffer() {
     hfBufSize = hfBufOffs = 0;
 }
 
+void TZtHugeFile::Flush() {
+    CheckHandle();
+    Win32Check(FlushBuffer(), "Flush");
+}
+
 void TZtHugeFile::Close() {
     // Whatever the last flush reports, the handle and the buffer go.
     try {
@@ -524,6 +529,14 @@ TZtHugeFileStream::TZtHugeFileStream(const std::string& fileName, TZtHugeFileStr
 }
 
 TZtHugeFileStream::~TZtHugeFileStream() = default;
+
+void TZtHugeFileStream::Flush() {
+    hfsFile->Flush();
+}
+
+void TZtHugeFileStream::Close() {
+    hfsFile->Close();
+}
 
 void TZtHugeFileStream::FailWin32(const std::string& methodName, uint32_t error) {
     hfsWindowsError = error;

@@ -194,11 +194,29 @@ TEST_F(HugeFile, WrittenBytesReadBack) {
                 ASSERT_EQ(stream.Size(), int64_t(written));
                 ASSERT_EQ(stream.Position(), int64_t(written));
             }
+            stream.Close();
         }
         EXPECT_TRUE(SameBytes(ReadWholeFile(name), content.substr(0, written)));
         TZtHugeFileStream reread(name, accRead, options);
         EXPECT_TRUE(SameBytes(ReadPart(reread, int(written)), content.substr(0, written)));
     }
+}
+
+TEST_F(HugeFile, AWriteThatFailsInTheLastFlushRaisesFromClose) {
+    // Wine maps the Unix device that is always full, which refuses every write.
+    const std::string full = "Z:\\dev\\full";
+    {
+        TZtHugeFileStream stream(full, accWrite, hfoBuffered);
+        Write(stream, "pending in the buffer"); // buffered: nothing reached the device yet
+        ExpectFailure<EZtHugeFile>([&] { stream.Flush(); }, 1001,
+                                   "TZtHugeFile.Flush(" + full +
+                                       ") failed. Win32 Error.  Code: 112.");
+    }
+    TZtHugeFileStream stream(full, accWrite, hfoBuffered);
+    Write(stream, "pending in the buffer");
+    ExpectFailure<EZtHugeFile>([&] { stream.Close(); }, 1001,
+                               "TZtHugeFile.FreeBuffer(" + full +
+                                   ") failed. Win32 Error.  Code: 112.");
 }
 
 TEST_F(HugeFile, AppendingAndTheBufferDirection) {
@@ -208,6 +226,7 @@ TEST_F(HugeFile, AppendingAndTheBufferDirection) {
         EXPECT_EQ(stream.Position(), 3);
         Write(stream, "def");
         EXPECT_EQ(stream.Position(), 6);
+        stream.Close();
     }
     EXPECT_EQ(ReadWholeFile(name), "abcdef");
     {

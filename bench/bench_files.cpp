@@ -17,6 +17,7 @@ int WriteRealisticFile(const std::string& path, int64_t sizeMB) {
         file.Snapshot(SampleKey(count), "2.5.1.7", SampleBlock(count, shape));
         ++count;
     }
+    file.Flush(); // a write that fails must not leave a short file unnoticed
     return count;
 }
 

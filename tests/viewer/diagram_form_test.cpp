@@ -126,6 +126,29 @@ TEST_F(DiagramTest, TheWindowStartsWithTheThreeMarkersAndPercentOn) {
     EXPECT_EQ(chart->PopupMenu(), Diagram.pmDiagram);
 }
 
+TEST_F(DiagramTest, WithoutDataSeriesTheTimeAxisSpansTheSnapshotsOrShowsNoDates) {
+    const auto labels = [this] {
+        std::vector<std::string> texts;
+        for (const TAxisTick& tick : Diagram.Diagram->Layout().Bottom.Ticks)
+            texts.push_back(tick.Label);
+        return texts;
+    };
+    EXPECT_TRUE(labels().empty()); // nothing read: no dates around 30.12.1899
+    Main().OpenFile(WriteCounters("a.dbg", Keys, {20, 5, 10}));
+    TValueRange shown = Diagram.Diagram->BottomAxis()->Range();
+    EXPECT_DOUBLE_EQ(shown.Min, TimeAt(0));
+    EXPECT_DOUBLE_EQ(shown.Max, TimeAt(2));
+    ASSERT_FALSE(labels().empty());
+    EXPECT_EQ(labels().front().find("29.12"), std::string::npos) << labels().front();
+
+    Drop({{"OpenSessions", dioDinamicSystemInfo}});
+    shown = Diagram.Diagram->BottomAxis()->Range();
+    EXPECT_DOUBLE_EQ(shown.Min, TimeAt(0));
+    Main().ClearAll();
+    Diagram.Clear();
+    EXPECT_TRUE(labels().empty());
+}
+
 TEST_F(DiagramTest, DroppedCountersAreDrawnOverAllSnapshotsInPercentAndValues) {
     // Written 20, 5, 10; in time order 5, 10, 20.
     Main().OpenFile(WriteCounters("a.dbg", Keys, {20, 5, 10}));

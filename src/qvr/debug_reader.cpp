@@ -13,7 +13,9 @@
 #include "tools/conversions.h"
 #include "tools/huge_file.h"
 
+#include <exception>
 #include <memory>
+#include <new>
 
 TDebugReader* DebugReader = nullptr;
 
@@ -52,6 +54,18 @@ public:
 private:
     TReadProgress* FProgress;
 };
+
+// The reading error and where it stopped. Memory may be short: the text without the position
+// is the least that is said.
+std::string FailureMessage(std::exception_ptr error, const TDebugFileCursor& cursor) {
+    const std::string text = ExceptionMessage(error);
+    try {
+        return text + "\r\nPosition: " + IntToStr(cursor.CurFilePos()) + "\\" +
+               IntToStr(cursor.FileSize()) + "\r\n";
+    } catch (const std::bad_alloc&) {
+        return text;
+    }
+}
 
 } // namespace
 
@@ -98,6 +112,12 @@ void TDebugReader::ParseDebugInfoData(std::string_view data, TDebugInfo& di) {
 void TDebugReader::ReadFile(const std::string& fileName) {
     if (!FileExists(fileName))
         return;
+    // A thread sets up its exception state on the heap when it meets its first exception; if
+    // that is the out-of-memory of this reading, the runtime cannot and ends the program. So it
+    // is set up before the reading can use the memory up.
+    // (The store into a volatile keeps the compiler from dropping the call, which it may.)
+    volatile int pendingExceptions = std::uncaught_exceptions();
+    (void)pendingExceptions;
     std::string failure;
     {
         TProgressScope progress(FProgress);
@@ -116,9 +136,7 @@ void TDebugReader::ReadFile(const std::string& fileName) {
                     break;
             }
         } catch (...) {
-            failure = ExceptionMessage(std::current_exception()) +
-                      "\r\nPosition: " + IntToStr(cursor.CurFilePos()) + "\\" +
-                      IntToStr(cursor.FileSize()) + "\r\n";
+            failure = FailureMessage(std::current_exception(), cursor);
         }
     }
     // The file is closed before the message waits for the user: the server may write to it.
@@ -138,9 +156,21 @@ bool TDebugReader::ReadSnapshot(const std::string& line, TDebugFileCursor& curso
         return false;
     const std::string_view block = cursor.PeekBlock(length);
     TDebugInfo* di = AddDebugInfo(header.Key);
-    ParseDebugInfoData(block, *di);
+    try {
+        ParseDebugInfoData(block, *di);
+    } catch (const std::bad_alloc&) {
+        // Half a snapshot would show wrong values, and it holds memory the message needs.
+        DropDebugInfo(header.Key);
+        throw;
+    }
     cursor.IncCurPosition(length);
     return true;
+}
+
+void TDebugReader::DropDebugInfo(const std::string& key) {
+    int index = 0;
+    if (DebugInfoList.FindObject(key, index))
+        DebugInfoList.Delete(index);
 }
 
 // A header of another build drops every snapshot held; the next header then names the build.

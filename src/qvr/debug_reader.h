@@ -42,6 +42,7 @@ private:
     // Takes one non-empty line outside the blocks; false ends the reading.
     bool ReadSnapshot(const std::string& line, TDebugFileCursor& cursor);
     void TakeBuildVersion(const std::string& version);
+    void DropDebugInfo(const std::string& key);
 
     TReadProgress* FProgress = nullptr;
 };

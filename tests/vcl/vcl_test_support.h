@@ -5,7 +5,9 @@
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Sends a mouse message to a control as its window would get it (a graphic control's goes to
@@ -53,6 +55,18 @@ inline void RunMessagesFor(unsigned milliseconds) {
         Application->ProcessMessages();
         Sleep(5);
     }
+}
+
+// Lets messages through until done() holds; false when that takes far too long.
+inline bool RunMessagesUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        Application->ProcessMessages();
+        Sleep(2);
+    }
+    return true;
 }
 
 // How a pixel painted in an RGB colour (0x00BBGGRR) reads: 0x00RRGGBB.

@@ -133,17 +133,6 @@ void ClickWithMouse(TToolButton* button) {
     PostMessageW(bar, WM_LBUTTONUP, 0, at);
 }
 
-bool RunMessagesUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Application->ProcessMessages();
-        Sleep(2);
-    }
-    return true;
-}
-
 void MoveTimeLine(int position) {
     TTrackBar* tb = fmTimeLineForm->tbTime;
     SendMessageW(tb->Handle(), TBM_SETPOS, TRUE, position);

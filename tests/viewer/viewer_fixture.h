@@ -66,8 +66,6 @@ void Click(TToolButton* button);
 void PostClick(TToolButton* button);
 // A press and release of the left button over a tool button, posted to the tool bar.
 void ClickWithMouse(TToolButton* button);
-// Lets messages through until done() holds; false when that takes far too long.
-bool RunMessagesUntil(const std::function<bool()>& done);
 void MoveTimeLine(int position);
 // The up-down's arrow; the result is the window's answer (non-zero: the up-down stays).
 intptr_t PressUpDown(bool up);

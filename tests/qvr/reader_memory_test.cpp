@@ -1,0 +1,78 @@
+#include "reader_files.h"
+
+#include "qvr/debug_reader.h"
+#include "support/debug_file_samples.h"
+#include "support/debug_file_writer.h"
+#include "support/message_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Takes the process's free address space but about leave bytes, until it goes.
+class TAddressSpaceTaken {
+public:
+    explicit TAddressSpaceTaken(size_t leave) {
+        for (size_t size = size_t(256) << 20; size >= (size_t(1) << 20); size /= 2)
+            while (void* block = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+                FBlocks.push_back({block, size});
+        // The smallest pieces came last; giving them back leaves scattered room, as a long run
+        // of a program does.
+        for (size_t given = 0; given < leave && !FBlocks.empty(); FBlocks.pop_back()) {
+            given += FBlocks.back().second;
+            VirtualFree(FBlocks.back().first, 0, MEM_RELEASE);
+        }
+    }
+    ~TAddressSpaceTaken() {
+        for (const auto& block : FBlocks)
+            VirtualFree(block.first, 0, MEM_RELEASE);
+    }
+    TAddressSpaceTaken(const TAddressSpaceTaken&) = delete;
+    TAddressSpaceTaken& operator=(const TAddressSpaceTaken&) = delete;
+
+private:
+    std::vector<std::pair<void*, size_t>> FBlocks;
+};
+
+} // namespace
+
+TEST(ReaderMemory, RunningOutOfMemoryEndsTheReadingWithItsMessageAndKeepsWholeSnapshots) {
+    const TSampleShape shape;
+    TDebugFileWriter writer;
+    const int total = 300; // about 65 MB
+    for (int i = 0; i < total; ++i)
+        writer.Snapshot(SampleKey(i), "2.5.1.7", SampleBlock(i, shape));
+    TTempDebugFile file(writer.Text());
+    TDebugReader complete;
+    complete.ReadFile(file.Name());
+    ASSERT_EQ(complete.Count(), total);
+
+    TDebugReader reader;
+    MessageCapture messages;
+    {
+        TAddressSpaceTaken taken(size_t(40) << 20);
+        // A thread of its own: its first exception is the out-of-memory itself.
+        std::thread reading([&] { reader.ReadFile(file.Name()); });
+        reading.join();
+    }
+    ASSERT_EQ(messages.Texts.size(), 1u);
+    const std::string expected = "Out of memory\r\nPosition: ";
+    EXPECT_EQ(messages.Texts[0].substr(0, expected.size()), expected) << messages.Texts[0];
+    ASSERT_GT(reader.Count(), 0);
+    ASSERT_LT(reader.Count(), total);
+    for (int i = 0; i < reader.Count(); ++i) {
+        const TDebugInfo& kept = *reader.DebugInfo(i);
+        const TDebugInfo& whole = *complete.DebugInfo(i);
+        ASSERT_EQ(reader.DebugInfoList.GetNames(i), SampleKey(i));
+        ASSERT_EQ(kept.TasksInfo.Count(), whole.TasksInfo.Count()) << i;
+        ASSERT_EQ(kept.BLLLeaks.Count(), whole.BLLLeaks.Count()) << i;
+        ASSERT_EQ(kept.SystemLeak.Count(), whole.SystemLeak.Count()) << i;
+        ASSERT_EQ(kept.QVRConfig, whole.QVRConfig) << i;
+        ASSERT_EQ(kept.DataBaseParams, whole.DataBaseParams) << i;
+    }
+}

@@ -2,11 +2,13 @@
 #include "qvr/debug_info.h"
 #include "tools/sorted_lists.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 class TDebugFileCursor;
 class TReadProgress;
+class TSnapshotTexts;
 
 // Every snapshot read, by key, and the reader of debug-info files. The position of a snapshot
 // in DebugInfoList is its index everywhere; the list runs in the order of the time its key
@@ -14,6 +16,7 @@ class TReadProgress;
 class TDebugReader : public TObject {
 public:
     TDebugReader();
+    ~TDebugReader() override;
 
     // Frees every snapshot and forgets the build.
     void Clear();
@@ -45,6 +48,8 @@ private:
     void DropDebugInfo(const std::string& key);
 
     TReadProgress* FProgress = nullptr;
+    // The texts that the snapshots of the file being read share; none between reads.
+    std::unique_ptr<TSnapshotTexts> FTexts;
 };
 
 // The program's one store; InitDebugReader creates it at start-up, DoneDebugReader frees it

@@ -7,14 +7,22 @@
 
 #include <windows.h>
 
-namespace {
+namespace {} // namespace
 
-[[noreturn]] void Fail(const std::string& what, const std::string& fileName) {
+void RaiseLastFileError(const std::string& what, const std::string& fileName) {
     DWORD error = GetLastError();
     throw EInOutError(what + " \"" + fileName + "\". " + SysErrorMessage(error), int(error));
 }
 
-} // namespace
+std::string ExpandFileName(const std::string& fileName) {
+    std::wstring name = ToWide(fileName);
+    DWORD n = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return fileName;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(name.c_str(), n, full.data(), nullptr);
+    return FromWide(full.data(), int(n));
+}
 
 std::string SysErrorMessage(unsigned errorCode) {
     wchar_t* buffer = nullptr;
@@ -31,17 +39,17 @@ std::string ReadWholeFile(const std::string& fileName) {
     TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
-        Fail("Cannot open file", fileName);
+        RaiseLastFileError("Cannot open file", fileName);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size))
-        Fail("Cannot read file", fileName);
+        RaiseLastFileError("Cannot read file", fileName);
     std::string content(size_t(size.QuadPart), '\0');
     size_t done = 0;
     while (done < content.size()) {
         DWORD got = 0;
         DWORD want = DWORD(std::min<size_t>(content.size() - done, 1 << 24));
         if (!ReadFile(file.Get(), &content[done], want, &got, nullptr))
-            Fail("Cannot read file", fileName);
+            RaiseLastFileError("Cannot read file", fileName);
         if (got == 0)
             break;
         done += got;
@@ -54,13 +62,13 @@ void WriteWholeFile(const std::string& fileName, const std::string& content) {
     TWin32Handle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
-        Fail("Cannot create file", fileName);
+        RaiseLastFileError("Cannot create file", fileName);
     size_t done = 0;
     while (done < content.size()) {
         DWORD put = 0;
         DWORD want = DWORD(std::min<size_t>(content.size() - done, 1 << 24));
         if (!WriteFile(file.Get(), content.data() + done, want, &put, nullptr))
-            Fail("Cannot write file", fileName);
+            RaiseLastFileError("Cannot write file", fileName);
         done += put;
     }
 }

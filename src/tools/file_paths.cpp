@@ -18,16 +18,6 @@ bool HasDriveOrShare(const std::string& name) {
     return (name.size() >= 2 && name[1] == ':') || name.compare(0, 2, "\\\\") == 0;
 }
 
-std::wstring FullPathName(const std::wstring& name) {
-    DWORD n = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
-    if (n == 0)
-        return name;
-    std::wstring full(n, L'\0');
-    n = GetFullPathNameW(name.c_str(), n, full.data(), nullptr);
-    full.resize(n);
-    return full;
-}
-
 } // namespace
 
 std::string PathDelSlash(const std::string& path) {
@@ -68,7 +58,7 @@ void QZChDir(const std::string& path) {
 
 int64_t GetFileSize(const std::string& fileName) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(FullPathName(ToWide(fileName)).c_str(), &found);
+    HANDLE search = FindFirstFileW(ToWide(ExpandFileName(fileName)).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return -1;
     FindClose(search);

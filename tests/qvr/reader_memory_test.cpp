@@ -41,16 +41,26 @@ private:
 
 } // namespace
 
+// A snapshot of its own 200 KB of database parameters, which no other snapshot shares.
+std::string Params(int index) {
+    return std::to_string(index) + std::string(200000, char('a' + index % 26));
+}
+
+std::string CountersAndParams(int index) {
+    TDinamicSystemInfo counters;
+    counters.SetLoginUsers(index);
+    return TDebugBlockWriter()
+        .Section("SystemParams", SystemParamsBody(counters))
+        .Section("DataBaseParams", Params(index))
+        .Data();
+}
+
 TEST(ReaderMemory, RunningOutOfMemoryEndsTheReadingWithItsMessageAndKeepsWholeSnapshots) {
-    const TSampleShape shape;
     TDebugFileWriter writer;
-    const int total = 300; // about 65 MB
+    const int total = 400; // 80 MB to hold, twice the room left
     for (int i = 0; i < total; ++i)
-        writer.Snapshot(SampleKey(i), "2.5.1.7", SampleBlock(i, shape));
+        writer.Snapshot(SampleKey(i), "2.5.1.7", CountersAndParams(i));
     TTempDebugFile file(writer.Text());
-    TDebugReader complete;
-    complete.ReadFile(file.Name());
-    ASSERT_EQ(complete.Count(), total);
 
     TDebugReader reader;
     MessageCapture messages;
@@ -67,12 +77,8 @@ TEST(ReaderMemory, RunningOutOfMemoryEndsTheReadingWithItsMessageAndKeepsWholeSn
     ASSERT_LT(reader.Count(), total);
     for (int i = 0; i < reader.Count(); ++i) {
         const TDebugInfo& kept = *reader.DebugInfo(i);
-        const TDebugInfo& whole = *complete.DebugInfo(i);
         ASSERT_EQ(reader.DebugInfoList.GetNames(i), SampleKey(i));
-        ASSERT_EQ(kept.TasksInfo.Count(), whole.TasksInfo.Count()) << i;
-        ASSERT_EQ(kept.BLLLeaks.Count(), whole.BLLLeaks.Count()) << i;
-        ASSERT_EQ(kept.SystemLeak.Count(), whole.SystemLeak.Count()) << i;
-        ASSERT_EQ(kept.QVRConfig, whole.QVRConfig) << i;
-        ASSERT_EQ(kept.DataBaseParams, whole.DataBaseParams) << i;
+        ASSERT_EQ(kept.DSI.LoginUsers(), i);
+        ASSERT_EQ(kept.DataBaseParams, Params(i)) << i;
     }
 }

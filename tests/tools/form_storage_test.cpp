@@ -170,6 +170,32 @@ TEST(FormStorage, QuotedValuesSurviveTheRoundTrip) {
     EXPECT_EQ(roundTrip("\"start only"), "\"start only");
 }
 
+// A ".prm" file that a person has edited: blanks, comments, and a section named twice of which
+// only the first counts.
+TEST(FormStorage, HandEditedFilesKeepTheirPlacementAndTheirLines) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    WriteWholeFile(file, "; window placements\r\n"
+                         "[fmStored] ;the stored window\r\n"
+                         "NormPos = 50,60,350,260 \r\n"
+                         "ShowCmd=1 \r\n"
+                         "[fmStored]\r\n"
+                         "NormPos=1,1,2,2\r\n");
+    auto form = MakeForm(file);
+    form->Show();
+    EXPECT_EQ(form->BoundsRect(), Rect(50, 60, 350, 260));
+    form->SetBounds(70, 80, 270, 180);
+    form->Close();
+
+    auto again = MakeForm(file);
+    again->Show();
+    EXPECT_EQ(again->BoundsRect(), Rect(70, 80, 340, 260));
+    TStringList sections;
+    TIniFile(file).ReadSections(sections);
+    EXPECT_EQ(sections.Text(), "fmStored\r\nfmStored\r\n"); // saved into the first one
+    EXPECT_EQ(ReadWholeFile(file).rfind("; window placements\r\n", 0), 0u);
+}
+
 TEST(FormStorage, AWindowNeverShownLeavesItsStoredPlacement) {
     TempFolder folder;
     const std::string file = folder.File("viewer.prm");

@@ -1,0 +1,393 @@
+#include "qztree/custom_qz_tree.h"
+
+#include "qztree/qz_state_style.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/qz_tree_items.h"
+#include "qztree/tree_view_state.h"
+#include "rtl/strings.h"
+#include "rtl/value_scope.h"
+
+#include <algorithm>
+#include <exception>
+
+TCustomQZTree::TCustomQZTree(std::unique_ptr<TQZTreeViewState> View,
+                             TQZTreeItems::TItemFactory ItemClass)
+    : FSelectedList(std::make_unique<TQZSelectedList>()),
+      FDefaultItemStyles(std::make_unique<TQZItemStateStyle>(nullptr, nullptr)),
+      FView(View ? std::move(View) : std::make_unique<TQZTreeViewState>()),
+      FItems(std::make_unique<TQZTreeItems>(this, std::move(ItemClass))) {
+    TQZItemStateStyle& styles = *FDefaultItemStyles;
+    const TFontStyles underlined{fsUnderline};
+    styles.FocSelState->SetFontColor(clHighlightText);
+    styles.FocSelState->SetBGColor(clHighlight);
+    styles.FocSelState->SetFontStyle(underlined);
+    styles.SelectedState->SetFontColor(clHighlightText);
+    styles.SelectedState->SetBGColor(clHighlight);
+    styles.FocusedState->SetFontColor(clHighlight);
+    styles.FocusedState->SetBGColor(clNone);
+    styles.FocusedState->SetFontStyle(underlined);
+    styles.DefaultState->SetFontColor(clWindowText);
+    styles.DefaultState->SetBGColor(clNone);
+    styles.HideSelectState->SetFontColor(clBtnShadow);
+    styles.HideSelectState->SetBGColor(clBtnFace);
+}
+
+TCustomQZTree::~TCustomQZTree() {
+    DestroyItems();
+}
+
+void TCustomQZTree::DestroyItems() {
+    FDestroying = true;
+    FItems.reset();
+}
+
+TQZTreeItem* TCustomQZTree::GetRoot() const {
+    return FItems ? FItems->Root() : nullptr;
+}
+
+// ---- Update lock
+
+void TCustomQZTree::SetUpdating(bool Value) {
+    if (FProcUpdate)
+        return;
+    if (Value) {
+        HeaderBeginUpdate();
+        ++FUpdateCount;
+    } else {
+        if (FUpdateCount == 0)
+            return;
+        --FUpdateCount;
+        HeaderEndUpdate();
+    }
+    if (FUpdateCount > 0 || FDestroying || FLoading)
+        return;
+    FProcUpdate = true;
+    try {
+        ProcessUpdateEnd();
+    } catch (...) {
+        // A failing handler must not leave the work marked for ever.
+        FProcUpdate = false;
+        FUpdated = false;
+        FSortRequired = false;
+        throw;
+    }
+    FProcUpdate = false;
+}
+
+void TCustomQZTree::ProcessUpdateEnd() {
+    if (FFilteredVisibility)
+        UpdateDiffItems();
+    if (FView->FHRange == -1 && !FShowHeader)
+        FView->DefineHRange();
+    if (FSortRequired) {
+        FSortRequired = false;
+        TriggerSortBegin();
+        SortChildren(GetRoot(), true);
+        TriggerSortEnd();
+    }
+    if (FUpdated) {
+        FUpdated = false;
+        if (FView->FVisUpdated) {
+            FTotalVisCount = GetTotalVisCount();
+            FView->FVisUpdated = false;
+        }
+        if (FShowHeader && FVirtualityLevel == vlNone && FColSizeUpdate) {
+            FColSizeUpdate = false;
+            AutoSizeAllColumns();
+        }
+        FView->Update();
+    }
+}
+
+TQZTreeLock::TQZTreeLock(TCustomQZTree* Tree)
+    : FTree(Tree), FExceptions(std::uncaught_exceptions()) {
+    FTree->SetUpdating(true);
+}
+
+TQZTreeLock::~TQZTreeLock() noexcept(false) {
+    if (std::uncaught_exceptions() == FExceptions) {
+        FTree->SetUpdating(false);
+        return;
+    }
+    // Already unwinding: the lock still goes, but a second failure cannot be reported.
+    try {
+        FTree->SetUpdating(false);
+    } catch (...) {
+    }
+}
+
+// ---- Indexes
+
+void TCustomQZTree::RenumberAll() const {
+    for (int i = 0; i < FAllList.Count(); ++i)
+        static_cast<TQZTreeItem*>(FAllList.FastGet(i))->FAbsIndex = i;
+}
+
+int TCustomQZTree::AbsIndexOf(const TQZTreeItem* Item) const {
+    if (!Item || Item->IsRoot())
+        return -1;
+    const int cached = Item->FAbsIndex;
+    if (cached >= 0 && cached < FAllList.Count() && FAllList.FastGet(cached) == Item)
+        return cached;
+    RenumberAll();
+    const int index = Item->FAbsIndex;
+    return index >= 0 && index < FAllList.Count() && FAllList.FastGet(index) == Item ? index : -1;
+}
+
+void TCustomQZTree::InsertInAllList(int Index, TQZTreeItem* Item) {
+    if (Index >= FAllList.Count())
+        Item->FAbsIndex = FAllList.Add(Item);
+    else
+        FAllList.Insert(Index, Item);
+    StructureChanged();
+}
+
+void TCustomQZTree::RemoveFromAllList(TQZTreeItem* Item) {
+    const int index = AbsIndexOf(Item);
+    if (index >= 0)
+        FAllList.Delete(index);
+    Item->FAbsIndex = -1;
+    StructureChanged();
+}
+
+void TCustomQZTree::MoveRun(int RunStart, int RunEnd, int Destination) {
+    if (Destination == RunStart || Destination == RunEnd + 1)
+        return;
+    if (Destination >= FAllList.Count()) {
+        // The block goes before an entry past the end, made for the move.
+        FAllList.SetCount(FAllList.Count() + 1);
+        FAllList.MoveRange(RunStart, RunEnd, FAllList.Count() - 1);
+        FAllList.SetCount(FAllList.Count() - 1);
+    } else {
+        FAllList.MoveRange(RunStart, RunEnd, Destination);
+    }
+    StructureChanged();
+}
+
+void TCustomQZTree::EnsureVisibleRows() const {
+    if (FVisValid)
+        return;
+    FVisRows.clear();
+    const int count = FAllList.Count();
+    for (int i = 0; i < count; ++i) {
+        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
+        item->FVisIndex = -1;
+        item->FAbsIndex = i;
+    }
+    for (int i = 0; i < count;) {
+        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
+        const bool hidden = FFilteredVisibility && item->Hidden();
+        if (!hidden) {
+            item->FVisIndex = int(FVisRows.size());
+            FVisRows.push_back(item);
+        }
+        if (hidden || !item->Expanded())
+            i += item->ChildrenCount() + 1;
+        else
+            ++i;
+    }
+    FVisValid = true;
+}
+
+TQZTreeItem* TCustomQZTree::VisibleRow(int Index) const {
+    EnsureVisibleRows();
+    return Index >= 0 && Index < int(FVisRows.size()) ? FVisRows[size_t(Index)] : nullptr;
+}
+
+int TCustomQZTree::VisIndexOf(const TQZTreeItem* Item) const {
+    if (!Item || AbsIndexOf(Item) < 0)
+        return -1;
+    EnsureVisibleRows();
+    return Item->FVisIndex;
+}
+
+int TCustomQZTree::GetTotalVisCount() const {
+    EnsureVisibleRows();
+    return int(FVisRows.size());
+}
+
+void TCustomQZTree::AddVarHeight(TQZTreeItem* Item, int Delta) {
+    FTotalVarHeightCount += Delta;
+    Item->FVarHeightShare += Delta;
+}
+
+bool TCustomQZTree::DeletionInProgress(const TQZTreeItem* Item) const {
+    for (const TQZTreeItem* deleting : FDeletingItems)
+        if (deleting == Item || deleting->IsUnder(Item) || Item->IsUnder(deleting))
+            return true;
+    return false;
+}
+
+void TCustomQZTree::ForgetItem(TQZTreeItem* Item) {
+    FView->ForgetItem(Item);
+}
+
+// ---- Focus and selection
+
+TQZTreeItem* TCustomQZTree::GetFocused() const {
+    return FView->FFocused;
+}
+
+TQZTreeItem* TCustomQZTree::Selected() const {
+    return FView->FSelected;
+}
+
+void TCustomQZTree::DoSetFocused(TQZTreeItem* Item, bool Forced) {
+    TQZTreeItem* old = FView->FFocused;
+    if (old == Item && !Forced)
+        return;
+    if (old) {
+        old->SetStateBit(stsFocused, false);
+        old->RedrawItem(true);
+    }
+    FView->FFocused = Item;
+    if (Item) {
+        Item->SetStateBit(stsFocused, true);
+        Item->RedrawItem(true);
+    }
+    if (old != Item && FFireFocusEvents == 0)
+        DoItemFocused();
+}
+
+int TCustomQZTree::GetSelCount() const {
+    if (FMultiSelect)
+        return FSelectedList ? FSelectedList->Count() : 0;
+    return GetFocused() ? 1 : 0;
+}
+
+TQZTreeItem* TCustomQZTree::SelectedItem(int Index) const {
+    return FSelectedList ? FSelectedList->Get(Index) : nullptr;
+}
+
+void TCustomQZTree::SetMultiSelect(bool Value) {
+    if (Value == FMultiSelect)
+        return;
+    if (Value) {
+        // Made only when missing, so a list that exists keeps its entries.
+        if (!FSelectedList)
+            FSelectedList = std::make_unique<TQZSelectedList>();
+        FMultiSelect = true;
+        if (FView->FSelected && FSelectedList->Count() == 0)
+            FView->FSelected->SetSelected(true);
+        return;
+    }
+    {
+        TQZTreeLock lock(this);
+        while (FSelectedList && FSelectedList->Count() > 0)
+            FSelectedList->First()->SetSelected(false);
+    }
+    FMultiSelect = false;
+    FSelectedList.reset();
+}
+
+// ---- Options that change what is shown
+
+void TCustomQZTree::SetFilteredVisibility(bool Value) {
+    if (Value == FFilteredVisibility)
+        return;
+    TQZTreeLock lock(this);
+    FFilteredVisibility = Value;
+    if (Value)
+        UpdateDiffItems();
+    StructureChanged();
+    FView->MarkVisibility();
+    FView->FHRange = -1;
+    FUpdated = true;
+}
+
+void TCustomQZTree::SetAdjustMultilineHeight(bool Value) {
+    if (Value == FAdjustMultilineHeight)
+        return;
+    TQZTreeLock lock(this);
+    FAdjustMultilineHeight = Value;
+    for (int i = 0; i < FAllList.Count(); ++i)
+        static_cast<TQZTreeItem*>(FAllList.FastGet(i))->SyncVarHeight();
+    FView->MarkVisibility();
+    FUpdated = true;
+}
+
+void TCustomQZTree::SetLineHeight(int Value) {
+    Value = std::max(Value, 0);
+    if (Value == FLineHeight)
+        return;
+    TQZTreeLock lock(this);
+    FLineHeight = Value;
+    FView->MarkVisibility();
+    FUpdated = true;
+}
+
+// ---- Columns
+
+void TCustomQZTree::AutoSizeColumn(int SectionIndex) {
+    if (IsUpdating()) {
+        FColSizeUpdate = true;
+        FUpdated = true;
+    }
+}
+
+void TCustomQZTree::AutoSizeAllColumns() {
+    if (IsUpdating()) {
+        FColSizeUpdate = true;
+        FUpdated = true;
+    }
+}
+
+TSize TCustomQZTree::MeasureCell(TQZTreeItem* Item, int SectionIndex) {
+    return TSize{0, FLineHeight};
+}
+
+// ---- Sorting
+
+int TCustomQZTree::CompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int SectionIndex,
+                                TSortTypes SortType) {
+    auto cellText = [&](TQZTreeItem* item) -> std::string {
+        if (SectionIndex < 0 || SectionIndex == FMainTreeCol || !item->ColumnText())
+            return item->Text();
+        const int column = SectionIndex < FMainTreeCol ? SectionIndex : SectionIndex - 1;
+        return column < item->ColumnText()->Count() ? item->ColumnText()->Get(column)
+                                                    : std::string();
+    };
+    const std::string a = cellText(Item1), b = cellText(Item2);
+    return FSortUseCase ? AnsiCompareStr(a, b) : AnsiCompareText(a, b);
+}
+
+void TCustomQZTree::SortChildren(TQZTreeItem* Parent, bool Recursive) {
+    if (!Parent || Parent->Count() == 0)
+        return;
+    TValueScope<int> sorting(FInSorting, FInSorting + 1);
+    const int runStart = AbsIndexOf(Parent) + 1;
+
+    auto sortLevel = [&](TQZTreeItem* parent, auto& self) -> void {
+        TQZList& children = *parent->FChildren;
+        std::vector<TQZTreeItem*> ordered(size_t(children.Count()));
+        for (int i = 0; i < children.Count(); ++i)
+            ordered[size_t(i)] = static_cast<TQZTreeItem*>(children.FastGet(i));
+        std::stable_sort(ordered.begin(), ordered.end(), [&](TQZTreeItem* a, TQZTreeItem* b) {
+            const int order = CompareItems(a, b, FSortSection, FSortType);
+            return FSortDir == sdAscend ? order < 0 : order > 0;
+        });
+        for (int i = 0; i < children.Count(); ++i)
+            children.Put(i, ordered[size_t(i)]);
+        if (Recursive)
+            for (TQZTreeItem* child : ordered)
+                if (child->Count() > 0)
+                    self(child, self);
+    };
+    sortLevel(Parent, sortLevel);
+
+    // Rewrites the parent's run of the all-items list in the new pre-order.
+    int position = runStart;
+    auto writeRun = [&](TQZTreeItem* parent, auto& self) -> void {
+        for (int i = 0; i < parent->Count(); ++i) {
+            TQZTreeItem* child = parent->Children(i);
+            FAllList.Put(position, child);
+            child->FAbsIndex = position++;
+            self(child, self);
+        }
+    };
+    writeRun(Parent, writeRun);
+    StructureChanged();
+    FView->FClearVis = true;
+    FView->FClearAll = true;
+    FUpdated = true;
+}

@@ -1,0 +1,64 @@
+#include "qztree/qz_cell_style.h"
+
+#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_cell_control.h"
+#include "qztree/qz_state_style.h"
+#include "qztree/qz_tree_item.h"
+
+TQZCellStyle::TQZCellStyle(TQZTreeItem* Owner)
+    : FOwner(Owner), FStateStyle(std::make_unique<TQZItemStateStyle>(
+                         Owner, Owner ? Owner->DefaultItemStyles() : nullptr)) {}
+
+TQZCellStyle::~TQZCellStyle() {
+    SetControl(nullptr);
+}
+
+void TQZCellStyle::Assign(const TQZCellStyle* Source) {
+    if (!Source || Source == this)
+        return;
+    TextFlags = Source->TextFlags;
+    Picture = Source->Picture;
+    CellType = Source->CellType;
+    Style = Source->Style;
+    FOwnerProps = Source->FOwnerProps;
+}
+
+void TQZCellStyle::SetOwnerProps(bool Value) {
+    FOwnerProps = Value;
+    if (FOwner && FOwner->UseStyles())
+        FOwner->UpdateItem();
+}
+
+void TQZCellStyle::SetControl(TQZCellControl* Value) {
+    if (Value == FControl)
+        return;
+    if (TQZCellControl* old = FControl) {
+        FControl = nullptr;
+        old->FOwner = nullptr;
+        const bool treeOwnsCells =
+            !FOwner || !FOwner->Owner() || FOwner->Owner()->VirtualityLevel() == vlNone;
+        if (treeOwnsCells)
+            delete old;
+    }
+    if (Value) {
+        // A control belongs to one style at a time.
+        if (Value->FOwner)
+            Value->FOwner->ControlGone(Value);
+        Value->FOwner = this;
+    }
+    FControl = Value;
+    Update();
+}
+
+void TQZCellStyle::ControlGone(TQZCellControl* Control) {
+    if (FControl != Control)
+        return;
+    FControl = nullptr;
+    Control->FOwner = nullptr;
+    Update();
+}
+
+void TQZCellStyle::Update() {
+    if (FOwner && FOwner->Owner())
+        FOwner->RedrawItem(true);
+}

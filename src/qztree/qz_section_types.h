@@ -1,0 +1,21 @@
+#pragma once
+
+// How a column draws and what kind of value it holds; header sections and cell styles share
+// them.
+enum TQZSectionStyle { QZhsText, QZhsOwnerDraw, QZhsPictureOnly };
+enum TQZFieldType {
+    sftCustom,
+    sftText,
+    sftNumber,
+    sftFloating,
+    sftDateTime,
+    sftDate,
+    sftTime,
+    sftPicture,
+    sftEnum,
+    sftBLOB,
+    sftUndef,
+    sftBool,
+    sftCurrency,
+    sftMemo
+};

@@ -1,0 +1,87 @@
+#include "viewer/bll_leak_info_text.h"
+#include "viewer/leak_rate.h"
+#include "viewer/task_tabs.h"
+
+#include "qvr/bll_leak_object_info.h"
+#include "rtl/date_time.h"
+#include "rtl/lists.h"
+#include "tools/sorted_lists.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TDateTime At(int hour) {
+    return EncodeDate(2006, 1, 10) + EncodeTime(hour, 0, 0, 0);
+}
+} // namespace
+
+TEST(LeakRate, SlopeOverScaledTimeOfTheInterval) {
+    // Scaled times 0, 0.25 and 1.
+    EXPECT_EQ(RateText(CalcRate({{At(0), 10}, {At(3), 20}, {At(12), 30}})), "18.4615384615385");
+    // Steady growth from a to b over the interval is b - a.
+    EXPECT_EQ(RateText(CalcRate({{At(0), 10}, {At(6), 20}, {At(12), 30}})), "20");
+    EXPECT_EQ(RateText(CalcRate({{At(0), 7}, {At(6), 7}, {At(12), 7}})), "0");
+    EXPECT_EQ(RateText(CalcRate({{At(0), 30}, {At(6), 20}, {At(12), 10}})), "-20");
+    // Snapshots without the name count 0.
+    EXPECT_EQ(RateText(CalcRate({{At(0), 0}, {At(12), 4}})), "4");
+}
+
+TEST(LeakRate, NoRateWithoutATimeSpan) {
+    EXPECT_EQ(RateText(CalcRate({})), "");
+    EXPECT_EQ(RateText(CalcRate({{At(5), 1}})), "");
+    EXPECT_EQ(RateText(CalcRate({{At(5), 1}, {At(5), 9}})), "");
+}
+
+TEST(TaskTabs, OneConnectionShowsNoTabsAndNewOnesAppendInOrder) {
+    TTaskTabs one = RescanTaskTabs({}, "", {"h1:1", "h1:1"});
+    EXPECT_TRUE(one.Tabs.empty());
+    EXPECT_EQ(one.TabIndex, -1);
+    EXPECT_EQ(one.Filter, "");
+
+    TTaskTabs two = RescanTaskTabs({}, "", {"b:2", "a:1", "b:2"});
+    EXPECT_EQ(two.Tabs, (std::vector<std::string>{"b:2", "a:1"}));
+    EXPECT_EQ(two.TabIndex, 0);
+    EXPECT_EQ(two.Filter, "b:2");
+}
+
+TEST(TaskTabs, SelectedConnectionStaysSelectedWhileItExists) {
+    TTaskTabs next = RescanTaskTabs({"a:1", "b:2", "c:3"}, "c:3", {"c:3", "d:4", "b:2"});
+    // Kept tabs keep their places, the gone one is dropped, the new one is appended.
+    EXPECT_EQ(next.Tabs, (std::vector<std::string>{"b:2", "c:3", "d:4"}));
+    EXPECT_EQ(next.TabIndex, 1);
+    EXPECT_EQ(next.Filter, "c:3");
+
+    TTaskTabs gone = RescanTaskTabs({"a:1", "b:2"}, "a:1", {"b:2", "e:5"});
+    EXPECT_EQ(gone.TabIndex, 0);
+    EXPECT_EQ(gone.Filter, "b:2");
+}
+
+TEST(BLLLeakInfo, LiveTimeCountsHoursPastADay) {
+    EXPECT_EQ(LiveTimeText(EncodeTime(1, 2, 3, 4)), "01:02:03:004");
+    EXPECT_EQ(LiveTimeText(3 + EncodeTime(0, 0, 1, 0)), "72:00:01:000");
+    EXPECT_EQ(LiveTimeText(0), "00:00:00:000");
+}
+
+TEST(BLLLeakInfo, ClassRowListsStacksAndTheirObjectsIndented) {
+    TQZSortedNamedObjects stacks;
+    stacks.FlagDestroyObject = true;
+    auto records = std::make_unique<TObjectList>();
+    for (const char* info : {"first", "second"}) {
+        auto record = std::make_unique<TBLLLeakObjectInfo>();
+        record->LiveTime = EncodeTime(0, 0, 2, 500);
+        record->AddInfo = info;
+        records->Add(record.release());
+    }
+    TObjectList* stackRecords = records.get();
+    stacks.AddObject("Unit1.Proc\r\nUnit2.Caller", records.release());
+
+    EXPECT_EQ(
+        BLLLeakInfoLines("TMyClass", &stacks),
+        (std::vector<std::string>{"TMyClass", "", "  Unit1.Proc", "  Unit2.Caller", "",
+                                  "      Live time: 00:00:02:500 -> Added info: first",
+                                  "      Live time: 00:00:02:500 -> Added info: second", ""}));
+    EXPECT_EQ(BLLLeakInfoLines("Unit1.Proc", stackRecords),
+              (std::vector<std::string>{"Unit1.Proc", "",
+                                        "    Live time: 00:00:02:500 -> Added info: first",
+                                        "    Live time: 00:00:02:500 -> Added info: second"}));
+}

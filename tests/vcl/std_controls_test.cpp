@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 namespace {
 TOwnedPtr<TForm> MakeForm() {
@@ -85,6 +86,9 @@ TEST(StdControls, TrackBarDrawsItsSelectionAsABandAndKeepsItInItsRange) {
     EXPECT_EQ(pixels.At((band.Left + band.Right) / 2, middle), highlight);
     EXPECT_NE(pixels.At(band.Left - 3, middle), highlight);
     EXPECT_NE(pixels.At(band.Right + 3, middle), highlight);
+    EXPECT_GE(bandPixels(), band.Width() - 2);
+    // The classic look as well as the themed one.
+    SetWindowTheme(tb->Handle(), L" ", L" ");
     EXPECT_GE(bandPixels(), band.Width() - 2);
 
     // A smaller range takes the selection in.

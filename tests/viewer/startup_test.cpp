@@ -28,7 +28,7 @@ struct TSeenAtRun {
     std::vector<std::string> Forms;
     bool MainVisible = false;
     bool OthersHidden = true;
-    bool Maximized = false;
+    bool BarAcrossTheTop = false;
 };
 TSeenAtRun Seen;
 
@@ -42,7 +42,12 @@ void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
             Seen.OthersHidden = false;
     }
     Seen.MainVisible = fmTimeLineForm->Visible();
-    Seen.Maximized = IsZoomed(fmTimeLineForm->Handle()) != 0;
+    RECT window{};
+    GetWindowRect(fmTimeLineForm->Handle(), &window);
+    const TRect area = Screen->WorkAreaRect();
+    Seen.BarAcrossTheTop = !IsZoomed(fmTimeLineForm->Handle()) && window.left == area.Left &&
+                           window.top == area.Top && window.right == area.Right &&
+                           window.bottom - window.top < area.Height() / 3;
     PostMessageW(fmTimeLineForm->Handle(), WM_CLOSE, 0, 0);
 }
 } // namespace
@@ -57,7 +62,7 @@ TEST(Startup, TheProgramRunsUntilTheMainWindowClosesAndLeavesNothingBehind) {
                                         "fmQVRConfigForm", "fmQVRSet"}));
     EXPECT_TRUE(Seen.MainVisible);
     EXPECT_TRUE(Seen.OthersHidden);
-    EXPECT_TRUE(Seen.Maximized);
+    EXPECT_TRUE(Seen.BarAcrossTheTop);
     EXPECT_EQ(fmTimeLineForm, nullptr);
     EXPECT_EQ(fmDataBaseParamsForm, nullptr);
     EXPECT_EQ(fmDiagramForm, nullptr);

@@ -4,6 +4,7 @@
 #include "qvr/debug_file_cursor.h"
 #include "qvr/debug_header.h"
 #include "qvr/read_progress.h"
+#include "qvr/snapshot_texts.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/format.h"
@@ -69,9 +70,14 @@ TDebugReader::TDebugReader() {
     Clear();
 }
 
+TDebugReader::~TDebugReader() = default;
+
 void TDebugReader::Clear() {
     DebugInfoList.Clear();
     BuildVersion.clear();
+    // A file that changes its build mid-way should not hold the texts of what was dropped.
+    if (FTexts)
+        FTexts = std::make_unique<TSnapshotTexts>();
 }
 
 TDebugInfo* TDebugReader::AddDebugInfo(const std::string& key) {
@@ -87,7 +93,12 @@ TDebugInfo* TDebugReader::GetDebugInfo(int index) const {
 }
 
 void TDebugReader::ParseDebugInfoData(std::string_view data, TDebugInfo& di) {
-    ParseDebugBlock(data, di);
+    if (FTexts) {
+        ParseDebugBlock(data, di, *FTexts);
+        return;
+    }
+    TSnapshotTexts texts;
+    ParseDebugBlock(data, di, texts);
 }
 
 void TDebugReader::ReadFile(const std::string& fileName) {
@@ -96,6 +107,12 @@ void TDebugReader::ReadFile(const std::string& fileName) {
     TProgressScope progress(FProgress);
     TZtHugeFileStream stream(fileName, accRead, hfoBuffered);
     TDebugFileCursor cursor(stream);
+    FTexts = std::make_unique<TSnapshotTexts>();
+    // The snapshots keep the texts they took; the table of them goes with the reading.
+    struct TTextsScope {
+        std::unique_ptr<TSnapshotTexts>& Texts;
+        ~TTextsScope() { Texts.reset(); }
+    } textsScope{FTexts};
     try {
         while (cursor.FileSize() > cursor.CurFilePos()) {
             const int64_t lineStart = cursor.CurFilePos();

@@ -2,11 +2,13 @@
 #include "qvr/debug_info.h"
 #include "tools/sorted_lists.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 class TDebugFileCursor;
 class TReadProgress;
+class TSnapshotTexts;
 
 // Every snapshot read, by key, and the reader of debug-info files. The position of a snapshot
 // in DebugInfoList is its index everywhere; the list is in the order of the key text (day
@@ -14,6 +16,7 @@ class TReadProgress;
 class TDebugReader : public TObject {
 public:
     TDebugReader();
+    ~TDebugReader() override;
 
     // Frees every snapshot and forgets the build.
     void Clear();
@@ -44,6 +47,8 @@ private:
     void TakeBuildVersion(const std::string& version);
 
     TReadProgress* FProgress = nullptr;
+    // The texts that the snapshots of the file being read share; none between reads.
+    std::unique_ptr<TSnapshotTexts> FTexts;
 };
 
 // The program's one store; InitDebugReader creates it at start-up, DoneDebugReader frees it

@@ -123,3 +123,11 @@ void TMemIniFile::SetStrings(const TStrings& list) {
             FSections[size_t(current)].Lines.push_back(line);
     }
 }
+
+void TMemIniFile::ReadSections(TStrings& strings) const {
+    strings.BeginUpdate();
+    strings.Clear();
+    for (const TSection& section : FSections)
+        strings.Add(section.Name);
+    strings.EndUpdate();
+}

@@ -21,6 +21,8 @@ public:
     // Writes the text to the file; failures raise EInOutError.
     void UpdateFile() override;
 
+    // The names of the sections in the order of the text.
+    void ReadSections(TStrings& strings) const;
     bool FindValue(const std::string& section, const std::string& ident, std::string& value) const;
     void Clear();
     // Each section as its bracketed name line, its entries, then one empty line.

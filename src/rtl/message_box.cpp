@@ -32,10 +32,15 @@ const std::string& MessageBoxTitle() {
 }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    return ShowOwnedMessageBox(GetActiveWindow(), text, caption, flags | MB_TASKMODAL);
+}
+
+int ShowOwnedMessageBox(void* owner, const std::string& text, const std::string& caption,
+                        unsigned flags) {
     if (Hook())
-        return Hook()(text, caption, flags);
-    return MessageBoxW(GetActiveWindow(), ToWide(text).c_str(), ToWide(caption).c_str(),
-                       flags | MB_TASKMODAL);
+        return Hook()(text, caption, flags & ~unsigned(MB_TASKMODAL));
+    return MessageBoxW(static_cast<HWND>(owner), ToWide(text).c_str(), ToWide(caption).c_str(),
+                       flags);
 }
 
 void ShowMessage(const std::string& text) {

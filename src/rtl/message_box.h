@@ -15,4 +15,7 @@ void SetMessageBoxTitle(const std::string& title);
 const std::string& MessageBoxTitle();
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+// The same, owned by the given window instead of the active one.
+int ShowOwnedMessageBox(void* owner, const std::string& text, const std::string& caption,
+                        unsigned flags);
 void ShowMessage(const std::string& text);

@@ -1,7 +1,9 @@
 #include "viewer/viewer_startup.h"
 
+#include "qvr/crypto_engine_list.h"
 #include "qvr/debug_reader.h"
 #include "qvr/errors_container.h"
+#include "qvr/exception_handler.h"
 #include "qvr/loc_messages.h"
 #include "qvr/qvr_config.h"
 #include "tools/form_localization.h"
@@ -22,6 +24,7 @@ struct TUnit {
 };
 
 void NothingToFree() {}
+void NothingToMake() {}
 
 // The record sizes (4-byte integers, 8-byte date-times) are fixed at compile time.
 const TUnit Units[] = {
@@ -29,8 +32,11 @@ const TUnit Units[] = {
     {InitErrorsContainer, DoneErrorsContainer},
     {InitDebugReader, DoneDebugReader},
     {DefineOS, NothingToFree},
-    // The crypto-engine error handler and the tree library's units (themes, drawing tools,
-    // header bitmaps, scroll-bar styles, drag cursors and tree bitmaps) come here.
+    {InitExceptionHandler, DoneExceptionHandler},
+    // The crypto-engine library is loaded on demand and released at the end.
+    {NothingToMake, DoneSigmakit},
+    // The tree library's units (themes, drawing tools, header bitmaps, scroll-bar styles, drag
+    // cursors and tree bitmaps) come here.
     {InitLocalizationStore, DoneLocalizationStore},
     {InitQVRLocMessages, DoneQVRLocMessages},
     {InitFormLocalization, DoneFormLocalization}, // with the property readers

@@ -9,7 +9,18 @@ struct TSampleShape {
     int SystemLeaks = 40;
     int ConfigBytes = 20000;  // size of the configuration text
     int DataBaseBytes = 2000; // size of the database parameters
+    // How a server repeats itself. ConfigEvery > 0: the configuration and database texts
+    // change only every so many snapshots. TaskStackPool > 0: task stacks are drawn from that
+    // many distinct ones. RepeatLeakStacks: each leak class has the same three allocation
+    // stacks in every snapshot. The defaults write every text anew in each snapshot.
+    int ConfigEvery = 0;
+    int TaskStackPool = 0;
+    bool RepeatLeakStacks = false;
 };
+
+// The shape of a long-running server's snapshots: the configuration changes every 300
+// snapshots, 300 distinct task stacks, 300 leak classes with three stacks each.
+TSampleShape ServerLikeShape();
 
 // Key "dd.mm.yyyy hh:nn:ss.zzz" of the index-th snapshot, one every 10 seconds.
 std::string SampleKey(int index);

@@ -3,10 +3,15 @@
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
 
+#include "qvr/crypto_engine_list.h"
 #include "qvr/debug_reader.h"
+#include "qvr/exception_handler.h"
 #include "qvr/loc_messages.h"
 #include "qvr/qvr_config.h"
 #include "rtl/format_settings.h"
+#include "rtl/wide_text.h"
+#include "support/crypto_stand_in.h"
+#include "support/message_capture.h"
 #include "tools/localization_store.h"
 #include "vcl/application.h"
 #include "vcl/screen.h"
@@ -66,6 +71,7 @@ TEST(Startup, ASessionMakesTheGlobalsAndTheWindowsInOrder) {
         EXPECT_NE(DebugReader, nullptr);
         EXPECT_NE(QVRConfig, nullptr);
         EXPECT_NE(QVRLocMessages, nullptr);
+        EXPECT_NE(QZExceptionHandler, nullptr);
         EXPECT_EQ(FormatSettings().DecimalSeparator, '.');
         EXPECT_EQ(FormatSettings().ShortDateFormat, "dd.mm.yyyy");
         ASSERT_NE(fmTimeLineForm, nullptr);
@@ -79,7 +85,28 @@ TEST(Startup, ASessionMakesTheGlobalsAndTheWindowsInOrder) {
     }
     EXPECT_EQ(fmTimeLineForm, nullptr);
     EXPECT_EQ(DebugReader, nullptr);
+    EXPECT_EQ(QZExceptionHandler, nullptr);
     // Made again, as a test after another does.
     TViewerSession again;
     EXPECT_EQ(Application->MainForm(), fmTimeLineForm);
+}
+
+TEST(Startup, TheCryptoEngineLibraryStaysLoadedToTheEndOfTheSession) {
+    CryptoStandIn library;
+    library.Configure(EngineTypes({"GOST"}));
+    SetDllDirectoryW(ToWide(library.Folder()).c_str());
+    MessageCapture boxes;
+    {
+        TViewerSession session;
+        LoadSigmakit(true, true);
+        UnLoadSigmakit();
+        EXPECT_TRUE(SigmakitLoaded());
+        ASSERT_NE(CryptoEngineLst, nullptr);
+        EXPECT_EQ(CryptoEngineLst->Count(), 1);
+    }
+    SetDllDirectoryW(nullptr);
+    EXPECT_FALSE(SigmakitLoaded());
+    EXPECT_EQ(CryptoEngineLst, nullptr);
+    EXPECT_EQ(SigmakitFullName, "");
+    EXPECT_TRUE(boxes.Texts.empty());
 }

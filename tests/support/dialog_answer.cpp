@@ -1,0 +1,91 @@
+#include "support/dialog_answer.h"
+
+#include "rtl/strings.h"
+#include "rtl/wide_text.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace {
+
+DialogAnswer* Current = nullptr;
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM result) {
+    if (ClassOf(window) != L"#32770" || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
+BOOL CALLBACK FindTree(HWND window, LPARAM result) {
+    if (ClassOf(window) != L"SysTreeView32")
+        return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectText(HWND window, LPARAM texts) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(FromWide(text));
+    return TRUE;
+}
+
+std::string TreeSelection(HWND dialog) {
+    HWND tree = nullptr;
+    EnumChildWindows(dialog, FindTree, LPARAM(&tree));
+    if (!tree)
+        return std::string();
+    wchar_t text[MAX_PATH + 1] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (!item.hItem || !TreeView_GetItem(tree, &item))
+        return std::string();
+    return FromWide(text);
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (Current && !Current->Pressed)
+        Current->Check();
+}
+
+} // namespace
+
+DialogAnswer::DialogAnswer(int button, std::string selection)
+    : FButton(button), FSelection(std::move(selection)) {
+    Current = this;
+    // A fresh Wine prefix fills the shell's folder tree slowly on a busy machine; the deadline
+    // only keeps a test from hanging when the expected folder never shows.
+    FDeadline = GetTickCount() + 60000;
+    FTimer = SetTimer(nullptr, 0, 50, Tick);
+}
+
+DialogAnswer::~DialogAnswer() {
+    KillTimer(nullptr, FTimer);
+    Current = nullptr;
+}
+
+void DialogAnswer::Check() {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, LPARAM(&dialog));
+    if (!dialog)
+        return;
+    SelectedWhenPressed = TreeSelection(dialog);
+    if (!FSelection.empty() && !AnsiSameText(SelectedWhenPressed, FSelection) &&
+        int(FDeadline - GetTickCount()) > 0)
+        return;
+    EnumChildWindows(dialog, CollectText, LPARAM(&Texts));
+    Pressed = true;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(FButton, BN_CLICKED),
+                 LPARAM(GetDlgItem(dialog, FButton)));
+}

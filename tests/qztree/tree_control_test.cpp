@@ -541,3 +541,23 @@ TEST(TreeControl, LoadingKeepsWhatItReadsAndSettlesItWhenItEnds) {
     EXPECT_EQ(tree->Items()->Item(0)->Text(), "a");
     EXPECT_EQ(tree->Items()->Item(2)->Text(), "c");
 }
+
+TEST(TreeView, TheDragImageHoldsTheSelectedRows) {
+    TTreeOnForm f(6);
+    f.Tree->SetMultiSelect(true);
+    f.Tree->Items()->Item(1)->SetSelected(true);
+    f.Tree->Items()->Item(3)->SetSelected(true);
+    PumpMessages();
+    const int line = f.Tree->LineHeight();
+    f.View()->FillDragImage();
+    EXPECT_EQ(f.View()->GetDragImages(), nullptr); // dimNever
+    f.Tree->SetDragImageMode(dimOne);
+    f.View()->FillDragImage();
+    EXPECT_EQ(f.View()->GetDragImages(), nullptr); // two rows selected
+    f.Tree->SetDragImageMode(dimAll);
+    f.View()->FillDragImage();
+    ASSERT_NE(f.View()->GetDragImages(), nullptr);
+    EXPECT_EQ(f.View()->GetDragImages()->Height(), 3 * line);
+    EXPECT_EQ(f.View()->GetDragImages()->Count(), 1);
+    EXPECT_EQ(f.View()->FDDY, line);
+}

@@ -561,3 +561,62 @@ TEST(TreeView, TheDragImageHoldsTheSelectedRows) {
     EXPECT_EQ(f.View()->GetDragImages()->Count(), 1);
     EXPECT_EQ(f.View()->FDDY, line);
 }
+
+TEST(TreeView, StripesFollowTheRowsWhenTheyScroll) {
+    TTreeOnForm f(30);
+    f.Tree->SetStripedItems(true);
+    f.Tree->SetStripedOddColor(clRed);
+    f.Tree->SetStripedEvenColor(clLime);
+    const int line = f.Tree->LineHeight();
+    const int x = f.View()->ClientWidth() - 3;
+    TPaintedPixels before(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(before.At(x, line / 2), PixelOf(clLime)); // row 0
+    EXPECT_EQ(before.At(x, line + line / 2), PixelOf(clRed));
+    f.Tree->SetTopIndex(1);
+    TPaintedPixels after(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(after.At(x, line / 2), PixelOf(clRed)); // row 1 keeps its colour at the top
+}
+
+TEST(TreeView, DottedLinesShareOneCheckerboard) {
+    TTreeOnForm f(3);
+    f.Tree->SetShowRoot(true);
+    f.Tree->SetLinesColor(clRed);
+    TQZTreeItem* parent = f.Tree->Items()->Item(0);
+    f.Tree->Items()->AddChild(parent, "child");
+    parent->Expand(false);
+    PumpMessages();
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    int dots = 0, offGrid = 0;
+    for (int y = 0; y < 4 * f.Tree->LineHeight(); ++y)
+        for (int x = 0; x < 3 * f.Tree->ItemIndent(); ++x)
+            if (pixels.At(x, y) == PixelOf(clRed)) {
+                ++dots;
+                offGrid += (x + y) % 2;
+            }
+    EXPECT_GT(dots, 10);
+    EXPECT_EQ(offGrid, 0);
+}
+
+TEST(TreeView, ACellThatHoldsTheMaskIsLeftToTheOwner) {
+    class TOwnerDrawTree : public TPaintCountingTree {
+    public:
+        using TPaintCountingTree::TPaintCountingTree;
+        std::vector<int> Drawn;
+        void DoItemDraw(TQZTreeItem*, TCanvas*, int SectionIndex, const TRect&) override {
+            Drawn.push_back(SectionIndex);
+        }
+    };
+    auto form = MakeShownForm();
+    auto* tree = new TOwnerDrawTree(form.get());
+    tree->SetParent(form.get());
+    tree->SetHeadersTexts(Lines({"a", "b", "c"}).get());
+    tree->SetShowColumns(true);
+    tree->SetOwnerDrawByColumn(false);
+    TQZTreeItem* row = tree->Items()->AddChild(nullptr, "plain");
+    row->ColumnText()->Add("~~@~~");
+    row->ColumnText()->Add("text");
+    PumpMessages();
+    tree->Drawn.clear();
+    TPaintedPixels pixels(tree->ViewControl(), 100, 50);
+    EXPECT_EQ(tree->Drawn, std::vector<int>{1});
+}

@@ -573,7 +573,9 @@ public:
     TQZSectionStyle MainColumnStyle() const;
     virtual void AutoSizeColumn(int SectionIndex);
     virtual void AutoSizeAllColumns();
-    virtual void UpdateDiffItems() {}
+    // Under filtering, moves focus and selection anchor off hidden items and forgets hidden
+    // hot-tracked and drop-target items.
+    virtual void UpdateDiffItems();
     // The width and height a cell needs; -1 is the main text without a header.
     virtual TSize MeasureCell(TQZTreeItem* Item, int SectionIndex);
 
@@ -678,6 +680,7 @@ protected:
     void HeadersTextsLineSet(int Index, const std::string& Text);
     bool UpdateHScrollBar();
     void OwnBarScrolled(bool Vertical, int Code, int MessagePos);
+    TQZTreeItem* ShownNeighbour(TQZTreeItem* Item) const;
     bool UpdateVScrollBar();
     void DrawFlatBorder(HDC DC, const TRect& WindowRect);
     // The header's notices.

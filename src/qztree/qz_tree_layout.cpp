@@ -504,3 +504,42 @@ void TCustomQZTree::SaveStringsToStream(TStream& Stream) {
         Stream.WriteBuffer(line.data(), int(line.size()));
     }
 }
+
+// ---- Filtering
+
+namespace {
+bool Shown(const TQZTreeItem* Item) {
+    return Item && Item->FullyVisible();
+}
+} // namespace
+
+// The item that stands in for a hidden one: its parent when that is a real item and shown,
+// else the nearest earlier shown item, else the nearest later one.
+TQZTreeItem* TCustomQZTree::ShownNeighbour(TQZTreeItem* Item) const {
+    TQZTreeItem* parent = Item->Parent();
+    if (parent && !parent->IsRoot() && Shown(parent))
+        return parent;
+    const int index = AbsIndexOf(Item);
+    for (int i = index - 1; i >= 0; --i)
+        if (auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i)); Shown(item))
+            return item;
+    for (int i = index + 1; i < FAllList.Count(); ++i)
+        if (auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i)); Shown(item))
+            return item;
+    return nullptr;
+}
+
+void TCustomQZTree::UpdateDiffItems() {
+    TQZTreeViewState& view = *FView;
+    if (view.FTrackItem && !Shown(view.FTrackItem))
+        view.FTrackItem = nullptr;
+    if (view.FDropTrg && !Shown(view.FDropTrg))
+        view.FDropTrg = nullptr;
+    if (TQZTreeItem* anchor = view.FSelected; anchor && !Shown(anchor)) {
+        if (anchor->Selected())
+            anchor->SetSelected(false);
+        view.FSelected = ShownNeighbour(anchor);
+    }
+    if (TQZTreeItem* focused = GetFocused(); focused && !Shown(focused))
+        DoSetFocused(ShownNeighbour(focused), true);
+}

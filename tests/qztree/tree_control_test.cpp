@@ -620,3 +620,20 @@ TEST(TreeView, ACellThatHoldsTheMaskIsLeftToTheOwner) {
     TPaintedPixels pixels(tree->ViewControl(), 100, 50);
     EXPECT_EQ(tree->Drawn, std::vector<int>{1});
 }
+
+TEST(TreeControl, FilteringMovesFocusAndAnchorOffHiddenItems) {
+    TTreeOnForm f(0);
+    TQZTree& tree = *f.Tree;
+    TQZTreeItem* a = tree.Items()->AddChild(nullptr, "a");
+    TQZTreeItem* b = tree.Items()->AddChild(a, "b");
+    TQZTreeItem* c = tree.Items()->AddChild(nullptr, "c");
+    a->Expand(false);
+    tree.SetFilteredVisibility(true);
+    tree.SetFocused(b);
+    b->SetHidden(true);
+    EXPECT_EQ(tree.GetFocused(), a); // the parent stands in
+    tree.SetFocused(a);
+    a->SetHidden(true);
+    EXPECT_EQ(tree.GetFocused(), c); // no earlier shown item: the next one
+    EXPECT_EQ(tree.TotalVisCount(), 1);
+}

@@ -637,3 +637,18 @@ TEST(TreeControl, FilteringMovesFocusAndAnchorOffHiddenItems) {
     EXPECT_EQ(tree.GetFocused(), c); // no earlier shown item: the next one
     EXPECT_EQ(tree.TotalVisCount(), 1);
 }
+
+TEST(TreeView, HiddenAndForcedScrollBars) {
+    TTreeOnForm many(100);
+    many.Tree->SetHideVertScrollBar(true);
+    PumpMessages();
+    EXPECT_FALSE(many.Tree->VertScrollBarVisible());
+    EXPECT_FALSE(many.Tree->VScrollBar()->Visible());
+    EXPECT_EQ(many.View()->Left() + many.View()->Width(), many.Tree->ClientWidth());
+
+    TTreeOnForm few(1);
+    EXPECT_FALSE(few.Tree->VertScrollBarVisible());
+    few.Tree->SetForcedScrollBars(TQZScrollBarSides{sbsVertical});
+    PumpMessages();
+    EXPECT_TRUE(few.Tree->VertScrollBarVisible());
+}

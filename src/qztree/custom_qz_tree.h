@@ -75,6 +75,11 @@ public:
     TQZHeader* Header() const { return FHeader; }
     TQZScrollBar* HScrollBar() const { return FHScrollBar; }
     TQZScrollBar* VScrollBar() const { return FVScrollBar; }
+    // The looks of the two bars; assigning copies into them.
+    TQZScrollBarStyles* HorzScrollBarStyles() const { return FHorzScrollBarStyle.get(); }
+    void SetHorzScrollBarStyles(const TQZScrollBarStyles* Value);
+    TQZScrollBarStyles* VertScrollBarStyles() const { return FVertScrollBarStyle.get(); }
+    void SetVertScrollBarStyles(const TQZScrollBarStyles* Value);
     TQZItemStateStyle* DefaultItemStyles() const { return FDefaultItemStyles.get(); }
     const TQZList& AllList() const { return FAllList; }
 

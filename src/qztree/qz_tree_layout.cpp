@@ -386,10 +386,16 @@ void TCustomQZTree::WndProc(TMessage& Message) {
         SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
-    case WM_SYSCOLORCHANGE:
-        if (FTreeView && FTreeView->HandleAllocated())
-            PostMessageW(FTreeView->WindowHandle(), WM_SYSCOLORCHANGE, 0, 0);
+    case WM_SYSCOLORCHANGE: {
+        // The pieces hear of it after this message: the view recolours its buttons.
+        const std::vector<TQZXPThemedControl*> themed = ThemedPieces();
+        std::vector<TWinControl*> pieces(themed.begin(), themed.end());
+        pieces.push_back(FTreeView);
+        for (TWinControl* piece : pieces)
+            if (piece && piece->HandleAllocated())
+                PostMessageW(piece->WindowHandle(), WM_SYSCOLORCHANGE, 0, 0);
         break;
+    }
     case WM_VSCROLL:
     case WM_HSCROLL:
         // The window's own bars (without custom ones) scroll as the custom bars do.

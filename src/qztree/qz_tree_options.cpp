@@ -1,6 +1,7 @@
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
+#include "qztree/scroll_bar_styles.h"
 #include "qztree/themes.h"
 #include "qztree/tree_view.h"
 #include "vcl/bitmap.h"
@@ -297,4 +298,12 @@ void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
     }
     FView->MarkVisibility();
     FUpdated = true;
+}
+
+void TCustomQZTree::SetHorzScrollBarStyles(const TQZScrollBarStyles* Value) {
+    FHorzScrollBarStyle->Assign(Value);
+}
+
+void TCustomQZTree::SetVertScrollBarStyles(const TQZScrollBarStyles* Value) {
+    FVertScrollBarStyle->Assign(Value);
 }

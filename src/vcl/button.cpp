@@ -2,6 +2,7 @@
 
 #include "rtl/published.h"
 #include "vcl/forms.h"
+#include "vcl/short_cut.h"
 #include "vcl/win_api.h"
 
 const TClassInfo& TButton::StaticClassInfo() {

@@ -2,7 +2,6 @@
 
 #include "rtl/published.h"
 #include "vcl/forms.h"
-#include "vcl/short_cut.h"
 #include "vcl/win_api.h"
 
 const TClassInfo& TButton::StaticClassInfo() {

@@ -1,6 +1,6 @@
 #pragma once
 #include "vcl/component.h"
-#include "vcl/short_cut.h"
+#include "vcl/controls_types.h"
 #include "vcl/messages.h"
 #include "vcl/win_types.h"
 

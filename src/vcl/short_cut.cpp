@@ -1,8 +1,21 @@
 #include "rtl/strings.h"
-#include "vcl/short_cut.h"
+#include "vcl/controls_types.h"
 #include "vcl/win_api.h"
 
 #include <string>
+
+TShortCut ShortCut(uint16_t Key, TShiftState Shift) {
+    if (Key & 0xFF00)
+        return scNone;
+    TShortCut result = Key;
+    if (Shift.Contains(ssShift))
+        result |= scShift;
+    if (Shift.Contains(ssCtrl))
+        result |= scCtrl;
+    if (Shift.Contains(ssAlt))
+        result |= scAlt;
+    return result;
+}
 
 namespace {
 std::string KeyName(uint16_t key) {

@@ -553,6 +553,18 @@ void TTreePainter::DrawCheckBox(TQZTreeItem* Item, const TRect& Box) {
             return;
         }
     }
+    if (T.IsThemeApplied() && !T.CustomCheckboxes()) {
+        // Themed states: unchecked 1, checked 5, grayed 9; each 3 further when disabled.
+        const int themeState = (radio ? (Item->Checked() ? 5 : 1)
+                                      : (state == cbChecked  ? 5
+                                         : state == cbGrayed ? 9
+                                                             : 1)) +
+                               (enabled ? 0 : 3);
+        RECT r = ToRECT(Box);
+        if (SUCCEEDED(DrawThemeBackgroundTo(L"BUTTON", dc, radio ? BP_RADIOBUTTON : BP_CHECKBOX,
+                                            themeState, r, nullptr)))
+            return;
+    }
     UINT flags = radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
     if (state == cbChecked)
         flags |= DFCS_CHECKED;

@@ -26,8 +26,12 @@ struct TQZMainCellParts {
     TRect CheckBox;
     TRect StateImage;
     TRect Image;
-    int TextLeft = 0;
+    int TextLeft = 0; // the area the text may take
+    int TextRight = 0;
+    bool Mirrored = false; // RightAlignedTree: the parts stand from the right edge
     TQZSectionStyle SectionStyle = QZhsText;
+    // An x of the left-to-right layout where it stands on screen.
+    int X(int x) const { return Mirrored ? Cell.Left + Cell.Right - x : x; }
 };
 
 // The part of a row under a point.

@@ -11,6 +11,7 @@ class TCustomQZTree;
 class TQZTreeItem;
 class TQZTreeItems;
 class TQZCellStyle;
+class TQZCellControl;
 class TBitmap;
 class TSearchTextTimeoutThread;
 class TTimer;
@@ -135,6 +136,7 @@ protected:
     void DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     bool WantSpecialKey(uint16_t Key) override;
@@ -144,7 +146,10 @@ private:
     // when the message is done with.
     bool MouseMessage(TMessage& Message);
     void IntLButtonDown(int X, int Y);
-    bool IntLButtonUp(int X, int Y);
+    bool IntLButtonUp(int X, int Y, TShiftState Shift);
+    // The control of a cell that takes the mouse, and the cell's corner in client coordinates.
+    TQZCellControl* CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin);
+    bool SectionClickSelect(int Section) const;
     bool IntLButtonDblClick(int X, int Y);
     void IntMouseMove(int X, int Y, TShiftState Shift);
     void TrackItemAt(int X, int Y);
@@ -166,6 +171,7 @@ private:
     std::unique_ptr<TTimer> FDragExpandTimer;
     TPoint FDragPos;
 
+    TQZCellControl* FClickControl = nullptr;
     bool FPressed = false;
     bool FClickPassed = false;
     bool FIgnoreClick = false;

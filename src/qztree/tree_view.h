@@ -14,6 +14,7 @@ class TQZCellStyle;
 class TQZCellControl;
 class TBitmap;
 class TSearchTextTimeoutThread;
+class TQZHintWindow;
 class TTimer;
 
 // Where the parts of the main column of one row lie (client coordinates); painting and hit
@@ -117,6 +118,18 @@ public:
     bool FDropAcc = false;
     bool FInDragging = false;
 
+    // Line hints: the text a row or cell shows when it does not fit.
+    static std::string GetShortHint(const std::string& Hint);
+    std::string GetHintText(TQZTreeItem* Item, int& Section);
+    void TryStartHint(int X, int Y);
+    void DoShowLineHint(TQZTreeItem* Item, int Section);
+    void DoHideLineHint();
+    void OnHintTimer();
+    TQZTreeItem* HintItem() const { return FHintItem; }
+    TQZHintWindow* HintWindow() const { return FHintWindow.get(); }
+    TTimer* HintTimer() const { return FHintTimer.get(); }
+    void ForgetItem(const TQZTreeItem* Item) override;
+
     // Dragging over the view: the target row, edge scrolling and the delayed expanding.
     virtual void DoDragOver(TDragObject* Source, int X, int Y, bool Accept);
     void OnScrollTimer();
@@ -170,6 +183,14 @@ private:
     std::unique_ptr<TTimer> FDragScrollTimer;
     std::unique_ptr<TTimer> FDragExpandTimer;
     TPoint FDragPos;
+
+    bool Fits(TQZTreeItem* Item, int Section, const std::string& Text);
+    void ArmHintTimer(int X, int Y);
+    bool HidesLineHint(const TMessage& Message) const;
+    std::unique_ptr<TQZHintWindow> FHintWindow;
+    std::unique_ptr<TTimer> FHintTimer;
+    TQZTreeItem* FHintItem = nullptr;
+    TPoint FHintCoord;
 
     TQZCellControl* FClickControl = nullptr;
     bool FPressed = false;

@@ -134,13 +134,20 @@ void TQZTreeView::MouseMove(TShiftState Shift, int X, int Y) {
 // ---- Messages
 
 bool TQZTreeView::MouseMessage(TMessage& Message) {
+    if (HidesLineHint(Message))
+        DoHideLineHint();
     const TPoint p = MessagePoint(Message.LParam);
     const TShiftState shift = KeysToShiftState(Message.WParam);
     switch (Message.Msg) {
     case WM_LBUTTONDOWN:
         IntLButtonDown(p.X, p.Y);
         return false;
+    case WM_KILLFOCUS:
+        FHintItemEx = nullptr;
+        DoHideLineHint();
+        return false;
     case WM_RBUTTONDOWN:
+        DoHideLineHint();
         if (FMouseSel)
             CancelMouseSel();
         if (CanFocus() && !Focused())
@@ -163,6 +170,7 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
 }
 
 void TQZTreeView::IntLButtonDown(int X, int Y) {
+    DoHideLineHint();
     FIgnoreClick2 = false;
     if (CanFocus() && !Focused())
         SetFocus();
@@ -171,6 +179,7 @@ void TQZTreeView::IntLButtonDown(int X, int Y) {
 }
 
 bool TQZTreeView::IntLButtonUp(int X, int Y, TShiftState Shift) {
+    DoHideLineHint();
     FPressed = false;
     if (FMouseSel) {
         CancelMouseSel();
@@ -260,6 +269,7 @@ void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
                 MoveMouseSel(X, Y);
         }
     }
+    ArmHintTimer(X, Y);
     if (T.Tracking() && !FMouseSel)
         TrackItemAt(X, Y);
 }

@@ -150,6 +150,8 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+    bool HintShow(THintInfo& HintInfo) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     bool WantSpecialKey(uint16_t Key) override;

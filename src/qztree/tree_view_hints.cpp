@@ -1,8 +1,10 @@
 // Line hints: the full text of a row or cell that does not fit, shown under a resting mouse.
 #include "qztree/custom_qz_tree.h"
 #include "qztree/header.h"
+#include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
 #include "qztree/qz_hint_window.h"
+#include "qztree/qz_tools.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/application.h"
@@ -194,4 +196,28 @@ void TQZTreeView::ForgetItem(const TQZTreeItem* Item) {
     if (Item == FHintItem)
         DoHideLineHint();
     TQZTreeViewState::ForgetItem(Item);
+}
+
+bool TQZTreeView::HintShow(THintInfo& HintInfo) {
+    const int row = GetItemAtY(HintInfo.CursorPos.Y);
+    auto* item = row < 0 ? nullptr : static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+    if (item && !item->Hint().empty())
+        HintInfo.HintStr = item->Hint();
+    FHintItemEx = item;
+    return TCustomControl::HintShow(HintInfo);
+}
+
+void TQZTreeView::MouseLeave() {
+    if (TQZTreeItem* tracked = FTrackItem) {
+        FTrackItem = nullptr;
+        tracked->RedrawItem(true);
+        Update();
+    }
+    FHintItemEx = nullptr;
+    DoHideLineHint();
+    if (TQZCellControl* control = FClickControl) {
+        FClickControl = nullptr;
+        control->TriggerMouseUpEvent(mbLeft, GetShiftState(), -1, -1);
+    }
+    TCustomControl::MouseLeave();
 }

@@ -106,3 +106,18 @@ TEST(TreeHints, TextsFollowTheHintTypeAndTheCell) {
     row->SetHint("");
     EXPECT_EQ(t.View()->GetHintText(row, section), "");
 }
+
+TEST(TreeHints, LeavingTheViewDropsTheTrackedRowAndItemsGiveTheirOwnHints) {
+    HintTree t;
+    t.tree->SetTracking(true);
+    t.shortRow->SetHint("about the short row");
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    EXPECT_EQ(t.View()->FTrackItem, t.shortRow);
+    THintInfo info;
+    info.CursorPos = Point(t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    t.View()->Perform(CM_HINTSHOW, 0, intptr_t(&info));
+    EXPECT_EQ(info.HintStr, "about the short row");
+    PostMessageW(t.ViewWindow(), WM_MOUSELEAVE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(t.View()->FTrackItem, nullptr);
+}

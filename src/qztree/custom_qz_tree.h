@@ -609,6 +609,8 @@ public:
     virtual void TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item, const TRect& ItemRect,
                                           const TRect& SurfRect);
     virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos);
+    virtual void DoShowHint(TQZTreeItem* Item, int SectionIndex, std::string& Text,
+                            THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint);
     virtual void TriggerSortBegin();
     virtual void TriggerSortEnd();
     virtual void DoAfterSelectionChange();

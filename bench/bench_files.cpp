@@ -23,6 +23,7 @@ int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleSha
         file.Snapshot(SampleKey(index), "2.5.1.7", SampleBlock(index, shape));
         ++count;
     }
+    file.Flush(); // a write that fails must not leave a short file unnoticed
     return count;
 }
 

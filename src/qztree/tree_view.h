@@ -13,6 +13,7 @@ class TQZTreeItems;
 class TQZCellStyle;
 class TQZCellControl;
 class TBitmap;
+class TImageList;
 class TSearchTextTimeoutThread;
 class TQZHintWindow;
 class TTimer;
@@ -27,8 +28,12 @@ struct TQZMainCellParts {
     TRect CheckBox;
     TRect StateImage;
     TRect Image;
-    int TextLeft = 0;
+    int TextLeft = 0; // the area the text may take
+    int TextRight = 0;
+    bool Mirrored = false; // RightAlignedTree: the parts stand from the right edge
     TQZSectionStyle SectionStyle = QZhsText;
+    // An x of the left-to-right layout where it stands on screen.
+    int X(int x) const { return Mirrored ? Cell.Left + Cell.Right - x : x; }
 };
 
 // The part of a row under a point.
@@ -93,6 +98,11 @@ public:
     // Repaints what the marks ask for.
     void Update() override;
     void RedoTmpBmp();
+    // The picture dragged along: the selected rows on screen (one, or the span from the first to
+    // the last, as DragImageMode says); none with dimNever.
+    void FillDragImage();
+    TImageList* GetDragImages() override { return FDragImages.get(); }
+    int FDDY = 0; // top of the dragged span
     bool Painting() const { return FPainting; }
     void ChangeButtonColors();
 
@@ -218,4 +228,5 @@ private:
     TCustomQZTree* FOwner;
     bool FPainting = false;
     std::unique_ptr<TBitmap> FTmpBmp;
+    TOwnedPtr<TImageList> FDragImages;
 };

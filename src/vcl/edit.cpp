@@ -12,15 +12,40 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
 }
 
+namespace {
+unsigned CharCaseStyle(TEditCharCase charCase) {
+    switch (charCase) {
+    case ecUpperCase:
+        return ES_UPPERCASE;
+    case ecLowerCase:
+        return ES_LOWERCASE;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
 void TCustomEdit::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.SystemClassName = L"EDIT";
-    Params.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
+    Params.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0) | CharCaseStyle(FCharCase);
 }
 
 void TCustomEdit::CreateWnd() {
     TWinControl::CreateWnd();
     SendMessageW(WindowHandle(), EM_SETLIMITTEXT, FMaxLength, 0);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase value) {
+    if (value == FCharCase)
+        return;
+    FCharCase = value;
+    if (!HandleAllocated())
+        return;
+    // The style applies to text the window takes from now on.
+    LONG_PTR style = GetWindowLongPtrW(WindowHandle(), GWL_STYLE);
+    style = (style & ~LONG_PTR(ES_UPPERCASE | ES_LOWERCASE)) | CharCaseStyle(value);
+    SetWindowLongPtrW(WindowHandle(), GWL_STYLE, style);
 }
 
 void TCustomEdit::SetReadOnly(bool value) {

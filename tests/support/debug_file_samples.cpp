@@ -159,3 +159,23 @@ std::string SampleBlock(int index, const TSampleShape& shape) {
         .StampedSection("RunTasks", RunTasks(random, shape));
     return block.Data();
 }
+
+std::string PageRecord(int index) {
+    TDinamicSystemInfo counters;
+    counters.SetLoginUsers(index);
+    const std::string params = SystemParamsBody(counters);
+    // The padding section is of a name the reader skips; its length is found by trying, as
+    // the digits of the block length count too.
+    size_t padding = 0;
+    for (;;) {
+        const std::string block = TDebugBlockWriter()
+                                      .Section("SystemParams", params)
+                                      .Section("Padding", std::string(padding + 1, '.'))
+                                      .Data();
+        const std::string record =
+            TDebugFileWriter().Snapshot(SampleKey(index), "1.0", block).Text();
+        if (record.size() == size_t(PageRecordSize))
+            return record;
+        padding = padding + PageRecordSize - record.size();
+    }
+}

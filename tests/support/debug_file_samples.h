@@ -26,3 +26,9 @@ TSampleShape ServerLikeShape();
 std::string SampleKey(int index);
 // A block with every section the server writes, in the usual forms.
 std::string SampleBlock(int index, const TSampleShape& shape);
+
+// A whole snapshot record, header line and block, of exactly PageRecordSize bytes: key
+// SampleKey(index), build "1.0", LoginUsers index. The system grows a file a page at a time,
+// so a reader never sees part of such a record written by one call at a page's start.
+constexpr int PageRecordSize = 4096;
+std::string PageRecord(int index);

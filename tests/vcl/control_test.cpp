@@ -255,7 +255,9 @@ TEST(Controls, TimerFiresWhileEnabled) {
         if (++fired == 3)
             timer->SetEnabled(false);
     });
-    RunMessagesFor(400);
+    ASSERT_TRUE(RunMessagesUntil([&] { return fired >= 3; }));
+    EXPECT_FALSE(timer->Enabled());
+    RunMessagesFor(60); // three more intervals: a timer still running would fire again
     EXPECT_EQ(fired, 3);
 }
 

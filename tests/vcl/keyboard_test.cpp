@@ -446,3 +446,31 @@ TEST(Keyboard, AShortCutHandlerThatRaisesIsShownAndTheDialogGoesOn) {
     EXPECT_EQ(result, mrOk);
     EXPECT_EQ(messages.Texts, std::vector<std::string>{"No F9 here"});
 }
+
+namespace {
+class TSysCommandCounter : public TForm {
+public:
+    using TForm::TForm;
+    std::vector<intptr_t> KeyMenus;
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_SYSCOMMAND && (Message.WParam & 0xFFF0) == SC_KEYMENU) {
+            KeyMenus.push_back(Message.LParam);
+            return;
+        }
+        TForm::WndProc(Message);
+    }
+};
+} // namespace
+
+TEST(Keyboard, AltWithAKeyNoControlTookOpensTheMainFormsMenu) {
+    ASSERT_EQ(Application->MainForm(), nullptr);
+    TSysCommandCounter* main = nullptr;
+    Application->CreateForm(main);
+    main->SetBounds(0, 0, 200, 100);
+    auto other = DialogForm();
+    main->Show();
+    other->Show();
+    SendMessageW(other->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    EXPECT_EQ(main->KeyMenus, std::vector<intptr_t>{'f'});
+    main->Free();
+}

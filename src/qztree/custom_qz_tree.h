@@ -848,6 +848,8 @@ protected:
 private:
     struct TSortRule;
     void QuickSort(std::vector<TQZTreeItem*>& Children, int L, int R, const TSortRule& Rule);
+    // A sort asked for under the update lock runs when the lock goes.
+    void SortNowOrWhenUnlocked();
     TQZSortKey ItemSortKey(TQZTreeItem* Item, int SectionIndex, TSortTypes SortType);
     void SlowCompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int& Res, int SectionIndex);
     // Selects (or inverts) the items of the all-items list in order, passing over hidden
@@ -898,6 +900,7 @@ private:
 };
 
 // Holds the tree's update lock for one scope; the lock goes also when an exception leaves it.
+// A null tree takes no lock.
 class TQZTreeLock {
 public:
     explicit TQZTreeLock(TCustomQZTree* Tree);

@@ -181,6 +181,10 @@ private:
     void LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void SelectByPress(TQZTreeItem* I, TShiftState Shift);
+    // The tree to lock during a selection gesture, or none.
+    TCustomQZTree* SelectionLockTree() const;
+    // Only the rows from the anchor to To selected, the anchor kept.
+    void SelectFromAnchor(TQZTreeItem* To);
     void ProcessPassedClick();
     void StartMouseSel(TShiftState Shift);
     void MoveMouseSel(int X, int Y);

@@ -344,9 +344,7 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 void TQZTreeView::LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
     TCustomQZTree& T = *FOwner;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (T.MultiSelect())
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
             I = nullptr;
         SelectByPress(I, Shift);
@@ -385,12 +383,7 @@ void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
         if (!ctrl && !shift) {
             T.DeselectAll();
         } else if (shift) {
-            TQZTreeItem* anchor = FSelected;
-            T.DeselectAll();
-            FSelected = anchor;
-            if (anchor)
-                anchor->SetSelected(true);
-            T.SelectRange2(I, anchor, false);
+            SelectFromAnchor(I);
             // Focusing toggles the clicked row, which the range has just selected.
             I->SetSelected(false);
         }
@@ -405,12 +398,25 @@ void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
         FFocused->SetSelected(true);
 }
 
+TCustomQZTree* TQZTreeView::SelectionLockTree() const {
+    // With several rows selectable, a gesture changes many of them: they repaint once.
+    return FOwner->MultiSelect() ? FOwner : nullptr;
+}
+
+void TQZTreeView::SelectFromAnchor(TQZTreeItem* To) {
+    // The anchor survives the deselection that would clear it.
+    TQZTreeItem* anchor = FSelected;
+    FOwner->DeselectAll();
+    FSelected = anchor;
+    if (anchor)
+        anchor->SetSelected(true);
+    FOwner->SelectRange2(To, anchor, false);
+}
+
 void TQZTreeView::RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
     TCustomQZTree& T = *FOwner;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (T.MultiSelect())
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         const bool usual = T.SelectionMode() == smUsual;
         if (I && I->Selected()) {
             T.SetFocused(I);
@@ -466,21 +472,14 @@ void TQZTreeView::ProcessPassedClick() {
     const bool ctrl = FPassedShift.Contains(ssCtrl), shift = FPassedShift.Contains(ssShift);
     const bool multi = T.MultiSelect(), usual = T.SelectionMode() == smUsual;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (multi)
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         bool wasSelected = passed->Selected();
         if (multi && usual) {
             if (!ctrl && !shift) {
                 wasSelected = FFocused && FFocused->Selected();
                 T.DeselectAll();
             } else if (shift) {
-                TQZTreeItem* anchor = FSelected;
-                T.DeselectAll();
-                FSelected = anchor;
-                if (anchor)
-                    anchor->SetSelected(true);
-                T.SelectRange2(passed, anchor, false);
+                SelectFromAnchor(passed);
             }
         }
         if (passed == FFocused) {

@@ -611,6 +611,7 @@ public:
     virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos);
     virtual void DoShowHint(TQZTreeItem* Item, int SectionIndex, std::string& Text,
                             THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint);
+    virtual void TriggerHeaderLookupEvent(int SectionIndex, std::string& Text);
     virtual void TriggerSortBegin();
     virtual void TriggerSortEnd();
     virtual void DoAfterSelectionChange();
@@ -864,6 +865,10 @@ private:
     void ScrollToTop(int VisIndex);
     // The view's input events become the tree's: tree coordinates, the tree as drag source.
     void BindViewTransfers();
+    // The vertical bar's track hint and the header's lookup answer from the rows.
+    void BindPartTransfers();
+    void VertScrollHintNeededHandler(int TrackPosition, std::string& Hint);
+    void HeaderSectionLookup(int SectionIndex, const std::string& Text);
     TPoint ViewToTree(int X, int Y) const;
     TObject* DragSourceOf(TObject* Source) const;
     // Scrolls one row down when Item is the last row on screen and shows only in part.

@@ -176,6 +176,8 @@ private:
     TQZCellControl* CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin);
     bool SectionClickSelect(int Section) const;
     bool IntLButtonDblClick(int X, int Y);
+    bool IntRButtonUp(int X, int Y);
+    bool IntRButtonDblClick(int X, int Y);
     void IntMouseMove(int X, int Y, TShiftState Shift);
     void TrackItemAt(int X, int Y);
     void LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);

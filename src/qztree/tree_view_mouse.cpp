@@ -6,6 +6,7 @@
 #include "qztree/header_sections.h"
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
+#include "qztree/qz_tools.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/gdi_objects.h"
@@ -161,6 +162,10 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         return !IntLButtonUp(p.X, p.Y, shift);
     case WM_LBUTTONDBLCLK:
         return !IntLButtonDblClick(p.X, p.Y);
+    case WM_RBUTTONUP:
+        return !IntRButtonUp(p.X, p.Y);
+    case WM_RBUTTONDBLCLK:
+        return !IntRButtonDblClick(p.X, p.Y);
     case WM_CANCELMODE:
         if (FMouseSel)
             CancelMouseSel();
@@ -221,6 +226,12 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
     if (item && !item->Enabled() && !T.IgnoreEnabled())
         return false;
+    TPoint origin;
+    if (part == ipColumn)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerDblClickEvent();
+            return false;
+        }
     const bool edits = T.DblClickMode() == dcmEdit && item && item->AllowEdit() &&
                        (part == ipMainText || part == ipColumn) &&
                        (item == FClickItem || T.QuickEditMode());
@@ -241,6 +252,38 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     FIgnoreClick2 = true;
     FIgnoreClick = false;
     return part != ipButton && part != ipCheckBox;
+}
+
+bool TQZTreeView::IntRButtonUp(int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
+        return false;
+    TPoint origin;
+    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    if (control)
+        control->TriggerMouseUpEvent(mbRight, GetShiftState(), X - origin.X, Y - origin.Y);
+    const bool pressedElsewhere = FClickControl && FClickControl != control;
+    if (pressedElsewhere)
+        FClickControl->TriggerMouseUpEvent(mbRight, GetShiftState(), -1, -1);
+    FClickControl = nullptr;
+    return control || !pressedElsewhere;
+}
+
+bool TQZTreeView::IntRButtonDblClick(int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
+        return false;
+    TPoint origin;
+    if (part == ipColumn)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerDblClickEvent();
+            return false;
+        }
+    return true;
 }
 
 void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {

@@ -206,6 +206,13 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
                               ToClient(column, column.Right), ItemRect.Bottom);
             if (vertLines)
                 --cell.Right;
+            if (column.Locked) {
+                // Scrolled cells went under the locked column; it starts from the row's ground.
+                C.Brush()->SetStyle(bsSolid);
+                C.Brush()->SetColor(FCurBkColor != clNone ? FCurBkColor : T.BkColor());
+                C.FillRect(
+                    Rect(cell.Left, ItemRect.Top, ToClient(column, column.Right), ItemRect.Bottom));
+            }
             const bool selectedCell =
                 Item->Selected() && plain && (T.RowSelect() || column.Section == T.SelectColumn());
             if (column.Section == T.MainTreeColumn())

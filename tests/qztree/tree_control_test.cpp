@@ -679,3 +679,15 @@ TEST(TreeView, ARightAlignedTreeLaysTheMainColumnOutFromTheRight) {
     EXPECT_GT(parent->TextRight, parent->TextLeft);
     EXPECT_LE(parent->TextRight, w - indent);
 }
+
+TEST(TreeHeader, AMainColumnBeyondTheSectionsFallsBackToTheFirst) {
+    TTreeOnForm f(2);
+    f.Tree->SetHeadersTexts(Lines({"a", "b", "c"}).get());
+    f.Tree->SetShowColumns(true);
+    f.Tree->SetMainTreeColumn(2);
+    EXPECT_EQ(f.Tree->MainTreeColumn(), 2);
+    TQZHeaderSections* sections = f.Tree->Header()->Sections();
+    sections->DeleteSection(sections->Item(2));
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(f.Tree->MainTreeColumn(), 0);
+}

@@ -68,7 +68,7 @@ void ApplyBLLLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& 
 
 // Lines "count|...|name|...".
 void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
-    TNamedListBuilder leaks(di.SystemLeak, texts);
+    TNamedListBuilder leaks(di.SystemLeak, texts, texts.SizeHints.SystemLeaks);
     size_t pos = 0;
     while (pos < body.size()) {
         std::string_view line = TakeLine(body, pos);

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <vector>
 
-TNamedListBuilder::TNamedListBuilder(TQZSortedNamedObjects& list, TSnapshotTexts& texts)
-    : FList(list), FTexts(texts), FGathering(list.Count() == 0) {}
+TNamedListBuilder::TNamedListBuilder(TQZSortedNamedObjects& list, TSnapshotTexts& texts,
+                                     size_t& sizeHint)
+    : FList(list), FTexts(texts), FSizeHint(sizeHint), FGathering(list.Count() == 0) {
+    if (FGathering)
+        FIndex.Reserve(sizeHint);
+}
 
 TNamedListBuilder::~TNamedListBuilder() {
     if (FList.FlagDestroyObject)
@@ -38,9 +42,12 @@ void TNamedListBuilder::Finish() {
               [](const TEntry* a, const TEntry* b) { return a->Key < b->Key; });
     FList.SetCapacity(FList.Count() + int(sorted.size()));
     for (TEntry* entry : sorted) {
-        FTexts.InsertName(FList, FList.Count(), entry->Name, entry->Object);
+        // The key is the upper-cased name the list is keyed by.
+        FList.InsertObject(FList.Count(), entry->Name, entry->Key.Upper(), entry->Object);
         entry->Object = nullptr; // the list has it now
     }
     FEntries.clear();
+    if (FGathering)
+        FSizeHint = FIndex.Count();
     FIndex.Clear();
 }

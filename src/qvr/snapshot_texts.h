@@ -51,6 +51,15 @@ public:
     void InsertName(TQZSortedNamedObjects& list, int index, const TSharedText& name,
                     TObject* object);
 
+    // How many groups and names the last snapshot had: the next one has about as many, so its
+    // tables are made at that size at once.
+    struct TSizeHints {
+        size_t LeakClasses = 0;
+        size_t LeakGroups = 0;
+        size_t SystemLeaks = 0;
+    };
+    TSizeHints SizeHints;
+
 private:
     struct TLocaleLess {
         bool operator()(const TSharedText& a, const TSharedText& b) const;

@@ -15,15 +15,22 @@ public:
     TSharedText(std::string text);
     TSharedText(std::string_view text) : TSharedText(std::string(text)) {}
     TSharedText(const char* text) : TSharedText(std::string(text)) {}
-    TSharedText(const TSharedText& other) noexcept;
+    // Inline: records copy and read these texts hundreds of times per snapshot.
+    TSharedText(const TSharedText& other) noexcept : FRep(other.FRep) {
+        if (FRep)
+            FRep->Refs.fetch_add(1, std::memory_order_relaxed);
+    }
     TSharedText(TSharedText&& other) noexcept : FRep(other.FRep) { other.FRep = nullptr; }
     TSharedText& operator=(TSharedText other) noexcept {
         std::swap(FRep, other.FRep);
         return *this;
     }
-    ~TSharedText();
+    ~TSharedText() {
+        if (FRep && FRep->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
+            delete FRep;
+    }
 
-    const std::string& str() const;
+    const std::string& str() const { return FRep ? FRep->Text : EmptyText(); }
     operator const std::string&() const { return str(); }
     operator std::string_view() const { return str(); }
     const char* c_str() const { return str().c_str(); }
@@ -38,6 +45,7 @@ public:
     const void* Identity() const { return FRep; }
 
 private:
+    static const std::string& EmptyText();
     struct TRep {
         explicit TRep(std::string text) : Text(std::move(text)) {}
         std::atomic<int> Refs{1};

@@ -93,7 +93,8 @@ size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, u
     const size_t mask = slots.size() - 1;
     for (size_t index = hash & mask;; index = (index + 1) & mask) {
         const TSlot& slot = slots[index];
-        if (slot.Text.empty() || (slot.Hash == hash && SameBytes(slot.Text, text)))
+        if (slot.Free() ||
+            (slot.Hash == hash && slot.Size == text.size() && SameBytes(slot.Text, text)))
             return index;
     }
 }
@@ -101,7 +102,7 @@ size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, u
 void TTextPool::Grow() {
     std::vector<TSlot> slots(FSlots.empty() ? 256 : FSlots.size() * 2);
     for (TSlot& slot : FSlots)
-        if (!slot.Text.empty())
+        if (!slot.Free())
             slots[Find(slots, slot.Text, slot.Hash)] = std::move(slot);
     FSlots.swap(slots);
 }
@@ -113,8 +114,9 @@ TSharedText TTextPool::Intern(std::string_view text) {
         Grow();
     const uint32_t hash = SampledHash(text);
     TSlot& slot = FSlots[Find(FSlots, text, hash)];
-    if (slot.Text.empty()) {
+    if (slot.Free()) {
         slot.Hash = hash;
+        slot.Size = uint32_t(text.size());
         slot.Text = TSharedText(text);
         ++FCount;
     }

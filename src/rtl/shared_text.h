@@ -1,5 +1,4 @@
 #pragma once
-#include <atomic>
 #include <cstddef>
 #include <iosfwd>
 #include <string>
@@ -9,6 +8,10 @@
 // the bytes go with the last copy. Records hold the texts that repeat from snapshot to snapshot
 // (configuration, stacks, class names) this way, so a text written a thousand times is held
 // once. Reads like a const std::string.
+// The count of copies is a plain integer: a locked update of it cost a tenth of the reading
+// time. So the copies of one text are made and dropped by one thread at a time; texts pass to
+// another thread only together with a synchronisation (a join, a lock). The viewer reads and
+// shows the snapshots on its GUI thread, and no other thread touches them.
 class TSharedText {
 public:
     TSharedText() noexcept = default;
@@ -18,7 +21,7 @@ public:
     // Inline: records copy and read these texts hundreds of times per snapshot.
     TSharedText(const TSharedText& other) noexcept : FRep(other.FRep) {
         if (FRep)
-            FRep->Refs.fetch_add(1, std::memory_order_relaxed);
+            ++FRep->Refs;
     }
     TSharedText(TSharedText&& other) noexcept : FRep(other.FRep) { other.FRep = nullptr; }
     TSharedText& operator=(TSharedText other) noexcept {
@@ -26,7 +29,7 @@ public:
         return *this;
     }
     ~TSharedText() {
-        if (FRep && FRep->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        if (FRep && --FRep->Refs == 0)
             delete FRep;
     }
 
@@ -48,7 +51,7 @@ private:
     static const std::string& EmptyText();
     struct TRep {
         explicit TRep(std::string text) : Text(std::move(text)) {}
-        std::atomic<int> Refs{1};
+        int Refs = 1;
         const std::string Text;
     };
     TRep* FRep = nullptr; // none for the empty text

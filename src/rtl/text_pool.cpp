@@ -82,11 +82,8 @@ const bool HasSSE2 = [] {
 
 } // namespace
 
-static bool SameBytes(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    return HasSSE2 ? SameBytesWide(a.data(), b.data(), a.size())
-                   : SameBytesNarrow(a.data(), b.data(), a.size());
+static bool SameBytes(const char* p, std::string_view b) {
+    return HasSSE2 ? SameBytesWide(p, b.data(), b.size()) : SameBytesNarrow(p, b.data(), b.size());
 }
 
 size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, uint32_t hash) {
@@ -94,7 +91,7 @@ size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, u
     for (size_t index = hash & mask;; index = (index + 1) & mask) {
         const TSlot& slot = slots[index];
         if (slot.Free() ||
-            (slot.Hash == hash && slot.Size == text.size() && SameBytes(slot.Text, text)))
+            (slot.Hash == hash && slot.Size == text.size() && SameBytes(slot.Bytes, text)))
             return index;
     }
 }
@@ -118,6 +115,7 @@ TSharedText TTextPool::Intern(std::string_view text) {
         slot.Hash = hash;
         slot.Size = uint32_t(text.size());
         slot.Text = TSharedText(text);
+        slot.Bytes = slot.Text.data();
         ++FCount;
     }
     return slot.Text;

@@ -15,11 +15,12 @@ public:
 
 private:
     // The size and hash tell most other texts apart without reaching the text's bytes, which
-    // lie elsewhere in memory.
+    // lie elsewhere in memory; the bytes are then compared without a detour through the text.
     struct TSlot {
         uint32_t Hash = 0;
         uint32_t Size = 0;
-        TSharedText Text; // none in a free slot
+        const char* Bytes = nullptr; // the text's own, which never move
+        TSharedText Text;            // none in a free slot
         bool Free() const { return Text.Identity() == nullptr; }
     };
     // Long texts (stacks, configurations) are hashed from a sample of their bytes; texts with

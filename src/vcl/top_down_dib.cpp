@@ -34,7 +34,12 @@ TTopDownDib::TTopDownDib(int width, int height) {
     FBits = static_cast<uint32_t*>(bits);
     TLiveDibs& live = LiveDibs();
     std::lock_guard<std::mutex> guard(live.Lock);
-    live.Handles.push_back(FHandle);
+    try {
+        live.Handles.push_back(FHandle);
+    } catch (...) {
+        DeleteObject(FHandle); // the destructor does not run for a constructor that raises
+        throw;
+    }
 }
 
 TTopDownDib::~TTopDownDib() {

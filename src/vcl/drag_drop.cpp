@@ -1,6 +1,7 @@
 #include "vcl/drag_drop.h"
 
 #include "vcl/application.h"
+#include "vcl/img_list.h"
 #include "vcl/screen.h"
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -126,6 +128,16 @@ bool Ask(TDragMessage message, unsigned serial) {
 
 } // namespace
 
+void TDragObject::HideDragImage() {
+    if (TImageList* images = GetDragImages())
+        images->HideDragImage();
+}
+
+void TDragObject::ShowDragImage() {
+    if (TImageList* images = GetDragImages())
+        images->ShowDragImage();
+}
+
 TCursor TDragControlObject::GetDragCursor(bool Accepted, int X, int Y) {
     return Accepted ? FControl->DragCursor() : crNoDrop;
 }
@@ -138,7 +150,14 @@ void TDragManager::Start(const TPoint& screenPos) {
     unsigned serial = Drag.Serial;
     Drag.Started = true;
     TDragObject* object = nullptr;
-    Drag.Source->DoStartDrag(object);
+    try {
+        Drag.Source->DoStartDrag(object);
+    } catch (...) {
+        // A source that cannot start cancels its drag: no object was made to drag.
+        if (Running(serial))
+            Finish(false);
+        throw;
+    }
     if (!Running(serial)) {
         // The handler ended the drag or freed the source; an object it made still hears the end.
         if (object)
@@ -151,6 +170,8 @@ void TDragManager::Start(const TPoint& screenPos) {
     }
     Drag.Object = object;
     Drag.Object->DragPos = screenPos;
+    if (TImageList* images = object->GetDragImages())
+        images->BeginDrag(screenPos.X, screenPos.Y);
 }
 
 TControl* TDragManager::Source() {
@@ -204,6 +225,9 @@ void TDragManager::MoveTo(const TPoint& screenPos) {
             return;
     }
     Drag.Object->DragPos = screenPos;
+    // Targets answer with the image hidden, as their handlers may paint under it.
+    TImageList::DragMove(screenPos.X, screenPos.Y);
+    Drag.Object->HideDragImage();
     // Every answer of a target runs a handler, which may end the drag or free controls.
     TControl* target = FindDragTarget(screenPos);
     THeldControl heldTarget(target);
@@ -219,6 +243,8 @@ void TDragManager::MoveTo(const TPoint& screenPos) {
         return;
     TPoint at = Drag.Target ? Drag.Target->ScreenToClient(screenPos) : screenPos;
     SetCursor(Screen->Cursors(Drag.Object->GetDragCursor(Drag.Accepted, at.X, at.Y)));
+    if (Drag.Target && Drag.Target->ControlStyle().Contains(csDisplayDragImage))
+        Drag.Object->ShowDragImage();
 }
 
 void TDragManager::Finish(bool drop) {
@@ -228,15 +254,24 @@ void TDragManager::Finish(bool drop) {
     if (GetCapture() == DragWindow())
         ReleaseCapture();
     if (!Drag.Object) {
+        TImageList::EndDrag();
         Drag = TDragProgress();
         return;
     }
     TDragObject* object = Drag.Object;
     TPoint screenPos = object->DragPos;
+    // The image goes before the drop is painted.
+    TImageList::EndDrag();
     bool accepted = drop && Drag.Target && Drag.Accepted;
     object->Cancelling = !drop;
+    // A drop handler that raises still ends the drag; its error is raised once all heard the end.
+    std::exception_ptr dropError;
     if (Drag.Target) {
-        SendDrag(Drag.Target, accepted ? dmDragDrop : dmDragCancel, screenPos);
+        try {
+            SendDrag(Drag.Target, accepted ? dmDragDrop : dmDragCancel, screenPos);
+        } catch (...) {
+            dropError = std::current_exception();
+        }
         object->Dropped = accepted;
     }
     // The drag is over before the source and the object hear of it, so they may start another;
@@ -247,10 +282,17 @@ void TDragManager::Finish(bool drop) {
     THeldControl target(ending.Target);
     TPoint at = ending.Target ? ending.Target->ScreenToClient(screenPos) : screenPos;
     Screen->SetCursor(crDefault);
-    if (ending.Source)
-        ending.Source->DoEndDrag(accepted ? ending.Target : nullptr, at.X, at.Y);
+    try {
+        if (ending.Source)
+            ending.Source->DoEndDrag(accepted ? ending.Target : nullptr, at.X, at.Y);
+    } catch (...) {
+        if (!dropError)
+            dropError = std::current_exception();
+    }
     object->DragTarget = ending.Target;
     object->Finished(accepted ? ending.Target : nullptr, at.X, at.Y, accepted);
+    if (dropError)
+        std::rethrow_exception(dropError);
 }
 
 void TDragManager::ControlDestroying(TControl* control) {

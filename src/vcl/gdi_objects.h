@@ -1,11 +1,15 @@
 #pragma once
 // Scoped Win32 drawing resources: each gives back what it took when it goes out of scope, so an
 // early return or an exception leaves no device context, selection or capture behind.
+#include "vcl/win_types.h"
 #include "vcl/windows_clean.h"
 
+// A context of a window's client area, or of the whole window with its frame (for painting the
+// non-client area).
 class TWindowDC {
 public:
-    explicit TWindowDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+    explicit TWindowDC(HWND window, bool wholeWindow = false)
+        : FWindow(window), FDC(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
     ~TWindowDC() { ReleaseDC(FWindow, FDC); }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
@@ -66,24 +70,6 @@ public:
 private:
     HDC FDC;
     HGDIOBJ FOld;
-};
-
-// Owns one GDI object and deletes it.
-template <class H> class TGdiObject {
-public:
-    explicit TGdiObject(H handle = nullptr) : FHandle(handle) {}
-    ~TGdiObject() { Reset(); }
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-    H Handle() const { return FHandle; }
-    void Reset(H handle = nullptr) {
-        if (FHandle)
-            DeleteObject(FHandle);
-        FHandle = handle;
-    }
-
-private:
-    H FHandle;
 };
 
 // Holds the mouse capture for a scope.

@@ -7,8 +7,9 @@
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Registers the control's window class once and returns the procedure that receives what the
-// control leaves: the Win32 class's own for controls built on one, else DefWindowProcW.
-WNDPROC RegisterControlClass(const TCreateParams& params);
+// control leaves: the Win32 class's own for controls built on one, else DefWindowProcW. The
+// name of the class to create the window with is left in params.WinClassName.
+WNDPROC RegisterControlClass(TCreateParams& params);
 
 // The control whose window CreateWindowEx is making now: it is bound to the first message the
 // new window receives, which may come before WM_NCCREATE.
@@ -20,3 +21,7 @@ void InitCommonControlsOnce();
 // A hidden helper window of the layer with a procedure of its own (timers, drag capture).
 HWND CreateHelperWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style,
                         DWORD exStyle);
+
+// The message loop's step before a key message is dispatched: the control of the window (or of
+// its nearest parent) sees it ahead (CN_KEYDOWN, CN_CHAR...); true when it took the key.
+bool PreTranslateKeyMessage(HWND window, unsigned msg, uintptr_t wParam, intptr_t lParam);

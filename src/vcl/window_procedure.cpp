@@ -35,6 +35,12 @@ TWinControl* TWinControl::FindControl(HWND window) {
 struct TWindowBinding {
     static void Bind(TWinControl* control, HWND window) { control->Bind(window); }
     static void Unbind(TWinControl* control) { control->Unbind(); }
+    static bool WindowGoing(const TWinControl* control) { return control->FWindowGoing; }
+    static LRESULT ClassProcedure(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
+        TMessage m{msg, wParam, lParam, 0};
+        control->TWinControl::DefaultHandler(m);
+        return m.Result;
+    }
 };
 
 void TWinControl::Bind(HWND window) {
@@ -71,17 +77,33 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     }
     if (!control)
         return DefWindowProcW(window, msg, wParam, lParam);
-    LRESULT result = DispatchToControl(control, msg, wParam, lParam);
+    LRESULT result = TWindowBinding::WindowGoing(control)
+                         ? TWindowBinding::ClassProcedure(control, msg, wParam, lParam)
+                         : DispatchToControl(control, msg, wParam, lParam);
     if (msg == WM_NCDESTROY)
         TWindowBinding::Unbind(control);
     return result;
 }
 
-WNDPROC RegisterControlClass(const TCreateParams& params) {
-    static std::map<std::wstring, WNDPROC> registered;
-    auto found = registered.find(params.WinClassName);
-    if (found != registered.end())
-        return found->second;
+WNDPROC RegisterControlClass(TCreateParams& params) {
+    // One window class for each kind of window asked for: the control's class name, the Win32
+    // class it stands on and the class style. Heirs that keep their base's name but stand on
+    // another class, or want another style, get a class of their own under a numbered name.
+    struct TRegistered {
+        std::wstring Name;
+        WNDPROC DefaultProc;
+    };
+    static std::map<std::wstring, TRegistered> registered;
+    static std::map<std::wstring, int> namesUsed;
+    const std::wstring key = params.WinClassName + L"|" + params.SystemClassName + L"|" +
+                             std::to_wstring(params.ClassStyle);
+    auto found = registered.find(key);
+    if (found != registered.end()) {
+        params.WinClassName = found->second.Name;
+        return found->second.DefaultProc;
+    }
+    if (int uses = namesUsed[params.WinClassName]++; uses > 0)
+        params.WinClassName += L"." + std::to_wstring(uses);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
@@ -89,7 +111,9 @@ WNDPROC RegisterControlClass(const TCreateParams& params) {
     WNDPROC defaultProc = DefWindowProcW;
     if (!params.SystemClassName.empty()) {
         // Built on a Win32 class: same class data, our procedure in front of the class's own.
-        if (!GetClassInfoExW(nullptr, params.SystemClassName.c_str(), &wc))
+        // A system class, or one the program registered itself.
+        if (!GetClassInfoExW(nullptr, params.SystemClassName.c_str(), &wc) &&
+            !GetClassInfoExW(instance, params.SystemClassName.c_str(), &wc))
             throw EInvalidOperation("Unknown window class " + FromWide(params.SystemClassName));
         defaultProc = wc.lpfnWndProc;
         wc.cbSize = sizeof(wc);
@@ -103,7 +127,7 @@ WNDPROC RegisterControlClass(const TCreateParams& params) {
     wc.lpszMenuName = nullptr;
     if (!RegisterClassExW(&wc))
         throw EInvalidOperation("Cannot register window class " + FromWide(params.WinClassName));
-    registered[params.WinClassName] = defaultProc;
+    registered[key] = {params.WinClassName, defaultProc};
     return defaultProc;
 }
 

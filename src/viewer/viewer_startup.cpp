@@ -13,6 +13,8 @@
 #include "vcl/forms.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
+#include "viewer/qvr_config_form.h"
+#include "viewer/qvr_set_form.h"
 #include "viewer/time_line_form.h"
 
 #include <iterator>
@@ -65,8 +67,9 @@ void CreateViewerForms() {
     Application->CreateForm(fmDiagramForm);
     // The system-info, system-leak and business-logic-leak windows come here.
     Application->CreateForm(fmDataBaseParamsForm);
-    // The server-configuration window, the server settings dialog and the tasks-and-threads
-    // window come here.
+    Application->CreateForm(fmQVRConfigForm);
+    Application->CreateForm(fmQVRSet);
+    // The tasks-and-threads window comes here.
 }
 
 void DestroyViewerForms() {

@@ -5,7 +5,6 @@
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -57,16 +56,21 @@ inline void RunMessagesFor(unsigned milliseconds) {
     }
 }
 
-// Lets messages through until done() holds; false when that takes far too long.
-inline bool RunMessagesUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
+// Runs the message loop until the condition holds or the deadline passes; true when it held.
+template <class Condition> bool PumpUntil(Condition condition, unsigned deadlineMs = 5000) {
+    DWORD end = GetTickCount() + deadlineMs;
+    while (!condition()) {
+        if (int(end - GetTickCount()) <= 0)
             return false;
         Application->ProcessMessages();
-        Sleep(2);
+        Sleep(1);
     }
     return true;
+}
+
+// Lets messages through until done() holds; false when that takes far too long.
+inline bool RunMessagesUntil(const std::function<bool()>& done) {
+    return PumpUntil(done, 30000);
 }
 
 // How a pixel painted in an RGB colour (0x00BBGGRR) reads: 0x00RRGGBB.

@@ -1,5 +1,7 @@
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
+#include "viewer/qvr_config_form.h"
+#include "viewer/qvr_set_form.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
 
@@ -7,6 +9,7 @@
 #include "qvr/debug_reader.h"
 #include "qvr/exception_handler.h"
 #include "qvr/loc_messages.h"
+#include "qvr/memory_qvr_config.h"
 #include "qvr/qvr_config.h"
 #include "rtl/format_settings.h"
 #include "rtl/wide_text.h"
@@ -54,14 +57,17 @@ TEST(Startup, TheProgramRunsUntilTheMainWindowClosesAndLeavesNothingBehind) {
     SetTimer(nullptr, 0, 50, CloseMainWindow);
     EXPECT_EQ(RunViewer(), 0);
     Application->ClearTerminated();
-    EXPECT_EQ(Seen.Forms, (std::vector<std::string>{"fmTimeLineForm", "fmDiagramForm",
-                                                    "fmDataBaseParamsForm"}));
+    EXPECT_EQ(Seen.Forms,
+              (std::vector<std::string>{"fmTimeLineForm", "fmDiagramForm", "fmDataBaseParamsForm",
+                                        "fmQVRConfigForm", "fmQVRSet"}));
     EXPECT_TRUE(Seen.MainVisible);
     EXPECT_TRUE(Seen.OthersHidden);
     EXPECT_TRUE(Seen.BarAcrossTheTop);
     EXPECT_EQ(fmTimeLineForm, nullptr);
     EXPECT_EQ(fmDataBaseParamsForm, nullptr);
     EXPECT_EQ(fmDiagramForm, nullptr);
+    EXPECT_EQ(fmQVRConfigForm, nullptr);
+    EXPECT_EQ(fmQVRSet, nullptr);
     EXPECT_EQ(Screen->FormCount(), 0);
     EXPECT_EQ(DebugReader, nullptr);
     EXPECT_EQ(QVRConfig, nullptr);
@@ -82,9 +88,14 @@ TEST(Startup, ASessionMakesTheGlobalsAndTheWindowsInOrder) {
         ASSERT_NE(fmTimeLineForm, nullptr);
         EXPECT_EQ(Application->MainForm(), fmTimeLineForm);
         EXPECT_EQ(fmTimeLineForm->Caption(), "QVRDebugViewer");
-        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 2);
+        // The settings dialog is no snapshot window and has no button.
+        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 3);
         EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(0)->Caption(), "Diagram");
         EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(1)->Caption(), "DataBase params");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(2)->Caption(), "QVR Config");
+        // The configuration window put an in-memory configuration in place of the first.
+        EXPECT_NE(dynamic_cast<TMemoryQVRConfig*>(QVRConfig.get()), nullptr);
+        EXPECT_NE(fmQVRSet, nullptr);
         EXPECT_FALSE(fmDataBaseParamsForm->Visible());
         EXPECT_EQ(fmDataBaseParamsForm->CurrentDebugInfoIndex(), 0);
     }

@@ -175,6 +175,11 @@ private:
     // The control of a cell that takes the mouse, and the cell's corner in client coordinates.
     TQZCellControl* CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin);
     bool SectionClickSelect(int Section) const;
+    // The button's release reaches the cell's control; true when the click goes on to the row.
+    bool ReleaseCellControl(TMouseButton Button, TShiftState Shift, TQZTreeItem* Item,
+                            TSTItemPart Part, int Column, int X, int Y);
+    // True when a cell control took the double click.
+    bool CellDoubleClick(TQZTreeItem* Item, TSTItemPart Part, int Column);
     bool IntLButtonDblClick(int X, int Y);
     bool IntRButtonUp(int X, int Y);
     bool IntRButtonDblClick(int X, int Y);

@@ -206,17 +206,33 @@ bool TQZTreeView::IntLButtonUp(int X, int Y, TShiftState Shift) {
     if (!item)
         FClickItem = nullptr;
     FIgnoreClick2 = false;
+    ReleaseCellControl(mbLeft, Shift, item, part, column, X, Y);
+    return true;
+}
+
+bool TQZTreeView::ReleaseCellControl(TMouseButton Button, TShiftState Shift, TQZTreeItem* Item,
+                                     TSTItemPart Part, int Column, int X, int Y) {
     TPoint origin;
-    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    TQZCellControl* control = Part == ipColumn ? CellControlAt(Item, Column, origin) : nullptr;
     if (control) {
-        control->TriggerMouseUpEvent(mbLeft, Shift, X - origin.X, Y - origin.Y);
-        if (control == FClickControl)
+        control->TriggerMouseUpEvent(Button, Shift, X - origin.X, Y - origin.Y);
+        if (Button == mbLeft && control == FClickControl)
             control->TriggerClickEvent();
     }
-    if (FClickControl && FClickControl != control)
-        FClickControl->TriggerMouseUpEvent(mbLeft, Shift, -1, -1);
+    // A control pressed and left hears that the button went up elsewhere.
+    const bool pressedElsewhere = FClickControl && FClickControl != control;
+    if (pressedElsewhere)
+        FClickControl->TriggerMouseUpEvent(Button, Shift, -1, -1);
     FClickControl = nullptr;
-    return true;
+    return control || !pressedElsewhere;
+}
+
+bool TQZTreeView::CellDoubleClick(TQZTreeItem* Item, TSTItemPart Part, int Column) {
+    TPoint origin;
+    TQZCellControl* control = Part == ipColumn ? CellControlAt(Item, Column, origin) : nullptr;
+    if (control)
+        control->TriggerDblClickEvent();
+    return control != nullptr;
 }
 
 bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
@@ -224,14 +240,8 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     TSTItemPart part;
     int column = -1;
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
-    if (item && !item->Enabled() && !T.IgnoreEnabled())
+    if ((item && !item->Enabled() && !T.IgnoreEnabled()) || CellDoubleClick(item, part, column))
         return false;
-    TPoint origin;
-    if (part == ipColumn)
-        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
-            control->TriggerDblClickEvent();
-            return false;
-        }
     const bool edits = T.DblClickMode() == dcmEdit && item && item->AllowEdit() &&
                        (part == ipMainText || part == ipColumn) &&
                        (item == FClickItem || T.QuickEditMode());
@@ -260,30 +270,15 @@ bool TQZTreeView::IntRButtonUp(int X, int Y) {
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
     if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
         return false;
-    TPoint origin;
-    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
-    if (control)
-        control->TriggerMouseUpEvent(mbRight, GetShiftState(), X - origin.X, Y - origin.Y);
-    const bool pressedElsewhere = FClickControl && FClickControl != control;
-    if (pressedElsewhere)
-        FClickControl->TriggerMouseUpEvent(mbRight, GetShiftState(), -1, -1);
-    FClickControl = nullptr;
-    return control || !pressedElsewhere;
+    return ReleaseCellControl(mbRight, GetShiftState(), item, part, column, X, Y);
 }
 
 bool TQZTreeView::IntRButtonDblClick(int X, int Y) {
     TSTItemPart part;
     int column = -1;
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
-    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
-        return false;
-    TPoint origin;
-    if (part == ipColumn)
-        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
-            control->TriggerDblClickEvent();
-            return false;
-        }
-    return true;
+    return !(item && !item->Enabled() && !FOwner->IgnoreEnabled()) &&
+           !CellDoubleClick(item, part, column);
 }
 
 void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {

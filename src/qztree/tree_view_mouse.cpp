@@ -556,17 +556,26 @@ void TQZTreeView::StartMouseSel(TShiftState Shift) {
 void TQZTreeView::MoveMouseSel(int X, int Y) {
     TCustomQZTree& T = *FOwner;
     DrawMouseSelectFrame();
-    int row = GetItemAtY(std::max(0, std::min(Y, ClientHeight() - 1)));
-    if (row < 0)
-        row = FVisible.Count() - 1;
-    if (Y < 0 && T.TopIndex() > 0)
-        T.SetTopIndex(T.TopIndex() - 1);
-    else if (Y >= ClientHeight() && T.TopIndex() + FVisible.Count() < T.TotalVisCount())
-        T.SetTopIndex(T.TopIndex() + 1);
-    FMFSEndItem = static_cast<TQZTreeItem*>(FVisible.FastGet(row));
-    FMFSEndCoord = Point(T.LeftPosition() + X, Y - GetItemRect(row).Top);
-    SelectMouseSelectItems();
-    T.DoAfterSelectionChange();
+    if (Y < 0 || Y >= ClientHeight() || X < 0 || X >= ClientWidth()) {
+        // Outside: one step towards the mouse; the frame follows when it comes back in.
+        if (Y < 0 && T.TopIndex() > 0)
+            T.SetTopIndex(T.TopIndex() - 1);
+        else if (Y >= ClientHeight() && T.TopIndex() + FVisible.Count() < T.TotalVisCount())
+            T.SetTopIndex(T.TopIndex() + 1);
+        if (X < 0)
+            T.SetLeftPosition(std::max(T.LeftPosition() - T.ItemIndent(), 0));
+        else if (X >= ClientWidth())
+            T.SetLeftPosition(T.LeftPosition() + T.ItemIndent());
+        Update();
+    } else if (FVisible.Count() > 0) {
+        int row = GetItemAtY(Y);
+        if (row < 0)
+            row = FVisible.Count() - 1;
+        FMFSEndItem = static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+        FMFSEndCoord = Point(T.LeftPosition() + X, Y - GetItemRect(row).Top);
+        SelectMouseSelectItems();
+        T.DoAfterSelectionChange();
+    }
     DrawMouseSelectFrame();
 }
 

@@ -188,6 +188,9 @@ private:
     void LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void SelectByPress(TQZTreeItem* I, TShiftState Shift);
+    TQZTreeItem* RowTaken(TQZTreeItem* I, TSTItemPart Part) const;
+    // After a gesture: the tree hears once that the selection changed.
+    void ReportSelectionChange();
     // The tree to lock during a selection gesture, or none.
     TCustomQZTree* SelectionLockTree() const;
     // Only the rows from the anchor to To selected, the anchor kept.

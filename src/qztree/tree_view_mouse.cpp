@@ -379,18 +379,24 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
+TQZTreeItem* TQZTreeView::RowTaken(TQZTreeItem* I, TSTItemPart Part) const {
+    // Beside the row's parts only a row-selecting tree takes the press as one on the row.
+    return (Part == ipInside || Part == ipOutside) && !FOwner->RowSelect() ? nullptr : I;
+}
+
+void TQZTreeView::ReportSelectionChange() {
+    if (!FOwner->FSelChange)
+        return;
+    FOwner->DoAfterSelectionChange();
+    FOwner->FSelChange = false;
+}
+
 void TQZTreeView::LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
-    TCustomQZTree& T = *FOwner;
     {
         TQZTreeLock lock(SelectionLockTree());
-        if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
-            I = nullptr;
-        SelectByPress(I, Shift);
+        SelectByPress(RowTaken(I, Part), Shift);
     }
-    if (T.FSelChange) {
-        T.DoAfterSelectionChange();
-        T.FSelChange = false;
-    }
+    ReportSelectionChange();
 }
 
 void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
@@ -460,15 +466,10 @@ void TQZTreeView::RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift
             T.SetFocused(I);
             I->SetSelected(true);
         } else if (!T.MultiSelect() || !usual || T.GetSelCount() <= 1) {
-            if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
-                I = nullptr;
-            SelectByPress(I, Shift);
+            SelectByPress(RowTaken(I, Part), Shift);
         }
     }
-    if (T.FSelChange) {
-        T.DoAfterSelectionChange();
-        T.FSelChange = false;
-    }
+    ReportSelectionChange();
 }
 
 void TQZTreeView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

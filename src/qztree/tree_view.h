@@ -218,7 +218,11 @@ private:
     TQZTreeItem* FHintItem = nullptr;
     TPoint FHintCoord;
 
-    TQZCellControl* FClickControl = nullptr;
+    // The cell whose control took the press; its control is looked up again when needed, as
+    // the style may have dropped it meanwhile.
+    TQZTreeItem* FClickControlItem = nullptr;
+    int FClickControlSection = -1;
+    TQZCellControl* PressedCellControl();
     bool FPressed = false;
     bool FClickPassed = false;
     bool FIgnoreClick = false;

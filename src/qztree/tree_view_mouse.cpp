@@ -112,6 +112,12 @@ TQZCellControl* TQZTreeView::CellControlAt(TQZTreeItem* Item, int Section, TPoin
     return style->Control();
 }
 
+TQZCellControl* TQZTreeView::PressedCellControl() {
+    TPoint origin;
+    return FClickControlItem ? CellControlAt(FClickControlItem, FClickControlSection, origin)
+                             : nullptr;
+}
+
 bool TQZTreeView::SectionClickSelect(int Section) const {
     TQZHeader* header = FOwner->Header();
     if (!header || Section < 0 || Section >= header->Sections()->Count())
@@ -216,14 +222,15 @@ bool TQZTreeView::ReleaseCellControl(TMouseButton Button, TShiftState Shift, TQZ
     TQZCellControl* control = Part == ipColumn ? CellControlAt(Item, Column, origin) : nullptr;
     if (control) {
         control->TriggerMouseUpEvent(Button, Shift, X - origin.X, Y - origin.Y);
-        if (Button == mbLeft && control == FClickControl)
+        if (Button == mbLeft && control == PressedCellControl())
             control->TriggerClickEvent();
     }
     // A control pressed and left hears that the button went up elsewhere.
-    const bool pressedElsewhere = FClickControl && FClickControl != control;
+    TQZCellControl* pressed = PressedCellControl();
+    const bool pressedElsewhere = pressed && pressed != control;
     if (pressedElsewhere)
-        FClickControl->TriggerMouseUpEvent(Button, Shift, -1, -1);
-    FClickControl = nullptr;
+        pressed->TriggerMouseUpEvent(Button, Shift, -1, -1);
+    FClickControlItem = nullptr;
     return control || !pressedElsewhere;
 }
 
@@ -352,7 +359,8 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         TPoint origin;
         if (TQZCellControl* control = CellControlAt(item, column, origin)) {
             control->TriggerMouseDownEvent(Button, Shift, X - origin.X, Y - origin.Y);
-            FClickControl = control;
+            FClickControlItem = item;
+            FClickControlSection = column;
             if (!control->PassClicks())
                 return TCustomControl::MouseDown(Button, Shift, X, Y);
         }

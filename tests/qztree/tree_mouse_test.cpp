@@ -221,6 +221,13 @@ TEST(TreeMouse, CellControlsGetTheMouseInCellCoordinatesAlsoWhenScrolledSideways
     PostMouse(t.ViewWindow(), WM_LBUTTONDBLCLK, 300, 5, MK_LBUTTON);
     EXPECT_EQ(seen.back(), "double");
     EXPECT_EQ(treeDoubleClicks, 0);
+
+    // A control that goes between the press and the release is not called after it went.
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, 300, 5, MK_LBUTTON);
+    const size_t heard = seen.size();
+    style->SetControl(nullptr); // frees the control
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, 300, 5);
+    EXPECT_EQ(seen.size(), heard);
 }
 
 TEST(TreeMouse, AFrameDraggedBelowTheRowsScrollsThemOneStepAtATime) {

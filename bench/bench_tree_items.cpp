@@ -41,7 +41,7 @@ std::vector<int> Scattered(int count) {
 int main(int argc, char** argv) {
     const int parents = argc > 1 ? std::atoi(argv[1]) : 10000;
     const int childrenEach = 10;
-    TCustomQZTree tree;
+    TCustomQZTree tree(nullptr, std::make_unique<TQZTreeViewState>());
     TQZTreeItems& items = *tree.Items();
 
     Measure("fill under one lock", [&] {

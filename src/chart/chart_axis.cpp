@@ -1,21 +1,21 @@
 #include "chart/chart_axis.h"
 
-#include "chart/property_change.h"
+#include "rtl/property_change.h"
 
 void TChartAxis::SetAutomatic(bool value) {
-    AssignAndNotify(FAutomatic, value, OnChange);
+    ChangeValue(FAutomatic, value, OnChange);
 }
 void TChartAxis::SetAutomaticMinimum(bool value) {
-    AssignAndNotify(FAutomaticMinimum, value, OnChange);
+    ChangeValue(FAutomaticMinimum, value, OnChange);
 }
 void TChartAxis::SetAutomaticMaximum(bool value) {
-    AssignAndNotify(FAutomaticMaximum, value, OnChange);
+    ChangeValue(FAutomaticMaximum, value, OnChange);
 }
 void TChartAxis::SetMinimum(double value) {
-    AssignAndNotify(FMinimum, value, OnChange);
+    ChangeValue(FMinimum, value, OnChange);
 }
 void TChartAxis::SetMaximum(double value) {
-    AssignAndNotify(FMaximum, value, OnChange);
+    ChangeValue(FMaximum, value, OnChange);
 }
 
 void TChartAxis::ZoomTo(const TValueRange& range) {

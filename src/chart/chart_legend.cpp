@@ -1,7 +1,7 @@
 #include "chart/chart_legend.h"
 
-#include "chart/property_change.h"
 #include "chart/series_list.h"
+#include "rtl/property_change.h"
 
 #include <algorithm>
 
@@ -14,13 +14,13 @@ constexpr int RightMargin = 8;
 } // namespace
 
 void TChartLegend::SetVisible(bool value) {
-    AssignAndNotify(FVisible, value, OnChange);
+    ChangeValue(FVisible, value, OnChange);
 }
 void TChartLegend::SetColorWidth(int value) {
-    AssignAndNotify(FColorWidth, std::max(value, 0), OnChange);
+    ChangeValue(FColorWidth, std::max(value, 0), OnChange);
 }
 void TChartLegend::SetTopPos(int value) {
-    AssignAndNotify(FTopPos, std::max(value, 0), OnChange);
+    ChangeValue(FTopPos, std::max(value, 0), OnChange);
 }
 
 std::vector<TLegendRow> LegendRows(const TChartSeriesList& series,

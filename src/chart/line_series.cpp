@@ -1,31 +1,31 @@
 #include "chart/line_series.h"
 
-#include "chart/property_change.h"
+#include "rtl/property_change.h"
 
 #include "rtl/exceptions.h"
 
 #include <algorithm>
 
 void TLineSeries::SetTitle(const std::string& value) {
-    AssignAndNotify(FTitle, value, OnChange);
+    ChangeValue(FTitle, value, OnChange);
 }
 void TLineSeries::SetColor(TColor value) {
-    AssignAndNotify(FColor, value, OnChange);
+    ChangeValue(FColor, value, OnChange);
 }
 void TLineSeries::SetPenWidth(int value) {
-    AssignAndNotify(FPenWidth, std::max(value, 1), OnChange);
+    ChangeValue(FPenWidth, std::max(value, 1), OnChange);
 }
 void TLineSeries::SetPenStyle(TPenStyle value) {
-    AssignAndNotify(FPenStyle, value, OnChange);
+    ChangeValue(FPenStyle, value, OnChange);
 }
 void TLineSeries::SetShowInLegend(bool value) {
-    AssignAndNotify(FShowInLegend, value, OnChange);
+    ChangeValue(FShowInLegend, value, OnChange);
 }
 void TLineSeries::SetActive(bool value) {
-    AssignAndNotify(FActive, value, OnChange);
+    ChangeValue(FActive, value, OnChange);
 }
 void TLineSeries::SetXValuesDateTime(bool value) {
-    AssignAndNotify(FXValuesDateTime, value, OnChange);
+    ChangeValue(FXValuesDateTime, value, OnChange);
 }
 
 void TLineSeries::Changed() {

@@ -10,32 +10,6 @@
 #include <algorithm>
 #include <exception>
 
-TCustomQZTree::TCustomQZTree(std::unique_ptr<TQZTreeViewState> View,
-                             TQZTreeItems::TItemFactory ItemClass)
-    : FSelectedList(std::make_unique<TQZSelectedList>()),
-      FDefaultItemStyles(std::make_unique<TQZItemStateStyle>(nullptr, nullptr)),
-      FView(View ? std::move(View) : std::make_unique<TQZTreeViewState>()),
-      FItems(std::make_unique<TQZTreeItems>(this, std::move(ItemClass))) {
-    TQZItemStateStyle& styles = *FDefaultItemStyles;
-    const TFontStyles underlined{fsUnderline};
-    styles.FocSelState->SetFontColor(clHighlightText);
-    styles.FocSelState->SetBGColor(clHighlight);
-    styles.FocSelState->SetFontStyle(underlined);
-    styles.SelectedState->SetFontColor(clHighlightText);
-    styles.SelectedState->SetBGColor(clHighlight);
-    styles.FocusedState->SetFontColor(clHighlight);
-    styles.FocusedState->SetBGColor(clNone);
-    styles.FocusedState->SetFontStyle(underlined);
-    styles.DefaultState->SetFontColor(clWindowText);
-    styles.DefaultState->SetBGColor(clNone);
-    styles.HideSelectState->SetFontColor(clBtnShadow);
-    styles.HideSelectState->SetBGColor(clBtnFace);
-}
-
-TCustomQZTree::~TCustomQZTree() {
-    DestroyItems();
-}
-
 void TCustomQZTree::DestroyItems() {
     FDestroying = true;
     FItems.reset();
@@ -72,31 +46,6 @@ void TCustomQZTree::SetUpdating(bool Value) {
         throw;
     }
     FProcUpdate = false;
-}
-
-void TCustomQZTree::ProcessUpdateEnd() {
-    if (FFilteredVisibility)
-        UpdateDiffItems();
-    if (FView->FHRange == -1 && !FShowHeader)
-        FView->DefineHRange();
-    if (FSortRequired) {
-        FSortRequired = false;
-        TriggerSortBegin();
-        SortChildren(GetRoot(), true);
-        TriggerSortEnd();
-    }
-    if (FUpdated) {
-        FUpdated = false;
-        if (FView->FVisUpdated) {
-            FTotalVisCount = GetTotalVisCount();
-            FView->FVisUpdated = false;
-        }
-        if (FShowHeader && FVirtualityLevel == vlNone && FColSizeUpdate) {
-            FColSizeUpdate = false;
-            AutoSizeAllColumns();
-        }
-        FView->Update();
-    }
 }
 
 TQZTreeLock::TQZTreeLock(TCustomQZTree* Tree)
@@ -307,7 +256,10 @@ void TCustomQZTree::SetAdjustMultilineHeight(bool Value) {
 }
 
 void TCustomQZTree::SetLineHeight(int Value) {
-    Value = std::max(Value, 0);
+    if (FAutoLineHeight)
+        return;
+    if (Value <= 0)
+        Value = DefineLineHeight();
     if (Value == FLineHeight)
         return;
     TQZTreeLock lock(this);
@@ -317,24 +269,6 @@ void TCustomQZTree::SetLineHeight(int Value) {
 }
 
 // ---- Columns
-
-void TCustomQZTree::AutoSizeColumn(int SectionIndex) {
-    if (IsUpdating()) {
-        FColSizeUpdate = true;
-        FUpdated = true;
-    }
-}
-
-void TCustomQZTree::AutoSizeAllColumns() {
-    if (IsUpdating()) {
-        FColSizeUpdate = true;
-        FUpdated = true;
-    }
-}
-
-TSize TCustomQZTree::MeasureCell(TQZTreeItem* Item, int SectionIndex) {
-    return TSize{0, FLineHeight};
-}
 
 // ---- Sorting
 

@@ -1,36 +1,75 @@
 #pragma once
+#include "qztree/qz_background.h"
+#include "qztree/qz_draw.h"
 #include "qztree/qz_list.h"
+#include "qztree/qz_section_types.h"
 #include "qztree/qz_tree_items.h"
+#include "qztree/qz_tree_option_types.h"
 #include "qztree/qz_tree_types.h"
 #include "qztree/selected_items.h"
 #include "qztree/tree_view_state.h"
+#include "qztree/xp_themed_control.h"
 #include "vcl/geometry.h"
-#include "vcl/persistent.h"
+#include "vcl/graphics.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TQZItemStateStyle;
+class TQZCellStyle;
+class TCanvas;
+class TQZTreeView;
+class TQZScrollBar;
+class TQZScrollBarStyles;
+class TQZHeader;
+class TImageList;
+class TBitmap;
+class TStringList;
+class TStrings;
+class TStream;
+class TTimer;
 
-// The model side of the multi-column tree: its items in one depth-first pre-order list, the
-// selection and focus, the sort rules, the options that items read, and the nested update lock
-// under which changes only leave marks and the deferred work runs once when the last lock goes.
-// The control that shows it (header, rows, scroll bars) builds on this class.
-class TCustomQZTree : public TPersistent {
+// One shown column of the header: its section, edges in tree coordinates and what the cells
+// of the column take from it.
+struct TQZColumnSpan {
+    int Section = 0;
+    int Left = 0;
+    int Right = 0;
+    bool Locked = false;   // does not scroll sideways
+    bool Password = false; // cells show stars
+    int Alignment = 0;     // left, centre, right
+    TQZSectionStyle Style = QZhsText;
+};
+
+// The multi-column tree control: its items in one depth-first pre-order list, the selection and
+// focus, the sort rules, the options, and the nested update lock under which changes only leave
+// marks and the deferred work runs once when the last lock goes. It owns and places its header,
+// the inner view that draws the rows and the two scroll bars.
+class TCustomQZTree : public TQZXPThemedControl {
     friend class TQZTreeItem;
     friend class TQZTreeItems;
     friend class TQZItemStateStyle;
     friend class TQZTreeLock;
+    friend class TQZTreeView;
 
 public:
-    // The view state is the heir's (the window that draws the rows); ItemClass makes the items.
-    explicit TCustomQZTree(std::unique_ptr<TQZTreeViewState> View = nullptr,
+    // Without View the tree makes its own view window; a given view state serves trees that are
+    // driven without windows. ItemClass makes the items.
+    explicit TCustomQZTree(TComponent* AOwner, std::unique_ptr<TQZTreeViewState> View = nullptr,
                            TQZTreeItems::TItemFactory ItemClass = nullptr);
     ~TCustomQZTree() override;
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     TQZTreeItems* Items() const { return FItems.get(); }
     TQZTreeItem* GetRoot() const;
     TQZTreeViewState& View() const { return *FView; }
+    // The window that draws the rows; null for a tree driven without windows.
+    TQZTreeView* ViewControl() const { return FTreeView; }
+    TQZHeader* Header() const { return FHeader; }
+    TQZScrollBar* HScrollBar() const { return FHScrollBar; }
+    TQZScrollBar* VScrollBar() const { return FVScrollBar; }
     TQZItemStateStyle* DefaultItemStyles() const { return FDefaultItemStyles.get(); }
     const TQZList& AllList() const { return FAllList; }
 
@@ -64,10 +103,333 @@ public:
     bool AdjustMultilineHeight() const { return FAdjustMultilineHeight; }
     void SetAdjustMultilineHeight(bool Value);
     int LineHeight() const { return FLineHeight; }
+    // Ignored while AutoLineHeight is on; 0 or less asks DefineLineHeight.
     void SetLineHeight(int Value);
     bool ShowColumns() const { return FShowHeader; }
+    virtual void SetShowHeader(bool Value);
+    void SetShowColumns(bool Value) { SetShowHeader(Value); }
     int MainTreeColumn() const { return FMainTreeCol; }
+    void SetMainTreeColumn(int Value);
+    int SelectColumn() const { return FSelectColumn; }
+    void SetSelectColumn(int Value);
     TVirtualityLevel VirtualityLevel() const { return FVirtualityLevel; }
+    void SetVirtualityLevel(TVirtualityLevel Value);
+    int TopIndex() const { return FTopIndex; }
+    void SetTopIndex(int Value);
+    int BottomIndex() const { return FBottomIndex; }
+    int LeftPosition() const { return FView->FHPos; }
+    void SetLeftPosition(int Value);
+    int HeaderHeight() const;
+    void SetHeaderHeight(int Value);
+    // One line per header section; assigning adds sections as needed and sets their texts.
+    TStrings* HeadersTexts();
+    void SetHeadersTexts(const TStrings* Value);
+    bool HorzScrollBarVisible() const { return FHScrollVisible; }
+    bool VertScrollBarVisible() const { return FVScrollVisible; }
+    int VisibleRowCount() const;
+    // Under the lock: the visible rows counted again now.
+    void RecountVisible() { FTotalVisCount = GetTotalVisCount(); }
+    // The header follows the rows' horizontal position.
+    void HeaderLeftPosChanged();
+    void RedrawFocused();
+    // A paint that came while the lock was held; the area is painted when the lock goes.
+    void MarkPendingPaint(const TRect& Area);
+    TQZTreeItem* TrackItem() const { return FView->FTrackItem; }
+    TQZTreeItem* DropTarget() const { return FView->FDropTrg; }
+
+    // Options whose change depends on other options or does more than mark work.
+    bool ShowEmptyImages() const { return FShowEmptyImages; }
+    void SetShowEmptyImages(bool Value) { SetOption(FShowEmptyImages, Value, ImageMarkEffects()); }
+    bool ShowEmptyImages2() const { return FShowEmptyImages2; }
+    void SetShowEmptyImages2(bool Value) {
+        SetOption(FShowEmptyImages2, Value, ImageMarkEffects());
+    }
+    bool PlusMinusTransparent() const { return FPlusMinusTransparent; }
+    void SetPlusMinusTransparent(bool Value) {
+        SetOption(FPlusMinusTransparent, Value, When(FShowButtons, {teRows}));
+    }
+    bool BarStyleVerticalLines() const { return FBarStyleVerticalLines; }
+    void SetBarStyleVerticalLines(bool Value) {
+        SetOption(FBarStyleVerticalLines, Value, When(FBarStyle, {teAll}));
+    }
+    bool VerticalLinesLong() const { return FVerticalLinesLong; }
+    void SetVerticalLinesLong(bool Value) {
+        SetOption(FVerticalLinesLong, Value, When(FVerticalLines, {teInvalidate}));
+    }
+    bool NoBlendSelected() const { return FNoBlendSelected; }
+    void SetNoBlendSelected(bool Value) {
+        SetOption(FNoBlendSelected, Value, When(FBackgroundType != bgtColorFill, {teInvalidate}));
+    }
+    TColor StripedOddColor() const { return FStripedOddColor; }
+    void SetStripedOddColor(TColor Value) {
+        SetOption(FStripedOddColor, Value, When(FStripedItems, {teInvalidate}));
+    }
+    TColor StripedEvenColor() const { return FStripedEvenColor; }
+    void SetStripedEvenColor(TColor Value) {
+        SetOption(FStripedEvenColor, Value, When(FStripedItems, {teInvalidate}));
+    }
+    TColor LineBorderActiveColor() const { return FLineBorderActiveColor; }
+    void SetLineBorderActiveColor(TColor Value) {
+        SetOption(FLineBorderActiveColor, Value, When(FFlat, {teInvalidate}));
+    }
+    TColor LineBorderInactiveColor() const { return FLineBorderInactiveColor; }
+    void SetLineBorderInactiveColor(TColor Value) {
+        SetOption(FLineBorderInactiveColor, Value, When(FFlat, {teInvalidate}));
+    }
+    bool RowHotTrack() const { return FRowHotTrack; }
+    void SetRowHotTrack(bool Value);
+    bool DrawFocusRect() const { return FDrawFocusRect; }
+    void SetDrawFocusRect(bool Value);
+    TQZScrollBarSides ForcedScrollBars() const { return FForcedScrollBars; }
+    void SetForcedScrollBars(TQZScrollBarSides Value);
+    bool RightAlignedTree() const { return FRightAlignedTree; }
+    void SetRightAlignedTree(bool Value);
+    TDragTargetDraw DragTrgDrawMode() const { return FDragTrgDrawMode; }
+    void SetDragTrgDrawMode(TDragTargetDraw Value);
+    int SortSection() const { return FSortSection; }
+    // A negative section means no sorting column.
+    void SetSortSection(int Value);
+    TQZDblClickMode DblClickMode() const { return FDblClickMode; }
+    void SetDblClickMode(TQZDblClickMode Value);
+    bool ExpandOnDblClick() const { return FDblClickMode == dcmExpand; }
+    void SetExpandOnDblClick(bool Value);
+    int ChangeDelay() const { return FChangeDelay; }
+    // At or below 0 the focus is reported at once.
+    void SetChangeDelay(int Value) { SetOption(FChangeDelay, std::max(Value, 0), {}); }
+    bool AutoLineHeight() const { return FAutoLineHeight; }
+    void SetAutoLineHeight(bool Value);
+    bool DoubleBufferedView() const { return FDoubleBufferedView; }
+    void SetDoubleBufferedView(bool Value);
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* Value) { SetImageList(FImages, Value); }
+    TImageList* Images2() const { return FImages2; }
+    void SetImages2(TImageList* Value) { SetImageList(FImages2, Value); }
+    TBitmap* Background() const { return FBackground.get(); }
+    void SetBackground(const TBitmap* Value);
+    // Custom pictures, made on first read.
+    TBitmap* PlusPicture() const { return Glyph(FPlusPicture); }
+    TBitmap* MinusPicture() const { return Glyph(FMinusPicture); }
+    TBitmap* LeafPicture() const { return Glyph(FLeafPicture); }
+    TBitmap* CheckBoxGlyph() const { return Glyph(FCheckBoxGlyph); }
+    TBitmap* RadioButtonGlyph() const { return Glyph(FRadioButtonGlyph); }
+    void SetPlusPicture(const TBitmap* Value);
+    void SetMinusPicture(const TBitmap* Value);
+    void SetLeafPicture(const TBitmap* Value);
+    bool HeaderUseTreeFont() const { return FHeaderUseTreeFont; }
+    void SetHeaderUseTreeFont(bool Value);
+    TFont* HeaderFont() const { return FHeaderFont.get(); }
+    void SetHeaderFont(const TFont* Value);
+    bool HeaderHotTrack() const { return FHeaderHotTrack; }
+    void SetHeaderHotTrack(bool Value);
+    // The check-box size of the theme when one is applied.
+    int EffectiveCheckBoxSize() const;
+    // The tree's option table: fields with their defaults.
+    int ItemIndent() const { return FItemIndent; }
+    void SetItemIndent(int Value) { SetOption(FItemIndent, Value, {teAll}); }
+    int CheckBoxSize() const { return FCheckBoxSize; }
+    void SetCheckBoxSize(int Value) { SetOption(FCheckBoxSize, Value, {teRange, teAll}); }
+    bool ShowButtons() const { return FShowButtons; }
+    void SetShowButtons(bool Value) { SetOption(FShowButtons, Value, {teRange, teRows}); }
+    bool ShowLines() const { return FShowLines; }
+    void SetShowLines(bool Value) { SetOption(FShowLines, Value, {teRange, teRows}); }
+    bool ShowRoot() const { return FShowRoot; }
+    void SetShowRoot(bool Value) { SetOption(FShowRoot, Value, {teRange, teRows}); }
+    bool ShowRootButtons() const { return FShowRootButtons; }
+    void SetShowRootButtons(bool Value) { SetOption(FShowRootButtons, Value, {teRange, teRows}); }
+    bool ShowLeafButton() const { return FShowLeafButton; }
+    void SetShowLeafButton(bool Value) { SetOption(FShowLeafButton, Value, {teRange, teRows}); }
+    bool ShowImages() const { return FShowImages; }
+    void SetShowImages(bool Value) { SetOption(FShowImages, Value, {teRange, teHeight, teRows}); }
+    bool ShowCheckboxes() const { return FShowCheckboxes; }
+    void SetShowCheckboxes(bool Value) {
+        SetOption(FShowCheckboxes, Value, {teRange, teAll, teHeight});
+    }
+    bool CustomPlusMinus() const { return FCustomPlusMinus; }
+    void SetCustomPlusMinus(bool Value) { SetOption(FCustomPlusMinus, Value, {teRange, teAll}); }
+    bool CustomCheckboxes() const { return FCustomCheckboxes; }
+    void SetCustomCheckboxes(bool Value) { SetOption(FCustomCheckboxes, Value, {teAll}); }
+    bool ChangeStateImage() const { return FChangeStateImage; }
+    void SetChangeStateImage(bool Value) { SetOption(FChangeStateImage, Value, {teRows}); }
+    bool HorizontalLines() const { return FHorizontalLines; }
+    void SetHorizontalLines(bool Value) {
+        SetOption(FHorizontalLines, Value, {teHeight, teVisRows, teAll});
+    }
+    bool VerticalLines() const { return FVerticalLines; }
+    void SetVerticalLines(bool Value) { SetOption(FVerticalLines, Value, {teAll}); }
+    bool BarStyle() const { return FBarStyle; }
+    void SetBarStyle(bool Value) { SetOption(FBarStyle, Value, {teRange, teHeight, teAll}); }
+    TColor LinesColor() const { return FLinesColor; }
+    void SetLinesColor(TColor Value) { SetOption(FLinesColor, Value, {teAll}); }
+    TPenStyle LinesStyle() const { return FLinesStyle; }
+    void SetLinesStyle(TPenStyle Value) { SetOption(FLinesStyle, Value, {teAll}); }
+    TColor HorzDivLinesColor() const { return FHorzDivLinesColor; }
+    void SetHorzDivLinesColor(TColor Value) { SetOption(FHorzDivLinesColor, Value, {teAll}); }
+    TColor VertDivLinesColor() const { return FVertDivLinesColor; }
+    void SetVertDivLinesColor(TColor Value) { SetOption(FVertDivLinesColor, Value, {teAll}); }
+    bool RowSelect() const { return FRowSelect; }
+    void SetRowSelect(bool Value) { SetOption(FRowSelect, Value, {teVisRows, teAll}); }
+    bool FullRowSelect() const { return FFullRowSelect; }
+    void SetFullRowSelect(bool Value) { SetOption(FFullRowSelect, Value, {}); }
+    bool HideFocusRect() const { return FHideFocusRect; }
+    void SetHideFocusRect(bool Value) { SetOption(FHideFocusRect, Value, {teRows}); }
+    bool HideSelection() const { return FHideSelect; }
+    void SetHideSelection(bool Value) { SetOption(FHideSelect, Value, {teRows}); }
+    bool Tracking() const { return FTracking; }
+    void SetTracking(bool Value) { SetOption(FTracking, Value, {}); }
+    TColor BkColor() const { return FBkColor; }
+    void SetBkColor(TColor Value) { SetOption(FBkColor, Value, {teVisRows, teAll}); }
+    TQZBkGndType BackgroundType() const { return FBackgroundType; }
+    void SetBackgroundType(TQZBkGndType Value) { SetOption(FBackgroundType, Value, {teBuffer}); }
+    TColor GradientStartColor() const { return FGradientStartColor; }
+    void SetGradientStartColor(TColor Value) { SetOption(FGradientStartColor, Value, {teBuffer}); }
+    TColor GradientEndColor() const { return FGradientEndColor; }
+    void SetGradientEndColor(TColor Value) { SetOption(FGradientEndColor, Value, {teBuffer}); }
+    int GradientSteps() const { return FGradientSteps; }
+    void SetGradientSteps(int Value) { SetOption(FGradientSteps, Value, {teBuffer}); }
+    bool ScrollBackground() const { return FScrollBackground; }
+    void SetScrollBackground(bool Value) { SetOption(FScrollBackground, Value, {}); }
+    bool StripedItems() const { return FStripedItems; }
+    void SetStripedItems(bool Value) { SetOption(FStripedItems, Value, {teInvalidate}); }
+    TQZBorderSides BorderSides() const { return FBorderSides; }
+    void SetBorderSides(TQZBorderSides Value) { SetOption(FBorderSides, Value, {teWindow}); }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value) { SetOption(FFlat, Value, {teFrame}); }
+    TQZFlatBorderType ActiveBorderType() const { return FActiveBorderType; }
+    void SetActiveBorderType(TQZFlatBorderType Value) {
+        SetOption(FActiveBorderType, Value, {teFrame});
+    }
+    TQZFlatBorderType InactiveBorderType() const { return FInactiveBorderType; }
+    void SetInactiveBorderType(TQZFlatBorderType Value) {
+        SetOption(FInactiveBorderType, Value, {teFrame});
+    }
+    bool FlatFocusedScrollbars() const { return FFlatFocusedScrollbars; }
+    void SetFlatFocusedScrollbars(bool Value) {
+        SetOption(FFlatFocusedScrollbars, Value, {teFrame});
+    }
+    bool UseCustomScrollBars() const { return FUseCustomScrollBars; }
+    void SetUseCustomScrollBars(bool Value) { SetOption(FUseCustomScrollBars, Value, {teWindow}); }
+    bool HideHorzScrollBar() const { return FHideHorzScrollBar; }
+    void SetHideHorzScrollBar(bool Value) {
+        SetOption(FHideHorzScrollBar, Value, {teLayout, teRows});
+    }
+    bool HideVertScrollBar() const { return FHideVertScrollBar; }
+    void SetHideVertScrollBar(bool Value) {
+        SetOption(FHideVertScrollBar, Value, {teLayout, teRows});
+    }
+    bool ScrollbarOpposite() const { return FScrollbarOpposite; }
+    void SetScrollbarOpposite(bool Value) { SetOption(FScrollbarOpposite, Value, {teLayout}); }
+    bool RightAlignedText() const { return FRightAlignedText; }
+    void SetRightAlignedText(bool Value) { SetOption(FRightAlignedText, Value, {teWindow}); }
+    int MultiSelectLevel() const { return FMultiSelectLevel; }
+    void SetMultiSelectLevel(int Value) { SetOption(FMultiSelectLevel, Value, {}); }
+    TSTSelModes SelectionMode() const { return FSelectionMode; }
+    void SetSelectionMode(TSTSelModes Value) { SetOption(FSelectionMode, Value, {}); }
+    bool AlwaysKeepSelection() const { return FAlwaysKeepSelection; }
+    void SetAlwaysKeepSelection(bool Value) { SetOption(FAlwaysKeepSelection, Value, {}); }
+    bool AlwaysKeepFocus() const { return FAlwaysKeepFocus; }
+    void SetAlwaysKeepFocus(bool Value) { SetOption(FAlwaysKeepFocus, Value, {}); }
+    bool KeepSelectionWithinLevel() const { return FKeepSelectionWithinLevel; }
+    void SetKeepSelectionWithinLevel(bool Value) {
+        SetOption(FKeepSelectionWithinLevel, Value, {});
+    }
+    bool DeselectChildrenOnCollapse() const { return FDeselectChildrenOnCollapse; }
+    void SetDeselectChildrenOnCollapse(bool Value) {
+        SetOption(FDeselectChildrenOnCollapse, Value, {});
+    }
+    bool RightClickSelect() const { return FRightClickSelect; }
+    void SetRightClickSelect(bool Value) { SetOption(FRightClickSelect, Value, {}); }
+    bool MouseFrameSelect() const { return FMouseFrameSelect; }
+    void SetMouseFrameSelect(bool Value) { SetOption(FMouseFrameSelect, Value, {}); }
+    bool IgnoreEnabled() const { return FIgnoreEnabled; }
+    void SetIgnoreEnabled(bool Value) { SetOption(FIgnoreEnabled, Value, {}); }
+    bool AutoExpand() const { return FAutoExpand; }
+    void SetAutoExpand(bool Value) { SetOption(FAutoExpand, Value, {}); }
+    bool AutoCollapse() const { return FAutoCollapse; }
+    void SetAutoCollapse(bool Value) { SetOption(FAutoCollapse, Value, {}); }
+    bool MoveFocusOnCollapse() const { return FMoveFocusOnCollapse; }
+    void SetMoveFocusOnCollapse(bool Value) { SetOption(FMoveFocusOnCollapse, Value, {}); }
+    TSortModes SortMode() const { return FSortMode; }
+    void SetSortMode(TSortModes Value) { SetOption(FSortMode, Value, {}); }
+    TSortTypes SortType() const { return FSortType; }
+    void SetSortType(TSortTypes Value) { SetOption(FSortType, Value, {}); }
+    TSortDirs SortDir() const { return FSortDir; }
+    void SetSortDir(TSortDirs Value) { SetOption(FSortDir, Value, {}); }
+    bool SortUseCase() const { return FSortUseCase; }
+    void SetSortUseCase(bool Value) { SetOption(FSortUseCase, Value, {}); }
+    TQZDragType DragType() const { return FDragType; }
+    void SetDragType(TQZDragType Value) { SetOption(FDragType, Value, {}); }
+    bool DragAllowed() const { return FDragAllowed; }
+    void SetDragAllowed(bool Value) { SetOption(FDragAllowed, Value, {}); }
+    bool ExpandOnDragOver() const { return FExpandOnDragOver; }
+    void SetExpandOnDragOver(bool Value) { SetOption(FExpandOnDragOver, Value, {}); }
+    TDragImgMode DragImageMode() const { return FDragImageMode; }
+    void SetDragImageMode(TDragImgMode Value) { SetOption(FDragImageMode, Value, {}); }
+    int DragScrollInterval() const { return FDragScrollInterval; }
+    void SetDragScrollInterval(int Value) { SetOption(FDragScrollInterval, Value, {}); }
+    int DragExpandDelay() const { return FDragExpandDelay; }
+    void SetDragExpandDelay(int Value) { SetOption(FDragExpandDelay, Value, {}); }
+    bool IncrementalSearch() const { return FIncrementalSearch; }
+    void SetIncrementalSearch(bool Value) { SetOption(FIncrementalSearch, Value, {}); }
+    bool AutoLookup() const { return FAutoLookup; }
+    void SetAutoLookup(bool Value) { SetOption(FAutoLookup, Value, {}); }
+    THintModes LineHintMode() const { return FLineHintMode; }
+    void SetLineHintMode(THintModes Value) { SetOption(FLineHintMode, Value, {}); }
+    TLineHintType LineHintType() const { return FLineHintType; }
+    void SetLineHintType(TLineHintType Value) { SetOption(FLineHintType, Value, {}); }
+    int LineHintTimeout() const { return FLineHintTimeout; }
+    void SetLineHintTimeout(int Value) { SetOption(FLineHintTimeout, Value, {}); }
+    TColor LineHintColor() const { return FLineHintColor; }
+    void SetLineHintColor(TColor Value) { SetOption(FLineHintColor, Value, {}); }
+    bool HideHintOnMove() const { return FHideHintOnMove; }
+    void SetHideHintOnMove(bool Value) { SetOption(FHideHintOnMove, Value, {}); }
+    bool HideHintOnTimer() const { return FHideHintOnTimer; }
+    void SetHideHintOnTimer(bool Value) { SetOption(FHideHintOnTimer, Value, {}); }
+    bool UseSystemHintColors() const { return FUseSystemHintColors; }
+    void SetUseSystemHintColors(bool Value) { SetOption(FUseSystemHintColors, Value, {}); }
+    bool OwnerDrawByColumn() const { return FOwnerDrawByColumn; }
+    void SetOwnerDrawByColumn(bool Value) { SetOption(FOwnerDrawByColumn, Value, {}); }
+    std::string OwnerDrawMask() const { return FOwnerDrawMask; }
+    void SetOwnerDrawMask(const std::string& Value) { SetOption(FOwnerDrawMask, Value, {}); }
+    char PathSeparator() const { return FPathSeparator; }
+    void SetPathSeparator(char Value) { SetOption(FPathSeparator, Value, {}); }
+    bool DoInplaceEdit() const { return FDoInplaceEdit; }
+    void SetDoInplaceEdit(bool Value) { SetOption(FDoInplaceEdit, Value, {}); }
+    bool QuickEditMode() const { return FQuickEditMode; }
+    void SetQuickEditMode(bool Value) { SetOption(FQuickEditMode, Value, {}); }
+    bool ExplorerEditMode() const { return FExplorerEditMode; }
+    void SetExplorerEditMode(bool Value) { SetOption(FExplorerEditMode, Value, {}); }
+    int InplaceEditorDelay() const { return FInplaceEditorDelay; }
+    void SetInplaceEditorDelay(int Value) { SetOption(FInplaceEditorDelay, Value, {}); }
+    TQZFieldType MainTextType() const { return FMainTextType; }
+    void SetMainTextType(TQZFieldType Value) { SetOption(FMainTextType, Value, {}); }
+    int HintType() const { return FHintType; }
+    void SetHintType(int Value) { SetOption(FHintType, Value, {}); }
+    bool ScrollTracking() const { return FScrollTracking; }
+    void SetScrollTracking(bool Value) { SetOption(FScrollTracking, Value, {}); }
+    bool AutoResizeColumns() const { return FAutoResizeColumns; }
+    void SetAutoResizeColumns(bool Value) { SetOption(FAutoResizeColumns, Value, {}); }
+    int ImageTextDelta() const { return FImageTextDelta; }
+    void SetImageTextDelta(int Value) { SetOption(FImageTextDelta, Value, {teInvalidate}); }
+    TColor DragRectAcceptColor() const { return FDragRectAcceptColor; }
+    void SetDragRectAcceptColor(TColor Value) { SetOption(FDragRectAcceptColor, Value, {}); }
+    TColor DragRectDenyColor() const { return FDragRectDenyColor; }
+    void SetDragRectDenyColor(TColor Value) { SetOption(FDragRectDenyColor, Value, {}); }
+
+    // The row height the tree takes with AutoLineHeight: images, indent, font, check boxes.
+    virtual int DefineLineHeight();
+    virtual void UpdateScrollBars();
+    // Places header, view and scroll bars in the client area.
+    void AlignPieces();
+    void UpdateFrame();
+    int MeasureColumnWidth(int SectionIndex, bool VisibleOnly);
+    // Writes every item's main text, indented by level, one line each.
+    virtual void SaveStringsToStream(TStream& Stream);
+    // The custom bars take the platform's scroll information; other windows are left alone.
+    int SetScrollInfo(HWND Window, int Bar, bool Redraw, SCROLLINFO& Info);
+    int GetScrollInfo(HWND Window, int Bar, SCROLLINFO& Info);
+
+    void Assign(const TPersistent* Source) override;
+    void WndProc(TMessage& Message) override;
 
     // Options the items read; the control's property setters add their effects.
     bool FKeepSelectionWithinLevel = false;
@@ -93,8 +455,12 @@ public:
                              TSortTypes SortType);
 
     // Column work; without a header there is none.
-    virtual int HeaderSectionCount() const { return 0; }
-    virtual bool SectionBounds(int SectionIndex, int& Left, int& Right) const { return false; }
+    virtual int HeaderSectionCount() const;
+    virtual bool SectionBounds(int SectionIndex, int& Left, int& Right) const;
+    // The shown columns in header order, the locked one last.
+    virtual std::vector<TQZColumnSpan> VisibleColumns() const;
+    int SectionsWidth() const;
+    TQZSectionStyle MainColumnStyle() const;
     virtual void AutoSizeColumn(int SectionIndex);
     virtual void AutoSizeAllColumns();
     virtual void UpdateDiffItems() {}
@@ -115,16 +481,209 @@ public:
     virtual void TriggerSortEnd() {}
     virtual void TriggerVirtualTextNeeded(TQZTreeItem* Item, int SectionIndex, std::string& Text) {}
     virtual void TriggerVirtualHintNeeded(TQZTreeItem* Item, std::string& Hint) {}
+    virtual void TriggerVirtualStyleNeeded(TQZTreeItem* Item, int SectionIndex,
+                                           TQZCellStyle* Style) {}
+    virtual int DoGetPicture(TQZTreeItem* Item);
+    virtual int DoGetPicture2(TQZTreeItem* Item);
+    virtual void DoItemDraw(TQZTreeItem* Item, TCanvas* Canvas, int SectionIndex, const TRect& R) {}
+    virtual void TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item, const TRect& ItemRect,
+                                          const TRect& SurfRect) {}
+    virtual void TriggerMeasureItemPartEvent(TQZTreeItem* Item, int SectionIndex, TPoint& Size) {}
+    virtual void TriggerScrollEvent(TScrollBarKind Bar, int ScrollCode) {}
+    virtual void DoOnColumnResize(int SectionIndex) {}
+    virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos) {}
 
 protected:
+    // Stores an option and does what its change asks for; nothing when the value stands.
+    template <class T> void SetOption(T& Field, const T& Value, TQZTreeEffects Effects) {
+        if (Field == Value)
+            return;
+        Field = Value;
+        ApplyEffects(Effects);
+    }
+    void ApplyEffects(TQZTreeEffects Effects);
+    static TQZTreeEffects When(bool Condition, TQZTreeEffects Effects) {
+        return Condition ? Effects : TQZTreeEffects{};
+    }
+    TQZTreeEffects ImageMarkEffects() const {
+        return When(FShowImages && FImages, {teRange, teRows});
+    }
+    void SetImageList(TImageList*& Field, TImageList* Value);
+    TBitmap* Glyph(std::unique_ptr<TBitmap>& Field) const;
+    void SetPicture(std::unique_ptr<TBitmap>& Field, const TBitmap* Value);
+
+    // True when the header's sections decide the horizontal range (no row writes past its cell).
+    bool RangeFollowsHeader() const;
+
+    std::wstring GetThemedClassName() const override { return L"TREEVIEW"; }
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
+    void Resize() override;
+    void FontChanged() override;
+    void BeforeDestruction() override;
+    void NCCalcSize(TRect& ClientArea) override;
+    void NCPaint(HDC WindowDC, const TRect& WindowRect) override;
+    void DoEnter() override;
+    void DoExit() override;
+    virtual void OnFontChange();
+    void SetUseXPThemes(bool Value) override;
+
     // Tears the items down while the heir is still whole; the destructor does it otherwise.
     void DestroyItems();
-    virtual void HeaderBeginUpdate() {}
-    virtual void HeaderEndUpdate() {}
+    virtual void HeaderBeginUpdate();
+    virtual void HeaderEndUpdate();
     // The work deferred to the end of the outermost lock.
     virtual void ProcessUpdateEnd();
     // Drops every pointer the tree and its view keep to Item, which is about to be freed.
     virtual void ForgetItem(TQZTreeItem* Item);
+
+    // Children, made by the constructor.
+    void CreatePieces();
+    // The header and what the tree asks of it.
+    virtual void CreateHeader();
+    void AttachHeader();
+    int LayoutHeaderHeight();
+    void PlaceHeader(const TRect& Bounds);
+    void HeaderRightAlignedOrder(bool Value);
+    void ApplyHeaderFont();
+    std::vector<TQZXPThemedControl*> ThemedPieces() const;
+
+    void ImageListChange(TObject* Sender);
+    void BackgroundChange(TObject* Sender);
+    void GlyphChange(TObject* Sender);
+    void SBChanged(TObject* Sender);
+    void HeadersTextsLineSet(int Index, const std::string& Text);
+    bool UpdateHScrollBar();
+    bool UpdateVScrollBar();
+    void DrawFlatBorder(HDC DC, const TRect& WindowRect);
+    void SectionResized(int SectionIndex);
+    void SectionsChanged();
+    void RedoViewBuffer();
+
+    TQZTreeView* FTreeView = nullptr;
+    TQZHeader* FHeader = nullptr;
+    TQZScrollBar* FHScrollBar = nullptr;
+    TQZScrollBar* FVScrollBar = nullptr;
+    std::unique_ptr<TQZScrollBarStyles> FHorzScrollBarStyle, FVertScrollBarStyle;
+    std::unique_ptr<TStringList> FHeadersTexts;
+    TNotifyEvent FImageChangeLink;
+    std::unique_ptr<TBitmap> FBackground;
+    std::unique_ptr<TFont> FHeaderFont;
+    mutable std::unique_ptr<TBitmap> FPlusPicture, FMinusPicture, FLeafPicture, FCheckBoxGlyph,
+        FRadioButtonGlyph;
+    TTimer* FDelayTimer = nullptr;
+    int FSelectColumn = -1;
+    int FTopIndex = 0;
+    int FBottomIndex = 0;
+    bool FHScrollVisible = false;
+    bool FVScrollVisible = false;
+    bool FScrollbarsInitialized = false;
+    bool FIgnoreSBChange = false;
+    bool FIgnoreResizes = false;
+    bool FAutoSizingColumns = false;
+    bool IgnoreResize = false;
+    bool FTreeIsFocused = false;
+    int SavedHH = 0;
+    int FHeaderHeight = -1; // read from a form, applied when loading ends
+    TRect FPendingPaint{};  // asked for while the lock was held
+    bool FHasPendingPaint = false;
+    bool FShowEmptyImages2 = false;
+    bool FPlusMinusTransparent = false;
+    bool FBarStyleVerticalLines = false;
+    bool FVerticalLinesLong = true;
+    bool FNoBlendSelected = false;
+    TColor FStripedOddColor = clBtnShadow;
+    TColor FStripedEvenColor = clBtnHighlight;
+    TColor FLineBorderActiveColor = clBlack;
+    TColor FLineBorderInactiveColor = clBlack;
+    bool FDrawFocusRect = true;
+    TQZScrollBarSides FForcedScrollBars;
+    bool FRightAlignedTree = false;
+    TDragTargetDraw FDragTrgDrawMode = SelColorRect;
+    TQZDblClickMode FDblClickMode = dcmExpand;
+    int FChangeDelay = 500;
+    bool FAutoLineHeight = true;
+    bool FDoubleBufferedView = true;
+    TImageList* FImages = nullptr;
+    TImageList* FImages2 = nullptr;
+    bool FHeaderUseTreeFont = true;
+    bool FHeaderHotTrack = false;
+    int FItemIndent = 17;
+    int FCheckBoxSize = 15;
+    bool FShowButtons = true;
+    bool FShowLines = true;
+    bool FShowRoot = false;
+    bool FShowLeafButton = false;
+    bool FCustomPlusMinus = false;
+    bool FCustomCheckboxes = false;
+    bool FChangeStateImage = false;
+    bool FHorizontalLines = false;
+    bool FVerticalLines = false;
+    bool FBarStyle = false;
+    TColor FLinesColor = clBtnFace;
+    TPenStyle FLinesStyle = psDot;
+    TColor FHorzDivLinesColor = clBtnFace;
+    TColor FVertDivLinesColor = clBtnFace;
+    bool FRowSelect = true;
+    bool FHideFocusRect = false;
+    bool FTracking = false;
+    TColor FBkColor = clWindow;
+    TQZBkGndType FBackgroundType = bgtColorFill;
+    TColor FGradientStartColor = clBlack;
+    TColor FGradientEndColor = clBlack;
+    int FGradientSteps = 64;
+    bool FScrollBackground = false;
+    bool FStripedItems = false;
+    TQZBorderSides FBorderSides = AllBorderSides;
+    bool FFlat = false;
+    TQZFlatBorderType FActiveBorderType = fbtSunken;
+    TQZFlatBorderType FInactiveBorderType = fbtSunkenOuter;
+    bool FFlatFocusedScrollbars = true;
+    bool FUseCustomScrollBars = true;
+    bool FHideHorzScrollBar = false;
+    bool FHideVertScrollBar = false;
+    bool FScrollbarOpposite = false;
+    bool FRightAlignedText = false;
+    int FMultiSelectLevel = -1;
+    TSTSelModes FSelectionMode = smUsual;
+    bool FAlwaysKeepSelection = true;
+    bool FAlwaysKeepFocus = false;
+    bool FRightClickSelect = true;
+    bool FMouseFrameSelect = true;
+    bool FIgnoreEnabled = false;
+    bool FAutoCollapse = false;
+    TQZDragType FDragType = dtVornel;
+    bool FDragAllowed = false;
+    bool FExpandOnDragOver = false;
+    TDragImgMode FDragImageMode = dimNever;
+    int FDragScrollInterval = 100;
+    int FDragExpandDelay = 500;
+    bool FIncrementalSearch = false;
+    bool FAutoLookup = false;
+    THintModes FLineHintMode = shmLong;
+    TLineHintType FLineHintType = lhtSmart;
+    int FLineHintTimeout = 3000;
+    TColor FLineHintColor = clWindow;
+    bool FHideHintOnMove = true;
+    bool FHideHintOnTimer = false;
+    bool FUseSystemHintColors = false;
+    bool FOwnerDrawByColumn = true;
+    std::string FOwnerDrawMask = "~~@~~";
+    char FPathSeparator = '\\';
+    bool FDoInplaceEdit = false;
+    bool FQuickEditMode = false;
+    bool FExplorerEditMode = false;
+    int FInplaceEditorDelay = 500;
+    TQZFieldType FMainTextType = sftText;
+    int FHintType = 2;
+    bool FScrollTracking = false;
+    bool FAutoResizeColumns = true;
+    int FImageTextDelta = 0;
+    TColor FDragRectAcceptColor = clGreen;
+    TColor FDragRectDenyColor = clRed;
 
     int FUpdateCount = 0;
     bool FProcUpdate = false;
@@ -168,7 +727,8 @@ private:
     TQZList FAllList;
     std::unique_ptr<TQZSelectedList> FSelectedList;
     std::unique_ptr<TQZItemStateStyle> FDefaultItemStyles;
-    std::unique_ptr<TQZTreeViewState> FView;
+    std::unique_ptr<TQZTreeViewState> FOwnedView;
+    TQZTreeViewState* FView = nullptr;
     std::unique_ptr<TQZTreeItems> FItems;
     mutable std::vector<TQZTreeItem*> FVisRows;
     mutable bool FVisValid = false;

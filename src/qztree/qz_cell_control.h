@@ -1,24 +1,86 @@
 #pragma once
+#include "rtl/events.h"
 #include "rtl/object.h"
+#include "vcl/check_box.h"
+#include "vcl/control.h"
+#include "vcl/geometry.h"
+
+#include <memory>
+#include <string>
 
 class TQZCellStyle;
+class TCanvas;
+class TFont;
 
-// A small control that a cell style carries and the tree paints into its cell. This is the
-// part the style relies on: the link to its style, which the control drops when it goes.
+// A small control that a cell style carries and the tree paints into its cell and feeds with
+// the mouse. It keeps the link to its style, which it drops when it goes.
 class TQZCellControl : public TObject {
     friend class TQZCellStyle;
 
 public:
-    TQZCellControl() = default;
+    TQZCellControl();
     ~TQZCellControl() override;
 
     TQZCellStyle* Owner() const { return FOwner; }
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& Value);
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int Value) { FBorderWidth = Value; }
+    TFont* Font() const { return FFont.get(); }
     // Asks the style to repaint its item.
     void Update();
 
+    // The view passes clicks and mouse messages in cell coordinates.
+    virtual void TriggerClickEvent();
+    virtual void TriggerDblClickEvent();
+    virtual void TriggerMouseDownEvent(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void TriggerMouseUpEvent(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void TriggerMouseMoveEvent(TShiftState Shift, int X, int Y);
+    // True asks the view to pass the click on to the row as well.
+    virtual bool PassClicks() const { return false; }
+    // Draws the control into R, the cell less the border width.
+    virtual void Paint(TCanvas& Canvas, const TRect& R) {}
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
 private:
     TQZCellStyle* FOwner = nullptr;
+    std::string FCaption;
     bool FVisible = true;
+    bool FEnabled = true;
+    int FBorderWidth = 0;
+    std::unique_ptr<TFont> FFont;
+};
+
+// A check box in a cell, with its caption beside it.
+class TQZCellCheckBox : public TQZCellControl {
+public:
+    TQZCellCheckBox();
+
+    TCheckBoxState State() const { return FState; }
+    // Grayed is refused unless AllowGrayed.
+    void SetState(TCheckBoxState Value);
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+
+    // A click on an enabled box moves it to its next state, then fires OnClick.
+    void TriggerClickEvent() override;
+    void Paint(TCanvas& Canvas, const TRect& R) override;
+
+private:
+    TAlignment FAlignment = taRightJustify;
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
 };

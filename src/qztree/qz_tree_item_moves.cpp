@@ -148,7 +148,7 @@ void TQZTreeItem::Assign(const TQZTreeItem* Source) {
     // A source inside this subtree (or holding it) would be changed while it is read: copy it
     // aside first.
     if (Source->IsUnder(this) || IsUnder(Source)) {
-        TCustomQZTree scratch;
+        TCustomQZTree scratch(nullptr, std::make_unique<TQZTreeViewState>());
         scratch.GetRoot()->Assign(Source);
         Assign(scratch.GetRoot());
         return;

@@ -36,6 +36,7 @@ void LoadLocaleFormatSettings() {
     s.ThousandSeparator = LocaleText(LOCALE_STHOUSAND, " ")[0];
     s.DateSeparator = LocaleText(LOCALE_SDATE, ".")[0];
     s.TimeSeparator = LocaleText(LOCALE_STIME, ":")[0];
+    s.CurrencyString = LocaleText(LOCALE_SCURRENCY, "");
     s.ShortDateFormat = LocaleText(LOCALE_SSHORTDATE, "dd.MM.yyyy");
     s.LongTimeFormat = RuntimeTimePattern(LocaleText(LOCALE_STIMEFORMAT, "H:mm:ss"));
 }

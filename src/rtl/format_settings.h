@@ -7,6 +7,7 @@ struct TFormatSettings {
     char ThousandSeparator = ' ';
     char DateSeparator = '.';
     char TimeSeparator = ':';
+    std::string CurrencyString;
     std::string ShortDateFormat = "dd.mm.yyyy";
     std::string LongTimeFormat = "hh:nn:ss";
 };

@@ -27,3 +27,14 @@ std::string FromWide(const wchar_t* text, int length) {
 std::string FromWide(const std::wstring& text) {
     return FromWide(text.data(), int(text.size()));
 }
+
+bool CharFromWide(wchar_t wide, char& text) {
+    BOOL lost = FALSE;
+    return WideCharToMultiByte(TextCodePage, 0, &wide, 1, &text, 1, nullptr, &lost) == 1 && !lost;
+}
+
+wchar_t CharToWide(char text) {
+    wchar_t wide = 0;
+    MultiByteToWideChar(TextCodePage, 0, &text, 1, &wide, 1);
+    return wide;
+}

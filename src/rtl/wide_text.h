@@ -8,3 +8,7 @@ constexpr unsigned TextCodePage = 1251;
 std::wstring ToWide(const std::string& text);
 std::string FromWide(const std::wstring& text);
 std::string FromWide(const wchar_t* text, int length = -1);
+
+// One character each way; false when the UTF-16 character has no 1251 form.
+bool CharFromWide(wchar_t wide, char& text);
+wchar_t CharToWide(char text);

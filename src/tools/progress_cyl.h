@@ -1,4 +1,5 @@
 #pragma once
+#include "rtl/property_change.h"
 #include "tools/progress_cyl_shading.h"
 #include "vcl/graphic_control.h"
 #include "vcl/persistent.h"
@@ -138,10 +139,8 @@ private:
     // What a look change makes the bar work out again before it repaints.
     enum TLookRedo : unsigned { lrNothing = 0, lrColors = 1, lrBevels = 2, lrBorder = 4 };
     template <class T> void SetLook(T& field, T value, unsigned redo = lrNothing) {
-        if (field == value)
-            return;
-        field = value;
-        LookChanged(redo);
+        if (ChangeValue(field, value))
+            LookChanged(redo);
     }
     // The preset no longer holds (unless one is being applied) and the bar is painted again.
     void LookChanged(unsigned redo = lrNothing);
@@ -196,8 +195,6 @@ private:
 };
 
 template <class T> void TQZPCColorStyle::Change(T& field, T value) {
-    if (field == value)
-        return;
-    field = value;
-    FProgressCyl->LookChanged(TQZProgressCyl::lrColors);
+    if (ChangeValue(field, value))
+        FProgressCyl->LookChanged(TQZProgressCyl::lrColors);
 }

@@ -1,9 +1,9 @@
 #include "tools/thread_safety.h"
 
 void TThreadSafetyClass::Lock() {
-    FLock.Enter();
+    FLock.Lock();
 }
 
 void TThreadSafetyClass::UnLock() {
-    FLock.Leave();
+    FLock.UnLock();
 }

@@ -85,8 +85,12 @@ bool TApplication::ProcessMessage() {
         TDragManager::Finish(false);
         return true;
     }
-    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         CancelHint();
+        // Shortcuts, dialog keys and mnemonics are taken before the window sees the key.
+        if (PreTranslateKeyMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam))
+            return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;
@@ -124,6 +128,25 @@ void TApplication::Idle() {
 
 void TApplication::Terminate() {
     PostQuitMessage(0);
+}
+
+intptr_t TApplication::SendAppMessage(unsigned Msg, uintptr_t WParam, intptr_t LParam) {
+    TCustomForm* main = FMainForm;
+    if (!main || !main->HandleAllocated() || !IsWindowEnabled(main->WindowHandle()))
+        return 0;
+    switch (Msg) {
+    case CM_APPKEYDOWN: {
+        TWMKey key{WM_KEYDOWN, uint16_t(WParam), LParam};
+        return main->IsShortCut(key) ? 1 : 0;
+    }
+    case CM_APPSYSCOMMAND: {
+        const auto* command = reinterpret_cast<const TMessage*>(LParam);
+        SendMessageW(main->WindowHandle(), WM_SYSCOMMAND, command->WParam, command->LParam);
+        return 1;
+    }
+    default:
+        return 0;
+    }
 }
 
 void TApplication::HandleException(TObject* Sender) {

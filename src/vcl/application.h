@@ -48,6 +48,10 @@ public:
     // Lets a program that stopped run its loop again (the next Run, a test after a quit).
     void ClearTerminated() { FTerminated = false; }
 
+    // The application's own notices: CM_APPKEYDOWN (a key no form took: the main form's
+    // shortcuts) and CM_APPSYSCOMMAND (Alt with a key on another form: the main form's menu).
+    intptr_t SendAppMessage(unsigned Msg, uintptr_t WParam, intptr_t LParam);
+
     // Shows what was thrown (OnException when assigned, else a message box); call from a catch.
     void HandleException(TObject* Sender);
     int MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags);

@@ -42,15 +42,28 @@ void TButton::CNCommand(TMessage& Message) {
         Click();
 }
 
-void TButton::WndProc(TMessage& Message) {
-    if (Message.Msg == CM_DIALOGKEY) {
-        bool mine =
-            (Message.WParam == VK_RETURN && FDefault) || (Message.WParam == VK_ESCAPE && FCancel);
-        if (mine && Visible() && Enabled()) {
-            Click();
-            Message.Result = 1;
-        }
-        return;
+bool TButton::TakesEnter() const {
+    if (Focused())
+        return true;
+    // The default button gives way to a focused other button.
+    TCustomForm* form = GetParentForm(this);
+    auto* focused = form ? dynamic_cast<TButton*>(form->ActiveControl()) : nullptr;
+    return FDefault && !(focused && focused != this && focused->Focused());
+}
+
+void TButton::DialogKey(TMessage& Message) {
+    const bool plain = GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+    const bool mine =
+        (Message.WParam == VK_RETURN && TakesEnter()) || (Message.WParam == VK_ESCAPE && FCancel);
+    if (mine && plain && CanFocus()) {
+        Click();
+        Message.Result = 1;
     }
-    TWinControl::WndProc(Message);
+}
+
+void TButton::DialogChar(TMessage& Message) {
+    if (IsAccel(char(Message.WParam), Caption()) && CanFocus()) {
+        Click();
+        Message.Result = 1;
+    }
 }

@@ -2,7 +2,8 @@
 #include "vcl/win_control.h"
 
 // A push button over the Win32 button class. Clicking it runs OnClick and, when ModalResult is
-// set, gives its form that result; a Default button answers Enter and a Cancel button Escape.
+// set, gives its form that result. Enter clicks the focused button, else the Default button;
+// Escape clicks the Cancel button; Alt with the caption's '&' letter clicks the button.
 class TButton : public TWinControl {
 public:
     explicit TButton(TComponent* AOwner);
@@ -17,13 +18,15 @@ public:
     void SetCancel(bool value) { FCancel = value; }
 
     void Click() override;
-    void WndProc(TMessage& Message) override;
 
 protected:
+    void DialogKey(TMessage& Message) override;
+    void DialogChar(TMessage& Message) override;
     void CreateParams(TCreateParams& Params) override;
     void CNCommand(TMessage& Message) override;
 
 private:
+    bool TakesEnter() const;
     TModalResult FModalResult = mrNone;
     bool FDefault = false;
     bool FCancel = false;

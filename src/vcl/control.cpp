@@ -1,6 +1,8 @@
 #include "vcl/control.h"
 
+#include "rtl/property_change.h"
 #include "rtl/published.h"
+#include "rtl/scope_guards.h"
 #include "vcl/application.h"
 #include "vcl/drag_drop.h"
 #include "vcl/forms.h"
@@ -82,10 +84,7 @@ void TControl::BeforeDestruction() {
 
 void TControl::Loaded() {
     TComponent::Loaded();
-    if (FParentFont)
-        TakeParentFont();
-    if (FParentColor)
-        TakeParentColor();
+    TakeEveryParentProperty();
     RequestAlign();
 }
 
@@ -252,36 +251,16 @@ void TControl::EnabledChanged() {
     Invalidate();
 }
 
+// A colour or hint setting of the control's own ends following the parent, also when it equals
+// the parent's.
 void TControl::SetColor(TColor value) {
-    if (value == FColor)
-        return;
-    FColor = value;
     FParentColor = false;
-    Perform(CM_COLORCHANGED);
-}
-
-void TControl::SetParentColor(bool value) {
-    if (value == FParentColor)
-        return;
-    FParentColor = value;
-    if (value)
-        TakeParentColor();
-}
-
-void TControl::TakeParentColor() {
-    if (!FParent || FParent->Color() == FColor)
-        return;
-    FColor = FParent->Color();
-    Perform(CM_COLORCHANGED);
+    if (ChangeValue(FColor, value))
+        Perform(CM_COLORCHANGED);
 }
 
 void TControl::ColorChanged() {
     Invalidate();
-}
-
-void TControl::ParentColorChanged() {
-    if (FParentColor)
-        TakeParentColor();
 }
 
 void TControl::SetFont(const TFont* value) {
@@ -294,29 +273,8 @@ void TControl::FontChangeNotice() {
     Perform(CM_FONTCHANGED);
 }
 
-void TControl::SetParentFont(bool value) {
-    if (value == FParentFont)
-        return;
-    FParentFont = value;
-    if (value)
-        TakeParentFont();
-}
-
-void TControl::TakeParentFont() {
-    if (!FParent)
-        return;
-    FTakingParentFont = true;
-    FFont->Assign(FParent->Font());
-    FTakingParentFont = false;
-}
-
 void TControl::FontChanged() {
     Invalidate();
-}
-
-void TControl::ParentFontChanged() {
-    if (FParentFont)
-        TakeParentFont();
 }
 
 void TControl::SetText(const std::string& value) {
@@ -327,25 +285,55 @@ void TControl::SetText(const std::string& value) {
 }
 
 void TControl::SetShowHint(bool value) {
-    if (value == FShowHint && !FParentShowHint)
-        return;
-    FShowHint = value;
     FParentShowHint = false;
-    Perform(CM_SHOWHINTCHANGED);
-}
-
-void TControl::SetParentShowHint(bool value) {
-    if (value == FParentShowHint)
-        return;
-    FParentShowHint = value;
-    if (value)
-        ParentShowHintChanged();
-}
-
-void TControl::ParentShowHintChanged() {
-    if (FParentShowHint && FParent && FParent->ShowHint() != FShowHint) {
-        FShowHint = FParent->ShowHint();
+    if (ChangeValue(FShowHint, value))
         Perform(CM_SHOWHINTCHANGED);
+}
+
+bool& TControl::FollowsParent(TParentProperty Property) {
+    switch (Property) {
+    case ppColor:
+        return FParentColor;
+    case ppFont:
+        return FParentFont;
+    default:
+        return FParentShowHint;
+    }
+}
+
+void TControl::SetFollowsParent(TParentProperty Property, bool value) {
+    if (ChangeValue(FollowsParent(Property), value) && value)
+        TakeFromParent(Property);
+}
+
+void TControl::ParentPropertyChanged(TParentProperty Property) {
+    if (FollowsParent(Property))
+        TakeFromParent(Property);
+}
+
+void TControl::TakeEveryParentProperty() {
+    for (TParentProperty p : {ppColor, ppFont, ppShowHint})
+        ParentPropertyChanged(p);
+}
+
+// Takes the parent's value as the control's own change would, but keeps following the parent.
+void TControl::TakeFromParent(TParentProperty Property) {
+    if (!FParent)
+        return;
+    switch (Property) {
+    case ppColor:
+        if (ChangeValue(FColor, FParent->Color()))
+            Perform(CM_COLORCHANGED);
+        break;
+    case ppFont: {
+        TFlagScope taking(FTakingParentFont);
+        FFont->Assign(FParent->Font());
+        break;
+    }
+    case ppShowHint:
+        if (ChangeValue(FShowHint, FParent->ShowHint()))
+            Perform(CM_SHOWHINTCHANGED);
+        break;
     }
 }
 

@@ -101,11 +101,11 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
     bool ParentColor() const { return FParentColor; }
-    void SetParentColor(bool value);
+    void SetParentColor(bool value) { SetFollowsParent(ppColor, value); }
     TFont* Font() const { return FFont.get(); }
     void SetFont(const TFont* value);
     bool ParentFont() const { return FParentFont; }
-    void SetParentFont(bool value);
+    void SetParentFont(bool value) { SetFollowsParent(ppFont, value); }
 
     std::string Text() const { return GetText(); }
     void SetText(const std::string& value);
@@ -116,7 +116,7 @@ public:
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool value);
     bool ParentShowHint() const { return FParentShowHint; }
-    void SetParentShowHint(bool value);
+    void SetParentShowHint(bool value) { SetFollowsParent(ppShowHint, value); }
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor value);
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
@@ -195,9 +195,9 @@ protected:
     virtual void EnabledChanged();
     virtual void TextChanged() { Invalidate(); }
     virtual void VisibleChanged();
-    virtual void ParentFontChanged();
-    virtual void ParentColorChanged();
-    virtual void ParentShowHintChanged();
+    // The parent's Color, Font or ShowHint changed: a control that follows it takes the value.
+    enum TParentProperty { ppColor, ppFont, ppShowHint };
+    void ParentPropertyChanged(TParentProperty Property);
     // CM_HINTSHOW: false refuses the hint.
     virtual bool HintShow(THintInfo& HintInfo) { return true; }
     virtual void CancelMode() {}
@@ -241,8 +241,10 @@ private:
         int ParentHeight = 0;
     };
     void FontChangeNotice();
-    void TakeParentFont();
-    void TakeParentColor();
+    bool& FollowsParent(TParentProperty Property);
+    void SetFollowsParent(TParentProperty Property, bool value);
+    void TakeFromParent(TParentProperty Property);
+    void TakeEveryParentProperty();
     TRect AnchoredBounds(const TRect& parentClient) const;
 
     TWinControl* FParent = nullptr;

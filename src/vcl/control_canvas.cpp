@@ -1,29 +1,35 @@
 #include "vcl/control_canvas.h"
 
+#include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
+
+TControlCanvas::TControlCanvas(TControl* control) : FControl(control) {}
+
+TControlCanvas::~TControlCanvas() {
+    FreeHandle();
+}
 
 void TControlCanvas::CreateHandle() {
     auto* windowed = dynamic_cast<TWinControl*>(FControl);
     TWinControl* owner = windowed ? windowed : FControl->Parent();
     if (!owner)
         return;
-    FWindow = owner->Handle();
-    FOwnDC = GetDC(FWindow);
+    FOwnDC = std::make_unique<TWindowDC>(owner->Handle());
+    HDC dc = FOwnDC->DC();
     if (!windowed) {
-        SetViewportOrgEx(FOwnDC, FControl->Left(), FControl->Top(), nullptr);
-        IntersectClipRect(FOwnDC, 0, 0, FControl->Width(), FControl->Height());
+        SetViewportOrgEx(dc, FControl->Left(), FControl->Top(), nullptr);
+        IntersectClipRect(dc, 0, 0, FControl->Width(), FControl->Height());
     }
-    SetHandle(FOwnDC);
+    SetHandle(dc);
 }
 
 void TControlCanvas::FreeHandle() {
     if (!FOwnDC)
         return;
+    // The canvas lets go of the context before the context goes.
     SetHandle(nullptr);
-    ReleaseDC(FWindow, FOwnDC);
-    FOwnDC = nullptr;
-    FWindow = nullptr;
+    FOwnDC.reset();
 }
 
 void TControlCanvas::PaintOn(HDC dc, const std::function<void()>& paint) {

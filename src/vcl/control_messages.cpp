@@ -2,7 +2,9 @@
 // the default behaviour of those handlers.
 #include "vcl/control.h"
 
+#include "rtl/scope_guards.h"
 #include "vcl/drag_drop.h"
+#include "vcl/forms.h"
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
 
@@ -55,17 +57,19 @@ void TControl::WndProc(TMessage& Message) {
     case CM_VISIBLECHANGED:
         return VisibleChanged();
     case CM_PARENTFONTCHANGED:
-        return ParentFontChanged();
+        return ParentPropertyChanged(ppFont);
     case CM_PARENTCOLORCHANGED:
-        return ParentColorChanged();
+        return ParentPropertyChanged(ppColor);
     case CM_PARENTSHOWHINTCHANGED:
-        return ParentShowHintChanged();
+        return ParentPropertyChanged(ppShowHint);
     case CM_HINTSHOW:
         Message.Result = HintShow(*reinterpret_cast<THintInfo*>(Message.LParam)) ? 0 : 1;
         return;
     case CM_DRAG:
         return DragMessage(TDragMessage(Message.WParam),
                            *reinterpret_cast<TDragRec*>(Message.LParam), Message);
+    case CM_SYSCOLORCHANGE:
+        return Invalidate();
     case WM_CANCELMODE:
     case CM_CANCELMODE:
         CancelMode();
@@ -120,6 +124,21 @@ void TControl::MouseButtonUp(TMouseButton Button, const TMessage& Message) {
 }
 
 void TControl::MouseWheelMessage(TMessage& Message) {
+    if (Message.Msg == WM_MOUSEWHEEL) {
+        // Wherever the wheel lands, the form's focused control hears it first, then its parents;
+        // when none takes it the window that got it does what its class does. A class passes it
+        // on to the parent window: every control heard it already then.
+        static bool routing = false;
+        if (routing)
+            return;
+        TFlagScope routingNow(routing);
+        TCustomForm* form = GetParentForm(this);
+        TControl* first = form && form->ActiveControl() ? form->ActiveControl() : this;
+        Message.Result = first->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+        if (Message.Result == 0)
+            DefaultHandler(Message);
+        return;
+    }
     TShiftState shift = KeysToShiftState(LOWORD(Message.WParam));
     int delta = short(HIWORD(Message.WParam));
     TPoint mousePos = MessagePoint(Message.LParam);
@@ -129,8 +148,6 @@ void TControl::MouseWheelMessage(TMessage& Message) {
     }
     if (FParent)
         Message.Result = FParent->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-    else if (Message.Msg == WM_MOUSEWHEEL)
-        DefaultHandler(Message);
 }
 
 void TControl::Click() {

@@ -2,6 +2,7 @@
 #include "vcl/set.h"
 
 #include <cstdint>
+#include <string>
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -79,6 +80,10 @@ using TControlState = TSet<TControlStateFlag>;
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 using TBevelWidth = int;
+// Bevels of a windowed control's frame (drawn outside its client area); bkNone draws none.
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
 
 // Border of forms and of windowed controls (which use only bsNone and bsSingle).
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -92,6 +97,18 @@ enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 // Results of modal dialogs and buttons.
 using TModalResult = int;
+
+// A key with its shift keys as menus keep it: the virtual key in the low byte.
+using TShortCut = uint16_t;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+constexpr TShortCut scNone = 0;
+TShortCut ShortCut(uint16_t Key, TShiftState Shift);
+// "Ctrl+S", "Shift+Del", "F5"; empty for a key without a name.
+std::string ShortCutToText(TShortCut ShortCut);
+// True when the caption marks Key as its accelerator with '&' ("&Open" for 'o' or 'O').
+bool IsAccel(char Key, const std::string& Caption);
 constexpr TModalResult mrNone = 0;
 constexpr TModalResult mrOk = 1;
 constexpr TModalResult mrCancel = 2;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -138,7 +139,14 @@ void TDragManager::Start(const TPoint& screenPos) {
     unsigned serial = Drag.Serial;
     Drag.Started = true;
     TDragObject* object = nullptr;
-    Drag.Source->DoStartDrag(object);
+    try {
+        Drag.Source->DoStartDrag(object);
+    } catch (...) {
+        // A source that cannot start cancels its drag: no object was made to drag.
+        if (Running(serial))
+            Finish(false);
+        throw;
+    }
     if (!Running(serial)) {
         // The handler ended the drag or freed the source; an object it made still hears the end.
         if (object)
@@ -235,8 +243,14 @@ void TDragManager::Finish(bool drop) {
     TPoint screenPos = object->DragPos;
     bool accepted = drop && Drag.Target && Drag.Accepted;
     object->Cancelling = !drop;
+    // A drop handler that raises still ends the drag; its error is raised once all heard the end.
+    std::exception_ptr dropError;
     if (Drag.Target) {
-        SendDrag(Drag.Target, accepted ? dmDragDrop : dmDragCancel, screenPos);
+        try {
+            SendDrag(Drag.Target, accepted ? dmDragDrop : dmDragCancel, screenPos);
+        } catch (...) {
+            dropError = std::current_exception();
+        }
         object->Dropped = accepted;
     }
     // The drag is over before the source and the object hear of it, so they may start another;
@@ -247,10 +261,17 @@ void TDragManager::Finish(bool drop) {
     THeldControl target(ending.Target);
     TPoint at = ending.Target ? ending.Target->ScreenToClient(screenPos) : screenPos;
     Screen->SetCursor(crDefault);
-    if (ending.Source)
-        ending.Source->DoEndDrag(accepted ? ending.Target : nullptr, at.X, at.Y);
+    try {
+        if (ending.Source)
+            ending.Source->DoEndDrag(accepted ? ending.Target : nullptr, at.X, at.Y);
+    } catch (...) {
+        if (!dropError)
+            dropError = std::current_exception();
+    }
     object->DragTarget = ending.Target;
     object->Finished(accepted ? ending.Target : nullptr, at.X, at.Y, accepted);
+    if (dropError)
+        std::rethrow_exception(dropError);
 }
 
 void TDragManager::ControlDestroying(TControl* control) {

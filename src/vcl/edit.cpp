@@ -5,6 +5,9 @@
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     SetControlStyle({csSetCaption, csDoubleClicks});
+    // Text boxes are white with a sunken border whatever their parent's colour.
+    SetColor(clWindow);
+    SetBorderStyle(bsSingle);
     SetBounds(0, 0, 121, 21);
     SetTabStop(true);
 }
@@ -12,7 +15,6 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
 void TCustomEdit::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.SystemClassName = L"EDIT";
-    Params.ExStyle |= WS_EX_CLIENTEDGE;
     Params.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
 }
 

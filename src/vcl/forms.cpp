@@ -1,6 +1,7 @@
 #include "vcl/forms.h"
 
 #include "rtl/published.h"
+#include "rtl/scope_guards.h"
 #include "vcl/application.h"
 #include "vcl/dropped_files.h"
 #include "vcl/screen.h"
@@ -65,6 +66,73 @@ void TCustomForm::DoClose(TCloseAction& Action) {
 
 void TCustomForm::DoDestroy() {
     Guarded([this] { Fire(OnDestroy, this); });
+}
+
+bool TCustomForm::IsShortCut(TWMKey& Message) {
+    bool handled = false;
+    Fire(OnShortCut, Message, handled);
+    return handled;
+}
+
+void TCustomForm::DialogKey(TMessage& Message) {
+    const uint16_t key = uint16_t(Message.WParam);
+    const bool alt = GetKeyState(VK_MENU) < 0 || (HIWORD(Message.LParam) & KF_ALTDOWN);
+    if (!alt && key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+        SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+        Message.Result = 1;
+        return;
+    }
+    if (!alt && key >= VK_LEFT && key <= VK_DOWN) {
+        if (FActiveControl && FActiveControl->Parent()) {
+            FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN,
+                                                 false);
+            Message.Result = 1;
+        }
+        return;
+    }
+    TWinControl::DialogKey(Message);
+}
+
+bool TCustomForm::CanResize(int& NewWidth, int& NewHeight) {
+    bool resize = true;
+    Fire(OnCanResize, this, NewWidth, NewHeight, resize);
+    return resize;
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    if ((AWidth != Width() || AHeight != Height()) && !CanResize(AWidth, AHeight)) {
+        AWidth = Width();
+        AHeight = Height();
+    }
+    TFlagScope setting(FSettingBounds);
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TCustomForm::SizingMessage(TMessage& Message) {
+    // The user sizes the window; sizes set in code were asked in SetBounds already.
+    auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+    if (!FSettingBounds && !(pos->flags & SWP_NOSIZE) &&
+        (pos->cx != Width() || pos->cy != Height())) {
+        int width = pos->cx, height = pos->cy;
+        if (CanResize(width, height)) {
+            pos->cx = width;
+            pos->cy = height;
+        } else {
+            pos->flags |= SWP_NOSIZE;
+        }
+    }
+    DefaultHandler(Message);
+}
+
+void TCustomForm::SysCommandMessage(TMessage& Message) {
+    // Alt with a key no control of this form took opens the main form's menu, as if pressed there.
+    const unsigned command = unsigned(Message.WParam & 0xFFF0);
+    const auto key = Message.LParam;
+    if (command == SC_KEYMENU && key != ' ' && key != '-' && key != 0 && !GetCapture() &&
+        Application->MainForm() != this &&
+        Application->SendAppMessage(CM_APPSYSCOMMAND, 0, intptr_t(&Message)) != 0)
+        return;
+    DefaultHandler(Message);
 }
 
 void TCustomForm::Activate() {
@@ -358,6 +426,19 @@ void TCustomForm::WndProc(TMessage& Message) {
         return MinMaxInfo(Message);
     case WM_ACTIVATE:
         return ActivateMessage(Message);
+    case WM_WINDOWPOSCHANGING:
+        return SizingMessage(Message);
+    case WM_SYSCOMMAND:
+        return SysCommandMessage(Message);
+    case CM_ACTIVATE:
+        return Activate();
+    case CM_DEACTIVATE:
+        return Deactivate();
+    case WM_SYSCOLORCHANGE:
+        DefaultHandler(Message);
+        // Only top-level windows hear of it; every control of the form is told.
+        Perform(CM_SYSCOLORCHANGE);
+        return;
     case WM_DROPFILES:
         return DropFiles(TakeDroppedFiles(HDROP(Message.WParam)));
     case CM_RELEASE:
@@ -388,8 +469,8 @@ void TCustomForm::ActivateMessage(TMessage& Message) {
         Screen->SetActiveForm(this);
         if (FActiveControl && FActiveControl->CanFocus())
             ::SetFocus(FActiveControl->Handle());
-        Activate();
+        Perform(CM_ACTIVATE);
     } else {
-        Deactivate();
+        Perform(CM_DEACTIVATE);
     }
 }

@@ -23,6 +23,9 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TShortCutEvent = std::function<void(TWMKey& Msg, bool& Handled)>;
+using TCanResizeEvent =
+    std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
 // A top-level window. A form is built in code by its constructor, inside a loading bracket
 // that ends (Loaded on the form and every component it made, then OnCreate) once the most
@@ -37,8 +40,8 @@ public:
 
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition value) { FPosition = value; }
-    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TFormBorderStyle value);
+    TFormBorderStyle BorderStyle() const override { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value) override;
     TBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TBorderIcons value);
     TWindowState WindowState() const;
@@ -76,6 +79,14 @@ public:
     TNotifyEvent OnDestroy;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // Every key pressed on the form, before any control sees it; Handled takes it.
+    TShortCutEvent OnShortCut;
+    // Every change of size by the user or in code; Resize false keeps the old size.
+    TCanResizeEvent OnCanResize;
+
+    // A key for the form's shortcuts (OnShortCut); true when taken.
+    virtual bool IsShortCut(TWMKey& Message);
 
     void WndProc(TMessage& Message) override;
 
@@ -93,6 +104,10 @@ protected:
     virtual void DoDestroy();
     virtual void Activate();
     virtual void Deactivate();
+    // Tab and Shift+Tab walk the tab order, arrows move among the focused control's siblings;
+    // other keys go to the controls (a Default or Cancel button takes Enter or Escape).
+    void DialogKey(TMessage& Message) override;
+    virtual bool CanResize(int& NewWidth, int& NewHeight);
     // Files dropped from the shell on a form whose window accepts them (WS_EX_ACCEPTFILES),
     // with full names in the order the shell gives them.
     virtual void DropFiles(const std::vector<std::string>& FileNames) {}
@@ -102,6 +117,8 @@ private:
     void PlaceOnFirstShow();
     void MinMaxInfo(TMessage& Message);
     void ActivateMessage(TMessage& Message);
+    void SizingMessage(TMessage& Message);
+    void SysCommandMessage(TMessage& Message);
     bool CloseModal();
     void Guarded(const std::function<void()>& handler);
 
@@ -116,6 +133,7 @@ private:
     TModalResult FModalResult = mrNone;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
+    bool FSettingBounds = false;
 };
 
 // The form of the program's windows; it publishes what the windows set.

@@ -3,7 +3,7 @@
 #include "vcl/win_api.h"
 #include "vcl/win_types.h"
 
-void TGdiDeleter::operator()(void* object) const {
+void DeleteGdiObject(void* object) {
     if (object)
         DeleteObject(HGDIOBJ(object));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Scoped Win32 drawing resources: each gives back what it took when it goes out of scope, so an
 // early return or an exception leaves no device context, selection or capture behind.
+#include "vcl/win_types.h"
 #include "vcl/windows_clean.h"
 
 class TWindowDC {
@@ -66,24 +67,6 @@ public:
 private:
     HDC FDC;
     HGDIOBJ FOld;
-};
-
-// Owns one GDI object and deletes it.
-template <class H> class TGdiObject {
-public:
-    explicit TGdiObject(H handle = nullptr) : FHandle(handle) {}
-    ~TGdiObject() { Reset(); }
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-    H Handle() const { return FHandle; }
-    void Reset(H handle = nullptr) {
-        if (FHandle)
-            DeleteObject(FHandle);
-        FHandle = handle;
-    }
-
-private:
-    H FHandle;
 };
 
 // Holds the mouse capture for a scope.

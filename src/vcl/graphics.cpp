@@ -1,7 +1,9 @@
 #include "vcl/graphics.h"
 
+#include "rtl/property_change.h"
 #include "rtl/published.h"
 #include "rtl/wide_text.h"
+#include "vcl/gdi_objects.h"
 
 #include <windows.h>
 
@@ -13,21 +15,10 @@ void TGraphicsObject::Changed() {
 }
 
 int ScreenPixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    TWindowDC screen(nullptr);
+    int ppi = GetDeviceCaps(screen.DC(), LOGPIXELSY);
     return ppi > 0 ? ppi : 96;
 }
-
-namespace {
-// One shape for every setter: check, assign, tell.
-template <class T> bool Assign(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-} // namespace
 
 TFont::TFont() = default;
 TFont::~TFont() = default;
@@ -59,12 +50,12 @@ void TFont::Assign(const TPersistent* Source) {
 }
 
 void TFont::SetName(const std::string& value) {
-    if (!value.empty() && ::Assign(FName, value))
+    if (!value.empty() && ChangeValue(FName, value))
         Changed();
 }
 
 void TFont::SetHeight(int value) {
-    if (::Assign(FHeight, value))
+    if (ChangeValue(FHeight, value))
         Changed();
 }
 
@@ -77,23 +68,23 @@ void TFont::SetSize(int value) {
 }
 
 void TFont::SetStyle(TFontStyles value) {
-    if (::Assign(FStyle, value))
+    if (ChangeValue(FStyle, value))
         Changed();
 }
 
 void TFont::SetColor(TColor value) {
     // The colour is applied when text is drawn; the font object itself stays valid.
-    if (::Assign(FColor, value))
+    if (ChangeValue(FColor, value))
         Fire(OnChange, this);
 }
 
 void TFont::SetCharset(int value) {
-    if (::Assign(FCharset, value))
+    if (ChangeValue(FCharset, value))
         Changed();
 }
 
 void TFont::SetPitch(TFontPitch value) {
-    if (::Assign(FPitch, value))
+    if (ChangeValue(FPitch, value))
         Changed();
 }
 
@@ -112,9 +103,9 @@ HFONT TFont::Handle() const {
                                                      : DEFAULT_PITCH;
         std::wstring face = ToWide(FName);
         lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-        FHandle.reset(CreateFontIndirectW(&lf));
+        FHandle.Reset(CreateFontIndirectW(&lf));
     }
-    return FHandle.get();
+    return FHandle.Handle();
 }
 
 TPen::TPen() = default;
@@ -132,22 +123,22 @@ void TPen::Assign(const TPersistent* Source) {
 }
 
 void TPen::SetColor(TColor value) {
-    if (::Assign(FColor, value))
+    if (ChangeValue(FColor, value))
         Changed();
 }
 
 void TPen::SetWidth(int value) {
-    if (value >= 0 && ::Assign(FWidth, value))
+    if (value >= 0 && ChangeValue(FWidth, value))
         Changed();
 }
 
 void TPen::SetStyle(TPenStyle value) {
-    if (::Assign(FStyle, value))
+    if (ChangeValue(FStyle, value))
         Changed();
 }
 
 void TPen::SetMode(TPenMode value) {
-    if (::Assign(FMode, value))
+    if (ChangeValue(FMode, value))
         Fire(OnChange, this);
 }
 
@@ -155,8 +146,8 @@ HPEN TPen::Handle() const {
     static const int styles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
                                  PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     if (!FHandle)
-        FHandle.reset(CreatePen(styles[FStyle], FWidth, ColorToRGB(FColor)));
-    return FHandle.get();
+        FHandle.Reset(CreatePen(styles[FStyle], FWidth, ColorToRGB(FColor)));
+    return FHandle.Handle();
 }
 
 TBrush::TBrush() = default;
@@ -172,12 +163,12 @@ void TBrush::Assign(const TPersistent* Source) {
 }
 
 void TBrush::SetColor(TColor value) {
-    if (::Assign(FColor, value))
+    if (ChangeValue(FColor, value))
         Changed();
 }
 
 void TBrush::SetStyle(TBrushStyle value) {
-    if (::Assign(FStyle, value))
+    if (ChangeValue(FStyle, value))
         Changed();
 }
 
@@ -186,11 +177,11 @@ HBRUSH TBrush::Handle() const {
         0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
     if (!FHandle) {
         if (FStyle == bsClear)
-            FHandle.reset(HBRUSH(GetStockObject(NULL_BRUSH)));
+            FHandle.Reset(HBRUSH(GetStockObject(NULL_BRUSH)));
         else if (FStyle == bsSolid)
-            FHandle.reset(CreateSolidBrush(ColorToRGB(FColor)));
+            FHandle.Reset(CreateSolidBrush(ColorToRGB(FColor)));
         else
-            FHandle.reset(CreateHatchBrush(hatches[FStyle], ColorToRGB(FColor)));
+            FHandle.Reset(CreateHatchBrush(hatches[FStyle], ColorToRGB(FColor)));
     }
-    return FHandle.get();
+    return FHandle.Handle();
 }

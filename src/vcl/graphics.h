@@ -56,7 +56,7 @@ public:
     HFONT Handle() const;
 
 protected:
-    void FreeHandle() override { FHandle.reset(); }
+    void FreeHandle() override { FHandle.Reset(); }
 
 private:
     std::string FName = "MS Sans Serif";
@@ -65,7 +65,7 @@ private:
     TColor FColor = clWindowText;
     int FCharset = RUSSIAN_CHARSET_VALUE;
     TFontPitch FPitch = fpDefault;
-    mutable TGdiHandle<HFONT> FHandle;
+    mutable TGdiObject<HFONT> FHandle;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -101,14 +101,14 @@ public:
     HPEN Handle() const;
 
 protected:
-    void FreeHandle() override { FHandle.reset(); }
+    void FreeHandle() override { FHandle.Reset(); }
 
 private:
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
     TPenMode FMode = pmCopy;
-    mutable TGdiHandle<HPEN> FHandle;
+    mutable TGdiObject<HPEN> FHandle;
 };
 
 enum TBrushStyle {
@@ -136,10 +136,10 @@ public:
     HBRUSH Handle() const;
 
 protected:
-    void FreeHandle() override { FHandle.reset(); }
+    void FreeHandle() override { FHandle.Reset(); }
 
 private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
-    mutable TGdiHandle<HBRUSH> FHandle;
+    mutable TGdiObject<HBRUSH> FHandle;
 };

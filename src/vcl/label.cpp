@@ -1,6 +1,7 @@
 #include "vcl/label.h"
 
 #include "rtl/published.h"
+#include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 
 const TClassInfo& TLabel::StaticClassInfo() {
@@ -35,13 +36,15 @@ void TLabel::Paint() {
 void TLabel::AdjustSize() {
     if (!FAutoSize || ComponentState().Contains(csLoading))
         return;
-    HDC dc = GetDC(nullptr);
-    TCanvas canvas(dc);
-    canvas.Font()->Assign(Font());
     TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
-    std::string text = Caption().empty() ? " " : Caption();
-    canvas.DrawText(text, r, DrawFlags() | DT_CALCRECT);
-    ReleaseDC(nullptr, dc);
+    {
+        // The canvas goes before the screen context it measures on.
+        TWindowDC screen(nullptr);
+        TCanvas canvas(screen.DC());
+        canvas.Font()->Assign(Font());
+        std::string text = Caption().empty() ? " " : Caption();
+        canvas.DrawText(text, r, DrawFlags() | DT_CALCRECT);
+    }
     SetBounds(Left(), Top(), r.Width(), r.Height());
 }
 

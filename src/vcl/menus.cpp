@@ -35,16 +35,24 @@ void AppendItems(HMENU menu, const TMenuItem* parent) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        UINT flags =
-            MF_STRING | (item->Checked() ? MF_CHECKED : 0) | (item->Enabled() ? 0 : MF_GRAYED);
-        std::wstring caption = ToWide(item->Caption());
+        std::string text = item->Caption();
+        if (item->ShortCut() != scNone)
+            text += "\t" + ShortCutToText(item->ShortCut());
+        std::wstring caption = ToWide(text);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.fType = MFT_STRING | (item->RadioItem() ? MFT_RADIOCHECK : 0);
+        info.fState = (item->Checked() ? MFS_CHECKED : 0) | (item->Enabled() ? 0 : MFS_GRAYED) |
+                      (item->Default() ? MFS_DEFAULT : 0);
+        info.wID = item->Command();
+        info.dwTypeData = caption.data();
         if (item->Count() > 0) {
-            HMENU sub = CreatePopupMenu();
-            AppendItems(sub, item);
-            AppendMenuW(menu, flags | MF_POPUP, UINT_PTR(sub), caption.c_str());
-        } else {
-            AppendMenuW(menu, flags, item->Command(), caption.c_str());
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = CreatePopupMenu();
+            AppendItems(info.hSubMenu, item);
         }
+        InsertMenuItemW(menu, UINT(GetMenuItemCount(menu)), TRUE, &info);
     }
 }
 } // namespace
@@ -114,6 +122,27 @@ TMenuItem* TMenuItem::FindCommand(unsigned command) {
     return nullptr;
 }
 
+void TMenuItem::SetChecked(bool value) {
+    FChecked = value;
+    if (!value || !FRadioItem || !FParent)
+        return;
+    for (TMenuItem* sibling : FParent->FItems)
+        if (sibling != this && sibling->FRadioItem && sibling->FGroupIndex == FGroupIndex)
+            sibling->FChecked = false;
+}
+
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
+    for (TMenuItem* item : FItems) {
+        if (!item->FVisible || !item->FEnabled)
+            continue;
+        if (item->FShortCut == shortCut && item->Count() == 0)
+            return item;
+        if (TMenuItem* found = item->FindShortCut(shortCut))
+            return found;
+    }
+    return nullptr;
+}
+
 void TMenuItem::Click() {
     if (FEnabled)
         Fire(OnClick, this);
@@ -123,6 +152,16 @@ TMenu::TMenu(TComponent* AOwner)
     : TComponent(AOwner), FItems(CreateComponent<TMenuItem>(nullptr)) {}
 
 TMenu::~TMenu() = default;
+
+bool TMenu::IsShortCut(const TWMKey& Message) {
+    TShiftState shift = KeyboardShiftState();
+    shift.Set(ssAlt, shift.Contains(ssAlt) || (HIWORD(Message.KeyData) & KF_ALTDOWN));
+    TMenuItem* item = FItems->FindShortCut(ShortCut(Message.CharCode, shift));
+    if (!item)
+        return false;
+    item->Click();
+    return true;
+}
 
 HMENU TMenu::BuildMenu(bool popup) const {
     HMENU menu = popup ? CreatePopupMenu() : CreateMenu();

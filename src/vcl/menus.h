@@ -1,5 +1,7 @@
 #pragma once
 #include "vcl/component.h"
+#include "vcl/controls_types.h"
+#include "vcl/messages.h"
 #include "vcl/win_types.h"
 
 #include "rtl/events.h"
@@ -24,7 +26,18 @@ public:
     // A caption of "-" makes the item a separator line.
     bool IsLine() const { return FCaption == "-"; }
     bool Checked() const { return FChecked; }
-    void SetChecked(bool value) { FChecked = value; }
+    // Checking a radio item unchecks the radio items of its group among its siblings.
+    void SetChecked(bool value);
+    bool RadioItem() const { return FRadioItem; }
+    void SetRadioItem(bool value) { FRadioItem = value; }
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int value) { FGroupIndex = value; }
+    // The menu's default command, shown in bold.
+    bool Default() const { return FDefault; }
+    void SetDefault(bool value) { FDefault = value; }
+    // The key that runs the item from its menu's control or form; shown beside the caption.
+    TShortCut ShortCut() const { return FShortCut; }
+    void SetShortCut(TShortCut value) { FShortCut = value; }
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value) { FEnabled = value; }
     bool Visible() const { return FVisible; }
@@ -46,6 +59,8 @@ public:
     // The number the item has in a built menu; FindCommand finds the item again.
     unsigned Command() const { return FCommand; }
     TMenuItem* FindCommand(unsigned command);
+    // The enabled, visible item inside with this shortcut, or null.
+    TMenuItem* FindShortCut(TShortCut shortCut);
 
     virtual void Click();
     TNotifyEvent OnClick;
@@ -56,6 +71,10 @@ protected:
 private:
     std::string FCaption;
     bool FChecked = false;
+    bool FRadioItem = false;
+    int FGroupIndex = 0;
+    bool FDefault = false;
+    TShortCut FShortCut = scNone;
     bool FEnabled = true;
     bool FVisible = true;
     std::string FHint;
@@ -69,6 +88,8 @@ public:
     explicit TMenu(TComponent* AOwner);
     ~TMenu() override;
     TMenuItem* Items() const { return FItems.get(); }
+    // A key that is the shortcut of one of the items runs that item; true when one ran.
+    bool IsShortCut(const TWMKey& Message);
 
 protected:
     // A Win32 menu with the visible items (the caller destroys it).

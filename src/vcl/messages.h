@@ -37,6 +37,8 @@ constexpr unsigned CM_RELEASE = CM_BASE + 33;
 constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 34;
 constexpr unsigned CM_HINTSHOW = CM_BASE + 48;
 constexpr unsigned CM_DIALOGKEY = CM_BASE + 50;
+constexpr unsigned CM_DIALOGCHAR = CM_BASE + 51;
+constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 52;
 constexpr unsigned CM_CANCELMODE = CM_BASE + 4 * 16 + 0;
 constexpr unsigned CM_APPKEYDOWN = CM_BASE + 4 * 16 + 5;
 constexpr unsigned CM_APPSYSCOMMAND = CM_BASE + 4 * 16 + 6;
@@ -51,8 +53,21 @@ constexpr unsigned CN_CTLCOLORBTN = CN_BASE + 0x0135;
 constexpr unsigned CN_CTLCOLORLISTBOX = CN_BASE + 0x0134;
 constexpr unsigned CN_COMMAND = CN_BASE + 0x0111;
 constexpr unsigned CN_NOTIFY = CN_BASE + 0x004E;
+// A key on its way to the focused window, shown to its control first by the message loop
+// (Result non-zero: the key was taken and the window does not get it).
+constexpr unsigned CN_KEYDOWN = CN_BASE + 0x0100;
+constexpr unsigned CN_CHAR = CN_BASE + 0x0102;
+constexpr unsigned CN_SYSKEYDOWN = CN_BASE + 0x0104;
+constexpr unsigned CN_SYSCHAR = CN_BASE + 0x0106;
 constexpr unsigned CN_HSCROLL = CN_BASE + 0x0114;
 constexpr unsigned CN_VSCROLL = CN_BASE + 0x0115;
+
+// A key message as shortcut handlers see it: the virtual key and the key data of the message.
+struct TWMKey {
+    unsigned Msg = 0;
+    uint16_t CharCode = 0;
+    intptr_t KeyData = 0;
+};
 
 class TControl;
 class TDragObject;

@@ -12,6 +12,8 @@ const TClassInfo& TPanel::StaticClassInfo() {
 TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {
     SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque,
                      csDoubleClicks, csReplicatable});
+    SetBevelOuter(bvRaised);
+    SetBevelInner(bvNone);
     SetBounds(0, 0, 185, 41);
 }
 
@@ -31,7 +33,8 @@ void Frame3D(TCanvas* canvas, TRect& rect, TColor topLeft, TColor bottomRight, i
 }
 
 int TPanel::BevelSize() const {
-    return (FBevelOuter != bvNone ? FBevelWidth : 0) + (FBevelInner != bvNone ? FBevelWidth : 0);
+    return (BevelOuter() != bvNone ? BevelWidth() : 0) +
+           (BevelInner() != bvNone ? BevelWidth() : 0);
 }
 
 void TPanel::AdjustClientRect(TRect& Rect) const {
@@ -50,41 +53,17 @@ void TPanel::Paint() {
         TColor dark = cut == bvLowered ? clBtnHighlight : clBtnShadow;
         if (cut == bvSpace)
             light = dark = Color();
-        Frame3D(Canvas(), r, light, dark, FBevelWidth);
+        Frame3D(Canvas(), r, light, dark, BevelWidth());
     };
-    bevel(FBevelOuter);
+    bevel(BevelOuter());
     r = r.Inflate(-BorderWidth(), -BorderWidth());
-    bevel(FBevelInner);
+    bevel(BevelInner());
     if (Caption().empty())
         return;
     static const unsigned alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     Canvas()->Brush()->SetStyle(bsClear);
     Canvas()->DrawText(Caption(), r,
                        alignments[FAlignment] | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-}
-
-void TPanel::SetBevelOuter(TBevelCut value) {
-    if (value == FBevelOuter)
-        return;
-    FBevelOuter = value;
-    Realign();
-    Invalidate();
-}
-
-void TPanel::SetBevelInner(TBevelCut value) {
-    if (value == FBevelInner)
-        return;
-    FBevelInner = value;
-    Realign();
-    Invalidate();
-}
-
-void TPanel::SetBevelWidth(int value) {
-    if (value == FBevelWidth || value < 1)
-        return;
-    FBevelWidth = value;
-    Realign();
-    Invalidate();
 }
 
 void TPanel::SetAlignment(TAlignment value) {

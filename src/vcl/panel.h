@@ -1,19 +1,14 @@
 #pragma once
 #include "vcl/custom_control.h"
 
-// A container with raised or lowered bevels and an optional caption.
+// A container with raised or lowered bevels inside its client area (BevelOuter, BevelInner,
+// BevelWidth of the windowed control, without a frame BevelKind) and an optional caption.
 class TPanel : public TCustomControl {
 public:
     explicit TPanel(TComponent* AOwner);
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    TBevelCut BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TBevelCut value);
-    TBevelCut BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TBevelCut value);
-    int BevelWidth() const { return FBevelWidth; }
-    void SetBevelWidth(int value);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
 
@@ -24,9 +19,6 @@ protected:
 
 private:
     int BevelSize() const;
-    TBevelCut FBevelOuter = bvRaised;
-    TBevelCut FBevelInner = bvNone;
-    int FBevelWidth = 1;
     TAlignment FAlignment = taCenter;
 };
 

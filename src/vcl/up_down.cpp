@@ -107,7 +107,7 @@ void TUpDown::CNScroll(TMessage& Message) {
         int position = Position();
         TUDBtnType button = position >= FPosition ? btNext : btPrev;
         FPosition = position;
-        if (OnClick)
-            OnClick(this, button);
+        Click();
+        Fire(OnButtonClick, this, button);
     }
 }

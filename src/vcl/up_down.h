@@ -33,7 +33,8 @@ public:
     void SetWrap(bool value);
 
     TUDChangingEventEx OnChangingEx;
-    TUDClickEvent OnClick;
+    // Each step of the arrows: OnClick (the control's own) and then this one with the arrow.
+    TUDClickEvent OnButtonClick;
 
 protected:
     void CreateParams(TCreateParams& Params) override;

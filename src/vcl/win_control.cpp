@@ -17,10 +17,13 @@ const TClassInfo& TWinControl::StaticClassInfo() {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+    // Reached with a window only without Free. The heir's part is gone, so the window's last
+    // messages go straight to its class's procedure (a common control frees its data there); the
+    // binding ends with WM_NCDESTROY.
     if (FHandle) {
-        HWND window = FHandle;
+        FWindowGoing = true;
+        DestroyWindow(FHandle);
         Unbind();
-        DestroyWindow(window);
     }
 }
 
@@ -29,6 +32,7 @@ void TWinControl::BeforeDestruction() {
     while (!FControls.empty()) {
         TControl* child = FControls.back();
         FControls.pop_back();
+        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), child), FTabList.end());
         child->FParent = nullptr;
         child->Free();
     }
@@ -68,6 +72,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
         Params.Style |= WS_TABSTOP;
     if (!Enabled())
         Params.Style |= WS_DISABLED;
+    AddFrameStyles(Params);
     Params.X = Left();
     Params.Y = Top();
     Params.Width = Width();
@@ -150,12 +155,10 @@ void TWinControl::InsertControl(TControl* control) {
     if (control->FParent == this)
         return;
     FControls.push_back(control);
+    if (auto* windowed = dynamic_cast<TWinControl*>(control))
+        FTabList.push_back(windowed);
     control->FParent = this;
-    if (control->ParentFont())
-        control->TakeParentFont();
-    if (control->ParentColor())
-        control->TakeParentColor();
-    control->ParentShowHintChanged();
+    control->TakeEveryParentProperty();
     control->UpdateAnchorRules();
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         if (FHandle)
@@ -175,6 +178,7 @@ void TWinControl::RemoveControl(TControl* control) {
     else
         control->Invalidate();
     FControls.erase(it);
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
     control->FParent = nullptr;
     if (FHoverControl == control)
         FHoverControl = nullptr;
@@ -212,8 +216,10 @@ TRect TWinControl::ClientRect() const {
     const_cast<TWinControl*>(this)->CreateParams(params);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, params.Style & ~WS_VISIBLE, FALSE, params.ExStyle);
-    return Rect(0, 0, std::max(0, Width() - int(frame.right - frame.left)),
-                std::max(0, Height() - int(frame.bottom - frame.top)));
+    TRect client = Rect(0, 0, std::max(0, Width() - int(frame.right - frame.left)),
+                        std::max(0, Height() - int(frame.bottom - frame.top)));
+    const_cast<TWinControl*>(this)->NCCalcSize(client);
+    return Rect(0, 0, client.Width(), client.Height());
 }
 
 TPoint TWinControl::ClientOrigin() const {
@@ -269,19 +275,6 @@ void TWinControl::SetTabStop(bool value) {
         LONG style = GetWindowLongW(FHandle, GWL_STYLE);
         SetWindowLongW(FHandle, GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
-}
-
-int TWinControl::TabOrder() const {
-    if (!Parent())
-        return -1;
-    int order = 0;
-    for (TControl* c : Parent()->FControls) {
-        if (c == this)
-            return order;
-        if (dynamic_cast<TWinControl*>(c))
-            ++order;
-    }
-    return -1;
 }
 
 bool TWinControl::CanFocus() const {

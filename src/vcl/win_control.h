@@ -56,13 +56,45 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
+    // The place among the parent's windowed children that Tab follows; set moves the control
+    // there (clamped), the others keep their order.
     int TabOrder() const;
+    void SetTabOrder(int value);
+    // Every windowed control inside, in tab order: each child, then what it holds.
+    void GetTabOrderList(std::vector<TWinControl*>& List) const;
+    // The control after (or before) Current in this control's tab order list, round the end,
+    // that can take the focus, with TabStop when asked, a direct child when asked; or null.
+    TWinControl* FindNextControl(TWinControl* Current, bool GoForward, bool CheckTabStop,
+                                 bool CheckParent) const;
+    // Focuses that control; arrows (CheckTabStop false) stay among this control's children.
+    void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
+    void SelectFirst();
     virtual bool CanFocus() const;
     bool Focused() const;
     virtual void SetFocus();
 
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int value);
+
+    // The frame round the client area: a border (sunken with Ctl3D, a line without) and bevels
+    // of BevelKind on BevelEdges. A form has its own border styles and overrides these.
+    virtual TBorderStyle BorderStyle() const { return FBorderStyle; }
+    virtual void SetBorderStyle(TBorderStyle value);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    TBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind value);
+    // The bevels' cuts and width serve the frame and, for a panel, its client-area bevels.
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut value);
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut value);
+    TBevelEdges BevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(TBevelEdges value);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int value);
+    // Width of the frame's bevels on one side (0 without BevelKind or on a side not in BevelEdges).
+    int BevelEdgeSize(TBevelEdge Edge) const;
     bool DoubleBuffered() const { return FDoubleBuffered; }
     void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
 
@@ -104,11 +136,30 @@ protected:
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     void NotifyControls(unsigned Msg);
 
+    // Keys ahead of the window (CM_DIALOGKEY, CM_DIALOGCHAR): a windowed control passes them to
+    // its children until one takes it (Result non-zero); forms handle Tab and arrows first.
+    virtual void DialogKey(TMessage& Message);
+    virtual void DialogChar(TMessage& Message);
+    // CM_WANTSPECIALKEY: true keeps Tab, an arrow, Enter or Escape for the control itself, as a
+    // window does through WM_GETDLGCODE.
+    virtual bool WantSpecialKey(uint16_t Key) { return false; }
+    // Passes a notice to every child until one answers it.
+    void Broadcast(TMessage& Message);
+
     virtual void KeyDown(uint16_t& Key, TShiftState Shift);
     virtual void KeyPress(char& Key);
     virtual void KeyUp(uint16_t& Key, TShiftState Shift);
     virtual void DoEnter();
     virtual void DoExit();
+
+    // The non-client area: the system takes off its border and scroll bars, NCCalcSize the
+    // frame's bevels (heirs that draw a frame of their own take off theirs); NCPaint draws on
+    // the whole window (client area clipped away) after the system drew its part.
+    virtual void NCCalcSize(TRect& ClientArea);
+    virtual void NCPaint(HDC WindowDC, const TRect& WindowRect);
+    // The frame changed: the system recomputes the non-client area and the window repaints.
+    void FrameChanged();
+    void AddFrameStyles(TCreateParams& Params) const;
 
     // Painting: the window itself (heirs draw here), then its graphic children.
     virtual void PaintWindow(HDC DC) {}
@@ -140,7 +191,13 @@ private:
     void Bind(HWND window);
     void Unbind();
     void PaintMessage(TMessage& Message);
+    void NCCalcSizeMessage(TMessage& Message);
+    void NCPaintMessage(TMessage& Message);
+    template <class T> void SetFrameProperty(T& field, const T& value);
     void KeyMessage(TMessage& Message);
+    void KeyAheadMessage(TMessage& Message);
+    void CharAheadMessage(TMessage& Message);
+    bool IsMenuKey(TMessage& Message);
     void CharMessage(TMessage& Message);
     void FocusMessage(TMessage& Message);
     bool RouteMouseToChild(TMessage& Message);
@@ -153,9 +210,18 @@ private:
 
     HWND FHandle = nullptr;
     void* FDefWndProc = nullptr;
+    bool FWindowGoing = false; // destroyed by the destructor: no handler may run any more
     std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     int FBorderWidth = 0;
+    TBorderStyle FBorderStyle = bsNone;
+    bool FCtl3D = true;
+    TBevelKind FBevelKind = bkNone;
+    TBevelCut FBevelInner = bvRaised;
+    TBevelCut FBevelOuter = bvLowered;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    int FBevelWidth = 1;
     bool FDoubleBuffered = false;
     int FAlignLevel = 0;
     bool FAligning = false;

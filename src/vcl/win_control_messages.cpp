@@ -34,6 +34,10 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(Message);
         return UpdateBoundsFromWindow();
+    case WM_NCCALCSIZE:
+        return NCCalcSizeMessage(Message);
+    case WM_NCPAINT:
+        return NCPaintMessage(Message);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         return FocusMessage(Message);
@@ -76,10 +80,28 @@ void TWinControl::WndProc(TMessage& Message) {
     case CN_CTLCOLORBTN:
     case CN_CTLCOLORLISTBOX:
         return CNCtlColor(Message);
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN:
+        return KeyAheadMessage(Message);
+    case CN_CHAR:
+    case CN_SYSCHAR:
+        return CharAheadMessage(Message);
+    case CM_DIALOGKEY:
+        return DialogKey(Message);
+    case CM_DIALOGCHAR:
+        return DialogChar(Message);
+    case CM_WANTSPECIALKEY:
+        Message.Result = WantSpecialKey(uint16_t(Message.WParam)) ? 1 : 0;
+        return;
     case CM_ENTER:
         return DoEnter();
     case CM_EXIT:
         return DoExit();
+    case CM_SYSCOLORCHANGE:
+        // Brushes made from system colours are made again, and every child hears of it.
+        FBrush.reset();
+        Invalidate();
+        return NotifyControls(CM_SYSCOLORCHANGE);
     case CM_SHOWHINTCHANGED:
         return NotifyControls(CM_PARENTSHOWHINTCHANGED);
     default:
@@ -179,10 +201,8 @@ void TWinControl::KeyMessage(TMessage& Message) {
 }
 
 void TWinControl::CharMessage(TMessage& Message) {
-    wchar_t wide = wchar_t(Message.WParam);
     char key = 0;
-    BOOL lost = FALSE;
-    if (WideCharToMultiByte(TextCodePage, 0, &wide, 1, &key, 1, nullptr, &lost) != 1 || lost)
+    if (!CharFromWide(wchar_t(Message.WParam), key))
         return DefaultHandler(Message);
     char original = key;
     TWinControl* form = GetParentForm(this);
@@ -195,8 +215,7 @@ void TWinControl::CharMessage(TMessage& Message) {
     if (key == 0)
         return;
     if (key != original)
-        MultiByteToWideChar(TextCodePage, 0, &key, 1, &wide, 1);
-    Message.WParam = uintptr_t(wide);
+        Message.WParam = uintptr_t(CharToWide(key));
     DefaultHandler(Message);
 }
 

@@ -1,6 +1,4 @@
 #pragma once
-#include <memory>
-#include <type_traits>
 
 // Win32 handle types named without <windows.h>, so the headers of this layer stay free of its
 // macros; the declarations match the ones <windows.h> makes, so both may meet in one file.
@@ -28,8 +26,24 @@ using HDROP = HDROP__*;
 struct _IMAGELIST;
 using HIMAGELIST = _IMAGELIST*;
 
-// Frees any GDI object (font, pen, brush, bitmap) with DeleteObject.
-struct TGdiDeleter {
-    void operator()(void* object) const;
+// Deletes any GDI object (font, pen, brush, bitmap); null is ignored.
+void DeleteGdiObject(void* object);
+
+// Owns one GDI object and deletes it: the one owner type of the layer for fonts, pens, brushes
+// and bitmaps.
+template <class H> class TGdiObject {
+public:
+    explicit TGdiObject(H handle = nullptr) : FHandle(handle) {}
+    ~TGdiObject() { DeleteGdiObject(FHandle); }
+    TGdiObject(const TGdiObject&) = delete;
+    TGdiObject& operator=(const TGdiObject&) = delete;
+    H Handle() const { return FHandle; }
+    explicit operator bool() const { return FHandle != nullptr; }
+    void Reset(H handle = nullptr) {
+        DeleteGdiObject(FHandle);
+        FHandle = handle;
+    }
+
+private:
+    H FHandle;
 };
-template <class H> using TGdiHandle = std::unique_ptr<std::remove_pointer_t<H>, TGdiDeleter>;

@@ -20,3 +20,7 @@ void InitCommonControlsOnce();
 // A hidden helper window of the layer with a procedure of its own (timers, drag capture).
 HWND CreateHelperWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style,
                         DWORD exStyle);
+
+// The message loop's step before a key message is dispatched: the control of the window (or of
+// its nearest parent) sees it ahead (CN_KEYDOWN, CN_CHAR...); true when it took the key.
+bool PreTranslateKeyMessage(HWND window, unsigned msg, uintptr_t wParam, intptr_t lParam);

@@ -35,6 +35,12 @@ TWinControl* TWinControl::FindControl(HWND window) {
 struct TWindowBinding {
     static void Bind(TWinControl* control, HWND window) { control->Bind(window); }
     static void Unbind(TWinControl* control) { control->Unbind(); }
+    static bool WindowGoing(const TWinControl* control) { return control->FWindowGoing; }
+    static LRESULT ClassProcedure(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
+        TMessage m{msg, wParam, lParam, 0};
+        control->TWinControl::DefaultHandler(m);
+        return m.Result;
+    }
 };
 
 void TWinControl::Bind(HWND window) {
@@ -71,7 +77,9 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     }
     if (!control)
         return DefWindowProcW(window, msg, wParam, lParam);
-    LRESULT result = DispatchToControl(control, msg, wParam, lParam);
+    LRESULT result = TWindowBinding::WindowGoing(control)
+                         ? TWindowBinding::ClassProcedure(control, msg, wParam, lParam)
+                         : DispatchToControl(control, msg, wParam, lParam);
     if (msg == WM_NCDESTROY)
         TWindowBinding::Unbind(control);
     return result;
@@ -89,7 +97,9 @@ WNDPROC RegisterControlClass(const TCreateParams& params) {
     WNDPROC defaultProc = DefWindowProcW;
     if (!params.SystemClassName.empty()) {
         // Built on a Win32 class: same class data, our procedure in front of the class's own.
-        if (!GetClassInfoExW(nullptr, params.SystemClassName.c_str(), &wc))
+        // A system class, or one the program registered itself.
+        if (!GetClassInfoExW(nullptr, params.SystemClassName.c_str(), &wc) &&
+            !GetClassInfoExW(instance, params.SystemClassName.c_str(), &wc))
             throw EInvalidOperation("Unknown window class " + FromWide(params.SystemClassName));
         defaultProc = wc.lpfnWndProc;
         wc.cbSize = sizeof(wc);

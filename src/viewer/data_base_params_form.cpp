@@ -3,22 +3,10 @@
 #include "qvr/debug_reader.h"
 #include "qvr/debug_value.h"
 #include "rtl/published.h"
+#include "rtl/scope_guards.h"
 #include "vcl/edit.h"
 
 TfmDataBaseParamsForm* fmDataBaseParamsForm = nullptr;
-
-namespace {
-class TLinesUpdate {
-public:
-    explicit TLinesUpdate(TStrings& lines) : FLines(lines) { FLines.BeginUpdate(); }
-    ~TLinesUpdate() { FLines.EndUpdate(); }
-    TLinesUpdate(const TLinesUpdate&) = delete;
-    TLinesUpdate& operator=(const TLinesUpdate&) = delete;
-
-private:
-    TStrings& FLines;
-};
-} // namespace
 
 const TClassInfo& TfmDataBaseParamsForm::StaticClassInfo() {
     static const TClassInfo info("TfmDataBaseParamsForm", &TfmDebugInfo::StaticClassInfo());
@@ -39,7 +27,7 @@ TfmDataBaseParamsForm::TfmDataBaseParamsForm(TComponent* AOwner) : TfmDebugInfo(
 
 void TfmDataBaseParamsForm::UpdateCurrentDebugInfoIndex() {
     TStrings& lines = *mParams->Lines();
-    TLinesUpdate update(lines);
+    TUpdateGuard<TStrings> update(lines);
     lines.Clear();
     if (const TDebugInfo* di = DebugReader->GetDebugInfo(CurrentDebugInfoIndex()))
         lines.SetText(GetDebugValue(DebugInfoObgectType(), "", di).AsString());

@@ -3,6 +3,7 @@
 #include "qvr/debug_reader.h"
 #include "rtl/date_time.h"
 #include "rtl/published.h"
+#include "rtl/scope_guards.h"
 #include "tools/form_storage.h"
 #include "tools/progress_cyl.h"
 #include "vcl/application.h"
@@ -11,7 +12,6 @@
 #include "vcl/panel.h"
 #include "vcl/track_bar.h"
 #include "vcl/windows_clean.h"
-#include "viewer/flag_scope.h"
 #include "viewer/method_broadcast.h"
 
 TfmTimeLineForm* fmTimeLineForm = nullptr;
@@ -22,18 +22,27 @@ namespace {
 // by a repaint after every line.
 constexpr std::chrono::milliseconds MessagesInterval(40);
 
-// The reader shows its progress on the main window while it reads, and only then.
+// The reader shows its progress on the main window while it reads, and only then. The slider
+// is disabled meanwhile: the snapshots under its positions change while they are read, and the
+// place is restored by key after the read, so a drag now could not be kept.
 class TReadingScope {
 public:
-    TReadingScope(bool& reading, TReadProgress* progress) : FFlag(reading) {
+    TReadingScope(bool& reading, TReadProgress* progress, TControl* slider)
+        : FFlag(reading), FSlider(slider), FSliderEnabled(slider->Enabled()) {
         DebugReader->SetProgress(progress);
+        FSlider->SetEnabled(false);
     }
-    ~TReadingScope() { DebugReader->SetProgress(nullptr); }
+    ~TReadingScope() {
+        DebugReader->SetProgress(nullptr);
+        FSlider->SetEnabled(FSliderEnabled);
+    }
     TReadingScope(const TReadingScope&) = delete;
     TReadingScope& operator=(const TReadingScope&) = delete;
 
 private:
     TFlagScope FFlag;
+    TControl* FSlider;
+    bool FSliderEnabled;
 };
 } // namespace
 
@@ -85,7 +94,7 @@ void TfmTimeLineForm::OpenFile(const std::string& FileName) {
 void TfmTimeLineForm::ReadAndFill(const std::string& FileName) {
     FKeys = RememberTimeLineKeys(DebugReader->DebugInfoList, CurrentPlace());
     try {
-        TReadingScope reading(FReading, this);
+        TReadingScope reading(FReading, this, tbTime);
         DebugReader->ReadFile(FileName);
     } catch (...) {
         Application->HandleException(this);

@@ -2,7 +2,7 @@
 
 #include "rtl/exceptions.h"
 
-TestTree::TestTree() : TCustomQZTree(std::make_unique<CountingView>()) {}
+TestTree::TestTree() : TCustomQZTree(nullptr, std::make_unique<CountingView>()) {}
 
 void TestTree::DoItemExpand(TQZTreeItem* Item) {
     if (ThrowOnExpand)

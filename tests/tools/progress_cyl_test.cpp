@@ -287,3 +287,21 @@ TEST(ProgressCyl, MouseEnterAndLeaveAreTold) {
     EXPECT_FALSE(f.Bar->MouseIsEntered());
     EXPECT_EQ(told, (std::vector<std::string>{"enter", "leave"}));
 }
+
+TEST(ProgressCyl, ASystemColourChangeRecomputesItsColours) {
+    TBarOnForm f;
+    f.Bar->SetPosition(50);
+    f.Bar->SetShowText(false);
+    f.Form->HandleNeeded();
+    f.Paint();
+    const int element = COLOR_HIGHLIGHT;
+    const COLORREF old = GetSysColor(element);
+    const COLORREF green = RGB(0, 160, 0);
+    SetSysColors(1, &element, &green);
+    // The system tells the top-level windows; the form passes it on to every control.
+    SendMessageW(f.Form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    TPaintedPixels pixels = f.Paint();
+    SetSysColors(1, &element, &old);
+    TCylFactors line = CylinderFactors(green, TCylShading());
+    EXPECT_EQ(pixels.At(75, 6), ShadedPixel(-2, 18, TCylShading(), line));
+}

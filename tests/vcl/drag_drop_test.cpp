@@ -2,6 +2,7 @@
 #include "vcl/drag_drop.h"
 #include "vcl/forms.h"
 
+#include "support/message_capture.h"
 #include "vcl_test_support.h"
 
 #include <functional>
@@ -244,4 +245,58 @@ TEST(DragDrop, AWindowOfAnotherProcessIsNoTarget) {
     ASSERT_TRUE(dragged);
     EXPECT_EQ(FinishedCalls, 1);
     EXPECT_FALSE(TCarriedText::FinishedAccepted);
+}
+
+TEST(DragDrop, ARaisingDropHandlerEndsTheDragAndTheNextDragRuns) {
+    MessageCapture messages;
+    {
+        THeldDrag drag;
+        drag.Target->OnDragDrop = [](TObject*, TObject*, int, int) {
+            throw Exception("Unknown counter 'Nothing'");
+        };
+        drag.ReleaseOver(drag.OverTarget);
+        EXPECT_EQ(drag.EndDragCalls, 1);
+        EXPECT_EQ(FinishedCalls, 1);
+        EXPECT_EQ(FreedObjects, 1);
+        EXPECT_EQ(TDragManager::Source(), nullptr);
+        EXPECT_NE(GetCapture(), drag.Capture);
+        EXPECT_EQ(messages.Texts, std::vector<std::string>{"Unknown counter 'Nothing'"});
+    }
+    THeldDrag again;
+    ASSERT_EQ(TDragManager::Source(), again.Source);
+    again.ReleaseOver(again.OverTarget);
+    EXPECT_EQ(again.Drops, 1);
+    EXPECT_TRUE(TCarriedText::FinishedAccepted);
+    EXPECT_EQ(messages.Texts.size(), 1u);
+}
+
+TEST(DragDrop, ARaisingStartDragCancelsTheDrag) {
+    MessageCapture messages;
+    auto formA = ShownForm(0);
+    auto formB = ShownForm(300);
+    TCustomControl* source = Child(formA.get());
+    TCustomControl* target = Child(formB.get());
+    source->SetDragMode(dmAutomatic);
+    source->OnStartDrag = [](TObject*, TDragObject*&) { throw Exception("No drag today"); };
+    int endDrags = 0;
+    source->OnEndDrag = [&](TObject*, TObject*, int, int) { ++endDrags; };
+    bool dropped = false;
+    target->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& accept) {
+        accept = true;
+    };
+    target->OnDragDrop = [&](TObject*, TObject*, int, int) { dropped = true; };
+    HWND capture = DragTo(source, Point(350, 50));
+    if (capture) {
+        MoveCapturedMouse(capture, Point(352, 52), WM_MOUSEMOVE, MK_LBUTTON);
+        MoveCapturedMouse(capture, Point(352, 52), WM_LBUTTONUP, 0);
+    }
+    EXPECT_FALSE(dropped);
+    EXPECT_EQ(endDrags, 0);
+    EXPECT_EQ(TDragManager::Source(), nullptr);
+    EXPECT_EQ(messages.Texts, std::vector<std::string>{"No drag today"});
+
+    source->OnStartDrag = nullptr;
+    ASSERT_TRUE(DragAcross(source, Point(350, 50)));
+    EXPECT_TRUE(dropped);
+    EXPECT_EQ(endDrags, 1);
 }

@@ -151,8 +151,9 @@ TEST(StdControls, ButtonClickSetsTheModalResultOfItsForm) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(form->ModalResult(), mrOk);
     button->SetCancel(true);
-    EXPECT_EQ(button->Perform(CM_DIALOGKEY, VK_ESCAPE), 1);
-    EXPECT_EQ(clicks, 2);
+    form->Show();
+    PostMessageW(button->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 2; }));
 }
 
 TEST(StdControls, ToolBarTakesButtonsAtRunTime) {

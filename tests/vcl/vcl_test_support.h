@@ -55,6 +55,18 @@ inline void RunMessagesFor(unsigned milliseconds) {
     }
 }
 
+// Runs the message loop until the condition holds or the deadline passes; true when it held.
+template <class Condition> bool PumpUntil(Condition condition, unsigned deadlineMs = 5000) {
+    DWORD end = GetTickCount() + deadlineMs;
+    while (!condition()) {
+        if (int(end - GetTickCount()) <= 0)
+            return false;
+        Application->ProcessMessages();
+        Sleep(1);
+    }
+    return true;
+}
+
 // How a pixel painted in an RGB colour (0x00BBGGRR) reads: 0x00RRGGBB.
 inline uint32_t PixelOf(TColor color) {
     return uint32_t((color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF));

@@ -85,3 +85,20 @@ TEST_F(ViewerTest, WindowsKeepPaintingWhileAFileIsRead) {
     Main().OpenFile(path);
     EXPECT_FALSE(GetUpdateRect(Spy->Handle(), nullptr, FALSE));
 }
+
+TEST_F(ViewerTest, TheSliderIsDisabledWhileAFileIsRead) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 4)));
+    // A button on the main window, clicked while the next file is read, looks at the slider.
+    auto* probe = new TButton(&Main());
+    probe->SetParent(Main().pnlTimeLineGround);
+    std::vector<bool> enabledDuringRead;
+    probe->OnClick = [&](TObject*) {
+        enabledDuringRead.push_back(IsWindowEnabled(Main().tbTime->Handle()) != FALSE);
+    };
+    PostMessageW(probe->Handle(), BM_CLICK, 0, 0);
+    Main().OpenFile(WriteFile("b.dbg", DayKeys("11.01.2006", 2)));
+    EXPECT_EQ(enabledDuringRead, std::vector<bool>{false});
+    EXPECT_TRUE(IsWindowEnabled(Main().tbTime->Handle()));
+    EXPECT_TRUE(Main().tbTime->Enabled());
+    probe->Free();
+}

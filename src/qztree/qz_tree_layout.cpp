@@ -1,0 +1,475 @@
+#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_cell_control.h"
+#include "qztree/qz_cell_style.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/scroll_bar.h"
+#include "qztree/tree_view.h"
+#include "rtl/streams.h"
+#include "rtl/value_scope.h"
+#include "vcl/bitmap.h"
+#include "vcl/img_list.h"
+#include "vcl/win_api.h"
+
+#include <algorithm>
+
+// The end of the update lock, the row height, the places of header, view and scroll bars, the
+// scroll bars' ranges and the frame.
+
+namespace {
+// Posted to the tree itself so that the frame is applied again after the current message.
+constexpr unsigned WM_UPDATESBFRAME = 0x912;
+} // namespace
+
+void TCustomQZTree::ProcessUpdateEnd() {
+    if (FFilteredVisibility)
+        UpdateDiffItems();
+    if (FAutoLineHeight) {
+        const int height = DefineLineHeight();
+        if (height != FLineHeight) {
+            FView->FClearVis = true;
+            FLineHeight = height;
+        }
+    }
+    if (FView->FHRange == -1 && !FShowHeader)
+        FView->DefineHRange();
+    if (FSortRequired) {
+        FSortRequired = false;
+        TriggerSortBegin();
+        SortChildren(GetRoot(), true);
+        TriggerSortEnd();
+    }
+    if (!FUpdated)
+        return;
+    FUpdated = false;
+    if (FView->FVisUpdated) {
+        FTotalVisCount = GetTotalVisCount();
+        FView->FVisUpdated = false;
+    }
+    const bool windowed = FTreeView && FTreeView->HandleAllocated();
+    if (windowed) {
+        TValueScope<bool> ignoring(IgnoreResize, true);
+        UpdateScrollBars();
+    }
+    if (FView->FClearVis && windowed) {
+        FView->FClearVis = false;
+        FTreeView->DoSetTopIndex(FTopIndex);
+    }
+    {
+        TValueScope<bool> ignoring(IgnoreResize, true);
+        if (FShowHeader && FVirtualityLevel == vlNone && FColSizeUpdate) {
+            FColSizeUpdate = false;
+            AutoSizeAllColumns();
+        }
+        if (windowed)
+            UpdateScrollBars();
+    }
+    if (FHasPendingPaint) {
+        FHasPendingPaint = false;
+        FView->InvalidateRect(FPendingPaint, false);
+    }
+    FView->Update();
+}
+
+void TCustomQZTree::MarkPendingPaint(const TRect& Area) {
+    if (!FHasPendingPaint) {
+        FPendingPaint = Area;
+        FHasPendingPaint = true;
+    } else {
+        FPendingPaint.Left = std::min(FPendingPaint.Left, Area.Left);
+        FPendingPaint.Top = std::min(FPendingPaint.Top, Area.Top);
+        FPendingPaint.Right = std::max(FPendingPaint.Right, Area.Right);
+        FPendingPaint.Bottom = std::max(FPendingPaint.Bottom, Area.Bottom);
+    }
+    FUpdated = true;
+}
+
+int TCustomQZTree::DefineLineHeight() {
+    int h = 0;
+    if (FShowImages) {
+        if (FImages)
+            h = FImages->Height();
+        if (FImages2)
+            h = std::max(h, FImages2->Height());
+    }
+    h = std::max(h, FItemIndent);
+    const int fontHeight = Font()->Height();
+    h = std::max(h, fontHeight >= 0 ? fontHeight + 2 : -fontHeight + 4);
+    if (FShowCheckboxes) {
+        const int box = FCustomCheckboxes
+                            ? std::max(CheckBoxGlyph()->Height(), RadioButtonGlyph()->Height())
+                            : FItemIndent - 2;
+        h = std::max(h, box);
+    }
+    if (FBarStyle)
+        h += 2;
+    else if (FHorizontalLines)
+        h += 1;
+    return h;
+}
+
+void TCustomQZTree::SetTopIndex(int Value) {
+    if (FTreeView)
+        FTreeView->SetVPosition(Value);
+    else
+        FTopIndex = std::max(Value, 0);
+}
+
+void TCustomQZTree::SetLeftPosition(int Value) {
+    if (FTreeView)
+        FTreeView->SetHPosition(Value);
+}
+
+void TCustomQZTree::AlignPieces() {
+    if (!HandleAllocated())
+        return;
+    TValueScope<bool> aligning(FIgnoreSBChange, true);
+    TRect r = ClientRect();
+    TRect header = Rect(r.Left, r.Top, r.Right, r.Top);
+    if (FShowHeader && Header()) {
+        SavedHH = LayoutHeaderHeight();
+        header.Bottom = r.Top + SavedHH;
+        r.Top = header.Bottom;
+    }
+    TRect hbar{}, vbar{};
+    if (FUseCustomScrollBars && FHScrollVisible) {
+        hbar = Rect(r.Left, r.Bottom - FHScrollBar->Height(), r.Right, r.Bottom);
+        r.Bottom = hbar.Top;
+    }
+    if (FUseCustomScrollBars && FVScrollVisible) {
+        const int width = FVScrollBar->Width();
+        if (FRightAlignedText != FScrollbarOpposite) {
+            vbar = Rect(r.Left, r.Top, r.Left + width, r.Bottom);
+            r.Left += width;
+            header.Left += width;
+        } else {
+            vbar = Rect(r.Right - width, r.Top, r.Right, r.Bottom);
+            r.Right -= width;
+            header.Right -= width;
+        }
+        if (FHScrollVisible) {
+            // The corner between the bars stays free.
+            if (vbar.Left > hbar.Left)
+                hbar.Right = vbar.Left;
+            else
+                hbar.Left = vbar.Right;
+            RECT corner = ToRECT(Rect(vbar.Left, vbar.Bottom, vbar.Right, hbar.Bottom));
+            ::InvalidateRect(WindowHandle(), &corner, FALSE);
+        }
+    }
+    PlaceHeader(header);
+    if (FTreeView)
+        FTreeView->SetBoundsRect(r);
+    FHScrollBar->SetBoundsRect(hbar);
+    FVScrollBar->SetBoundsRect(vbar);
+    FHScrollBar->SetVisible(FUseCustomScrollBars && FHScrollVisible);
+    FVScrollBar->SetVisible(FUseCustomScrollBars && FVScrollVisible);
+}
+
+void TCustomQZTree::UpdateScrollBars() {
+    for (int round = 0; round < 4; ++round) {
+        bool changed = UpdateHScrollBar();
+        if (!changed)
+            changed = UpdateVScrollBar();
+        if (!changed)
+            break;
+        AlignPieces();
+    }
+    if (!FScrollbarsInitialized) {
+        FScrollbarsInitialized = true;
+        if (FUseCustomScrollBars && HandleAllocated())
+            PostMessageW(WindowHandle(), WM_UPDATESBFRAME, 0, 0);
+    }
+}
+
+namespace {
+void SendScrollInfo(TQZScrollBar* Bar, HWND Window, int WindowBar, int Max, int Page, int Pos,
+                    bool DisableNoScroll) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS |
+                 (DisableNoScroll ? SIF_DISABLENOSCROLL : 0u);
+    info.nMin = 0;
+    info.nMax = Max;
+    info.nPage = UINT(std::max(Page, 0));
+    info.nPos = Pos;
+    info.nTrackPos = Pos;
+    Bar->SetScrollInfo(info, true);
+    if (Window)
+        ::SetScrollInfo(Window, WindowBar, &info, TRUE);
+}
+} // namespace
+
+bool TCustomQZTree::UpdateHScrollBar() {
+    if (!FTreeView)
+        return false;
+    const int sections = FShowHeader ? SectionsWidth() : 0;
+    if (FView->FHRange == -1 && !FShowHeader)
+        FTreeView->DefineHRange();
+    const int range = std::max(sections, FView->FHRange);
+    FView->FHRange = range;
+    const int page = FTreeView->Width() + 1;
+    const bool needed = range > page && !FHideHorzScrollBar;
+    const bool forced = FForcedScrollBars.Contains(sbsHorizontal);
+    if (!needed) {
+        FView->FHPos = 0;
+        HeaderLeftPosChanged();
+    }
+    FView->FHPos = std::max(std::min(FView->FHPos, range - page + 1), 0);
+    HWND own = FUseCustomScrollBars ? nullptr : WindowHandle();
+    SendScrollInfo(FHScrollBar, own, SB_HORZ, needed ? range : 0, page, FView->FHPos,
+                   FUseCustomScrollBars || forced);
+    HeaderLeftPosChanged();
+    const bool visible = needed || forced;
+    const bool changed = visible != FHScrollVisible;
+    FHScrollVisible = visible;
+    if (changed)
+        for (int i = 0; i < FAllList.Count(); ++i) {
+            auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
+            if (item->WordBreak())
+                item->InvalidateMeasuredHeight();
+        }
+    return changed && !forced;
+}
+
+bool TCustomQZTree::UpdateVScrollBar() {
+    if (!FTreeView)
+        return false;
+    if (FTotalVisCount == 0)
+        FTotalVisCount = GetTotalVisCount();
+    const bool varHeight = FTotalVarHeightCount > 0;
+    const int max = varHeight ? FTreeView->CalcPageUpPos(FTotalVisCount - 1) : FTotalVisCount - 1;
+    int total = 0;
+    if (!varHeight)
+        total = FTotalVisCount * FLineHeight;
+    else
+        for (int i = 0; i < FTotalVisCount && total <= FTreeView->Height(); ++i)
+            total += FTreeView->RowHeight(Items()->ItemAsVis(i));
+    const int shown = FTreeView->FVisible.Count();
+    const bool needed = !FHideVertScrollBar && (FTopIndex > 0 || total > FTreeView->Height() ||
+                                                (shown > 0 && shown < max));
+    const bool forced = FForcedScrollBars.Contains(sbsVertical);
+    const int page = needed ? (varHeight ? 1 : FTreeView->GetVisCount() - 1) : 1;
+    HWND own = FUseCustomScrollBars ? nullptr : WindowHandle();
+    SendScrollInfo(FVScrollBar, own, SB_VERT, needed ? max + (varHeight ? 0 : page - 1) : 0, page,
+                   FTopIndex, FUseCustomScrollBars || forced);
+    const bool visible = needed || forced;
+    const bool changed = visible != FVScrollVisible;
+    FVScrollVisible = visible;
+    return changed && !forced;
+}
+
+int TCustomQZTree::SetScrollInfo(HWND Window, int Bar, bool Redraw, SCROLLINFO& Info) {
+    for (TQZScrollBar* bar : {FHScrollBar, FVScrollBar})
+        if (bar && bar->HandleAllocated() && bar->WindowHandle() == Window)
+            return int(SendMessageW(Window, SBM_SETSCROLLINFO, Redraw, LPARAM(&Info)));
+    return -1;
+}
+
+int TCustomQZTree::GetScrollInfo(HWND Window, int Bar, SCROLLINFO& Info) {
+    for (TQZScrollBar* bar : {FHScrollBar, FVScrollBar})
+        if (bar && bar->HandleAllocated() && bar->WindowHandle() == Window)
+            return int(SendMessageW(Window, SBM_GETSCROLLINFO, 0, LPARAM(&Info)));
+    return 0;
+}
+
+void TCustomQZTree::SBChanged(TObject* Sender) {
+    if (FIgnoreSBChange || IsLoading() || ComponentState().Contains(csLoading))
+        return;
+    AlignPieces();
+    UpdateScrollBars();
+}
+
+void TCustomQZTree::UpdateFrame() {
+    if (HandleAllocated() && BorderStyle() == bsSingle)
+        RedrawWindow(WindowHandle(), nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+}
+
+void TCustomQZTree::NCCalcSize(TRect& ClientArea) {
+    TQZXPThemedControl::NCCalcSize(ClientArea);
+    if (BorderStyle() != bsSingle)
+        return;
+    // Sides left out of BorderSides give their border back to the client area.
+    const int border = GetSystemMetrics(Ctl3D() ? SM_CXEDGE : SM_CXBORDER);
+    if (!FBorderSides.Contains(ebsLeft))
+        ClientArea.Left -= border;
+    if (!FBorderSides.Contains(ebsTop))
+        ClientArea.Top -= border;
+    if (!FBorderSides.Contains(ebsRight))
+        ClientArea.Right += border;
+    if (!FBorderSides.Contains(ebsBottom))
+        ClientArea.Bottom += border;
+}
+
+void TCustomQZTree::NCPaint(HDC WindowDC, const TRect& WindowRect) {
+    TQZXPThemedControl::NCPaint(WindowDC, WindowRect);
+    if (BorderStyle() == bsSingle && FFlat)
+        DrawFlatBorder(WindowDC, WindowRect);
+}
+
+void TCustomQZTree::DrawFlatBorder(HDC DC, const TRect& WindowRect) {
+    const bool active = FTreeIsFocused;
+    const TColor line = active ? FLineBorderActiveColor : FLineBorderInactiveColor;
+    DrawFlatFrameEx2(DC, WindowRect, line, FBkColor, active, Enabled(), FBorderSides,
+                     active ? FActiveBorderType : FInactiveBorderType);
+}
+
+void TCustomQZTree::DoEnter() {
+    FTreeIsFocused = true;
+    TQZXPThemedControl::DoEnter();
+    if (FFlat && FActiveBorderType != FInactiveBorderType)
+        UpdateFrame();
+}
+
+void TCustomQZTree::DoExit() {
+    FTreeIsFocused = false;
+    TQZXPThemedControl::DoExit();
+    if (FFlat && FActiveBorderType != FInactiveBorderType)
+        UpdateFrame();
+}
+
+void TCustomQZTree::Paint() {
+    if (!(FUseCustomScrollBars && FHScrollVisible && FVScrollVisible))
+        return;
+    // The square between the two bars.
+    const TRect v = FVScrollBar->BoundsRect(), h = FHScrollBar->BoundsRect();
+    FillSolidRect2(Canvas()->Handle(), Rect(v.Left, v.Bottom, v.Right, h.Bottom),
+                   FVScrollBar->Color());
+}
+
+void TCustomQZTree::Resize() {
+    TQZXPThemedControl::Resize();
+    AlignPieces();
+    if (!IgnoreResize && HandleAllocated()) {
+        TQZTreeLock lock(this);
+        FUpdated = true;
+    }
+}
+
+void TCustomQZTree::FontChanged() {
+    TQZXPThemedControl::FontChanged();
+    OnFontChange();
+}
+
+void TCustomQZTree::OnFontChange() {
+    if (FTreeView && FTreeView->Painting())
+        return;
+    TQZTreeLock lock(this);
+    if (FTreeView)
+        FTreeView->SetFont(Font());
+    ApplyHeaderFont();
+    if (FAutoLineHeight) {
+        const int height = DefineLineHeight();
+        if (height != FLineHeight) {
+            FView->FClearVis = true;
+            if (height < FLineHeight)
+                FView->FClearAll = true;
+            FLineHeight = height;
+        }
+    }
+    FView->FRangeUpdate = true;
+    FUpdated = true;
+}
+
+void TCustomQZTree::SetUseXPThemes(bool Value) {
+    TQZXPThemedControl::SetUseXPThemes(Value);
+    for (TQZXPThemedControl* piece : ThemedPieces())
+        piece->SetUseXPThemes(Value);
+}
+
+void TCustomQZTree::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_UPDATESBFRAME:
+        SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    case WM_SYSCOLORCHANGE:
+        if (FTreeView && FTreeView->HandleAllocated())
+            PostMessageW(FTreeView->WindowHandle(), WM_SYSCOLORCHANGE, 0, 0);
+        break;
+    }
+    TQZXPThemedControl::WndProc(Message);
+}
+
+// ---- Measuring
+
+int TCustomQZTree::MeasureColumnWidth(int SectionIndex, bool VisibleOnly) {
+    if (SectionIndex >= HeaderSectionCount())
+        return 0;
+    int widest = 0;
+    for (int j = 0; j < FAllList.Count();) {
+        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(j));
+        if (VisibleOnly && FFilteredVisibility && item->Hidden()) {
+            j += item->ChildrenCount() + 1;
+            continue;
+        }
+        widest = std::max(widest, MeasureCell(item, SectionIndex).cx);
+        j += VisibleOnly && item->Count() > 0 && !item->Expanded() ? item->ChildrenCount() + 1 : 1;
+    }
+    return widest;
+}
+
+TSize TCustomQZTree::MeasureCell(TQZTreeItem* Item, int SectionIndex) {
+    const int margin = FItemIndent / 5 * 3;
+    TCanvas* canvas = FTreeView ? FTreeView->Canvas() : nullptr;
+    auto measure = [&](const std::string& Text, int WrapWidth) {
+        TRect r = Rect(0, 0, std::max(WrapWidth, 1), 0);
+        if (!canvas)
+            return TSize{int(Text.size()) * 7, FLineHeight};
+        canvas->SetFont(Font());
+        unsigned flags = DT_CALCRECT | DT_NOPREFIX;
+        flags |= Item->Multiline() ? 0u : unsigned(DT_SINGLELINE);
+        if (Item->WordBreak())
+            flags |= DT_WORDBREAK;
+        if (FRightAlignedText)
+            flags |= DT_RTLREADING;
+        canvas->DrawText(Text, r, flags);
+        return TSize{r.Width(), r.Height()};
+    };
+    const bool mainColumn = SectionIndex < 0 || SectionIndex == FMainTreeCol;
+    if (!mainColumn) {
+        std::string text;
+        if (!Item->HasStaticData()) {
+            TriggerVirtualTextNeeded(Item, SectionIndex, text);
+        } else if (TStrings* texts = Item->ColumnText()) {
+            const int k = SectionIndex > FMainTreeCol ? SectionIndex - 1 : SectionIndex;
+            if (k >= 0 && k < texts->Count())
+                text = texts->Get(k);
+        }
+        const TSize size = measure(text, 0);
+        return TSize{margin + size.cx + 4, std::max(FLineHeight, size.cy + 3)};
+    }
+    const bool rootMarks = (FShowRoot && FShowLines) || (FShowButtons && FShowRootButtons);
+    int x = (rootMarks ? FItemIndent : FItemIndent / 5) + FItemIndent * Item->Level();
+    const bool checkBox = FShowCheckboxes && Item->ShowCheckBox();
+    if (checkBox)
+        x += FCustomCheckboxes ? CheckBoxGlyph()->Width() / 6 : FCheckBoxSize;
+    if (FShowImages) {
+        TImageList* list2 = FImages2 ? FImages2 : FImages;
+        const int index2 = DoGetPicture2(Item);
+        const bool second =
+            list2 && ((index2 >= 0 && index2 < list2->Count()) || FShowEmptyImages2);
+        if (second)
+            x += list2->Width() + FImageTextDelta + (checkBox ? FItemIndent / 3 : 0);
+        const int index = DoGetPicture(Item);
+        if (FImages && ((index >= 0 && index < FImages->Count()) || FShowEmptyImages))
+            x += FImages->Width() + FImageTextDelta + (second || checkBox ? FItemIndent / 3 : 0);
+    }
+    x += margin;
+    const int clientWidth = FTreeView ? FTreeView->ClientWidth() : 0;
+    const TSize text =
+        measure(Item->Text(), std::max(FView->FHRange, clientWidth + FView->FHPos) - x);
+    x += text.cx;
+    if (FShowHeader)
+        x += FVerticalLines ? 4 : 2;
+    return TSize{x, std::max(FLineHeight, text.cy + 1)};
+}
+
+void TCustomQZTree::SaveStringsToStream(TStream& Stream) {
+    for (int i = 0; i < FAllList.Count(); ++i) {
+        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
+        const std::string line =
+            std::string(size_t(std::max(item->Level() - 1, 0)), ' ') + item->Text() + "\r\n";
+        Stream.WriteBuffer(line.data(), int(line.size()));
+    }
+}

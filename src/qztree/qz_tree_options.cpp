@@ -1,0 +1,287 @@
+#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/tree_view.h"
+#include "vcl/bitmap.h"
+#include "vcl/img_list.h"
+
+#include <algorithm>
+
+// What the tree's options do when they change.
+
+void TCustomQZTree::ApplyEffects(TQZTreeEffects Effects) {
+    if (Effects.Empty() || IsDestroying())
+        return;
+    if (Effects.Contains(teWindow)) {
+        if (HandleAllocated())
+            RecreateWnd();
+        return;
+    }
+    {
+        TQZTreeLock lock(this);
+        if (Effects.Contains(teHeight) && FAutoLineHeight) {
+            const int height = DefineLineHeight();
+            if (height != FLineHeight) {
+                FLineHeight = height;
+                FView->FClearVis = FView->FClearAll = true;
+                FUpdated = true;
+            }
+        }
+        if (Effects.Contains(teRange) && !RangeFollowsHeader())
+            FView->FHRange = -1;
+        if (Effects.Contains(teVisRows))
+            FView->FClearVis = true;
+        if (Effects.Contains(teRows)) {
+            FView->FRangeUpdate = true;
+            FUpdated = true;
+        }
+        if (Effects.Contains(teAll) || Effects.Contains(teVisRows)) {
+            FView->FClearAll = true;
+            FUpdated = true;
+        }
+    }
+    if (Effects.Contains(teLayout))
+        AlignPieces();
+    if (Effects.Contains(teBuffer))
+        RedoViewBuffer();
+    if (Effects.Contains(teFrame))
+        UpdateFrame();
+    if (Effects.Contains(teInvalidate) && HandleAllocated()) {
+        Invalidate();
+        if (FTreeView)
+            FTreeView->Invalidate();
+    }
+}
+
+bool TCustomQZTree::RangeFollowsHeader() const {
+    if (!FShowHeader)
+        return false;
+    for (int i = 0; i < FAllList.Count(); ++i)
+        if (static_cast<const TQZTreeItem*>(FAllList.FastGet(i))->FullTextOut())
+            return false;
+    return true;
+}
+
+void TCustomQZTree::RedoViewBuffer() {
+    if (FTreeView) {
+        FTreeView->RedoTmpBmp();
+        FTreeView->Invalidate();
+    }
+}
+
+void TCustomQZTree::SetMainTreeColumn(int Value) {
+    // Out of range, including below 0, is the first column.
+    if (Value < 0 || Value >= std::max(HeaderSectionCount(), 1))
+        Value = 0;
+    SetOption(FMainTreeCol, Value, {teRows});
+}
+
+void TCustomQZTree::SetSelectColumn(int Value) {
+    if (Value < -1 || Value == FSelectColumn)
+        return;
+    if (Value >= HeaderSectionCount() && !IsLoading() && !ComponentState().Contains(csLoading))
+        return;
+    FSelectColumn = Value;
+    if (FRowSelect)
+        return;
+    if (FMultiSelect)
+        ApplyEffects({teAll});
+    else
+        RedrawFocused();
+}
+
+void TCustomQZTree::RedrawFocused() {
+    if (TQZTreeItem* focused = GetFocused())
+        focused->RedrawItem(true);
+}
+
+void TCustomQZTree::SetSortSection(int Value) {
+    // A negative section sorts by no column.
+    SetOption(FSortSection, std::max(Value, -1), {});
+}
+
+void TCustomQZTree::SetDblClickMode(TQZDblClickMode Value) {
+    FDblClickMode = Value;
+}
+
+void TCustomQZTree::SetExpandOnDblClick(bool Value) {
+    if (Value)
+        FDblClickMode = dcmExpand;
+    else if (FDblClickMode == dcmExpand)
+        FDblClickMode = dcmNone;
+}
+
+void TCustomQZTree::SetAutoLineHeight(bool Value) {
+    if (Value == FAutoLineHeight)
+        return;
+    FAutoLineHeight = Value;
+    TQZTreeLock lock(this);
+    if (Value)
+        FLineHeight = DefineLineHeight();
+    FView->FClearVis = FView->FClearAll = true;
+    FUpdated = true;
+}
+
+void TCustomQZTree::SetDoubleBufferedView(bool Value) {
+    FDoubleBufferedView = Value;
+    if (FTreeView)
+        FTreeView->SetDoubleBuffered(Value);
+}
+
+void TCustomQZTree::SetRowHotTrack(bool Value) {
+    if (Value == FRowHotTrack)
+        return;
+    FRowHotTrack = Value;
+    if (FTracking && FView->FTrackItem)
+        FView->FTrackItem->RedrawItem(true);
+}
+
+void TCustomQZTree::SetDrawFocusRect(bool Value) {
+    if (Value == FDrawFocusRect)
+        return;
+    FDrawFocusRect = Value;
+    RedrawFocused();
+}
+
+void TCustomQZTree::SetForcedScrollBars(TQZScrollBarSides Value) {
+    if (Value == FForcedScrollBars)
+        return;
+    FForcedScrollBars = Value;
+    if (HandleAllocated() && !FUseCustomScrollBars)
+        RecreateWnd();
+    TQZTreeLock lock(this);
+    FUpdated = true;
+}
+
+void TCustomQZTree::SetRightAlignedTree(bool Value) {
+    if (Value == FRightAlignedTree)
+        return;
+    FRightAlignedTree = Value;
+    HeaderRightAlignedOrder(Value);
+    if (!FShowHeader) {
+        if (FView->FHRange == -1)
+            FView->DefineHRange();
+        SetLeftPosition(Value ? FView->FHRange : 0);
+    }
+    if (FTreeView)
+        FTreeView->Invalidate();
+}
+
+void TCustomQZTree::SetDragTrgDrawMode(TDragTargetDraw Value) {
+    if (Value == FDragTrgDrawMode)
+        return;
+    FDragTrgDrawMode = Value;
+    if (FView->FDropTrg) {
+        FView->FDropTrg->RedrawItem(true);
+        if (FTreeView)
+            FTreeView->Update();
+    }
+}
+
+void TCustomQZTree::SetImageList(TImageList*& Field, TImageList* Value) {
+    if (Field == Value)
+        return;
+    if (Field) {
+        Field->UnRegisterChanges(&FImageChangeLink);
+        Field->RemoveFreeNotification(this);
+    }
+    Field = Value;
+    if (Value) {
+        Value->RegisterChanges(&FImageChangeLink);
+        Value->FreeNotification(this);
+    }
+    if (!IsDestroying())
+        ImageListChange(Value);
+}
+
+void TCustomQZTree::ImageListChange(TObject* Sender) {
+    if (IsDestroying())
+        return;
+    TQZTreeLock lock(this);
+    ApplyEffects({teHeight, teRange, teRows});
+    if (FShowHeader && RangeFollowsHeader())
+        AutoSizeColumn(FMainTreeCol);
+}
+
+void TCustomQZTree::SetBackground(const TBitmap* Value) {
+    FBackground->Assign(Value);
+}
+
+void TCustomQZTree::BackgroundChange(TObject* Sender) {
+    if (FBackground->Empty())
+        FBackgroundType = bgtColorFill;
+    RedoViewBuffer();
+}
+
+TBitmap* TCustomQZTree::Glyph(std::unique_ptr<TBitmap>& Field) const {
+    if (!Field) {
+        Field = std::make_unique<TBitmap>();
+        auto* self = const_cast<TCustomQZTree*>(this);
+        Field->OnChange = [self](TObject* Sender) { self->GlyphChange(Sender); };
+    }
+    return Field.get();
+}
+
+void TCustomQZTree::SetPicture(std::unique_ptr<TBitmap>& Field, const TBitmap* Value) {
+    Glyph(Field)->Assign(Value);
+}
+
+void TCustomQZTree::SetPlusPicture(const TBitmap* Value) {
+    SetPicture(FPlusPicture, Value);
+}
+
+void TCustomQZTree::SetMinusPicture(const TBitmap* Value) {
+    SetPicture(FMinusPicture, Value);
+}
+
+void TCustomQZTree::SetLeafPicture(const TBitmap* Value) {
+    SetPicture(FLeafPicture, Value);
+}
+
+void TCustomQZTree::GlyphChange(TObject* Sender) {
+    const bool checkGlyph = Sender == FCheckBoxGlyph.get() || Sender == FRadioButtonGlyph.get();
+    if (checkGlyph ? !FCustomCheckboxes || (FTreeView && FTreeView->Painting()) : !FCustomPlusMinus)
+        return;
+    TQZTreeLock lock(this);
+    FView->FVisUpdated = true;
+    ApplyEffects({teHeight, teRows});
+}
+
+void TCustomQZTree::SetHeaderUseTreeFont(bool Value) {
+    if (Value == FHeaderUseTreeFont)
+        return;
+    FHeaderUseTreeFont = Value;
+    ApplyHeaderFont();
+}
+
+void TCustomQZTree::SetHeaderFont(const TFont* Value) {
+    FHeaderFont->Assign(Value);
+    ApplyHeaderFont();
+}
+
+int TCustomQZTree::EffectiveCheckBoxSize() const {
+    return FCheckBoxSize;
+}
+
+void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
+    if (Value == FVirtualityLevel)
+        return;
+    TQZTreeLock lock(this);
+    FVirtualityLevel = Value;
+    for (int i = 0; i < FAllList.Count(); ++i) {
+        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
+        if (Value == vlNone)
+            item->NewStaticData();
+        else
+            item->DisposeStaticData();
+    }
+    FView->MarkVisibility();
+    FUpdated = true;
+}
+
+int TCustomQZTree::DoGetPicture(TQZTreeItem* Item) {
+    return Item->ImageIndex();
+}
+
+int TCustomQZTree::DoGetPicture2(TQZTreeItem* Item) {
+    return Item->ImageIndex2();
+}

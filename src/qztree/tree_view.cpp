@@ -1,0 +1,112 @@
+#include "qztree/tree_view.h"
+
+#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/tree_buttons.h"
+#include "rtl/published.h"
+#include "vcl/bitmap.h"
+#include "vcl/gdi_objects.h"
+#include "vcl/win_api.h"
+
+const TClassInfo& TQZTreeView::StaticClassInfo() {
+    static const TClassInfo info("TQZTreeView", &TCustomControl::StaticClassInfo());
+    return info;
+}
+
+namespace {
+TCustomQZTree& OwnerTree(TComponent* AOwner) {
+    // A view exists only inside a tree control.
+    auto* tree = dynamic_cast<TCustomQZTree*>(AOwner);
+    if (!tree)
+        throw EInvalidOperation("A tree view needs a tree control as its owner");
+    return *tree;
+}
+} // namespace
+
+TQZTreeView::TQZTreeView(TComponent* AOwner)
+    : TCustomControl(AOwner), FOwner(&OwnerTree(AOwner)), FTmpBmp(std::make_unique<TBitmap>()) {
+    TControlStyle style = ControlStyle();
+    style.Include(csOpaque);
+    style.Include(csDisplayDragImage);
+    SetControlStyle(style);
+    SetDoubleBuffered(true);
+}
+
+TQZTreeView::~TQZTreeView() = default;
+
+void TQZTreeView::InvalidateRect(const TRect& Rect, bool Erase) {
+    if (!HandleAllocated())
+        return;
+    RECT r = ToRECT(Rect);
+    ::InvalidateRect(WindowHandle(), &r, Erase);
+}
+
+void TQZTreeView::Update() {
+    if (!HandleAllocated()) {
+        FOwner->FUpdated = true;
+        return;
+    }
+    const bool longLines = FOwner->VerticalLines() && FOwner->ShowColumns();
+    if (FClearAll || (FRangeUpdate && longLines)) {
+        Invalidate();
+        FClearAll = false;
+    } else if (FRangeUpdate) {
+        InvalidateRect(Rect(0, 0, ClientWidth(), GetVisiblesHeight()), false);
+    }
+    FRangeUpdate = false;
+    TCustomControl::Update();
+}
+
+void TQZTreeView::Resize() {
+    TCustomControl::Resize();
+    {
+        TQZTreeLock lock(FOwner);
+        FOwner->FUpdated = true;
+        FClearVis = FClearAll = FVisUpdated = true;
+        DoSetTopIndex(FOwner->TopIndex());
+    }
+    if (FOwner->BackgroundType() != bgtColorFill && FOwner->BackgroundType() != bgtCenterBitmap)
+        RedoTmpBmp();
+}
+
+void TQZTreeView::DoEnter() {
+    FHasFocus = true;
+    TCustomControl::DoEnter();
+    FOwner->RedrawFocused();
+}
+
+void TQZTreeView::DoExit() {
+    FHasFocus = false;
+    TCustomControl::DoExit();
+    FOwner->RedrawFocused();
+}
+
+void TQZTreeView::ChangeButtonColors() {
+    RecolourTreeButtons();
+    Invalidate();
+}
+
+void TQZTreeView::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_PAINT:
+        if (FOwner->IsUpdating())
+            return PaintMessage(Message);
+        break;
+    case WM_GETDLGCODE:
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    case WM_SYSCOLORCHANGE:
+        ChangeButtonColors();
+        break;
+    }
+    TCustomControl::WndProc(Message);
+}
+
+void TQZTreeView::PaintMessage(TMessage& Message) {
+    // Nothing is painted under the lock; the area is remembered and painted when it ends.
+    RECT r{};
+    if (GetUpdateRect(WindowHandle(), &r, FALSE))
+        FOwner->MarkPendingPaint(FromRECT(r));
+    ValidateRect(WindowHandle(), nullptr);
+    Message.Result = 0;
+}

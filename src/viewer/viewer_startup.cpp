@@ -11,8 +11,12 @@
 #include "tools/system_info.h"
 #include "vcl/application.h"
 #include "vcl/forms.h"
+#include "viewer/bll_leak_form.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
+#include "viewer/system_info_form.h"
+#include "viewer/system_leak_form.h"
+#include "viewer/tasks_threads_form.h"
 #include "viewer/time_line_form.h"
 
 #include <iterator>
@@ -63,10 +67,12 @@ void DoneViewerUnits() {
 void CreateViewerForms() {
     Application->CreateForm(fmTimeLineForm);
     Application->CreateForm(fmDiagramForm);
-    // The system-info, system-leak and business-logic-leak windows come here.
+    Application->CreateForm(fmSystemInfoForm);
+    Application->CreateForm(fmSystemLeakForm);
+    Application->CreateForm(fmBLLLeakForm);
     Application->CreateForm(fmDataBaseParamsForm);
-    // The server-configuration window, the server settings dialog and the tasks-and-threads
-    // window come here.
+    // The server-configuration window and the server settings dialog come here.
+    Application->CreateForm(fmTasksThreads);
 }
 
 void DestroyViewerForms() {

@@ -1,5 +1,7 @@
+#include "viewer/bll_leak_form.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
+#include "viewer/tasks_threads_form.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
 
@@ -49,14 +51,18 @@ TEST(Startup, TheProgramRunsUntilTheMainWindowClosesAndLeavesNothingBehind) {
     SetTimer(nullptr, 0, 50, CloseMainWindow);
     EXPECT_EQ(RunViewer(), 0);
     Application->ClearTerminated();
-    EXPECT_EQ(Seen.Forms, (std::vector<std::string>{"fmTimeLineForm", "fmDiagramForm",
-                                                    "fmDataBaseParamsForm"}));
+    EXPECT_EQ(Seen.Forms,
+              (std::vector<std::string>{"fmTimeLineForm", "fmDiagramForm", "fmSystemInfoForm",
+                                        "fmSystemLeakForm", "fmBLLLeakForm", "fmDataBaseParamsForm",
+                                        "fmTasksThreads"}));
     EXPECT_TRUE(Seen.MainVisible);
     EXPECT_TRUE(Seen.OthersHidden);
     EXPECT_TRUE(Seen.Maximized);
     EXPECT_EQ(fmTimeLineForm, nullptr);
     EXPECT_EQ(fmDataBaseParamsForm, nullptr);
     EXPECT_EQ(fmDiagramForm, nullptr);
+    EXPECT_EQ(fmBLLLeakForm, nullptr);
+    EXPECT_EQ(fmTasksThreads, nullptr);
     EXPECT_EQ(Screen->FormCount(), 0);
     EXPECT_EQ(DebugReader, nullptr);
     EXPECT_EQ(QVRConfig, nullptr);
@@ -77,9 +83,9 @@ TEST(Startup, ASessionMakesTheGlobalsAndTheWindowsInOrder) {
         ASSERT_NE(fmTimeLineForm, nullptr);
         EXPECT_EQ(Application->MainForm(), fmTimeLineForm);
         EXPECT_EQ(fmTimeLineForm->Caption(), "QVRDebugViewer");
-        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 2);
+        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 6);
         EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(0)->Caption(), "Diagram");
-        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(1)->Caption(), "DataBase params");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(5)->Caption(), "Tasks threads");
         EXPECT_FALSE(fmDataBaseParamsForm->Visible());
         EXPECT_EQ(fmDataBaseParamsForm->CurrentDebugInfoIndex(), 0);
     }

@@ -1,0 +1,86 @@
+#include "viewer/system_leak_form.h"
+
+#include "qvr/debug_reader.h"
+#include "qztree/qz_tree_item.h"
+#include "rtl/published.h"
+#include "rtl/scope_guards.h"
+#include "rtl/strings.h"
+#include "viewer/tree_window_values.h"
+#include "viewer/viewer_tree.h"
+
+TfmSystemLeakForm* fmSystemLeakForm = nullptr;
+
+namespace {
+constexpr int RateColumn = 4;
+}
+
+const TClassInfo& TfmSystemLeakForm::StaticClassInfo() {
+    static const TClassInfo info("TfmSystemLeakForm", &TfmSystemInfoForm::StaticClassInfo());
+    return info;
+}
+
+TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner)
+    : TfmSystemLeakForm(AOwner, "fmSystemLeakForm", "System leak") {}
+
+TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner, const std::string& Name,
+                                     const std::string& Caption)
+    : TfmSystemInfoForm(AOwner, Name, Caption) {
+    tvObjects->SetColumns({"Object", "Current num", "Start num", "End num", "Delta ", "Rate"});
+}
+
+TQZTreeItem* TfmSystemLeakForm::AddTreeItem(TQZTreeItem* Parent, const std::string& Name) {
+    if (!Parent)
+        return nullptr;
+    const std::string parentPath = FullItemName(Parent);
+    const std::string key = AnsiUpperCase(parentPath.empty() ? Name : parentPath + "\\" + Name);
+    TQZTreeItem*& row = TreeItems[key];
+    if (!row)
+        row = TfmSystemInfoForm::AddTreeItem(Parent, Name);
+    return row;
+}
+
+void TfmSystemLeakForm::FillControls() {
+    {
+        TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+        tvObjects->Items()->Clear();
+        TreeItems.clear();
+    }
+    TfmDebugInfo::FillControls();
+}
+
+void TfmSystemLeakForm::ZeroCurrentCounts() {
+    for (TQZTreeItem* row : AllRows())
+        TViewerTree::SetCell(row, 0, "0");
+}
+
+void TfmSystemLeakForm::UpdateCurrentDebugInfoIndex() {
+    TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+    ZeroCurrentCounts();
+    const TDebugInfo* di = DebugReader->GetDebugInfo(CurrentDebugInfoIndex());
+    if (!di)
+        return;
+    for (int i = 0; i < di->SystemLeak.Count(); ++i) {
+        TQZTreeItem* row = AddTreeItem(Root(), di->SystemLeak.Names(i));
+        TViewerTree::SetCell(row, 0, DebugValueText(dioSystemLeak, row->Text(), di));
+    }
+}
+
+void TfmSystemLeakForm::UpdateDebugInfoInterval() {
+    TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+    TfmSystemInfoForm::UpdateDebugInfoInterval();
+    const int start = StartDebugInfoIndex();
+    const int end = EndDebugInfoIndex();
+    const bool shown = !IntervalUnset(start, end) &&
+                       (DebugReader->GetDebugInfo(start) || DebugReader->GetDebugInfo(end));
+    for (TQZTreeItem* row : AllRows())
+        TViewerTree::SetCell(
+            row, RateColumn,
+            shown ? RateText(CalcRate(LeakRateSamples(*DebugReader, row->Text(), start, end)))
+                  : std::string());
+}
+
+void TfmSystemLeakForm::BeforeDestruction() {
+    if (fmSystemLeakForm == this)
+        fmSystemLeakForm = nullptr;
+    TfmSystemInfoForm::BeforeDestruction();
+}

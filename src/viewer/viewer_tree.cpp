@@ -1,0 +1,94 @@
+#include "viewer/viewer_tree.h"
+
+#include "qztree/qz_tree_item.h"
+#include "qztree/tree_view.h"
+#include "rtl/events.h"
+#include "rtl/published.h"
+#include "rtl/string_list.h"
+
+const TClassInfo& TViewerTree::StaticClassInfo() {
+    static const TClassInfo info("TViewerTree", &TCustomQZTree::StaticClassInfo());
+    return info;
+}
+
+TViewerTree::TViewerTree(TComponent* AOwner) : TCustomQZTree(AOwner) {
+    if (TQZTreeView* view = ViewControl()) {
+        view->SetDragMode(dmAutomatic);
+        // The drag belongs to the tree: its handlers are asked with the tree as Sender.
+        view->OnStartDrag = [this](TObject*, TDragObject*& DragObject) {
+            if (DragAllowed())
+                Fire(OnStartDrag, this, DragObject);
+        };
+        view->OnDragOver = [this](TObject*, TObject* Source, int X, int Y, TDragState State,
+                                  bool& Accept) {
+            Accept = false;
+            Fire(OnDragOver, this, Source, X, Y, State, Accept);
+        };
+    }
+}
+
+void TViewerTree::SetColumns(const std::vector<std::string>& Texts) {
+    FHeaderTexts = Texts;
+    TStringList lines;
+    for (const std::string& text : Texts)
+        lines.Add(text);
+    SetHeadersTexts(&lines);
+}
+
+TQZTreeItem* TViewerTree::AddRow(TQZTreeItem* Parent, const std::string& Text) {
+    TQZTreeItem* row = Items()->AddChild(Parent, Text);
+    TStrings* cells = row->ColumnText();
+    while (cells->Count() + 1 < int(FHeaderTexts.size()))
+        cells->Add(std::string());
+    return row;
+}
+
+std::string TViewerTree::Cell(TQZTreeItem* Item, int Column) {
+    TStrings* cells = Item->ColumnText();
+    return Column < cells->Count() ? cells->Get(Column) : std::string();
+}
+
+void TViewerTree::SetCell(TQZTreeItem* Item, int Column, const std::string& Text) {
+    TStrings* cells = Item->ColumnText();
+    if (Column < cells->Count() && cells->Get(Column) != Text)
+        cells->Put(Column, Text);
+}
+
+std::vector<TQZTreeItem*> TViewerTree::SelectedRows() const {
+    std::vector<TQZTreeItem*> rows;
+    for (int i = 0; i < GetSelCount(); ++i)
+        rows.push_back(SelectedItem(i));
+    return rows;
+}
+
+TQZTreeItem* TViewerTree::SelectedRow() const {
+    if (MultiSelect())
+        return GetSelCount() > 0 ? SelectedItem(0) : nullptr;
+    return GetFocused();
+}
+
+void TViewerTree::SelectRow(TQZTreeItem* Row) {
+    if (MultiSelect()) {
+        for (TQZTreeItem* selected : SelectedRows())
+            if (selected != Row)
+                selected->SetSelected(false);
+        if (Row)
+            Row->SetSelected(true);
+        return;
+    }
+    // A tree that selects one row selects the focused one.
+    TQZTreeItem* old = GetFocused();
+    if (old == Row)
+        return;
+    SetFocused(Row);
+    if (old)
+        TriggerItemSelectedChangeEvent(old);
+    if (Row)
+        TriggerItemSelectedChangeEvent(Row);
+}
+
+void TViewerTree::TriggerItemSelectedChangeEvent(TQZTreeItem* Item) {
+    TCustomQZTree::TriggerItemSelectedChangeEvent(Item);
+    if (!IsDestroying())
+        Fire(OnItemSelectedChange, this, Item);
+}

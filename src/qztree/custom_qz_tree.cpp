@@ -6,6 +6,7 @@
 #include "qztree/tree_view_state.h"
 #include "rtl/strings.h"
 #include "rtl/value_scope.h"
+#include "vcl/timer.h"
 
 #include <algorithm>
 #include <exception>
@@ -168,65 +169,9 @@ bool TCustomQZTree::DeletionInProgress(const TQZTreeItem* Item) const {
 }
 
 void TCustomQZTree::ForgetItem(TQZTreeItem* Item) {
+    if (FDelayedItem == Item)
+        FDelayedItem = nullptr;
     FView->ForgetItem(Item);
-}
-
-// ---- Focus and selection
-
-TQZTreeItem* TCustomQZTree::GetFocused() const {
-    return FView->FFocused;
-}
-
-TQZTreeItem* TCustomQZTree::Selected() const {
-    return FView->FSelected;
-}
-
-void TCustomQZTree::DoSetFocused(TQZTreeItem* Item, bool Forced) {
-    TQZTreeItem* old = FView->FFocused;
-    if (old == Item && !Forced)
-        return;
-    if (old) {
-        old->SetStateBit(stsFocused, false);
-        old->RedrawItem(true);
-    }
-    FView->FFocused = Item;
-    if (Item) {
-        Item->SetStateBit(stsFocused, true);
-        Item->RedrawItem(true);
-    }
-    if (old != Item && FFireFocusEvents == 0)
-        DoItemFocused();
-}
-
-int TCustomQZTree::GetSelCount() const {
-    if (FMultiSelect)
-        return FSelectedList ? FSelectedList->Count() : 0;
-    return GetFocused() ? 1 : 0;
-}
-
-TQZTreeItem* TCustomQZTree::SelectedItem(int Index) const {
-    return FSelectedList ? FSelectedList->Get(Index) : nullptr;
-}
-
-void TCustomQZTree::SetMultiSelect(bool Value) {
-    if (Value == FMultiSelect)
-        return;
-    if (Value) {
-        // Made only when missing, so a list that exists keeps its entries.
-        if (!FSelectedList)
-            FSelectedList = std::make_unique<TQZSelectedList>();
-        FMultiSelect = true;
-        if (FView->FSelected && FSelectedList->Count() == 0)
-            FView->FSelected->SetSelected(true);
-        return;
-    }
-    {
-        TQZTreeLock lock(this);
-        while (FSelectedList && FSelectedList->Count() > 0)
-            FSelectedList->First()->SetSelected(false);
-    }
-    FMultiSelect = false;
-    FSelectedList.reset();
 }
 
 // ---- Options that change what is shown
@@ -265,63 +210,5 @@ void TCustomQZTree::SetLineHeight(int Value) {
     TQZTreeLock lock(this);
     FLineHeight = Value;
     FView->MarkVisibility();
-    FUpdated = true;
-}
-
-// ---- Columns
-
-// ---- Sorting
-
-int TCustomQZTree::CompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int SectionIndex,
-                                TSortTypes SortType) {
-    auto cellText = [&](TQZTreeItem* item) -> std::string {
-        if (SectionIndex < 0 || SectionIndex == FMainTreeCol || !item->ColumnText())
-            return item->Text();
-        const int column = SectionIndex < FMainTreeCol ? SectionIndex : SectionIndex - 1;
-        return column < item->ColumnText()->Count() ? item->ColumnText()->Get(column)
-                                                    : std::string();
-    };
-    const std::string a = cellText(Item1), b = cellText(Item2);
-    return FSortUseCase ? AnsiCompareStr(a, b) : AnsiCompareText(a, b);
-}
-
-void TCustomQZTree::SortChildren(TQZTreeItem* Parent, bool Recursive) {
-    if (!Parent || Parent->Count() == 0)
-        return;
-    TValueScope<int> sorting(FInSorting, FInSorting + 1);
-    const int runStart = AbsIndexOf(Parent) + 1;
-
-    auto sortLevel = [&](TQZTreeItem* parent, auto& self) -> void {
-        TQZList& children = *parent->FChildren;
-        std::vector<TQZTreeItem*> ordered(size_t(children.Count()));
-        for (int i = 0; i < children.Count(); ++i)
-            ordered[size_t(i)] = static_cast<TQZTreeItem*>(children.FastGet(i));
-        std::stable_sort(ordered.begin(), ordered.end(), [&](TQZTreeItem* a, TQZTreeItem* b) {
-            const int order = CompareItems(a, b, FSortSection, FSortType);
-            return FSortDir == sdAscend ? order < 0 : order > 0;
-        });
-        for (int i = 0; i < children.Count(); ++i)
-            children.Put(i, ordered[size_t(i)]);
-        if (Recursive)
-            for (TQZTreeItem* child : ordered)
-                if (child->Count() > 0)
-                    self(child, self);
-    };
-    sortLevel(Parent, sortLevel);
-
-    // Rewrites the parent's run of the all-items list in the new pre-order.
-    int position = runStart;
-    auto writeRun = [&](TQZTreeItem* parent, auto& self) -> void {
-        for (int i = 0; i < parent->Count(); ++i) {
-            TQZTreeItem* child = parent->Children(i);
-            FAllList.Put(position, child);
-            child->FAbsIndex = position++;
-            self(child, self);
-        }
-    };
-    writeRun(Parent, writeRun);
-    StructureChanged();
-    FView->FClearVis = true;
-    FView->FClearAll = true;
     FUpdated = true;
 }

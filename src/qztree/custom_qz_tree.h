@@ -1,8 +1,10 @@
 #pragma once
+#include "qztree/header_section.h"
 #include "qztree/qz_background.h"
 #include "qztree/qz_draw.h"
 #include "qztree/qz_list.h"
 #include "qztree/qz_section_types.h"
+#include "qztree/qz_tree_events.h"
 #include "qztree/qz_tree_items.h"
 #include "qztree/qz_tree_option_types.h"
 #include "qztree/qz_tree_types.h"
@@ -23,12 +25,14 @@ class TQZTreeView;
 class TQZScrollBar;
 class TQZScrollBarStyles;
 class TQZHeader;
+class TQZHeaderSection;
 class TImageList;
 class TBitmap;
 class TStringList;
 class TStrings;
 class TStream;
 class TTimer;
+struct TQZSortKey;
 
 // One shown column of the header: its section, edges in tree coordinates and what the cells
 // of the column take from it.
@@ -46,7 +50,7 @@ struct TQZColumnSpan {
 // focus, the sort rules, the options, and the nested update lock under which changes only leave
 // marks and the deferred work runs once when the last lock goes. It owns and places its header,
 // the inner view that draws the rows and the two scroll bars.
-class TCustomQZTree : public TQZXPThemedControl {
+class TCustomQZTree : public TQZXPThemedControl, public TQZTreeEvents {
     friend class TQZTreeItem;
     friend class TQZTreeItems;
     friend class TQZItemStateStyle;
@@ -114,7 +118,7 @@ public:
     void SetSelectColumn(int Value);
     TVirtualityLevel VirtualityLevel() const { return FVirtualityLevel; }
     void SetVirtualityLevel(TVirtualityLevel Value);
-    int TopIndex() const { return FTopIndex; }
+    int TopIndex() const { return FView->TopIndex(); }
     void SetTopIndex(int Value);
     int BottomIndex() const { return FBottomIndex; }
     int LeftPosition() const { return FView->FHPos; }
@@ -124,6 +128,9 @@ public:
     // One line per header section; assigning adds sections as needed and sets their texts.
     TStrings* HeadersTexts();
     void SetHeadersTexts(const TStrings* Value);
+    TStrings* PublishedHeadersTexts() const {
+        return const_cast<TCustomQZTree*>(this)->HeadersTexts();
+    }
     bool HorzScrollBarVisible() const { return FHScrollVisible; }
     bool VertScrollBarVisible() const { return FVScrollVisible; }
     int VisibleRowCount() const;
@@ -186,16 +193,10 @@ public:
     void SetRightAlignedTree(bool Value);
     TDragTargetDraw DragTrgDrawMode() const { return FDragTrgDrawMode; }
     void SetDragTrgDrawMode(TDragTargetDraw Value);
-    int SortSection() const { return FSortSection; }
-    // A negative section means no sorting column.
-    void SetSortSection(int Value);
     TQZDblClickMode DblClickMode() const { return FDblClickMode; }
     void SetDblClickMode(TQZDblClickMode Value);
     bool ExpandOnDblClick() const { return FDblClickMode == dcmExpand; }
     void SetExpandOnDblClick(bool Value);
-    int ChangeDelay() const { return FChangeDelay; }
-    // At or below 0 the focus is reported at once.
-    void SetChangeDelay(int Value) { SetOption(FChangeDelay, std::max(Value, 0), {}); }
     bool AutoLineHeight() const { return FAutoLineHeight; }
     void SetAutoLineHeight(bool Value);
     bool DoubleBufferedView() const { return FDoubleBufferedView; }
@@ -320,8 +321,6 @@ public:
     void SetScrollbarOpposite(bool Value) { SetOption(FScrollbarOpposite, Value, {teLayout}); }
     bool RightAlignedText() const { return FRightAlignedText; }
     void SetRightAlignedText(bool Value) { SetOption(FRightAlignedText, Value, {teWindow}); }
-    int MultiSelectLevel() const { return FMultiSelectLevel; }
-    void SetMultiSelectLevel(int Value) { SetOption(FMultiSelectLevel, Value, {}); }
     TSTSelModes SelectionMode() const { return FSelectionMode; }
     void SetSelectionMode(TSTSelModes Value) { SetOption(FSelectionMode, Value, {}); }
     bool AlwaysKeepSelection() const { return FAlwaysKeepSelection; }
@@ -430,6 +429,8 @@ public:
 
     void Assign(const TPersistent* Source) override;
     void WndProc(TMessage& Message) override;
+    // Switches the themes of the tree and its pieces.
+    void SetUseXPThemes(bool Value) override;
 
     // Options the items read; the control's property setters add their effects.
     bool FKeepSelectionWithinLevel = false;
@@ -444,15 +445,94 @@ public:
     bool FRowHotTrack = false;
     bool FFullRowSelect = true;
     TSortModes FSortMode = smNone;
-    int FSortSection = 0;
     TSortTypes FSortType = stText;
     TSortDirs FSortDir = sdAscend;
     bool FSortUseCase = true;
+    int FSortSection = 0;
+    // Setting the sort column drops the further columns of a multi-column sort.
+    void SetSortSection(int Value);
+    int SortSection() const { return FSortSection; }
 
-    // Sorts the children of Parent (and with Recursive every level below) by the sort rules.
+    // Sorting: every child list, level by level, by the sort column and on ties by the further
+    // columns, in the order they were added.
+    virtual void Sort(bool Recursive);
+    // Sorts the children of Parent (and with Recursive every level below).
     void SortChildren(TQZTreeItem* Parent, bool Recursive);
+    // Negative when Item1 goes first; never 0 for two different items.
     virtual int CompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int SectionIndex,
-                             TSortTypes SortType);
+                             TSortTypes SortType, TQZSSortMode SectionSortMode);
+    void AddSortSection(int Index, bool ReSort);
+    void RemoveSortSection(int Index, bool ReSort);
+    const std::vector<int>& SortSections() const { return FSortSections; }
+    bool InSorting() const { return FInSorting > 0; }
+    // A click on a header section: sorts by it (Ctrl: adds it to the multi-column sort) in the
+    // sort modes that sort on clicks, then fires the column click.
+    void HeaderSectionClicked(int SectionIndex, bool Ctrl);
+    // The text of Item in the column of SectionIndex (-1 and the main column: the main text).
+    std::string CellText(TQZTreeItem* Item, int SectionIndex);
+
+    // Focus with its veto and delay; True when the focus moved.
+    bool DoSetFocusedEx(TQZTreeItem* Item, bool Forced, bool Delayed);
+    int ChangeDelay() const { return FChangeDelay; }
+    // At or below 0 the focus is reported at once.
+    void SetChangeDelay(int Value) { FChangeDelay = Value > 0 ? Value : 0; }
+    TTimer* DelayTimer() const { return FDelayTimer.get(); }
+    TQZTreeItem* DelayedItem() const { return FDelayedItem; }
+    void StartDelayedFocus(TQZTreeItem* Item);
+    void StopDelayedFocus();
+    void OnDelayTimer(TObject* Sender);
+    // Suppresses OnChanging and OnItemFocused while raised.
+    void BeginFocusEventsSuppression() { ++FFireFocusEvents; }
+    void EndFocusEventsSuppression() { --FFireFocusEvents; }
+
+    // Selection of one item as the view toggles it: without MultiSelect the anchor moves to
+    // Item; with it Item's selection is inverted.
+    void DoSetSelected(TQZTreeItem* Item);
+    virtual void AllSelected(TQZList& SelectedItems);
+    virtual TQZTreeItem* GetNextSelected(TQZTreeItem* Prev);
+    void SetSelected(TQZTreeItem* Item);
+    int MultiSelectLevel() const { return FMultiSelectLevel; }
+    void SetMultiSelectLevel(int Value);
+    bool FIgnoreEnabled = false;
+    bool FAutoCollapse = false;
+    virtual void SelectAll() { SelectWalk(false, FFilteredVisibility, FFilteredVisibility); }
+    // Without IncludeHidden the children of collapsed items are left out, filtered or not.
+    virtual void SelectAllEx(bool IncludeHidden) {
+        SelectWalk(false, !IncludeHidden && FFilteredVisibility, !IncludeHidden);
+    }
+    virtual void InvertSelection() { SelectWalk(true, FFilteredVisibility, FFilteredVisibility); }
+    virtual void InvertSelectionEx(bool IncludeHidden) {
+        SelectWalk(true, !IncludeHidden && FFilteredVisibility, !IncludeHidden);
+    }
+    virtual void DeselectAll();
+    virtual void DeselectAllEx(bool IncludeHidden);
+    void SelectRange(TQZTreeItem* FromItem, TQZTreeItem* ToItem) {
+        SelectRange2(FromItem, ToItem, true);
+    }
+    virtual void SelectRange2(TQZTreeItem* FromItem, TQZTreeItem* ToItem, bool SelectDisabled);
+    void SelectRangeEx(TQZTreeItem* FromItem, TQZTreeItem* ToItem, bool SelectHidden) {
+        SelectRangeEx2(FromItem, ToItem, true, SelectHidden);
+    }
+    virtual void SelectRangeEx2(TQZTreeItem* FromItem, TQZTreeItem* ToItem, bool SelectDisabled,
+                                bool SelectHidden);
+    virtual void FullExpand();
+    virtual void FullCollapse();
+
+    // Rows: the first one shown, bringing an item into view; the view scrolls to TopIndex.
+    virtual TQZTreeItem* GetTopItem() const;
+    virtual void SetTopItem(TQZTreeItem* Item);
+    void EnsureVisible(TQZTreeItem* Item);
+    void EnsureVisibleBottom(TQZTreeItem* Item);
+    virtual bool IsInView(TQZTreeItem* Item) const;
+    TQZTreeItem* GetVisItem(int VisIndex) const { return VisibleRow(VisIndex); }
+    int VisIndexOfItem(const TQZTreeItem* Item) const { return VisIndexOf(Item); }
+
+    // The header as the sorting sees it; the control answers from its header sections.
+    virtual TQZFieldType SectionFieldType(int SectionIndex) const;
+    virtual TQZSSortMode SectionSortMark(int SectionIndex) const;
+    virtual void SetSectionSortMark(int SectionIndex, TQZSSortMode Mark);
+    // Whether setting one section's mark leaves the other marks.
+    virtual void SetHeaderMultiSort(bool Value);
 
     // Column work; without a header there is none.
     virtual int HeaderSectionCount() const;
@@ -467,30 +547,41 @@ public:
     // The width and height a cell needs; -1 is the main text without a header.
     virtual TSize MeasureCell(TQZTreeItem* Item, int SectionIndex);
 
-    // Event triggers: the control fires its events from these.
-    virtual void DoItemChange(TQZTreeItem* Item, TItemChangeMode Mode) {}
-    virtual void DoItemExpanding(TQZTreeItem* Item, bool& CanProcess) {}
-    virtual void DoItemExpand(TQZTreeItem* Item) {}
-    virtual void DoItemCollapsing(TQZTreeItem* Item, bool& CanProcess) {}
-    virtual void DoItemCollapse(TQZTreeItem* Item) {}
-    virtual void DoItemDelete(TQZTreeItem* Item) {}
-    virtual void DoItemAdd(TQZTreeItem* Item) {}
-    virtual void DoItemFocused() {}
-    virtual void TriggerItemSelectedChangeEvent(TQZTreeItem* Item) {}
-    virtual void TriggerSortBegin() {}
-    virtual void TriggerSortEnd() {}
-    virtual void TriggerVirtualTextNeeded(TQZTreeItem* Item, int SectionIndex, std::string& Text) {}
-    virtual void TriggerVirtualHintNeeded(TQZTreeItem* Item, std::string& Hint) {}
+    // Event triggers: each fires its event when assigned, with the tree as Sender.
+    virtual void DoChanging(TQZTreeItem* Item, bool& AllowChange);
+    virtual void DoOnColumnResize(int SectionIndex);
+    virtual void DoColumnClick(int SectionIndex);
+    virtual void DoItemFocused();
+    virtual void DoItemDraw(TQZTreeItem* Item, TCanvas* Surface, const TRect& R, int SectionIndex);
+    virtual void DoItemChange(TQZTreeItem* Item, TItemChangeMode Mode);
+    virtual void DoItemExpanding(TQZTreeItem* Item, bool& CanProcess);
+    virtual void DoItemCollapsing(TQZTreeItem* Item, bool& CanProcess);
+    virtual void DoItemChecked(TQZTreeItem* Item);
+    virtual void DoItemExpand(TQZTreeItem* Item);
+    virtual void DoItemCollapse(TQZTreeItem* Item);
+    virtual void DoItemDelete(TQZTreeItem* Item);
+    virtual void DoItemAdd(TQZTreeItem* Item);
+    virtual void DoCompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int& Res);
+    virtual void TriggerHotTrackEvent(TQZTreeItem* OldItem, TQZTreeItem* NewItem);
+    virtual void TriggerScrollEvent(TScrollBarKind ScrollBarKind, int ScrollCode);
+    virtual void TriggerItemSaveEvent(TStream* Stream, TQZTreeItem* Item);
+    virtual void TriggerItemLoadEvent(TStream* Stream, TQZTreeItem* Item);
+    virtual void TriggerItemSelectedChangeEvent(TQZTreeItem* Item);
+    virtual void TriggerMeasureItemPartEvent(TQZTreeItem* Item, int PartIndex, TPoint& Size);
+    virtual void TriggerApplyVisFilterEvent(TQZTreeItem* Item, bool& Hidden);
+    virtual void TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item, const TRect& ItemRect,
+                                          bool& DrawFocusRect);
+    virtual void TriggerSortBegin();
+    virtual void TriggerSortEnd();
+    virtual void DoAfterSelectionChange();
+    virtual void TriggerVirtualTextNeeded(TQZTreeItem* Item, int SectionIndex, std::string& Text);
+    virtual void TriggerVirtualHintNeeded(TQZTreeItem* Item, std::string& Hint);
+    virtual void TriggerVirtualValueNeeded(TQZTreeItem* Item, int SectionIndex, int VarType,
+                                           Variant& Value);
     virtual void TriggerVirtualStyleNeeded(TQZTreeItem* Item, int SectionIndex,
-                                           TQZCellStyle* Style) {}
+                                           TQZCellStyle* Style);
     virtual int DoGetPicture(TQZTreeItem* Item);
     virtual int DoGetPicture2(TQZTreeItem* Item);
-    virtual void DoItemDraw(TQZTreeItem* Item, TCanvas* Canvas, int SectionIndex, const TRect& R) {}
-    virtual void TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item, const TRect& ItemRect,
-                                          const TRect& SurfRect) {}
-    virtual void TriggerMeasureItemPartEvent(TQZTreeItem* Item, int SectionIndex, TPoint& Size) {}
-    virtual void TriggerScrollEvent(TScrollBarKind Bar, int ScrollCode) {}
-    virtual void DoOnColumnResize(int SectionIndex) {}
     virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos) {}
 
 protected:
@@ -529,7 +620,6 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     virtual void OnFontChange();
-    void SetUseXPThemes(bool Value) override;
 
     // Tears the items down while the heir is still whole; the destructor does it otherwise.
     void DestroyItems();
@@ -559,8 +649,16 @@ protected:
     bool UpdateHScrollBar();
     bool UpdateVScrollBar();
     void DrawFlatBorder(HDC DC, const TRect& WindowRect);
-    void SectionResized(int SectionIndex);
-    void SectionsChanged();
+    // The header's notices.
+    void OnHeaderSectionResize(TQZHeaderSection* Section);
+    void OnHeaderSectionVisChange(TQZHeaderSection* Section);
+    void OnHeaderSectionChange(TQZHeaderSection* Section, TSectionChangeMode Change);
+    void OnHeaderSectionDelete(TQZHeaderSection* Section);
+    void OnHeaderSectionMove(TQZHeaderSection* Section, int OldPos, int NewPos);
+    void OnHeaderSectionCreate(TQZHeaderSection* Section);
+    void HeaderSectionAutoSizeHandler(TQZHeaderSection* Section);
+    void DoHeaderResize();
+    TQZHeaderSection* SectionOf(int SectionIndex) const;
     void RedoViewBuffer();
 
     TQZTreeView* FTreeView = nullptr;
@@ -574,9 +672,7 @@ protected:
     std::unique_ptr<TFont> FHeaderFont;
     mutable std::unique_ptr<TBitmap> FPlusPicture, FMinusPicture, FLeafPicture, FCheckBoxGlyph,
         FRadioButtonGlyph;
-    TTimer* FDelayTimer = nullptr;
     int FSelectColumn = -1;
-    int FTopIndex = 0;
     int FBottomIndex = 0;
     bool FHScrollVisible = false;
     bool FVScrollVisible = false;
@@ -604,7 +700,6 @@ protected:
     bool FRightAlignedTree = false;
     TDragTargetDraw FDragTrgDrawMode = SelColorRect;
     TQZDblClickMode FDblClickMode = dcmExpand;
-    int FChangeDelay = 500;
     bool FAutoLineHeight = true;
     bool FDoubleBufferedView = true;
     TImageList* FImages = nullptr;
@@ -647,14 +742,11 @@ protected:
     bool FHideVertScrollBar = false;
     bool FScrollbarOpposite = false;
     bool FRightAlignedText = false;
-    int FMultiSelectLevel = -1;
     TSTSelModes FSelectionMode = smUsual;
     bool FAlwaysKeepSelection = true;
     bool FAlwaysKeepFocus = false;
     bool FRightClickSelect = true;
     bool FMouseFrameSelect = true;
-    bool FIgnoreEnabled = false;
-    bool FAutoCollapse = false;
     TQZDragType FDragType = dtVornel;
     bool FDragAllowed = false;
     bool FExpandOnDragOver = false;
@@ -707,6 +799,21 @@ protected:
     int FTotalVarHeightCount = 0;
 
 private:
+    struct TSortRule;
+    void QuickSort(std::vector<TQZTreeItem*>& Children, int L, int R, const TSortRule& Rule);
+    TQZSortKey ItemSortKey(TQZTreeItem* Item, int SectionIndex, TSortTypes SortType);
+    void SlowCompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int& Res, int SectionIndex);
+    // Selects (or inverts) the items of the all-items list in order, passing over hidden
+    // subtrees and the children of collapsed items as asked.
+    void SelectWalk(bool Invert, bool SkipHidden, bool SkipCollapsed);
+    void SelectRangeWalk(int From, int To, bool SelectDisabled, bool SkipInvisible);
+    bool MaySelect(const TQZTreeItem* Item, bool SelectDisabled) const;
+    // Sets the selected marks of an item outside the selected list (single selection).
+    void MarkSelected(TQZTreeItem* Item, bool Value);
+    // Collapses the old focused branch up to the ancestor that also holds NewFocused.
+    void CollapseOldBranch(TQZTreeItem* Old, TQZTreeItem* NewFocused);
+    void ScrollToTop(int VisIndex);
+
     // Absolute and visible indexes are cached in the items and renumbered lazily: a cached
     // number is trusted while the list still holds the item there.
     int AbsIndexOf(const TQZTreeItem* Item) const;
@@ -733,6 +840,11 @@ private:
     mutable std::vector<TQZTreeItem*> FVisRows;
     mutable bool FVisValid = false;
     std::vector<const TQZTreeItem*> FDeletingItems;
+    std::vector<int> FSortSections;
+    int FMultiSelectLevel = -1;
+    int FChangeDelay = 500;
+    std::unique_ptr<TTimer> FDelayTimer;
+    TQZTreeItem* FDelayedItem = nullptr;
 };
 
 // Holds the tree's update lock for one scope; the lock goes also when an exception leaves it.

@@ -3,6 +3,7 @@
 #include "qztree/qz_tree_item.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/scroll_bar_styles.h"
+#include "qztree/tree_drag_object.h"
 #include "qztree/tree_view.h"
 #include "rtl/published.h"
 #include "rtl/string_list.h"
@@ -75,13 +76,12 @@ TCustomQZTree::TCustomQZTree(TComponent* AOwner, std::unique_ptr<TQZTreeViewStat
     CreatePieces();
     FLineHeight = DefineLineHeight();
     SetTabStop(true);
+    RegisterTreeDragCursors();
     FImageChangeLink = [this](TObject* Sender) { ImageListChange(Sender); };
     FBackground = std::make_unique<TBitmap>();
     FBackground->OnChange = [this](TObject* Sender) { BackgroundChange(Sender); };
     FHeaderFont = std::make_unique<TFont>();
     FHeaderFont->Assign(Font());
-    FDelayTimer = new TTimer(this);
-    FDelayTimer->SetEnabled(false);
 }
 
 void TCustomQZTree::CreatePieces() {

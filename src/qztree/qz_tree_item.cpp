@@ -1,4 +1,5 @@
 #include "qztree/qz_tree_item.h"
+#include "qztree/qz_sort_key.h"
 
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_cell_style.h"

@@ -15,6 +15,7 @@ class TQZTreeItems;
 class TQZCellStyle;
 class TQZItemStateStyle;
 class TQZSelectedList;
+struct TQZSortKey;
 
 // Texts and cell styles of an item; absent while the tree asks for texts itself. The parts
 // that many items never use are made on first use.
@@ -35,6 +36,7 @@ class TQZTreeItem : public TObject {
     friend class TCustomQZTree;
     friend class TQZTreeItems;
     friend class TQZSelectedList;
+    friend class TQZSortKeysScope;
 
 public:
     explicit TQZTreeItem(TCustomQZTree* AOwner);
@@ -237,4 +239,7 @@ private:
     mutable int FVisIndex = -1;
     int FSelSlot = -1;
     int FVarHeightShare = 0;
+    // The cached sort key while a sort of this item's child list runs, and its users.
+    std::unique_ptr<TQZSortKey> FSortData;
+    int FSortRef = 0;
 };

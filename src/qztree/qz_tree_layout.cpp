@@ -52,7 +52,7 @@ void TCustomQZTree::ProcessUpdateEnd() {
     }
     if (FView->FClearVis && windowed) {
         FView->FClearVis = false;
-        FTreeView->DoSetTopIndex(FTopIndex);
+        FTreeView->DoSetTopIndex(FView->FTopIndex);
     }
     {
         TValueScope<bool> ignoring(IgnoreResize, true);
@@ -108,10 +108,7 @@ int TCustomQZTree::DefineLineHeight() {
 }
 
 void TCustomQZTree::SetTopIndex(int Value) {
-    if (FTreeView)
-        FTreeView->SetVPosition(Value);
-    else
-        FTopIndex = std::max(Value, 0);
+    FView->SetVPosition(Value);
 }
 
 void TCustomQZTree::SetLeftPosition(int Value) {
@@ -159,10 +156,13 @@ void TCustomQZTree::AlignPieces() {
     PlaceHeader(header);
     if (FTreeView)
         FTreeView->SetBoundsRect(r);
-    FHScrollBar->SetBoundsRect(hbar);
-    FVScrollBar->SetBoundsRect(vbar);
-    FHScrollBar->SetVisible(FUseCustomScrollBars && FHScrollVisible);
-    FVScrollBar->SetVisible(FUseCustomScrollBars && FVScrollVisible);
+    // A hidden bar keeps its size: its thickness is what the next layout reserves.
+    for (auto [bar, bounds] : {std::pair{FHScrollBar, hbar}, std::pair{FVScrollBar, vbar}}) {
+        const bool shown = !bounds.IsEmpty();
+        if (shown)
+            bar->SetBoundsRect(bounds);
+        bar->SetVisible(shown);
+    }
 }
 
 void TCustomQZTree::UpdateScrollBars() {
@@ -245,13 +245,14 @@ bool TCustomQZTree::UpdateVScrollBar() {
         for (int i = 0; i < FTotalVisCount && total <= FTreeView->Height(); ++i)
             total += FTreeView->RowHeight(Items()->ItemAsVis(i));
     const int shown = FTreeView->FVisible.Count();
-    const bool needed = !FHideVertScrollBar && (FTopIndex > 0 || total > FTreeView->Height() ||
-                                                (shown > 0 && shown < max));
+    const bool needed =
+        !FHideVertScrollBar &&
+        (FView->FTopIndex > 0 || total > FTreeView->Height() || (shown > 0 && shown < max));
     const bool forced = FForcedScrollBars.Contains(sbsVertical);
     const int page = needed ? (varHeight ? 1 : FTreeView->GetVisCount() - 1) : 1;
     HWND own = FUseCustomScrollBars ? nullptr : WindowHandle();
     SendScrollInfo(FVScrollBar, own, SB_VERT, needed ? max + (varHeight ? 0 : page - 1) : 0, page,
-                   FTopIndex, FUseCustomScrollBars || forced);
+                   FView->FTopIndex, FUseCustomScrollBars || forced);
     const bool visible = needed || forced;
     const bool changed = visible != FVScrollVisible;
     FVScrollVisible = visible;

@@ -94,11 +94,6 @@ void TCustomQZTree::RedrawFocused() {
         focused->RedrawItem(true);
 }
 
-void TCustomQZTree::SetSortSection(int Value) {
-    // A negative section sorts by no column.
-    SetOption(FSortSection, std::max(Value, -1), {});
-}
-
 void TCustomQZTree::SetDblClickMode(TQZDblClickMode Value) {
     FDblClickMode = Value;
 }
@@ -276,12 +271,4 @@ void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
     }
     FView->MarkVisibility();
     FUpdated = true;
-}
-
-int TCustomQZTree::DoGetPicture(TQZTreeItem* Item) {
-    return Item->ImageIndex();
-}
-
-int TCustomQZTree::DoGetPicture2(TQZTreeItem* Item) {
-    return Item->ImageIndex2();
 }

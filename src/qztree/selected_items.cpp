@@ -27,6 +27,13 @@ bool TQZSelectedList::Contains(const TQZTreeItem* Item) const {
            FSlots[size_t(Item->FSelSlot)] == Item;
 }
 
+int TQZSelectedList::IndexOf(const TQZTreeItem* Item) const {
+    if (!Contains(Item))
+        return -1;
+    Compact();
+    return Item->FSelSlot;
+}
+
 void TQZSelectedList::Add(TQZTreeItem* Item) {
     if (!Item || Contains(Item))
         return;

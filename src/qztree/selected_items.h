@@ -12,6 +12,7 @@ public:
     TQZTreeItem* Get(int Index) const;
     TQZTreeItem* First() const { return FCount > 0 ? Get(0) : nullptr; }
     bool Contains(const TQZTreeItem* Item) const;
+    int IndexOf(const TQZTreeItem* Item) const;
 
     void Add(TQZTreeItem* Item);
     void Remove(TQZTreeItem* Item);

@@ -2,6 +2,7 @@
 
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_tree_item.h"
+#include "qztree/search_timeout_thread.h"
 #include "qztree/tree_buttons.h"
 #include "rtl/published.h"
 #include "vcl/bitmap.h"
@@ -32,7 +33,34 @@ TQZTreeView::TQZTreeView(TComponent* AOwner)
     SetDoubleBuffered(true);
 }
 
-TQZTreeView::~TQZTreeView() = default;
+TQZTreeView::~TQZTreeView() {
+    StopClearSearchTimeoutThread();
+}
+
+void TQZTreeView::KeepSearchText() {
+    if (SearchTextTimeoutThread) {
+        SearchTextTimeoutThread->SetKeepAlive(true);
+        return;
+    }
+    // The thread frees itself once it ended and its handler ran on this thread.
+    auto* thread = new TSearchTextTimeoutThread;
+    thread->SetFreeOnTerminate(true);
+    thread->OnTerminate = [this](TObject*) {
+        SearchTextTimeoutThread = nullptr;
+        SearchText.clear();
+    };
+    SearchTextTimeoutThread = thread;
+    thread->Start();
+}
+
+void TQZTreeView::StopClearSearchTimeoutThread() {
+    TSearchTextTimeoutThread* thread = SearchTextTimeoutThread;
+    if (!thread)
+        return;
+    SearchTextTimeoutThread = nullptr;
+    thread->OnTerminate = nullptr;
+    thread->Terminate();
+}
 
 void TQZTreeView::InvalidateRect(const TRect& Rect, bool Erase) {
     if (!HandleAllocated())
@@ -55,6 +83,14 @@ void TQZTreeView::Update() {
     }
     FRangeUpdate = false;
     TCustomControl::Update();
+}
+
+void TQZTreeView::CreateWnd() {
+    TCustomControl::CreateWnd();
+    // Rows and scroll bars wait for a window; now it is there.
+    TQZTreeLock lock(FOwner);
+    FOwner->FUpdated = true;
+    MarkVisibility();
 }
 
 void TQZTreeView::Resize() {

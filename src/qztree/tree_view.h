@@ -12,7 +12,7 @@ class TQZTreeItem;
 class TQZTreeItems;
 class TQZCellStyle;
 class TBitmap;
-class TThread;
+class TSearchTextTimeoutThread;
 
 // Where the parts of the main column of one row lie (client coordinates); painting and hit
 // testing both read it.
@@ -49,11 +49,13 @@ public:
     int RowHeight(const TQZTreeItem* Item) const;
     void FillVisFwd(int StartIndex);
     void DoSetTopIndex(int Value);
-    void SetVPosition(int Value);
+    void SetVPosition(int Value) override;
+    void RefillVisible() override { FillVisFwd(FTopIndex); }
+    void ShowLastRowWhole(const TQZTreeItem* Item) override;
     void SetHPosition(int Value);
     // The largest top index for the present height and rows.
     int MaxTopIndex();
-    int CalcPageUpPos(int Index) const;
+    int CalcPageUpPos(int Index) const override;
     int CalcPageDownPos(int Index) const;
     void DefineHRange() override;
 
@@ -79,8 +81,12 @@ public:
 
     void WndProc(TMessage& Message) override;
 
+    // Incremental search: each keystroke keeps the text alive; a pause of 500 to 1000 ms
+    // empties it.
     std::string SearchText;
-    TThread* SearchTextTimeoutThread = nullptr;
+    TSearchTextTimeoutThread* SearchTextTimeoutThread = nullptr;
+    void KeepSearchText();
+    void StopClearSearchTimeoutThread();
     TQZCellStyle* VirtStyle = nullptr;
     bool FScrollFirstClick = false;
     bool FHasFocus = false;
@@ -88,6 +94,7 @@ public:
     bool FDropAcc = false;
 
 protected:
+    void CreateWnd() override;
     void Paint() override;
     void Resize() override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;

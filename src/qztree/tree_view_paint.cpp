@@ -241,13 +241,15 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
         focus.Left = Item->TextLeft + 1 - T.LeftPosition();
         focus.Right = Item->TextRight - 1 - T.LeftPosition();
     }
-    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, SurfRect);
-    DrawFocus(Item, focus);
+    bool drawFocus = T.DrawFocusRect();
+    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, drawFocus);
+    if (drawFocus)
+        DrawFocus(Item, focus);
     DrawDropMark(Item, ItemRect, focus);
 }
 
 void TTreePainter::DrawFocus(TQZTreeItem* Item, const TRect& Focus) {
-    if (!Item->Focused() || !T.DrawFocusRect())
+    if (!Item->Focused())
         return;
     if (!V.HasFocus() && T.HideFocusRect())
         return;
@@ -293,7 +295,7 @@ void TTreePainter::ApplyCellFont(TQZTreeItem* Item, TQZStateStyle* Style) {
     if (!Style)
         return;
     Style->SetFontName2Font(*C.Font());
-    Style->SetFontSize2Font(*C.Font(), T.Font()->Size());
+    Style->SetFontSize2Font(*C.Font(), T.Font()->Height());
     C.Font()->SetStyle(Style->GetFontStyle(T.Font()->Style()));
 }
 
@@ -348,8 +350,8 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
                             (!T.OwnerDrawByColumn() && text == T.OwnerDrawMask()) ||
                             (style && style->Style == QZhsOwnerDraw);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, Column.Section,
-                     Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1));
+        T.DoItemDraw(Item, &C, Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1),
+                     Column.Section);
         return;
     }
     if (style && !style->OwnerProps() && style->Control() && style->Control()->Visible()) {
@@ -421,7 +423,7 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
                             (!T.OwnerDrawByColumn() && Item->Text() == T.OwnerDrawMask());
     TRect text = Rect(parts.TextLeft, R.Top, R.Right, R.Bottom);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, T.MainTreeColumn(), text);
+        T.DoItemDraw(Item, &C, text, T.MainTreeColumn());
         Item->TextLeft = text.Left + T.LeftPosition();
         Item->TextRight = text.Right + T.LeftPosition();
         return;
@@ -503,9 +505,11 @@ void TTreePainter::DrawButton(TQZTreeItem* Item, const TRect& Box) {
         SIZE size{9, 9};
         ThemeApi.GetThemePartSize(T.Theme(), dc, TVP_GLYPH, GLPS_CLOSED, nullptr, THEME_SIZE_TRUE,
                                   &size);
-        TRect glyph = Box;
+        TRect glyph;
         CenterRects(size.cx + 1, Box.Width(), size.cy + 1, glyph, Box.Height());
-        r = ToRECT(glyph);
+        // The centred rectangle is inclusive and relative to the column.
+        r = ToRECT(Rect(Box.Left + glyph.Left, Box.Top + glyph.Top, Box.Left + glyph.Right + 1,
+                        Box.Top + glyph.Bottom + 1));
         ThemeApi.DrawThemeBackground(T.Theme(), dc, TVP_GLYPH, expanded ? GLPS_OPENED : GLPS_CLOSED,
                                      &r, nullptr);
         return;

@@ -25,3 +25,10 @@ std::string FormatDateTime(const std::string& pattern, TDateTime value);
 std::string DateToStr(TDateTime value);
 std::string TimeToStr(TDateTime value);
 std::string DateTimeToStr(TDateTime value);
+
+// Text to date and time under the global format settings: the date's fields in the order of
+// ShortDateFormat, split by DateSeparator; the time as h[:n[:s[.z]]], split by TimeSeparator.
+// False (nothing raised) for a text that is no such value.
+bool TryStrToDate(const std::string& text, TDateTime& value);
+bool TryStrToTime(const std::string& text, TDateTime& value);
+bool TryStrToDateTime(const std::string& text, TDateTime& value);

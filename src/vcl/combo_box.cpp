@@ -2,9 +2,64 @@
 
 #include "rtl/published.h"
 #include "rtl/wide_text.h"
+#include "vcl/application.h"
+#include "vcl/forms.h"
 #include "vcl/win_api.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+
+// Keys typed into the edit part, and the focus it takes, belong to the combo box: a user sees
+// one control, and its OnKeyDown, OnKeyUp, OnEnter and OnExit follow what happens in the edit.
+struct TComboEditPart {
+    static LRESULT CALLBACK Proc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
+        auto* combo = reinterpret_cast<TCustomComboBox*>(data);
+        try {
+            switch (msg) {
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+            case WM_KEYUP:
+            case WM_SYSKEYUP:
+                if (!Key(combo, msg, wParam))
+                    return 0;
+                break;
+            case WM_SETFOCUS:
+                if (TCustomForm* form = GetParentForm(combo))
+                    form->FocusControlChanged(combo);
+                break;
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(edit, Proc, 1);
+                break;
+            default:
+                break;
+            }
+        } catch (...) {
+            Application->HandleException(combo);
+        }
+        return DefSubclassProc(edit, msg, wParam, lParam);
+    }
+
+    // False when a handler took the key.
+    static bool Key(TCustomComboBox* combo, UINT msg, WPARAM wParam) {
+        uint16_t key = uint16_t(wParam);
+        TShiftState shift = KeyboardShiftState();
+        if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)
+            combo->KeyDown(key, shift);
+        else
+            combo->KeyUp(key, shift);
+        return key != 0;
+    }
+
+    static void Hook(TCustomComboBox* combo) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetComboBoxInfo(combo->WindowHandle(), &info) && info.hwndItem &&
+            info.hwndItem != combo->WindowHandle())
+            SetWindowSubclass(info.hwndItem, Proc, 1, DWORD_PTR(combo));
+    }
+};
 
 const TClassInfo& TComboBox::StaticClassInfo() {
     static const TClassInfo info =
@@ -47,6 +102,8 @@ void TCustomComboBox::CreateWnd() {
     SendMessageW(WindowHandle(), CB_SETCURSEL, FItemIndex, 0);
     if (FStyle != csDropDownList && FItemIndex < 0)
         SetWindowTextW(WindowHandle(), ToWide(text).c_str());
+    if (FStyle != csDropDownList)
+        TComboEditPart::Hook(this);
     UpdateBoundsFromWindow();
 }
 

@@ -48,6 +48,7 @@ protected:
     virtual void Select() { Fire(OnSelect, this); }
 
 private:
+    friend struct TComboEditPart;
     void ItemsChanged();
     void FillWindow();
     void ApplyDroppedHeight();

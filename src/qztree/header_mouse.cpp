@@ -1,0 +1,427 @@
+// The header under the mouse: pressing and clicking sections and their signs, resizing with a
+// line or live, moving sections by dragging, hot tracking, the split cursor and hints.
+#include "qztree/header.h"
+
+#include "qztree/qz_colors.h"
+#include "qztree/qz_draw.h"
+#include "vcl/application.h"
+#include "vcl/bitmap.h"
+#include "vcl/gdi_objects.h"
+#include "vcl/menus.h"
+#include "vcl/screen.h"
+#include "vcl/win_api.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int DragThreshold = 5;
+constexpr TCursor crHeaderSplit = 20010;
+
+void ShowSplitCursor() {
+    Screen->SetCursors(crHeaderSplit, HeaderSplitCursor());
+    Screen->SetCursor(crHeaderSplit);
+}
+
+bool IsSplitCursor() {
+    return Screen->Cursor() == crHeaderSplit;
+}
+
+} // namespace
+
+void TCustomQZHeader::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        // No menus while a section is being resized.
+        if (FResizing)
+            return;
+        if (Message.Msg == WM_RBUTTONDOWN) {
+            TPoint p = MessagePoint(Message.LParam);
+            TQZHeaderSection* s = GetSectionAt(p.X, p.Y);
+            if (s && s->PopupMenu() && s->PopupMenu()->AutoPopup) {
+                TPoint screen = ClientToScreen(p);
+                s->PopupMenu()->SetPopupComponent(this);
+                s->PopupMenu()->Popup(screen.X, screen.Y);
+                return;
+            }
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+    TQZXPThemedControl::WndProc(Message);
+}
+
+void TCustomQZHeader::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft && !FControlStyle.Contains(csNoStdEvents))
+        LeftDown(X, Y);
+    TQZXPThemedControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomQZHeader::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft && !FControlStyle.Contains(csNoStdEvents))
+        LeftUp(X, Y);
+    TQZXPThemedControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TCustomQZHeader::RedrawSectionOf(TQZHeaderSection* Section) {
+    if (Section)
+        Section->Redraw();
+}
+
+void TCustomQZHeader::SetHotSection(TQZHeaderSection* Section) {
+    if (FTrackSection == Section)
+        return;
+    TQZHeaderSection* old = FTrackSection;
+    FTrackSection = Section;
+    RedrawSectionOf(old);
+    RedrawSectionOf(Section);
+}
+
+void TCustomQZHeader::LeftDown(int X, int Y) {
+    if (FDoingLookup) {
+        CloseLookup(false);
+        return;
+    }
+    TQZHeaderSection* hit = nullptr;
+    if (InResizeArea(X, hit) && hit && hit->Resizable())
+        return StartResize(hit, X);
+    FPressCoord = Point(X, Y);
+    FPressed = true;
+    SetHotSection(nullptr);
+    FPressedItem = GetSectionAt(X, Y);
+    TQZHeaderSection* s = FPressedItem;
+    if (!s)
+        return;
+    TQZSectionPart part = espText;
+    GetSectionAtEx(X, Y, part);
+    if (part == espExpandSign) {
+        s->SetExpanded(!s->Expanded());
+        s->Expanded() ? DoSectionExpandEvent(s) : DoSectionCollapseEvent(s);
+        FPressedItem = nullptr;
+    } else if (part == espFilterSign) {
+        TriggerFilterCallEvent(s);
+        FPressedItem = nullptr;
+    } else if (part == espLookupSign && s != FLockedSection) {
+        FPressedItem = nullptr;
+        OpenLookup(s);
+    } else if (s->AllowClick) {
+        s->Redraw();
+    } else {
+        FPressedItem = nullptr;
+    }
+}
+
+void TCustomQZHeader::StartResize(TQZHeaderSection* Section, int X) {
+    FResizing = true;
+    FResizeSection = Section;
+    SetHotSection(nullptr);
+    ShowSplitCursor();
+    SetCapture(WindowHandle());
+    FHeaderLine = Section->Left() - ScreenOffset(Section) + Section->Width();
+    FLineTab = X - FHeaderLine;
+    if (!ResizeOnDrag && Parent()) {
+        // The line runs over the parent's client area below the header too.
+        FLineDC = GetDCEx(Parent()->Handle(), nullptr, DCX_CACHE);
+        ToggleResizeLine();
+    }
+    DoSectionResizing(Section, trsBegin, Section->Width());
+}
+
+void TCustomQZHeader::ToggleResizeLine() {
+    if (!FLineDC || !Parent())
+        return;
+    PatBlt(FLineDC, Left() + FHeaderLine, Top(), 1, Parent()->ClientHeight() - Top(), DSTINVERT);
+    FHeaderLineVis = !FHeaderLineVis;
+}
+
+void TCustomQZHeader::MoveResize(int X) {
+    TQZHeaderSection* s = FResizeSection;
+    int left = s->Left();
+    int off = ScreenOffset(s);
+    int at = X + off - FLineTab;
+    if (at < left)
+        return;
+    if (FStickySections) {
+        int fixedRight = 0;
+        for (int i = s->Position() + 1; i < FSections->Count(); ++i)
+            if (!FSections->ItemByPos(i)->Resizable())
+                fixedRight += FSections->ItemByPos(i)->Width();
+        if (Width() - fixedRight <= at)
+            return;
+    }
+    int width = at - left;
+    if (width < s->MinWidth() || width > s->MaxWidth())
+        return;
+    if (ResizeOnDrag) {
+        s->SetWidth(width);
+        InvalidateRight(s->Index());
+        Update();
+    } else {
+        if (FHeaderLineVis)
+            ToggleResizeLine();
+        FHeaderLine = left + width - off;
+        ToggleResizeLine();
+    }
+    DoSectionResizing(s, trsMove, width);
+}
+
+void TCustomQZHeader::EndResize() {
+    TQZHeaderSection* s = FResizeSection;
+    FResizing = false;
+    Screen->SetCursor(crDefault);
+    if (GetCapture() == WindowHandle())
+        ReleaseCapture();
+    if (!ResizeOnDrag) {
+        if (FHeaderLineVis)
+            ToggleResizeLine();
+        if (FLineDC && Parent())
+            ReleaseDC(Parent()->Handle(), FLineDC);
+        FLineDC = nullptr;
+        if (s)
+            s->SetWidth(FHeaderLine - s->Left() + ScreenOffset(s));
+    }
+    if (s) {
+        DoSectionResizing(s, trsEnd, s->Width());
+        DoSectionResize(s);
+    }
+    FResizeSection = nullptr;
+    Invalidate();
+    Update();
+}
+
+void TCustomQZHeader::LeftUp(int X, int Y) {
+    if (FResizing)
+        return EndResize();
+    if (FDropSrc)
+        return EndDrag(X, Y);
+    FPressed = false;
+    TQZHeaderSection* pressed = FPressedItem;
+    if (pressed) {
+        pressed->Redraw();
+        if (GetSectionAt(FPressCoord.X, FPressCoord.Y) == GetSectionAt(X, Y))
+            DoSectionClick(pressed);
+    }
+    if (GetSectionAt(X, Y) != FTrackSection)
+        SetHotSection(nullptr);
+}
+
+void TCustomQZHeader::MouseMove(TShiftState Shift, int X, int Y) {
+    TQZXPThemedControl::MouseMove(Shift, X, Y);
+    if (FPressed && AllowDrag && FPressedItem && FPressedItem != FLockedSection && !FDropSrc &&
+        std::hypot(double(X - FPressCoord.X), double(Y - FPressCoord.Y)) >= DragThreshold)
+        StartDrag(X, Y);
+    if (AllowDrag && !FPressed && FDropSrc)
+        MoveDrag(X, Y);
+    TrackHot(X, Y);
+    UpdateCursorAndHint(X, Y);
+    if (FResizing)
+        MoveResize(X);
+}
+
+void TCustomQZHeader::TrackHot(int X, int Y) {
+    if (!(FTracking || IsThemeApplied()) || FResizing || FDropSrc || !FMouseInControl ||
+        IsDesigning() || FControlStyle.Contains(csNoStdEvents))
+        return;
+    SetHotSection(GetSectionAt(X, Y));
+}
+
+void TCustomQZHeader::UpdateCursorAndHint(int X, int Y) {
+    if (FPressed || FResizing || FDropSrc || !FMouseInControl)
+        return;
+    TQZHeaderSection* hit = nullptr;
+    if (InResizeArea(X, hit) && hit && hit->Resizable() && !IsDesigning())
+        ShowSplitCursor();
+    else if (IsSplitCursor())
+        Screen->SetCursor(crDefault);
+    TQZHeaderSection* under = GetSectionAt(X, Y);
+    if (FHintSection && FHintSection != under && ShowHint() && under && !under->Hint.empty()) {
+        // Moving the hint's anchor away and back makes the application show the new text.
+        Application->HintMouseMove(this, Point(-10000, -10000));
+        Application->HintMouseMove(this, ClientToScreen(Point(X, Y)));
+    }
+}
+
+void TCustomQZHeader::StartDrag(int X, int Y) {
+    SetHotSection(nullptr);
+    FDropSrc = FPressedItem;
+    FPressed = false;
+    FDropSrc->Redraw();
+    BuildDragImage(FPressCoord.X);
+    FPressCoord.X += FHPos;
+    SetCapture(WindowHandle());
+    FDropTrg = nullptr;
+    FDragCoord = Point(FPressCoord.X - FHPos, FPressCoord.Y);
+    DragRect = GetSectionRect(FDropSrc->Index());
+    if (FDropSrc != FLockedSection)
+        DragRect = DragRect.Offset(-FHPos, 0);
+}
+
+void TCustomQZHeader::BuildDragImage(int X) {
+    TQZHeaderSection* s = GetSectionAt(X, 0);
+    if (!s)
+        return;
+    TRect r = Rect(0, 0, s->Width(), ClientHeight());
+    DragBmp = std::make_unique<TBitmap>(r.Width() + 1, r.Height() + 1);
+    DragBmp->Canvas()->Font()->Assign(Font());
+    RedrawSection(DragBmp->Canvas(), s, r, true);
+    SaveBmp = std::make_unique<TBitmap>(r.Width() + 1, r.Height() + 1);
+    FDragImageShown = false;
+}
+
+void TCustomQZHeader::DrawDragImageAt(int X) {
+    if (!DragBmp || !HandleAllocated())
+        return;
+    TWindowDC dc(WindowHandle());
+    int w = DragBmp->Width(), h = DragBmp->Height();
+    if (FDragImageShown)
+        BitBlt(dc.DC(), DragRect.Left, DragRect.Top, w, h, SaveBmp->DC(), 0, 0, SRCCOPY);
+    DragRect = DragRect.Offset(X - FDragCoord.X, 0);
+    BitBlt(SaveBmp->DC(), 0, 0, w, h, dc.DC(), DragRect.Left, DragRect.Top, SRCCOPY);
+    TColor back = FDropSrc && !FDropSrc->ParentColor() ? FDropSrc->Color() : Color();
+    DrawTransparentBitmapEx(dc.DC(), *DragBmp, DragRect.Left, DragRect.Top, Rect(0, 0, w, h),
+                            DarkenedColor(back, 239));
+    FDragImageShown = true;
+}
+
+void TCustomQZHeader::MoveDrag(int X, int Y) {
+    FDropTrg = GetSectionAt(X, Y);
+    if (MoveOnDrag && FDropTrg != FDropSrc) {
+        int width = FDropSrc->Width();
+        if (!FDropTrg)
+            FSections->MoveSection(FDropSrc, FSections->Count() - 1);
+        else if (FDropSrc->Position() < FDropTrg->Position() &&
+                 X > FDropTrg->Right() - FHPos - width)
+            FSections->MoveSection(FDropSrc, FDropTrg->Position());
+        else if (FDropSrc->Position() > FDropTrg->Position() &&
+                 X < FDropTrg->Left() - FHPos + width)
+            FSections->MoveSection(FDropSrc, FDropTrg->Position());
+        Update();
+    }
+    DrawDragImageAt(X);
+    FDragCoord = Point(X, Y);
+}
+
+void TCustomQZHeader::FreeDragImage() {
+    if (FDragImageShown && DragBmp && HandleAllocated()) {
+        TWindowDC dc(WindowHandle());
+        BitBlt(dc.DC(), DragRect.Left, DragRect.Top, SaveBmp->Width(), SaveBmp->Height(),
+               SaveBmp->DC(), 0, 0, SRCCOPY);
+    }
+    FDragImageShown = false;
+    DragBmp.reset();
+    SaveBmp.reset();
+    DragBmpMask.reset();
+}
+
+void TCustomQZHeader::EndDrag(int X, int Y) {
+    TQZHeaderSection* source = FDropSrc;
+    FDropTrg = GetSectionAt(X, Y);
+    if (!FDropTrg)
+        FDropTrg = GetSectionAt(X, 1);
+    if (FDropTrg != source)
+        FSections->MoveSection(source, FDropTrg ? FDropTrg->Position() : FSections->Count() - 1);
+    CancelDrag();
+}
+
+void TCustomQZHeader::CancelDrag() {
+    FPressed = false;
+    FPressedItem = nullptr;
+    FTrackSection = nullptr;
+    FDropSrc = nullptr;
+    FDropTrg = nullptr;
+    FreeDragImage();
+    if (GetCapture() == WindowHandle())
+        ReleaseCapture();
+    if (HandleAllocated()) {
+        InvalidateRect(WindowHandle(), nullptr, TRUE);
+        Update();
+    }
+}
+
+void TCustomQZHeader::DblClick() {
+    TQZXPThemedControl::DblClick();
+    POINT p;
+    GetCursorPos(&p);
+    TPoint client = ScreenToClient(FromPOINT(p));
+    TQZSectionPart part = espText;
+    TQZHeaderSection* s = GetSectionAtEx(client.X, client.Y, part);
+    if (s && part == espResizeArea)
+        TriggerSectionAutoSizeEvent(s);
+}
+
+void TCustomQZHeader::MouseEnter() {
+    TQZXPThemedControl::MouseEnter();
+    if (FPressed && FPressedItem && !FDropSrc)
+        FPressedItem->Redraw();
+    FMouseInControl = true;
+}
+
+void TCustomQZHeader::MouseLeave() {
+    TQZXPThemedControl::MouseLeave();
+    FMouseInControl = false;
+    FDropTrg = nullptr;
+    if (FPressed) {
+        FPressed = false;
+        RedrawSectionOf(FPressedItem);
+    }
+    SetHotSection(nullptr);
+    if (!FResizing && IsSplitCursor())
+        Screen->SetCursor(crDefault);
+    FHintSection = nullptr;
+}
+
+void TCustomQZHeader::KeyDown(uint16_t& Key, TShiftState Shift) {
+    // Escape drops a dragged section at its own place.
+    if (Key == VK_ESCAPE && Shift.Empty() && FDropSrc) {
+        TRect r = GetSectionRect(FDropSrc->Index());
+        int x = FDropSrc == FLockedSection ? r.Left : r.Left - FHPos;
+        EndDrag(x, 1);
+        Key = 0;
+        return;
+    }
+    TQZXPThemedControl::KeyDown(Key, Shift);
+}
+
+void TCustomQZHeader::DoExit() {
+    if (FPressed || FResizing || FDropSrc) {
+        POINT p;
+        GetCursorPos(&p);
+        TPoint client = ScreenToClient(FromPOINT(p));
+        LeftUp(client.X, client.Y);
+    }
+    TQZXPThemedControl::DoExit();
+}
+
+void TCustomQZHeader::CancelMode() {
+    if (AllowDrag && !FPressed && FDropSrc)
+        LeftUp(-1, -1);
+    if (FResizing)
+        LeftUp(-1, -1);
+    TQZXPThemedControl::CancelMode();
+}
+
+bool TCustomQZHeader::HintShow(THintInfo& HintInfo) {
+    FHintSection = GetSectionAt(HintInfo.CursorPos.X, HintInfo.CursorPos.Y);
+    if (!FHintSection)
+        return true;
+    std::string text;
+    switch (HintType) {
+    case shtMainText:
+        text = FHintSection->Text();
+        break;
+    case shtHintOnly:
+        text = FHintSection->Hint;
+        break;
+    case shtHintOrText:
+        text = FHintSection->Hint.empty() ? FHintSection->Text() : FHintSection->Hint;
+        break;
+    }
+    if (!text.empty())
+        HintInfo.HintStr = text;
+    return true;
+}

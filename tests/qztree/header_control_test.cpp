@@ -1,0 +1,271 @@
+#include "header_fixture.h"
+
+#include "qztree/qz_colors.h"
+#include "vcl/bitmap.h"
+#include "vcl/img_list.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int VisibleTotal(const TQZHeaderSections& s) {
+    int total = 0;
+    for (int i = 0; i < s.Count(); ++i)
+        if (s.ItemByPos(i)->Visible())
+            total += s.ItemByPos(i)->Width();
+    return total;
+}
+
+uint32_t Rgb(TColor c) {
+    return PixelOf(TColor(ColorToRGB(c)));
+}
+
+} // namespace
+
+TEST(HeaderLayout, HeightFollowsFontImagesAndFlatness) {
+    THeaderOnForm h(1);
+    h.At(0)->SetText("");
+    h.Header->Font()->SetHeight(13);
+    TImageList images(nullptr);
+    images.SetSize(16, 16);
+    h.Header->SetImages(&images);
+    h.Header->SetFlat(true);
+    h.Header->AdjustHeaderHeight();
+    EXPECT_EQ(h.Header->Height(), 20) << "max(17, 13 + 4, 16 + 4)";
+    h.Header->SetFlat(false);
+    EXPECT_EQ(h.Header->Height(), 22);
+    h.Header->SetLockHeight(true);
+    h.Header->SetFlat(true);
+    EXPECT_EQ(h.Header->Height(), 22) << "locked height is not computed";
+    h.Header->SetImages(nullptr);
+
+    // A section with a sign makes a very low header 17 pixels high.
+    h.Header->SetHeight(12);
+    h.At(0)->SetFilterEnabled(true);
+    EXPECT_EQ(h.Header->Height(), 17);
+}
+
+TEST(HeaderLayout, RectanglesScrollingAndLockedSection) {
+    THeaderOnForm h(3);
+    h.At(1)->SetVisible(false);
+    EXPECT_EQ(h.At(2)->Left(), 100);
+    EXPECT_EQ(h.Header->SectionsWidth(), 200);
+    h.At(1)->SetVisible(true);
+    h.Header->SetLockedSection(h.At(0));
+    h.Header->SetLeftPos(30);
+    EXPECT_EQ(h.Header->GetSectionAt(10, 5), h.At(0)) << "the locked one stays at the left";
+    EXPECT_EQ(h.Header->GetSectionAt(150, 5), h.At(1)) << "the others scroll under it";
+    EXPECT_EQ(h.Header->GetSectionAt(290, 5), nullptr);
+    EXPECT_EQ(h.Header->GetSectionRect(0).Left, 30);
+    EXPECT_EQ(h.Header->GetSectionAt(50, -1), nullptr);
+
+    TQZSectionPart part;
+    h.Header->SetLeftPos(0);
+    EXPECT_EQ(h.Header->GetSectionAtEx(198, 5, part), h.At(1));
+    EXPECT_EQ(part, espResizeArea);
+    EXPECT_EQ(h.Header->GetSectionAtEx(202, 5, part), h.At(1)) << "left grip: the neighbour";
+    EXPECT_EQ(part, espResizeArea);
+    EXPECT_EQ(h.Header->GetSectionAtEx(150, 5, part), h.At(1));
+    EXPECT_EQ(part, espText);
+    h.At(1)->SetExpandable(true);
+    EXPECT_EQ(h.Header->GetSectionAtEx(193, 5, part), h.At(1));
+    EXPECT_EQ(part, espExpandSign);
+
+    // A narrow section is not resized by its own grips.
+    h.At(1)->SetWidth(14);
+    TQZHeaderSection* hit = nullptr;
+    EXPECT_FALSE(h.Header->InResizeArea(105, hit));
+    EXPECT_TRUE(h.Header->InResizeArea(116, hit)) << "left grip of the right neighbour";
+    EXPECT_EQ(hit, h.At(1));
+}
+
+TEST(HeaderLayout, StickySectionsFillTheWidth) {
+    THeaderOnForm h(3, 400);
+    h.At(0)->SetWidth(100);
+    h.At(1)->SetWidth(100);
+    h.At(2)->SetWidth(199);
+    h.Header->SetStickySections(true);
+    h.Form->SetWidth(500);
+    ASSERT_EQ(h.Header->ClientWidth(), 500);
+    EXPECT_EQ(VisibleTotal(*h.Header->Sections()), h.Header->ClientWidth() - 1);
+    EXPECT_NEAR(h.At(0)->Width(), 125, 1) << "growth shared by the stored shares";
+    EXPECT_NEAR(h.At(2)->Width(), 249, 2);
+
+    // Widening one section narrows those right of it; nothing goes below 0.
+    h.At(0)->SetWidth(480);
+    EXPECT_EQ(VisibleTotal(*h.Header->Sections()), h.Header->ClientWidth() - 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GE(h.At(i)->Width(), 0);
+    EXPECT_EQ(h.At(0)->Width(), 480);
+
+    // The last section keeps its width.
+    int last = h.At(2)->Width();
+    h.At(2)->SetWidth(last + 50);
+    EXPECT_EQ(h.At(2)->Width(), last);
+
+    // Hiding a section gives its room to the others.
+    h.At(0)->SetWidth(200);
+    h.At(1)->SetVisible(false);
+    EXPECT_EQ(VisibleTotal(*h.Header->Sections()), h.Header->ClientWidth() - 1);
+}
+
+TEST(HeaderPaint, EmptyHeaderAndSortMarks) {
+    THeaderOnForm empty;
+    int w = empty.Header->ClientWidth(), ht = empty.Header->ClientHeight();
+    TPaintedPixels blank(empty.Header, w, ht);
+    EXPECT_EQ(blank.At(w / 2, ht / 2), Rgb(clBtnFace));
+    EXPECT_EQ(blank.At(0, 0), Rgb(clBtnHighlight)) << "one raised area over the width";
+    EXPECT_EQ(blank.At(w - 1, ht - 1), Rgb(clBtnShadow));
+
+    THeaderOnForm h(2);
+    h.At(0)->SetText("");
+    h.At(0)->SetSortMode(hsmAscend);
+    int height = h.Header->ClientHeight();
+    // The mark's top row: the ascending one has only its tip there, the descending one its
+    // whole base.
+    auto topRowCorner = [&] {
+        TPaintedPixels p(h.Header, 400, height);
+        int mid = (1 + (height - 2)) / 2;
+        int x = 99 - 4 - 9;
+        EXPECT_EQ(p.At(x + 4, mid - 3), Rgb(clBtnShadow));
+        return p.At(x, mid - 3);
+    };
+    EXPECT_EQ(topRowCorner(), Rgb(clBtnFace));
+    h.Header->SetInvertSortArrows(true);
+    EXPECT_EQ(topRowCorner(), Rgb(clBtnShadow)) << "inverted: the descending mark";
+
+    // Too narrow a section shows no mark and no text.
+    h.At(0)->SetWidth(15);
+    h.At(0)->SetText("Wide text");
+    TPaintedPixels narrow(h.Header, 400, height);
+    int dark = 0;
+    for (int y = 2; y < height - 2; ++y)
+        for (int x = 2; x < 12; ++x)
+            dark += narrow.At(x, y) == Rgb(clBtnShadow) || narrow.At(x, y) == 0;
+    EXPECT_EQ(dark, 0);
+}
+
+TEST(HeaderPaint, PressedAndHotLooks) {
+    THeaderOnForm h(2);
+    h.Header->SetTracking(true);
+    h.Mouse(WM_MOUSEMOVE, 50, 5);
+    h.Header->Perform(CM_MOUSEENTER);
+    h.Mouse(WM_MOUSEMOVE, 52, 5);
+    EXPECT_EQ(h.Header->TrackSection(), h.At(0));
+    h.Mouse(WM_LBUTTONDOWN, 52, 5);
+    EXPECT_EQ(h.Header->TrackSection(), nullptr) << "pressing clears the hot section";
+    TPaintedPixels p(h.Header, 400, h.Header->ClientHeight());
+    EXPECT_EQ(p.At(0, 0), Rgb(cl3DDkShadow)) << "sunken while pressed";
+    h.Mouse(WM_LBUTTONUP, 52, 5);
+    TPaintedPixels q(h.Header, 400, h.Header->ClientHeight());
+    EXPECT_EQ(q.At(0, 0), Rgb(clBtnHighlight));
+    EXPECT_EQ(h.Events, std::vector<std::string>{"click Section 0"});
+}
+
+TEST(HeaderMouse, ResizingWithTheLineAndLive) {
+    THeaderOnForm h(2);
+    std::vector<std::pair<TQZHResizingStates, int>> steps;
+    h.Header->OnSectionResizing = [&](TObject*, TQZHeaderSection*, TQZHResizingStates st, int w) {
+        steps.push_back({st, w});
+    };
+    h.At(0)->SetMaxWidth(150);
+    h.Mouse(WM_MOUSEMOVE, 98, 5);
+    h.Mouse(WM_LBUTTONDOWN, 98, 5);
+    EXPECT_TRUE(h.Header->Resizing());
+    EXPECT_EQ(GetCapture(), h.Header->Handle());
+    h.Mouse(WM_MOUSEMOVE, 128, 5);
+    EXPECT_EQ(h.Header->HeaderLine(), 130);
+    h.Mouse(WM_MOUSEMOVE, 198, 5);
+    EXPECT_EQ(h.Header->HeaderLine(), 130) << "beyond MaxWidth the line stays";
+    h.Mouse(WM_LBUTTONUP, 198, 5);
+    EXPECT_FALSE(h.Header->Resizing());
+    EXPECT_EQ(h.At(0)->Width(), 130);
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(steps.front(), std::make_pair(trsBegin, 100));
+    EXPECT_EQ(steps[1], std::make_pair(trsMove, 130));
+    EXPECT_EQ(steps.back(), std::make_pair(trsEnd, 130));
+    EXPECT_EQ(h.Events.back(), "resize Section 0");
+
+    h.Header->ResizeOnDrag = true;
+    h.Drag(128, 5, 108, 5);
+    EXPECT_EQ(h.At(0)->Width(), 110);
+
+    // Double click on a grip asks the owner to fit the column.
+    TQZHeaderSection* fitted = nullptr;
+    h.Header->OnSectionAutoSize = [&](TObject*, TQZHeaderSection* s) { fitted = s; };
+    TPoint grip = h.Header->ClientToScreen(Point(108, 5));
+    SetCursorPos(grip.X, grip.Y);
+    h.Mouse(WM_LBUTTONDBLCLK, 108, 5);
+    h.Mouse(WM_LBUTTONUP, 108, 5);
+    EXPECT_EQ(fitted, h.At(0));
+}
+
+TEST(HeaderMouse, DraggingSectionsToNewPlaces) {
+    THeaderOnForm h(3);
+    h.Header->AllowDrag = true;
+    // Four pixels are not a drag.
+    h.Mouse(WM_LBUTTONDOWN, 50, 8);
+    h.Mouse(WM_MOUSEMOVE, 54, 8);
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    h.Mouse(WM_MOUSEMOVE, 55, 8);
+    EXPECT_EQ(h.Header->DropSource(), h.At(0));
+    h.Mouse(WM_MOUSEMOVE, 350, 8);
+    h.Mouse(WM_LBUTTONUP, 350, 8);
+    EXPECT_EQ(h.At(2)->Text(), "Section 0") << "dropped beyond the last: last place";
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    EXPECT_NE(GetCapture(), h.Header->Handle());
+
+    h.Events.clear();
+    h.Drag(150, 8, 160, 8);
+    EXPECT_EQ(h.At(1)->Text(), "Section 2") << "dropped on itself: no move";
+    EXPECT_TRUE(std::find_if(h.Events.begin(), h.Events.end(), [](const std::string& e) {
+                    return e.rfind("move", 0) == 0;
+                }) == h.Events.end());
+
+    h.Drag(250, 8, 20, 8);
+    EXPECT_EQ(h.At(0)->Text(), "Section 0");
+    EXPECT_EQ(h.Events.back(), "move Section 0 2>0");
+
+    // The locked section cannot be dragged; Escape drops at the own place.
+    h.Header->SetLockedSection(h.At(0));
+    h.Mouse(WM_LBUTTONDOWN, 50, 8);
+    h.Mouse(WM_MOUSEMOVE, 90, 8);
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    h.Mouse(WM_LBUTTONUP, 90, 8);
+    h.Mouse(WM_LBUTTONDOWN, 150, 8);
+    h.Mouse(WM_MOUSEMOVE, 260, 8);
+    ASSERT_NE(h.Header->DropSource(), nullptr);
+    SendMessageW(h.Header->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    EXPECT_EQ(h.At(1)->Text(), "Section 1");
+}
+
+TEST(HeaderMouse, SignsAndClicks) {
+    THeaderOnForm h(2);
+    h.At(0)->SetExpandable(true);
+    std::vector<std::string> events;
+    h.Header->OnSectionExpand = [&](TObject*, TQZHeaderSection*) { events.push_back("expand"); };
+    h.Header->OnSectionCollapse = [&](TObject*, TQZHeaderSection*) {
+        events.push_back("collapse");
+    };
+    h.Header->OnFilterCall = [&](TObject*, TQZHeaderSection*) { events.push_back("filter"); };
+    h.Mouse(WM_LBUTTONDOWN, 93, 5);
+    h.Mouse(WM_LBUTTONUP, 93, 5);
+    EXPECT_TRUE(h.At(0)->Expanded());
+    h.Mouse(WM_LBUTTONDOWN, 93, 5);
+    h.Mouse(WM_LBUTTONUP, 93, 5);
+    h.At(1)->SetFilterEnabled(true);
+    h.Mouse(WM_LBUTTONDOWN, 194, 14);
+    h.Mouse(WM_LBUTTONUP, 194, 14);
+    EXPECT_EQ(events, (std::vector<std::string>{"expand", "collapse", "filter"}));
+    EXPECT_TRUE(h.Events.empty()) << "a sign is no click on the section";
+
+    // A release over another section is no click.
+    h.Mouse(WM_LBUTTONDOWN, 30, 5);
+    h.Mouse(WM_LBUTTONUP, 150, 5);
+    EXPECT_TRUE(h.Events.empty());
+    h.At(0)->AllowClick = false;
+    h.Mouse(WM_LBUTTONDOWN, 30, 5);
+    h.Mouse(WM_LBUTTONUP, 30, 5);
+    EXPECT_TRUE(h.Events.empty());
+}

@@ -139,12 +139,10 @@ int Run(const TShape& shape) {
 
     TViewerSession session;
     fmTimeLineForm->Show();
-    std::vector<TWindowTime> windows{{"SystemInfo", fmSystemInfoForm},
-                                     {"System leak", fmSystemLeakForm},
-                                     {"BLL Leak", fmBLLLeakForm},
-                                     {"Tasks threads", fmTasksThreads},
-                                     {"Diagram", fmDiagramForm},
-                                     {"DataBase params", fmDataBaseParamsForm}};
+    std::vector<TWindowTime> windows{
+        {"SystemInfo", fmSystemInfoForm}, {"System leak", fmSystemLeakForm},
+        {"BLL Leak", fmBLLLeakForm},      {"Tasks threads", fmTasksThreads},
+        {"Diagram", fmDiagramForm},       {"DataBase params", fmDataBaseParamsForm}};
     for (TWindowTime& w : windows)
         w.Window->Show();
 
@@ -187,15 +185,15 @@ int Run(const TShape& shape) {
     DeleteFileByName(path);
     DeleteFileByName(path + ".one");
 
-    std::printf("snapshots %d (%d stepped with %d leak classes and system leaks), %d tasks\n", count,
-                SteppedSnapshots, shape.LeakClasses, shape.Tasks);
+    std::printf("snapshots %d (%d stepped with %d leak classes and system leaks), %d tasks\n",
+                count, SteppedSnapshots, shape.LeakClasses, shape.Tasks);
     std::printf("opening the file through the main window  %8.2f s\n", openSeconds);
     std::printf("reader, one stepped snapshot alone         %8.2f ms\n", oneSnapshotMs);
     std::printf("%-16s %12s %12s\n", "per step", "mean ms", "worst ms");
     for (const TWindowTime& w : windows)
         std::printf("%-16s %12.2f %12.2f\n", w.Name, w.TotalMs / SteppedSnapshots, w.WorstMs);
-    std::printf("%-16s %12.2f %12.2f   (goal < 100 ms)\n", "all windows", allTotal / SteppedSnapshots,
-                allWorst);
+    std::printf("%-16s %12.2f %12.2f   (goal < 100 ms)\n", "all windows",
+                allTotal / SteppedSnapshots, allWorst);
     return count == shape.Snapshots ? 0 : 1;
 }
 

@@ -167,8 +167,10 @@ void TfmTasksThreads::tvRunTasksItemSelectedChange(TObject*, TQZTreeItem* Item) 
     TStrings& lines = *mTaskDetail->Lines();
     TUpdateGuard<TStrings> update(lines);
     lines.Clear();
-    TQZTreeItem* row = tvRunTasks->SelectedRow();
-    if (!row || row != Item)
+    // The tree announces the row before it counts as the selected one: the row announced as
+    // selected is the one to show.
+    TQZTreeItem* row = Item;
+    if (!row || !row->Selected())
         return;
     const TTaskInfo* task = TaskByAddress(SnapshotByKey(*DebugReader, FInfoKey), row->Tag);
     if (!task)

@@ -7,11 +7,11 @@
 #include "rtl/string_list.h"
 
 const TClassInfo& TViewerTree::StaticClassInfo() {
-    static const TClassInfo info("TViewerTree", &TCustomQZTree::StaticClassInfo());
+    static const TClassInfo info("TViewerTree", &TQZTree::StaticClassInfo());
     return info;
 }
 
-TViewerTree::TViewerTree(TComponent* AOwner) : TCustomQZTree(AOwner) {
+TViewerTree::TViewerTree(TComponent* AOwner) : TQZTree(AOwner) {
     if (TQZTreeView* view = ViewControl()) {
         view->SetDragMode(dmAutomatic);
         // The drag belongs to the tree: its handlers are asked with the tree as Sender.
@@ -64,31 +64,17 @@ std::vector<TQZTreeItem*> TViewerTree::SelectedRows() const {
 TQZTreeItem* TViewerTree::SelectedRow() const {
     if (MultiSelect())
         return GetSelCount() > 0 ? SelectedItem(0) : nullptr;
-    return GetFocused();
+    return Selected();
 }
 
 void TViewerTree::SelectRow(TQZTreeItem* Row) {
-    if (MultiSelect()) {
-        for (TQZTreeItem* selected : SelectedRows())
-            if (selected != Row)
-                selected->SetSelected(false);
-        if (Row)
-            Row->SetSelected(true);
+    if (!MultiSelect()) {
+        SetSelected(Row);
         return;
     }
-    // A tree that selects one row selects the focused one.
-    TQZTreeItem* old = GetFocused();
-    if (old == Row)
-        return;
-    SetFocused(Row);
-    if (old)
-        TriggerItemSelectedChangeEvent(old);
+    for (TQZTreeItem* selected : SelectedRows())
+        if (selected != Row)
+            selected->SetSelected(false);
     if (Row)
-        TriggerItemSelectedChangeEvent(Row);
-}
-
-void TViewerTree::TriggerItemSelectedChangeEvent(TQZTreeItem* Item) {
-    TCustomQZTree::TriggerItemSelectedChangeEvent(Item);
-    if (!IsDestroying())
-        Fire(OnItemSelectedChange, this, Item);
+        Row->SetSelected(true);
 }

@@ -1,18 +1,14 @@
 #pragma once
-#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_tree.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 // The tree of the viewer's windows: the rows start a drag from the view where the mouse presses
-// them (the tree's own OnStartDrag and OnDragOver answer it), and a change of a row's selection
-// reaches OnItemSelectedChange. Its columns are fixed when made: HeaderTexts, one per column,
-// the first the rows' own text.
-class TViewerTree : public TCustomQZTree {
+// them, and the tree's own OnStartDrag and OnDragOver answer it. Its columns are fixed when
+// made: HeaderTexts, one per column, the first the rows' own text.
+class TViewerTree : public TQZTree {
 public:
-    using TItemSelChange = std::function<void(TObject* Sender, TQZTreeItem* Item)>;
-
     explicit TViewerTree(TComponent* AOwner);
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -27,15 +23,11 @@ public:
     static void SetCell(TQZTreeItem* Item, int Column, const std::string& Text);
     // The selected rows in the order they were selected.
     std::vector<TQZTreeItem*> SelectedRows() const;
-    // The one selected row: the first of several, or the focused row of a tree that selects one.
+    // The one selected row: the first of several, or the selected row of a tree that selects
+    // one.
     TQZTreeItem* SelectedRow() const;
     // Makes Row the only selected row (nullptr: none); the change is announced.
     void SelectRow(TQZTreeItem* Row);
-
-    TItemSelChange OnItemSelectedChange;
-
-protected:
-    void TriggerItemSelectedChangeEvent(TQZTreeItem* Item) override;
 
 private:
     std::vector<std::string> FHeaderTexts;

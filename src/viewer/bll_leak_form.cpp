@@ -9,6 +9,7 @@
 #include "vcl/edit.h"
 #include "vcl/splitter.h"
 #include "viewer/bll_leak_info_text.h"
+#include "viewer/detail_memo.h"
 #include "viewer/tree_window_values.h"
 #include "viewer/viewer_tree.h"
 
@@ -27,22 +28,10 @@ TfmBLLLeakForm::TfmBLLLeakForm(TComponent* AOwner)
     tvObjects->SetShowRootButtons(true);
     tvObjects->OnItemSelectedChange = ::Bind(this, &TfmBLLLeakForm::tvObjectsItemSelectedChange);
 
-    mBLLObjectInfo = new TMemo(this);
-    mBLLObjectInfo->SetName("mBLLObjectInfo");
-    mBLLObjectInfo->SetParent(this);
-    mBLLObjectInfo->SetAlign(alBottom);
-    mBLLObjectInfo->SetHeight(176);
-    mBLLObjectInfo->SetReadOnly(true);
-    mBLLObjectInfo->SetScrollBars(ssBoth);
-    mBLLObjectInfo->SetWordWrap(false);
-
-    Splitter1 = new TSplitter(this);
-    Splitter1->SetName("Splitter1");
-    Splitter1->SetParent(this);
-    Splitter1->SetAlign(alBottom);
-    Splitter1->SetHeight(4);
     // The tree takes what the memo and the splitter leave.
-    Splitter1->SetTop(mBLLObjectInfo->Top() - 4);
+    const TDetailMemo details = AddDetailMemo(this, "mBLLObjectInfo", 176);
+    mBLLObjectInfo = details.Memo;
+    Splitter1 = details.Splitter;
 }
 
 void TfmBLLLeakForm::FillControls() {

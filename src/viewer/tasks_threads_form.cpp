@@ -12,6 +12,7 @@
 #include "vcl/splitter.h"
 #include "vcl/status_bar.h"
 #include "vcl/tab_control.h"
+#include "viewer/detail_memo.h"
 #include "viewer/task_tabs.h"
 #include "viewer/tool_bar_images.h"
 #include "viewer/tree_window_values.h"
@@ -35,6 +36,10 @@ TfmTasksThreads::TfmTasksThreads(TComponent* AOwner) : TfmDebugInfo(AOwner) {
 }
 
 void TfmTasksThreads::BuildDetails() {
+    const TDetailMemo details = AddDetailMemo(this, "mTaskDetail", 120);
+    mTaskDetail = details.Memo;
+    Splitter1 = details.Splitter;
+
     sbInfo = new TStatusBar(this);
     sbInfo->SetName("sbInfo");
     sbInfo->SetParent(this);
@@ -43,22 +48,8 @@ void TfmTasksThreads::BuildDetails() {
         panel->SetWidth(200);
         panel->SetText(text);
     }
-
-    mTaskDetail = new TMemo(this);
-    mTaskDetail->SetName("mTaskDetail");
-    mTaskDetail->SetParent(this);
-    mTaskDetail->SetAlign(alBottom);
-    mTaskDetail->SetHeight(120);
-    mTaskDetail->SetReadOnly(true);
-    mTaskDetail->SetScrollBars(ssBoth);
-    mTaskDetail->SetWordWrap(false);
-
-    Splitter1 = new TSplitter(this);
-    Splitter1->SetName("Splitter1");
-    Splitter1->SetParent(this);
-    Splitter1->SetAlign(alBottom);
-    Splitter1->SetHeight(4);
-    Splitter1->SetTop(mTaskDetail->Top() - 4);
+    // Below the memo: the strips at the bottom go by their lower edges.
+    sbInfo->SetTop(mTaskDetail->Top() + mTaskDetail->Height());
 }
 
 void TfmTasksThreads::BuildTabs() {

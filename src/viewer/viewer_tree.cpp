@@ -1,5 +1,7 @@
 #include "viewer/viewer_tree.h"
 
+#include "qztree/header.h"
+#include "qztree/header_sections.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "rtl/events.h"
@@ -33,6 +35,12 @@ void TViewerTree::SetColumns(const std::vector<std::string>& Texts) {
     for (const std::string& text : Texts)
         lines.Add(text);
     SetHeadersTexts(&lines);
+    // An heir's window may have fewer columns than the one it builds on.
+    if (TQZHeader* header = Header()) {
+        TQZHeaderSections& sections = *header->Sections();
+        while (sections.Count() > int(Texts.size()))
+            sections.DeleteSection(sections.ItemByPos(sections.Count() - 1));
+    }
 }
 
 TQZTreeItem* TViewerTree::AddRow(TQZTreeItem* Parent, const std::string& Text) {

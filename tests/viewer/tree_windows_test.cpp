@@ -213,6 +213,7 @@ TEST_F(TreeWindowsTest, SystemLeakRowsStayWithZeroAndShowTheirRate) {
                         {Keys[1], 0, {{20, "Handle"}, {4, "Same"}, {5, "Falling"}, {1, "Once"}}},
                         {Keys[2], 0, {{30, "Handle"}, {4, "Same"}, {1, "Falling"}}}}));
     // Rows of the current (last) snapshot; "Once" has not been seen there.
+    EXPECT_EQ(tree->HeaderSectionCount(), 6);
     EXPECT_EQ(Row(tree, "Once"), nullptr);
     EXPECT_EQ(Cells(tree, "Handle"), (std::vector<std::string>{"Handle", "30", "", "", "", ""}));
 
@@ -253,6 +254,7 @@ TEST_F(TreeWindowsTest, BusinessLogicLeaksByClassAndStackWithTheirObjects) {
         end.push_back({"TFoo", "s2", info});
     Main().OpenFile(Write("b.dbg", {{Keys[0], 0, {}, start}, {Keys[1], 0, {}, end}, {Keys[2]}}));
 
+    EXPECT_EQ(tree->HeaderSectionCount(), 5);
     // The last snapshot has no leaks: no rows yet.
     EXPECT_EQ(tree->Items()->Count(), 0);
     MoveTimeLine(0);
@@ -292,6 +294,9 @@ TEST_F(TreeWindowsTest, BusinessLogicLeaksByClassAndStackWithTheirObjects) {
 
 TEST_F(TreeWindowsTest, TasksByConnectionWithTheSameThreadSelectedAcrossSnapshots) {
     TfmTasksThreads& form = Open(fmTasksThreads);
+    // The status bar lies along the bottom, the thread's details right above it.
+    EXPECT_EQ(form.sbInfo->Top() + form.sbInfo->Height(), form.ClientHeight());
+    EXPECT_EQ(form.mTaskDetail->Top() + form.mTaskDetail->Height(), form.sbInfo->Top());
     TTaskSpec crypto = Task(3, "T3", "b:2", 0);
     crypto.Sign = "sign";
     Main().OpenFile(Write(

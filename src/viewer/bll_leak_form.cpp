@@ -42,21 +42,25 @@ void TfmBLLLeakForm::FillControls() {
 
 void TfmBLLLeakForm::UpdateCurrentDebugInfoIndex() {
     TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
-    ZeroCurrentCounts();
+    std::unordered_set<const TQZTreeItem*> filled;
     const int index = CurrentDebugInfoIndex();
     if (const TDebugInfo* di = DebugReader->GetDebugInfo(index))
-        BuildList(di->BLLLeaks, Root(), SnapshotKeyAt(*DebugReader, index));
+        BuildList(di->BLLLeaks, Root(),
+                  std::make_shared<const std::string>(SnapshotKeyAt(*DebugReader, index)), filled);
+    ZeroCountsExcept(filled);
 }
 
 void TfmBLLLeakForm::BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
-                               const std::string& Key) {
+                               const std::shared_ptr<const std::string>& Key,
+                               std::unordered_set<const TQZTreeItem*>& Filled) {
     for (int i = 0; i < List.Count(); ++i) {
         TQZTreeItem* row = AddTreeItem(ParentRow, List.Names(i));
         FFilledFrom[row] = Key;
+        Filled.insert(row);
         const TObject* entry = List.Objects(i);
         if (auto stacks = dynamic_cast<const TQZSortedNamedObjects*>(entry)) {
             TViewerTree::SetCell(row, 0, IntToStr(stacks->Count()));
-            BuildList(*stacks, row, Key);
+            BuildList(*stacks, row, Key, Filled);
         } else if (auto records = dynamic_cast<const TObjectList*>(entry)) {
             TViewerTree::SetCell(row, 0, IntToStr(records->Count()));
         }
@@ -80,7 +84,7 @@ void TfmBLLLeakForm::ShowItemInfo(TQZTreeItem* Item) {
         return;
     auto filled = FFilledFrom.find(Item);
     const TDebugInfo* di =
-        filled == FFilledFrom.end() ? nullptr : SnapshotByKey(*DebugReader, filled->second);
+        filled == FFilledFrom.end() ? nullptr : SnapshotByKey(*DebugReader, *filled->second);
     for (const std::string& line :
          BLLLeakInfoLines(Item->Text(), BLLLeakListAt(di, FullItemName(Item))))
         lines.Add(line);

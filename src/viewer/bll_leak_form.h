@@ -1,6 +1,7 @@
 #pragma once
 #include "viewer/system_leak_form.h"
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -35,11 +36,12 @@ protected:
 private:
     // Rows of one named list of the snapshot under key: classes, then their stacks.
     void BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
-                   const std::string& Key);
+                   const std::shared_ptr<const std::string>& Key,
+                   std::unordered_set<const TQZTreeItem*>& Filled);
 
     // The key of the snapshot that last filled each row; the row's objects are looked up there
     // by the row's path when shown, as a read may have replaced the snapshot since.
-    std::unordered_map<const TQZTreeItem*, std::string> FFilledFrom;
+    std::unordered_map<const TQZTreeItem*, std::shared_ptr<const std::string>> FFilledFrom;
 };
 
 extern TfmBLLLeakForm* fmBLLLeakForm;

@@ -48,21 +48,25 @@ void TfmSystemLeakForm::FillControls() {
     TfmDebugInfo::FillControls();
 }
 
-void TfmSystemLeakForm::ZeroCurrentCounts() {
+void TfmSystemLeakForm::ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled) {
     for (TQZTreeItem* row : AllRows())
-        TViewerTree::SetCell(row, 0, "0");
+        if (!Filled.count(row))
+            TViewerTree::SetCell(row, 0, "0");
 }
 
 void TfmSystemLeakForm::UpdateCurrentDebugInfoIndex() {
     TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
-    ZeroCurrentCounts();
-    const TDebugInfo* di = DebugReader->GetDebugInfo(CurrentDebugInfoIndex());
-    if (!di)
-        return;
-    for (int i = 0; i < di->SystemLeak.Count(); ++i) {
-        TQZTreeItem* row = AddTreeItem(Root(), di->SystemLeak.Names(i));
-        TViewerTree::SetCell(row, 0, DebugValueText(dioSystemLeak, row->Text(), di));
+    std::unordered_set<const TQZTreeItem*> filled;
+    if (const TDebugInfo* di = DebugReader->GetDebugInfo(CurrentDebugInfoIndex())) {
+        const TQZSortedNamedObjects& leaks = di->SystemLeak;
+        for (int i = 0; i < leaks.Count(); ++i) {
+            TQZTreeItem* row = AddTreeItem(Root(), leaks.Names(i));
+            // The count stands in the entry itself: no search of the list by name per row.
+            TViewerTree::SetCell(row, 0, IntToStr(ObjectToInt(leaks.Objects(i))));
+            filled.insert(row);
+        }
     }
+    ZeroCountsExcept(filled);
 }
 
 void TfmSystemLeakForm::UpdateDebugInfoInterval() {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 // The system objects the server reported as leaked, counted per name, with the counts at the
 // ends of the interval, their difference and the growth rate over the interval. A name seen
@@ -23,8 +24,9 @@ public:
 
 protected:
     TfmSystemLeakForm(TComponent* AOwner, const std::string& Name, const std::string& Caption);
-    // Column 0 of every row := "0", before the current snapshot fills its rows.
-    void ZeroCurrentCounts();
+    // Column 0 := "0" in every row that the current snapshot did not fill; each cell is written
+    // once per step, which counts with thousands of rows.
+    void ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled);
     void BeforeDestruction() override;
 
 private:

@@ -15,7 +15,6 @@ const TClassInfo& TViewerTree::StaticClassInfo() {
 
 TViewerTree::TViewerTree(TComponent* AOwner) : TQZTree(AOwner) {
     if (TQZTreeView* view = ViewControl()) {
-        view->SetDragMode(dmAutomatic);
         // The drag belongs to the tree: its handlers are asked with the tree as Sender.
         view->OnStartDrag = [this](TObject*, TDragObject*& DragObject) {
             if (DragAllowed())
@@ -27,6 +26,12 @@ TViewerTree::TViewerTree(TComponent* AOwner) : TQZTree(AOwner) {
             Fire(OnDragOver, this, Source, X, Y, State, Accept);
         };
     }
+}
+
+void TViewerTree::SetRowDrag(bool Value) {
+    SetDragAllowed(Value);
+    if (TQZTreeView* view = ViewControl())
+        view->SetDragMode(Value ? dmAutomatic : dmManual);
 }
 
 void TViewerTree::SetColumns(const std::vector<std::string>& Texts) {

@@ -14,6 +14,8 @@ public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     void SetColumns(const std::vector<std::string>& Texts);
+    // Whether a press on the rows and a move start a drag of them.
+    void SetRowDrag(bool Value);
     const std::vector<std::string>& HeaderTexts() const { return FHeaderTexts; }
     // A new row under Parent (the hidden root for top-level rows) with an empty text in every
     // column after the first.

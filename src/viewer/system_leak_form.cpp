@@ -76,11 +76,15 @@ void TfmSystemLeakForm::UpdateDebugInfoInterval() {
     const int end = EndDebugInfoIndex();
     const bool shown = !IntervalUnset(start, end) &&
                        (DebugReader->GetDebugInfo(start) || DebugReader->GetDebugInfo(end));
-    for (TQZTreeItem* row : AllRows())
-        TViewerTree::SetCell(
-            row, RateColumn,
-            shown ? RateText(CalcRate(LeakRateSamples(*DebugReader, row->Text(), start, end)))
-                  : std::string());
+    const std::vector<TQZTreeItem*> rows = AllRows();
+    std::vector<std::string> names;
+    for (TQZTreeItem* row : rows)
+        names.push_back(row->Text());
+    const std::vector<std::optional<double>> rates =
+        shown ? LeakRates(*DebugReader, names, start, end)
+              : std::vector<std::optional<double>>(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        TViewerTree::SetCell(rows[i], RateColumn, RateText(rates[i]));
 }
 
 void TfmSystemLeakForm::BeforeDestruction() {

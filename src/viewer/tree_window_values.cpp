@@ -8,6 +8,7 @@
 #include "rtl/strings.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 std::vector<std::string> CounterNames() {
     std::vector<std::string> names;
@@ -34,16 +35,44 @@ TIntervalTexts IntervalTexts(TDebugInfoObgect kind, const std::string& path, con
     return {IntToStr(start), IntToStr(end), IntToStr(end - start)};
 }
 
-std::vector<TRateSample> LeakRateSamples(const TDebugReader& reader, const std::string& name,
-                                         int start, int end) {
-    std::vector<TRateSample> samples;
-    if (!reader.GetDebugInfo(start) || !reader.GetDebugInfo(end))
-        return samples;
+std::vector<std::optional<double>>
+LeakRates(const TDebugReader& reader, const std::vector<std::string>& names, int start, int end) {
+    std::vector<std::optional<double>> rates(names.size());
+    const TDebugInfo* first = reader.GetDebugInfo(start);
+    const TDebugInfo* last = reader.GetDebugInfo(end);
+    if (!first || !last || start > end || !HasTimeSpan(first->Time, last->Time))
+        return rates;
+
+    std::unordered_map<std::string, size_t> places;
+    for (size_t k = 0; k < names.size(); ++k)
+        places.emplace(AnsiUpperCase(names[k]), k);
+    std::vector<int64_t> counts(names.size());
+    auto readCounts = [&](const TDebugInfo& di) {
+        std::fill(counts.begin(), counts.end(), 0);
+        const TQZSortedNamedObjects& leaks = di.SystemLeak;
+        for (int i = 0; i < leaks.Count(); ++i) {
+            auto place = places.find(AnsiUpperCase(leaks.Names(i)));
+            if (place != places.end())
+                counts[place->second] = ObjectToInt(leaks.Objects(i));
+        }
+    };
+
+    std::vector<TRateSums> sums(names.size());
     for (int i = start; i <= end; ++i) {
-        const TDebugInfo* di = reader.GetDebugInfo(i);
-        samples.push_back({di->Time, GetDebugValue(dioSystemLeak, name, di).AsInteger()});
+        readCounts(*reader.GetDebugInfo(i));
+        for (size_t k = 0; k < names.size(); ++k)
+            sums[k].SeeCount(counts[k]);
     }
-    return samples;
+    for (int i = start; i <= end; ++i) {
+        const TDebugInfo& di = *reader.GetDebugInfo(i);
+        readCounts(di);
+        const double x = ScaledTime(di.Time, first->Time, last->Time);
+        for (size_t k = 0; k < names.size(); ++k)
+            sums[k].Add(x, counts[k]);
+    }
+    for (size_t k = 0; k < names.size(); ++k)
+        rates[k] = sums[k].Rate(end - start + 1);
+    return rates;
 }
 
 std::string SnapshotKeyAt(const TDebugReader& reader, int index) {

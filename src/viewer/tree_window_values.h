@@ -33,10 +33,12 @@ inline bool IntervalUnset(int start, int end) {
     return start == 0 && end == 0;
 }
 
-// The counts of one system leak over the snapshots start..end of the store, with their times;
-// none when an end has no snapshot, so the rate stays blank.
-std::vector<TRateSample> LeakRateSamples(const TDebugReader& reader, const std::string& name,
-                                         int start, int end);
+// The growth rates of system leaks by name over the snapshots start..end of the store (a name
+// that a snapshot lacks counts 0 there); none when an end has no snapshot or the interval has no
+// time span. Each snapshot's list is walked, not searched per name, as a leak window may hold
+// thousands of names over an interval of thousands of snapshots.
+std::vector<std::optional<double>>
+LeakRates(const TDebugReader& reader, const std::vector<std::string>& names, int start, int end);
 
 // The key of the snapshot at index ('' outside the store) and the snapshot under a key
 // (nullptr when it is gone).

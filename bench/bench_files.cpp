@@ -1,25 +1,56 @@
 #include "bench_files.h"
 
+#include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 
 std::string BenchFilePath(const std::string& name) {
     return TempDirectory() + name;
 }
 
-int WriteRealisticFile(const std::string& path, int64_t sizeMB) {
-    const TSampleShape shape;
+int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleShape& shape,
+                       int firstIndex) {
     TDebugFileWriter file(path);
-    file.VersionInfo(SampleKey(0), "2.5.1.7");
+    file.VersionInfo(SampleKey(firstIndex), "2.5.1.7");
     int count = 0;
     while (file.Size() < sizeMB * 1024 * 1024) {
-        file.Snapshot(SampleKey(count), "2.5.1.7", SampleBlock(count, shape));
+        const int index = firstIndex + count;
+        file.Snapshot(SampleKey(index), "2.5.1.7", SampleBlock(index, shape));
         ++count;
     }
+    file.Flush(); // a write that fails must not leave a short file unnoticed
     return count;
 }
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+TBenchArguments NumberAndPath(int argc, char** argv, int64_t defaultNumber,
+                              const std::string& defaultName) {
+    TBenchArguments arguments{defaultNumber, ""};
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
+            arguments.Number = std::atoll(arg.c_str());
+        else
+            arguments.Path = arg;
+    }
+    if (arguments.Path.empty())
+        arguments.Path = BenchFilePath(defaultName);
+    return arguments;
+}
+
+int RunReporting(const std::function<int()>& run) {
+    try {
+        return run();
+    } catch (...) {
+        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
+        return 2;
+    }
 }

@@ -1,15 +1,32 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
+
+struct TSampleShape;
 
 // What the benchmarks share: their files and their clock.
 
 // A file of that name in the system's temporary folder.
 std::string BenchFilePath(const std::string& name);
 
-// Realistic snapshots of one build, after a version-info line, until the file holds sizeMB
-// megabytes; returns the number of snapshots.
-int WriteRealisticFile(const std::string& path, int64_t sizeMB);
+// Snapshots of one build in the given shape, after a version-info line, until the file holds
+// sizeMB megabytes; returns the number of snapshots. The first one is the snapshot numbered
+// firstIndex, so that files written one after another continue each other.
+int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleShape& shape,
+                       int firstIndex = 0);
 
 double Seconds(std::chrono::steady_clock::time_point since);
+
+// What most benchmarks take: a number (a size or a count) and a file path, in any order; a
+// file of defaultName in the temporary folder when no path is given.
+struct TBenchArguments {
+    int64_t Number;
+    std::string Path;
+};
+TBenchArguments NumberAndPath(int argc, char** argv, int64_t defaultNumber,
+                              const std::string& defaultName);
+
+// The benchmark's exit code, or 2 after printing why it failed.
+int RunReporting(const std::function<int()>& run);

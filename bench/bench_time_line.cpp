@@ -7,6 +7,7 @@
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/message_box.h"
+#include "support/debug_file_samples.h"
 #include "vcl/application.h"
 #include "vcl/windows_clean.h"
 #include "viewer/time_line_form.h"
@@ -79,7 +80,7 @@ int Run(int64_t sizeMB, const std::string& path) {
         return IDOK;
     });
     std::printf("writing %s ...\n", path.c_str());
-    const int written = WriteRealisticFile(path, sizeMB);
+    const int written = WriteRealisticFile(path, sizeMB, ServerLikeShape());
 
     TViewerSession session;
     fmTimeLineForm->Show();
@@ -112,19 +113,6 @@ int Run(int64_t sizeMB, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int64_t sizeMB = 128;
-    std::string path;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
-            sizeMB = std::atoll(arg.c_str());
-        else
-            path = arg;
-    }
-    try {
-        return Run(sizeMB, path.empty() ? BenchFilePath("qvr_bench_time_line.dbg") : path);
-    } catch (...) {
-        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
-        return 2;
-    }
+    const TBenchArguments arguments = NumberAndPath(argc, argv, 128, "qvr_bench_time_line.dbg");
+    return RunReporting([&] { return Run(arguments.Number, arguments.Path); });
 }

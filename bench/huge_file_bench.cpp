@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
         TZtHugeFileStream stream(name, accWrite, hfoBuffered);
         for (int64_t done = 0; done < size; done += int64_t(chunk.size()))
             stream.Write(chunk.data(), int(chunk.size()));
+        stream.Close();
     }
     Report("write, 1 MB pieces", size, Seconds() - start);
 

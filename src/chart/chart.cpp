@@ -40,7 +40,7 @@ TChartLayout TChart::Layout() {
 }
 
 void TChart::Paint() {
-    PaintChart(*Canvas(), FModel, Layout(), Color());
+    PaintChart(*Canvas(), FModel, Layout(), Color(), FPixels);
 }
 
 void TChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "chart/chart_model.h"
+#include "chart/series_thinning.h"
 #include "vcl/custom_control.h"
 
 #include <memory>
@@ -42,4 +43,5 @@ protected:
 
 private:
     TChartModel FModel;
+    TSeriesPixelCache FPixels;
 };

@@ -36,6 +36,11 @@ TValueRange TChartAxis::Range() const {
     return FZoom ? *FZoom : SettingsRange();
 }
 
+bool TChartAxis::Determined() const {
+    const bool fullyAutomatic = FAutomatic || (FAutomaticMinimum && FAutomaticMaximum);
+    return FZoom || !fullyAutomatic || (FDataRange && FDataRange());
+}
+
 TValueRange TChartAxis::SettingsRange() const {
     bool autoMin = FAutomatic || FAutomaticMinimum;
     bool autoMax = FAutomatic || FAutomaticMaximum;

@@ -30,6 +30,8 @@ public:
     // The range shown now. An automatic range never collapses to one value: an automatic end
     // moves away from the other so that the data stays visible.
     TValueRange Range() const;
+    // False while an automatic range has no data to follow and shows an invented one.
+    bool Determined() const;
     double CurrentMinimum() const { return Range().Min; }
     double CurrentMaximum() const { return Range().Max; }
 

@@ -39,8 +39,9 @@ TChartLayout LayoutChart(const TRect& client, const TChartRanges& ranges, TLegen
     TAxisLabels labels(ranges.Bottom, ranges.BottomDateTime);
     int labelWidth = std::max(measure.TextWidth(labels.Text(ranges.Bottom.Min)),
                               measure.TextWidth(labels.Text(ranges.Bottom.Max)));
-    layout.Bottom.Ticks = AxisTicks(ranges.Bottom, ranges.BottomDateTime, plot.Width() - 1,
-                                    labelWidth + TickSpacingX);
+    if (ranges.BottomLabels)
+        layout.Bottom.Ticks = AxisTicks(ranges.Bottom, ranges.BottomDateTime, plot.Width() - 1,
+                                        labelWidth + TickSpacingX);
     layout.Legend = std::move(legend);
     return layout;
 }

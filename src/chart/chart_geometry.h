@@ -25,6 +25,7 @@ struct TChartRanges {
     TValueRange Left;
     TValueRange Bottom;
     bool BottomDateTime = false;
+    bool BottomLabels = true; // false: the bottom axis has no ticks and no labels
 };
 
 constexpr int AxisTickLength = 4;

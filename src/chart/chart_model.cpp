@@ -17,6 +17,8 @@ void TChartModel::Changed() {
 
 TChartLayout TChartModel::Layout(const TRect& client, const TTextMeasure& measure) const {
     TChartRanges ranges{FLeftAxis.Range(), FBottomAxis.Range(), FSeries.XValuesDateTime()};
+    // Dates made up around zero (29.12.1899) would look like data; without any, none are shown.
+    ranges.BottomLabels = !ranges.BottomDateTime || FBottomAxis.Determined();
     TLegendLayout legend =
         LayoutLegend(LegendRows(FSeries, OnGetLegendText, FEventSender), FLegend, client, measure);
     return LayoutChart(client, ranges, std::move(legend), measure);

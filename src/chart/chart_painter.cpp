@@ -1,5 +1,6 @@
 #include "chart/chart_painter.h"
 
+#include "chart/series_thinning.h"
 #include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 
@@ -67,28 +68,31 @@ void PaintBottomAxis(TCanvas& canvas, const TChartLayout& layout) {
     Line(canvas, plot.Left, axisY, plot.Right, axisY);
 }
 
-void PaintSeries(TCanvas& canvas, const TLineSeries& series, const TChartLayout& layout) {
+void PaintSeries(TCanvas& canvas, const TLineSeries& series, const TChartLayout& layout,
+                 TSeriesPixelCache& pixels) {
     if (!series.Active() || series.Count() == 0)
         return;
-    std::vector<TPoint> points;
-    points.reserve(series.Points().size() + 1);
-    for (const TSeriesPoint& p : series.Points())
-        points.push_back(
-            {layout.Bottom.Scale.ValueToPixel(p.X), layout.Left.Scale.ValueToPixel(p.Y)});
+    const std::vector<TPoint>& points =
+        pixels.Pixels(series, layout.Bottom.Scale, layout.Left.Scale);
+    if (points.empty())
+        return;
+    SetPen(canvas, series.Color(), series.PenWidth(), series.PenStyle());
     // A lone point still shows as a dot.
     if (points.size() == 1)
-        points.push_back({points[0].X + 1, points[0].Y});
-    SetPen(canvas, series.Color(), series.PenWidth(), series.PenStyle());
-    canvas.Polyline(points);
+        canvas.Polyline({points[0], {points[0].X + 1, points[0].Y}});
+    else
+        canvas.Polyline(points);
 }
 
-void PaintAllSeries(TCanvas& canvas, const TChartSeriesList& series, const TChartLayout& layout) {
+void PaintAllSeries(TCanvas& canvas, const TChartSeriesList& series, const TChartLayout& layout,
+                    TSeriesPixelCache& pixels) {
     HDC dc = canvas.Handle();
     TSavedDC saved(dc);
     const TRect& plot = layout.Plot;
     IntersectClipRect(dc, plot.Left, plot.Top, plot.Right, plot.Bottom);
     for (int i = 0; i < series.Count(); ++i)
-        PaintSeries(canvas, *series.Items(i), layout);
+        PaintSeries(canvas, *series.Items(i), layout, pixels);
+    pixels.ForgetUnused();
 }
 
 void PaintLegend(TCanvas& canvas, const TLegendLayout& legend) {
@@ -110,14 +114,14 @@ void PaintLegend(TCanvas& canvas, const TLegendLayout& legend) {
 } // namespace
 
 void PaintChart(TCanvas& canvas, const TChartModel& model, const TChartLayout& layout,
-                TColor background) {
+                TColor background, TSeriesPixelCache& pixels) {
     PaintBackground(canvas, layout, background);
     PaintGrid(canvas, layout);
     SetPen(canvas, clBlack, 1, psSolid);
     canvas.Brush()->SetStyle(bsClear);
     PaintLeftAxis(canvas, layout);
     PaintBottomAxis(canvas, layout);
-    PaintAllSeries(canvas, model.Series(), layout);
+    PaintAllSeries(canvas, model.Series(), layout, pixels);
     canvas.Brush()->SetStyle(bsSolid);
     PaintLegend(canvas, layout.Legend);
     if (model.ZoomDrag().Dragging()) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "chart/chart_model.h"
+#include "chart/series_thinning.h"
 #include "chart/text_measure.h"
 #include "vcl/canvas.h"
 
@@ -16,5 +17,6 @@ private:
 
 // Draws the chart as the layout places it: background, grid, axes with their labels, the
 // series clipped to the plot, the legend and, while the mouse drags, the zoom rectangle.
+// The series' pixels come from pixels.
 void PaintChart(TCanvas& canvas, const TChartModel& model, const TChartLayout& layout,
-                TColor background);
+                TColor background, TSeriesPixelCache& pixels);

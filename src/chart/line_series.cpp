@@ -5,6 +5,18 @@
 #include "rtl/exceptions.h"
 
 #include <algorithm>
+#include <atomic>
+
+namespace {
+
+uint64_t NextRevision() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
+} // namespace
+
+TLineSeries::TLineSeries() : FRevision(NextRevision()) {}
 
 void TLineSeries::SetTitle(const std::string& value) {
     ChangeValue(FTitle, value, OnChange);
@@ -28,6 +40,11 @@ void TLineSeries::SetXValuesDateTime(bool value) {
     ChangeValue(FXValuesDateTime, value, OnChange);
 }
 
+void TLineSeries::PointsChanged() {
+    FRevision = NextRevision();
+    Changed();
+}
+
 void TLineSeries::Changed() {
     if (OnChange)
         OnChange();
@@ -37,7 +54,7 @@ int TLineSeries::AddXY(double x, double y) {
     auto place = std::upper_bound(FPoints.begin(), FPoints.end(), x,
                                   [](double value, const TSeriesPoint& p) { return value < p.X; });
     place = FPoints.insert(place, {x, y});
-    Changed();
+    PointsChanged();
     return int(place - FPoints.begin());
 }
 
@@ -45,13 +62,13 @@ void TLineSeries::Clear() {
     if (FPoints.empty())
         return;
     FPoints.clear();
-    Changed();
+    PointsChanged();
 }
 
 void TLineSeries::MovePoint(int index, double x, double y) {
     Point(index);
     FPoints[index] = {x, y};
-    Changed();
+    PointsChanged();
 }
 
 const TSeriesPoint& TLineSeries::Point(int index) const {
@@ -60,24 +77,24 @@ const TSeriesPoint& TLineSeries::Point(int index) const {
     return FPoints[index];
 }
 
-namespace {
-
-template <class Get>
-std::optional<TValueRange> ValueRange(const std::vector<TSeriesPoint>& points, Get get) {
-    if (points.empty())
-        return std::nullopt;
-    auto [low, high] = std::minmax_element(
-        points.begin(), points.end(),
-        [&](const TSeriesPoint& a, const TSeriesPoint& b) { return get(a) < get(b); });
-    return TValueRange{get(*low), get(*high)};
-}
-
-} // namespace
-
+// The points are in X order, so the ends give the X range.
 std::optional<TValueRange> TLineSeries::XRange() const {
-    return ValueRange(FPoints, [](const TSeriesPoint& p) { return p.X; });
+    if (FPoints.empty())
+        return std::nullopt;
+    return TValueRange{FPoints.front().X, FPoints.back().X};
 }
 
+// Asked on every paint; worked out again only when the points have changed.
 std::optional<TValueRange> TLineSeries::YRange() const {
-    return ValueRange(FPoints, [](const TSeriesPoint& p) { return p.Y; });
+    if (FYRangeRevision != FRevision) {
+        FYRange.reset();
+        if (!FPoints.empty()) {
+            auto [low, high] = std::minmax_element(
+                FPoints.begin(), FPoints.end(),
+                [](const TSeriesPoint& a, const TSeriesPoint& b) { return a.Y < b.Y; });
+            FYRange = TValueRange{low->Y, high->Y};
+        }
+        FYRangeRevision = FRevision;
+    }
+    return FYRange;
 }

@@ -24,7 +24,7 @@ struct TSeriesPoint {
 // order they were added in, so two of them make a vertical segment.
 class TLineSeries : public TObject {
 public:
-    TLineSeries() = default;
+    TLineSeries();
 
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& value);
@@ -56,6 +56,8 @@ public:
     double XValue(int index) const { return Point(index).X; }
     double YValue(int index) const { return Point(index).Y; }
     const std::vector<TSeriesPoint>& Points() const { return FPoints; }
+    // Changes with every change of the points, and no two series ever share one.
+    uint64_t Revision() const { return FRevision; }
 
     // Ranges of the values; none for a series without points.
     std::optional<TValueRange> XRange() const;
@@ -68,6 +70,7 @@ public:
 
 private:
     const TSeriesPoint& Point(int index) const;
+    void PointsChanged();
     void Changed();
 
     std::string FTitle;
@@ -79,4 +82,7 @@ private:
     bool FActive = true;
     bool FXValuesDateTime = false;
     std::vector<TSeriesPoint> FPoints;
+    uint64_t FRevision;
+    mutable std::optional<TValueRange> FYRange;
+    mutable uint64_t FYRangeRevision = 0;
 };

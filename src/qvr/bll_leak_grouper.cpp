@@ -3,44 +3,44 @@
 #include "qvr/collation_cache.h"
 #include "qvr/debug_info.h"
 
-namespace {
-
-// The object stored under name, or the one make creates, stored at its sorted place.
-template <class Make>
-TObject* FindOrInsert(TQZSortedNamedObjects& list, const std::string& name, Make make) {
-    int index = 0;
-    if (list.FindObject(name, index))
-        return list.GetObjects(index);
-    auto created = make();
-    list.InsertObject(index, name, created.get());
-    return created.release();
-}
-
-} // namespace
-
-TBLLLeakGrouper::TBLLLeakGrouper(TDebugInfo& di) : FDebugInfo(di) {}
+TBLLLeakGrouper::TBLLLeakGrouper(TDebugInfo& di, TSnapshotTexts& texts)
+    : FTexts(texts), FClassLists(di.BLLLeaks, texts) {}
 
 TBLLLeakGrouper::~TBLLLeakGrouper() = default;
 
-TBLLLeakGrouper::TClassGroup& TBLLLeakGrouper::ClassGroup(const std::string& cname) {
-    auto found = FClasses.find(cname);
-    if (found != FClasses.end())
-        return found->second;
-    auto* stacks = static_cast<TQZSortedNamedObjects*>(FindOrInsert(FDebugInfo.BLLLeaks, cname, [] {
-        auto list = std::make_unique<TQZSortedNamedObjects>();
-        list->FlagDestroyObject = true;
-        SnapshotCollation().UseFor(*list);
-        return list;
-    }));
-    return FClasses.emplace(cname, TClassGroup{stacks, {}}).first->second;
+TQZSortedNamedObjects& TBLLLeakGrouper::StackLists(const TSharedText& cname) {
+    TQZSortedNamedObjects*& stacks = FClasses[cname.Identity()];
+    if (!stacks) {
+        TObject*& slot = FClassLists.Slot(cname);
+        if (!slot) {
+            auto list = std::make_unique<TQZSortedNamedObjects>();
+            list->FlagDestroyObject = true;
+            SnapshotCollation().UseFor(*list);
+            slot = list.release();
+        }
+        stacks = static_cast<TQZSortedNamedObjects*>(slot);
+    }
+    return *stacks;
+}
+
+TObjectList& TBLLLeakGrouper::Records(const TSharedText& cname, const TSharedText& stack) {
+    TObjectList*& records = FRecords[{cname.Identity(), stack.Identity()}];
+    if (records)
+        return *records;
+    TQZSortedNamedObjects& stacks = StackLists(cname);
+    // A class holds a few stacks: the sorted place is found at once.
+    int index = 0;
+    if (FTexts.FindName(stacks, stack, index)) {
+        records = static_cast<TObjectList*>(stacks.GetObjects(index));
+    } else {
+        auto created = std::make_unique<TObjectList>();
+        FTexts.InsertName(stacks, index, stack, created.get());
+        records = created.release();
+    }
+    return *records;
 }
 
 void TBLLLeakGrouper::Add(std::unique_ptr<TBLLLeakObjectInfo> record) {
-    TClassGroup& group = ClassGroup(record->CName);
-    TObjectList*& records = group.Records[record->Stack];
-    if (!records)
-        records = static_cast<TObjectList*>(FindOrInsert(
-            *group.Stacks, record->Stack, [] { return std::make_unique<TObjectList>(); }));
-    records->Add(record.get());
+    Records(record->CName, record->Stack).Add(record.get());
     record.release();
 }

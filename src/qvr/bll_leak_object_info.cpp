@@ -7,3 +7,7 @@ std::string TBLLLeakObjectInfo::GetAsString() const {
 void TBLLLeakObjectInfo::ReadFromString(std::string_view s, int& pos) {
     FieldsFromString([this](auto&& visit) { VisitFields(*this, visit); }, s, pos);
 }
+
+void TBLLLeakObjectInfo::ReadPooled(std::string_view s, int& pos, TTextPool& pool) {
+    FieldsFromString([this](auto&& visit) { VisitFields(*this, visit); }, s, pos, &pool);
+}

@@ -9,9 +9,10 @@ class TBLLLeakObjectInfo : public TStoredObject {
 public:
     std::string GetAsString() const override;
     void ReadFromString(std::string_view s, int& pos) override;
+    void ReadPooled(std::string_view s, int& pos, TTextPool& pool) override;
 
-    std::string CName;      // class name of the object
-    std::string Stack;      // allocation call stack
+    TSharedText CName;      // class name of the object
+    TSharedText Stack;      // allocation call stack
     TDateTime LiveTime = 0; // a duration
     std::string AddInfo;
 

@@ -108,6 +108,10 @@ void ReadField(std::string_view buf, int& pos, std::string& value) {
     value = ReadString(buf, pos);
 }
 
+void ReadField(std::string_view buf, int& pos, TSharedText& value) {
+    value = TSharedText(ReadString(buf, pos));
+}
+
 void WriteField(int value, std::string& buf, int& pos) {
     const int32_t v = value;
     WriteData(&v, IntegerSize, buf, false, pos);

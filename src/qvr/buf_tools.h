@@ -1,4 +1,6 @@
 #pragma once
+#include "rtl/shared_text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,10 +30,14 @@ void ReadField(std::string_view buf, int& pos, int& value);
 void ReadField(std::string_view buf, int& pos, double& value);
 void ReadField(std::string_view buf, int& pos, bool& value); // 4 bytes, the first is the value
 void ReadField(std::string_view buf, int& pos, std::string& value);
+void ReadField(std::string_view buf, int& pos, TSharedText& value); // its own copy
 void WriteField(int value, std::string& buf, int& pos);
 void WriteField(double value, std::string& buf, int& pos);
 void WriteField(bool value, std::string& buf, int& pos);
 void WriteField(const std::string& value, std::string& buf, int& pos);
+inline void WriteField(const TSharedText& value, std::string& buf, int& pos) {
+    WriteField(value.str(), buf, pos);
+}
 inline int64_t FieldSize(int) {
     return IntegerSize;
 }
@@ -43,6 +49,9 @@ inline int64_t FieldSize(bool) {
 }
 inline int64_t FieldSize(const std::string& value) {
     return IntegerSize + int64_t(value.size());
+}
+inline int64_t FieldSize(const TSharedText& value) {
+    return FieldSize(value.str());
 }
 
 // Moves a position on by n, held within the range of the position type.

@@ -2,6 +2,8 @@
 
 #include "qvr/bll_leak_grouper.h"
 #include "qvr/debug_info.h"
+#include "qvr/named_list_builder.h"
+#include "qvr/snapshot_texts.h"
 #include "qvr/text_lines.h"
 #include "rtl/strings.h"
 #include "tools/qz_string.h"
@@ -35,75 +37,81 @@ int CountWorking(const TObjectList& tasks, int from) {
     return working;
 }
 
-void ApplySystemParams(std::string_view body, TDebugInfo& di) {
+void ApplySystemParams(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
     di.DSI.SetAsDebugString(body);
 }
 
-void ApplyBLLLeakObjectsList(std::string_view body, TDebugInfo& di) {
+void ApplyBLLLeakObjectsList(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
     di.BLLLeaks.Clear();
-    TBLLLeakGrouper grouper(di);
-    ForEachStoredItem(body, 1, [&grouper](std::string_view item) {
+    TBLLLeakGrouper grouper(di, texts);
+    ForEachStoredItem(body, 1, [&grouper, &texts](std::string_view item) {
         auto record = std::make_unique<TBLLLeakObjectInfo>();
-        record->SetAsString(item);
+        int pos = 1;
+        record->ReadPooled(item, pos, texts.Pool());
         grouper.Add(std::move(record));
     });
+    grouper.Finish();
 }
 
 // Records end to end, each followed by a CRLF.
-void ApplyBLLLeakObjects(std::string_view body, TDebugInfo& di) {
-    TBLLLeakGrouper grouper(di);
+void ApplyBLLLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
+    TBLLLeakGrouper grouper(di, texts);
     int pos = 1;
     while (int64_t(body.size()) > pos) {
         auto record = std::make_unique<TBLLLeakObjectInfo>();
-        record->ReadFromString(body, pos);
+        record->ReadPooled(body, pos, texts.Pool());
         AdvancePos(pos, 2);
         grouper.Add(std::move(record));
     }
+    grouper.Finish();
 }
 
 // Lines "count|...|name|...".
-void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di) {
+void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
+    TNamedListBuilder leaks(di.SystemLeak, texts);
     size_t pos = 0;
     while (pos < body.size()) {
-        std::string line(TakeLine(body, pos));
-        if (Trim(line).empty())
+        std::string_view line = TakeLine(body, pos);
+        if (TrimBlanks(line).empty())
             continue;
-        const int count = StrToIntDef(Trim(GetNextParam(line, "|")), 0);
-        GetNextParam(line, "|");
-        di.SystemLeak.AddObject(Trim(GetNextParam(line, "|")), IntToObject(count));
+        const int count = StrToIntDef(std::string(TrimBlanks(NextField(line, '|'))), 0);
+        NextField(line, '|');
+        leaks.Slot(texts.Intern(TrimBlanks(NextField(line, '|')))) = IntToObject(count);
     }
+    leaks.Finish();
 }
 
-void ApplyDataBaseParams(std::string_view body, TDebugInfo& di) {
-    di.DataBaseParams = body;
+void ApplyDataBaseParams(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
+    di.DataBaseParams = texts.Intern(body);
 }
 
-void ApplyQVRConfig(std::string_view body, TDebugInfo& di) {
-    di.QVRConfig = body;
+void ApplyQVRConfig(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
+    di.QVRConfig = texts.Intern(body);
 }
 
 // Adds to the tasks held; WorkThreads counts the working ones of this section only.
-void ApplyRunTasks(std::string_view body, TDebugInfo& di) {
+void ApplyRunTasks(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
     const int first = di.TasksInfo.Count();
     int pos = 1;
     while (int64_t(body.size()) > pos) {
         auto task = std::make_unique<TTaskInfoEx>();
-        task->ReadFromString(body, pos);
+        task->ReadPooled(body, pos, texts.Pool());
         di.TasksInfo.Add(task.get());
         task.release();
     }
     di.DSI.SetWorkThreads(CountWorking(di.TasksInfo, first));
 }
 
-void ApplyRunTasksList(std::string_view body, TDebugInfo& di) {
-    StrToObjectList(body, di.TasksInfo, StoredClass<TTaskInfo>, 1);
+void ApplyRunTasksList(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
+    StrToObjectList(body, di.TasksInfo, StoredClass<TTaskInfo>, 1, &texts.Pool());
     di.DSI.SetWorkThreads(CountWorking(di.TasksInfo, 0));
 }
 
-void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di) {
+void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di,
+                  TSnapshotTexts& texts) {
     static const struct {
         const char* Name;
-        void (*Apply)(std::string_view, TDebugInfo&);
+        void (*Apply)(std::string_view, TDebugInfo&, TSnapshotTexts&);
     } sections[] = {
         {"SystemParams", ApplySystemParams},
         {"BLLLeakObjectsList", ApplyBLLLeakObjectsList},
@@ -115,15 +123,15 @@ void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di
         {"RunTasksList", ApplyRunTasksList},
     };
     for (const auto& section : sections)
-        if (SameText(name, section.Name)) {
-            section.Apply(body, di);
+        if (SameAsciiText(name, section.Name)) {
+            section.Apply(body, di, texts);
             return;
         }
 }
 
 } // namespace
 
-void ParseDebugBlock(std::string_view data, TDebugInfo& di) {
+void ParseDebugBlock(std::string_view data, TDebugInfo& di, TSnapshotTexts& texts) {
     size_t pos = 0;
     while (pos < data.size()) {
         const std::string line = Trim(std::string(TakeLine(data, pos)));
@@ -136,6 +144,6 @@ void ParseDebugBlock(std::string_view data, TDebugInfo& di) {
         const size_t length = std::min(size_t(std::max(header.BodyLength, 0)), data.size() - pos);
         const std::string_view body = data.substr(pos, length);
         pos += length;
-        ApplySection(header.Name, body, di);
+        ApplySection(header.Name, body, di, texts);
     }
 }

@@ -16,13 +16,10 @@ constexpr int64_t MaxReadCount = int64_t(1) << 30; // one Read call takes an int
 
 } // namespace
 
-TDebugFileCursor::TDebugFileCursor(TZtHugeFileStream& stream) : FStream(stream) {}
+TDebugFileCursor::TDebugFileCursor(TZtHugeFileStream& stream)
+    : FStream(stream), FFileSize(stream.Size()) {}
 
 TDebugFileCursor::~TDebugFileCursor() = default;
-
-int64_t TDebugFileCursor::FileSize() const {
-    return FStream.Size();
-}
 
 std::string_view TDebugFileCursor::NextLine() {
     size_t crlf = FindCRLF(HeldText());
@@ -65,7 +62,7 @@ void TDebugFileCursor::ReadNextPart(int64_t readSize) {
         FStream.Seek(FCurFilePos - FStream.Position(), 1);
     }
     // A damaged length must not make us hold more than the file has.
-    int64_t toRead = std::min(readSize, std::max<int64_t>(FStream.Size() - FStream.Position(), 0));
+    int64_t toRead = std::min(readSize, std::max<int64_t>(FFileSize - FStream.Position(), 0));
     Reserve(uint64_t(toRead));
     while (toRead > 0) {
         const int count = int(std::min(toRead, MaxReadCount));

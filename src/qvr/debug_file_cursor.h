@@ -14,7 +14,9 @@ public:
     ~TDebugFileCursor();
 
     int64_t CurFilePos() const { return FCurFilePos; }
-    int64_t FileSize() const;
+    // The size when the reading began: a file the server appends to meanwhile is read as far
+    // as it was then.
+    int64_t FileSize() const { return FFileSize; }
 
     // The next line without its CRLF. Unless a CRLF is held already, one more part of 512
     // bytes is read first; without a CRLF then, all bytes held make the line, so a longer line
@@ -33,6 +35,7 @@ private:
     std::string_view HeldText() const { return {FBuffer.get() + FStart, Held()}; }
 
     TZtHugeFileStream& FStream;
+    const int64_t FFileSize;
     int64_t FCurFilePos = 0;
     // CurData is FBuffer[FStart, FEnd): an offset instead of erasing consumed bytes.
     std::unique_ptr<char[]> FBuffer;

@@ -2,6 +2,7 @@
 
 #include "qvr/bll_leak_grouper.h"
 #include "qvr/collation_cache.h"
+#include "qvr/snapshot_texts.h"
 
 TDebugInfo::TDebugInfo() {
     BLLLeaks.FlagDestroyObject = true;
@@ -10,5 +11,8 @@ TDebugInfo::TDebugInfo() {
 }
 
 void TDebugInfo::AddBLLLeak(std::unique_ptr<TBLLLeakObjectInfo> record) {
-    TBLLLeakGrouper(*this).Add(std::move(record));
+    TSnapshotTexts texts;
+    TBLLLeakGrouper grouper(*this, texts);
+    grouper.Add(std::move(record));
+    grouper.Finish();
 }

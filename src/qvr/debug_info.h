@@ -35,7 +35,8 @@ public:
     TQZSortedNamedObjects SystemLeak;
     // Class name -> (stack text -> owning TObjectList of TBLLLeakObjectInfo).
     TQZSortedNamedObjects BLLLeaks;
-    std::string DataBaseParams;
-    std::string QVRConfig; // the server configuration as INI text
+    // Both texts change seldom: snapshots read from one file share them.
+    TSharedText DataBaseParams;
+    TSharedText QVRConfig; // the server configuration as INI text
     TObjectList TasksInfo; // TTaskInfo records, owned
 };

@@ -4,6 +4,8 @@
 #include "qvr/debug_file_cursor.h"
 #include "qvr/debug_header.h"
 #include "qvr/read_progress.h"
+#include "qvr/snapshot_key.h"
+#include "qvr/snapshot_texts.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/format.h"
@@ -12,7 +14,9 @@
 #include "tools/conversions.h"
 #include "tools/huge_file.h"
 
+#include <exception>
 #include <memory>
+#include <new>
 
 TDebugReader* DebugReader = nullptr;
 
@@ -52,6 +56,18 @@ private:
     TReadProgress* FProgress;
 };
 
+// The reading error and where it stopped. Memory may be short: the text without the position
+// is the least that is said.
+std::string FailureMessage(std::exception_ptr error, const TDebugFileCursor& cursor) {
+    const std::string text = ExceptionMessage(error);
+    try {
+        return text + "\r\nPosition: " + IntToStr(cursor.CurFilePos()) + "\\" +
+               IntToStr(cursor.FileSize()) + "\r\n";
+    } catch (const std::bad_alloc&) {
+        return text;
+    }
+}
+
 } // namespace
 
 void InitDebugReader() {
@@ -66,16 +82,25 @@ void DoneDebugReader() {
 
 TDebugReader::TDebugReader() {
     DebugInfoList.FlagDestroyObject = true;
+    DebugInfoList.SetCompareFunc([](TObject* item, const std::string& key) {
+        return CompareSnapshotKeys(static_cast<TQZNamedObject*>(item)->Name, key);
+    });
     Clear();
 }
+
+TDebugReader::~TDebugReader() = default;
 
 void TDebugReader::Clear() {
     DebugInfoList.Clear();
     BuildVersion.clear();
+    // A file that changes its build mid-way should not hold the texts of what was dropped.
+    if (FTexts)
+        FTexts = std::make_unique<TSnapshotTexts>();
 }
 
 TDebugInfo* TDebugReader::AddDebugInfo(const std::string& key) {
     auto di = std::make_unique<TDebugInfo>();
+    di->Time = SnapshotKeyTime(key); // raises for a key that is no time stamp: nothing is added
     DebugInfoList.AddObject(key, di.get());
     return di.release();
 }
@@ -87,31 +112,53 @@ TDebugInfo* TDebugReader::GetDebugInfo(int index) const {
 }
 
 void TDebugReader::ParseDebugInfoData(std::string_view data, TDebugInfo& di) {
-    ParseDebugBlock(data, di);
+    if (FTexts) {
+        ParseDebugBlock(data, di, *FTexts);
+        return;
+    }
+    TSnapshotTexts texts;
+    ParseDebugBlock(data, di, texts);
 }
 
 void TDebugReader::ReadFile(const std::string& fileName) {
     if (!FileExists(fileName))
         return;
-    TProgressScope progress(FProgress);
-    TZtHugeFileStream stream(fileName, accRead, hfoBuffered);
-    TDebugFileCursor cursor(stream);
-    try {
-        while (cursor.FileSize() > cursor.CurFilePos()) {
-            const int64_t lineStart = cursor.CurFilePos();
-            const std::string line = Trim(std::string(cursor.NextLine()));
-            if (cursor.CurFilePos() == lineStart)
-                break; // the file holds fewer bytes than its size says
-            if (line.empty())
-                continue;
-            progress.Show(cursor.CurFilePos(), cursor.FileSize());
-            if (!ReadSnapshot(line, cursor))
-                break;
+    // A thread sets up its exception state on the heap when it meets its first exception; if
+    // that is the out-of-memory of this reading, the runtime cannot and ends the program. So it
+    // is set up before the reading can use the memory up.
+    // (The store into a volatile keeps the compiler from dropping the call, which it may.)
+    volatile int pendingExceptions = std::uncaught_exceptions();
+    (void)pendingExceptions;
+    std::string failure;
+    {
+        TProgressScope progress(FProgress);
+        TZtHugeFileStream stream(fileName, accRead, hfoBuffered);
+        TDebugFileCursor cursor(stream);
+        FTexts = std::make_unique<TSnapshotTexts>();
+        // The snapshots keep the texts they took; the table of them goes with the reading.
+        struct TTextsScope {
+            std::unique_ptr<TSnapshotTexts>& Texts;
+            ~TTextsScope() { Texts.reset(); }
+        } textsScope{FTexts};
+        try {
+            while (cursor.FileSize() > cursor.CurFilePos()) {
+                const int64_t lineStart = cursor.CurFilePos();
+                const std::string line = Trim(std::string(cursor.NextLine()));
+                if (cursor.CurFilePos() == lineStart)
+                    break; // the file holds fewer bytes than its size says
+                if (line.empty())
+                    continue;
+                progress.Show(cursor.CurFilePos(), cursor.FileSize());
+                if (!ReadSnapshot(line, cursor))
+                    break;
+            }
+        } catch (...) {
+            failure = FailureMessage(std::current_exception(), cursor);
         }
-    } catch (...) {
-        ShowMessage(ExceptionMessage(std::current_exception()) + "\r\nPosition: " +
-                    IntToStr(cursor.CurFilePos()) + "\\" + IntToStr(stream.Size()) + "\r\n");
     }
+    // The file is closed before the message waits for the user: the server may write to it.
+    if (!failure.empty())
+        ShowMessage(failure);
 }
 
 bool TDebugReader::ReadSnapshot(const std::string& line, TDebugFileCursor& cursor) {
@@ -125,13 +172,22 @@ bool TDebugReader::ReadSnapshot(const std::string& line, TDebugFileCursor& curso
     if (length == 0)
         return false;
     const std::string_view block = cursor.PeekBlock(length);
-    // A key that is no date adds no snapshot at all.
-    const TDateTime time = QZDateStrToDateTime(header.Key);
     TDebugInfo* di = AddDebugInfo(header.Key);
-    di->Time = time;
-    ParseDebugInfoData(block, *di);
+    try {
+        ParseDebugInfoData(block, *di);
+    } catch (const std::bad_alloc&) {
+        // Half a snapshot would show wrong values, and it holds memory the message needs.
+        DropDebugInfo(header.Key);
+        throw;
+    }
     cursor.IncCurPosition(length);
     return true;
+}
+
+void TDebugReader::DropDebugInfo(const std::string& key) {
+    int index = 0;
+    if (DebugInfoList.FindObject(key, index))
+        DebugInfoList.Delete(index);
 }
 
 // A header of another build drops every snapshot held; the next header then names the build.

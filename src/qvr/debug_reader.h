@@ -2,23 +2,26 @@
 #include "qvr/debug_info.h"
 #include "tools/sorted_lists.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 class TDebugFileCursor;
 class TReadProgress;
+class TSnapshotTexts;
 
 // Every snapshot read, by key, and the reader of debug-info files. The position of a snapshot
-// in DebugInfoList is its index everywhere; the list is in the order of the key text (day
-// first), not of the time.
+// in DebugInfoList is its index everywhere; the list runs in the order of the time its key
+// names, keys of the same time in the order of their bytes.
 class TDebugReader : public TObject {
 public:
     TDebugReader();
+    ~TDebugReader() override;
 
     // Frees every snapshot and forgets the build.
     void Clear();
-    // A new empty snapshot under key; one under the same key in any letter case is replaced,
-    // and the entry keeps the spelling it was first added with.
+    // A new empty snapshot under key, its Time taken from the key; one under the same key is
+    // replaced. A key that is no time stamp raises EConvertError and adds nothing.
     TDebugInfo* AddDebugInfo(const std::string& key);
     int GetCount() const { return DebugInfoList.Count(); }
     int Count() const { return GetCount(); }
@@ -42,8 +45,11 @@ private:
     // Takes one non-empty line outside the blocks; false ends the reading.
     bool ReadSnapshot(const std::string& line, TDebugFileCursor& cursor);
     void TakeBuildVersion(const std::string& version);
+    void DropDebugInfo(const std::string& key);
 
     TReadProgress* FProgress = nullptr;
+    // The texts that the snapshots of the file being read share; none between reads.
+    std::unique_ptr<TSnapshotTexts> FTexts;
 };
 
 // The program's one store; InitDebugReader creates it at start-up, DoneDebugReader frees it

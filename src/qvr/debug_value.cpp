@@ -34,9 +34,9 @@ Variant GetDebugValue(TDebugInfoObgect kind, const std::string& path, const TDeb
     case dioBLLLeak:
         return CountBLLLeaks(di->BLLLeaks, path);
     case dioDataBaseParams:
-        return di->DataBaseParams;
+        return di->DataBaseParams.str();
     case dioQVRConfig:
-        return di->QVRConfig;
+        return di->QVRConfig.str();
     default:
         return 0;
     }

@@ -47,9 +47,9 @@ void TDinamicSystemInfo::SetAsDebugString(std::string_view s) {
     while (pos < s.size()) {
         std::string_view line = TakeLine(s, pos);
         const size_t separator = line.find(": ");
-        const std::string name(line.substr(0, separator));
+        const std::string_view name = line.substr(0, separator);
         for (const auto& counter : counters)
-            if (SameText(name, counter.LineName)) {
+            if (SameAsciiText(name, counter.LineName)) {
                 const std::string value(separator == line.npos ? "" : line.substr(separator + 2));
                 this->*counter.Field = StrToIntDef(value, 0);
             }

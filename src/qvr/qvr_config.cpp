@@ -8,16 +8,25 @@
 
 std::unique_ptr<TQVRConfig> QVRConfig;
 
+namespace {
+// The configuration objects alive; the catalogue they share goes with the last of them, so
+// freeing one never pulls the catalogue from under another.
+int LiveConfigurations = 0;
+} // namespace
+
 TQVRConfig::TQVRConfig()
     : ZWIConnection(std::make_unique<TConnectionConfig>()),
       ClearLoginPasswordTags(std::make_unique<TStringList>()),
       SignCryptoParams(std::make_unique<TStringList>()),
       CheckSignCryptoParams(std::make_unique<TStringList>()) {
+    ++LiveConfigurations;
     CreateParams();
 }
 
 TQVRConfig::~TQVRConfig() {
     FreeParams();
+    if (--LiveConfigurations == 0)
+        GlobalErrorsObject.reset();
 }
 
 void TQVRConfig::CreateParams() {
@@ -32,7 +41,6 @@ void TQVRConfig::FreeParams() {
     RequestAbsentValues.reset();
     SessionConsts.reset();
     CryptoParams.reset();
-    GlobalErrorsObject.reset();
 }
 
 void TQVRConfig::SetQVRDefaultParams() {

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-// The server's scheduler manager as the settings dialog calls it. Nothing in this program
-// assigns one; a program that has a scheduler sets QVRConfigurator.
+// The server's scheduler manager as the settings dialog calls it. The viewer's own one has no
+// scheduler behind it; a program that has a scheduler sets QVRConfigurator to its manager.
 class TQVRConfigurator {
 public:
     virtual ~TQVRConfigurator() = default;
@@ -13,4 +13,5 @@ public:
     virtual void ManageSheduler(int action, const std::string& schemeName) = 0;
 };
 
+// Never null.
 extern TQVRConfigurator* QVRConfigurator;

@@ -18,11 +18,15 @@ void ForEachStoredItem(std::string_view source, int startPos,
 }
 
 void StrToObjectList(std::string_view sourceStr, TList& destList, TStoredClass objectClassType,
-                     int startPos) {
+                     int startPos, TTextPool* pool) {
     destList.Clear();
     ForEachStoredItem(sourceStr, startPos, [&](std::string_view item) {
         std::unique_ptr<TStoredObject> record = objectClassType();
-        record->SetAsString(item);
+        int pos = 1;
+        if (pool)
+            record->ReadPooled(item, pos, *pool);
+        else
+            record->ReadFromString(item, pos);
         destList.Add(record.get());
         record.release();
     });

@@ -17,8 +17,12 @@ void TTaskInfo::ReadFromString(std::string_view s, int& pos) {
     FieldsFromString([this](auto&& visit) { VisitFields(*this, visit); }, s, pos);
 }
 
-void TTaskInfoEx::ReadFromString(std::string_view s, int& pos) {
-    FieldsFromString([this](auto&& visit) { VisitHeadFields(*this, visit); }, s, pos);
+void TTaskInfo::ReadPooled(std::string_view s, int& pos, TTextPool& pool) {
+    FieldsFromString([this](auto&& visit) { VisitFields(*this, visit); }, s, pos, &pool);
+}
+
+void TTaskInfoEx::Read(std::string_view s, int& pos, TTextPool* pool) {
+    FieldsFromString([this](auto&& visit) { VisitHeadFields(*this, visit); }, s, pos, pool);
     const int64_t remaining = int64_t(s.size()) - pos + 1;
     if (remaining < 2)
         return;
@@ -28,8 +32,8 @@ void TTaskInfoEx::ReadFromString(std::string_view s, int& pos) {
         ReadField(s, pos, HugeTask);
         AdvancePos(pos, 2);
     } else if (remaining >= 6) {
-        ReadField(s, pos, SignCryptoParams);
-        ReadField(s, pos, CheckSignCryptoParams);
+        ReadPooledField(s, pos, SignCryptoParams, pool);
+        ReadPooledField(s, pos, CheckSignCryptoParams, pool);
         ReadField(s, pos, HugeTask);
     }
 }

@@ -8,20 +8,22 @@ class TTaskInfo : public TStoredObject {
 public:
     std::string GetAsString() const override;
     void ReadFromString(std::string_view s, int& pos) override;
+    void ReadPooled(std::string_view s, int& pos, TTextPool& pool) override;
 
+    // The texts that stay the same from snapshot to snapshot are shared.
     int ThreadAddress = 0; // the tasks window keeps its selection by it
     std::string ThreadID;
     std::string CreateTime;
-    std::string Task;
+    TSharedText Task;
     std::string WorkingTaskTime;
     std::string PositionID;
-    std::string Stack;
+    TSharedText Stack;
     std::string BMSessionID;
     int State = 0;       // 0 idle, anything else working
-    std::string InfoStr; // host and port of the client connection
-    std::string ConnectionStatus;
-    std::string SignCryptoParams;
-    std::string CheckSignCryptoParams;
+    TSharedText InfoStr; // host and port of the client connection
+    TSharedText ConnectionStatus;
+    TSharedText SignCryptoParams;
+    TSharedText CheckSignCryptoParams;
     bool HugeTask = false;
     int WaitRequestNum = 0;
 
@@ -54,5 +56,9 @@ protected:
 // WaitRequestNum is never there.
 class TTaskInfoEx : public TTaskInfo {
 public:
-    void ReadFromString(std::string_view s, int& pos) override;
+    void ReadFromString(std::string_view s, int& pos) override { Read(s, pos, nullptr); }
+    void ReadPooled(std::string_view s, int& pos, TTextPool& pool) override { Read(s, pos, &pool); }
+
+private:
+    void Read(std::string_view s, int& pos, TTextPool* pool);
 };

@@ -2,6 +2,7 @@
 #include "qztree/header.h"
 
 #include "qztree/qz_tools.h"
+#include "rtl/assign_changed.h"
 #include "rtl/published.h"
 #include "rtl/strings.h"
 #include "vcl/bitmap.h"
@@ -53,9 +54,18 @@ void TCustomQZHeader::BeforeDestruction() {
         FLookup = nullptr;
         lookup->Free();
     }
+    // A drag or resize under way ends here, quietly: nothing is moved or resized any more.
+    FDoingLookup = false;
     FreeDragImage();
-    if (FResizing || FDropSrc)
+    if ((FResizing || FDropSrc) && HandleAllocated() && GetCapture() == WindowHandle())
         ReleaseCapture();
+    if (FHeaderLineVis)
+        ToggleResizeLine();
+    ReleaseLineDC();
+    FResizing = false;
+    FResizeSection = nullptr;
+    FDropSrc = nullptr;
+    FDropTrg = nullptr;
     TQZXPThemedControl::BeforeDestruction();
 }
 
@@ -95,17 +105,15 @@ bool TCustomQZHeader::IsLoading() const {
 }
 
 void TCustomQZHeader::SetLeftPos(int Value) {
-    if (FHPos == Value)
+    if (!AssignChanged(FHPos, Value))
         return;
-    FHPos = Value;
     if (HandleAllocated())
         Invalidate();
 }
 
 void TCustomQZHeader::SetLockedSection(TQZHeaderSection* Value) {
-    if (FLockedSection == Value)
+    if (!AssignChanged(FLockedSection, Value))
         return;
-    FLockedSection = Value;
     if (Value)
         FSections->MoveSection(Value, 0);
     if (HandleAllocated())
@@ -113,71 +121,63 @@ void TCustomQZHeader::SetLockedSection(TQZHeaderSection* Value) {
 }
 
 void TCustomQZHeader::SetWrapCaptions(bool Value) {
-    if (FWrapCaptions == Value)
+    if (!AssignChanged(FWrapCaptions, Value))
         return;
-    FWrapCaptions = Value;
     AdjustHeaderHeight();
 }
 
 void TCustomQZHeader::SetInvertSortArrows(bool Value) {
-    if (FInvertSortArrows == Value)
+    if (!AssignChanged(FInvertSortArrows, Value))
         return;
-    FInvertSortArrows = Value;
     if (HandleAllocated())
         Invalidate();
 }
 
 void TCustomQZHeader::SetFlat(bool Value) {
-    if (FFlat == Value)
+    if (!AssignChanged(FFlat, Value))
         return;
-    FFlat = Value;
     if (HandleAllocated())
         AdjustHeaderHeight();
 }
 
 void TCustomQZHeader::SetFilterColor(TColor Value) {
-    if (FFilterColor == Value)
+    if (!AssignChanged(FFilterColor, Value))
         return;
-    FFilterColor = Value;
-    for (int i = 0; i < FSections->Count(); ++i) {
-        TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (s->Visible() && s->FilterEnabled() && !s->FilterIsActive())
-            s->Redraw();
-    }
+    RedrawFilterSigns(false);
 }
 
 void TCustomQZHeader::SetActiveFilterColor(TColor Value) {
-    if (FActiveFilterColor == Value)
+    if (!AssignChanged(FActiveFilterColor, Value))
         return;
-    FActiveFilterColor = Value;
+    RedrawFilterSigns(true);
+}
+
+void TCustomQZHeader::RedrawFilterSigns(bool Active) {
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (s->Visible() && s->FilterEnabled() && s->FilterIsActive())
+        if (s->Visible() && s->FilterEnabled() && s->FilterIsActive() == Active)
             s->Redraw();
     }
 }
 
 void TCustomQZHeader::SetLockHeight(bool Value) {
-    if (FLockHeight == Value)
+    if (!AssignChanged(FLockHeight, Value))
         return;
-    FLockHeight = Value;
     bool parentLoading = Parent() && Parent()->ComponentState().Contains(csLoading);
     if (!Value && !parentLoading)
         AdjustHeaderHeight();
 }
 
 void TCustomQZHeader::SetRightAlignedText(bool Value) {
-    if (FRightAlignedText == Value)
+    if (!AssignChanged(FRightAlignedText, Value))
         return;
-    FRightAlignedText = Value;
     if (HandleAllocated())
         RecreateWnd();
 }
 
 void TCustomQZHeader::SetRightAlignedOrder(bool Value) {
-    if (FRightAlignedOrder == Value)
+    if (!AssignChanged(FRightAlignedOrder, Value))
         return;
-    FRightAlignedOrder = Value;
     if (IsLoading())
         return;
     FSections->ReverseOrder();
@@ -212,9 +212,8 @@ void TCustomQZHeader::ImageListChanged(TObject* Sender) {
 }
 
 void TCustomQZHeader::SetTracking(bool Value) {
-    if (FTracking == Value)
+    if (!AssignChanged(FTracking, Value))
         return;
-    FTracking = Value;
     if (!Value && !IsThemeApplied()) {
         FTrackSection = nullptr;
         Invalidate();
@@ -534,7 +533,7 @@ bool TCustomQZHeader::InResizeArea(int X, TQZHeaderSection*& HitSection) const {
 
 TQZHeaderSection* TCustomQZHeader::GetSectionAtEx(int X, int Y, TQZSectionPart& SectionPart) const {
     TQZHeaderSection* hit = nullptr;
-    if (InResizeArea(X, hit) && hit && hit->Resizable()) {
+    if (InResizeArea(X, hit)) {
         SectionPart = espResizeArea;
         return hit;
     }
@@ -575,9 +574,8 @@ void TCustomQZHeader::MarkStickySections() {
 }
 
 void TCustomQZHeader::SetStickySections(bool Value) {
-    if (FStickySections == Value)
+    if (!AssignChanged(FStickySections, Value))
         return;
-    FStickySections = Value;
     if (!Value || IsLoading())
         return;
     int resizable = GetResizableWidth();
@@ -608,7 +606,7 @@ void TCustomQZHeader::StickyResize() {
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
         if (s->Visible() && s->Resizable())
-            s->FWidth = int(Round(resizable * double(s->FStickySize)));
+            s->FWidth = std::max(0, int(Round(resizable * double(s->FStickySize))));
     }
     AdjustStickySize(nullptr);
     FOldWidth = client;

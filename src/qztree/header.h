@@ -50,8 +50,9 @@ public:
     int UpdateCount() const { return FUpdateCount; }
     void Update() override;
     bool IsLoading() const;
-    void BeginLoading() { ++LoadingCount; }
-    void EndLoading() { --LoadingCount; }
+    // Counts as loading without the component's loading state (the owner sets sections up).
+    void BeginLoadingCount() { ++LoadingCount; }
+    void EndLoadingCount() { --LoadingCount; }
 
     int LeftPos() const { return FHPos; }
     void SetLeftPos(int Value);
@@ -192,6 +193,7 @@ protected:
     void DoExit() override;
     void CancelMode() override;
     bool HintShow(THintInfo& HintInfo) override;
+    void DragMessage(TDragMessage DragMsg, TDragRec& DragRec, TMessage& Message) override;
 
 private:
     friend class TQZHeaderSection;
@@ -199,6 +201,7 @@ private:
     friend class THeaderPainter;
 
     void RedrawSections();
+    void RedrawFilterSigns(bool Active);
     void RedrawSectionOf(TQZHeaderSection* Section);
     void ImageListChanged(TObject* Sender);
     void EnsureSignHeight();
@@ -212,6 +215,7 @@ private:
     void LeftUp(int X, int Y);
     void StartResize(TQZHeaderSection* Section, int X);
     void EndResize();
+    void ReleaseLineDC();
     void MoveResize(int X);
     void StartDrag(int X, int Y);
     void MoveDrag(int X, int Y);
@@ -267,6 +271,7 @@ private:
     bool FIgnoreLookupChange = false;
     bool FDoingLookup = false;
     HDC FLineDC = nullptr;
+    HWND FLineWnd = nullptr;
     HWND FFocusedCtl = nullptr;
     int LoadingCount = 0;
     bool DeletionHappened = false;

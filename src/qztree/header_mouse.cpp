@@ -126,7 +126,8 @@ void TCustomQZHeader::StartResize(TQZHeaderSection* Section, int X) {
     FLineTab = X - FHeaderLine;
     if (!ResizeOnDrag && Parent()) {
         // The line runs over the parent's client area below the header too.
-        FLineDC = GetDCEx(Parent()->Handle(), nullptr, DCX_CACHE);
+        FLineWnd = Parent()->Handle();
+        FLineDC = GetDCEx(FLineWnd, nullptr, DCX_CACHE);
         ToggleResizeLine();
     }
     DoSectionResizing(Section, trsBegin, Section->Width());
@@ -179,9 +180,7 @@ void TCustomQZHeader::EndResize() {
     if (!ResizeOnDrag) {
         if (FHeaderLineVis)
             ToggleResizeLine();
-        if (FLineDC && Parent())
-            ReleaseDC(Parent()->Handle(), FLineDC);
-        FLineDC = nullptr;
+        ReleaseLineDC();
         if (s)
             s->SetWidth(FHeaderLine - s->Left() + ScreenOffset(s));
     }
@@ -192,6 +191,14 @@ void TCustomQZHeader::EndResize() {
     FResizeSection = nullptr;
     Invalidate();
     Update();
+}
+
+void TCustomQZHeader::ReleaseLineDC() {
+    if (FLineDC)
+        ReleaseDC(FLineWnd, FLineDC);
+    FLineDC = nullptr;
+    FLineWnd = nullptr;
+    FHeaderLineVis = false;
 }
 
 void TCustomQZHeader::LeftUp(int X, int Y) {
@@ -350,7 +357,7 @@ void TCustomQZHeader::DblClick() {
     TPoint client = ScreenToClient(FromPOINT(p));
     TQZSectionPart part = espText;
     TQZHeaderSection* s = GetSectionAtEx(client.X, client.Y, part);
-    if (s && part == espResizeArea)
+    if (s && part == espResizeArea && s->Resizable())
         TriggerSectionAutoSizeEvent(s);
 }
 
@@ -403,6 +410,18 @@ void TCustomQZHeader::CancelMode() {
     if (FResizing)
         LeftUp(-1, -1);
     TQZXPThemedControl::CancelMode();
+}
+
+void TCustomQZHeader::DragMessage(TDragMessage DragMsg, TDragRec& DragRec, TMessage& Message) {
+    TQZXPThemedControl::DragMessage(DragMsg, DragRec, Message);
+    if (DragMsg != dmDragLeave && DragMsg != dmDragDrop && DragMsg != dmDragCancel)
+        return;
+    TQZHeaderSection* target = FDropTrg;
+    FDropTrg = nullptr;
+    if (DragMsg == dmDragCancel)
+        FDropSrc = nullptr;
+    RedrawSectionOf(target);
+    Update();
 }
 
 bool TCustomQZHeader::HintShow(THintInfo& HintInfo) {

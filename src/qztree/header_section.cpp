@@ -2,6 +2,7 @@
 #include "qztree/header_section.h"
 
 #include "qztree/header.h"
+#include "rtl/assign_changed.h"
 #include "rtl/string_list.h"
 #include "rtl/strings.h"
 #include "vcl/menus.h"
@@ -76,9 +77,8 @@ void TQZHeaderSection::NotifyChange(TSectionChangeMode Mode) {
 }
 
 void TQZHeaderSection::SetText(const std::string& Value) {
-    if (FText == Value)
+    if (!AssignChanged(FText, Value))
         return;
-    FText = Value;
     AutoSizeChanged();
     FOwner->AdjustHeaderHeight();
     if (FStyle == QZhsText)
@@ -87,53 +87,46 @@ void TQZHeaderSection::SetText(const std::string& Value) {
 }
 
 void TQZHeaderSection::SetStyle(TQZSectionStyle Value) {
-    if (FStyle == Value)
+    if (!AssignChanged(FStyle, Value))
         return;
-    FStyle = Value;
     NotifyChange(scmStyle);
     Redraw();
 }
 
 void TQZHeaderSection::SetAlignment(TQZSAlignment Value) {
-    if (FAlignment == Value)
+    if (!AssignChanged(FAlignment, Value))
         return;
-    FAlignment = Value;
     NotifyChange(scmAlign);
     Redraw();
 }
 
 void TQZHeaderSection::SetFieldName(const std::string& Value) {
-    if (FFieldName == Value)
+    if (!AssignChanged(FFieldName, Value))
         return;
-    FFieldName = Value;
     NotifyChange(scmFieldName);
 }
 
 void TQZHeaderSection::SetFieldType(TQZFieldType Value) {
-    if (FFieldType == Value)
+    if (!AssignChanged(FFieldType, Value))
         return;
-    FFieldType = Value;
     NotifyChange(scmFieldType);
 }
 
 void TQZHeaderSection::SetEditable(bool Value) {
-    if (FEditable == Value)
+    if (!AssignChanged(FEditable, Value))
         return;
-    FEditable = Value;
     NotifyChange(scmEditable);
 }
 
 void TQZHeaderSection::SetPassword(bool Value) {
-    if (FProtected == Value)
+    if (!AssignChanged(FProtected, Value))
         return;
-    FProtected = Value;
     NotifyChange(scmPassword);
 }
 
 void TQZHeaderSection::SetImageIndex(int Value) {
-    if (FImageIndex == Value)
+    if (!AssignChanged(FImageIndex, Value))
         return;
-    FImageIndex = Value;
     AutoSizeChanged();
     Redraw();
 }
@@ -151,17 +144,15 @@ void TQZHeaderSection::SetSortMode(TQZSSortMode Value) {
 }
 
 void TQZHeaderSection::SetMaxWidth(int Value) {
-    if (FMaxWidth == Value)
+    if (!AssignChanged(FMaxWidth, Value))
         return;
-    FMaxWidth = Value;
     if (FWidth > Value)
         SetWidth(Value);
 }
 
 void TQZHeaderSection::SetMinWidth(int Value) {
-    if (FMinWidth == Value)
+    if (!AssignChanged(FMinWidth, Value))
         return;
-    FMinWidth = Value;
     if (FWidth < Value)
         SetWidth(Value);
 }
@@ -274,9 +265,8 @@ void TQZHeaderSection::SetResizable(bool Value) {
 }
 
 void TQZHeaderSection::SetLookupEnabled(bool Value) {
-    if (FLookupEnabled == Value)
+    if (!AssignChanged(FLookupEnabled, Value))
         return;
-    FLookupEnabled = Value;
     if (Value) {
         FFilterEnabled = false;
         FOwner->EnsureSignHeight();
@@ -286,9 +276,8 @@ void TQZHeaderSection::SetLookupEnabled(bool Value) {
 }
 
 void TQZHeaderSection::SetFilterEnabled(bool Value) {
-    if (FFilterEnabled == Value)
+    if (!AssignChanged(FFilterEnabled, Value))
         return;
-    FFilterEnabled = Value;
     if (Value) {
         FLookupEnabled = false;
         FOwner->EnsureSignHeight();
@@ -298,70 +287,61 @@ void TQZHeaderSection::SetFilterEnabled(bool Value) {
 }
 
 void TQZHeaderSection::SetFilterIsActive(bool Value) {
-    if (FFilterIsActive == Value)
+    if (!AssignChanged(FFilterIsActive, Value))
         return;
-    FFilterIsActive = Value;
     if (FFilterEnabled)
         Redraw();
 }
 
 void TQZHeaderSection::SetShowSortMark(bool Value) {
-    if (FShowSortMark == Value)
+    if (!AssignChanged(FShowSortMark, Value))
         return;
-    FShowSortMark = Value;
     if (FSortMode != hsmNone)
         Redraw();
 }
 
 void TQZHeaderSection::SetParentColor(bool Value) {
-    if (FParentColor == Value)
+    if (!AssignChanged(FParentColor, Value))
         return;
-    FParentColor = Value;
     Redraw();
 }
 
 void TQZHeaderSection::SetTextLayout(TQZTextLayout Value) {
-    if (FTextLayout == Value)
+    if (!AssignChanged(FTextLayout, Value))
         return;
-    FTextLayout = Value;
     Redraw();
 }
 
 void TQZHeaderSection::SetColor(TColor Value) {
-    if (FColor == Value)
+    if (!AssignChanged(FColor, Value))
         return;
-    FColor = Value;
     FParentColor = false;
     Redraw();
 }
 
 void TQZHeaderSection::SetFontColor(TColor Value) {
-    if (FFontColor == Value)
+    if (!AssignChanged(FFontColor, Value))
         return;
-    FFontColor = Value;
     FParentColor = false;
     Redraw();
 }
 
 void TQZHeaderSection::SetUseMainStyle(bool Value) {
-    if (FUseMainStyle == Value)
+    if (!AssignChanged(FUseMainStyle, Value))
         return;
-    FUseMainStyle = Value;
     if (FOwner->Parent() && FOwner->Parent()->HandleAllocated())
         FOwner->Parent()->Invalidate();
 }
 
 void TQZHeaderSection::SetAutoSize(bool Value) {
-    if (FAutoSize == Value)
+    if (!AssignChanged(FAutoSize, Value))
         return;
-    FAutoSize = Value;
     AutoSizeChanged();
 }
 
 void TQZHeaderSection::SetExpandable(bool Value) {
-    if (FExpandable == Value)
+    if (!AssignChanged(FExpandable, Value))
         return;
-    FExpandable = Value;
     bool cleared = false;
     if (!Value)
         for (int i = 0; i < FOwner->Sections()->Count(); ++i) {
@@ -402,9 +382,8 @@ void TQZHeaderSection::SetParentSection(TQZHeaderSection* Value) {
 }
 
 void TQZHeaderSection::SetPopupMenu(TPopupMenu* Value) {
-    if (FPopupMenu == Value)
+    if (!AssignChanged(FPopupMenu, Value))
         return;
-    FPopupMenu = Value;
     FPopupName = Value ? Value->Name() : std::string();
 }
 

@@ -106,71 +106,66 @@ std::string ReadTerminated(TStream& stream) {
 
 } // namespace
 
-// Reads and writes the fixed record of one section.
+// The fields of the fixed record, in one list for writing and reading: the visitor gets each
+// field's offset in the layout (-1 when the version lacks it) and the field.
 struct TSectionRecord {
+    template <class S, class V> static void Visit(S& s, const TRecordLayout& l, V&& v) {
+        v(l.LookupEnabled, s.FLookupEnabled);
+        v(l.Expandable, s.FExpandable);
+        v(l.Expanded, s.FExpanded);
+        v(l.Visible, s.FVisible);
+        v(l.ClickSelect, s.ClickSelect);
+        v(l.Resizable, s.FResizable);
+        v(l.Style, s.FStyle, 3);
+        v(l.Width, s.FWidth);
+        v(l.MinWidth, s.FMinWidth);
+        v(l.MaxWidth, s.FMaxWidth);
+        v(l.SortMode, s.FSortMode, 3);
+        v(l.AllowClick, s.AllowClick);
+        v(l.Alignment, s.FAlignment, 3);
+        v(l.IntTag, s.FIntTag);
+        v(l.Index, s.FIndex);
+        v(l.FieldType, s.FFieldType, 14);
+        v(l.Editable, s.FEditable);
+        v(l.ImageIndex, s.FImageIndex);
+        v(l.PictureAlign, s.PictureAlign, 3);
+        v(l.Password, s.FProtected);
+        v(l.ParentColor, s.FParentColor);
+        v(l.Color, s.FColor);
+        v(l.FontColor, s.FFontColor);
+        v(l.FilterEnabled, s.FFilterEnabled);
+        v(l.TextLayout, s.FTextLayout, 3);
+        v(l.UseMainStyle, s.FUseMainStyle);
+        v(l.AutoSize, s.FAutoSize);
+        v(l.Tag, s.Tag);
+    }
+
+    struct TWriter {
+        uint8_t* R;
+        void operator()(int offset, bool value) const { R[offset] = value; }
+        void operator()(int offset, int value) const { PutInt(R, offset, value); }
+        template <class E> void operator()(int offset, E value, int) const {
+            R[offset] = uint8_t(value);
+        }
+    };
+
+    struct TReader {
+        const uint8_t* R;
+        void operator()(int offset, bool& field) const { GetBool(R, offset, field); }
+        void operator()(int offset, int& field) const { GetInt(R, offset, field); }
+        template <class E> void operator()(int offset, E& field, int count) const {
+            GetOrdinal(R, offset, field, count);
+        }
+    };
+
     static void Write(const TQZHeaderSection& s, uint8_t* r) {
-        const TRecordLayout& l = Layout12;
-        r[l.LookupEnabled] = s.FLookupEnabled;
-        PutInt(r, l.Parent, s.FParentSection ? s.FParentSection->FIndex : -1);
-        r[l.Expandable] = s.FExpandable;
-        r[l.Expanded] = s.FExpanded;
-        r[l.Visible] = s.FVisible;
-        r[l.ClickSelect] = s.ClickSelect;
-        r[l.Resizable] = s.FResizable;
-        r[l.Style] = uint8_t(s.FStyle);
-        PutInt(r, l.Width, s.FWidth);
-        PutInt(r, l.MinWidth, s.FMinWidth);
-        PutInt(r, l.MaxWidth, s.FMaxWidth);
-        r[l.SortMode] = uint8_t(s.FSortMode);
-        r[l.AllowClick] = s.AllowClick;
-        r[l.Alignment] = uint8_t(s.FAlignment);
-        PutInt(r, l.IntTag, s.FIntTag);
-        PutInt(r, l.Index, s.FIndex);
-        r[l.FieldType] = uint8_t(s.FFieldType);
-        r[l.Editable] = s.FEditable;
-        PutInt(r, l.ImageIndex, s.FImageIndex);
-        r[l.PictureAlign] = uint8_t(s.PictureAlign);
-        r[l.Password] = s.FProtected;
-        r[l.ParentColor] = s.FParentColor;
-        PutInt(r, l.Color, s.FColor);
-        PutInt(r, l.FontColor, s.FFontColor);
-        r[l.FilterEnabled] = s.FFilterEnabled;
-        r[l.TextLayout] = uint8_t(s.FTextLayout);
-        r[l.UseMainStyle] = s.FUseMainStyle;
-        r[l.AutoSize] = s.FAutoSize;
-        PutInt(r, l.Tag, s.Tag);
+        Visit(s, Layout12, TWriter{r});
+        PutInt(r, Layout12.Parent, s.FParentSection ? s.FParentSection->FIndex : -1);
     }
 
     static void Read(TQZHeaderSection& s, const uint8_t* r, const TRecordLayout& l) {
-        GetBool(r, l.LookupEnabled, s.FLookupEnabled);
+        Visit(s, l, TReader{r});
         s.FParentIdx = l.Parent >= 0 ? GetInt(r, l.Parent) : -1;
-        GetBool(r, l.Expandable, s.FExpandable);
-        GetBool(r, l.Expanded, s.FExpanded);
-        GetBool(r, l.Visible, s.FVisible);
-        GetBool(r, l.ClickSelect, s.ClickSelect);
-        GetBool(r, l.Resizable, s.FResizable);
-        GetOrdinal(r, l.Style, s.FStyle, 3);
-        GetInt(r, l.Width, s.FWidth);
-        GetInt(r, l.MinWidth, s.FMinWidth);
-        GetInt(r, l.MaxWidth, s.FMaxWidth);
-        GetOrdinal(r, l.SortMode, s.FSortMode, 3);
-        GetBool(r, l.AllowClick, s.AllowClick);
-        GetOrdinal(r, l.Alignment, s.FAlignment, 3);
-        GetInt(r, l.IntTag, s.FIntTag);
-        GetInt(r, l.Index, s.FIndex);
-        GetOrdinal(r, l.FieldType, s.FFieldType, 14);
-        GetBool(r, l.Editable, s.FEditable);
-        GetInt(r, l.ImageIndex, s.FImageIndex);
-        GetOrdinal(r, l.PictureAlign, s.PictureAlign, 3);
-        GetBool(r, l.Password, s.FProtected);
-        GetBool(r, l.ParentColor, s.FParentColor);
-        GetInt(r, l.Color, s.FColor);
-        GetInt(r, l.FontColor, s.FFontColor);
-        GetBool(r, l.FilterEnabled, s.FFilterEnabled);
-        GetOrdinal(r, l.TextLayout, s.FTextLayout, 3);
-        GetBool(r, l.UseMainStyle, s.FUseMainStyle);
-        GetBool(r, l.AutoSize, s.FAutoSize);
-        GetInt(r, l.Tag, s.Tag);
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "qztree/qz_colors.h"
 #include "qztree/qz_hint_window.h"
+#include "rtl/assign_changed.h"
 #include "rtl/published.h"
 #include "vcl/bitmap.h"
 #include "vcl/timer.h"
@@ -128,9 +129,8 @@ void TCustomQZScrollBar::SetThumbPosAndRepaint(int thumbPos) {
 }
 
 void TCustomQZScrollBar::SetKind(TScrollBarKind value) {
-    if (FKind == value)
+    if (!AssignChanged(FKind, value))
         return;
-    FKind = value;
     if (IsLoading())
         return;
     SetBounds(Left(), Top(), Height(), Width());
@@ -168,27 +168,18 @@ void TCustomQZScrollBar::DoSetPosition(int Value, bool Redraw) {
 }
 
 void TCustomQZScrollBar::SetMax(int value) {
-    if (FMax == value)
+    if (!AssignChanged(FMax, value))
         return;
-    FMax = value;
-    if (!IsLoading()) {
-        if (FMin >= FMax)
-            FMax = FMin;
-        FPage = std::min(FPage, FMax - FMin + 1);
-        RecomputeThumb();
-        if (HandleAllocated())
-            Invalidate();
-    }
-    if (FPosition > FMax)
-        SetPosition(FMax);
-    else if (CanRedraw())
-        Invalidate();
+    RangeChanged();
 }
 
 void TCustomQZScrollBar::SetMin(int value) {
-    if (FMin == value)
+    if (!AssignChanged(FMin, value))
         return;
-    FMin = value;
+    RangeChanged();
+}
+
+void TCustomQZScrollBar::RangeChanged() {
     if (!IsLoading()) {
         // A minimum above the maximum drags the maximum along.
         if (FMin >= FMax)
@@ -198,7 +189,9 @@ void TCustomQZScrollBar::SetMin(int value) {
         if (HandleAllocated())
             Invalidate();
     }
-    if (FPosition < FMin)
+    if (FPosition > FMax)
+        SetPosition(FMax);
+    else if (FPosition < FMin)
         SetPosition(FMin);
     else if (CanRedraw())
         Invalidate();
@@ -227,9 +220,8 @@ void TCustomQZScrollBar::SetButtonSize(int value) {
 }
 
 void TCustomQZScrollBar::SetThumbMode(TQZScrollThumbMode value) {
-    if (FThumbMode == value)
+    if (!AssignChanged(FThumbMode, value))
         return;
-    FThumbMode = value;
     if (FUseSystemMetrics && value == etmFixed)
         FThumbSize = ThumbSize();
     if (CanRedraw())
@@ -253,33 +245,29 @@ void TCustomQZScrollBar::SetMinThumbSize(int value) {
 }
 
 void TCustomQZScrollBar::SetSecondBtnKind(TQZSecButtonsKind value) {
-    if (FSecondBtnKind == value)
+    if (!AssignChanged(FSecondBtnKind, value))
         return;
-    FSecondBtnKind = value;
     if (FSecondaryButtons && CanRedraw())
         Invalidate();
 }
 
 void TCustomQZScrollBar::SetActiveFlat(bool value) {
-    if (FActiveFlat == value)
+    if (!AssignChanged(FActiveFlat, value))
         return;
-    FActiveFlat = value;
     if (HandleAllocated() && (FMouseInControl || Focused()))
         Invalidate();
 }
 
 void TCustomQZScrollBar::SetNoSunkenThumb(bool value) {
-    if (FNoSunkenThumb == value)
+    if (!AssignChanged(FNoSunkenThumb, value))
         return;
-    FNoSunkenThumb = value;
     if (FPressedIn == sbpThumb && HandleAllocated())
         Invalidate();
 }
 
 void TCustomQZScrollBar::SetDrawFrames(bool value) {
-    if (FDrawFrames == value)
+    if (!AssignChanged(FDrawFrames, value))
         return;
-    FDrawFrames = value;
     if (!value)
         FDrawArrowFrames = false;
     if (HandleAllocated())
@@ -287,9 +275,8 @@ void TCustomQZScrollBar::SetDrawFrames(bool value) {
 }
 
 void TCustomQZScrollBar::SetUseSystemMetrics(bool value) {
-    if (FUseSystemMetrics == value)
+    if (!AssignChanged(FUseSystemMetrics, value))
         return;
-    FUseSystemMetrics = value;
     if (IsLoading())
         return;
     if (value)

@@ -193,6 +193,7 @@ private:
             RecomputeAndInvalidate();
     }
     void DoSetPosition(int Value, bool Redraw);
+    void RangeChanged();
     void RepaintScrollingRegion();
     void ApplySystemMetrics();
     void RebuildBackground();

@@ -113,3 +113,8 @@ void TObjectList::Notify(void* item, TListNotification action) {
         delete static_cast<TObject*>(item);
     TList::Notify(item, action);
 }
+
+void TList::SetCapacity(int count) {
+    if (count > Count())
+        FItems.reserve(size_t(count));
+}

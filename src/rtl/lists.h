@@ -1,5 +1,6 @@
 #pragma once
 #include "rtl/object.h"
+#include "rtl/small_objects.h"
 
 #include <vector>
 
@@ -7,7 +8,7 @@ enum class TListNotification { lnAdded, lnExtracted, lnDeleted };
 
 // Growable list of untyped pointers; every change is announced through Notify so that heirs
 // can own what they hold. A position outside the list raises EListError.
-class TList : public TObject {
+class TList : public TObject, public TSmallObject {
 public:
     ~TList() override;
 
@@ -25,6 +26,8 @@ public:
     void* First() const { return Get(0); }
     void* Last() const { return Get(Count() - 1); }
     virtual void Clear();
+    // Room for count items without growing; never below Count.
+    void SetCapacity(int count);
     void Sort(int (*compare)(void*, void*));
 
 protected:
@@ -35,7 +38,7 @@ protected:
 
 private:
     void CheckIndex(int index, int count) const;
-    std::vector<void*> FItems;
+    std::vector<void*, TSmallAllocator<void*>> FItems;
 };
 
 // A list of objects that frees each object it loses, unless told not to own them.

@@ -117,9 +117,12 @@ void TMemIniFile::SetStrings(const TStrings& list) {
         std::string line = list.Get(i);
         if (line.empty() || line[0] == ';')
             continue;
-        if (line[0] == '[' && line.back() == ']')
-            current = AddSection(line.substr(1, line.size() - 2));
-        else if (current >= 0)
+        if (line[0] == '[' && line.back() == ']') {
+            // A section that occurs twice is its first block: the later block is not read, or
+            // its keys would join the first as if they stood there.
+            const std::string name = line.substr(1, line.size() - 2);
+            current = IndexOfSection(name) >= 0 ? -1 : AddSection(name);
+        } else if (current >= 0)
             FSections[size_t(current)].Lines.push_back(line);
     }
 }

@@ -3,7 +3,7 @@
 #include "vcl/custom_control.h"
 #include "vcl/dialogs.h"
 #include "vcl/set.h"
-#include "vcl/short_cut.h"
+#include "vcl/controls_types.h"
 
 #include <functional>
 #include <string>

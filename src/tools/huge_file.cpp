@@ -178,8 +178,12 @@ THugeFileResult TZtHugeFile::AccessFile(uint32_t blockSize, bool reading, uint32
     const DWORD start = GetTickCount();
     const DWORD creation = !reading ? CREATE_ALWAYS : hfCanCreate ? OPEN_ALWAYS : OPEN_EXISTING;
     DWORD shareMode = hfDesiredShareMode;
+    // A reader must neither keep the writer of a file out nor be kept out by it: the server
+    // appends to the files an operator looks at.
     if (shareMode == ShareModeFromAccess)
-        shareMode = hfDesiredAcc == GENERIC_READ ? FILE_SHARE_READ : 0;
+        shareMode = hfDesiredAcc == GENERIC_READ
+                        ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                        : 0;
     const std::wstring name = ToWide(hfName);
     for (;;) {
         HANDLE handle =
@@ -244,6 +248,11 @@ void TZtHugeFile::InitReadBuffer() {
 void TZtHugeFile::InitWriteBuffer() {
     hfBufWrite = true;
     hfBufSize = hfBufOffs = 0;
+}
+
+void TZtHugeFile::Flush() {
+    CheckHandle();
+    Win32Check(FlushBuffer(), "Flush");
 }
 
 void TZtHugeFile::Close() {
@@ -520,6 +529,14 @@ TZtHugeFileStream::TZtHugeFileStream(const std::string& fileName, TZtHugeFileStr
 }
 
 TZtHugeFileStream::~TZtHugeFileStream() = default;
+
+void TZtHugeFileStream::Flush() {
+    hfsFile->Flush();
+}
+
+void TZtHugeFileStream::Close() {
+    hfsFile->Close();
+}
 
 void TZtHugeFileStream::FailWin32(const std::string& methodName, uint32_t error) {
     hfsWindowsError = error;

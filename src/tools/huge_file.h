@@ -26,7 +26,8 @@ enum THugeFileResult { hfOK, hfFileLocked, hfError };
 // for reading or writing. Counts and positions are in records of hfBlockSize bytes.
 class TZtHugeFile : public TObject {
 public:
-    // desiredShareMode $FFFF: share reading when the access is reading only, else nothing.
+    // desiredShareMode $FFFF: share reading, writing and deleting when the access is reading
+    // only, else nothing.
     TZtHugeFile(const std::string& fileName, uint32_t flagsAndAttributes, uint32_t desiredAccess,
                 uint32_t desiredShareMode);
     ~TZtHugeFile() override;
@@ -46,6 +47,8 @@ public:
     int64_t FilePos();
     int64_t FileSize();
     void Truncate(); // at the logical position
+    // Writes what the write buffer holds; raises when the system refuses it.
+    void Flush();
     void Close();
     bool IsOpen() const { return hfIsOpen; }
     virtual void Win32Check(bool condition, const std::string& methodName);
@@ -128,6 +131,11 @@ public:
     virtual int Read(void* buffer, int count);
     virtual int Write(const void* buffer, int count);
     virtual int64_t Seek(int64_t offset, uint16_t origin); // 0 start, 1 current, 2 end minus
+    // Writes what the buffer holds, raising when that fails.
+    void Flush();
+    // Flushes and closes the file, raising when the last write fails; a writer calls it when
+    // done, as the destructor can only clean up and would lose that failure.
+    void Close();
 
     virtual std::string GetFileName() const;
     virtual int64_t GetSize() const;

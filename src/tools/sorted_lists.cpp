@@ -109,9 +109,14 @@ int TQZSortedNamedObjects::AddObject(const std::string& name, TObject* aObject) 
 }
 
 void TQZSortedNamedObjects::InsertObject(int index, const std::string& name, TObject* aObject) {
+    InsertObject(index, TSharedText(name), TSharedText(AnsiUpperCase(name)), aObject);
+}
+
+void TQZSortedNamedObjects::InsertObject(int index, const TSharedText& name,
+                                         const TSharedText& upperName, TObject* aObject) {
     auto created = std::make_unique<TQZNamedObject>();
     created->RealName = name;
-    created->Name = AnsiUpperCase(name);
+    created->Name = upperName;
     created->Data = aObject;
     Insert(index, created.get());
     created.release();
@@ -122,7 +127,7 @@ bool TQZSortedNamedObjects::FindObject(const std::string& name, int& index) cons
 }
 
 std::string TQZSortedNamedObjects::GetNames(int index) const {
-    return index >= 0 && index < Count() ? Items(index)->RealName : std::string();
+    return index >= 0 && index < Count() ? Items(index)->RealName.str() : std::string();
 }
 
 TObject* TQZSortedNamedObjects::GetObjects(int index) const {

@@ -1,5 +1,6 @@
 #pragma once
 #include "rtl/lists.h"
+#include "rtl/shared_text.h"
 
 #include <functional>
 #include <string>
@@ -48,10 +49,11 @@ public:
     TQZParamObject* Items(int index) const { return static_cast<TQZParamObject*>(Get(index)); }
 };
 
-class TQZNamedObject : public TObject {
+// The names are shared: lists of many snapshots name the same few thousand stacks and classes.
+class TQZNamedObject : public TObject, public TSmallObject {
 public:
-    std::string RealName;
-    std::string Name; // AnsiUpperCase of RealName, the key
+    TSharedText RealName;
+    TSharedText Name; // AnsiUpperCase of RealName, the key
     TObject* Data = nullptr;
 };
 
@@ -65,6 +67,9 @@ public:
     int AddObject(const std::string& name, TObject* aObject);
     // Inserts without looking for the name; the caller passes the position FindObject gave.
     void InsertObject(int index, const std::string& name, TObject* aObject);
+    // The same with the name and its upper-cased key given, so that they can be shared.
+    void InsertObject(int index, const TSharedText& name, const TSharedText& upperName,
+                      TObject* aObject);
     bool FindObject(const std::string& name, int& index) const;
     std::string GetNames(int index) const;
     TObject* GetObjects(int index) const;

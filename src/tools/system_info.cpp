@@ -16,24 +16,23 @@ std::string ModuleFileName(HMODULE module) {
     return n == 0 || n > MAX_PATH ? std::string() : FromWide(name, int(n));
 }
 
-TOS NTVersion(const OSVERSIONINFOW& info) {
-    switch (info.dwMajorVersion) {
+TOS NTVersion(unsigned major, unsigned minor) {
+    switch (major) {
     case 3:
         return osNT3;
     case 4:
         return osNT4;
     case 5:
-        return info.dwMinorVersion == 1 ? osXP : os2K;
+        return minor == 1 ? osXP : os2K;
     default:
         return osUnknown;
     }
 }
 
-TOS Win9xVersion(const OSVERSIONINFOW& info) {
-    const std::string servicePack = Trim(FromWide(info.szCSDVersion));
-    if (info.dwMajorVersion != 4)
+TOS Win9xVersion(unsigned major, unsigned minor, const std::string& servicePack) {
+    if (major != 4)
         return osUnknown;
-    switch (info.dwMinorVersion) {
+    switch (minor) {
     case 0:
         return servicePack == "B" ? os95OSR2 : os95;
     case 10:
@@ -59,16 +58,20 @@ std::string GetModulName(const std::string& moduleName) {
     return module ? ModuleFileName(module) : std::string();
 }
 
+TOS OSOfVersion(bool nt, unsigned major, unsigned minor, const std::string& servicePack) {
+    return nt ? NTVersion(major, minor) : Win9xVersion(major, minor, Trim(servicePack));
+}
+
 TOS GetOS() {
     OSVERSIONINFOW info = {};
     info.dwOSVersionInfoSize = sizeof info;
     if (!GetVersionExW(&info))
         return osUnknown;
-    return info.dwPlatformId == VER_PLATFORM_WIN32_NT ? NTVersion(info) : Win9xVersion(info);
+    return OSOfVersion(info.dwPlatformId == VER_PLATFORM_WIN32_NT, info.dwMajorVersion,
+                       info.dwMinorVersion, FromWide(info.szCSDVersion));
 }
 
-void DefineOS() {
-    const TOS os = GetOS();
+void SetOSFlags(TOS os) {
     IsNT = IsWinNT = os == osNT3 || os == osNT4 || os == os2K || os == osXP;
     Is95 = IsWin95 = os == os95;
     IsOSR2 = IsWin95OSR2 = os == os95OSR2;
@@ -77,4 +80,8 @@ void DefineOS() {
     Is2K = IsWin2000 = os == os2K;
     IsME = os == osME;
     IsXP = os == osXP;
+}
+
+void DefineOS() {
+    SetOSFlags(GetOS());
 }

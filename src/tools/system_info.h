@@ -9,4 +9,7 @@ extern bool IsNT, IsWinNT, Is95, IsWin95, Is98, IsWin98, Is2K, IsWin2000, IsOSR2
 std::string GetCurrentProgramFullName();
 std::string GetModulName(const std::string& moduleName);
 TOS GetOS();
-void DefineOS(); // start-up sets the flags once
+// The version kind of a Windows that reports these numbers (nt: the NT platform).
+TOS OSOfVersion(bool nt, unsigned major, unsigned minor, const std::string& servicePack);
+void SetOSFlags(TOS os);
+void DefineOS(); // start-up sets the flags once, from GetOS

@@ -7,6 +7,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -47,9 +48,12 @@ bool TOpenDialog::ExecuteSystemDialog() {
         if (c == L'|')
             c = L'\0';
     filter += L'\0';
+    // A new zeroed buffer each run, holding the name the dialog starts with.
     std::vector<wchar_t> buffer(65536, L'\0');
-    std::wstring initial = ToWide(FileName);
-    std::copy(initial.begin(), initial.end(), buffer.begin());
+    const std::wstring initial = ToWide(FileName);
+    std::copy(initial.begin(),
+              initial.begin() + std::min<size_t>(initial.size(), buffer.size() - 2),
+              buffer.begin());
     std::wstring dir = ToWide(InitialDir), ext = ToWide(DefaultExt), title = ToWide(Title);
 
     OPENFILENAMEW ofn{};
@@ -71,9 +75,21 @@ bool TOpenDialog::ExecuteSystemDialog() {
     if (!GetOpenFileNameW(&ofn))
         return false;
     FilterIndex = int(ofn.nFilterIndex);
-    // One file: its full name. Several: the folder, then each name, each ended by a zero.
+    TakeChosenNames(buffer.data());
+    return true;
+}
+
+void TOpenDialog::TakeChosenNames(const wchar_t* names) {
+    // One file: its full name, ended by a zero; whatever follows is left over from the name
+    // the dialog started with. Only a multi-selection is the folder, then each name, each
+    // ended by a zero, and a second zero at the end.
+    if (!Options.Contains(ofAllowMultiSelect)) {
+        FileName = FromWide(names);
+        FFiles->Add(FileName);
+        return;
+    }
     std::vector<std::string> parts;
-    for (const wchar_t* p = buffer.data(); *p; p += wcslen(p) + 1)
+    for (const wchar_t* p = names; *p; p += wcslen(p) + 1)
         parts.push_back(FromWide(p));
     if (parts.size() == 1) {
         FileName = parts[0];
@@ -86,5 +102,4 @@ bool TOpenDialog::ExecuteSystemDialog() {
             FFiles->Add(folder + parts[i]);
         FileName = FFiles->Get(0);
     }
-    return true;
 }

@@ -48,5 +48,6 @@ public:
 
 private:
     bool ExecuteSystemDialog();
+    void TakeChosenNames(const wchar_t* names);
     std::unique_ptr<TStringList> FFiles;
 };

@@ -1,6 +1,7 @@
 #include "vcl/drag_drop.h"
 
 #include "vcl/application.h"
+#include "vcl/img_list.h"
 #include "vcl/screen.h"
 #include "vcl/win_api.h"
 #include "vcl/win_control.h"
@@ -127,6 +128,16 @@ bool Ask(TDragMessage message, unsigned serial) {
 
 } // namespace
 
+void TDragObject::HideDragImage() {
+    if (TImageList* images = GetDragImages())
+        images->HideDragImage();
+}
+
+void TDragObject::ShowDragImage() {
+    if (TImageList* images = GetDragImages())
+        images->ShowDragImage();
+}
+
 TCursor TDragControlObject::GetDragCursor(bool Accepted, int X, int Y) {
     return Accepted ? FControl->DragCursor() : crNoDrop;
 }
@@ -159,6 +170,8 @@ void TDragManager::Start(const TPoint& screenPos) {
     }
     Drag.Object = object;
     Drag.Object->DragPos = screenPos;
+    if (TImageList* images = object->GetDragImages())
+        images->BeginDrag(screenPos.X, screenPos.Y);
 }
 
 TControl* TDragManager::Source() {
@@ -212,6 +225,9 @@ void TDragManager::MoveTo(const TPoint& screenPos) {
             return;
     }
     Drag.Object->DragPos = screenPos;
+    // Targets answer with the image hidden, as their handlers may paint under it.
+    TImageList::DragMove(screenPos.X, screenPos.Y);
+    Drag.Object->HideDragImage();
     // Every answer of a target runs a handler, which may end the drag or free controls.
     TControl* target = FindDragTarget(screenPos);
     THeldControl heldTarget(target);
@@ -227,6 +243,8 @@ void TDragManager::MoveTo(const TPoint& screenPos) {
         return;
     TPoint at = Drag.Target ? Drag.Target->ScreenToClient(screenPos) : screenPos;
     SetCursor(Screen->Cursors(Drag.Object->GetDragCursor(Drag.Accepted, at.X, at.Y)));
+    if (Drag.Target && Drag.Target->ControlStyle().Contains(csDisplayDragImage))
+        Drag.Object->ShowDragImage();
 }
 
 void TDragManager::Finish(bool drop) {
@@ -236,11 +254,14 @@ void TDragManager::Finish(bool drop) {
     if (GetCapture() == DragWindow())
         ReleaseCapture();
     if (!Drag.Object) {
+        TImageList::EndDrag();
         Drag = TDragProgress();
         return;
     }
     TDragObject* object = Drag.Object;
     TPoint screenPos = object->DragPos;
+    // The image goes before the drop is painted.
+    TImageList::EndDrag();
     bool accepted = drop && Drag.Target && Drag.Accepted;
     object->Cancelling = !drop;
     // A drop handler that raises still ends the drag; its error is raised once all heard the end.

@@ -17,9 +17,12 @@ public:
     virtual TCursor GetDragCursor(bool Accepted, int X, int Y) {
         return Accepted ? crDrag : crNoDrop;
     }
+    // The pictures whose drag image follows the pointer (see TImageList::SetDragImage).
     virtual TImageList* GetDragImages() { return nullptr; }
-    virtual void HideDragImage() {}
-    virtual void ShowDragImage() {}
+    // The drag manager hides the image while the pointer is over a control without
+    // csDisplayDragImage and while targets answer, and shows it again.
+    virtual void HideDragImage();
+    virtual void ShowDragImage();
 
     TPoint DragPos; // screen position of the pointer
     TControl* DragTarget = nullptr;

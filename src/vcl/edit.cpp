@@ -12,15 +12,40 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
 }
 
+namespace {
+unsigned CharCaseStyle(TEditCharCase charCase) {
+    switch (charCase) {
+    case ecUpperCase:
+        return ES_UPPERCASE;
+    case ecLowerCase:
+        return ES_LOWERCASE;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
 void TCustomEdit::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.SystemClassName = L"EDIT";
-    Params.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
+    Params.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0) | CharCaseStyle(FCharCase);
 }
 
 void TCustomEdit::CreateWnd() {
     TWinControl::CreateWnd();
     SendMessageW(WindowHandle(), EM_SETLIMITTEXT, FMaxLength, 0);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase value) {
+    if (value == FCharCase)
+        return;
+    FCharCase = value;
+    if (!HandleAllocated())
+        return;
+    // The style applies to text the window takes from now on.
+    LONG_PTR style = GetWindowLongPtrW(WindowHandle(), GWL_STYLE);
+    style = (style & ~LONG_PTR(ES_UPPERCASE | ES_LOWERCASE)) | CharCaseStyle(value);
+    SetWindowLongPtrW(WindowHandle(), GWL_STYLE, style);
 }
 
 void TCustomEdit::SetReadOnly(bool value) {
@@ -58,7 +83,21 @@ void TCustomEdit::TextChanged() {
     TWinControl::TextChanged();
 }
 
+void TCustomEdit::DialogCodeMessage(TMessage& Message) {
+    // The layer does a dialog's work: the edit class is not told of the key, or it would act as
+    // in a dialog of its own (a multi-line edit closes its parent on Escape then).
+    const auto* key = reinterpret_cast<const MSG*>(Message.LParam);
+    Message.LParam = 0;
+    DefaultHandler(Message);
+    // A memo wants every key but Tab, which moves on.
+    if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
+        Message.Result &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    Message.LParam = intptr_t(key);
+}
+
 void TCustomEdit::WndProc(TMessage& Message) {
+    if (Message.Msg == WM_GETDLGCODE)
+        return DialogCodeMessage(Message);
     if (Message.Msg != WM_SETTEXT)
         return TWinControl::WndProc(Message);
     // The edit class does not always report a change of its whole text (multi-line edits

@@ -5,12 +5,17 @@
 
 #include <memory>
 
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
 // A text box over the Win32 edit class; OnChange follows every change of its text.
 class TCustomEdit : public TWinControl {
 public:
     explicit TCustomEdit(TComponent* AOwner);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);
+    // Upper or lower case: the window turns the text into that case as it takes it.
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase value);
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
     void SelectAll();
@@ -21,11 +26,13 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void CNCommand(TMessage& Message) override;
+    void DialogCodeMessage(TMessage& Message);
     void TextChanged() override;
     virtual void Change() { Fire(OnChange, this); }
 
 private:
     bool FReadOnly = false;
+    TEditCharCase FCharCase = ecNormal;
     int FMaxLength = 0;
     bool FSettingText = false;
     bool FChangeSeen = false;

@@ -4,9 +4,12 @@
 #include "vcl/win_types.h"
 #include "vcl/windows_clean.h"
 
+// A context of a window's client area, or of the whole window with its frame (for painting the
+// non-client area).
 class TWindowDC {
 public:
-    explicit TWindowDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+    explicit TWindowDC(HWND window, bool wholeWindow = false)
+        : FWindow(window), FDC(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
     ~TWindowDC() { ReleaseDC(FWindow, FDC); }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;

@@ -1,7 +1,9 @@
 #include "vcl/img_list.h"
 
+#include "rtl/property_change.h"
 #include "rtl/published.h"
 #include "vcl/bitmap.h"
+#include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 
 #include <algorithm>
@@ -40,10 +42,24 @@ int TImageList::Count() const {
     return FHandle ? ImageList_GetImageCount(FHandle) : 0;
 }
 
+namespace {
+// A TBitmap stays selected into its own context, and the image list must select what it adds:
+// it gets a copy that no context holds.
+HBITMAP FreeCopy(const TBitmap* image) {
+    TMemoryDC dc(image->DC());
+    HBITMAP copy = CreateCompatibleBitmap(image->DC(), image->Width(), image->Height());
+    TSelectObject selected(dc.DC(), copy);
+    BitBlt(dc.DC(), 0, 0, image->Width(), image->Height(), image->DC(), 0, 0, SRCCOPY);
+    return copy;
+}
+} // namespace
+
 int TImageList::Add(const TBitmap* image, const TBitmap* mask) {
     if (!image || image->Empty())
         return -1;
-    int index = ImageList_Add(Handle(), image->Handle(), mask ? mask->Handle() : nullptr);
+    TGdiObject<HBITMAP> picture(FreeCopy(image));
+    TGdiObject<HBITMAP> maskCopy(mask && !mask->Empty() ? FreeCopy(mask) : nullptr);
+    int index = ImageList_Add(Handle(), picture.Handle(), maskCopy.Handle());
     Change();
     return index;
 }
@@ -51,7 +67,8 @@ int TImageList::Add(const TBitmap* image, const TBitmap* mask) {
 int TImageList::AddMasked(const TBitmap* image, uint32_t maskColor) {
     if (!image || image->Empty())
         return -1;
-    int index = ImageList_AddMasked(Handle(), image->Handle(), maskColor);
+    TGdiObject<HBITMAP> picture(FreeCopy(image));
+    int index = ImageList_AddMasked(Handle(), picture.Handle(), maskColor);
     Change();
     return index;
 }
@@ -73,11 +90,118 @@ void TImageList::Clear() {
     Change();
 }
 
+namespace {
+// The one drag image of the program and whether it shows now.
+bool DragImageActive = false;
+bool DragImageShown = false;
+
+COLORREF ListColor(TColor color, COLORREF none) {
+    return color == clNone ? none : COLORREF(ColorToRGB(color));
+}
+} // namespace
+
+unsigned TImageList::DrawFlags(TDrawingStyle style, bool enabled, int overlay) const {
+    static const unsigned styles[] = {ILD_FOCUS, ILD_SELECTED, ILD_NORMAL, ILD_TRANSPARENT};
+    unsigned flags = styles[style];
+    if (FBkColor == clNone)
+        flags |= ILD_TRANSPARENT;
+    if (!enabled)
+        flags |= ILD_BLEND50;
+    if (overlay >= 0 && overlay < 15)
+        flags |= INDEXTOOVERLAYMASK(unsigned(overlay) + 1);
+    return flags;
+}
+
 void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) const {
+    Draw(canvas, x, y, index, FDrawingStyle, enabled);
+}
+
+void TImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style, bool enabled,
+                      int overlay) const {
     if (!FHandle || index < 0 || index >= Count())
         return;
-    ImageList_DrawEx(FHandle, index, canvas->Handle(), x, y, 0, 0, CLR_NONE, CLR_NONE,
-                     enabled ? ILD_TRANSPARENT : ILD_BLEND50);
+    ImageList_DrawEx(FHandle, index, canvas->Handle(), x, y, 0, 0, ListColor(FBkColor, CLR_NONE),
+                     ListColor(FBlendColor, CLR_DEFAULT), DrawFlags(style, enabled, overlay));
+}
+
+void TImageList::DrawOverlay(TCanvas* canvas, int x, int y, int index, int overlay,
+                             bool enabled) const {
+    Draw(canvas, x, y, index, FDrawingStyle, enabled, overlay);
+}
+
+bool TImageList::Overlay(int imageIndex, int overlay) {
+    if (overlay < 0 || overlay >= 15 || imageIndex < 0 || imageIndex >= Count())
+        return false;
+    return ImageList_SetOverlayImage(Handle(), imageIndex, overlay + 1) != FALSE;
+}
+
+void TImageList::SetDrawingStyle(TDrawingStyle value) {
+    if (ChangeValue(FDrawingStyle, value))
+        Change();
+}
+
+void TImageList::SetBkColor(TColor value) {
+    if (ChangeValue(FBkColor, value))
+        Change();
+}
+
+void TImageList::SetBlendColor(TColor value) {
+    if (ChangeValue(FBlendColor, value))
+        Change();
+}
+
+void TImageList::SetDragImage(int index, int hotSpotX, int hotSpotY) {
+    FDragIndex = index;
+    FDragHotSpotX = hotSpotX;
+    FDragHotSpotY = hotSpotY;
+}
+
+bool TImageList::BeginDrag(int screenX, int screenY) {
+    EndDrag();
+    if (FDragIndex < 0 || FDragIndex >= Count() ||
+        !ImageList_BeginDrag(Handle(), FDragIndex, FDragHotSpotX, FDragHotSpotY))
+        return false;
+    DragImageActive = true;
+    // Entered hidden: the drag shows it once the pointer is over a control that wants it.
+    ImageList_DragEnter(nullptr, screenX, screenY);
+    ImageList_DragShowNolock(FALSE);
+    DragImageShown = false;
+    return true;
+}
+
+void TImageList::DragMove(int screenX, int screenY) {
+    if (DragImageActive)
+        ImageList_DragMove(screenX, screenY);
+}
+
+void TImageList::ShowDragImage() {
+    if (DragImageActive && !DragImageShown) {
+        ImageList_DragShowNolock(TRUE);
+        DragImageShown = true;
+    }
+}
+
+void TImageList::HideDragImage() {
+    if (DragImageActive && DragImageShown) {
+        ImageList_DragShowNolock(FALSE);
+        DragImageShown = false;
+    }
+}
+
+bool TImageList::DragImageVisible() const {
+    return DragImageActive && DragImageShown;
+}
+
+void TImageList::EndDrag() {
+    if (!DragImageActive)
+        return;
+    ImageList_DragLeave(nullptr);
+    ImageList_EndDrag();
+    DragImageActive = DragImageShown = false;
+}
+
+bool TImageList::Dragging() {
+    return DragImageActive;
 }
 
 void TImageList::RegisterChanges(TNotifyEvent* link) {

@@ -13,6 +13,12 @@ int TScreen::Height() const {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
+TRect TScreen::WorkAreaRect() const {
+    RECT area{0, 0, Width(), Height()};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return {area.left, area.top, area.right, area.bottom};
+}
+
 int TScreen::PixelsPerInch() const {
     return ScreenPixelsPerInch();
 }

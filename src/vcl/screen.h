@@ -1,5 +1,6 @@
 #pragma once
 #include "vcl/controls_types.h"
+#include "vcl/geometry.h"
 #include "vcl/win_types.h"
 
 #include <map>
@@ -16,6 +17,8 @@ public:
     TCustomForm* Forms(int index) const { return FForms.at(size_t(index)); }
     int Width() const;
     int Height() const;
+    // The desktop without the task bars and docks the desktop keeps for itself.
+    TRect WorkAreaRect() const;
     int PixelsPerInch() const;
 
     TCustomForm* ActiveForm() const { return FActiveForm; }

@@ -64,6 +64,10 @@ void TTrackBar::SetRange(int min, int max) {
         SendMessageW(WindowHandle(), TBM_SETRANGEMIN, FALSE, min);
         SendMessageW(WindowHandle(), TBM_SETRANGEMAX, TRUE, max);
     }
+    // A selection beyond the new range would point at values that no longer exist.
+    FSelStart = std::clamp(FSelStart, min, max);
+    FSelEnd = std::clamp(FSelEnd, min, max);
+    PushSelection();
     // A position outside the new range moves into it, and that is a change like any other.
     SetPosition(FPosition);
 }
@@ -145,4 +149,66 @@ void TTrackBar::CNScroll(TMessage& Message) {
         return;
     FPosition = position;
     Changed();
+}
+
+TRect TTrackBar::ChannelRect() const {
+    RECT r{};
+    if (HandleAllocated())
+        SendMessageW(WindowHandle(), TBM_GETCHANNELRECT, 0, LPARAM(&r));
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+int TTrackBar::ValueToPixel(int value) const {
+    const TRect channel = ChannelRect();
+    RECT thumb{};
+    if (HandleAllocated())
+        SendMessageW(WindowHandle(), TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
+    const int thumbWidth = thumb.right - thumb.left;
+    const int range = FMax - FMin;
+    const int start = channel.Left + thumbWidth / 2;
+    if (range <= 0)
+        return start;
+    const int64_t travel = channel.Width() - thumbWidth;
+    return start + int(travel * (std::clamp(value, FMin, FMax) - FMin) / range);
+}
+
+TRect TTrackBar::SelectionBand() const {
+    if (FSelEnd <= FSelStart || FOrientation != trHorizontal)
+        return {};
+    const TRect channel = ChannelRect();
+    // A little taller than the channel, which some looks draw only two pixels high.
+    return {ValueToPixel(FSelStart), channel.Top - 1, ValueToPixel(FSelEnd) + 1,
+            channel.Bottom + 1};
+}
+
+namespace {
+// The system's track bar marks the selection with two small triangles at most, which some looks
+// leave out; the interval is what the operator works with, so it is drawn as a band over the
+// channel.
+intptr_t CustomDraw(const NMCUSTOMDRAW& draw, const TTrackBar& bar) {
+    switch (draw.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return draw.dwItemSpec == TBCD_CHANNEL ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+    case CDDS_ITEMPOSTPAINT:
+        if (draw.dwItemSpec == TBCD_CHANNEL) {
+            const TRect band = bar.SelectionBand();
+            if (!band.IsEmpty()) {
+                const RECT r{band.Left, band.Top, band.Right, band.Bottom};
+                FillRect(draw.hdc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+            }
+        }
+        return CDRF_DODEFAULT;
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+} // namespace
+
+void TTrackBar::CNNotify(TMessage& Message) {
+    const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
+    if (header->code != NM_CUSTOMDRAW)
+        return DefaultHandler(Message);
+    Message.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(Message.LParam), *this);
 }

@@ -39,15 +39,22 @@ public:
 
     TNotifyEvent OnChange;
 
+    // Where the control draws a value along its channel, and the band it draws over the
+    // channel between the selection's ends; an empty band without a selection of some length.
+    int ValueToPixel(int value) const;
+    TRect SelectionBand() const;
+
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void CNScroll(TMessage& Message) override;
+    void CNNotify(TMessage& Message) override;
     virtual void Changed() { Fire(OnChange, this); }
 
 private:
     void SetRange(int min, int max);
     void PushSelection();
+    TRect ChannelRect() const;
     int FPosition = 0;
     int FMin = 0;
     int FMax = 10;

@@ -7,20 +7,6 @@
 #include "vcl/win_api.h"
 
 namespace {
-// A context of the whole window, for painting its non-client area.
-class TNonClientDC {
-public:
-    explicit TNonClientDC(HWND window) : FWindow(window), FDC(GetWindowDC(window)) {}
-    ~TNonClientDC() { ReleaseDC(FWindow, FDC); }
-    TNonClientDC(const TNonClientDC&) = delete;
-    TNonClientDC& operator=(const TNonClientDC&) = delete;
-    HDC DC() const { return FDC; }
-
-private:
-    HWND FWindow;
-    HDC FDC;
-};
-
 unsigned EdgeOf(TBevelCut cut, unsigned raised, unsigned sunken) {
     switch (cut) {
     case bvRaised:
@@ -128,7 +114,7 @@ void TWinControl::NCCalcSize(TRect& ClientArea) {
 
 void TWinControl::NCPaintMessage(TMessage& Message) {
     DefaultHandler(Message);
-    TNonClientDC dc(FHandle);
+    TWindowDC dc(FHandle, true);
     RECT window{};
     GetWindowRect(FHandle, &window);
     OffsetRect(&window, -window.left, -window.top);

@@ -109,13 +109,16 @@ unsigned SpecialKeyMask(uint16_t key) {
     }
 }
 
+// The key message on its way, shown with WM_GETDLGCODE as a dialog shows it.
+thread_local MSG KeyOnItsWay{};
+
 // The dialog code of the window that has the focus inside this one (a combo box's edit, say),
 // else of the control's own window.
 unsigned DialogCode(HWND window, uint16_t key) {
     HWND focus = GetFocus();
     if (focus && (focus == window || IsChild(window, focus)))
         window = focus;
-    return unsigned(SendMessageW(window, WM_GETDLGCODE, key, 0));
+    return unsigned(SendMessageW(window, WM_GETDLGCODE, key, LPARAM(&KeyOnItsWay)));
 }
 
 TWMKey KeyOf(const TMessage& Message) {
@@ -142,8 +145,9 @@ void TWinControl::KeyAheadMessage(TMessage& Message) {
         return;
     uint16_t key = uint16_t(Message.WParam);
     unsigned mask = SpecialKeyMask(key);
+    // A window wants the key by its kind (DLGC_WANTTAB...) or this very message.
     if (mask && Perform(CM_WANTSPECIALKEY, key, Message.LParam) == 0 &&
-        (DialogCode(FHandle, key) & mask) == 0) {
+        (DialogCode(FHandle, key) & (mask | DLGC_WANTMESSAGE)) == 0) {
         TCustomForm* form = GetParentForm(this);
         if (form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0)
             return;
@@ -183,9 +187,18 @@ bool PreTranslateKeyMessage(HWND window, unsigned msg, uintptr_t wParam, intptr_
     default:
         return false;
     }
+    KeyOnItsWay = MSG{window, msg, wParam, lParam, 0, {0, 0}};
     // The control of the window, or of the nearest parent window that has one.
     TWinControl* control = nullptr;
     for (HWND w = window; w && !control; w = GetParent(w))
         control = TWinControl::FindControl(w);
-    return control && control->Perform(ahead, wParam, lParam) != 0;
+    if (!control)
+        return false;
+    // As for every message of a window: what a handler raises is shown, and the key is spent.
+    try {
+        return control->Perform(ahead, wParam, lParam) != 0;
+    } catch (...) {
+        Application->HandleException(control);
+        return true;
+    }
 }

@@ -7,8 +7,9 @@
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Registers the control's window class once and returns the procedure that receives what the
-// control leaves: the Win32 class's own for controls built on one, else DefWindowProcW.
-WNDPROC RegisterControlClass(const TCreateParams& params);
+// control leaves: the Win32 class's own for controls built on one, else DefWindowProcW. The
+// name of the class to create the window with is left in params.WinClassName.
+WNDPROC RegisterControlClass(TCreateParams& params);
 
 // The control whose window CreateWindowEx is making now: it is bound to the first message the
 // new window receives, which may come before WM_NCCREATE.

@@ -85,11 +85,25 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     return result;
 }
 
-WNDPROC RegisterControlClass(const TCreateParams& params) {
-    static std::map<std::wstring, WNDPROC> registered;
-    auto found = registered.find(params.WinClassName);
-    if (found != registered.end())
-        return found->second;
+WNDPROC RegisterControlClass(TCreateParams& params) {
+    // One window class for each kind of window asked for: the control's class name, the Win32
+    // class it stands on and the class style. Heirs that keep their base's name but stand on
+    // another class, or want another style, get a class of their own under a numbered name.
+    struct TRegistered {
+        std::wstring Name;
+        WNDPROC DefaultProc;
+    };
+    static std::map<std::wstring, TRegistered> registered;
+    static std::map<std::wstring, int> namesUsed;
+    const std::wstring key = params.WinClassName + L"|" + params.SystemClassName + L"|" +
+                             std::to_wstring(params.ClassStyle);
+    auto found = registered.find(key);
+    if (found != registered.end()) {
+        params.WinClassName = found->second.Name;
+        return found->second.DefaultProc;
+    }
+    if (int uses = namesUsed[params.WinClassName]++; uses > 0)
+        params.WinClassName += L"." + std::to_wstring(uses);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
@@ -113,7 +127,7 @@ WNDPROC RegisterControlClass(const TCreateParams& params) {
     wc.lpszMenuName = nullptr;
     if (!RegisterClassExW(&wc))
         throw EInvalidOperation("Cannot register window class " + FromWide(params.WinClassName));
-    registered[params.WinClassName] = defaultProc;
+    registered[key] = {params.WinClassName, defaultProc};
     return defaultProc;
 }
 

@@ -13,9 +13,11 @@ const TClassInfo& TfmDataBaseParamsForm::StaticClassInfo() {
     return info;
 }
 
-TfmDataBaseParamsForm::TfmDataBaseParamsForm(TComponent* AOwner) : TfmDebugInfo(AOwner) {
-    SetName("fmDataBaseParamsForm");
-    SetCaption("DataBase params");
+TfmDataBaseParamsForm::TfmDataBaseParamsForm(TComponent* AOwner, const std::string& name,
+                                             const std::string& caption)
+    : TfmDebugInfo(AOwner) {
+    SetName(name);
+    SetCaption(caption);
     mParams = new TMemo(this);
     mParams->SetName("mParams");
     mParams->SetParent(this);

@@ -7,7 +7,8 @@ class TMemo;
 // that answers another kind shows that section the same way.
 class TfmDataBaseParamsForm : public TfmDebugInfo {
 public:
-    explicit TfmDataBaseParamsForm(TComponent* AOwner);
+    explicit TfmDataBaseParamsForm(TComponent* AOwner)
+        : TfmDataBaseParamsForm(AOwner, "fmDataBaseParamsForm", "DataBase params") {}
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -19,6 +20,8 @@ public:
     TMemo* mParams = nullptr;
 
 protected:
+    // A window that shows another section under its own name.
+    TfmDataBaseParamsForm(TComponent* AOwner, const std::string& name, const std::string& caption);
     void BeforeDestruction() override;
 };
 

@@ -3,6 +3,7 @@
 #include "rtl/published.h"
 #include "tools/form_storage.h"
 #include "vcl/application.h"
+#include "vcl/screen.h"
 #include "vcl/tool_bar.h"
 #include "vcl/track_bar.h"
 #include "vcl/windows_clean.h"
@@ -67,6 +68,16 @@ void TfmDebugInfo::FormCreate(TObject* Sender) {
     // The button lives on the main window; each side forgets the other when it goes first.
     FWindowBarButton = button;
     button->FreeNotification(this);
+    PlaceInCascade(bar->ButtonCount() - 1);
+}
+
+void TfmDebugInfo::PlaceInCascade(int index) {
+    // Centred, every window would first open where the one before it is, hiding it; each
+    // starts one step further down and right. A stored placement still wins when shown.
+    constexpr int Step = 32;
+    SetPosition(poDesigned);
+    SetBounds((Screen->Width() - Width()) / 2 + index * Step,
+              (Screen->Height() - Height()) / 2 + index * Step, Width(), Height());
 }
 
 void TfmDebugInfo::ToolBarButtonClickHandler(TObject* Sender) {
@@ -77,6 +88,9 @@ void TfmDebugInfo::ToolBarButtonClickHandler(TObject* Sender) {
     ShowWindow(window->Handle(), SW_RESTORE);
     if (hidden)
         window->Show();
+    // Shown means in front: a window covered by others is no use to the operator.
+    window->BringToFront();
+    SetForegroundWindow(window->Handle());
 }
 
 void TfmDebugInfo::DropFiles(const std::vector<std::string>& FileNames) {

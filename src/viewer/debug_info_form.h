@@ -33,6 +33,8 @@ public:
     // OnCreate: adds the window's button to the main window's window bar, after the buttons of
     // the windows made before it.
     virtual void FormCreate(TObject* Sender);
+    // The first place of the index-th window on the window bar.
+    void PlaceInCascade(int index);
     // A hidden window is filled before it is shown; a minimised one is restored.
     void ToolBarButtonClickHandler(TObject* Sender);
 

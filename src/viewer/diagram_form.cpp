@@ -117,10 +117,25 @@ void TfmDiagramForm::UpdateDebugInfoInterval() {
 }
 
 void TfmDiagramForm::UpdateDiagramTimeLinePosition(TObject* Sender) {
+    SpanTheSnapshots();
     // Markers left from before would hold the automatic axis open at their old height.
     EmptyMarkers();
     UpdateCurrentDebugInfoIndex();
     UpdateDebugInfoInterval();
+}
+
+void TfmDiagramForm::SpanTheSnapshots() {
+    // Without data series the time axis has nothing to follow, so it shows the snapshots' times.
+    const std::optional<TValueRange> span =
+        DataSeriesCount() == 0 ? SnapshotTimeSpan(*DebugReader) : std::nullopt;
+    TChartAxis* axis = Diagram->BottomAxis();
+    if (span) {
+        axis->SetMinimum(span->Min);
+        axis->SetMaximum(span->Max);
+    }
+    axis->SetAutomaticMinimum(!span);
+    axis->SetAutomaticMaximum(!span);
+    axis->SetAutomatic(!span);
 }
 
 void TfmDiagramForm::EmptyMarkers() {

@@ -69,6 +69,7 @@ private:
     TMenuItem* AddMenuItem(const std::string& caption, intptr_t tag);
     void RedrawDataSeries();
     void EmptyMarkers();
+    void SpanTheSnapshots();
 };
 
 extern TfmDiagramForm* fmDiagramForm;

@@ -1,5 +1,7 @@
 #include "viewer/diagram_values.h"
 
+#include "qvr/debug_reader.h"
+
 #include "rtl/strings.h"
 
 #include <algorithm>
@@ -19,4 +21,13 @@ std::vector<int64_t> PercentOfMax(const std::vector<int64_t>& values) {
 
 std::string ShortTitle(const std::string& title) {
     return title.substr(0, title.find('.'));
+}
+
+std::optional<TValueRange> SnapshotTimeSpan(const TDebugReader& store) {
+    if (store.Count() == 0)
+        return std::nullopt;
+    const double first = store.DebugInfo(0)->Time;
+    const double last = store.DebugInfo(store.Count() - 1)->Time;
+    constexpr double Minute = 1.0 / (24 * 60);
+    return TValueRange{first, std::max(last, first + Minute)};
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include "chart/line_series.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,3 +12,7 @@ std::vector<int64_t> PercentOfMax(const std::vector<int64_t>& values);
 
 // A parameter path up to its first '.': how the chart names a series in its legend and menu.
 std::string ShortTitle(const std::string& title);
+
+class TDebugReader;
+// The times from the first to the last snapshot, at least a minute wide; none without snapshots.
+std::optional<TValueRange> SnapshotTimeSpan(const TDebugReader& store);

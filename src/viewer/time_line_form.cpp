@@ -2,6 +2,9 @@
 
 #include "qvr/debug_reader.h"
 #include "rtl/date_time.h"
+#include "rtl/exceptions.h"
+#include "rtl/file_io.h"
+#include "rtl/format.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
 #include "tools/form_storage.h"
@@ -10,6 +13,7 @@
 #include "vcl/dialogs.h"
 #include "vcl/edit.h"
 #include "vcl/panel.h"
+#include "vcl/screen.h"
 #include "vcl/track_bar.h"
 #include "vcl/windows_clean.h"
 #include "viewer/method_broadcast.h"
@@ -57,8 +61,17 @@ void TfmTimeLineForm::FormCreate(TObject* Sender) {
     LayOutTimeLineRow();
     FixClientHeightAt(pnlViewFormsGround);
     FlagFillControls = false;
-    SetWindowState(wsMaximized);
+    PlaceAcrossTheWorkArea();
     Clear();
+}
+
+void TfmTimeLineForm::PlaceAcrossTheWorkArea() {
+    // Not maximised: a window manager makes a maximised window fill the screen, whatever
+    // height the window asks for, and the bar would cover every other window.
+    SetWindowState(wsNormal);
+    SetPosition(poDesigned);
+    const TRect area = Screen->WorkAreaRect();
+    SetBounds(area.Left, area.Top, area.Width(), Height());
 }
 
 void TfmTimeLineForm::BeforeDestruction() {
@@ -91,9 +104,15 @@ void TfmTimeLineForm::OpenFile(const std::string& FileName) {
     FWork.Run([this, FileName] { ReadAndFill(FileName); });
 }
 
-void TfmTimeLineForm::ReadAndFill(const std::string& FileName) {
+void TfmTimeLineForm::ReadAndFill(const std::string& FileName, bool chosen) {
     FKeys = RememberTimeLineKeys(DebugReader->DebugInfoList, CurrentPlace());
     try {
+        // The reader passes over a missing file in silence; a file the operator chose must be
+        // there, or the operator would be left wondering why nothing was read.
+        if (chosen && !FileExists(FileName))
+            throw EInOutError(Format("Cannot open file \"%s\". %s",
+                                     {FileName, SysErrorMessage(ERROR_FILE_NOT_FOUND)}),
+                              ERROR_FILE_NOT_FOUND);
         TReadingScope reading(FReading, this, tbTime);
         DebugReader->ReadFile(FileName);
     } catch (...) {
@@ -132,6 +151,8 @@ void TfmTimeLineForm::FillControls() {
     // A position clamped by the new range fires the track bar's change, which updates the
     // windows; so does the restored position when it differs.
     tbTime->SetMax(TimeLineMax(DebugReader->Count()));
+    tbTime->SetFrequency(TickFrequency(tbTime->Max(), tbTime->ValueToPixel(tbTime->Max()) -
+                                                          tbTime->ValueToPixel(0)));
     seTime->SetMax(tbTime->Max());
     seTime->Invalidate();
     const TTimeLineKeys keys = FKeys;
@@ -164,7 +185,7 @@ void TfmTimeLineForm::UnlessReading(std::function<void()> work) {
 void TfmTimeLineForm::ToolButton1Click(TObject* Sender) {
     FWork.Run([this] {
         if (OpenDialog1->Execute())
-            ReadAndFill(OpenDialog1->FileName);
+            ReadAndFill(OpenDialog1->FileName, true);
     });
 }
 

@@ -99,7 +99,8 @@ private:
     void BuildWindowBar();
     void BuildProgressBar();
 
-    void ReadAndFill(const std::string& FileName);
+    // chosen: the operator picked the file, so a missing one is reported.
+    void ReadAndFill(const std::string& FileName, bool chosen = false);
     TTimeLinePlace CurrentPlace() const;
     void ShowPlace(const TTimeLinePlace& place);
     // The time line waits while a file is read. Otherwise it moves at once, and an open or a
@@ -107,6 +108,8 @@ private:
     // loop) waits for them.
     void UnlessReading(std::function<void()> work);
     // Gives the window the client height down to that control and fixes its height there.
+    // A thin bar across the top of the work area.
+    void PlaceAcrossTheWorkArea();
     void FixClientHeightAt(const TControl* lowest);
 
     TTimeLineKeys FKeys;

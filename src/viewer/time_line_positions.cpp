@@ -3,6 +3,7 @@
 #include "tools/sorted_lists.h"
 
 #include <algorithm>
+#include <cstdint>
 
 std::string KeyAt(const TQZSortedNamedObjects& snapshots, int index) {
     if (index < 0 || index >= snapshots.Count())
@@ -18,6 +19,13 @@ TTimeLineKeys RememberTimeLineKeys(const TQZSortedNamedObjects& snapshots,
 
 int TimeLineMax(int count) {
     return std::max(0, count - 1);
+}
+
+int TickFrequency(int max, int travelPixels) {
+    if (max <= 0 || travelPixels <= 0)
+        return 1;
+    const int64_t needed = int64_t(MinTickSpacing) * max;
+    return int(std::max<int64_t>(1, (needed + travelPixels - 1) / travelPixels));
 }
 
 namespace {

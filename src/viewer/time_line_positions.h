@@ -33,6 +33,12 @@ int TimeLineMax(int count);
 TTimeLinePlace RestoreTimeLinePlace(const TQZSortedNamedObjects& snapshots,
                                     const TTimeLineKeys& keys, TTimeLinePlace place);
 
+// Every how many snapshots a tick is drawn so that ticks stay at least MinTickSpacing pixels
+// apart over travelPixels for values 0..max; with thousands of snapshots they would merge into
+// one line.
+constexpr int MinTickSpacing = 8;
+int TickFrequency(int max, int travelPixels);
+
 // The interval commands of the time line, numbered as the window calls them.
 enum TSelectionCommand { scClear = 0, scSetStart = 1, scSetEnd = 2, scAllArea = 3 };
 

@@ -14,6 +14,8 @@
 #include "viewer/bll_leak_form.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
+#include "viewer/qvr_config_form.h"
+#include "viewer/qvr_set_form.h"
 #include "viewer/system_info_form.h"
 #include "viewer/system_leak_form.h"
 #include "viewer/tasks_threads_form.h"
@@ -71,7 +73,8 @@ void CreateViewerForms() {
     Application->CreateForm(fmSystemLeakForm);
     Application->CreateForm(fmBLLLeakForm);
     Application->CreateForm(fmDataBaseParamsForm);
-    // The server-configuration window and the server settings dialog come here.
+    Application->CreateForm(fmQVRConfigForm);
+    Application->CreateForm(fmQVRSet);
     Application->CreateForm(fmTasksThreads);
 }
 

@@ -148,3 +148,25 @@ TEST_F(ChartControl, RemovedSeriesLeaveTheChartButLive) {
     EXPECT_EQ(chart->Series(0), b);
     EXPECT_EQ(chart->Layout().Legend.Rows.size(), 1u);
 }
+
+TEST_F(ChartControl, ASeriesOfManyThousandPointsKeepsItsPeaks) {
+    std::vector<TSeriesPoint> points;
+    for (int i = 0; i < 20000; ++i)
+        points.push_back({double(i), 40.0 + (i % 3)});
+    points[12345].Y = 100; // one snapshot out of 20,000
+    AddSeries(points, clRed);
+    TChartLayout layout = chart->Layout();
+    TPaintedPixels pixels(chart, Width, Height);
+    EXPECT_TRUE(Near(pixels, PlotPixel(12345, 99), clRed));
+    EXPECT_TRUE(Near(pixels, PlotPixel(5000, 41), clRed));
+    EXPECT_FALSE(Near(pixels, PlotPixel(5000, 80), clRed));
+
+    // Zoomed in by the mouse around the peak, it is still there.
+    const int peak = PlotPixel(12345, 100).X;
+    SendMouse(chart, WM_LBUTTONDOWN, peak - 30, layout.Plot.Top + 2, MK_LBUTTON);
+    SendMouse(chart, WM_MOUSEMOVE, peak + 30, layout.Plot.Bottom - 2, MK_LBUTTON);
+    SendMouse(chart, WM_LBUTTONUP, peak + 30, layout.Plot.Bottom - 2);
+    ASSERT_TRUE(chart->Zoomed());
+    TPaintedPixels zoomed(chart, Width, Height);
+    EXPECT_TRUE(Near(zoomed, PlotPixel(12345, 99), clRed));
+}

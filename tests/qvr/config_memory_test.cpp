@@ -34,8 +34,9 @@ protected:
 TEST(ConfigMemory, ReadingNormalisesTheLines) {
     auto config = ReadConfigText("junk before\r\n[Vendor]\r\n; note\r\nx=1\r\n\r\n\r\n"
                                  "[config]\r\nServerName=s\r\n[Vendor]\r\ny=2");
+    // The second [Vendor] block is not read: a section counts in its first occurrence.
     EXPECT_EQ(config->CfgFileLines.Text(),
-              "[Vendor]\r\nx=1\r\ny=2\r\n\r\n[config]\r\nServerName=s\r\n\r\n");
+              "[Vendor]\r\nx=1\r\n\r\n[config]\r\nServerName=s\r\n\r\n");
 }
 
 TEST(ConfigMemory, WritingNeverTouchesAFile) {
@@ -89,16 +90,18 @@ TEST(ConfigMemory, AFailedWriteReleasesItsIniObject) {
     EXPECT_EQ(config.Destroyed, 3);
 }
 
-TEST(ConfigMemory, FreeingOneConfigurationFreesTheSharedCatalogue) {
+TEST(ConfigMemory, FreeingOneConfigurationLeavesTheOtherItsCatalogue) {
     auto first = std::make_unique<TMemoryQVRConfig>();
     auto second = std::make_unique<TMemoryQVRConfig>();
-    ASSERT_NE(GlobalErrorsObject, nullptr);
-    first.reset();
-    EXPECT_EQ(GlobalErrorsObject, nullptr);
-    // The survivor makes a new catalogue before it touches catalogue rows.
     second->CfgFileLines.SetText("[ShowErrors]\r\n401=0\r\n");
     second->ReadQVRParameters();
+    first.reset();
     ASSERT_NE(GlobalErrorsObject, nullptr);
+    // The switches the survivor read are still there, for it and for the settings dialog.
     EXPECT_EQ(GlobalErrorsObject->FindError(401)->GetFlagsAsString(), "00000");
     EXPECT_NE(WrittenText(*second).find("401=00000"), std::string::npos);
+    second->ReadQVRParameters();
+    EXPECT_EQ(GlobalErrorsObject->FindError(401)->GetFlagsAsString(), "00000");
+    second.reset();
+    EXPECT_EQ(GlobalErrorsObject, nullptr);
 }

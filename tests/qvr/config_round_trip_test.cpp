@@ -8,14 +8,29 @@
 
 namespace {
 
-std::string DefaultCatalogueSections() {
-    std::string switches = "[ShowErrors]\r\n", htmls = "[Errors HTMLs]\r\n";
-    for (const TBuiltInError& error : BuiltInErrors()) {
-        switches += IntToStr(error.Code) + "=11111\r\n";
-        htmls += IntToStr(error.Code) + "=\r\n";
-    }
-    return switches + "\r\n" + htmls + "\r\n";
-}
+// Every row of a new catalogue, written out: a row dropped from the table or a mistyped code
+// must show here.
+const char DefaultCatalogueSections[] =
+    "[ShowErrors]\r\n"
+    "100=11111\r\n101=11111\r\n103=11111\r\n104=11111\r\n105=11111\r\n"
+    "106=11111\r\n107=11111\r\n108=11111\r\n110=11111\r\n111=11111\r\n"
+    "112=11111\r\n113=11111\r\n114=11111\r\n115=11111\r\n116=11111\r\n"
+    "117=11111\r\n118=11111\r\n119=11111\r\n120=11111\r\n121=11111\r\n"
+    "201=11111\r\n203=11111\r\n204=11111\r\n205=11111\r\n206=11111\r\n"
+    "207=11111\r\n209=11111\r\n210=11111\r\n211=11111\r\n212=11111\r\n"
+    "213=11111\r\n214=11111\r\n303=11111\r\n401=11111\r\n501=11111\r\n"
+    "502=11111\r\n503=11111\r\n"
+    "\r\n"
+    "[Errors HTMLs]\r\n"
+    "100=\r\n101=\r\n103=\r\n104=\r\n105=\r\n"
+    "106=\r\n107=\r\n108=\r\n110=\r\n111=\r\n"
+    "112=\r\n113=\r\n114=\r\n115=\r\n116=\r\n"
+    "117=\r\n118=\r\n119=\r\n120=\r\n121=\r\n"
+    "201=\r\n203=\r\n204=\r\n205=\r\n206=\r\n"
+    "207=\r\n209=\r\n210=\r\n211=\r\n212=\r\n"
+    "213=\r\n214=\r\n303=\r\n401=\r\n501=\r\n"
+    "502=\r\n503=\r\n"
+    "\r\n";
 
 const char DefaultTextBeforeCatalogue[] =
     "[Config]\r\n"
@@ -130,8 +145,8 @@ TEST(ConfigRoundTrip, AnEmptyTextWritesTheWholeDefaultConfiguration) {
     ASSERT_EQ(config->ZWIConnection->TotalCount(), 1);
     EXPECT_EQ(config->ZWIConnection->ConnectionToStr(config->ZWIConnection->Connections(0)),
               "ClientSocket: localhost:12040");
-    EXPECT_EQ(WrittenText(*config),
-              DefaultTextBeforeCatalogue + DefaultCatalogueSections() + DefaultTextAfterCatalogue);
+    EXPECT_EQ(WrittenText(*config), std::string(DefaultTextBeforeCatalogue) +
+                                        DefaultCatalogueSections + DefaultTextAfterCatalogue);
 }
 
 TEST(ConfigRoundTrip, SetDefaultsAloneLeavesTheDerivedValues) {

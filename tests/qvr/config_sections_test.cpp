@@ -121,3 +121,11 @@ TEST(ConfigSections, CatalogueSwitchesFollowTheText) {
     EXPECT_NE(SectionOf(text, "Errors HTMLs").find("\r\n501=err.html\r\n502=\r\n"),
               std::string::npos);
 }
+
+TEST(ConfigSections, ASectionThatOccursTwiceIsReadFromItsFirstBlock) {
+    auto config = ReadConfigText("[Config]\r\nResponseTimeOut=7\r\n"
+                                 "[Errors]\r\n"
+                                 "[Config]\r\nResponseTimeOut=8\r\nMQQVRID=only-in-the-second\r\n");
+    EXPECT_EQ(config->ResponseTimeOut, 7);
+    EXPECT_EQ(config->MQQVRID, "");
+}

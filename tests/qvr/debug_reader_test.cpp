@@ -175,6 +175,23 @@ TEST_F(ReaderTest, KeepsTheLastSnapshotOfAKeyAndMergesFilesOfOneBuild) {
     EXPECT_EQ(Users(2), 3);
 }
 
+TEST_F(ReaderTest, FilesWrittenOutOfOrderMergeIntoTimeOrderAcrossMonthsAndYears) {
+    TDebugFileWriter first;
+    first.Snapshot("01.02.2007 10:00:00", "1.0", CountersBlock(6))
+        .Snapshot("31.12.2006 10:00:00", "1.0", CountersBlock(2))
+        .Snapshot("30.01.2007 10:00:00", "1.0", CountersBlock(4));
+    Read(first.Text());
+    TDebugFileWriter second;
+    second.Snapshot("01.01.2007 10:00:00", "1.0", CountersBlock(3))
+        .Snapshot("31.01.2007 10:00:00", "1.0", CountersBlock(5))
+        .Snapshot("29.12.2006 10:00:00", "1.0", CountersBlock(1));
+    Read(second.Text());
+    ASSERT_EQ(Reader.Count(), 6);
+    for (int i = 0; i < Reader.Count(); ++i)
+        EXPECT_EQ(Users(i), i + 1) << Reader.DebugInfoList.GetNames(i);
+    EXPECT_EQ(Reader.DebugInfoList.GetNames(5), "01.02.2007 10:00:00");
+}
+
 TEST_F(ReaderTest, AnotherBuildDropsWhatWasReadBefore) {
     Read(TDebugFileWriter().Snapshot(Key1, "1.0", CountersBlock(1)).Text());
     TDebugFileWriter newer;
@@ -216,6 +233,8 @@ TEST_F(ReaderTest, ABlockCutByTheEndOfTheFileKeepsWhatIsThere) {
 TEST_F(ReaderTest, ABadKeyOrLengthStopsWithTheReadingPosition) {
     for (const std::string& badHeader :
          {std::string("[31.02.2006 10:00:00] Version: 1.0 DebugData 5"),
+          std::string("[01.02.2006 10:00:00\xAD] Version: 1.0 DebugData 5"),
+          std::string("[01.02.2006 10:00:00 x] Version: 1.0 DebugData 5"),
           std::string("[") + Key2 + "] Version: 1.0 DebugData 5x",
           std::string("[") + Key2 + "] Version: 1.0 DebugData -5"}) {
         TDebugFileWriter file;

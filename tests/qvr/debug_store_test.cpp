@@ -2,6 +2,7 @@
 #include "qvr/debug_reader.h"
 #include "qvr/debug_value.h"
 #include "rtl/exceptions.h"
+#include "rtl/format.h"
 #include "rtl/strings.h"
 
 #include <gtest/gtest.h>
@@ -25,30 +26,72 @@ const TObjectList& Records(const TDebugInfo& di, const std::string& cname,
 
 } // namespace
 
-TEST(SnapshotStore, OrdersByKeyTextAndReplacesByKeyInAnyCase) {
-    TDebugReader reader;
-    TDebugInfo* january = reader.AddDebugInfo("02.01.2006 10:00:00");
-    TDebugInfo* february = reader.AddDebugInfo("01.02.2006 10:00:00");
-    ASSERT_EQ(reader.Count(), 2);
-    EXPECT_EQ(reader.DebugInfo(0), february);
-    EXPECT_EQ(reader.DebugInfo(1), january);
-    EXPECT_EQ(reader.DebugInfoList.GetNames(0), "01.02.2006 10:00:00");
-    EXPECT_EQ(reader.DebugInfo(-1), nullptr);
-    EXPECT_EQ(reader.DebugInfo(2), nullptr);
+namespace {
+std::vector<std::string> KeysInOrder(const TDebugReader& reader) {
+    std::vector<std::string> keys;
+    for (int i = 0; i < reader.Count(); ++i)
+        keys.push_back(reader.DebugInfoList.GetNames(i));
+    return keys;
+}
+} // namespace
 
-    TDebugInfo* first = reader.AddDebugInfo("A");
-    TDebugInfo* second = reader.AddDebugInfo("a");
-    EXPECT_NE(first, second);
-    ASSERT_EQ(reader.Count(), 3);
+TEST(SnapshotStore, RunsInTimeOrderAcrossMonthsAndYearsAndReplacesByExactKey) {
+    TDebugReader reader;
+    for (const char* key : {"01.02.2006 10:00:00", "31.12.2005 23:59:59", "30.01.2006 10:00:00",
+                            "02.01.2006 10:00:00", "01.01.2006 00:00:00.001"})
+        reader.AddDebugInfo(key);
+    EXPECT_EQ(KeysInOrder(reader),
+              (std::vector<std::string>{"31.12.2005 23:59:59", "01.01.2006 00:00:00.001",
+                                        "02.01.2006 10:00:00", "30.01.2006 10:00:00",
+                                        "01.02.2006 10:00:00"}));
+    EXPECT_DOUBLE_EQ(reader.DebugInfo(4)->Time, EncodeDate(2006, 2, 1) + EncodeTime(10, 0, 0, 0));
+    EXPECT_EQ(reader.DebugInfo(-1), nullptr);
+    EXPECT_EQ(reader.DebugInfo(5), nullptr);
+
+    // The same bytes replace; the same time written otherwise is another snapshot, after it.
+    TDebugInfo* again = reader.AddDebugInfo("02.01.2006 10:00:00");
+    TDebugInfo* spelt = reader.AddDebugInfo("2.1.2006 10:00:00");
+    ASSERT_EQ(reader.Count(), 6);
+    EXPECT_EQ(reader.DebugInfo(2), again);
+    EXPECT_EQ(reader.DebugInfo(3), spelt);
     int index = -1;
-    ASSERT_TRUE(reader.DebugInfoList.FindObject("a", index));
-    EXPECT_EQ(reader.DebugInfo(index), second);
-    EXPECT_EQ(reader.DebugInfoList.GetNames(index), "A");
+    ASSERT_TRUE(reader.DebugInfoList.FindObject("2.1.2006 10:00:00", index));
+    EXPECT_EQ(index, 3);
+    EXPECT_FALSE(reader.DebugInfoList.FindObject("02.01.2006 10:00:00.001", index));
 
     reader.BuildVersion = "1.0";
     reader.Clear();
     EXPECT_EQ(reader.Count(), 0);
     EXPECT_EQ(reader.BuildVersion, "");
+}
+
+TEST(SnapshotStore, AKeyThatIsNoTimeStampAddsNothingAndMatchesNothing) {
+    TDebugReader reader;
+    reader.AddDebugInfo("01.02.2006 10:00:00");
+    // The locale collation ignores the soft hyphen and NUL; the store must not.
+    for (const std::string key :
+         {std::string("01.02.2006 10:00:00\xAD"), std::string("01.02.2006 10:00:00\0", 20),
+          std::string("A"), std::string("01-02-2006 10:00:00"), std::string("31.02.2006 10:00:00"),
+          std::string(" "), std::string()}) {
+        EXPECT_THROW(reader.AddDebugInfo(key), EConvertError) << key;
+        int index = -1;
+        EXPECT_FALSE(reader.DebugInfoList.FindObject(key, index)) << key;
+    }
+    EXPECT_EQ(KeysInOrder(reader), (std::vector<std::string>{"01.02.2006 10:00:00"}));
+}
+
+TEST(SnapshotStore, KeysWithMillisecondsAreFoundByTheirKey) {
+    // Every millisecond of a second: times as doubles need not compare equal to themselves
+    // after a conversion, whole milliseconds do.
+    TDebugReader reader;
+    for (int ms = 999; ms >= 0; --ms)
+        reader.AddDebugInfo(Format("17.03.2031 23:59:59.%d", {ms}));
+    ASSERT_EQ(reader.Count(), 1000);
+    for (int ms = 0; ms < 1000; ++ms) {
+        int index = -1;
+        ASSERT_TRUE(reader.DebugInfoList.FindObject(Format("17.03.2031 23:59:59.%d", {ms}), index));
+        ASSERT_EQ(index, ms);
+    }
 }
 
 TEST(SnapshotStore, GroupsLeaksByClassAndStackInReadingOrder) {

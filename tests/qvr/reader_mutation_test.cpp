@@ -220,9 +220,15 @@ std::string Inconsistency(const TDebugReader& reader) {
     for (int i = 0; i < reader.Count(); ++i) {
         const std::string key = reader.DebugInfoList.GetNames(i);
         const TDebugInfo& di = *reader.DebugInfo(i);
-        if (i > 0 && AnsiCompareStr(reader.DebugInfoList.Items(i - 1)->Name,
-                                    reader.DebugInfoList.Items(i)->Name) >= 0)
-            return "keys out of order at " + key;
+        if (key.find_first_not_of("0123456789.: ") != key.npos)
+            return "a key that is no time stamp: " + key;
+        if (i > 0) {
+            const TDebugInfo& previous = *reader.DebugInfo(i - 1);
+            const int64_t before = std::llround(previous.Time * MSecsPerDay);
+            const int64_t now = std::llround(di.Time * MSecsPerDay);
+            if (before > now || (before == now && reader.DebugInfoList.GetNames(i - 1) >= key))
+                return "snapshots out of time order at " + key;
+        }
         // Within a millisecond: x87 registers hold more digits than a stored double.
         if (std::abs(di.Time - QZDateStrToDateTime(key)) > 0.5 / MSecsPerDay)
             return "time does not match the key " + key;
@@ -337,16 +343,10 @@ TEST_F(MutationTest, DamagedFilesAreReadToAnEnd) {
             Apply(m, text);
         Check(mutant, text);
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     const uint32_t firstSeed = 20060201;
-    int read = 0;
-    for (uint32_t seed = firstSeed; seed < firstSeed + 6000; ++seed) {
-        if (std::chrono::steady_clock::now() > deadline || HasFailure())
-            break;
+    for (uint32_t seed = firstSeed; seed < firstSeed + 6000 && !HasFailure(); ++seed) {
         std::string text;
         const TMutant mutant = RandomMutant(seed, Bases, text);
         Check(mutant, text);
-        ++read;
     }
-    RecordProperty("MutantsRead", read);
 }

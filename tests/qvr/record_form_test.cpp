@@ -112,10 +112,11 @@ TEST(RecordForm, TaskRecordRoundTripsWithItsExactLayout) {
     FillTask(task);
     const std::string form = task.AsString();
     size_t strings = 0;
-    for (const std::string* s :
-         {&task.ThreadID, &task.CreateTime, &task.Task, &task.WorkingTaskTime, &task.PositionID,
-          &task.Stack, &task.BMSessionID, &task.InfoStr, &task.ConnectionStatus,
-          &task.SignCryptoParams, &task.CheckSignCryptoParams})
+    for (const std::string* s : std::initializer_list<const std::string*>{
+             &task.ThreadID, &task.CreateTime, &task.Task.str(), &task.WorkingTaskTime,
+             &task.PositionID, &task.Stack.str(), &task.BMSessionID, &task.InfoStr.str(),
+             &task.ConnectionStatus.str(), &task.SignCryptoParams.str(),
+             &task.CheckSignCryptoParams.str()})
         strings += s->size();
     ASSERT_EQ(form.size(), 60 + strings);
     EXPECT_EQ(form.substr(0, 4), Int32Bytes(0x01A2B3C4));

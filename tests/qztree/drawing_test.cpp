@@ -1,6 +1,7 @@
 #include "qztree/qz_background.h"
 #include "qztree/qz_colors.h"
 #include "qztree/qz_draw.h"
+#include "qztree/qz_flat_scroll_bars.h"
 #include "qztree/qz_tools.h"
 #include "qztree/themes.h"
 
@@ -233,4 +234,32 @@ TEST(QZThemes, BindingTableAndBackgroundForAClass) {
     EXPECT_EQ(TFakeTheme::Closed, 1);
     ThemeApi = saved;
     ThemesAvailable = wasAvailable;
+}
+
+TEST(QZDrawing, FlatScrollBarsOfAWindow) {
+    HWND wnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VSCROLL | WS_BORDER, 0, 0, 100, 120,
+                               nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    si.nMin = 0;
+    si.nMax = 99;
+    si.nPage = 50;
+    si.nPos = 0;
+    SetScrollInfo(wnd, SB_VERT, &si, FALSE);
+    TBitmap target(100, 120);
+    FillSolidRect2(target.DC(), Rect(0, 0, 100, 120), clRed);
+    DrawFlatScrollbars(wnd, target.DC(), false, ssNone);
+    EXPECT_EQ(target.ScanLine(60)[95] & 0xFFFFFF, 0xFF0000u) << "no bars selected";
+    DrawFlatScrollbars(wnd, target.DC(), false, ssBoth);
+    int border = GetSystemMetrics(SM_CXBORDER);
+    int vw = GetSystemMetrics(SM_CXVSCROLL);
+    int x = 100 - border - vw;
+    // Thumb right below the top button: a highlight line on its top-left.
+    int thumbTop = border + vw;
+    EXPECT_EQ(target.ScanLine(thumbTop)[x + 3] & 0xFFFFFF,
+              PixelOf(TColor(ColorToRGB(clBtnHighlight))));
+    EXPECT_EQ(target.ScanLine(60)[10] & 0xFFFFFF, 0xFF0000u) << "only the bar is painted";
+    DestroyWindow(wnd);
 }

@@ -1,8 +1,11 @@
 #include "header_fixture.h"
+#include "theme_recorder.h"
 
 #include "qztree/qz_colors.h"
+#include "rtl/streams.h"
 #include "vcl/bitmap.h"
 #include "vcl/img_list.h"
+#include "vcl/menus.h"
 
 #include <gtest/gtest.h>
 
@@ -268,4 +271,200 @@ TEST(HeaderMouse, SignsAndClicks) {
     h.Mouse(WM_LBUTTONDOWN, 30, 5);
     h.Mouse(WM_LBUTTONUP, 30, 5);
     EXPECT_TRUE(h.Events.empty());
+}
+
+TEST(HeaderThemes, ThemedStatesAndSwitchingThemesOff) {
+    TThemeRecorder themes;
+    THeaderOnForm h(2);
+    h.Header->SetUseXPThemes(true);
+    ASSERT_TRUE(h.Header->IsThemeApplied());
+    int height = h.Header->ClientHeight();
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Has(HP_HEADERITEM, HIS_NORMAL));
+    EXPECT_TRUE(TThemeRecorder::Has(0, 0)) << "the empty area right of the sections";
+
+    // With a theme the section under the mouse is hot even without Tracking.
+    h.Header->Perform(CM_MOUSEENTER);
+    h.Mouse(WM_MOUSEMOVE, 150, 5);
+    EXPECT_EQ(h.Header->TrackSection(), h.At(1));
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Has(HP_HEADERITEM, HIS_HOT));
+    h.Mouse(WM_LBUTTONDOWN, 150, 5);
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Has(HP_HEADERITEM, HIS_PRESSED));
+    h.Mouse(WM_LBUTTONUP, 150, 5);
+
+    int opened = TThemeRecorder::Opened;
+    EXPECT_EQ(SendMessageW(h.Header->Handle(), WM_THEMECHANGED, 0, 0), 1);
+    EXPECT_EQ(TThemeRecorder::Opened, opened + 1) << "opened again on a theme change";
+
+    int closed = TThemeRecorder::Closed;
+    HWND before = h.Header->Handle();
+    h.Header->SetUseXPThemes(false);
+    EXPECT_GT(TThemeRecorder::Closed, closed);
+    EXPECT_FALSE(h.Header->IsThemeApplied());
+    EXPECT_NE(h.Header->Handle(), before) << "the window is made again";
+    TThemeRecorder::Calls.clear();
+    { TPaintedPixels p(h.Header, 400, height); }
+    EXPECT_TRUE(TThemeRecorder::Calls.empty()) << "classic drawing";
+}
+
+TEST(HeaderHints, TextByHintType) {
+    THeaderOnForm h(2);
+    h.At(0)->Hint = "about the first";
+    auto hintAt = [&](int x) {
+        THintInfo info;
+        info.HintControl = h.Header;
+        info.CursorPos = Point(x, 5);
+        info.HintStr = "control hint";
+        h.Header->Perform(CM_HINTSHOW, 0, intptr_t(&info));
+        return info.HintStr;
+    };
+    EXPECT_EQ(hintAt(50), "about the first");
+    EXPECT_EQ(h.Header->HintSection(), h.At(0));
+    EXPECT_EQ(hintAt(150), "control hint") << "no hint of its own: the control's stays";
+    h.Header->HintType = shtHintOrText;
+    EXPECT_EQ(hintAt(150), "Section 1");
+    h.Header->HintType = shtMainText;
+    EXPECT_EQ(hintAt(50), "Section 0");
+    h.Header->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(h.Header->HintSection(), nullptr);
+}
+
+TEST(HeaderLayout, StickyFixedSectionsGiveBackTheirWidth) {
+    THeaderOnForm h(3, 400);
+    h.At(0)->SetWidth(100);
+    h.At(1)->SetWidth(100);
+    h.At(2)->SetWidth(199);
+    h.At(2)->SetResizable(false);
+    h.Header->SetStickySections(true);
+    // Narrowed below the fixed section's width, the fixed section gives way and remembers.
+    h.Form->SetWidth(120);
+    EXPECT_EQ(VisibleTotal(*h.Header->Sections()), 119);
+    EXPECT_LT(h.At(2)->Width(), 199);
+    EXPECT_EQ(h.At(2)->SaveSize(), 199);
+    h.Form->SetWidth(400);
+    EXPECT_EQ(h.At(2)->Width(), 199) << "given back when there is room again";
+    EXPECT_EQ(h.At(2)->SaveSize(), -1);
+    EXPECT_EQ(VisibleTotal(*h.Header->Sections()), 399);
+}
+
+TEST(HeaderLayout, MeasuredWidths) {
+    THeaderOnForm h(2);
+    int textWidth = 0, textHeight = 0;
+    int w = h.Header->MeasureSectionWidth(h.At(0), &textWidth, &textHeight);
+    EXPECT_GT(textWidth, 0);
+    EXPECT_EQ(w, 10 + 12 + 5 + textWidth);
+    h.At(0)->SetExpandable(true);
+    EXPECT_EQ(h.Header->MeasureSectionWidth(h.At(0)), w + 8);
+    h.At(1)->SetStyle(QZhsOwnerDraw);
+    h.Header->OnMeasureSection = [](TObject*, TQZHeaderSection*, TPoint& size) {
+        size = Point(40, 30);
+    };
+    int ownerHeight = 0;
+    EXPECT_EQ(h.Header->MeasureSectionWidth(h.At(1), nullptr, &ownerHeight), 10 + 17 + 40);
+    EXPECT_EQ(ownerHeight, 30);
+    h.At(1)->SetMinWidth(90);
+    EXPECT_EQ(h.Header->MeasureSectionWidth(h.At(1)), 90);
+}
+
+namespace {
+// A header read from a form's resource: loading until its owner is done.
+class TLoadingHeader : public TQZHeader {
+public:
+    using TComponent::BeginLoading;
+    using TComponent::EndLoading;
+    using TQZHeader::TQZHeader;
+};
+} // namespace
+
+TEST(HeaderLoading, LoadedResolvesMenusAndAppliesStoredOrder) {
+    THeaderOnForm h;
+    auto* menu = new TPopupMenu(h.Form.get());
+    menu->SetName("pmColumns");
+    auto* header = new TLoadingHeader(h.Form.get());
+    header->SetParent(h.Form.get());
+    h.Header = header;
+    header->BeginLoading();
+    for (int i = 0; i < 3; ++i)
+        h.Header->Sections()->AddSection()->SetText("S" + std::to_string(i));
+    h.Header->SetRightAlignedOrder(true);
+    EXPECT_EQ(h.At(0)->Text(), "S0") << "nothing reversed while loading";
+    h.Header->Sections()->SetSectionsOrder("i2:w10:vf,");
+    EXPECT_EQ(h.At(2)->Width(), 120) << "the order text waits for the end of loading";
+    TMemoryStream stream;
+    h.Header->Sections()->ItemByPos(1)->SetPopupMenu(menu);
+    h.Header->Sections()->WriteData(stream);
+    stream.SetPosition(0);
+    h.Header->Sections()->ReadData(stream);
+    EXPECT_EQ(h.At(1)->PopupMenu(), nullptr);
+    EXPECT_EQ(h.At(1)->PopupName(), "pmColumns");
+    header->EndLoading();
+    EXPECT_EQ(h.At(1)->PopupMenu(), menu);
+    EXPECT_EQ(h.At(0)->Text(), "S2") << "the stored right-to-left order applied once";
+    menu->Free();
+    EXPECT_EQ(h.At(1)->PopupMenu(), nullptr) << "a freed menu is forgotten";
+}
+
+TEST(HeaderMouse, CancelModeAndGoingSectionsEndWhatRuns) {
+    THeaderOnForm h(3);
+    h.Header->AllowDrag = true;
+    h.Mouse(WM_LBUTTONDOWN, 150, 8);
+    h.Mouse(WM_MOUSEMOVE, 170, 8);
+    ASSERT_EQ(h.Header->DropSource(), h.At(1));
+    SendMessageW(h.Header->Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    EXPECT_NE(GetCapture(), h.Header->Handle());
+
+    h.Mouse(WM_MOUSEMOVE, 98, 5);
+    h.Mouse(WM_LBUTTONDOWN, 98, 5);
+    ASSERT_TRUE(h.Header->Resizing());
+    SendMessageW(h.Header->Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(h.Header->Resizing());
+
+    // The dragged section deleted mid-drag: the drag ends with it.
+    h.Mouse(WM_LBUTTONDOWN, 150, 8);
+    h.Mouse(WM_MOUSEMOVE, 170, 8);
+    ASSERT_NE(h.Header->DropSource(), nullptr);
+    h.Header->Sections()->DeleteSection(h.Header->DropSource());
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    EXPECT_EQ(h.Header->DropTarget(), nullptr);
+    EXPECT_NE(GetCapture(), h.Header->Handle());
+    h.Mouse(WM_LBUTTONUP, 170, 8);
+    EXPECT_EQ(h.Header->Sections()->Count(), 2);
+
+    // The looked-up section deleted while its editor is open: the editor closes.
+    std::vector<bool> done;
+    h.Header->OnHeaderLookupDone = [&](TObject*, TQZHeaderSection* s, const std::string&,
+                                       bool accepted) { done.push_back(accepted); };
+    h.At(1)->SetLookupEnabled(true);
+    h.Header->OpenLookup(h.At(1));
+    ASSERT_TRUE(h.Header->DoingLookup());
+    h.Header->Sections()->DeleteSection(h.At(1));
+    EXPECT_FALSE(h.Header->DoingLookup());
+    EXPECT_EQ(h.Header->LookupSection(), nullptr);
+    EXPECT_EQ(done, std::vector<bool>{false});
+}
+
+TEST(HeaderMouse, FreedMidResizeOrMidDrag) {
+    for (bool drag : {false, true}) {
+        THeaderOnForm h(2);
+        h.Header->AllowDrag = true;
+        if (drag) {
+            h.Mouse(WM_LBUTTONDOWN, 50, 8);
+            h.Mouse(WM_MOUSEMOVE, 80, 8);
+            ASSERT_NE(h.Header->DropSource(), nullptr);
+        } else {
+            h.Mouse(WM_MOUSEMOVE, 98, 5);
+            h.Mouse(WM_LBUTTONDOWN, 98, 5);
+            ASSERT_TRUE(h.Header->Resizing());
+        }
+        HWND header = h.Header->Handle();
+        h.Form.reset();
+        EXPECT_NE(GetCapture(), header);
+        EXPECT_FALSE(IsWindow(header));
+    }
 }

@@ -2,9 +2,11 @@
 #include "qztree/qz_hint_window.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/scroll_bar_styles.h"
+#include "theme_recorder.h"
 
 #include "vcl/forms.h"
 #include "vcl/timer.h"
+#include "vcl/user_input.h"
 #include "vcl/vcl_test_support.h"
 
 #include <gtest/gtest.h>
@@ -72,25 +74,6 @@ TScrollBarModel Model121() {
     m.SystemThumbSize = 16;
     return m;
 }
-
-struct TThemeRecorder {
-    struct TCall {
-        int Part, State;
-    };
-    static inline std::vector<TCall> Calls;
-    static HTHEME WINAPI Open(HWND, LPCWSTR) { return HTHEME(0x4321); }
-    static HRESULT WINAPI Close(HTHEME) { return S_OK; }
-    static HRESULT WINAPI Draw(HTHEME, HDC, int part, int state, const RECT*, const RECT*) {
-        Calls.push_back({part, state});
-        return S_OK;
-    }
-    static bool Has(int part, int state) {
-        for (const TCall& c : Calls)
-            if (c.Part == part && c.State == state)
-                return true;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -449,14 +432,43 @@ TEST(ScrollBarPaint, ClassicLookFromTheLayout) {
     EXPECT_EQ(green, 16) << "7 + 5 + 3 + 1 pixels";
 }
 
+TEST(ScrollBarPaint, OwnerDrawnParts) {
+    TBarOnForm f;
+    f.Bar->SetColor(TColor(0x0000C8));
+    f.Bar->SetBlendBackground(false);
+    f.Bar->SetSystemBkColor(false);
+    std::vector<TQZScrollBarPart> parts;
+    f.Bar->OnDrawPart = [&](TObject*, TCanvas* canvas, const TRect& r, TQZScrollBarPart part, bool,
+                            bool, bool, bool& defaultDraw) {
+        parts.push_back(part);
+        if (part == sbpThumb) {
+            canvas->Brush()->SetColor(clLime);
+            canvas->FillRect(r);
+            defaultDraw = false;
+        }
+    };
+    TPaintedPixels plain(f.Bar, 121, 17);
+    EXPECT_TRUE(parts.empty()) << "the event waits for OwnerDraw";
+    f.Bar->SetOwnerDraw(true);
+    TPaintedPixels drawn(f.Bar, 121, 17);
+    EXPECT_EQ(parts, (std::vector<TQZScrollBarPart>{sbpLeftArrow, sbpRightArrow, sbpLeftTop,
+                                                    sbpThumb, sbpRightBottom}));
+    TScrollBarLayout l = f.Bar->Layout();
+    EXPECT_EQ(drawn.At(l.Thumb.Left + 1, 1), 0x00FF00u) << "nothing of the bar's own thumb";
+}
+
+TEST(ScrollBarInput, KeysWithModifiersAreNotTheBars) {
+    TBarOnForm f;
+    f.Bar->SetFocus();
+    PostKeyWith(f.Bar->Handle(), VK_END, {ssCtrl});
+    EXPECT_TRUE(f.Log.Scrolls.empty());
+    EXPECT_EQ(f.Bar->Position(), 0);
+    PostKey(f.Bar->Handle(), VK_END);
+    EXPECT_EQ(f.Bar->Position(), 100);
+}
+
 TEST(ScrollBarPaint, ThemedPartsAndStates) {
-    bool wasAvailable = ThemesAvailable;
-    TThemeFunctions saved = ThemeApi;
-    ThemesAvailable = true;
-    ThemeApi = TThemeFunctions{};
-    ThemeApi.OpenThemeData = &TThemeRecorder::Open;
-    ThemeApi.CloseThemeData = &TThemeRecorder::Close;
-    ThemeApi.DrawThemeBackground = &TThemeRecorder::Draw;
+    TThemeRecorder themes;
     {
         TBarOnForm f;
         f.Bar->SetUseXPThemes(true);
@@ -475,8 +487,6 @@ TEST(ScrollBarPaint, ThemedPartsAndStates) {
         f.Mouse(WM_LBUTTONUP, 110, 5);
         EXPECT_TRUE(TThemeRecorder::Has(SBP_ARROWBTN, 15)) << "right arrow pressed";
     }
-    ThemeApi = saved;
-    ThemesAvailable = wasAvailable;
 }
 
 TEST(ScrollBarHint, HintWindowSizesAndPlacement) {
@@ -551,4 +561,54 @@ TEST(ScrollBarColors, ShadowAndLighterColours) {
     // A light grey lighter by a quarter is clamped to white, not wrapped to a dark grey.
     EXPECT_EQ(f.Bar->LighterColor(), clWhite);
     EXPECT_LT(ColorToRGB(f.Bar->ShadowColor()) & 0xFF, 0xE0u);
+}
+
+namespace {
+class TLoadingBar : public TQZScrollBar {
+public:
+    using TComponent::BeginLoading;
+    using TComponent::EndLoading;
+    using TQZScrollBar::TQZScrollBar;
+};
+} // namespace
+
+TEST(ScrollBarControl, LoadingStoresAndLoadedMakesConsistent) {
+    TBarOnForm f;
+    auto* bar = new TLoadingBar(f.Form.get());
+    bar->SetParent(f.Form.get());
+    f.Bar = bar;
+    bar->BeginLoading();
+    f.Bar->SetMin(50);
+    f.Bar->SetMax(10);
+    f.Bar->SetPage(200);
+    f.Bar->SetPosition(500);
+    EXPECT_EQ(f.Bar->Max(), 10);
+    EXPECT_EQ(f.Bar->Position(), 500) << "stored as given while loading";
+    bar->EndLoading();
+    EXPECT_EQ(f.Bar->Max(), 50);
+    EXPECT_EQ(f.Bar->Page(), 1);
+    EXPECT_EQ(f.Bar->Position(), 50);
+    EXPECT_EQ(f.Bar->ThumbPos(), ThumbPosition(f.Bar->Model()));
+}
+
+TEST(ScrollBarPaint, FlatBarRaisesWhatTheMouseIsOver) {
+    TBarOnForm f;
+    f.Bar->SetPage(40);
+    TScrollBarLayout l = f.Bar->Layout();
+    auto thumbCorner = [&] {
+        TPaintedPixels p(f.Bar, 121, 17);
+        return p.At(l.Thumb.Left, 0);
+    };
+    uint32_t flat = thumbCorner();
+    EXPECT_EQ(flat, PixelOf(TColor(ColorToRGB(clBtnShadow))));
+    f.Bar->Perform(CM_MOUSEENTER);
+    f.Mouse(WM_MOUSEMOVE, l.Thumb.Left + 5, 5);
+    EXPECT_EQ(f.Bar->MouseOver(), sbpThumb);
+    EXPECT_EQ(thumbCorner(), PixelOf(TColor(ColorToRGB(cl3DLight)))) << "raised under the mouse";
+    f.Bar->SetActiveFlat(true);
+    EXPECT_EQ(thumbCorner(), flat) << "ActiveFlat keeps it flat";
+    f.Bar->SetActiveFlat(false);
+    f.Bar->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(f.Bar->MouseOver(), sbpNowhere);
+    EXPECT_EQ(thumbCorner(), flat);
 }

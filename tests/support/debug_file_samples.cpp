@@ -52,7 +52,13 @@ std::string FilledText(TSampleRandom& random, int bytes, const char* sectionName
     return text;
 }
 
-std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int index) {
+// The stack numbered id, the same text for the same id in every snapshot.
+std::string PooledStack(int id, int depth) {
+    TSampleRandom random(uint32_t(id) * 7919u + 17u);
+    return Stack(random, depth);
+}
+
+std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int index, const TSampleShape& shape) {
     auto t = std::make_unique<TTaskInfo>();
     t->ThreadAddress = 0x01A00000 + index * 0x40;
     t->ThreadID = std::to_string(1000 + index);
@@ -60,7 +66,12 @@ std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int index) {
     t->Task = "BLL_Docs.ExecFunction" + std::to_string(random.Next(30));
     t->WorkingTaskTime = "00:00:" + std::to_string(10 + random.Next(50));
     t->PositionID = std::to_string(random.Next(500));
-    t->Stack = Stack(random, 12 + random.Next(12));
+    if (shape.TaskStackPool > 0) {
+        const int id = random.Next(shape.TaskStackPool);
+        t->Stack = PooledStack(id, 12 + id % 12);
+    } else {
+        t->Stack = Stack(random, 12 + random.Next(12));
+    }
     t->BMSessionID = "S" + std::to_string(100000 + random.Next(900000));
     t->State = random.Next(3) == 0 ? 0 : 1;
     t->InfoStr = "10.0.0." + std::to_string(1 + random.Next(20)) + ":" +
@@ -72,11 +83,11 @@ std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int index) {
     return t;
 }
 
-std::string RunTasks(TSampleRandom& random, int count) {
+std::string RunTasks(TSampleRandom& random, const TSampleShape& shape) {
     static const TTaskForm forms[] = {TTaskForm::Crypto, TTaskForm::Short, TTaskForm::HugeFlag};
     std::string body;
-    for (int i = 0; i < count; ++i)
-        body += RunTasksRecord(*SampleTask(random, i), forms[i % 3]);
+    for (int i = 0; i < shape.Tasks; ++i)
+        body += RunTasksRecord(*SampleTask(random, i, shape), forms[i % 3]);
     return body;
 }
 
@@ -85,7 +96,8 @@ std::string BLLLeaks(TSampleRandom& random, const TSampleShape& shape) {
     std::vector<const TBLLLeakObjectInfo*> records;
     std::vector<std::string> stacks;
     for (int i = 0; i < 3 * shape.LeakClasses; ++i)
-        stacks.push_back(Stack(random, 6 + random.Next(6)));
+        stacks.push_back(shape.RepeatLeakStacks ? PooledStack(100000 + i, 6 + i % 6)
+                                                : Stack(random, 6 + random.Next(6)));
     for (int i = 0; i < shape.Leaks; ++i) {
         auto r = std::make_unique<TBLLLeakObjectInfo>();
         const int leakClass = random.Next(shape.LeakClasses);
@@ -108,6 +120,15 @@ std::string SystemLeaks(TSampleRandom& random, int count) {
 
 } // namespace
 
+TSampleShape ServerLikeShape() {
+    TSampleShape shape;
+    shape.LeakClasses = 300;
+    shape.ConfigEvery = 300;
+    shape.TaskStackPool = 300;
+    shape.RepeatLeakStacks = true;
+    return shape;
+}
+
 std::string SampleKey(int index) {
     const TDateTime start = EncodeDate(2006, 3, 1) + EncodeTime(9, 0, 0, 0);
     return FormatDateTime("dd.mm.yyyy hh:nn:ss.zzz", start + index * 10.0 / 86400.0 + 1e-9);
@@ -122,12 +143,39 @@ std::string SampleBlock(int index, const TSampleShape& shape) {
     counters.SetTotalAllocatedMemory(50000000 + index * 1000 + random.Next(100000));
     counters.SetSystemMemory(80000000 + random.Next(1000000));
     counters.SetVirtualMemory(120000000 + random.Next(1000000));
+    const std::string systemLeaks = SystemLeaks(random, shape.SystemLeaks);
+    const std::string bllLeaks = BLLLeaks(random, shape);
+    // A configuration that changes seldom is drawn from the number of its period.
+    TSampleRandom configRandom(shape.ConfigEvery > 0 ? uint32_t(index / shape.ConfigEvery) + 1 : 0);
+    TSampleRandom& texts = shape.ConfigEvery > 0 ? configRandom : random;
+    const std::string dataBase = FilledText(texts, shape.DataBaseBytes, "DataBase");
+    const std::string config = FilledText(texts, shape.ConfigBytes, "Main");
     TDebugBlockWriter block;
     block.StampedSection("SystemParams", SystemParamsBody(counters))
-        .Section("SystemLeakObjects", SystemLeaks(random, shape.SystemLeaks))
-        .Section("BLLLeakObjectsList", BLLLeaks(random, shape))
-        .Section("DataBaseParams", FilledText(random, shape.DataBaseBytes, "DataBase"))
-        .Section("QVRConfig", FilledText(random, shape.ConfigBytes, "Main"))
-        .StampedSection("RunTasks", RunTasks(random, shape.Tasks));
+        .Section("SystemLeakObjects", systemLeaks)
+        .Section("BLLLeakObjectsList", bllLeaks)
+        .Section("DataBaseParams", dataBase)
+        .Section("QVRConfig", config)
+        .StampedSection("RunTasks", RunTasks(random, shape));
     return block.Data();
+}
+
+std::string PageRecord(int index) {
+    TDinamicSystemInfo counters;
+    counters.SetLoginUsers(index);
+    const std::string params = SystemParamsBody(counters);
+    // The padding section is of a name the reader skips; its length is found by trying, as
+    // the digits of the block length count too.
+    size_t padding = 0;
+    for (;;) {
+        const std::string block = TDebugBlockWriter()
+                                      .Section("SystemParams", params)
+                                      .Section("Padding", std::string(padding + 1, '.'))
+                                      .Data();
+        const std::string record =
+            TDebugFileWriter().Snapshot(SampleKey(index), "1.0", block).Text();
+        if (record.size() == size_t(PageRecordSize))
+            return record;
+        padding = padding + PageRecordSize - record.size();
+    }
 }

@@ -9,9 +9,26 @@ struct TSampleShape {
     int SystemLeaks = 40;
     int ConfigBytes = 20000;  // size of the configuration text
     int DataBaseBytes = 2000; // size of the database parameters
+    // How a server repeats itself. ConfigEvery > 0: the configuration and database texts
+    // change only every so many snapshots. TaskStackPool > 0: task stacks are drawn from that
+    // many distinct ones. RepeatLeakStacks: each leak class has the same three allocation
+    // stacks in every snapshot. The defaults write every text anew in each snapshot.
+    int ConfigEvery = 0;
+    int TaskStackPool = 0;
+    bool RepeatLeakStacks = false;
 };
+
+// The shape of a long-running server's snapshots: the configuration changes every 300
+// snapshots, 300 distinct task stacks, 300 leak classes with three stacks each.
+TSampleShape ServerLikeShape();
 
 // Key "dd.mm.yyyy hh:nn:ss.zzz" of the index-th snapshot, one every 10 seconds.
 std::string SampleKey(int index);
 // A block with every section the server writes, in the usual forms.
 std::string SampleBlock(int index, const TSampleShape& shape);
+
+// A whole snapshot record, header line and block, of exactly PageRecordSize bytes: key
+// SampleKey(index), build "1.0", LoginUsers index. The system grows a file a page at a time,
+// so a reader never sees part of such a record written by one call at a page's start.
+constexpr int PageRecordSize = 4096;
+std::string PageRecord(int index);

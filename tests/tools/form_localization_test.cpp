@@ -131,9 +131,10 @@ TEST_F(FormLocalization, PrefixesLoseTheirUnderscores) {
 
 TEST_F(FormLocalization, AClassHasOneReaderClass) {
     ASSERT_NE(PropertyReadersList, nullptr);
-    EXPECT_EQ(PropertyReadersList->Count(), 3);
+    const int readers = PropertyReadersList->Count();
+    // The same reader class again is no second entry.
     EXPECT_NO_THROW(AddPropertyReader<TStringListPropertyReader>(TStrings::StaticClassInfo()));
-    EXPECT_EQ(PropertyReadersList->Count(), 3);
+    EXPECT_EQ(PropertyReadersList->Count(), readers);
     try {
         AddPropertyReader<TStringPropertyReader>(TStrings::StaticClassInfo());
         FAIL() << "a second reader class was taken";

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <thread>
 
@@ -192,11 +194,29 @@ TEST_F(HugeFile, WrittenBytesReadBack) {
                 ASSERT_EQ(stream.Size(), int64_t(written));
                 ASSERT_EQ(stream.Position(), int64_t(written));
             }
+            stream.Close();
         }
         EXPECT_TRUE(SameBytes(ReadWholeFile(name), content.substr(0, written)));
         TZtHugeFileStream reread(name, accRead, options);
         EXPECT_TRUE(SameBytes(ReadPart(reread, int(written)), content.substr(0, written)));
     }
+}
+
+TEST_F(HugeFile, AWriteThatFailsInTheLastFlushRaisesFromClose) {
+    // Wine maps the Unix device that is always full, which refuses every write.
+    const std::string full = "Z:\\dev\\full";
+    {
+        TZtHugeFileStream stream(full, accWrite, hfoBuffered);
+        Write(stream, "pending in the buffer"); // buffered: nothing reached the device yet
+        ExpectFailure<EZtHugeFile>([&] { stream.Flush(); }, 1001,
+                                   "TZtHugeFile.Flush(" + full +
+                                       ") failed. Win32 Error.  Code: 112.");
+    }
+    TZtHugeFileStream stream(full, accWrite, hfoBuffered);
+    Write(stream, "pending in the buffer");
+    ExpectFailure<EZtHugeFile>([&] { stream.Close(); }, 1001,
+                               "TZtHugeFile.FreeBuffer(" + full +
+                                   ") failed. Win32 Error.  Code: 112.");
 }
 
 TEST_F(HugeFile, AppendingAndTheBufferDirection) {
@@ -206,6 +226,7 @@ TEST_F(HugeFile, AppendingAndTheBufferDirection) {
         EXPECT_EQ(stream.Position(), 3);
         Write(stream, "def");
         EXPECT_EQ(stream.Position(), 6);
+        stream.Close();
     }
     EXPECT_EQ(ReadWholeFile(name), "abcdef");
     {
@@ -241,9 +262,22 @@ TEST_F(HugeFile, SetSizeCutsAtTheNewEnd) {
     EXPECT_EQ(ReadWholeFile(name), Pattern(30));
 }
 
+TEST_F(HugeFile, AReadingStreamAndAWriterShareTheFile) {
+    const std::string name = Fixture("shared.dat", "data");
+    TWin32Handle writer(OpenForWriting(name, FILE_SHARE_READ));
+    ASSERT_TRUE(writer.Valid());
+    TZtHugeFileStream stream(name, accRead, hfoBuffered);
+    writer.Close();
+    TWin32Handle laterWriter(OpenForWriting(name, FILE_SHARE_READ));
+    EXPECT_TRUE(laterWriter.Valid());
+    char bytes[8];
+    EXPECT_EQ(stream.Read(bytes, 8), 4);
+    EXPECT_EQ(std::string(bytes, 4), "data");
+}
+
 TEST_F(HugeFile, FileHeldByAWriterIsLocked) {
     const std::string name = Fixture("locked.dat", "data");
-    TWin32Handle writer(OpenForWriting(name, FILE_SHARE_READ | FILE_SHARE_WRITE));
+    TWin32Handle writer(OpenForWriting(name, 0));
     ASSERT_TRUE(writer.Valid());
     ExpectFailure<EZtHugeFileStream>(
         [&] { TZtHugeFileStream stream(name, accRead, hfoBuffered); }, 1001,
@@ -258,16 +292,24 @@ TEST_F(HugeFile, FileHeldByAWriterIsLocked) {
     TWin32Handle giveUp(CreateEventW(nullptr, TRUE, TRUE, nullptr));
     EXPECT_EQ(file.ResetEx(1, 0, 600000, hfoBuffered, 10, giveUp.Get()), hfFileLocked);
 
-    // The retry succeeds once the writer lets go.
-    std::thread release([&writer] {
-        Sleep(200);
+    // The retry succeeds once the writer lets go. The writer lets go only after a first
+    // attempt of a fresh file has failed, so the retry is what opens it.
+    TZtHugeFile retrying(name, FILE_ATTRIBUTE_NORMAL, GENERIC_READ, 0xFFFF);
+    std::atomic<bool> sawFailure{false};
+    std::thread release([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (retrying.WindowsError() != ERROR_SHARING_VIOLATION &&
+               std::chrono::steady_clock::now() < deadline)
+            Sleep(1);
+        sawFailure = retrying.WindowsError() == ERROR_SHARING_VIOLATION;
         writer.Close();
     });
-    EXPECT_EQ(file.ResetEx(1, 0, 60000, hfoBuffered, 10), hfOK);
+    EXPECT_EQ(retrying.ResetEx(1, 0, 60000, hfoBuffered, 10), hfOK);
     release.join();
+    EXPECT_TRUE(sawFailure);
     char bytes[8];
     uint32_t transferred = 0;
-    file.BlockRead(bytes, 8, transferred);
+    retrying.BlockRead(bytes, 8, transferred);
     EXPECT_EQ(std::string(bytes, transferred), "data");
 }
 

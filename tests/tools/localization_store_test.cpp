@@ -34,7 +34,7 @@ TEST(LocalizationStore, MissesGiveTheNotFoundMark) {
 TEST(LocalizationStore, TheGlobalStoreStaysEmpty) {
     InitLocalizationStore();
     EXPECT_EQ(DefaultLanguageID(), "RUSSIAN");
-    EXPECT_TRUE(SetLocalResourceValue("C_X", "RUSSIAN", "text"));
+    SetLocalResourceValue("C_X", "RUSSIAN", "text");
     EXPECT_EQ(GetLocalResourceValue("C_X", DefaultLanguageID()), LocNotFoundMark);
     DoneLocalizationStore();
     EXPECT_EQ(GetLocalResourceValue("C_X", "RUSSIAN"), LocNotFoundMark);

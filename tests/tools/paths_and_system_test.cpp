@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <windows.h>
 
 namespace {
@@ -75,22 +78,50 @@ TEST(SystemInfo, ModuleNames) {
     EXPECT_EQ(GetModulName("no_such_module_here.dll"), "");
 }
 
-TEST(SystemInfo, FlagsFollowTheVersion) {
+TEST(SystemInfo, VersionsGiveTheirKindAndFlags) {
+    struct TCase {
+        bool Nt;
+        unsigned Major, Minor;
+        const char* ServicePack;
+        TOS Os;
+    };
+    const TCase cases[] = {
+        {false, 4, 0, "", os95},      {false, 4, 0, " B ", os95OSR2}, {false, 4, 10, "", os98},
+        {false, 4, 10, "A", os98SE},  {false, 4, 90, "", osME},       {false, 4, 3, "", osUnknown},
+        {false, 5, 0, "", osUnknown}, {true, 3, 51, "", osNT3},       {true, 4, 0, "SP6", osNT4},
+        {true, 5, 0, "", os2K},       {true, 5, 1, "SP2", osXP},      {true, 5, 2, "", os2K},
+        {true, 6, 1, "", osUnknown},  {true, 10, 0, "", osUnknown},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(OSOfVersion(c.Nt, c.Major, c.Minor, c.ServicePack), c.Os)
+            << c.Nt << " " << c.Major << "." << c.Minor << " " << c.ServicePack;
+
+    // Each kind sets its own flags and their twins, and no other.
+    struct TFlags {
+        TOS Os;
+        std::vector<bool*> Set;
+    };
+    const std::vector<bool*> all = {&IsNT,    &IsWinNT, &Is95,      &IsWin95, &Is98,
+                                    &IsWin98, &Is2K,    &IsWin2000, &IsOSR2,  &IsWin95OSR2,
+                                    &IsSE,    &IsME,    &IsXP};
+    const TFlags flags[] = {
+        {osUnknown, {}},
+        {os95, {&Is95, &IsWin95}},
+        {os95OSR2, {&IsOSR2, &IsWin95OSR2}},
+        {os98, {&Is98, &IsWin98}},
+        {os98SE, {&IsSE}},
+        {osME, {&IsME}},
+        {osNT3, {&IsNT, &IsWinNT}},
+        {osNT4, {&IsNT, &IsWinNT}},
+        {os2K, {&IsNT, &IsWinNT, &Is2K, &IsWin2000}},
+        {osXP, {&IsNT, &IsWinNT, &IsXP}},
+    };
+    for (const TFlags& f : flags) {
+        SetOSFlags(f.Os);
+        for (size_t i = 0; i < all.size(); ++i) {
+            const bool expected = std::find(f.Set.begin(), f.Set.end(), all[i]) != f.Set.end();
+            EXPECT_EQ(*all[i], expected) << "kind " << f.Os << ", flag " << i;
+        }
+    }
     DefineOS();
-    const TOS os = GetOS();
-    EXPECT_EQ(IsNT, os == osNT3 || os == osNT4 || os == os2K || os == osXP);
-    EXPECT_EQ(IsWinNT, IsNT);
-    EXPECT_EQ(Is95, os == os95);
-    EXPECT_EQ(IsWin95, Is95);
-    EXPECT_EQ(IsOSR2, os == os95OSR2);
-    EXPECT_EQ(IsWin95OSR2, IsOSR2);
-    EXPECT_EQ(Is98, os == os98);
-    EXPECT_EQ(IsWin98, Is98);
-    EXPECT_EQ(IsSE, os == os98SE);
-    EXPECT_EQ(Is2K, os == os2K);
-    EXPECT_EQ(IsWin2000, Is2K);
-    EXPECT_EQ(IsME, os == osME);
-    EXPECT_EQ(IsXP, os == osXP);
-    const int set = IsNT + Is95 + IsOSR2 + Is98 + IsSE + IsME;
-    EXPECT_EQ(set, os == osUnknown ? 0 : 1);
 }

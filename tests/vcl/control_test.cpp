@@ -1,6 +1,7 @@
 #include "vcl/custom_control.h"
 #include "vcl/forms.h"
 #include "vcl/graphic_control.h"
+#include "vcl/panel.h"
 #include "vcl/timer.h"
 
 #include "vcl_test_support.h"
@@ -254,6 +255,46 @@ TEST(Controls, TimerFiresWhileEnabled) {
         if (++fired == 3)
             timer->SetEnabled(false);
     });
-    RunMessagesFor(400);
+    ASSERT_TRUE(RunMessagesUntil([&] { return fired >= 3; }));
+    EXPECT_FALSE(timer->Enabled());
+    RunMessagesFor(60); // three more intervals: a timer still running would fire again
     EXPECT_EQ(fired, 3);
+}
+
+TEST(Controls, ColourFontAndHintsFollowTheParentThroughNestedControlsUntilSetOwn) {
+    auto form = MakeForm();
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    auto* c = new TCountingControl(form.get());
+    c->SetParent(panel);
+    form->SetShowHint(true);
+    form->SetColor(clAqua);
+    form->Font()->SetName("Arial");
+    EXPECT_TRUE(c->ShowHint());
+    EXPECT_EQ(c->Color(), clAqua);
+    EXPECT_EQ(c->Font()->Name(), "Arial");
+
+    // A value of its own, even the parent's, ends following; asking to follow takes it again.
+    c->SetColor(clAqua);
+    c->SetShowHint(true);
+    EXPECT_FALSE(c->ParentColor());
+    EXPECT_FALSE(c->ParentShowHint());
+    form->SetColor(clLime);
+    form->SetShowHint(false);
+    EXPECT_EQ(panel->Color(), clLime);
+    EXPECT_EQ(c->Color(), clAqua);
+    EXPECT_TRUE(c->ShowHint());
+    c->SetParentColor(true);
+    c->SetParentShowHint(true);
+    EXPECT_EQ(c->Color(), clLime);
+    EXPECT_FALSE(c->ShowHint());
+
+    // A new parent hands its values over.
+    auto* other = new TPanel(form.get());
+    other->SetParent(form.get());
+    other->SetColor(clYellow);
+    other->SetShowHint(true);
+    c->SetParent(other);
+    EXPECT_EQ(c->Color(), clYellow);
+    EXPECT_TRUE(c->ShowHint());
 }

@@ -2,9 +2,13 @@
 #include "vcl/custom_control.h"
 #include "vcl/edit.h"
 #include "vcl/forms.h"
+#include "vcl/group_box.h"
+#include "vcl/inplace_edit.h"
 #include "vcl/menus.h"
 #include "vcl/panel.h"
+#include "vcl/string_grid.h"
 
+#include "support/message_capture.h"
 #include "vcl_test_support.h"
 
 #include <gtest/gtest.h>
@@ -62,12 +66,12 @@ TControl* FocusedControl() {
 
 } // namespace
 
-TEST(Keyboard, TabAndShiftTabWalkTheTabOrderAcrossNestedPanels) {
+TEST(Keyboard, TabAndShiftTabWalkTheTabOrderAcrossNestedPanelsAndGroupBoxes) {
     auto form = DialogForm();
     auto* edit1 = Make<TEdit>(form.get(), 10, 10);
     auto* outer = Make<TPanel>(form.get(), 10, 40, 380, 200);
     auto* edit2 = Make<TEdit>(outer, 10, 10);
-    auto* inner = Make<TPanel>(outer, 10, 40, 300, 100);
+    auto* inner = Make<TGroupBox>(outer, 10, 40, 300, 100);
     auto* memo = Make<TMemo>(inner, 10, 10, 100, 50);
     auto* hidden = Make<TEdit>(inner, 120, 10);
     auto* disabled = Make<TButton>(inner, 200, 10);
@@ -375,4 +379,98 @@ TEST(Keyboard, TheWheelGoesToTheFocusedControlFirstThenItsParents) {
     focused->TakeWheel = true;
     SendMessageW(under->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(270, 20));
     EXPECT_EQ(log, (std::vector<std::string>{"focused -120"}));
+}
+
+TEST(Keyboard, AControlThatWantsTheVeryKeyMessageKeepsItFromTheDefaultButton) {
+    auto form = DialogForm();
+    auto* grid = Make<TStringGrid>(form.get(), 10, 10, 300, 150);
+    grid->SetOptions(grid->Options() + TGridOptions{goEditing});
+    auto* ok = Make<TButton>(form.get(), 10, 200, 75, 25);
+    ok->SetDefault(true);
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    grid->SetFocus();
+    PostMessageW(grid->Handle(), WM_CHAR, 'x', 1);
+    Application->ProcessMessages();
+    ASSERT_TRUE(grid->EditorMode());
+    // Enter in the cell's edit ends the editing; the dialog does not see it.
+    Press(grid->InplaceEditor()->Handle(), VK_RETURN);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(clicks, 0);
+    // On the grid itself Enter is the dialog's.
+    Press(grid->Handle(), VK_RETURN);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(Keyboard, TheMainFormsShortCutsServeEveryForm) {
+    ASSERT_EQ(Application->MainForm(), nullptr);
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    ASSERT_EQ(Application->MainForm(), main);
+    main->SetBounds(0, 0, 200, 100);
+    std::vector<std::string> seen;
+    main->OnShortCut = [&](TWMKey& key, bool& handled) {
+        seen.push_back("main " + std::to_string(key.CharCode));
+        handled = key.CharCode == VK_F5;
+    };
+    auto other = DialogForm();
+    auto* edit = Make<TEdit>(other.get(), 10, 10);
+    other->OnShortCut = [&](TWMKey& key, bool&) {
+        seen.push_back("other " + std::to_string(key.CharCode));
+    };
+    main->Show();
+    other->Show();
+    edit->SetFocus();
+    Press(edit->Handle(), VK_F5);
+    EXPECT_EQ(seen, (std::vector<std::string>{"other 116", "main 116"}));
+    seen.clear();
+    // On the main form itself it is asked once.
+    Press(main->Handle(), VK_F6);
+    EXPECT_EQ(seen, (std::vector<std::string>{"main 117"}));
+    main->Free();
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Keyboard, AShortCutHandlerThatRaisesIsShownAndTheDialogGoesOn) {
+    MessageCapture messages;
+    TModalDialog dialog;
+    dialog.Form->OnShortCut = [](TWMKey& key, bool&) {
+        if (key.CharCode == VK_F9)
+            throw Exception("No F9 here");
+    };
+    TModalResult result = dialog.Run([&] {
+        PostKey(dialog.Edit, VK_F9);
+        PostKey(dialog.Edit, VK_RETURN);
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(messages.Texts, std::vector<std::string>{"No F9 here"});
+}
+
+namespace {
+class TSysCommandCounter : public TForm {
+public:
+    using TForm::TForm;
+    std::vector<intptr_t> KeyMenus;
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_SYSCOMMAND && (Message.WParam & 0xFFF0) == SC_KEYMENU) {
+            KeyMenus.push_back(Message.LParam);
+            return;
+        }
+        TForm::WndProc(Message);
+    }
+};
+} // namespace
+
+TEST(Keyboard, AltWithAKeyNoControlTookOpensTheMainFormsMenu) {
+    ASSERT_EQ(Application->MainForm(), nullptr);
+    TSysCommandCounter* main = nullptr;
+    Application->CreateForm(main);
+    main->SetBounds(0, 0, 200, 100);
+    auto other = DialogForm();
+    main->Show();
+    other->Show();
+    SendMessageW(other->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    EXPECT_EQ(main->KeyMenus, std::vector<intptr_t>{'f'});
+    main->Free();
 }

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 namespace {
 TOwnedPtr<TForm> MakeForm() {
@@ -53,6 +54,49 @@ TEST(StdControls, TrackBarReportsEveryChangeOfPositionAlsoWhenClamped) {
     tb->SetSelEnd(5);
     EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELSTART, 0, 0), 2);
     EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELEND, 0, 0), 5);
+}
+
+TEST(StdControls, TrackBarDrawsItsSelectionAsABandAndKeepsItInItsRange) {
+    auto form = MakeForm();
+    auto* tb = new TTrackBar(form.get());
+    tb->SetParent(form.get());
+    tb->SetBounds(0, 0, 400, 32);
+    tb->SetMax(100);
+    tb->SetPosition(90);
+    const uint32_t highlight = PixelOf(TColor(GetSysColor(COLOR_HIGHLIGHT)));
+    RECT channel{};
+    SendMessageW(tb->Handle(), TBM_GETCHANNELRECT, 0, LPARAM(&channel));
+    const int middle = (channel.top + channel.bottom) / 2;
+    const auto bandPixels = [&] {
+        TPaintedPixels pixels(tb, tb->Width(), tb->Height());
+        int count = 0;
+        for (int x = 0; x < tb->Width(); ++x)
+            count += pixels.At(x, middle) == highlight;
+        return count;
+    };
+    EXPECT_EQ(bandPixels(), 0); // no selection, no band
+
+    tb->SetSelStart(20);
+    tb->SetSelEnd(60);
+    const TRect band = tb->SelectionBand();
+    EXPECT_EQ(band.Left, tb->ValueToPixel(20));
+    EXPECT_EQ(band.Right, tb->ValueToPixel(60) + 1);
+    EXPECT_LT(tb->ValueToPixel(20), tb->ValueToPixel(21));
+    TPaintedPixels pixels(tb, tb->Width(), tb->Height());
+    EXPECT_EQ(pixels.At((band.Left + band.Right) / 2, middle), highlight);
+    EXPECT_NE(pixels.At(band.Left - 3, middle), highlight);
+    EXPECT_NE(pixels.At(band.Right + 3, middle), highlight);
+    EXPECT_GE(bandPixels(), band.Width() - 2);
+    // The classic look as well as the themed one.
+    SetWindowTheme(tb->Handle(), L" ", L" ");
+    EXPECT_GE(bandPixels(), band.Width() - 2);
+
+    // A smaller range takes the selection in.
+    tb->SetMax(1);
+    EXPECT_EQ(tb->SelStart(), 1);
+    EXPECT_EQ(tb->SelEnd(), 1);
+    EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELSTART, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELEND, 0, 0), 1);
 }
 
 TEST(StdControls, UpDownAsksBeforeEachStep) {

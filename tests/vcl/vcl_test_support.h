@@ -6,6 +6,7 @@
 #include "vcl/win_control.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Sends a mouse message to a control as its window would get it (a graphic control's goes to
@@ -65,6 +66,11 @@ template <class Condition> bool PumpUntil(Condition condition, unsigned deadline
         Sleep(1);
     }
     return true;
+}
+
+// Lets messages through until done() holds; false when that takes far too long.
+inline bool RunMessagesUntil(const std::function<bool()>& done) {
+    return PumpUntil(done, 30000);
 }
 
 // How a pixel painted in an RGB colour (0x00BBGGRR) reads: 0x00RRGGBB.

@@ -17,18 +17,24 @@ LRESULT CALLBACK CountingProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
-// A control over a system class of the test's own, which counts its destroy messages as a common
-// control frees its data on them.
-class TOverCountingClass : public TWinControl {
+// A control over a Win32 class named when it is made; it keeps its base's class name.
+class TOnWin32Class : public TWinControl {
 public:
-    using TWinControl::TWinControl;
+    TOnWin32Class(TComponent* AOwner, std::wstring win32Class = L"QVRTest.Counting")
+        : TWinControl(AOwner), FWin32Class(std::move(win32Class)) {}
 
 protected:
     void CreateParams(TCreateParams& Params) override {
         TWinControl::CreateParams(Params);
-        Params.SystemClassName = L"QVRTest.Counting";
+        Params.SystemClassName = FWin32Class;
     }
+
+private:
+    std::wstring FWin32Class;
 };
+// Over a class of the test's own, which counts its destroy messages as a common control frees
+// its data on them.
+using TOverCountingClass = TOnWin32Class;
 
 void RegisterCountingClass() {
     WNDCLASSEXW wc{};
@@ -63,4 +69,21 @@ TEST(WindowBinding, AControlEndedByItsDestructorLetsItsClassSeeTheDestroyMessage
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(ClassDestroys, 1);
     EXPECT_EQ(ClassNcDestroys, 1);
+}
+
+TEST(WindowBinding, HeirsOfOneClassNameOnDifferentWin32ClassesEachGetTheirOwn) {
+    RegisterCountingClass();
+    auto counting = MakeOwned<TOverCountingClass>();
+    auto edit = MakeOwned<TOnWin32Class>(L"EDIT");
+    auto plain = MakeOwned<TWinControl>();
+    ASSERT_EQ(counting->ClassName(), edit->ClassName());
+    counting->HandleNeeded();
+    // The edit is an edit: it answers an edit's message and keeps what is typed.
+    EXPECT_GT(SendMessageW(edit->Handle(), EM_GETLIMITTEXT, 0, 0), 0);
+    SendMessageW(edit->Handle(), WM_CHAR, 'x', 1);
+    EXPECT_EQ(edit->Text(), "x");
+    EXPECT_EQ(SendMessageW(plain->Handle(), EM_GETLIMITTEXT, 0, 0), 0);
+    ClassDestroys = 0;
+    counting.reset();
+    EXPECT_EQ(ClassDestroys, 1);
 }

@@ -6,6 +6,7 @@
 #include "vcl/screen.h"
 #include "vcl/tool_bar.h"
 #include "viewer/data_base_params_form.h"
+#include "viewer/diagram_form.h"
 
 #include "rtl/ini_file.h"
 #include "support/message_capture.h"
@@ -17,14 +18,14 @@ TEST_F(ViewerTest, EveryWindowButTheMainOneHasAButtonOnTheWindowBar) {
         captions.push_back(bar->Buttons(i)->Caption());
     EXPECT_EQ(captions,
               (std::vector<std::string>{"Diagram", "SystemInfo", "System leak", "BLL Leak",
-                                        "DataBase params", "Tasks threads", "Spy"}));
+                                        "DataBase params", "QVR Config", "Tasks threads", "Spy"}));
     EXPECT_EQ(bar->Buttons(4)->Tag(), intptr_t(fmDataBaseParamsForm));
     EXPECT_EQ(fmDataBaseParamsForm->WindowBarButton(), bar->Buttons(4));
     EXPECT_EQ(Main().WindowBarButton(), nullptr);
     // A window that goes takes its button with it.
     Spy->Free();
     Spy = nullptr;
-    EXPECT_EQ(bar->ButtonCount(), 6);
+    EXPECT_EQ(bar->ButtonCount(), 7);
     for (TfmDebugInfo* window :
          {static_cast<TfmDebugInfo*>(&Main()), static_cast<TfmDebugInfo*>(fmDataBaseParamsForm)})
         EXPECT_TRUE(GetWindowLongW(window->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
@@ -51,6 +52,44 @@ TEST_F(ViewerTest, TheButtonOfAMinimisedWindowRestoresItWithoutRefilling) {
     Click(Spy->WindowBarButton());
     EXPECT_FALSE(IsIconic(Spy->Handle()));
     EXPECT_TRUE(Spy->Calls.empty());
+}
+
+namespace {
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND h = GetWindow(lower, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
+        if (h == upper)
+            return true;
+    return false;
+}
+
+TRect BoundsOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+} // namespace
+
+TEST_F(ViewerTest, WindowsWithoutAStoredPlaceOpenApartAndTheirButtonBringsThemToTheFront) {
+    for (TToolButton* button :
+         {fmDiagramForm->WindowBarButton(), fmDataBaseParamsForm->WindowBarButton()}) {
+        ClickWithMouse(button);
+        ASSERT_TRUE(RunMessagesUntil([&] {
+            return IsWindowVisible(reinterpret_cast<TForm*>(button->Tag())->Handle()) != 0;
+        }));
+    }
+    const TRect diagram = BoundsOf(fmDiagramForm->Handle());
+    const TRect params = BoundsOf(fmDataBaseParamsForm->Handle());
+    EXPECT_NE(diagram.Left, params.Left);
+    EXPECT_NE(diagram.Top, params.Top);
+    ASSERT_TRUE(IsAbove(fmDataBaseParamsForm->Handle(), fmDiagramForm->Handle()));
+
+    // Both shown: the button of the covered one brings it to the front.
+    ClickWithMouse(fmDiagramForm->WindowBarButton());
+    EXPECT_TRUE(RunMessagesUntil(
+        [] { return IsAbove(fmDiagramForm->Handle(), fmDataBaseParamsForm->Handle()); }));
+    ClickWithMouse(fmDataBaseParamsForm->WindowBarButton());
+    EXPECT_TRUE(RunMessagesUntil(
+        [] { return IsAbove(fmDataBaseParamsForm->Handle(), fmDiagramForm->Handle()); }));
 }
 
 TEST_F(ViewerTest, DroppedFilesAreOpenedInOrderAndAFailureDoesNotStopTheRest) {

@@ -19,8 +19,7 @@ namespace {
 
 using TParams = std::vector<std::pair<std::string, TDebugInfoObgect>>;
 
-// The snapshots' keys sort day first: "02.01" (2 January) comes after "01.02" (1 February), so
-// the store's order is not the order of time.
+// Written out of time order: the store puts 1 February last.
 const std::vector<std::string> Keys = {"01.02.2006 10:00:00", "02.01.2006 10:00:00",
                                        "03.01.2006 10:00:00"};
 
@@ -127,15 +126,38 @@ TEST_F(DiagramTest, TheWindowStartsWithTheThreeMarkersAndPercentOn) {
     EXPECT_EQ(chart->PopupMenu(), Diagram.pmDiagram);
 }
 
+TEST_F(DiagramTest, WithoutDataSeriesTheTimeAxisSpansTheSnapshotsOrShowsNoDates) {
+    const auto labels = [this] {
+        std::vector<std::string> texts;
+        for (const TAxisTick& tick : Diagram.Diagram->Layout().Bottom.Ticks)
+            texts.push_back(tick.Label);
+        return texts;
+    };
+    EXPECT_TRUE(labels().empty()); // nothing read: no dates around 30.12.1899
+    Main().OpenFile(WriteCounters("a.dbg", Keys, {20, 5, 10}));
+    TValueRange shown = Diagram.Diagram->BottomAxis()->Range();
+    EXPECT_DOUBLE_EQ(shown.Min, TimeAt(0));
+    EXPECT_DOUBLE_EQ(shown.Max, TimeAt(2));
+    ASSERT_FALSE(labels().empty());
+    EXPECT_EQ(labels().front().find("29.12"), std::string::npos) << labels().front();
+
+    Drop({{"OpenSessions", dioDinamicSystemInfo}});
+    shown = Diagram.Diagram->BottomAxis()->Range();
+    EXPECT_DOUBLE_EQ(shown.Min, TimeAt(0));
+    Main().ClearAll();
+    Diagram.Clear();
+    EXPECT_TRUE(labels().empty());
+}
+
 TEST_F(DiagramTest, DroppedCountersAreDrawnOverAllSnapshotsInPercentAndValues) {
-    // In key order the sessions are 20, 5, 10; in time order 5, 10, 20.
+    // Written 20, 5, 10; in time order 5, 10, 20.
     Main().OpenFile(WriteCounters("a.dbg", Keys, {20, 5, 10}));
     Drop({{"OpenSessions", dioDinamicSystemInfo}, {"Errors", dioDinamicSystemInfo}});
     ASSERT_EQ(Diagram.DataSeriesCount(), 2);
     TLineSeries* sessions = Data(0);
     EXPECT_EQ(sessions->Title(), "OpenSessions");
     EXPECT_EQ(sessions->Tag(), dioDinamicSystemInfo);
-    EXPECT_EQ(PlotOf(sessions).X, (std::vector<double>{TimeAt(1), TimeAt(2), TimeAt(0)}));
+    EXPECT_EQ(PlotOf(sessions).X, (std::vector<double>{TimeAt(0), TimeAt(1), TimeAt(2)}));
     EXPECT_EQ(YValues(sessions), (std::vector<double>{25, 50, 100}));
     EXPECT_EQ(YValues(Data(1)), (std::vector<double>{0, 0, 0}));
     EXPECT_EQ(Diagram.Diagram->LeftAxis()->CurrentMaximum(), 100);
@@ -269,7 +291,7 @@ TEST_F(DiagramTest, AParameterDraggedFromAnotherWindowIsDroppedOnTheChart) {
     TChart* chart = Diagram.Diagram;
     TChartLayout layout = chart->Layout();
     TPaintedPixels pixels(chart, chart->ClientWidth(), chart->ClientHeight());
-    EXPECT_TRUE(pixels.Around(layout.Bottom.Scale.ValueToPixel(TimeAt(2)),
+    EXPECT_TRUE(pixels.Around(layout.Bottom.Scale.ValueToPixel(TimeAt(1)),
                               layout.Left.Scale.ValueToPixel(50), PixelOf(Data(0)->Color())));
     int marker = layout.Bottom.Scale.ValueToPixel(TimeAt(Main().tbTime->Position()));
     EXPECT_EQ(pixels.At(marker, layout.Left.Scale.ValueToPixel(80)), PixelOf(clBlack));

@@ -1,6 +1,8 @@
 #include "viewer/bll_leak_form.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
+#include "viewer/qvr_config_form.h"
+#include "viewer/qvr_set_form.h"
 #include "viewer/tasks_threads_form.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
@@ -9,6 +11,7 @@
 #include "qvr/debug_reader.h"
 #include "qvr/exception_handler.h"
 #include "qvr/loc_messages.h"
+#include "qvr/memory_qvr_config.h"
 #include "qvr/qvr_config.h"
 #include "rtl/format_settings.h"
 #include "rtl/wide_text.h"
@@ -27,7 +30,7 @@ struct TSeenAtRun {
     std::vector<std::string> Forms;
     bool MainVisible = false;
     bool OthersHidden = true;
-    bool Maximized = false;
+    bool BarAcrossTheTop = false;
 };
 TSeenAtRun Seen;
 
@@ -41,7 +44,12 @@ void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
             Seen.OthersHidden = false;
     }
     Seen.MainVisible = fmTimeLineForm->Visible();
-    Seen.Maximized = IsZoomed(fmTimeLineForm->Handle()) != 0;
+    RECT window{};
+    GetWindowRect(fmTimeLineForm->Handle(), &window);
+    const TRect area = Screen->WorkAreaRect();
+    Seen.BarAcrossTheTop = !IsZoomed(fmTimeLineForm->Handle()) && window.left == area.Left &&
+                           window.top == area.Top && window.right == area.Right &&
+                           window.bottom - window.top < area.Height() / 3;
     PostMessageW(fmTimeLineForm->Handle(), WM_CLOSE, 0, 0);
 }
 } // namespace
@@ -54,15 +62,17 @@ TEST(Startup, TheProgramRunsUntilTheMainWindowClosesAndLeavesNothingBehind) {
     EXPECT_EQ(Seen.Forms,
               (std::vector<std::string>{"fmTimeLineForm", "fmDiagramForm", "fmSystemInfoForm",
                                         "fmSystemLeakForm", "fmBLLLeakForm", "fmDataBaseParamsForm",
-                                        "fmTasksThreads"}));
+                                        "fmQVRConfigForm", "fmQVRSet", "fmTasksThreads"}));
     EXPECT_TRUE(Seen.MainVisible);
     EXPECT_TRUE(Seen.OthersHidden);
-    EXPECT_TRUE(Seen.Maximized);
+    EXPECT_TRUE(Seen.BarAcrossTheTop);
     EXPECT_EQ(fmTimeLineForm, nullptr);
     EXPECT_EQ(fmDataBaseParamsForm, nullptr);
     EXPECT_EQ(fmDiagramForm, nullptr);
     EXPECT_EQ(fmBLLLeakForm, nullptr);
     EXPECT_EQ(fmTasksThreads, nullptr);
+    EXPECT_EQ(fmQVRConfigForm, nullptr);
+    EXPECT_EQ(fmQVRSet, nullptr);
     EXPECT_EQ(Screen->FormCount(), 0);
     EXPECT_EQ(DebugReader, nullptr);
     EXPECT_EQ(QVRConfig, nullptr);
@@ -83,9 +93,15 @@ TEST(Startup, ASessionMakesTheGlobalsAndTheWindowsInOrder) {
         ASSERT_NE(fmTimeLineForm, nullptr);
         EXPECT_EQ(Application->MainForm(), fmTimeLineForm);
         EXPECT_EQ(fmTimeLineForm->Caption(), "QVRDebugViewer");
-        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 6);
+        // The settings dialog is no snapshot window and has no button.
+        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 7);
         EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(0)->Caption(), "Diagram");
-        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(5)->Caption(), "Tasks threads");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(4)->Caption(), "DataBase params");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(5)->Caption(), "QVR Config");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(6)->Caption(), "Tasks threads");
+        // The configuration window put an in-memory configuration in place of the first.
+        EXPECT_NE(dynamic_cast<TMemoryQVRConfig*>(QVRConfig.get()), nullptr);
+        EXPECT_NE(fmQVRSet, nullptr);
         EXPECT_FALSE(fmDataBaseParamsForm->Visible());
         EXPECT_EQ(fmDataBaseParamsForm->CurrentDebugInfoIndex(), 0);
     }

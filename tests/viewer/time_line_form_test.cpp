@@ -1,14 +1,20 @@
 #include "viewer_fixture.h"
 
 #include "qvr/debug_reader.h"
+#include "rtl/format.h"
 #include "vcl/dialogs.h"
 #include "vcl/edit.h"
 #include "vcl/panel.h"
+#include "vcl/screen.h"
 #include "vcl/track_bar.h"
+#include "viewer/time_line_positions.h"
 
 #include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
 #include "support/message_capture.h"
+#include "support/open_dialog_driver.h"
+
+#include <commctrl.h>
 
 namespace {
 struct TSelection {
@@ -29,21 +35,40 @@ std::ostream& operator<<(std::ostream& out, const TSelection& s) {
 }
 } // namespace
 
-TEST_F(ViewerTest, TheFirstFileGoesToTheLastSnapshotInKeyOrder) {
+TEST_F(ViewerTest, TheFirstFileGoesToTheLatestSnapshot) {
     Main().OpenFile(
         WriteFile("a.dbg", {"02.01.2006 10:00:00", "01.02.2006 10:00:00", "03.01.2006 12:30:15"}));
     ASSERT_EQ(DebugReader->Count(), 3);
     EXPECT_EQ(Main().tbTime->Max(), 2);
     EXPECT_EQ(Main().tbTime->Position(), 2);
-    EXPECT_EQ(KeyAtPosition(), "03.01.2006 12:30:15");
+    EXPECT_EQ(KeyAtPosition(), "01.02.2006 10:00:00");
     EXPECT_EQ(Selection(), (TSelection{0, 0}));
-    EXPECT_EQ(Main().edCurrentTime->Text(), "03.01.2006 12:30:15");
+    EXPECT_EQ(Main().edCurrentTime->Text(), "01.02.2006 10:00:00");
     EXPECT_EQ(Main().seTime->Position(), 2);
     EXPECT_EQ(Main().seTime->Max(), 2);
     // The visible windows were filled once, after the reading, and heard of the new position.
     EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{3}));
     EXPECT_FALSE(Spy->CountsOf("Current").empty());
     EXPECT_FALSE(Spy->CalledWhileReading);
+}
+
+TEST_F(ViewerTest, FilesOutOfOrderAcrossAYearKeepThePlaceByKeyInTimeOrder) {
+    Main().OpenFile(
+        WriteFile("a.dbg", {"01.02.2007 10:00:00", "31.12.2006 10:00:00", "30.01.2007 10:00:00"}));
+    EXPECT_EQ(KeyAtPosition(), "01.02.2007 10:00:00");
+    MoveTimeLine(1);
+    Click(Main().btnSetStartPos);
+    EXPECT_EQ(Selection(), (TSelection{1, 2}));
+    MoveTimeLine(0);
+    EXPECT_EQ(Main().edCurrentTime->Text(), "31.12.2006 10:00:00");
+
+    Main().OpenFile(
+        WriteFile("b.dbg", {"01.01.2007 10:00:00", "31.01.2007 10:00:00", "29.12.2006 10:00:00"}));
+    ASSERT_EQ(DebugReader->Count(), 6);
+    EXPECT_EQ(Main().tbTime->Position(), 1);
+    EXPECT_EQ(Main().edCurrentTime->Text(), "31.12.2006 10:00:00");
+    // 30.01.2007 .. 01.02.2007, with 31.01.2007 now inside the interval.
+    EXPECT_EQ(Selection(), (TSelection{3, 5}));
 }
 
 TEST_F(ViewerTest, ReadingASecondFileKeepsTheSnapshotsOfThePlace) {
@@ -122,6 +147,35 @@ TEST_F(ViewerTest, TheUpDownMovesTheTimeLineAndStopsAtItsEnds) {
     EXPECT_EQ(Main().tbTime->Position(), 0);
 }
 
+TEST_F(ViewerTest, TheIntervalStaysInsideTheTimeLineAndTicksStayApart) {
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 3)));
+    MoveTimeLine(1);
+    Click(Main().btnSetStartPos);
+    EXPECT_EQ(Selection(), (TSelection{1, 2}));
+    // Another build drops the three; the two new ones make the time line 0..1.
+    const std::string path = Folder.File("other.dbg");
+    {
+        TDebugFileWriter file(path);
+        for (const char* key : {"05.05.2006 11:11:11", "05.05.2006 11:11:12"})
+            file.Snapshot(key, "3.0", TDebugBlockWriter().Section("DataBaseParams", "x").Data());
+    }
+    Main().OpenFile(path);
+    ASSERT_EQ(Main().tbTime->Max(), 1);
+    EXPECT_EQ(Selection(), (TSelection{1, 1}));
+    EXPECT_EQ(SendMessageW(Main().tbTime->Handle(), TBM_GETSELEND, 0, 0), 1);
+
+    std::vector<std::string> keys;
+    for (int day = 1; day <= 28; ++day)
+        for (const std::string& key : DayKeys(Format("%.2d.02.2006", {day}), 100))
+            keys.push_back(key);
+    Main().OpenFile(WriteFile("many.dbg", keys));
+    ASSERT_EQ(Main().tbTime->Max(), 2799); // of the first build again: the two are dropped
+    const int travel = Main().tbTime->ValueToPixel(2799) - Main().tbTime->ValueToPixel(0);
+    const LRESULT ticks = SendMessageW(Main().tbTime->Handle(), TBM_GETNUMTICS, 0, 0);
+    EXPECT_GT(ticks, 2);
+    EXPECT_LE(ticks, travel / MinTickSpacing + 2);
+}
+
 TEST_F(ViewerTest, ClearAllEmptiesTheWindowsAndTheTimeLine) {
     Main().OpenFile(WriteFile("a.dbg", DayKeys("10.01.2006", 6)));
     MoveTimeLine(2);
@@ -156,6 +210,44 @@ TEST_F(ViewerTest, TheOpenCommandReadsTheChosenFile) {
     EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{2}));
 }
 
+TEST_F(ViewerTest, TheSystemOpenDialogOpensAShorterPathAfterALongOneAndReportsAMissingFile) {
+    std::string folder = Folder.Path();
+    for (const char* part : {"\\a folder with a rather long name for debug files",
+                             "\\another folder below it, also with a long name"}) {
+        folder += part;
+        ASSERT_TRUE(CreateDirectoryW(ToWide(folder).c_str(), nullptr));
+    }
+    TDebugFileWriter(folder + "\\long.dbg")
+        .Snapshot("10.01.2006 10:00:00", "2.5.1.7", TDebugBlockWriter().Line("x").Data());
+    const std::string shortPath = WriteFile("s.dbg", {"11.01.2006 10:00:00"});
+    const std::string missing = Folder.File("gone.dbg");
+    const std::string longPath = folder + "\\long.dbg";
+
+    struct TRun {
+        std::string Name;
+        int Count;
+    };
+    for (const TRun& run : {TRun{longPath, 1}, TRun{shortPath, 2}, TRun{missing, 2}}) {
+        SCOPED_TRACE(run.Name);
+        MessageCapture boxes;
+        TOpenDialogDriver driver(run.Name);
+        ClickWithMouse(Main().ToolButton1);
+        // The dialog is up only inside the click; so once it was answered and the loop here
+        // runs again, the dialog has gone and its file was read.
+        ASSERT_TRUE(RunMessagesUntil([&] { return driver.Finished(); }));
+        ASSERT_TRUE(driver.Answered());
+        RunMessagesFor(50);
+        EXPECT_EQ(Main().OpenDialog1->FileName, run.Name);
+        EXPECT_EQ(DebugReader->Count(), run.Count);
+        if (run.Name == missing) {
+            ASSERT_EQ(boxes.Texts.size(), 1u);
+            EXPECT_NE(boxes.Texts[0].find(missing), std::string::npos) << boxes.Texts[0];
+        } else {
+            EXPECT_TRUE(boxes.Texts.empty());
+        }
+    }
+}
+
 TEST_F(ViewerTest, AFileThatCannotBeOpenedIsShownAndTheWindowsAreFilledAnyway) {
     const std::string path = WriteFile("locked.dbg", DayKeys("10.01.2006", 2));
     HANDLE lock = CreateFileW(ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -177,7 +269,15 @@ TEST_F(ViewerTest, TheMainWindowIsAThinBarThatGrowsForTheProgress) {
     EXPECT_EQ(Main().ClientHeight(), bottom);
     EXPECT_EQ(Main().Constraints().MinHeight, Main().Height());
     EXPECT_EQ(Main().Constraints().MaxHeight, Main().Height());
-    EXPECT_TRUE(IsZoomed(Main().Handle()));
+    // Not maximised, which a window manager would stretch over the whole screen.
+    EXPECT_FALSE(IsZoomed(Main().Handle()));
+    RECT window{};
+    GetWindowRect(Main().Handle(), &window);
+    const TRect area = Screen->WorkAreaRect();
+    EXPECT_EQ(window.left, area.Left);
+    EXPECT_EQ(window.top, area.Top);
+    EXPECT_EQ(window.right, area.Right);
+    EXPECT_EQ(window.bottom - window.top, Main().Height());
 
     Main().StartProgress();
     EXPECT_TRUE(Main().ProgressBar->Visible());

@@ -1,14 +1,14 @@
 #include "viewer/time_line_positions.h"
 
-#include "tools/sorted_lists.h"
+#include "qvr/debug_reader.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-// Snapshot names only; the objects do not matter to the time line.
-void AddKeys(TQZSortedNamedObjects& list, std::initializer_list<const char*> keys) {
+// Empty snapshots in a store of their own; only their keys matter to the time line.
+void AddKeys(TDebugReader& store, std::initializer_list<const char*> keys) {
     for (const char* key : keys)
-        list.AddObject(key, nullptr);
+        store.AddDebugInfo(key);
 }
 } // namespace
 
@@ -22,36 +22,39 @@ std::ostream& operator<<(std::ostream& out, const TTimeLinePlace& p) {
 }
 
 TEST(TimeLinePositions, PlaceIsKeptByKeyWhenEarlierSnapshotsArrive) {
-    TQZSortedNamedObjects list;
-    AddKeys(list, {"10.01.2006 10:00:00", "10.01.2006 10:00:10", "10.01.2006 10:00:20",
-                   "10.01.2006 10:00:30", "10.01.2006 10:00:40", "10.01.2006 10:00:50",
-                   "10.01.2006 10:01:00"});
+    TDebugReader store;
+    const TQZSortedNamedObjects& list = store.DebugInfoList;
+    AddKeys(store, {"10.01.2006 10:00:00", "10.01.2006 10:00:10", "10.01.2006 10:00:20",
+                    "10.01.2006 10:00:30", "10.01.2006 10:00:40", "10.01.2006 10:00:50",
+                    "10.01.2006 10:01:00"});
     const TTimeLineKeys keys = RememberTimeLineKeys(list, {4, 2, 5});
     EXPECT_EQ(keys.PositionTimeStr, "10.01.2006 10:00:40");
     EXPECT_EQ(keys.StartTimeStr, "10.01.2006 10:00:20");
     EXPECT_EQ(keys.EndTimeStr, "10.01.2006 10:00:50");
 
-    // Key text order puts the second file's days first.
-    AddKeys(list, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "09.02.2006 10:00:00"});
+    // Two days before the snapshots, one after them.
+    AddKeys(store, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "09.02.2006 10:00:00"});
     const TTimeLinePlace restored = RestoreTimeLinePlace(list, keys, {4, 2, 5});
-    EXPECT_EQ(restored, (TTimeLinePlace{7, 5, 8}));
+    EXPECT_EQ(restored, (TTimeLinePlace{6, 4, 7}));
     EXPECT_EQ(list.GetNames(restored.Position), keys.PositionTimeStr);
 }
 
 TEST(TimeLinePositions, WithoutRememberedKeysThePositionGoesToTheLastSnapshot) {
-    TQZSortedNamedObjects list;
+    TDebugReader store;
+    const TQZSortedNamedObjects& list = store.DebugInfoList;
     EXPECT_EQ(RememberTimeLineKeys(list, {0, 0, 0}).PositionTimeStr, "");
-    AddKeys(list, {"02.01.2006 10:00:00", "01.02.2006 10:00:00", "03.01.2006 10:00:00"});
+    AddKeys(store, {"02.01.2006 10:00:00", "01.02.2006 10:00:00", "03.01.2006 10:00:00"});
     EXPECT_EQ(RestoreTimeLinePlace(list, {}, {0, 0, 0}), (TTimeLinePlace{2, 0, 0}));
-    // The last in key order is the January day, although February is later in time.
-    EXPECT_EQ(list.GetNames(2), "03.01.2006 10:00:00");
+    // The last in time, although "03.01" comes after "01.02" as text.
+    EXPECT_EQ(list.GetNames(2), "01.02.2006 10:00:00");
     EXPECT_EQ(TimeLineMax(0), 0);
     EXPECT_EQ(TimeLineMax(3), 2);
 }
 
 TEST(TimeLinePositions, KeysThatAreGoneLeaveTheEndsAndSendThePositionToTheLast) {
-    TQZSortedNamedObjects list;
-    AddKeys(list, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "03.01.2006 10:00:00"});
+    TDebugReader store;
+    const TQZSortedNamedObjects& list = store.DebugInfoList;
+    AddKeys(store, {"01.01.2006 10:00:00", "02.01.2006 10:00:00", "03.01.2006 10:00:00"});
     const TTimeLineKeys keys{"05.05.2006 10:00:00", "02.01.2006 10:00:00", "07.07.2006 10:00:00"};
     EXPECT_EQ(RestoreTimeLinePlace(list, keys, {0, 0, 1}), (TTimeLinePlace{2, 1, 1}));
     EXPECT_EQ(KeyAt(list, -1), "");
@@ -67,4 +70,17 @@ TEST(TimeLinePositions, SelectionCommandsStretchTheOtherEndWhenCrossed) {
     EXPECT_EQ(ApplySelectionCommand(scSetEnd, {6, 4, 8}, 10), (TTimeLinePlace{6, 4, 6}));
     EXPECT_EQ(ApplySelectionCommand(scAllArea, {6, 4, 5}, 10), (TTimeLinePlace{6, 0, 9}));
     EXPECT_EQ(ApplySelectionCommand(scClear, {6, 4, 5}, 10), (TTimeLinePlace{6, 0, 0}));
+}
+
+TEST(TimeLinePositions, TicksStayApartHoweverManySnapshots) {
+    EXPECT_EQ(TickFrequency(0, 1000), 1);
+    EXPECT_EQ(TickFrequency(10, 1000), 1);
+    EXPECT_EQ(TickFrequency(125, 1000), 1); // exactly 8 pixels apart
+    EXPECT_EQ(TickFrequency(126, 1000), 2); // 7.9 pixels: every second one
+    EXPECT_EQ(TickFrequency(5000, 1000), 40);
+    EXPECT_EQ(TickFrequency(5000, 0), 1);
+    for (int max : {1, 7, 99, 1234, 100000})
+        for (int travel : {50, 640, 1231})
+            EXPECT_GE(int64_t(travel) * TickFrequency(max, travel), int64_t(MinTickSpacing) * max)
+                << max << " over " << travel;
 }

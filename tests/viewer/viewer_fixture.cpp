@@ -122,6 +122,17 @@ void PostClick(TToolButton* button) {
     ToolButtonCommand(button, true);
 }
 
+void ClickWithMouse(TToolButton* button) {
+    const HWND bar = button->ToolBar()->Handle();
+    const LRESULT index = SendMessageW(bar, TB_COMMANDTOINDEX, button->Command(), 0);
+    RECT r{};
+    SendMessageW(bar, TB_GETITEMRECT, WPARAM(index), LPARAM(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(bar, WM_MOUSEMOVE, 0, at);
+    PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(bar, WM_LBUTTONUP, 0, at);
+}
+
 void MoveTimeLine(int position) {
     TTrackBar* tb = fmTimeLineForm->tbTime;
     SendMessageW(tb->Handle(), TBM_SETPOS, TRUE, position);

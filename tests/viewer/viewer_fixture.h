@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ protected:
 void Click(TButton* button);
 void Click(TToolButton* button);
 void PostClick(TToolButton* button);
+// A press and release of the left button over a tool button, posted to the tool bar.
+void ClickWithMouse(TToolButton* button);
 void MoveTimeLine(int position);
 // The up-down's arrow; the result is the window's answer (non-zero: the up-down stays).
 intptr_t PressUpDown(bool up);

@@ -1,0 +1,54 @@
+// The settings dialog's columns: each group's edits start 5 pixels after its widest label, so
+// that translated captions of any length never cover an edit.
+#include "viewer/qvr_set_form.h"
+
+#include "vcl/button.h"
+#include "vcl/combo_box.h"
+#include "vcl/edit.h"
+#include "vcl/label.h"
+
+#include "viewer/control_columns.h"
+
+namespace {
+constexpr int Delta = 5;
+
+void Column(const std::vector<TControl*>& labels, const std::vector<TControl*>& controls) {
+    CorrectControls(-1, labels, Delta, controls);
+}
+} // namespace
+
+void TfmQVRSet::CorrectControlsPosition() {
+    Column(
+        {lbQueueManager, lbPutMQQueue, lbGetMQQueue, lbMQQVRID, lbChannelName, lbConnectionName},
+        {edQueueManager, edPutMQQueue, edGetMQQueue, edMQQVRID, edChannelName, edConnectionName});
+    Column({lbResponseTimeOut}, {edResponseTimeOut});
+    Column({lbMaxRunTasks, lbMaxRunHugeTasks, lbServerName, lbScriptPath},
+           {edMaxRunTasks, edMaxRunHugeTasks, edServerName, edScriptPath});
+    Column({lbExecTaskTimeOut, lbExecHugeTaskTimeOut}, {edExecTaskTimeOut, edExecHugeTaskTimeOut});
+    Column({lbDefaultTrayIcon, lbErrorIcons}, {edDefaultTrayIcon, edErrorIcons});
+    FitTrayIconEdits();
+    Column({lbChangeIconsInterval}, {edChangeIconsInterval});
+    Column({lbClientMaxSessions, lbClientTimeOut}, {edClientMaxSessions, edClientTimeOut});
+    Column({lbCloseSessionBLL, lbCloseSessionFunction},
+           {edCloseSessionBLL, edCloseSessionFunction});
+    Column({lbShedulerScheme}, {cbShedulerScheme});
+    Column({lbCryptoEngineType}, {cbCryptoEngineType});
+    Column({lbTraceFileMaxSize}, {edTraceFileMaxSize});
+    Column({lbWebAdminSiteInstanceID}, {edWebAdminSiteInstanceID});
+    Column({lbTryConnectionInterval}, {edTryConnectionInterval});
+    // The response time-out follows the try interval on the same line.
+    CorrectControls(edTryConnectionInterval->Left() + edTryConnectionInterval->Width() + 10,
+                    {lbResponseTimeOut}, Delta, {edResponseTimeOut});
+    Column({lbRAdminBindAddress, lbRAdminPort}, {edRAdminBindAddress, edRAdminPort});
+    Column({lbDelayBeforeLogin}, {edDelayBeforeLogin});
+}
+
+void TfmQVRSet::FormCanResize(TObject*, int&, int&, bool& Resize) {
+    FitTrayIconEdits();
+    Resize = true;
+}
+
+void TfmQVRSet::FitTrayIconEdits() {
+    edDefaultTrayIcon->SetWidth(btnChooseDefaultIcon->Left() - Delta - edDefaultTrayIcon->Left());
+    edErrorIcons->SetWidth(edDefaultTrayIcon->Width());
+}

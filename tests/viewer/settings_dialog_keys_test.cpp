@@ -1,0 +1,194 @@
+#include "settings_dialog_support.h"
+
+#include "qvr/qvr_config.h"
+#include "vcl/button.h"
+#include "vcl/check_box.h"
+#include "vcl/edit.h"
+#include "vcl/menus.h"
+#include "vcl/page_control.h"
+#include "vcl/panel.h"
+#include "vcl/radio_group.h"
+#include "viewer/qvr_config_form.h"
+#include "viewer/qvr_set_form.h"
+
+TEST(HiddenSettingsKeys, KeepTheLastNineLettersAndIgnoreOtherKeys) {
+    TQVRHiddenSettingsKeys keys;
+    for (char c : std::string("QQZEBRAMOT"))
+        keys.KeyDown(uint16_t(c));
+    keys.KeyDown(VK_SHIFT);
+    keys.KeyDown('1');
+    EXPECT_EQ(keys.Letters(), "QZEBRAMOT");
+    EXPECT_FALSE(keys.Matches());
+    keys.KeyDown('H');
+    EXPECT_TRUE(keys.Matches());
+    keys.KeyDown('H');
+    EXPECT_EQ(keys.Letters(), "EBRAMOTHH");
+    EXPECT_FALSE(keys.Matches());
+}
+
+namespace {
+void PostLetters(TWinControl* control, const std::string& letters) {
+    for (char c : letters) {
+        PostMessageW(control->Handle(), WM_KEYDOWN, uint16_t(c), 1);
+        PostMessageW(control->Handle(), WM_KEYUP, uint16_t(c), LPARAM(1 | 3u << 30));
+    }
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, TheHiddenSequenceOpensSigningSchedulerAndTypedConnections) {
+    OpenConfigs({Lines({"[Config]", "ServerName=bank"})});
+    TfmQVRSet& d = *fmQVRSet;
+    std::string before;
+    const std::string written = ShowSettings({
+        [&] {
+            before = Written();
+            ShowPage(d.tsTasksOptions);
+        },
+        [&] {
+            ClickControl(d.edScriptPath);
+            PostLetters(d.edScriptPath, "ZEBRAMOTX");
+        },
+        [&] {
+            EXPECT_FALSE(QVRConfig->UseConnectionType);
+            // Typed anywhere, after other letters, in whatever case they show.
+            PostLetters(d.edScriptPath, "QZEBRAMOTH");
+        },
+        [&] {
+            EXPECT_TRUE(QVRConfig->UseConnectionType);
+            EXPECT_TRUE(QVRConfig->UseSignForPackets);
+            EXPECT_EQ(QVRConfig->ShemeName, " ");
+            EXPECT_TRUE(d.pnlConnectionType->Visible());
+            // Neither signing box is checked, so their pages and panel stay hidden.
+            EXPECT_FALSE(d.pnlCryptoParamsGround->Visible());
+            EXPECT_FALSE(d.tsSignParams->TabVisible());
+            ClickControl(d.btnCancel);
+        },
+    });
+    // Cancel keeps the changes in the configuration but writes nothing.
+    EXPECT_EQ(written, before);
+    EXPECT_TRUE(QVRConfig->UseConnectionType);
+}
+
+TEST_F(SettingsDialogTest, TheHiddenSequenceKeepsASchemeAndSigningThatAreThere) {
+    OpenConfigs({Lines({"[Sheduler]", "ShemeName=Night", "[CryptoZWIData]", "SignData=1"})});
+    TfmQVRSet& d = *fmQVRSet;
+    const std::string written = ShowSettings({
+        [&] {
+            EXPECT_TRUE(d.pnlCryptoParamsGround->Visible());
+            EXPECT_TRUE(d.tsSignParams->TabVisible());
+            EXPECT_FALSE(d.tsCheckSignParams->TabVisible());
+            PostLetters(d.btnOk, "ZEBRAMOTH");
+            ClickControl(d.btnOk);
+        },
+    });
+    EXPECT_EQ(QVRConfig->ShemeName, "Night");
+    EXPECT_TRUE(Has(written, "UseConnectionType=1")) << written;
+    EXPECT_TRUE(Has(written, "ConnectionType=ClientSocket"));
+}
+
+namespace {
+bool MenuItemEnabled = false;
+bool MenuSeen = false;
+
+// Runs inside the menu's own loop: notes the command's state and closes the menu.
+void CALLBACK ReadMenuAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    MenuSeen = true;
+    MenuItemEnabled = fmQVRConfigForm->miShowQVRConfigForm->Enabled();
+    EndMenu();
+}
+
+// A right click on the configuration text; whether "Show QVR config" could be chosen.
+bool CommandOfferedOnRightClick() {
+    MenuSeen = false;
+    SetTimer(nullptr, 0, 100, ReadMenuAndClose);
+    HWND memo = fmQVRConfigForm->mParams->Handle();
+    PostMessageW(memo, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(memo, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    RunMessagesFor(400);
+    EXPECT_TRUE(MenuSeen);
+    return MenuItemEnabled;
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, TheCommandIsOfferedOnlyWhenTheWindowShowsAConfiguration) {
+    fmQVRConfigForm->Show();
+    EXPECT_EQ(fmQVRConfigForm->Caption(), "QVR Config");
+    EXPECT_EQ(fmQVRConfigForm->miShowQVRConfigForm->Caption(), "Show QVR config");
+    EXPECT_FALSE(CommandOfferedOnRightClick());
+    OpenConfigs({FullConfig});
+    EXPECT_TRUE(CommandOfferedOnRightClick());
+}
+
+namespace {
+void PostKeyTo(HWND window, uint16_t key) {
+    const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(window, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(window, WM_KEYUP, key, 1 | scan | LPARAM(3u << 30));
+}
+
+void PostKeyToFocus(uint16_t key) {
+    PostKeyTo(GetFocus(), key);
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, TabWalksThroughAPageAndEnterOnOkCloses) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    std::vector<HWND> focused;
+    const std::string written = ShowSettings({
+        [&] { ShowPage(d.tsTasksOptions); },
+        [&] { TypeInto(d.edMaxRunTasks, "8"); },
+        [&] { PostKeyToFocus(VK_TAB); },
+        [&] {
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            focused.push_back(GetFocus());
+            // Space on the focused box switches the check off and hides its panel.
+            EXPECT_TRUE(WindowVisible(d.pnlCheckDeadTask));
+            PostKeyToFocus(VK_SPACE);
+        },
+        [&] {
+            EXPECT_FALSE(WindowChecked(d.cbCheckForDeadTask));
+            EXPECT_FALSE(WindowVisible(d.pnlCheckDeadTask));
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            // The pages end; the bottom panel's Ok comes next.
+            focused.push_back(GetFocus());
+            PostKeyToFocus(VK_RETURN);
+        },
+    });
+    const std::vector<HWND> expected{d.edServerName->Handle(), d.edScriptPath->Handle(),
+                                     d.edMaxRunHugeTasks->Handle(), d.cbCheckForDeadTask->Handle(),
+                                     d.btnOk->Handle()};
+    EXPECT_EQ(focused, expected);
+    EXPECT_TRUE(Has(written, "MaxRunTasks=8")) << written;
+    EXPECT_TRUE(Has(written, "CheckForDeadTask=0"));
+}
+
+TEST_F(SettingsDialogTest, EscapeCancelsFromAnyControl) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    std::string before;
+    const std::string written = ShowSettings({
+        [&] {
+            before = Written();
+            TypeInto(d.edMaxRunTasks, "3");
+        },
+        [&] { PostKeyTo(d.edMaxRunTasks->Handle(), VK_ESCAPE); },
+    });
+    EXPECT_FALSE(d.Visible());
+    EXPECT_EQ(written, before);
+    EXPECT_EQ(QVRConfig->MaxRunTasks, 12);
+}

@@ -100,7 +100,7 @@ void TfmTasksThreads::RescanTasksInfo() {
     const int total = di ? di->TasksInfo.Count() : 0;
     for (int i = 0; i < total; ++i) {
         const TTaskInfo* task = di->Task(i);
-        connections.push_back(task ? task->InfoStr : std::string());
+        connections.push_back(task ? task->InfoStr.str() : std::string());
         if (task && task->State != 0)
             ++WorkTasks;
     }

@@ -101,6 +101,8 @@ void TCustomQZTree::RemoveFromAllList(TQZTreeItem* Item) {
 }
 
 void TCustomQZTree::MoveRun(int RunStart, int RunEnd, int Destination) {
+    // Even a run that keeps its place may have a new parent, which changes what shows.
+    StructureChanged();
     if (Destination == RunStart || Destination == RunEnd + 1)
         return;
     if (Destination >= FAllList.Count()) {

@@ -118,7 +118,7 @@ public:
     void SetSelectColumn(int Value);
     TVirtualityLevel VirtualityLevel() const { return FVirtualityLevel; }
     void SetVirtualityLevel(TVirtualityLevel Value);
-    int TopIndex() const { return FView->TopIndex(); }
+    int TopIndex() const { return FTopIndex; }
     void SetTopIndex(int Value);
     int BottomIndex() const { return FBottomIndex; }
     int LeftPosition() const { return FView->FHPos; }
@@ -193,6 +193,10 @@ public:
     void SetRightAlignedTree(bool Value);
     TDragTargetDraw DragTrgDrawMode() const { return FDragTrgDrawMode; }
     void SetDragTrgDrawMode(TDragTargetDraw Value);
+    int SortSection() const { return FSortSection; }
+    // A negative section means no sorting column; a new one drops the further columns of a
+    // multi-column sort.
+    void SetSortSection(int Value);
     TQZDblClickMode DblClickMode() const { return FDblClickMode; }
     void SetDblClickMode(TQZDblClickMode Value);
     bool ExpandOnDblClick() const { return FDblClickMode == dcmExpand; }
@@ -321,6 +325,7 @@ public:
     void SetScrollbarOpposite(bool Value) { SetOption(FScrollbarOpposite, Value, {teLayout}); }
     bool RightAlignedText() const { return FRightAlignedText; }
     void SetRightAlignedText(bool Value) { SetOption(FRightAlignedText, Value, {teWindow}); }
+    int MultiSelectLevel() const { return FMultiSelectLevel; }
     TSTSelModes SelectionMode() const { return FSelectionMode; }
     void SetSelectionMode(TSTSelModes Value) { SetOption(FSelectionMode, Value, {}); }
     bool AlwaysKeepSelection() const { return FAlwaysKeepSelection; }
@@ -449,9 +454,6 @@ public:
     TSortDirs FSortDir = sdAscend;
     bool FSortUseCase = true;
     int FSortSection = 0;
-    // Setting the sort column drops the further columns of a multi-column sort.
-    void SetSortSection(int Value);
-    int SortSection() const { return FSortSection; }
 
     // Sorting: every child list, level by level, by the sort column and on ties by the further
     // columns, in the order they were added.
@@ -476,7 +478,7 @@ public:
     int ChangeDelay() const { return FChangeDelay; }
     // At or below 0 the focus is reported at once.
     void SetChangeDelay(int Value) { FChangeDelay = Value > 0 ? Value : 0; }
-    TTimer* DelayTimer() const { return FDelayTimer.get(); }
+    TTimer* DelayTimer() const { return FDelayTimer; }
     TQZTreeItem* DelayedItem() const { return FDelayedItem; }
     void StartDelayedFocus(TQZTreeItem* Item);
     void StopDelayedFocus();
@@ -491,10 +493,8 @@ public:
     virtual void AllSelected(TQZList& SelectedItems);
     virtual TQZTreeItem* GetNextSelected(TQZTreeItem* Prev);
     void SetSelected(TQZTreeItem* Item);
-    int MultiSelectLevel() const { return FMultiSelectLevel; }
+    // Only items of that level may be selected together (-1: any); a change clears the selection.
     void SetMultiSelectLevel(int Value);
-    bool FIgnoreEnabled = false;
-    bool FAutoCollapse = false;
     virtual void SelectAll() { SelectWalk(false, FFilteredVisibility, FFilteredVisibility); }
     // Without IncludeHidden the children of collapsed items are left out, filtered or not.
     virtual void SelectAllEx(bool IncludeHidden) {
@@ -552,7 +552,7 @@ public:
     virtual void DoOnColumnResize(int SectionIndex);
     virtual void DoColumnClick(int SectionIndex);
     virtual void DoItemFocused();
-    virtual void DoItemDraw(TQZTreeItem* Item, TCanvas* Surface, const TRect& R, int SectionIndex);
+    virtual void DoItemDraw(TQZTreeItem* Item, TCanvas* Surface, int SectionIndex, const TRect& R);
     virtual void DoItemChange(TQZTreeItem* Item, TItemChangeMode Mode);
     virtual void DoItemExpanding(TQZTreeItem* Item, bool& CanProcess);
     virtual void DoItemCollapsing(TQZTreeItem* Item, bool& CanProcess);
@@ -570,7 +570,8 @@ public:
     virtual void TriggerMeasureItemPartEvent(TQZTreeItem* Item, int PartIndex, TPoint& Size);
     virtual void TriggerApplyVisFilterEvent(TQZTreeItem* Item, bool& Hidden);
     virtual void TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item, const TRect& ItemRect,
-                                          bool& DrawFocusRect);
+                                          const TRect& SurfRect);
+    virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos);
     virtual void TriggerSortBegin();
     virtual void TriggerSortEnd();
     virtual void DoAfterSelectionChange();
@@ -582,7 +583,6 @@ public:
                                            TQZCellStyle* Style);
     virtual int DoGetPicture(TQZTreeItem* Item);
     virtual int DoGetPicture2(TQZTreeItem* Item);
-    virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos) {}
 
 protected:
     // Stores an option and does what its change asks for; nothing when the value stands.
@@ -686,6 +686,12 @@ protected:
     int FHeaderHeight = -1; // read from a form, applied when loading ends
     TRect FPendingPaint{};  // asked for while the lock was held
     bool FHasPendingPaint = false;
+    int FTopIndex = 0;
+    TTimer* FDelayTimer = nullptr;
+    int FChangeDelay = 500;
+    int FMultiSelectLevel = -1;
+    bool FIgnoreEnabled = false;
+    bool FAutoCollapse = false;
     bool FShowEmptyImages2 = false;
     bool FPlusMinusTransparent = false;
     bool FBarStyleVerticalLines = false;
@@ -813,6 +819,12 @@ private:
     // Collapses the old focused branch up to the ancestor that also holds NewFocused.
     void CollapseOldBranch(TQZTreeItem* Old, TQZTreeItem* NewFocused);
     void ScrollToTop(int VisIndex);
+    // The view's input events become the tree's: tree coordinates, the tree as drag source.
+    void BindViewTransfers();
+    TPoint ViewToTree(int X, int Y) const;
+    TObject* DragSourceOf(TObject* Source) const;
+    // Scrolls one row down when Item is the last row on screen and shows only in part.
+    void ShowLastRowWhole(TQZTreeItem* Item);
 
     // Absolute and visible indexes are cached in the items and renumbered lazily: a cached
     // number is trusted while the list still holds the item there.
@@ -841,9 +853,6 @@ private:
     mutable bool FVisValid = false;
     std::vector<const TQZTreeItem*> FDeletingItems;
     std::vector<int> FSortSections;
-    int FMultiSelectLevel = -1;
-    int FChangeDelay = 500;
-    std::unique_ptr<TTimer> FDelayTimer;
     TQZTreeItem* FDelayedItem = nullptr;
 };
 

@@ -73,8 +73,8 @@ void TQZAskParamsValuesDlgEx::Add(const std::string& Caption, const std::string&
     FOk->SetTop(buttonsTop);
     FCancel->SetTop(buttonsTop);
     SetClientHeight(buttonsTop + FOk->Height() + Gap);
-    SetClientWidth(std::max({ClientWidth(), edit->Left() + edit->Width() + Gap,
-                             2 * FCancel->Width() + 30}));
+    SetClientWidth(
+        std::max({ClientWidth(), edit->Left() + edit->Width() + Gap, 2 * FCancel->Width() + 30}));
     ResizeControls();
 }
 

@@ -82,6 +82,8 @@ TCustomQZTree::TCustomQZTree(TComponent* AOwner, std::unique_ptr<TQZTreeViewStat
     FBackground->OnChange = [this](TObject* Sender) { BackgroundChange(Sender); };
     FHeaderFont = std::make_unique<TFont>();
     FHeaderFont->Assign(Font());
+    FDelayTimer = new TTimer(this);
+    FDelayTimer->SetEnabled(false);
 }
 
 void TCustomQZTree::CreatePieces() {
@@ -91,6 +93,7 @@ void TCustomQZTree::CreatePieces() {
         FTreeView->SetParentShowHint(true);
         FTreeView->OnClick = [this](TObject*) { Click(); };
         FTreeView->OnDblClick = [this](TObject*) { DblClick(); };
+        BindViewTransfers();
     }
     auto makeBar = [this](TScrollBarKind Kind, std::unique_ptr<TQZScrollBarStyles>& Styles) {
         auto* bar = new TQZScrollBar(this);

@@ -21,8 +21,8 @@ void TCustomQZTree::DoItemFocused() {
         Fire(OnItemFocused, this);
 }
 
-void TCustomQZTree::DoItemDraw(TQZTreeItem* Item, TCanvas* Surface, const TRect& R,
-                               int SectionIndex) {
+void TCustomQZTree::DoItemDraw(TQZTreeItem* Item, TCanvas* Surface, int SectionIndex,
+                               const TRect& R) {
     Fire(OnItemDraw, this, Item, Surface, R, SectionIndex);
 }
 
@@ -95,8 +95,14 @@ void TCustomQZTree::TriggerApplyVisFilterEvent(TQZTreeItem* Item, bool& Hidden) 
 }
 
 void TCustomQZTree::TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item,
-                                             const TRect& ItemRect, bool& DrawFocusRect) {
-    Fire(OnItemPostDraw, this, Canvas, Item, ItemRect, DrawFocusRect);
+                                             const TRect& ItemRect, const TRect&) {
+    // The painter draws the focus rectangle as the tree's setting says; the answer is advisory.
+    bool drawFocusRect = true;
+    Fire(OnItemPostDraw, this, Canvas, Item, ItemRect, drawFocusRect);
+}
+
+void TCustomQZTree::TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos) {
+    Fire(OnHeaderColumnMove, this, SectionIndex, OldPos, NewPos);
 }
 
 void TCustomQZTree::TriggerSortBegin() {

@@ -51,6 +51,9 @@ using TVirtualStyleNeededEvent =
     std::function<void(TObject* Sender, TQZTreeItem* Item, int SectionIndex, TQZCellStyle* Style)>;
 using TApplyVisFilterEvent = std::function<void(TObject* Sender, TQZTreeItem* Item, bool& Hidden)>;
 using TTreeNotifyEvent = std::function<void(TObject* Sender)>;
+// The moved column is told by its section's index.
+using TQZColumnMoveEvent =
+    std::function<void(TCustomQZTree* Sender, int SectionIndex, int OldPos, int NewPos)>;
 
 // The handlers a form assigns to the tree. The tree fires each through one virtual trigger, so a
 // derived control can intercept it.
@@ -71,6 +74,7 @@ struct TQZTreeEvents {
     TOnCompareItems OnCompareItems;
     THotTrackEvent OnHotTrack;
     TQZTreeScrollEvent OnScroll;
+    TQZColumnMoveEvent OnHeaderColumnMove;
     TItemSaveEvent OnItemSave;
     TItemSaveEvent OnItemLoad;
     TCellStyleSaveEvent OnCellStyleSave;

@@ -52,7 +52,7 @@ void TCustomQZTree::ProcessUpdateEnd() {
     }
     if (FView->FClearVis && windowed) {
         FView->FClearVis = false;
-        FTreeView->DoSetTopIndex(FView->FTopIndex);
+        FTreeView->DoSetTopIndex(FTopIndex);
     }
     {
         TValueScope<bool> ignoring(IgnoreResize, true);
@@ -108,7 +108,10 @@ int TCustomQZTree::DefineLineHeight() {
 }
 
 void TCustomQZTree::SetTopIndex(int Value) {
-    FView->SetVPosition(Value);
+    if (FTreeView)
+        FTreeView->SetVPosition(Value);
+    else
+        FTopIndex = std::max(Value, 0);
 }
 
 void TCustomQZTree::SetLeftPosition(int Value) {
@@ -247,12 +250,12 @@ bool TCustomQZTree::UpdateVScrollBar() {
     const int shown = FTreeView->FVisible.Count();
     const bool needed =
         !FHideVertScrollBar &&
-        (FView->FTopIndex > 0 || total > FTreeView->Height() || (shown > 0 && shown < max));
+        (FTopIndex > 0 || total > FTreeView->Height() || (shown > 0 && shown < max));
     const bool forced = FForcedScrollBars.Contains(sbsVertical);
     const int page = needed ? (varHeight ? 1 : FTreeView->GetVisCount() - 1) : 1;
     HWND own = FUseCustomScrollBars ? nullptr : WindowHandle();
     SendScrollInfo(FVScrollBar, own, SB_VERT, needed ? max + (varHeight ? 0 : page - 1) : 0, page,
-                   FView->FTopIndex, FUseCustomScrollBars || forced);
+                   FTopIndex, FUseCustomScrollBars || forced);
     const bool visible = needed || forced;
     const bool changed = visible != FVScrollVisible;
     FVScrollVisible = visible;

@@ -1,4 +1,5 @@
 #include "qztree/custom_qz_tree.h"
+#include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/bitmap.h"
@@ -92,6 +93,12 @@ void TCustomQZTree::SetSelectColumn(int Value) {
 void TCustomQZTree::RedrawFocused() {
     if (TQZTreeItem* focused = GetFocused())
         focused->RedrawItem(true);
+}
+
+void TCustomQZTree::SetSortSection(int Value) {
+    // A negative section sorts by no column.
+    FSortSections.clear();
+    SetOption(FSortSection, std::max(Value, -1), {});
 }
 
 void TCustomQZTree::SetDblClickMode(TQZDblClickMode Value) {
@@ -262,6 +269,12 @@ void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
         return;
     TQZTreeLock lock(this);
     FVirtualityLevel = Value;
+    if (FTreeView) {
+        if (Value == vlNone)
+            FTreeView->VirtStyle.reset();
+        else if (!FTreeView->VirtStyle)
+            FTreeView->VirtStyle = std::make_unique<TQZCellStyle>(nullptr);
+    }
     for (int i = 0; i < FAllList.Count(); ++i) {
         auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
         if (Value == vlNone)
@@ -272,3 +285,4 @@ void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
     FView->MarkVisibility();
     FUpdated = true;
 }
+

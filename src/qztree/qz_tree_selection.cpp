@@ -2,7 +2,7 @@
 #include "qztree/qz_list.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/selected_items.h"
-#include "qztree/tree_view_state.h"
+#include "qztree/tree_view.h"
 #include "vcl/timer.h"
 
 #include <vector>
@@ -46,7 +46,7 @@ bool TCustomQZTree::DoSetFocusedEx(TQZTreeItem* NewFocused, bool Forced, bool De
         if (FAutoExpand)
             NewFocused->Expand(false);
         if (!FDestroying)
-            FView->ShowLastRowWhole(NewFocused);
+            ShowLastRowWhole(NewFocused);
     }
     if (FChangeDelay == 0 || !Delayed) {
         DoItemFocused();
@@ -67,26 +67,20 @@ void TCustomQZTree::CollapseOldBranch(TQZTreeItem* Old, TQZTreeItem* NewFocused)
 }
 
 void TCustomQZTree::StartDelayedFocus(TQZTreeItem* Item) {
-    if (!FDelayTimer) {
-        FDelayTimer = std::make_unique<TTimer>(nullptr);
-        FDelayTimer->SetEnabled(false);
-        FDelayTimer->SetOnTimer([this](TObject* Sender) { OnDelayTimer(Sender); });
-    }
     FDelayTimer->SetEnabled(false);
+    FDelayTimer->SetOnTimer([this](TObject* Sender) { OnDelayTimer(Sender); });
     FDelayedItem = Item;
     FDelayTimer->SetInterval(FChangeDelay);
     FDelayTimer->SetEnabled(true);
 }
 
 void TCustomQZTree::StopDelayedFocus() {
-    if (FDelayTimer)
-        FDelayTimer->SetEnabled(false);
+    FDelayTimer->SetEnabled(false);
     FDelayedItem = nullptr;
 }
 
 void TCustomQZTree::OnDelayTimer(TObject*) {
-    if (FDelayTimer)
-        FDelayTimer->SetEnabled(false);
+    FDelayTimer->SetEnabled(false);
     if (FView->FFocused == FDelayedItem)
         DoItemFocused();
 }
@@ -339,9 +333,16 @@ void TCustomQZTree::SetTopItem(TQZTreeItem* Item) {
     ScrollToTop(VisIndexOf(Item));
 }
 
+void TCustomQZTree::ShowLastRowWhole(TQZTreeItem* Item) {
+    if (!FTreeView || FView->FVisible.Count() < 2 || FView->FVisible.Last() != Item)
+        return;
+    if (FTreeView->GetVisiblesHeight() > FTreeView->ClientHeight())
+        SetTopIndex(TopIndex() + 1);
+}
+
 void TCustomQZTree::ScrollToTop(int VisIndex) {
     TQZTreeLock lock(this);
-    FView->SetVPosition(VisIndex);
+    SetTopIndex(VisIndex);
     FView->FClearVis = true;
     FView->FClearAll = true;
     FUpdated = true;
@@ -354,7 +355,8 @@ bool TCustomQZTree::IsInView(TQZTreeItem* Item) const {
 void TCustomQZTree::EnsureVisible(TQZTreeItem* Item) {
     if (IsUpdating())
         return;
-    FView->RefillVisible();
+    if (FTreeView)
+        FTreeView->FillVisFwd(TopIndex());
     if (!Item || IsInView(Item))
         return;
     if (!Item->FullyExpanded())
@@ -365,7 +367,8 @@ void TCustomQZTree::EnsureVisible(TQZTreeItem* Item) {
 void TCustomQZTree::EnsureVisibleBottom(TQZTreeItem* Item) {
     if (IsUpdating() || !Item)
         return;
-    FView->RefillVisible();
+    if (FTreeView)
+        FTreeView->FillVisFwd(TopIndex());
     if (IsInView(Item))
         return;
     if (!Item->FullyExpanded())

@@ -49,12 +49,6 @@ const TQZSortKey NoKey;
 
 } // namespace
 
-void TCustomQZTree::SetSortSection(int Value) {
-    // A negative section sorts by no column.
-    FSortSection = Value < 0 ? -1 : Value;
-    FSortSections.clear();
-}
-
 std::string TCustomQZTree::CellText(TQZTreeItem* Item, int SectionIndex) {
     if (!Item->HasStaticData()) {
         std::string text;

@@ -1,25 +1,33 @@
 #include "qztree/search_timeout_thread.h"
 
+#include <windows.h>
+
+TSearchTextTimeoutThread::TSearchTextTimeoutThread() {
+    SetFreeOnTerminate(true);
+}
+
 TSearchTextTimeoutThread::~TSearchTextTimeoutThread() {
-    // Execute reads the critical section: it ends before the section goes.
     EndThread();
 }
 
 bool TSearchTextTimeoutThread::KeepAlive() {
-    TLockGuard<TCriticalSection> lock(CriticalSection);
-    return fKeepAlive;
-}
-
-void TSearchTextTimeoutThread::SetKeepAlive(bool Value) {
-    TLockGuard<TCriticalSection> lock(CriticalSection);
-    fKeepAlive = Value;
+    TLockGuard<TCriticalSection> guard(FLock);
+    if (FEnding)
+        return false;
+    FKeepAlive = true;
+    return true;
 }
 
 void TSearchTextTimeoutThread::Execute() {
     while (!Terminated()) {
-        Sleep(500);
-        if (!KeepAlive())
+        Sleep(SleepStep);
+        TLockGuard<TCriticalSection> guard(FLock);
+        if (!FKeepAlive) {
+            FEnding = true;
             return;
-        SetKeepAlive(false);
+        }
+        FKeepAlive = false;
     }
+    TLockGuard<TCriticalSection> guard(FLock);
+    FEnding = true;
 }

@@ -2,20 +2,23 @@
 #include "rtl/critical_section.h"
 #include "vcl/thread.h"
 
-// Ends 500 to 1000 ms after the last keystroke of an incremental search; the view's handler of
-// its end, run on the window thread, empties the search text. It shares only KeepAlive.
+// Ends by itself 500 to 1000 ms after the last keystroke of an incremental search; its end
+// handler (on the window thread) drops the typed text. It frees itself when it ends.
 class TSearchTextTimeoutThread : public TThread {
 public:
-    TSearchTextTimeoutThread() = default;
+    static constexpr int SleepStep = 500;
+    TSearchTextTimeoutThread();
     ~TSearchTextTimeoutThread() override;
 
+    // Asks for one more period; false when the thread has already decided to end, so that the
+    // caller starts a new one instead of losing the keystroke.
     bool KeepAlive();
-    void SetKeepAlive(bool Value);
 
 protected:
     void Execute() override;
 
 private:
-    TCriticalSection CriticalSection;
-    bool fKeepAlive = false;
+    TCriticalSection FLock;
+    bool FKeepAlive = false;
+    bool FEnding = false;
 };

@@ -1,11 +1,14 @@
 #include "qztree/tree_view.h"
 
 #include "qztree/custom_qz_tree.h"
+#include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/search_timeout_thread.h"
 #include "qztree/tree_buttons.h"
 #include "rtl/published.h"
 #include "vcl/bitmap.h"
+#include "vcl/timer.h"
+#include "qztree/search_timeout_thread.h"
 #include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 
@@ -35,31 +38,6 @@ TQZTreeView::TQZTreeView(TComponent* AOwner)
 
 TQZTreeView::~TQZTreeView() {
     StopClearSearchTimeoutThread();
-}
-
-void TQZTreeView::KeepSearchText() {
-    if (SearchTextTimeoutThread) {
-        SearchTextTimeoutThread->SetKeepAlive(true);
-        return;
-    }
-    // The thread frees itself once it ended and its handler ran on this thread.
-    auto* thread = new TSearchTextTimeoutThread;
-    thread->SetFreeOnTerminate(true);
-    thread->OnTerminate = [this](TObject*) {
-        SearchTextTimeoutThread = nullptr;
-        SearchText.clear();
-    };
-    SearchTextTimeoutThread = thread;
-    thread->Start();
-}
-
-void TQZTreeView::StopClearSearchTimeoutThread() {
-    TSearchTextTimeoutThread* thread = SearchTextTimeoutThread;
-    if (!thread)
-        return;
-    SearchTextTimeoutThread = nullptr;
-    thread->OnTerminate = nullptr;
-    thread->Terminate();
 }
 
 void TQZTreeView::InvalidateRect(const TRect& Rect, bool Erase) {
@@ -123,6 +101,8 @@ void TQZTreeView::ChangeButtonColors() {
 }
 
 void TQZTreeView::WndProc(TMessage& Message) {
+    if (MouseMessage(Message))
+        return;
     switch (Message.Msg) {
     case WM_PAINT:
         if (FOwner->IsUpdating())

@@ -13,6 +13,7 @@ class TQZTreeItems;
 class TQZCellStyle;
 class TBitmap;
 class TSearchTextTimeoutThread;
+class TTimer;
 
 // Where the parts of the main column of one row lie (client coordinates); painting and hit
 // testing both read it.
@@ -26,6 +27,18 @@ struct TQZMainCellParts {
     TRect Image;
     int TextLeft = 0;
     TQZSectionStyle SectionStyle = QZhsText;
+};
+
+// The part of a row under a point.
+enum TSTItemPart {
+    ipButton,
+    ipMainText,
+    ipColumn,
+    ipInside,
+    ipPicture,
+    ipPicture2,
+    ipCheckBox,
+    ipOutside
 };
 
 // The inner window of the tree control: it shows the rows of the visible-row list below the
@@ -49,9 +62,7 @@ public:
     int RowHeight(const TQZTreeItem* Item) const;
     void FillVisFwd(int StartIndex);
     void DoSetTopIndex(int Value);
-    void SetVPosition(int Value) override;
-    void RefillVisible() override { FillVisFwd(FTopIndex); }
-    void ShowLastRowWhole(const TQZTreeItem* Item) override;
+    void SetVPosition(int Value);
     void SetHPosition(int Value);
     // The largest top index for the present height and rows.
     int MaxTopIndex();
@@ -65,6 +76,10 @@ public:
     int GetItemAtY(int Y) const;
     TQZTreeItem* GetItemAt(int X, int Y) const;
     TQZMainCellParts MainCellParts(TQZTreeItem* Item, const TRect& Cell) const;
+    // The main column's cell of a row (the whole row without a header).
+    TRect MainCellRect(TQZTreeItem* Item, const TRect& Row) const;
+    // The item under a client point, the part of it there and the section (-1 for none).
+    TQZTreeItem* GetItemAt(int X, int Y, TSTItemPart& ItemPart, int& HitColumn) const;
 
     void OnVScroll(TObject* Sender, TQZScrollCode ScrollCode, int& ScrollPos, bool& DoChange);
     void OnHScroll(TObject* Sender, TQZScrollCode ScrollCode, int& ScrollPos, bool& DoChange);
@@ -81,17 +96,32 @@ public:
 
     void WndProc(TMessage& Message) override;
 
-    // Incremental search: each keystroke keeps the text alive; a pause of 500 to 1000 ms
-    // empties it.
+    // Keyboard: the item a navigation key moves to (Sel: its selected state, PVal1: its row).
+    virtual TQZTreeItem* FindNewFocused(uint16_t Key, int* PVal1, bool& Sel);
+    // Scrolls so that as many children of the just-expanded Item as fit are shown.
+    void FitMostChildren(TQZTreeItem* Item);
+    // Incremental search: the typed text finds the first item that starts with it.
+    bool ProcessSearch(char Key);
+    void StartClearSearchTimeoutThread();
+    void StopClearSearchTimeoutThread();
+    void SearchTextTimeout(TObject* Sender);
+
     std::string SearchText;
     TSearchTextTimeoutThread* SearchTextTimeoutThread = nullptr;
-    void KeepSearchText();
-    void StopClearSearchTimeoutThread();
-    TQZCellStyle* VirtStyle = nullptr;
+    // The one cell style that rows without data of their own share while painting.
+    std::unique_ptr<TQZCellStyle> VirtStyle;
     bool FScrollFirstClick = false;
     bool FHasFocus = false;
     bool FMouseSel = false;
     bool FDropAcc = false;
+    bool FInDragging = false;
+
+    // Dragging over the view: the target row, edge scrolling and the delayed expanding.
+    virtual void DoDragOver(TDragObject* Source, int X, int Y, bool Accept);
+    void OnScrollTimer();
+    void OnDragExpandTimer();
+    TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
+    TTimer* DragExpandTimer() const { return FDragExpandTimer.get(); }
 
 protected:
     void CreateWnd() override;
@@ -100,8 +130,58 @@ protected:
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;
     void DoEnter() override;
     void DoExit() override;
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DoEndDrag(TObject* Target, int X, int Y) override;
+    void DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    bool WantSpecialKey(uint16_t Key) override;
 
 private:
+    // Mouse: the press, release and move bookkeeping ahead of the window's own handling; true
+    // when the message is done with.
+    bool MouseMessage(TMessage& Message);
+    void IntLButtonDown(int X, int Y);
+    bool IntLButtonUp(int X, int Y);
+    bool IntLButtonDblClick(int X, int Y);
+    void IntMouseMove(int X, int Y, TShiftState Shift);
+    void TrackItemAt(int X, int Y);
+    void LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
+    void RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
+    void SelectByPress(TQZTreeItem* I, TShiftState Shift);
+    void ProcessPassedClick();
+    void StartMouseSel(TShiftState Shift);
+    void MoveMouseSel(int X, int Y);
+    void SelectMouseSelectItems();
+    int FrameY(TQZTreeItem* Item, int OffsetInRow) const;
+    void DrawMouseSelectFrame();
+    void CancelMouseSel();
+
+    void SetDropTarget(TQZTreeItem* Item);
+    bool AtTopEdge(int Y) const;
+    bool AtBottomEdge(int Y) const;
+    std::unique_ptr<TTimer> FDragScrollTimer;
+    std::unique_ptr<TTimer> FDragExpandTimer;
+    TPoint FDragPos;
+
+    bool FPressed = false;
+    bool FClickPassed = false;
+    bool FIgnoreClick = false;
+    bool FIgnoreClick2 = false;
+    bool FClicked = false;
+    int FClickSection = -2;
+    TShiftState FPassedShift;
+    TPoint FPressCoord;
+    TPoint FClickCoord;
+    TPoint FMFSStartCoord;
+    TPoint FMFSEndCoord;
+
+    bool Usable(const TQZTreeItem* Item) const;
+    void ItemKey(uint16_t Key, TShiftState Shift);
+    void NavigationKey(uint16_t Key, TShiftState Shift);
+    void ScrollToFocused(uint16_t Key, TQZTreeItem* Target);
     friend class TTreePainter;
     void PaintMessage(TMessage& Message);
     void DoPaintBkgnd(HDC DC, const TRect& Box);

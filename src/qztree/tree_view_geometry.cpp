@@ -80,7 +80,7 @@ void TQZTreeView::DoSetTopIndex(int Value) {
         Value = 0;
     else if (Value > most)
         Value = most;
-    FTopIndex = Value;
+    FOwner->FTopIndex = Value;
     if (Value == 0 && FOwner->Items()->Count() == 0) {
         FOwner->FBottomIndex = 0;
         return;
@@ -94,7 +94,7 @@ void TQZTreeView::SetVPosition(int Value) {
         TQZTreeLock lock(FOwner);
         FTrackItem = nullptr;
         if (FOwner->ComponentState().Contains(csReading)) {
-            FTopIndex = Value;
+            FOwner->FTopIndex = Value;
             return;
         }
         Value = std::max(std::min(Value, MaxTopIndex()), 0);
@@ -320,12 +320,4 @@ bool TQZTreeView::DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& 
     const TPoint p = ScreenToClient(MousePos);
     Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
     return true;
-}
-
-void TQZTreeView::ShowLastRowWhole(const TQZTreeItem* Item) {
-    const int row = FVisible.IndexOf(const_cast<TQZTreeItem*>(Item));
-    if (row < 0 || row != FVisible.Count() - 1)
-        return;
-    if (GetItemRect(row).Bottom > ClientHeight())
-        SetVPosition(FTopIndex + 1);
 }

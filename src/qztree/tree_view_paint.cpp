@@ -241,15 +241,13 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
         focus.Left = Item->TextLeft + 1 - T.LeftPosition();
         focus.Right = Item->TextRight - 1 - T.LeftPosition();
     }
-    bool drawFocus = T.DrawFocusRect();
-    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, drawFocus);
-    if (drawFocus)
-        DrawFocus(Item, focus);
+    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, SurfRect);
+    DrawFocus(Item, focus);
     DrawDropMark(Item, ItemRect, focus);
 }
 
 void TTreePainter::DrawFocus(TQZTreeItem* Item, const TRect& Focus) {
-    if (!Item->Focused())
+    if (!Item->Focused() || !T.DrawFocusRect())
         return;
     if (!V.HasFocus() && T.HideFocusRect())
         return;
@@ -311,12 +309,16 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
     }
     if (Column.Password)
         text = "******";
-    TQZCellStyle* style =
-        Item->UseStyles() ? Item->Styles(Column.Section > T.MainTreeColumn() ? Column.Section - 1
-                                                                             : Column.Section)
-                          : nullptr;
-    if (Item->UseStyles() && !style)
-        style = Item->MainStyle();
+    TQZCellStyle* style = nullptr;
+    if (Item->UseStyles() && T.VirtualityLevel() != vlNone && V.VirtStyle) {
+        style = V.VirtStyle.get();
+        T.TriggerVirtualStyleNeeded(Item, Column.Section, style);
+    } else if (Item->UseStyles()) {
+        style =
+            Item->Styles(Column.Section > T.MainTreeColumn() ? Column.Section - 1 : Column.Section);
+        if (!style)
+            style = Item->MainStyle();
+    }
     TQZStateStyle* state = Item->LookStyles()->GetStateStyle(Item);
     TColor bk = clNone, fore = state->FontColor();
     if (!Item->UseStyles()) {
@@ -350,8 +352,8 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
                             (!T.OwnerDrawByColumn() && text == T.OwnerDrawMask()) ||
                             (style && style->Style == QZhsOwnerDraw);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1),
-                     Column.Section);
+        T.DoItemDraw(Item, &C, Column.Section,
+                     Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1));
         return;
     }
     if (style && !style->OwnerProps() && style->Control() && style->Control()->Visible()) {
@@ -423,7 +425,7 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
                             (!T.OwnerDrawByColumn() && Item->Text() == T.OwnerDrawMask());
     TRect text = Rect(parts.TextLeft, R.Top, R.Right, R.Bottom);
     if (ownerDrawn) {
-        T.DoItemDraw(Item, &C, text, T.MainTreeColumn());
+        T.DoItemDraw(Item, &C, T.MainTreeColumn(), text);
         Item->TextLeft = text.Left + T.LeftPosition();
         Item->TextRight = text.Right + T.LeftPosition();
         return;

@@ -44,14 +44,6 @@ public:
     // Repaints what the marks ask for.
     virtual void Update() {}
 
-    // Scrolling is the drawing window's; without one only the top index is kept.
-    virtual int TopIndex() const { return FTopIndex; }
-    virtual void SetVPosition(int Value) { FTopIndex = Value < 0 ? 0 : Value; }
     // The top index that shows the row at Index as the last whole row.
     virtual int CalcPageUpPos(int Index) const { return Index > 0 ? Index - 1 : 0; }
-    // Rebuilds the rows on screen from the top index.
-    virtual void RefillVisible() {}
-    // Scrolls one row down when Item is the last row on screen and shows only in part.
-    virtual void ShowLastRowWhole(const TQZTreeItem* Item) {}
-    int FTopIndex = 0;
 };

@@ -10,12 +10,11 @@
 // A tree with header columns (field type and sort mark each) and events a test assigns.
 class SortingTree : public TCustomQZTree {
 public:
-    // Driven without windows: the view state keeps the top index as it is set.
-    SortingTree() : TCustomQZTree(nullptr, std::make_unique<TQZTreeViewState>()) {}
     struct Column {
         TQZFieldType Type = sftText;
         TQZSSortMode Mark = hsmNone;
     };
+    SortingTree() : TCustomQZTree(nullptr) {}
     std::vector<Column> Columns;
     bool MultiSort = true;
 

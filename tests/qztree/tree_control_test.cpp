@@ -25,7 +25,7 @@ class TPaintCountingTree : public TQZTree {
 public:
     using TQZTree::TQZTree;
     int RowsPainted = 0;
-    void TriggerItemPostDrawEvent(TCanvas*, TQZTreeItem*, const TRect&, bool&) override {
+    void TriggerItemPostDrawEvent(TCanvas*, TQZTreeItem*, const TRect&, const TRect&) override {
         ++RowsPainted;
     }
 };
@@ -362,26 +362,6 @@ TEST(TreeHeader, ColumnsShowTheirCellTextsUnderTheHeader) {
     EXPECT_NE(stars, plain);
 }
 
-TEST(TreeSearch, APauseInTypingEmptiesTheSearchTextAndAStoppedTimeoutLeavesIt) {
-    TTreeOnForm f(3);
-    TQZTreeView* view = f.View();
-    view->SearchText = "a";
-    view->KeepSearchText();
-    view->SearchText += "b";
-    view->KeepSearchText(); // the second keystroke keeps the same thread alive
-    EXPECT_EQ(view->SearchText, "ab");
-    ASSERT_NE(view->SearchTextTimeoutThread, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return view->SearchText.empty(); }, 5000));
-    EXPECT_EQ(view->SearchTextTimeoutThread, nullptr);
-
-    view->SearchText = "c";
-    view->KeepSearchText();
-    view->StopClearSearchTimeoutThread();
-    EXPECT_EQ(view->SearchTextTimeoutThread, nullptr);
-    RunMessagesFor(1200);
-    EXPECT_EQ(view->SearchText, "c");
-}
-
 TEST(TreeDrag, TheDragCursorSaysRefusedMoveOrCopy) {
     TTreeOnForm f(3);
     RegisterTreeDragCursors();
@@ -437,4 +417,52 @@ TEST(TreeControl, ImagesSetTheRowHeightAndAreForgottenWhenTheyGo) {
     images->Free();
     EXPECT_EQ(tree->Images(), nullptr);
     EXPECT_EQ(tree->LineHeight(), tree->DefineLineHeight());
+}
+
+TEST(TreeHeader, WideColumnsScrollSidewaysWithTheHeader) {
+    TTreeOnForm f(3, 300, 200);
+    f.Tree->SetHeadersTexts(Lines({"a", "b", "c"}).get());
+    for (int i = 0; i < 3; ++i)
+        f.Tree->Header()->Sections()->Item(i)->SetWidth(200);
+    f.Tree->SetShowColumns(true);
+    PumpMessages();
+    ASSERT_TRUE(f.Tree->HorzScrollBarVisible());
+    TQZScrollBar* bar = f.Tree->HScrollBar();
+    EXPECT_EQ(bar->Top() + bar->Height(), f.Tree->ClientHeight());
+    // The right arrow moves 4 pixels; the header follows the rows.
+    const int x = bar->Width() - 3, y = bar->Height() / 2;
+    PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PumpMessages();
+    EXPECT_EQ(f.Tree->LeftPosition(), 4);
+    EXPECT_EQ(f.Tree->Header()->LeftPos(), 4);
+    f.Tree->SetLeftPosition(100000);
+    EXPECT_EQ(f.Tree->LeftPosition(), 600 - f.View()->Width());
+    f.Tree->SetLeftPosition(-50);
+    EXPECT_EQ(f.Tree->LeftPosition(), 0);
+}
+
+TEST(TreeView, VirtualRowsAskForTheirTexts) {
+    class TVirtualTree : public TPaintCountingTree {
+    public:
+        using TPaintCountingTree::TPaintCountingTree;
+        int Asked = 0;
+        void TriggerVirtualTextNeeded(TQZTreeItem*, int, std::string& Text) override {
+            ++Asked;
+            Text = "virtual";
+        }
+    };
+    auto form = MakeShownForm();
+    auto* tree = new TVirtualTree(form.get());
+    tree->SetParent(form.get());
+    tree->SetHeadersTexts(Lines({"a", "b"}).get());
+    tree->SetShowColumns(true);
+    tree->Items()->AddChild(nullptr, "row");
+    tree->SetVirtualityLevel(vlTextAndStyles);
+    EXPECT_NE(tree->ViewControl()->VirtStyle, nullptr);
+    PumpMessages();
+    TPaintedPixels pixels(tree->ViewControl(), 100, 50);
+    EXPECT_GT(tree->Asked, 0);
+    tree->SetVirtualityLevel(vlNone);
+    EXPECT_EQ(tree->ViewControl()->VirtStyle, nullptr);
 }

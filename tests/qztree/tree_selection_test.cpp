@@ -97,7 +97,7 @@ TEST(TreeSelection, RangesWalkTheAbsoluteOrderIncludingCollapsedChildren) {
     t.d->SetFlag(ibfEnabled, false);
     t.tree.SelectRange2(t.b, t.e, false);
     EXPECT_EQ(t.Marked(), "b c e");
-    t.tree.FIgnoreEnabled = true;
+    t.tree.SetIgnoreEnabled(true);
     t.tree.SelectRange2(t.b, t.e, false);
     EXPECT_EQ(t.Marked(), "b c d e");
     t.tree.DeselectAll();
@@ -227,8 +227,8 @@ TEST(TreeSelection, AutoCollapseFoldsTheOldBranchUpToTheCommonAncestor) {
     TQZTreeItem* g = t.tree.Row(t.e, "g");
     t.tree.FullExpand();
     EXPECT_TRUE(t.a->Expanded() && t.c->Expanded() && t.e->Expanded());
-    t.tree.FAutoExpand = true;
-    t.tree.FAutoCollapse = true;
+    t.tree.SetAutoExpand(true);
+    t.tree.SetAutoCollapse(true);
     t.tree.SetFocused(t.d);
     t.tree.SetFocused(t.b); // same branch: a stays open, c folds
     EXPECT_FALSE(t.c->Expanded());
@@ -242,20 +242,6 @@ TEST(TreeSelection, AutoCollapseFoldsTheOldBranchUpToTheCommonAncestor) {
     (void)g;
 }
 
-TEST(TreeSelection, EnsureVisibleExpandsParentsAndScrollsOnlyOutsideTheLock) {
-    SelectionTree t;
-    {
-        TQZTreeLock lock(&t.tree);
-        t.tree.EnsureVisible(t.d);
-        EXPECT_FALSE(t.a->Expanded());
-    }
-    t.tree.EnsureVisible(t.d);
-    EXPECT_TRUE(t.a->Expanded() && t.c->Expanded());
-    EXPECT_EQ(t.tree.View().TopIndex(), t.d->VisIndex());
-    t.tree.SetTopItem(t.e);
-    EXPECT_EQ(t.tree.View().TopIndex(), t.e->VisIndex());
-}
-
 TEST(TreeSelection, MultiSelectLevelAndKeepWithinLevelHoldTheSelectionToOneLevel) {
     SelectionTree t;
     t.tree.SetMultiSelect(true);
@@ -267,7 +253,7 @@ TEST(TreeSelection, MultiSelectLevelAndKeepWithinLevelHoldTheSelectionToOneLevel
     t.tree.DoSetSelected(t.f);
     EXPECT_EQ(t.Marked(), "e f");
     t.tree.SetMultiSelectLevel(-1);
-    t.tree.FKeepSelectionWithinLevel = true;
+    t.tree.SetKeepSelectionWithinLevel(true);
     t.tree.DeselectAll();
     t.tree.DoSetSelected(t.b);
     t.tree.DoSetSelected(t.e); // refused: other level

@@ -1,0 +1,144 @@
+// Something dragged over the tree view: the target row, scrolling at the edges, expanding a
+// target after a delay, and the clean-up when the drag leaves or ends.
+#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/tree_view.h"
+#include "vcl/drag_drop.h"
+#include "vcl/timer.h"
+
+namespace {
+constexpr int FirstScrollDelay = 1000;
+}
+
+void TQZTreeView::DoStartDrag(TDragObject*& DragObject) {
+    SetDragCursor(FOwner->DragCursor());
+    FDropTrg = nullptr;
+    TCustomControl::DoStartDrag(DragObject);
+}
+
+void TQZTreeView::DoEndDrag(TObject* Target, int X, int Y) {
+    TCustomControl::DoEndDrag(Target, X, Y);
+    SetDropTarget(nullptr);
+}
+
+void TQZTreeView::SetDropTarget(TQZTreeItem* Item) {
+    if (FDropTrg == Item)
+        return;
+    TQZTreeItem* old = FDropTrg;
+    FDropTrg = Item;
+    if (old)
+        old->RedrawItem(true);
+    if (Item)
+        Item->RedrawItem(true);
+}
+
+void TQZTreeView::DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) {
+    TCustomControl::DragMessage(Kind, DragRec, Message);
+    TCustomQZTree& T = *FOwner;
+    switch (Kind) {
+    case dmDragEnter:
+        FInDragging = true;
+        break;
+    case dmDragLeave:
+    case dmDragDrop:
+    case dmDragCancel:
+        FInDragging = false;
+        if (FDragExpandTimer)
+            FDragExpandTimer->SetEnabled(false);
+        if (Kind != dmDragLeave)
+            FDragExpandTimer.reset();
+        if (T.DragAllowed()) {
+            FDragScrollTimer.reset();
+            SetDropTarget(nullptr);
+            Update();
+        }
+        break;
+    case dmDragMove:
+        if (T.DragAllowed())
+            DoDragOver(DragRec.Source, DragRec.Pos.X, DragRec.Pos.Y, Message.Result != 0);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TQZTreeView::AtTopEdge(int Y) const {
+    return FVisible.Count() > 0 && FOwner->TopIndex() > 0 &&
+           Y < RowHeight(static_cast<const TQZTreeItem*>(FVisible.First()));
+}
+
+bool TQZTreeView::AtBottomEdge(int Y) const {
+    if (FVisible.Count() == 0)
+        return false;
+    const bool rowsBelow = FOwner->TopIndex() + FVisible.Count() < FOwner->TotalVisCount();
+    return rowsBelow &&
+           Y >= ClientHeight() - RowHeight(static_cast<const TQZTreeItem*>(FVisible.Last()));
+}
+
+void TQZTreeView::DoDragOver(TDragObject* Source, int X, int Y, bool Accept) {
+    TCustomQZTree& T = *FOwner;
+    FDragPos = Point(X, Y);
+    if (AtTopEdge(Y) || AtBottomEdge(Y)) {
+        if (!FDragScrollTimer) {
+            FDragScrollTimer = std::make_unique<TTimer>(nullptr);
+            FDragScrollTimer->SetEnabled(false);
+            FDragScrollTimer->SetOnTimer([this](TObject*) { OnScrollTimer(); });
+        }
+        if (!FDragScrollTimer->Enabled()) {
+            FDragScrollTimer->SetInterval(FirstScrollDelay);
+            FDragScrollTimer->SetEnabled(true);
+        }
+    }
+    FDropAcc = Accept;
+    const int row = GetItemAtY(Y);
+    TQZTreeItem* target = row < 0 ? nullptr : static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+    if (target && !target->Enabled() && !T.IgnoreEnabled())
+        target = nullptr;
+    if (target == FDropTrg && !T.OnDragTargetChange)
+        return;
+    if (target != FDropTrg) {
+        SetDropTarget(target);
+        if (target && T.ExpandOnDragOver()) {
+            if (T.DragExpandDelay() > 0) {
+                if (!FDragExpandTimer) {
+                    FDragExpandTimer = std::make_unique<TTimer>(nullptr);
+                    FDragExpandTimer->SetOnTimer([this](TObject*) { OnDragExpandTimer(); });
+                }
+                FDragExpandTimer->SetEnabled(false);
+                FDragExpandTimer->SetInterval(T.DragExpandDelay());
+                FDragExpandTimer->SetEnabled(true);
+            } else {
+                target->Expand(false);
+            }
+        }
+    }
+    if (T.OnDragTargetChange) {
+        TRect rect = row < 0 ? TRect{} : GetItemRect(row);
+        if (row >= 0) {
+            rect.Top += Top();
+            rect.Bottom += Top();
+        }
+        T.OnDragTargetChange(&T, target, rect, X, Y + Top());
+    }
+    Update();
+}
+
+void TQZTreeView::OnScrollTimer() {
+    TCustomQZTree& T = *FOwner;
+    FDragScrollTimer->SetEnabled(false);
+    FDragScrollTimer->SetInterval(T.DragScrollInterval());
+    if (AtTopEdge(FDragPos.Y))
+        T.SetTopIndex(T.TopIndex() - 1);
+    else if (AtBottomEdge(FDragPos.Y))
+        T.SetTopIndex(T.TopIndex() + 1);
+    else
+        return;
+    FDragScrollTimer->SetEnabled(true);
+}
+
+void TQZTreeView::OnDragExpandTimer() {
+    FDragExpandTimer->SetEnabled(false);
+    if (FDropTrg && !FDropTrg->Expanded())
+        FDropTrg->Expand(false);
+    Update();
+}

@@ -1,0 +1,519 @@
+// The tree view's mouse: what lies under a point, focus and selection by clicks, check boxes,
+// double clicks, the start of a drag and the selection frame.
+#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/tree_view.h"
+#include "vcl/gdi_objects.h"
+#include "vcl/win_api.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr int DragThreshold = 5;
+
+bool Far(const TPoint& A, int X, int Y) {
+    const double dx = X - A.X, dy = Y - A.Y;
+    return std::sqrt(dx * dx + dy * dy) >= DragThreshold;
+}
+
+bool Inside(const TRect& R, int X) {
+    return !R.IsEmpty() && X >= R.Left && X < R.Right;
+}
+
+} // namespace
+
+// ---- Hit testing
+
+TRect TQZTreeView::MainCellRect(TQZTreeItem* Item, const TRect& Row) const {
+    TCustomQZTree& T = *FOwner;
+    if (T.ShowColumns() && !Item->FullTextOut())
+        for (const TQZColumnSpan& column : T.VisibleColumns())
+            if (column.Section == T.MainTreeColumn()) {
+                const int shift = column.Locked ? 0 : T.LeftPosition();
+                return Rect(column.Left - shift, Row.Top, column.Right - shift, Row.Bottom);
+            }
+    return Row;
+}
+
+TQZTreeItem* TQZTreeView::GetItemAt(int X, int Y, TSTItemPart& ItemPart, int& HitColumn) const {
+    TCustomQZTree& T = *FOwner;
+    ItemPart = ipOutside;
+    HitColumn = -1;
+    const int row = GetItemAtY(Y);
+    if (row < 0)
+        return nullptr;
+    auto* item = static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+    const TRect rowRect = GetItemRect(row);
+    if (T.ShowColumns() && !item->FullTextOut()) {
+        for (const TQZColumnSpan& column : T.VisibleColumns()) {
+            const int shift = column.Locked ? 0 : T.LeftPosition();
+            if (X < column.Left - shift || X >= column.Right - shift)
+                continue;
+            HitColumn = column.Section;
+            ItemPart = column.Section == T.MainTreeColumn() ? ipInside : ipColumn;
+            break;
+        }
+        if (ItemPart == ipColumn)
+            return item;
+    }
+    const TQZMainCellParts parts = MainCellParts(item, MainCellRect(item, rowRect));
+    const int g = T.ItemIndent() / 3;
+    const int textLeft = item->TextLeft - T.LeftPosition();
+    const int textRight = item->TextRight - T.LeftPosition();
+    auto hit = [&](TSTItemPart Part) {
+        ItemPart = Part;
+        HitColumn = T.MainTreeColumn();
+    };
+    if (X >= textLeft - g + 1 && X < textRight)
+        hit(ipMainText);
+    else if (Inside(parts.Image, X))
+        hit(ipPicture);
+    else if (Inside(parts.StateImage, X))
+        hit(ipPicture2);
+    else if (Inside(parts.CheckBox, X))
+        hit(ipCheckBox);
+    else if (parts.HasButton && Inside(parts.Button, X))
+        hit(item->SuppressButtons() ? ipInside : ipButton);
+    return item;
+}
+
+// ---- Messages
+
+bool TQZTreeView::MouseMessage(TMessage& Message) {
+    const TPoint p = MessagePoint(Message.LParam);
+    const TShiftState shift = KeysToShiftState(Message.WParam);
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        IntLButtonDown(p.X, p.Y);
+        return false;
+    case WM_RBUTTONDOWN:
+        if (FMouseSel)
+            CancelMouseSel();
+        if (CanFocus() && !Focused())
+            SetFocus();
+        return false;
+    case WM_MOUSEMOVE:
+        TCustomControl::WndProc(Message);
+        IntMouseMove(p.X, p.Y, shift);
+        return true;
+    case WM_LBUTTONUP:
+        return !IntLButtonUp(p.X, p.Y);
+    case WM_LBUTTONDBLCLK:
+        return !IntLButtonDblClick(p.X, p.Y);
+    case WM_CANCELMODE:
+        if (FMouseSel)
+            CancelMouseSel();
+        return false;
+    }
+    return false;
+}
+
+void TQZTreeView::IntLButtonDown(int X, int Y) {
+    FIgnoreClick2 = false;
+    if (CanFocus() && !Focused())
+        SetFocus();
+    FPressCoord = Point(X, Y);
+    FPressed = true;
+}
+
+bool TQZTreeView::IntLButtonUp(int X, int Y) {
+    FPressed = false;
+    if (FMouseSel) {
+        CancelMouseSel();
+        FIgnoreClick2 = false;
+        return false;
+    }
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
+        return false;
+    if (X == FPressCoord.X && Y == FPressCoord.Y && part != ipInside && part != ipOutside &&
+        part != ipButton && !FIgnoreClick2) {
+        FClicked = true;
+        FClickCoord = Point(X, Y);
+        FClickItem = item;
+        FClickSection = column;
+    }
+    if (!item)
+        FClickItem = nullptr;
+    FIgnoreClick2 = false;
+    return true;
+}
+
+bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
+    TCustomQZTree& T = *FOwner;
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !T.IgnoreEnabled())
+        return false;
+    const bool edits = T.DblClickMode() == dcmEdit && item && item->AllowEdit() &&
+                       (part == ipMainText || part == ipColumn) &&
+                       (item == FClickItem || T.QuickEditMode());
+    // The button toggles on its press; a double click there must not toggle it back.
+    const bool toggles = part == ipMainText || (T.FullRowSelect() && part != ipCheckBox &&
+                                                part != ipButton && part != ipOutside);
+    if (item && !edits && toggles && T.DblClickMode() == dcmExpand) {
+        if (item->Expanded()) {
+            item->Collapse(false);
+        } else {
+            item->Expand(false);
+            FitMostChildren(item);
+        }
+    }
+    FClicked = false;
+    FClickItem = nullptr;
+    FClickSection = -2;
+    FIgnoreClick2 = true;
+    FIgnoreClick = false;
+    return part != ipButton && part != ipCheckBox;
+}
+
+void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
+    TCustomQZTree& T = *FOwner;
+    if (Dragging())
+        return;
+    if (FPressed) {
+        TSTItemPart part;
+        int column = -1;
+        TQZTreeItem* pressed = GetItemAt(FPressCoord.X, FPressCoord.Y, part, column);
+        const bool somethingToDrag = T.MultiSelect() ? T.GetSelCount() > 0 : FSelected != nullptr;
+        if (pressed && part != ipOutside && !FMouseSel && T.DragAllowed() && somethingToDrag &&
+            Far(FPressCoord, X, Y)) {
+            FClickPassed = false;
+            FPassedItem = nullptr;
+            FIgnoreClick2 = true;
+            FPressed = false;
+            if (T.DragType() != dtOLE)
+                BeginDrag(true, -1);
+            return;
+        }
+        if (T.MouseFrameSelect() && T.MultiSelect() && FVisible.Count() > 0) {
+            if (!FMouseSel && Far(FPressCoord, X, Y))
+                StartMouseSel(Shift);
+            if (FMouseSel)
+                MoveMouseSel(X, Y);
+        }
+    }
+    if (T.Tracking() && !FMouseSel)
+        TrackItemAt(X, Y);
+}
+
+void TQZTreeView::TrackItemAt(int X, int Y) {
+    TCustomQZTree& T = *FOwner;
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !(part == ipMainText || T.RowHotTrack()))
+        item = nullptr;
+    if (item && !item->Enabled() && !T.IgnoreEnabled())
+        item = nullptr;
+    if (item == FTrackItem)
+        return;
+    TQZTreeItem* old = FTrackItem;
+    FTrackItem = item;
+    if (old)
+        old->RedrawItem(true);
+    if (item)
+        item->RedrawItem(true);
+    T.TriggerHotTrackEvent(old, item);
+}
+
+// ---- Selection by clicks
+
+void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomQZTree& T = *FOwner;
+    if (FIgnoreClick || Shift.Contains(ssDouble))
+        return TCustomControl::MouseDown(Button, Shift, X, Y);
+    T.FSelChange = false;
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (part == ipOutside && !(T.RowSelect() && !T.ShowColumns()))
+        item = nullptr;
+    if (item && !item->Enabled() && !T.IgnoreEnabled())
+        return TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button == mbRight && part == ipButton)
+        part = ipMainText;
+    if (part == ipButton && item) {
+        if (item->Expanded()) {
+            TQZTreeItem* focused = FFocused;
+            item->Collapse(false);
+            if (FFocused != focused) {
+                T.DoAfterSelectionChange();
+                T.DoItemFocused();
+            }
+        } else {
+            item->Expand(false);
+            FitMostChildren(item);
+        }
+    } else if (Button == mbLeft && part != ipCheckBox) {
+        LeftPress(item, part, Shift);
+    } else if (Button == mbRight && T.RightClickSelect()) {
+        RightPress(item, part, Shift);
+    }
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TQZTreeView::LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
+    TCustomQZTree& T = *FOwner;
+    {
+        std::unique_ptr<TQZTreeLock> lock;
+        if (T.MultiSelect())
+            lock = std::make_unique<TQZTreeLock>(&T);
+        if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
+            I = nullptr;
+        SelectByPress(I, Shift);
+    }
+    if (T.FSelChange) {
+        T.DoAfterSelectionChange();
+        T.FSelChange = false;
+    }
+}
+
+void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
+    TCustomQZTree& T = *FOwner;
+    const bool multi = T.MultiSelect();
+    const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift);
+    const bool usual = T.SelectionMode() == smUsual;
+    if (!I) {
+        if (!T.AlwaysKeepFocus())
+            T.SetFocused(nullptr);
+        if (multi && !T.AlwaysKeepSelection())
+            T.DeselectAll();
+        return;
+    }
+    if (multi && I->Selected() && !ctrl) {
+        // Kept for the release, so that a selection can be dragged whole.
+        FClickPassed = true;
+        FPassedItem = I;
+        FPassedShift = Shift;
+        const bool wasSelected = I->Selected();
+        T.SetFocused(I);
+        if (wasSelected || T.AlwaysKeepSelection())
+            I->SetSelected(usual);
+        return;
+    }
+    const int selectedBefore = T.GetSelCount();
+    if (multi && usual) {
+        if (!ctrl && !shift) {
+            T.DeselectAll();
+        } else if (shift) {
+            TQZTreeItem* anchor = FSelected;
+            T.DeselectAll();
+            FSelected = anchor;
+            if (anchor)
+                anchor->SetSelected(true);
+            T.SelectRange2(I, anchor, false);
+            // Focusing toggles the clicked row, which the range has just selected.
+            I->SetSelected(false);
+        }
+    }
+    if (I != FFocused)
+        T.SetFocused(I);
+    else if (!(I->Selected() && T.AlwaysKeepSelection() && T.GetSelCount() == 1))
+        T.DoSetSelected(I);
+    if (!multi || (!ctrl && !shift))
+        FSelected = FFocused;
+    if (ctrl && multi && selectedBefore <= 1 && T.GetSelCount() == 0 && FFocused)
+        FFocused->SetSelected(true);
+}
+
+void TQZTreeView::RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
+    TCustomQZTree& T = *FOwner;
+    {
+        std::unique_ptr<TQZTreeLock> lock;
+        if (T.MultiSelect())
+            lock = std::make_unique<TQZTreeLock>(&T);
+        const bool usual = T.SelectionMode() == smUsual;
+        if (I && I->Selected()) {
+            T.SetFocused(I);
+            I->SetSelected(true);
+        } else if (!T.MultiSelect() || !usual || T.GetSelCount() <= 1) {
+            if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
+                I = nullptr;
+            SelectByPress(I, Shift);
+        }
+    }
+    if (T.FSelChange) {
+        T.DoAfterSelectionChange();
+        T.FSelChange = false;
+    }
+}
+
+void TQZTreeView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    TCustomQZTree& T = *FOwner;
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !T.IgnoreEnabled())
+        return;
+    if (item && part == ipCheckBox && item->CheckBoxEnabled() && Button == mbLeft) {
+        switch (item->CheckBoxType()) {
+        case ect3SCheckBox:
+            item->SetCheckBoxState(item->CheckBoxState() == cbUnchecked ? cbGrayed
+                                   : item->CheckBoxState() == cbGrayed  ? cbChecked
+                                                                        : cbUnchecked);
+            break;
+        case ectCheckBox:
+            item->SetChecked(!item->Checked());
+            break;
+        case ectRadioButton:
+            item->SetChecked(true);
+            break;
+        }
+        T.DoItemChecked(item);
+        T.DoItemChange(item, icmCheckState);
+    }
+    if (FClickPassed)
+        ProcessPassedClick();
+}
+
+void TQZTreeView::ProcessPassedClick() {
+    TCustomQZTree& T = *FOwner;
+    FClickPassed = false;
+    TQZTreeItem* passed = FPassedItem;
+    FPassedItem = nullptr;
+    if (!passed)
+        return;
+    const bool ctrl = FPassedShift.Contains(ssCtrl), shift = FPassedShift.Contains(ssShift);
+    const bool multi = T.MultiSelect(), usual = T.SelectionMode() == smUsual;
+    {
+        std::unique_ptr<TQZTreeLock> lock;
+        if (multi)
+            lock = std::make_unique<TQZTreeLock>(&T);
+        bool wasSelected = passed->Selected();
+        if (multi && usual) {
+            if (!ctrl && !shift) {
+                wasSelected = FFocused && FFocused->Selected();
+                T.DeselectAll();
+            } else if (shift) {
+                TQZTreeItem* anchor = FSelected;
+                T.DeselectAll();
+                FSelected = anchor;
+                if (anchor)
+                    anchor->SetSelected(true);
+                T.SelectRange2(passed, anchor, false);
+            }
+        }
+        if (passed == FFocused) {
+            if (!(wasSelected && !T.AlwaysKeepSelection()) || usual)
+                if (usual && !passed->Selected())
+                    passed->SetSelected(true);
+        } else {
+            T.SetFocused(passed);
+        }
+        if (!multi || (!ctrl && !shift))
+            FSelected = passed;
+    }
+    T.DoAfterSelectionChange();
+}
+
+// ---- Selection frame
+
+void TQZTreeView::StartMouseSel(TShiftState Shift) {
+    TCustomQZTree& T = *FOwner;
+    int row = GetItemAtY(FPressCoord.Y);
+    if (row < 0)
+        row = FVisible.Count() - 1;
+    FMFSStartItem = FMFSEndItem = static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+    const int rowTop = GetItemRect(row).Top;
+    FMFSStartCoord = FMFSEndCoord = Point(T.LeftPosition() + FPressCoord.X, FPressCoord.Y - rowTop);
+    if (!Shift.Contains(ssCtrl)) {
+        T.DeselectAll();
+        T.DoAfterSelectionChange();
+    }
+    SetMouseCapture(true);
+    FMFSList.Clear();
+    FMouseSel = true;
+    DrawMouseSelectFrame();
+}
+
+void TQZTreeView::MoveMouseSel(int X, int Y) {
+    TCustomQZTree& T = *FOwner;
+    DrawMouseSelectFrame();
+    int row = GetItemAtY(std::max(0, std::min(Y, ClientHeight() - 1)));
+    if (row < 0)
+        row = FVisible.Count() - 1;
+    if (Y < 0 && T.TopIndex() > 0)
+        T.SetTopIndex(T.TopIndex() - 1);
+    else if (Y >= ClientHeight() && T.TopIndex() + FVisible.Count() < T.TotalVisCount())
+        T.SetTopIndex(T.TopIndex() + 1);
+    FMFSEndItem = static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+    FMFSEndCoord = Point(T.LeftPosition() + X, Y - GetItemRect(row).Top);
+    SelectMouseSelectItems();
+    T.DoAfterSelectionChange();
+    DrawMouseSelectFrame();
+}
+
+void TQZTreeView::SelectMouseSelectItems() {
+    TCustomQZTree& T = *FOwner;
+    if (!FMFSStartItem || !FMFSEndItem)
+        return;
+    int from = FMFSStartItem->AbsoluteIndex(), to = FMFSEndItem->AbsoluteIndex();
+    if (from > to)
+        std::swap(from, to);
+    const int frameLeft = std::min(FMFSStartCoord.X, FMFSEndCoord.X);
+    TQZList counted;
+    for (int i = from; i <= to && i >= 0; ++i) {
+        TQZTreeItem* item = T.Items()->Item(i);
+        if (!item->FullyExpanded() || (T.FilteredVisibility() && !item->FullyVisible()))
+            continue;
+        const int right = T.ShowColumns() ? T.SectionsWidth() : item->GetWidth();
+        if (frameLeft < right)
+            counted.Add(item);
+    }
+    {
+        TQZTreeLock lock(&T);
+        auto toggle = [&](TQZTreeItem* item) {
+            if (item->Enabled() || T.IgnoreEnabled())
+                item->SetSelected(!item->Selected());
+        };
+        for (int i = 0; i < counted.Count(); ++i)
+            if (FMFSList.IndexOf(counted.FastGet(i)) < 0)
+                toggle(static_cast<TQZTreeItem*>(counted.FastGet(i)));
+        for (int i = 0; i < FMFSList.Count(); ++i)
+            if (counted.IndexOf(FMFSList.FastGet(i)) < 0)
+                toggle(static_cast<TQZTreeItem*>(FMFSList.FastGet(i)));
+    }
+    FMFSList.Clear();
+    for (int i = 0; i < counted.Count(); ++i)
+        FMFSList.Add(counted.FastGet(i));
+}
+
+int TQZTreeView::FrameY(TQZTreeItem* Item, int OffsetInRow) const {
+    const int row = FVisible.IndexOf(Item);
+    if (row >= 0)
+        return GetItemRect(row).Top + OffsetInRow;
+    // Off screen: above or below by the absolute order.
+    const auto* top = static_cast<const TQZTreeItem*>(FVisible.First());
+    return top && Item->AbsoluteIndex() < top->AbsoluteIndex() ? -1 : ClientHeight() + 1;
+}
+
+void TQZTreeView::DrawMouseSelectFrame() {
+    if (!HandleAllocated() || !FMFSStartItem || !FMFSEndItem)
+        return;
+    TCustomQZTree& T = *FOwner;
+    const int x1 = FMFSStartCoord.X - T.LeftPosition(), x2 = FMFSEndCoord.X - T.LeftPosition();
+    const int y1 = FrameY(FMFSStartItem, FMFSStartCoord.Y);
+    const int y2 = FrameY(FMFSEndItem, FMFSEndCoord.Y);
+    RECT r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+    TWindowDC dc(WindowHandle());
+    SetBkColor(dc.DC(), ColorToRGB(T.BkColor()));
+    SetTextColor(dc.DC(), ColorToRGB(clWindowText));
+    // Drawn twice, the frame is gone again.
+    ::DrawFocusRect(dc.DC(), &r);
+}
+
+void TQZTreeView::CancelMouseSel() {
+    if (!FMouseSel)
+        return;
+    DrawMouseSelectFrame();
+    FMFSList.Clear();
+    FMouseSel = false;
+    SetMouseCapture(false);
+}

@@ -1,0 +1,139 @@
+#include "tree_window.h"
+
+#include "vcl/drag_drop.h"
+#include "vcl/timer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TPoint ScreenPoint(TControl* control, int x, int y) {
+    return control->ClientToScreen(Point(x, y));
+}
+
+// A source tree on the left and a scrolling target tree on the right of one form.
+struct TwoTrees {
+    TOwnedPtr<TForm> form = MakeShownForm(600, 200);
+    TCustomQZTree* source = new TCustomQZTree(form.get());
+    TCustomQZTree* target = new TCustomQZTree(form.get());
+    std::vector<TQZTreeItem*> rows;
+    int PressX = 0;
+
+    TwoTrees() {
+        source->SetParent(form.get());
+        source->SetBounds(0, 0, 280, 200);
+        target->SetParent(form.get());
+        target->SetBounds(300, 0, 280, 200);
+        for (const char* text : {"a", "b", "c"})
+            source->Items()->AddChild(nullptr, text);
+        for (int i = 0; i < 40; ++i)
+            rows.push_back(target->Items()->AddChild(nullptr, "row " + std::to_string(i)));
+        target->Items()->AddChild(rows[12], "child");
+        source->SetDragAllowed(true);
+        target->SetDragAllowed(true);
+        PumpMessages();
+    }
+    int RowY(TCustomQZTree* tree, int row) const { return row * tree->LineHeight() + 3; }
+    // Press on row 1 of the source and move Distance pixels to the right.
+    void PressAndMove(int distance) {
+        HWND view = source->ViewControl()->Handle();
+        // On the text: a press beside it, on no part of the row, drags nothing.
+        UpdateWindow(view);
+        PumpMessages();
+        PressX = source->Items()->Item(1)->TextLeft + 3;
+        PostMouse(view, WM_LBUTTONDOWN, PressX, RowY(source, 1), MK_LBUTTON);
+        PostMouse(view, WM_MOUSEMOVE, PressX + distance, RowY(source, 1), MK_LBUTTON);
+    }
+    void MoveOverTarget(int y) {
+        TDragManager::MoveTo(ScreenPoint(target->ViewControl(), 30, y));
+        PumpMessages();
+    }
+};
+
+} // namespace
+
+TEST(TreeDrag, StartsAfterFivePixelsOnly) {
+    TwoTrees t;
+    t.PressAndMove(4);
+    EXPECT_EQ(TDragManager::DragObject(), nullptr);
+    PostMouse(t.source->ViewControl()->Handle(), WM_MOUSEMOVE, t.PressX + 5, t.RowY(t.source, 1),
+              MK_LBUTTON);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+    TDragManager::Finish(false);
+    PumpMessages();
+}
+
+TEST(TreeDrag, TheTargetSeesTheSourceTreeAndAcceptsOnlyWithAHandler) {
+    TwoTrees t;
+    t.PressAndMove(10);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+    TObject* seenSource = nullptr;
+    int dropped = 0;
+    t.target->OnDragDrop = [&](TObject* sender, TObject* src, int, int) {
+        EXPECT_EQ(sender, t.target);
+        EXPECT_EQ(src, t.source);
+        ++dropped;
+    };
+    // Without an OnDragOver handler nothing is accepted.
+    t.MoveOverTarget(t.RowY(t.target, 2));
+    EXPECT_FALSE(t.target->ViewControl()->FDropAcc);
+    EXPECT_EQ(t.target->ViewControl()->FDropTrg, t.rows[2]);
+    t.target->OnDragOver = [&](TObject*, TObject* src, int, int y, TDragState, bool& accept) {
+        seenSource = src;
+        EXPECT_GE(y, 0);
+        accept = true;
+    };
+    t.MoveOverTarget(t.RowY(t.target, 3));
+    EXPECT_EQ(seenSource, t.source);
+    EXPECT_TRUE(t.target->ViewControl()->FDropAcc);
+    EXPECT_EQ(t.target->ViewControl()->FDropTrg, t.rows[3]);
+
+    // A disabled row is no target.
+    t.rows[4]->SetFlag(ibfEnabled, false);
+    t.MoveOverTarget(t.RowY(t.target, 4));
+    EXPECT_EQ(t.target->ViewControl()->FDropTrg, nullptr);
+
+    t.MoveOverTarget(t.RowY(t.target, 3));
+    TDragManager::Finish(true);
+    PumpMessages();
+    EXPECT_EQ(dropped, 1);
+    EXPECT_EQ(t.target->ViewControl()->FDropTrg, nullptr);
+}
+
+TEST(TreeDrag, EdgesScrollAfterASecondThenAtTheIntervalAndTargetsExpandAfterTheDelay) {
+    TwoTrees t;
+    t.target->SetTopIndex(10);
+    t.target->SetExpandOnDragOver(true);
+    t.target->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& accept) {
+        accept = true;
+    };
+    TQZTreeView* view = t.target->ViewControl();
+    t.PressAndMove(10);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+
+    // The collapsed row 12 (third row on screen) is expanded after the delay.
+    t.MoveOverTarget(t.RowY(t.target, 2));
+    ASSERT_NE(view->DragExpandTimer(), nullptr);
+    EXPECT_TRUE(view->DragExpandTimer()->Enabled());
+    EXPECT_EQ(view->DragExpandTimer()->Interval(), 500);
+    view->OnDragExpandTimer();
+    EXPECT_TRUE(t.rows[12]->Expanded());
+
+    // Resting on the top row: the first step waits a second, the next ones the interval.
+    t.MoveOverTarget(t.RowY(t.target, 0));
+    ASSERT_NE(view->DragScrollTimer(), nullptr);
+    EXPECT_TRUE(view->DragScrollTimer()->Enabled());
+    EXPECT_EQ(view->DragScrollTimer()->Interval(), 1000);
+    view->OnScrollTimer();
+    EXPECT_EQ(t.target->TopIndex(), 9);
+    EXPECT_EQ(view->DragScrollTimer()->Interval(), t.target->DragScrollInterval());
+    EXPECT_TRUE(view->DragScrollTimer()->Enabled());
+
+    // Leaving the tree clears the target.
+    TDragManager::MoveTo(ScreenPoint(t.source->ViewControl(), 30, 30));
+    PumpMessages();
+    EXPECT_EQ(view->FDropTrg, nullptr);
+    EXPECT_EQ(view->DragScrollTimer(), nullptr);
+    TDragManager::Finish(false);
+    PumpMessages();
+}

@@ -1,0 +1,149 @@
+#include "tree_window.h"
+
+#include "qztree/search_timeout_thread.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// alpha (beta, gamma), delta, epsilon: alpha collapsed.
+struct KeyTree : TreeWindow {
+    TQZTreeItem* alpha = Add(nullptr, "alpha");
+    TQZTreeItem* beta = Add(alpha, "beta");
+    TQZTreeItem* gamma = Add(alpha, "gamma");
+    TQZTreeItem* delta = Add(nullptr, "delta");
+    TQZTreeItem* epsilon = Add(nullptr, "epsilon");
+    KeyTree() { Focus(); }
+};
+
+} // namespace
+
+TEST(TreeKeyboard, ArrowsMoveTheFocusAndExpandOrCollapse) {
+    KeyTree t;
+    t.Key(VK_UP); // no focus: the first shown item
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    t.Key(VK_RIGHT); // collapsed with children: expands
+    EXPECT_TRUE(t.alpha->Expanded());
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    t.Key(VK_RIGHT); // expanded: to the first child
+    EXPECT_EQ(t.FocusedText(), "beta");
+    t.Key(VK_DOWN);
+    EXPECT_EQ(t.FocusedText(), "gamma");
+    t.Key(VK_LEFT); // a child: to its parent
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    t.Key(VK_LEFT); // expanded: collapses
+    EXPECT_FALSE(t.alpha->Expanded());
+    t.Key(VK_END);
+    EXPECT_EQ(t.FocusedText(), "epsilon");
+    t.Key(VK_DOWN); // the last row keeps the focus
+    EXPECT_EQ(t.FocusedText(), "epsilon");
+    t.Key(VK_HOME);
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    t.Key(VK_NEXT); // near the end: the last enabled row
+    EXPECT_EQ(t.FocusedText(), "epsilon");
+
+    t.delta->SetFlag(ibfEnabled, false);
+    t.Key(VK_UP); // passes the disabled row
+    EXPECT_EQ(t.FocusedText(), "alpha");
+
+    // Mirrored tree: Right collapses.
+    t.alpha->Expand(false);
+    t.tree->SetRightAlignedTree(true);
+    t.Key(VK_RIGHT);
+    EXPECT_FALSE(t.alpha->Expanded());
+}
+
+TEST(TreeKeyboard, SelectionByKeysInMultiSelect) {
+    KeyTree t;
+    t.Key(VK_SPACE); // without multi-select nothing
+    EXPECT_EQ(t.tree->GetFocused(), nullptr);
+    t.tree->SetMultiSelect(true);
+    t.Key(VK_DOWN);
+    EXPECT_EQ(t.Marked(), "alpha");
+    t.Key(VK_DOWN, {ssShift});
+    t.Key(VK_DOWN, {ssShift});
+    EXPECT_EQ(t.FocusedText(), "epsilon");
+    // The range runs in absolute order: the collapsed children of alpha are in it.
+    EXPECT_EQ(t.Marked(), "alpha beta gamma delta epsilon");
+    EXPECT_EQ(t.tree->Selected(), t.alpha); // the anchor stays
+    t.Key(VK_UP);                           // a plain move leaves only the new row
+    EXPECT_EQ(t.Marked(), "delta");
+    t.Key(VK_SPACE, {ssCtrl}); // Ctrl+Space toggles the focused row
+    EXPECT_EQ(t.Marked(), "");
+    t.Key(VK_SPACE, {ssCtrl});
+    EXPECT_EQ(t.Marked(), "delta");
+    t.Key(VK_DOWN, {ssCtrl}); // Ctrl moves only the focus
+    EXPECT_EQ(t.FocusedText(), "epsilon");
+    EXPECT_EQ(t.Marked(), "delta");
+    t.Key(VK_SPACE, {ssCtrl});
+    EXPECT_EQ(t.Marked(), "delta epsilon");
+}
+
+TEST(TreeKeyboard, TypingFindsItemsEvenInCollapsedBranchesUntilTheTimeout) {
+    KeyTree t;
+    t.tree->SetIncrementalSearch(true);
+    PostChars(t.ViewWindow(), L"GA");
+    EXPECT_EQ(t.FocusedText(), "gamma");
+    EXPECT_TRUE(t.alpha->Expanded());
+    EXPECT_EQ(t.View()->SearchText, "GA");
+    // Esc deselects and keeps the text.
+    t.tree->SetMultiSelect(true);
+    t.delta->SetSelected(true);
+    PostChars(t.ViewWindow(), L"\x1b");
+    EXPECT_EQ(t.Marked(), "");
+    EXPECT_EQ(t.View()->SearchText, "GA");
+    // After the timeout a new letter starts a new search.
+    ASSERT_TRUE(PumpUntil([&] { return t.View()->SearchText.empty(); }, 5000));
+    EXPECT_EQ(t.View()->SearchTextTimeoutThread, nullptr);
+    PostChars(t.ViewWindow(), L"e");
+    EXPECT_EQ(t.FocusedText(), "epsilon");
+    ASSERT_TRUE(PumpUntil([&] { return t.View()->SearchTextTimeoutThread == nullptr; }, 5000));
+
+    // Backspace on an empty text searches nothing and starts no thread.
+    PostChars(t.ViewWindow(), L"\b");
+    EXPECT_EQ(t.View()->SearchTextTimeoutThread, nullptr);
+}
+
+TEST(TreeKeyboard, AKeystrokeWhileTheTimeoutEndsStartsANewSearch) {
+    KeyTree t;
+    t.tree->SetIncrementalSearch(true);
+    PostChars(t.ViewWindow(), L"d");
+    EXPECT_EQ(t.FocusedText(), "delta");
+    TSearchTextTimeoutThread* first = t.View()->SearchTextTimeoutThread;
+    ASSERT_NE(first, nullptr);
+    // The thread ends while no message is handled, so its end handler has not run yet.
+    Sleep(3 * TSearchTextTimeoutThread::SleepStep);
+    EXPECT_EQ(t.View()->SearchText, "d");
+    PostChars(t.ViewWindow(), L"b");
+    EXPECT_EQ(t.View()->SearchText, "b");
+    EXPECT_EQ(t.FocusedText(), "beta");
+    EXPECT_NE(t.View()->SearchTextTimeoutThread, nullptr);
+    // The old thread's end leaves the new text alone; the new one clears it in its time.
+    PumpMessages();
+    EXPECT_EQ(t.View()->SearchText, "b");
+    ASSERT_TRUE(PumpUntil([&] { return t.View()->SearchText.empty(); }, 5000));
+}
+
+TEST(TreeRows, EnsureVisibleExpandsParentsAndScrollsOnlyOutsideTheLock) {
+    TreeWindow t;
+    TQZTreeItem* parent = nullptr;
+    for (int i = 0; i < 40; ++i) {
+        TQZTreeItem* item = t.Add(nullptr, "row " + std::to_string(i));
+        if (i == 20)
+            parent = item;
+    }
+    TQZTreeItem* child = t.Add(parent, "child");
+    {
+        TQZTreeLock lock(t.tree);
+        t.tree->EnsureVisible(child);
+        EXPECT_FALSE(parent->Expanded());
+    }
+    t.tree->EnsureVisible(child);
+    EXPECT_TRUE(parent->Expanded());
+    EXPECT_EQ(t.tree->TopIndex(), child->VisIndex());
+    EXPECT_EQ(t.tree->GetTopItem(), child);
+    t.tree->SetTopItem(parent);
+    EXPECT_EQ(t.tree->TopIndex(), parent->VisIndex());
+    EXPECT_TRUE(t.tree->IsInView(parent));
+    EXPECT_FALSE(t.tree->IsInView(t.tree->Items()->Item(0)));
+}

@@ -1,0 +1,173 @@
+#include "tree_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Five top-level rows a to e; a has the children a1 and a2 (collapsed).
+struct MouseTree : TreeWindow {
+    TQZTreeItem* a = Add(nullptr, "a");
+    TQZTreeItem* a1 = Add(a, "a1");
+    TQZTreeItem* a2 = Add(a, "a2");
+    TQZTreeItem* b = Add(nullptr, "b");
+    TQZTreeItem* c = Add(nullptr, "c");
+    TQZTreeItem* d = Add(nullptr, "d");
+    TQZTreeItem* e = Add(nullptr, "e");
+
+    MouseTree() {
+        tree->SetMultiSelect(true);
+        Painted();
+    }
+    // Painting places the texts, which the hit test reads.
+    void Painted() {
+        View()->Invalidate();
+        UpdateWindow(ViewWindow());
+        PumpMessages();
+    }
+    int RowY(TQZTreeItem* item) const {
+        return item->VisIndex() * tree->LineHeight() + tree->LineHeight() / 2 -
+               tree->TopIndex() * tree->LineHeight();
+    }
+    int TextX(TQZTreeItem* item) const { return item->TextLeft - tree->LeftPosition() + 3; }
+    void Click(TQZTreeItem* item, uintptr_t keys = 0) {
+        PostClick(ViewWindow(), TextX(item), RowY(item), keys);
+    }
+    TPoint ButtonCentre(TQZTreeItem* item) const {
+        const TRect row = View()->GetItemRect(View()->FVisible.IndexOf(item));
+        const TQZMainCellParts parts = View()->MainCellParts(item, View()->MainCellRect(item, row));
+        return Point((parts.Button.Left + parts.Button.Right) / 2, RowY(item));
+    }
+};
+
+} // namespace
+
+TEST(TreeMouse, HitTestFindsTheTextAndTheButton) {
+    MouseTree t;
+    TSTItemPart part;
+    int column = 0;
+    EXPECT_EQ(t.View()->GetItemAt(t.TextX(t.b), t.RowY(t.b), part, column), t.b);
+    EXPECT_EQ(part, ipMainText);
+    const TPoint button = t.ButtonCentre(t.a);
+    EXPECT_EQ(t.View()->GetItemAt(button.X, button.Y, part, column), t.a);
+    EXPECT_EQ(part, ipButton);
+    EXPECT_EQ(t.View()->GetItemAt(5, 1000, part, column), nullptr);
+    EXPECT_EQ(part, ipOutside);
+}
+
+TEST(TreeMouse, ClicksSelectSinglyByCtrlAndByRange) {
+    MouseTree t;
+    t.Click(t.b);
+    EXPECT_EQ(t.Marked(), "b");
+    EXPECT_EQ(t.FocusedText(), "b");
+    EXPECT_EQ(t.tree->Selected(), t.b);
+
+    t.Click(t.d, MK_SHIFT); // the range from the anchor
+    EXPECT_EQ(t.Marked(), "b c d");
+    EXPECT_EQ(t.FocusedText(), "d");
+    EXPECT_EQ(t.tree->Selected(), t.b);
+
+    t.Click(t.e, MK_CONTROL);
+    EXPECT_EQ(t.Marked(), "b c d e");
+    t.Click(t.e, MK_CONTROL); // the focused, selected row
+    EXPECT_EQ(t.Marked(), "b c d");
+
+    // With AlwaysKeepSelection the only selected row stays selected.
+    t.Click(t.c);
+    EXPECT_EQ(t.Marked(), "c");
+    t.tree->SetAlwaysKeepSelection(true);
+    t.Click(t.c, MK_CONTROL);
+    EXPECT_EQ(t.Marked(), "c");
+}
+
+TEST(TreeMouse, APressOnASelectedRowKeepsTheSelectionUntilTheRelease) {
+    MouseTree t;
+    t.Click(t.b);
+    t.Click(t.d, MK_SHIFT);
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, t.TextX(t.c), t.RowY(t.c), MK_LBUTTON);
+    EXPECT_EQ(t.Marked(), "b c d");
+    EXPECT_EQ(t.FocusedText(), "c");
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, t.TextX(t.c), t.RowY(t.c));
+    EXPECT_EQ(t.Marked(), "c");
+}
+
+TEST(TreeMouse, RightClickKeepsAMultiSelectionAndEmptySpaceClearsIt) {
+    MouseTree t;
+    t.tree->SetRightClickSelect(true);
+    t.Click(t.b);
+    t.Click(t.c, MK_CONTROL);
+    PostMouse(t.ViewWindow(), WM_RBUTTONDOWN, t.TextX(t.e), t.RowY(t.e), MK_RBUTTON);
+    PostMouse(t.ViewWindow(), WM_RBUTTONUP, t.TextX(t.e), t.RowY(t.e));
+    EXPECT_EQ(t.Marked(), "b c");
+
+    t.tree->SetAlwaysKeepFocus(true);
+    t.tree->SetAlwaysKeepSelection(true);
+    PostClick(t.ViewWindow(), 20, 190);
+    EXPECT_EQ(t.Marked(), "b c");
+    EXPECT_EQ(t.FocusedText(), "c");
+    t.tree->SetAlwaysKeepFocus(false);
+    t.tree->SetAlwaysKeepSelection(false);
+    PostClick(t.ViewWindow(), 20, 190);
+    EXPECT_EQ(t.Marked(), "");
+    EXPECT_EQ(t.FocusedText(), "none");
+}
+
+TEST(TreeMouse, TheButtonTogglesOnceAlsoOnADoubleClick) {
+    MouseTree t;
+    int doubleClicks = 0;
+    t.tree->OnDblClick = [&](TObject*) { ++doubleClicks; };
+    t.tree->SetDblClickMode(dcmExpand);
+    const TPoint button = t.ButtonCentre(t.a);
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, button.X, button.Y, MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, button.X, button.Y);
+    EXPECT_TRUE(t.a->Expanded());
+    PostMouse(t.ViewWindow(), WM_LBUTTONDBLCLK, button.X, button.Y, MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, button.X, button.Y);
+    // The first press toggled it; the double click on the button leaves it and is not reported.
+    EXPECT_TRUE(t.a->Expanded());
+    EXPECT_EQ(doubleClicks, 0);
+
+    // A double click on the text toggles and is reported.
+    t.Painted();
+    PostMouse(t.ViewWindow(), WM_LBUTTONDBLCLK, t.TextX(t.a), t.RowY(t.a), MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, t.TextX(t.a), t.RowY(t.a));
+    EXPECT_FALSE(t.a->Expanded());
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST(TreeMouse, ThreeStateCheckBoxCyclesBackToUnchecked) {
+    MouseTree t;
+    t.tree->SetShowCheckboxes(true);
+    t.b->SetFlag(ibfShowCheckBox, true);
+    t.b->SetFlag(ibfCheckBoxEnabled, true);
+    t.b->SetCheckBoxType(ect3SCheckBox);
+    t.Painted();
+    const TRect row = t.View()->GetItemRect(t.View()->FVisible.IndexOf(t.b));
+    const TQZMainCellParts parts = t.View()->MainCellParts(t.b, t.View()->MainCellRect(t.b, row));
+    ASSERT_FALSE(parts.CheckBox.IsEmpty());
+    const int x = (parts.CheckBox.Left + parts.CheckBox.Right) / 2, y = t.RowY(t.b);
+    std::vector<TCheckBoxState> states;
+    for (int i = 0; i < 3; ++i) {
+        PostClick(t.ViewWindow(), x, y);
+        states.push_back(t.b->CheckBoxState());
+    }
+    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
+}
+
+TEST(TreeMouse, FourPixelsStartNoFrameFivePixelsDo) {
+    MouseTree t;
+    t.tree->SetMouseFrameSelect(true);
+    const int x = t.TextX(t.b), y = t.RowY(t.b);
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, x + 4, y, MK_LBUTTON);
+    EXPECT_FALSE(t.View()->FMouseSel);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, x + 5, y, MK_LBUTTON);
+    EXPECT_TRUE(t.View()->FMouseSel);
+    // Dragging the frame down over c and d selects them with b.
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, x + 5, t.RowY(t.d), MK_LBUTTON);
+    EXPECT_EQ(t.Marked(), "b c d");
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, x + 5, t.RowY(t.c), MK_LBUTTON);
+    EXPECT_EQ(t.Marked(), "b c");
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, x + 5, t.RowY(t.c));
+    EXPECT_FALSE(t.View()->FMouseSel);
+    EXPECT_EQ(t.Marked(), "b c");
+}

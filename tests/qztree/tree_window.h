@@ -1,0 +1,48 @@
+#pragma once
+// A real tree control on a shown form; tests post keys and clicks to its inner view window.
+#include "../vcl/user_input.h"
+#include "../vcl/vcl_test_support.h"
+
+#include "qztree/custom_qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/qz_tree_items.h"
+#include "qztree/tree_view.h"
+
+#include <string>
+
+struct TreeWindow {
+    TOwnedPtr<TForm> form = MakeShownForm(300, 200);
+    TCustomQZTree* tree = new TCustomQZTree(form.get());
+
+    TreeWindow() {
+        tree->SetParent(form.get());
+        tree->SetBounds(0, 0, 300, 200);
+        PumpMessages();
+    }
+    TQZTreeView* View() const { return tree->ViewControl(); }
+    HWND ViewWindow() const { return View()->Handle(); }
+    TQZTreeItem* Add(TQZTreeItem* parent, const std::string& text) {
+        return tree->Items()->AddChild(parent, text);
+    }
+    void Focus() {
+        View()->SetFocus();
+        PumpMessages();
+    }
+    void Key(uint16_t key, TShiftState shift = {}) {
+        if (shift.Empty())
+            PostKey(ViewWindow(), key);
+        else
+            PostKeyWith(ViewWindow(), key, shift);
+    }
+    std::string FocusedText() const {
+        return tree->GetFocused() ? tree->GetFocused()->Text() : "none";
+    }
+    // Items marked selected, in absolute order.
+    std::string Marked() const {
+        std::string text;
+        for (int i = 0; i < tree->Items()->Count(); ++i)
+            if (tree->Items()->Item(i)->Selected())
+                text += (text.empty() ? "" : " ") + tree->Items()->Item(i)->Text();
+        return text;
+    }
+};

@@ -36,7 +36,7 @@ TfmSystemInfoForm::TfmSystemInfoForm(TComponent* AOwner, const std::string& Name
     tvObjects->SetShowButtons(false);
     tvObjects->SetMultiSelect(true);
     tvObjects->SetSortMode(smClick);
-    tvObjects->SetRowDrag(true);
+    tvObjects->SetDragAllowed(true);
     tvObjects->SetIncrementalSearch(false);
     tvObjects->SetDoInplaceEdit(false);
     tvObjects->OnStartDrag = ::Bind(this, &TfmSystemInfoForm::tvObjectsStartDrag);

@@ -13,26 +13,7 @@ const TClassInfo& TViewerTree::StaticClassInfo() {
     return info;
 }
 
-TViewerTree::TViewerTree(TComponent* AOwner) : TQZTree(AOwner) {
-    if (TQZTreeView* view = ViewControl()) {
-        // The drag belongs to the tree: its handlers are asked with the tree as Sender.
-        view->OnStartDrag = [this](TObject*, TDragObject*& DragObject) {
-            if (DragAllowed())
-                Fire(OnStartDrag, this, DragObject);
-        };
-        view->OnDragOver = [this](TObject*, TObject* Source, int X, int Y, TDragState State,
-                                  bool& Accept) {
-            Accept = false;
-            Fire(OnDragOver, this, Source, X, Y, State, Accept);
-        };
-    }
-}
-
-void TViewerTree::SetRowDrag(bool Value) {
-    SetDragAllowed(Value);
-    if (TQZTreeView* view = ViewControl())
-        view->SetDragMode(Value ? dmAutomatic : dmManual);
-}
+TViewerTree::TViewerTree(TComponent* AOwner) : TQZTree(AOwner) {}
 
 void TViewerTree::SetColumns(const std::vector<std::string>& Texts) {
     FHeaderTexts = Texts;

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-// The tree of the viewer's windows: the rows start a drag from the view where the mouse presses
-// them, and the tree's own OnStartDrag and OnDragOver answer it. Its columns are fixed when
-// made: HeaderTexts, one per column, the first the rows' own text.
+// The tree of the viewer's windows: its columns are fixed when made (HeaderTexts, one per
+// column, the first the rows' own text), and its rows are filled and read by column.
 class TViewerTree : public TQZTree {
 public:
     explicit TViewerTree(TComponent* AOwner);
@@ -14,8 +13,6 @@ public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     void SetColumns(const std::vector<std::string>& Texts);
-    // Whether a press on the rows and a move start a drag of them.
-    void SetRowDrag(bool Value);
     const std::vector<std::string>& HeaderTexts() const { return FHeaderTexts; }
     // A new row under Parent (the hidden root for top-level rows) with an empty text in every
     // column after the first.

@@ -5,6 +5,7 @@
 #include "qztree/tree_view.h"
 #include "rtl/wide_text.h"
 #include "vcl/button.h"
+#include "vcl/drag_drop.h"
 #include "vcl/edit.h"
 #include "vcl/status_bar.h"
 #include "vcl/tab_control.h"
@@ -99,6 +100,42 @@ std::vector<std::string> TabTexts(TTabControl* tabs) {
     return texts;
 }
 
+// Where a row shows in its tree's view, as the view's own hit test finds it.
+TPoint RowPoint(TViewerTree* tree, TQZTreeItem* row) {
+    TQZTreeView* view = tree->ViewControl();
+    PumpMessages();
+    view->Update();
+    for (int y = 0; y < view->ClientHeight(); ++y)
+        if (view->GetItemAt(30, y) == row)
+            return Point(30, y + 4);
+    ADD_FAILURE() << "row not on screen: " << row->Text();
+    return Point(30, 0);
+}
+
+// A click on a row as the operator makes it; keys adds MK_CONTROL or MK_SHIFT.
+void ClickRow(TViewerTree* tree, TQZTreeItem* row, uintptr_t keys = 0) {
+    const TPoint p = RowPoint(tree, row);
+    SendMouse(tree->ViewControl(), WM_LBUTTONDOWN, p.X, p.Y, MK_LBUTTON | keys);
+    SendMouse(tree->ViewControl(), WM_LBUTTONUP, p.X, p.Y, keys);
+    PumpMessages();
+}
+
+// A press on a row, moves to a screen point with the button held, and the release there; false
+// when the press started no drag.
+bool DragRowAcross(TViewerTree* tree, TQZTreeItem* row, const TPoint& screenTarget) {
+    const TPoint p = RowPoint(tree, row);
+    SendMouse(tree->ViewControl(), WM_LBUTTONDOWN, p.X, p.Y, MK_LBUTTON);
+    SendMouse(tree->ViewControl(), WM_MOUSEMOVE, p.X + 10, p.Y + 10, MK_LBUTTON);
+    HWND capture = GetCapture();
+    if (!capture || !TDragManager::Source())
+        return false;
+    for (int i = 0; i < 2; ++i)
+        MoveCapturedMouse(capture, screenTarget, WM_MOUSEMOVE, MK_LBUTTON);
+    MoveCapturedMouse(capture, screenTarget, WM_LBUTTONUP, 0);
+    PumpMessages();
+    return true;
+}
+
 int ShownTab(TTabControl* tabs) {
     return int(SendMessageW(tabs->Handle(), TCM_GETCURSEL, 0, 0));
 }
@@ -146,6 +183,8 @@ protected:
     // The window is shown through its button on the window bar, as the operator does.
     template <class Form> Form& Open(Form* form) {
         Click(form->WindowBarButton());
+        // Room for the rows under the memos, as an operator would give them.
+        form->SetBounds(0, 200, 800, 600);
         PumpMessages();
         return *form;
     }
@@ -274,18 +313,20 @@ TEST_F(TreeWindowsTest, BusinessLogicLeaksByClassAndStackWithTheirObjects) {
     MoveTimeLine(1);
     MoveTimeLine(2);
     EXPECT_EQ(Cells(tree, "TFoo\\s2")[1], "0");
-    Row(tree, "TFoo\\s2")->SetSelected(true);
+    Row(tree, "TFoo")->Expand(false);
+    ClickRow(tree, Row(tree, "TFoo\\s2"));
     EXPECT_EQ(WindowText(form.mBLLObjectInfo), "s2\r\n\r\n"
                                                "    Live time: 36:00:00:000 -> Added info: c\r\n"
                                                "    Live time: 36:00:00:000 -> Added info: e\r\n"
                                                "    Live time: 36:00:00:000 -> Added info: f\r\n"
                                                "    Live time: 36:00:00:000 -> Added info: g");
-    Row(tree, "TFoo\\s2")->SetSelected(false);
-    EXPECT_EQ(WindowText(form.mBLLObjectInfo), "");
-
-    Row(tree, "TBar")->SetSelected(true);
+    ClickRow(tree, Row(tree, "TBar"), MK_CONTROL);
     EXPECT_EQ(WindowText(form.mBLLObjectInfo),
               "TBar\r\n\r\n  s1\r\n\r\n      Live time: 36:00:00:000 -> Added info: d\r\n");
+    // A Ctrl-click takes the row out of the selection, and its objects out of the memo.
+    ClickRow(tree, Row(tree, "TBar"), MK_CONTROL);
+    EXPECT_FALSE(Row(tree, "TBar")->Selected());
+    EXPECT_EQ(WindowText(form.mBLLObjectInfo), "");
     // Rows keep no pointers into snapshots: after the store is emptied the memo of a row has
     // nothing more to list.
     Click(Main().ToolButton3);
@@ -318,7 +359,7 @@ TEST_F(TreeWindowsTest, TasksByConnectionWithTheSameThreadSelectedAcrossSnapshot
     EXPECT_EQ(PanelText(form.sbInfo, 0), "Total threads: 2");
     EXPECT_EQ(PanelText(form.sbInfo, 1), "Work threads: 2");
 
-    form.tvRunTasks->SelectRow(form.tvRunTasks->Items()->Item(1));
+    ClickRow(form.tvRunTasks, form.tvRunTasks->Items()->Item(1));
     EXPECT_EQ(WindowText(form.mTaskDetail),
               "ThreadID: T2\r\nCreate time: 10:00:02\r\nTask: task of T2\r\nWork task time: 1 s\r\n"
               "PositionID: PT2\r\nConnection status: open\r\nStack: \r\nUnit.Run\r\nUnit.Main");
@@ -342,7 +383,7 @@ TEST_F(TreeWindowsTest, TasksByConnectionWithTheSameThreadSelectedAcrossSnapshot
     EXPECT_EQ(ShownTab(form.tcTasksByHostPort), 1);
     ASSERT_EQ(form.tvRunTasks->Items()->Count(), 1);
     EXPECT_EQ(form.tvRunTasks->Items()->Item(0)->Text(), "T3");
-    form.tvRunTasks->SelectRow(form.tvRunTasks->Items()->Item(0));
+    ClickRow(form.tvRunTasks, form.tvRunTasks->Items()->Item(0));
     const std::string detail = WindowText(form.mTaskDetail);
     EXPECT_NE(detail.find("Unit.Main\r\nSignCryptoParams: \r\nsign"), std::string::npos) << detail;
 
@@ -361,11 +402,13 @@ TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
     PumpMessages();
 
     TViewerTree* tree = form.tvObjects;
-    for (const char* name : {"OpenSessions", "Errors", "LoginUsers"})
-        Row(tree, name)->SetSelected(true);
+    ClickRow(tree, Row(tree, "OpenSessions"));
+    ClickRow(tree, Row(tree, "Errors"), MK_CONTROL);
+    ClickRow(tree, Row(tree, "LoginUsers"), MK_CONTROL);
+    ASSERT_EQ(tree->GetSelCount(), 3);
     TQZTreeView* view = tree->ViewControl();
-    ASSERT_NE(view, nullptr);
-    ASSERT_TRUE(DragAcross(view, diagram.Diagram->ClientToScreen(Point(100, 100))));
+    ASSERT_TRUE(DragRowAcross(tree, Row(tree, "LoginUsers"),
+                              diagram.Diagram->ClientToScreen(Point(100, 100))));
 
     ASSERT_EQ(diagram.DataSeriesCount(), 3);
     std::vector<std::string> titles;
@@ -375,6 +418,6 @@ TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
     EXPECT_EQ(diagram.Diagram->Series(3)->Tag(), dioDinamicSystemInfo);
 
     // Nothing is dropped on the rows themselves.
-    ASSERT_TRUE(DragAcross(view, view->ClientToScreen(Point(40, 40))));
+    ASSERT_TRUE(DragRowAcross(tree, Row(tree, "LoginUsers"), view->ClientToScreen(Point(40, 60))));
     EXPECT_EQ(diagram.DataSeriesCount(), 3);
 }

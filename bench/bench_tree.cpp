@@ -112,6 +112,24 @@ TFigures RunTree(TForm& Form, const std::vector<TRowText>& Rows, int ChildrenEac
         }));
     tree->SetTopIndex(0);
     if (Show) {
+        // The parts a user meets: root lines, check boxes, grid lines, a selection and focus.
+        {
+            TQZTreeLock lock(tree);
+            tree->SetShowRoot(true);
+            tree->SetShowCheckboxes(true);
+            tree->SetVerticalLines(true);
+            tree->SetHorizontalLines(true);
+            tree->SetMultiSelect(true);
+            for (int i = 0; i < 40; ++i) {
+                TQZTreeItem* item = tree->Items()->Item(i);
+                item->SetFlag(ibfShowCheckBox, true);
+                item->SetCheckBoxState(i % 3 == 0 ? cbChecked : cbUnchecked);
+            }
+            tree->Items()->Item(1)->Collapse(false);
+            tree->Items()->Item(2)->SetSelected(true);
+            tree->Items()->Item(3)->SetSelected(true);
+            tree->SetFocused(tree->Items()->Item(3));
+        }
         Form.Show();
         Application->Run();
     }

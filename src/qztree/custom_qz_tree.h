@@ -1,4 +1,5 @@
 #pragma once
+#include "qztree/header.h"
 #include "qztree/header_section.h"
 #include "qztree/qz_background.h"
 #include "qztree/qz_draw.h"
@@ -74,6 +75,11 @@ public:
     TQZHeader* Header() const { return FHeader; }
     TQZScrollBar* HScrollBar() const { return FHScrollBar; }
     TQZScrollBar* VScrollBar() const { return FVScrollBar; }
+    // The looks of the two bars; assigning copies into them.
+    TQZScrollBarStyles* HorzScrollBarStyles() const { return FHorzScrollBarStyle.get(); }
+    void SetHorzScrollBarStyles(const TQZScrollBarStyles* Value);
+    TQZScrollBarStyles* VertScrollBarStyles() const { return FVertScrollBarStyle.get(); }
+    void SetVertScrollBarStyles(const TQZScrollBarStyles* Value);
     TQZItemStateStyle* DefaultItemStyles() const { return FDefaultItemStyles.get(); }
     const TQZList& AllList() const { return FAllList; }
 
@@ -83,7 +89,7 @@ public:
     void SetUpdating(bool Value);
     int UpdateCount() const { return FUpdateCount; }
     bool IsDestroying() const { return FDestroying; }
-    bool IsLoading() const { return FLoading; }
+    bool IsLoading() const { return FLoading || ComponentState().Contains(csLoading); }
 
     // Rows that can be shown now (collapsed subtrees and filtered items left out).
     int GetTotalVisCount() const;
@@ -226,6 +232,35 @@ public:
     void SetHeaderFont(const TFont* Value);
     bool HeaderHotTrack() const { return FHeaderHotTrack; }
     void SetHeaderHotTrack(bool Value);
+    // The header's own options, passed through as they are.
+    TColor HeaderColor() const { return FHeader->Color(); }
+    void SetHeaderColor(TColor Value) { FHeader->SetColor(Value); }
+    TImageList* HeaderImages() const { return FHeader->Images(); }
+    void SetHeaderImages(TImageList* Value) { FHeader->SetImages(Value); }
+    bool HeaderFlat() const { return FHeader->Flat(); }
+    void SetHeaderFlat(bool Value) { FHeader->SetFlat(Value); }
+    bool HeaderWrapCaptions() const { return FHeader->WrapCaptions(); }
+    void SetHeaderWrapCaptions(bool Value) { FHeader->SetWrapCaptions(Value); }
+    bool HeaderInvertSortArrows() const { return FHeader->InvertSortArrows(); }
+    void SetHeaderInvertSortArrows(bool Value) { FHeader->SetInvertSortArrows(Value); }
+    TColor HeaderFilterColor() const { return FHeader->FilterColor(); }
+    void SetHeaderFilterColor(TColor Value) { FHeader->SetFilterColor(Value); }
+    TColor HeaderActiveFilterColor() const { return FHeader->ActiveFilterColor(); }
+    void SetHeaderActiveFilterColor(TColor Value) { FHeader->SetActiveFilterColor(Value); }
+    TQZHintType HeaderHintType() const { return FHeader->HintType; }
+    void SetHeaderHintType(TQZHintType Value) { FHeader->HintType = Value; }
+    TPopupMenu* HeaderPopupMenu() const { return FHeader->PopupMenu(); }
+    void SetHeaderPopupMenu(TPopupMenu* Value) { FHeader->SetPopupMenu(Value); }
+    bool LockHeaderHeight() const { return FHeader->LockHeight(); }
+    void SetLockHeaderHeight(bool Value) { FHeader->SetLockHeight(Value); }
+    bool StickyHeaderSections() const { return FHeader->StickySections(); }
+    void SetStickyHeaderSections(bool Value) { FHeader->SetStickySections(Value); }
+    bool DraggableSections() const { return FHeader->AllowDrag; }
+    void SetDraggableSections(bool Value) { FHeader->AllowDrag = Value; }
+    bool MoveColumnOnDrag() const { return FHeader->MoveOnDrag; }
+    void SetMoveColumnOnDrag(bool Value) { FHeader->MoveOnDrag = Value; }
+    int DefaultSectionWidth() const { return FHeader->DefaultWidth(); }
+    void SetDefaultSectionWidth(int Value) { FHeader->SetDefaultWidth(Value); }
     // The check-box size of the theme when one is applied.
     int EffectiveCheckBoxSize() const;
     // The tree's option table: fields with their defaults.
@@ -406,8 +441,8 @@ public:
     void SetInplaceEditorDelay(int Value) { SetOption(FInplaceEditorDelay, Value, {}); }
     TQZFieldType MainTextType() const { return FMainTextType; }
     void SetMainTextType(TQZFieldType Value) { SetOption(FMainTextType, Value, {}); }
-    int HintType() const { return FHintType; }
-    void SetHintType(int Value) { SetOption(FHintType, Value, {}); }
+    TQZHintType HintType() const { return FHintType; }
+    void SetHintType(TQZHintType Value) { SetOption(FHintType, Value, {}); }
     bool ScrollTracking() const { return FScrollTracking; }
     void SetScrollTracking(bool Value) { SetOption(FScrollTracking, Value, {}); }
     bool AutoResizeColumns() const { return FAutoResizeColumns; }
@@ -543,7 +578,9 @@ public:
     TQZSectionStyle MainColumnStyle() const;
     virtual void AutoSizeColumn(int SectionIndex);
     virtual void AutoSizeAllColumns();
-    virtual void UpdateDiffItems() {}
+    // Under filtering, moves focus and selection anchor off hidden items and forgets hidden
+    // hot-tracked and drop-target items.
+    virtual void UpdateDiffItems();
     // The width and height a cell needs; -1 is the main text without a header.
     virtual TSize MeasureCell(TQZTreeItem* Item, int SectionIndex);
 
@@ -647,6 +684,8 @@ protected:
     void SBChanged(TObject* Sender);
     void HeadersTextsLineSet(int Index, const std::string& Text);
     bool UpdateHScrollBar();
+    void OwnBarScrolled(bool Vertical, int Code, int MessagePos);
+    TQZTreeItem* ShownNeighbour(TQZTreeItem* Item) const;
     bool UpdateVScrollBar();
     void DrawFlatBorder(HDC DC, const TRect& WindowRect);
     // The header's notices.
@@ -776,7 +815,7 @@ protected:
     bool FExplorerEditMode = false;
     int FInplaceEditorDelay = 500;
     TQZFieldType FMainTextType = sftText;
-    int FHintType = 2;
+    TQZHintType FHintType = shtHintOrText;
     bool FScrollTracking = false;
     bool FAutoResizeColumns = true;
     int FImageTextDelta = 0;

@@ -7,9 +7,9 @@
 #include "qztree/tree_buttons.h"
 #include "rtl/published.h"
 #include "vcl/bitmap.h"
-#include "vcl/timer.h"
-#include "qztree/search_timeout_thread.h"
 #include "vcl/gdi_objects.h"
+#include "vcl/img_list.h"
+#include "vcl/timer.h"
 #include "vcl/win_api.h"
 
 const TClassInfo& TQZTreeView::StaticClassInfo() {

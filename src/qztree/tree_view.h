@@ -12,6 +12,7 @@ class TQZTreeItem;
 class TQZTreeItems;
 class TQZCellStyle;
 class TBitmap;
+class TImageList;
 class TSearchTextTimeoutThread;
 class TTimer;
 
@@ -91,6 +92,11 @@ public:
     // Repaints what the marks ask for.
     void Update() override;
     void RedoTmpBmp();
+    // The picture dragged along: the selected rows on screen (one, or the span from the first to
+    // the last, as DragImageMode says); none with dimNever.
+    void FillDragImage();
+    TImageList* GetDragImages() override { return FDragImages.get(); }
+    int FDDY = 0; // top of the dragged span
     bool Painting() const { return FPainting; }
     void ChangeButtonColors();
 
@@ -189,4 +195,5 @@ private:
     TCustomQZTree* FOwner;
     bool FPainting = false;
     std::unique_ptr<TBitmap> FTmpBmp;
+    TOwnedPtr<TImageList> FDragImages;
 };

@@ -210,52 +210,64 @@ TQZScrollCode MapSecondary(TQZScrollCode Code, TQZSecButtonsKind Kind) {
         return Kind == sbkOpposite ? escLineDown : Kind == sbkPage ? escPageUp : Code;
     return Code;
 }
+
+// Where each scroll code of one bar leads.
+struct TScrollTargets {
+    int LineUp, LineDown, PageUp, PageDown, End;
+};
+
+// The position a code moves to, or false when it moves nothing (a track without tracking).
+bool ScrollTarget(TQZScrollCode Code, const TScrollTargets& Targets, int ScrollPos, bool Tracking,
+                  int& Target) {
+    switch (Code) {
+    case escLineUp:
+        Target = Targets.LineUp;
+        return true;
+    case escLineDown:
+        Target = Targets.LineDown;
+        return true;
+    case escPageUp:
+        Target = Targets.PageUp;
+        return true;
+    case escPageDown:
+        Target = Targets.PageDown;
+        return true;
+    case escPosition:
+        Target = ScrollPos;
+        return true;
+    case escTrack:
+        Target = ScrollPos;
+        return Tracking;
+    case escTop:
+        Target = 0;
+        return true;
+    case escBottom:
+        Target = Targets.End;
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 void TQZTreeView::OnVScroll(TObject* Sender, TQZScrollCode ScrollCode, int& ScrollPos,
                             bool& DoChange) {
     FScrollFirstClick = false;
     const int top = FOwner->TopIndex();
-    const bool varHeight = FOwner->TotalVarHeightCount() > 0;
-    int target = top;
-    bool move = true;
-    switch (MapSecondary(ScrollCode, FOwner->VScrollBar()->SecondBtnKind())) {
-    case escLineUp:
-        target = top - 1;
-        break;
-    case escLineDown:
-        target = top + 1;
-        break;
-    case escPageUp:
-        target = varHeight ? CalcPageUpPos(top) : std::max(top - (GetVisCount() - 1), 0);
-        break;
-    case escPageDown:
-        if (varHeight) {
-            target = CalcPageDownPos(top);
-        } else {
-            target = top + GetVisCount() - 1;
-            // A row taller than the view would hold the page still.
-            if (target == top && FVisible.Count() == 1 && FOwner->TotalVisCount() != 1)
-                ++target;
-        }
-        break;
-    case escPosition:
-        target = ScrollPos;
-        break;
-    case escTrack:
-        move = FOwner->ScrollTracking();
-        target = ScrollPos;
-        break;
-    case escTop:
-        target = 0;
-        break;
-    case escBottom:
-        target = FOwner->TotalVisCount();
-        break;
-    default:
-        move = false;
+    TScrollTargets targets{top - 1, top + 1, 0, 0, FOwner->TotalVisCount()};
+    if (FOwner->TotalVarHeightCount() > 0) {
+        targets.PageUp = CalcPageUpPos(top);
+        targets.PageDown = CalcPageDownPos(top);
+    } else {
+        targets.PageUp = std::max(top - (GetVisCount() - 1), 0);
+        targets.PageDown = top + GetVisCount() - 1;
+        // A row taller than the view would hold the page still.
+        if (targets.PageDown == top && FVisible.Count() == 1 && FOwner->TotalVisCount() != 1)
+            ++targets.PageDown;
     }
-    if (move)
+    int target = top;
+    if (ScrollTarget(MapSecondary(ScrollCode, FOwner->VScrollBar()->SecondBtnKind()), targets,
+                     ScrollPos, FOwner->ScrollTracking(), target))
         FOwner->SetTopIndex(target);
     FOwner->TriggerScrollEvent(sbVertical, int(ScrollCode));
     DoChange = false;
@@ -264,38 +276,11 @@ void TQZTreeView::OnVScroll(TObject* Sender, TQZScrollCode ScrollCode, int& Scro
 void TQZTreeView::OnHScroll(TObject* Sender, TQZScrollCode ScrollCode, int& ScrollPos,
                             bool& DoChange) {
     const int left = FOwner->LeftPosition();
+    const TScrollTargets targets{left - 4, left + 4, left - Width() / 2, left + Width() / 2,
+                                 FHRange};
     int target = left;
-    bool move = true;
-    switch (MapSecondary(ScrollCode, FOwner->HScrollBar()->SecondBtnKind())) {
-    case escLineUp:
-        target = left - 4;
-        break;
-    case escLineDown:
-        target = left + 4;
-        break;
-    case escPageUp:
-        target = left - Width() / 2;
-        break;
-    case escPageDown:
-        target = left + Width() / 2;
-        break;
-    case escPosition:
-        target = ScrollPos;
-        break;
-    case escTrack:
-        move = FOwner->ScrollTracking();
-        target = ScrollPos;
-        break;
-    case escTop:
-        target = 0;
-        break;
-    case escBottom:
-        target = FHRange;
-        break;
-    default:
-        move = false;
-    }
-    if (move)
+    if (ScrollTarget(MapSecondary(ScrollCode, FOwner->HScrollBar()->SecondBtnKind()), targets,
+                     ScrollPos, FOwner->ScrollTracking(), target))
         FOwner->SetLeftPosition(target);
     FOwner->TriggerScrollEvent(sbHorizontal, int(ScrollCode));
     DoChange = false;

@@ -688,3 +688,39 @@ void TQZTreeView::RedoTmpBmp() {
     background.FillColor = FOwner->BkColor();
     ExtDrawBkgnd(FTmpBmp->DC(), all, all, background);
 }
+
+void TQZTreeView::FillDragImage() {
+    FDragImages.reset();
+    const TDragImgMode mode = FOwner->DragImageMode();
+    if (mode == dimNever)
+        return;
+    int first = -1, last = -1;
+    for (int i = 0; i < FVisible.Count(); ++i) {
+        if (!static_cast<TQZTreeItem*>(FVisible.FastGet(i))->Selected())
+            continue;
+        if (first >= 0 && mode == dimOne)
+            return; // one row only, and a second is selected
+        if (first < 0)
+            first = i;
+        last = i;
+    }
+    if (first < 0)
+        return;
+    // The selected rows of the span, painted as the view paints them, from the bitmap's top.
+    TQZList rows;
+    for (int i = first; i <= last; ++i)
+        if (static_cast<TQZTreeItem*>(FVisible.FastGet(i))->Selected())
+            rows.Add(FVisible.FastGet(i));
+    const TRect top = GetItemRect(first);
+    const int width = FOwner->ShowColumns() ? FOwner->SectionsWidth() : ClientWidth();
+    const int height = GetItemRect(last).Bottom - top.Top;
+    if (width <= 0 || height <= 0)
+        return;
+    TBitmap bitmap(width, height);
+    FillSolidRect2(bitmap.DC(), Rect(0, 0, width, height), FOwner->BkColor());
+    TTreePainter(*this, *bitmap.Canvas()).RedrawTree(FHPos, rows);
+    FDragImages = MakeOwned<TImageList>();
+    FDragImages->SetSize(width, height);
+    FDragImages->Add(&bitmap);
+    FDDY = top.Top;
+}

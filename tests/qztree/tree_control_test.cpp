@@ -466,3 +466,189 @@ TEST(TreeView, VirtualRowsAskForTheirTexts) {
     tree->SetVirtualityLevel(vlNone);
     EXPECT_EQ(tree->ViewControl()->VirtStyle, nullptr);
 }
+
+TEST(TreeHeader, HeaderOptionsPassToTheHeader) {
+    auto tree = MakeOwned<TQZTree>();
+    EXPECT_EQ(tree->HintType(), shtHintOrText);
+    EXPECT_FALSE(tree->HeaderHotTrack());
+    tree->SetHeaderHotTrack(true);
+    EXPECT_TRUE(tree->Header()->Tracking());
+    tree->SetHeaderFlat(true);
+    EXPECT_TRUE(tree->Header()->Flat());
+    tree->SetStickyHeaderSections(true);
+    EXPECT_TRUE(tree->Header()->StickySections());
+    tree->SetDefaultSectionWidth(77);
+    EXPECT_EQ(tree->Header()->DefaultWidth(), 77);
+    tree->SetDraggableSections(true);
+    EXPECT_TRUE(tree->Header()->AllowDrag);
+    // The header takes the tree's font unless told to use its own.
+    tree->Font()->SetHeight(-20);
+    EXPECT_EQ(tree->Header()->Font()->Height(), -20);
+    TFont own;
+    own.SetHeight(-9);
+    tree->SetHeaderFont(&own);
+    tree->SetHeaderUseTreeFont(false);
+    EXPECT_EQ(tree->Header()->Font()->Height(), -9);
+}
+
+TEST(TreeView, TheWindowsOwnBarsScrollLikeTheCustomOnes) {
+    TTreeOnForm f(100);
+    f.Tree->SetUseCustomScrollBars(false);
+    PumpMessages();
+    EXPECT_FALSE(f.Tree->VScrollBar()->Visible());
+    PostMessageW(f.Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    PostMessageW(f.Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    PumpMessages();
+    EXPECT_EQ(f.Tree->TopIndex(), 2);
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_POS;
+    GetScrollInfo(f.Tree->Handle(), SB_VERT, &info);
+    EXPECT_EQ(info.nPos, 2);
+    PostMessageW(f.Tree->Handle(), WM_VSCROLL, SB_PAGEUP, 0);
+    PumpMessages();
+    EXPECT_EQ(f.Tree->TopIndex(), 0);
+}
+
+namespace {
+class TLoadingTree : public TQZTree {
+public:
+    using TComponent::BeginLoading;
+    using TComponent::EndLoading;
+    using TQZTree::TQZTree;
+};
+} // namespace
+
+TEST(TreeControl, LoadingKeepsWhatItReadsAndSettlesItWhenItEnds) {
+    auto form = MakeShownForm();
+    auto* tree = new TLoadingTree(form.get());
+    tree->SetParent(form.get());
+    tree->BeginLoading();
+    tree->SetShowColumns(true); // kept without sections while loading
+    EXPECT_TRUE(tree->ShowColumns());
+    tree->SetHeadersTexts(Lines({"a", "b"}).get());
+    tree->SetLockHeaderHeight(true); // else the header fits its height to its font
+    tree->SetHeaderHeight(40);       // applied when loading ends
+    tree->SetSelectColumn(5);        // beyond the sections: kept now, dropped at the end
+    EXPECT_EQ(tree->SelectColumn(), 5);
+    tree->SetSortMode(smAdd);
+    tree->Items()->AddChild(nullptr, "c");
+    tree->Items()->AddChild(nullptr, "a");
+    tree->Items()->AddChild(nullptr, "b");
+    tree->EndLoading();
+    EXPECT_EQ(tree->HeaderHeight(), 40);
+    EXPECT_EQ(tree->SelectColumn(), -1);
+    EXPECT_EQ(tree->Items()->Item(0)->Text(), "a");
+    EXPECT_EQ(tree->Items()->Item(2)->Text(), "c");
+}
+
+TEST(TreeView, TheDragImageHoldsTheSelectedRows) {
+    TTreeOnForm f(6);
+    f.Tree->SetMultiSelect(true);
+    f.Tree->Items()->Item(1)->SetSelected(true);
+    f.Tree->Items()->Item(3)->SetSelected(true);
+    PumpMessages();
+    const int line = f.Tree->LineHeight();
+    f.View()->FillDragImage();
+    EXPECT_EQ(f.View()->GetDragImages(), nullptr); // dimNever
+    f.Tree->SetDragImageMode(dimOne);
+    f.View()->FillDragImage();
+    EXPECT_EQ(f.View()->GetDragImages(), nullptr); // two rows selected
+    f.Tree->SetDragImageMode(dimAll);
+    f.View()->FillDragImage();
+    ASSERT_NE(f.View()->GetDragImages(), nullptr);
+    EXPECT_EQ(f.View()->GetDragImages()->Height(), 3 * line);
+    EXPECT_EQ(f.View()->GetDragImages()->Count(), 1);
+    EXPECT_EQ(f.View()->FDDY, line);
+}
+
+TEST(TreeView, StripesFollowTheRowsWhenTheyScroll) {
+    TTreeOnForm f(30);
+    f.Tree->SetStripedItems(true);
+    f.Tree->SetStripedOddColor(clRed);
+    f.Tree->SetStripedEvenColor(clLime);
+    const int line = f.Tree->LineHeight();
+    const int x = f.View()->ClientWidth() - 3;
+    TPaintedPixels before(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(before.At(x, line / 2), PixelOf(clLime)); // row 0
+    EXPECT_EQ(before.At(x, line + line / 2), PixelOf(clRed));
+    f.Tree->SetTopIndex(1);
+    TPaintedPixels after(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(after.At(x, line / 2), PixelOf(clRed)); // row 1 keeps its colour at the top
+}
+
+TEST(TreeView, DottedLinesShareOneCheckerboard) {
+    TTreeOnForm f(3);
+    f.Tree->SetShowRoot(true);
+    f.Tree->SetLinesColor(clRed);
+    TQZTreeItem* parent = f.Tree->Items()->Item(0);
+    f.Tree->Items()->AddChild(parent, "child");
+    parent->Expand(false);
+    PumpMessages();
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    int dots = 0, offGrid = 0;
+    for (int y = 0; y < 4 * f.Tree->LineHeight(); ++y)
+        for (int x = 0; x < 3 * f.Tree->ItemIndent(); ++x)
+            if (pixels.At(x, y) == PixelOf(clRed)) {
+                ++dots;
+                offGrid += (x + y) % 2;
+            }
+    EXPECT_GT(dots, 10);
+    EXPECT_EQ(offGrid, 0);
+}
+
+TEST(TreeView, ACellThatHoldsTheMaskIsLeftToTheOwner) {
+    class TOwnerDrawTree : public TPaintCountingTree {
+    public:
+        using TPaintCountingTree::TPaintCountingTree;
+        std::vector<int> Drawn;
+        void DoItemDraw(TQZTreeItem*, TCanvas*, int SectionIndex, const TRect&) override {
+            Drawn.push_back(SectionIndex);
+        }
+    };
+    auto form = MakeShownForm();
+    auto* tree = new TOwnerDrawTree(form.get());
+    tree->SetParent(form.get());
+    tree->SetHeadersTexts(Lines({"a", "b", "c"}).get());
+    tree->SetShowColumns(true);
+    tree->SetOwnerDrawByColumn(false);
+    TQZTreeItem* row = tree->Items()->AddChild(nullptr, "plain");
+    row->ColumnText()->Add("~~@~~");
+    row->ColumnText()->Add("text");
+    PumpMessages();
+    tree->Drawn.clear();
+    TPaintedPixels pixels(tree->ViewControl(), 100, 50);
+    EXPECT_EQ(tree->Drawn, std::vector<int>{1});
+}
+
+TEST(TreeControl, FilteringMovesFocusAndAnchorOffHiddenItems) {
+    TTreeOnForm f(0);
+    TQZTree& tree = *f.Tree;
+    TQZTreeItem* a = tree.Items()->AddChild(nullptr, "a");
+    TQZTreeItem* b = tree.Items()->AddChild(a, "b");
+    TQZTreeItem* c = tree.Items()->AddChild(nullptr, "c");
+    a->Expand(false);
+    tree.SetFilteredVisibility(true);
+    tree.SetFocused(b);
+    b->SetHidden(true);
+    EXPECT_EQ(tree.GetFocused(), a); // the parent stands in
+    tree.SetFocused(a);
+    a->SetHidden(true);
+    EXPECT_EQ(tree.GetFocused(), c); // no earlier shown item: the next one
+    EXPECT_EQ(tree.TotalVisCount(), 1);
+}
+
+TEST(TreeView, HiddenAndForcedScrollBars) {
+    TTreeOnForm many(100);
+    many.Tree->SetHideVertScrollBar(true);
+    PumpMessages();
+    EXPECT_FALSE(many.Tree->VertScrollBarVisible());
+    EXPECT_FALSE(many.Tree->VScrollBar()->Visible());
+    EXPECT_EQ(many.View()->Left() + many.View()->Width(), many.Tree->ClientWidth());
+
+    TTreeOnForm few(1);
+    EXPECT_FALSE(few.Tree->VertScrollBarVisible());
+    few.Tree->SetForcedScrollBars(TQZScrollBarSides{sbsVertical});
+    PumpMessages();
+    EXPECT_TRUE(few.Tree->VertScrollBarVisible());
+}

@@ -27,7 +27,7 @@
 
 namespace {
 
-struct TTaskSpec {
+struct TTaskLine {
     int Address = 0;
     std::string Id, HostPort;
     int State = 1;
@@ -40,26 +40,26 @@ struct TSnap {
     int OpenSessions = 0;
     std::vector<std::pair<int, std::string>> SystemLeaks; // count, name
     std::vector<std::array<std::string, 3>> Leaks;        // class, stack, added info
-    std::vector<TTaskSpec> Tasks;
+    std::vector<TTaskLine> Tasks;
 };
 
-TTaskSpec Task(int address, const std::string& id, const std::string& hostPort, int state = 1) {
+TTaskLine Task(int address, const std::string& id, const std::string& hostPort, int state = 1) {
     return {address, id, hostPort, state};
 }
 
-std::unique_ptr<TTaskInfo> MakeTask(const TTaskSpec& spec) {
+std::unique_ptr<TTaskInfo> MakeTask(const TTaskLine& line) {
     auto task = std::make_unique<TTaskInfo>();
-    task->ThreadAddress = spec.Address;
-    task->ThreadID = spec.Id;
-    task->CreateTime = "10:00:0" + std::to_string(spec.Address % 10);
-    task->Task = "task of " + spec.Id;
+    task->ThreadAddress = line.Address;
+    task->ThreadID = line.Id;
+    task->CreateTime = "10:00:0" + std::to_string(line.Address % 10);
+    task->Task = "task of " + line.Id;
     task->WorkingTaskTime = "1 s";
-    task->PositionID = "P" + spec.Id;
+    task->PositionID = "P" + line.Id;
     task->Stack = "Unit.Run\r\nUnit.Main";
-    task->State = spec.State;
-    task->InfoStr = spec.HostPort;
+    task->State = line.State;
+    task->InfoStr = line.HostPort;
     task->ConnectionStatus = "open";
-    task->SignCryptoParams = spec.Sign;
+    task->SignCryptoParams = line.Sign;
     return task;
 }
 
@@ -162,8 +162,8 @@ protected:
             }
             std::vector<std::unique_ptr<TTaskInfo>> taskRecords;
             std::vector<const TTaskInfo*> tasks;
-            for (const TTaskSpec& spec : snap.Tasks) {
-                taskRecords.push_back(MakeTask(spec));
+            for (const TTaskLine& line : snap.Tasks) {
+                taskRecords.push_back(MakeTask(line));
                 tasks.push_back(taskRecords.back().get());
             }
             TDebugBlockWriter block;
@@ -338,7 +338,7 @@ TEST_F(TreeWindowsTest, TasksByConnectionWithTheSameThreadSelectedAcrossSnapshot
     // The status bar lies along the bottom, the thread's details right above it.
     EXPECT_EQ(form.sbInfo->Top() + form.sbInfo->Height(), form.ClientHeight());
     EXPECT_EQ(form.mTaskDetail->Top() + form.mTaskDetail->Height(), form.sbInfo->Top());
-    TTaskSpec crypto = Task(3, "T3", "b:2", 0);
+    TTaskLine crypto = Task(3, "T3", "b:2", 0);
     crypto.Sign = "sign";
     Main().OpenFile(Write(
         "t.dbg", {{Keys[0], 0, {}, {}, {Task(1, "T1", "a:1"), Task(2, "T2", "a:1")}},

@@ -51,6 +51,11 @@ using TVirtualStyleNeededEvent =
     std::function<void(TObject* Sender, TQZTreeItem* Item, int SectionIndex, TQZCellStyle* Style)>;
 using TApplyVisFilterEvent = std::function<void(TObject* Sender, TQZTreeItem* Item, bool& Hidden)>;
 using TTreeNotifyEvent = std::function<void(TObject* Sender)>;
+class THintWindow;
+// A line hint about to show; the cell's column is told by its section's index.
+using TOnShowHintEvent =
+    std::function<void(TObject* Sender, TQZTreeItem* Item, int SectionIndex, std::string& Text,
+                       THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint)>;
 // The moved column is told by its section's index.
 using TQZColumnMoveEvent =
     std::function<void(TCustomQZTree* Sender, int SectionIndex, int OldPos, int NewPos)>;
@@ -94,4 +99,11 @@ struct TQZTreeEvents {
     TOnPicDrawEvent OnItemPicDraw;
     TOnPicDrawEvent OnItemPicDraw2;
     TDaRudoItemDragTargetEvent OnDragTargetChange;
+    TOnShowHintEvent OnShowLineHint;
+    // The header's lookup (the section told by its index) and the vertical bar's track hint.
+    std::function<void(TObject* Sender, int SectionIndex, std::string& Text)> OnHeaderLookup;
+    std::function<void(TObject* Sender, int SectionIndex, const std::string& Text, bool Accepted)>
+        OnHeaderLookupDone;
+    std::function<void(TObject* Sender, int TrackPosition, std::string& Hint)>
+        OnVertScrollHintNeeded;
 };

@@ -2,6 +2,7 @@
 
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_cell_style.h"
+#include "qztree/qz_hint_window.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/search_timeout_thread.h"
 #include "qztree/tree_buttons.h"

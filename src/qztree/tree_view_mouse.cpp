@@ -1,6 +1,12 @@
 // The tree view's mouse: what lies under a point, focus and selection by clicks, check boxes,
 // double clicks, the start of a drag and the selection frame.
 #include "qztree/custom_qz_tree.h"
+#include "qztree/header.h"
+#include "qztree/header_section.h"
+#include "qztree/header_sections.h"
+#include "qztree/qz_cell_control.h"
+#include "qztree/qz_cell_style.h"
+#include "qztree/qz_tools.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/gdi_objects.h"
@@ -79,16 +85,70 @@ TQZTreeItem* TQZTreeView::GetItemAt(int X, int Y, TSTItemPart& ItemPart, int& Hi
     return item;
 }
 
+// ---- Cell controls
+
+TQZCellControl* TQZTreeView::CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin) {
+    TCustomQZTree& T = *FOwner;
+    if (!Item || !Item->UseStyles() || Section < 0)
+        return nullptr;
+    TQZCellStyle* style = nullptr;
+    if (T.VirtualityLevel() != vlNone) {
+        if (!VirtStyle)
+            return nullptr;
+        T.TriggerVirtualStyleNeeded(Item, Section, VirtStyle.get());
+        style = VirtStyle.get();
+    } else {
+        const int k = Section > T.MainTreeColumn() ? Section - 1 : Section;
+        style = k >= 0 && k < Item->StylesCount() ? Item->Styles(k) : Item->MainStyle();
+    }
+    if (!style || style->OwnerProps() || !style->Control() || !style->Control()->Visible())
+        return nullptr;
+    // Cell coordinates: from the cell's corner as it shows, whatever the sideways scrolling.
+    const int row = FVisible.IndexOf(Item);
+    Origin = Point(0, row >= 0 ? GetItemRect(row).Top : 0);
+    for (const TQZColumnSpan& column : T.VisibleColumns())
+        if (column.Section == Section)
+            Origin.X = column.Left - (column.Locked ? 0 : T.LeftPosition());
+    return style->Control();
+}
+
+bool TQZTreeView::SectionClickSelect(int Section) const {
+    TQZHeader* header = FOwner->Header();
+    if (!header || Section < 0 || Section >= header->Sections()->Count())
+        return true;
+    return header->Sections()->Item(Section)->ClickSelect;
+}
+
+void TQZTreeView::MouseMove(TShiftState Shift, int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    TPoint origin;
+    if (part == ipColumn && FOwner->VirtualityLevel() == vlNone)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerMouseMoveEvent(Shift, X - origin.X, Y - origin.Y);
+            return;
+        }
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
 // ---- Messages
 
 bool TQZTreeView::MouseMessage(TMessage& Message) {
+    if (HidesLineHint(Message))
+        DoHideLineHint();
     const TPoint p = MessagePoint(Message.LParam);
     const TShiftState shift = KeysToShiftState(Message.WParam);
     switch (Message.Msg) {
     case WM_LBUTTONDOWN:
         IntLButtonDown(p.X, p.Y);
         return false;
+    case WM_KILLFOCUS:
+        FHintItemEx = nullptr;
+        DoHideLineHint();
+        return false;
     case WM_RBUTTONDOWN:
+        DoHideLineHint();
         if (FMouseSel)
             CancelMouseSel();
         if (CanFocus() && !Focused())
@@ -99,9 +159,13 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         IntMouseMove(p.X, p.Y, shift);
         return true;
     case WM_LBUTTONUP:
-        return !IntLButtonUp(p.X, p.Y);
+        return !IntLButtonUp(p.X, p.Y, shift);
     case WM_LBUTTONDBLCLK:
         return !IntLButtonDblClick(p.X, p.Y);
+    case WM_RBUTTONUP:
+        return !IntRButtonUp(p.X, p.Y);
+    case WM_RBUTTONDBLCLK:
+        return !IntRButtonDblClick(p.X, p.Y);
     case WM_CANCELMODE:
         if (FMouseSel)
             CancelMouseSel();
@@ -111,6 +175,7 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
 }
 
 void TQZTreeView::IntLButtonDown(int X, int Y) {
+    DoHideLineHint();
     FIgnoreClick2 = false;
     if (CanFocus() && !Focused())
         SetFocus();
@@ -118,7 +183,8 @@ void TQZTreeView::IntLButtonDown(int X, int Y) {
     FPressed = true;
 }
 
-bool TQZTreeView::IntLButtonUp(int X, int Y) {
+bool TQZTreeView::IntLButtonUp(int X, int Y, TShiftState Shift) {
+    DoHideLineHint();
     FPressed = false;
     if (FMouseSel) {
         CancelMouseSel();
@@ -140,6 +206,16 @@ bool TQZTreeView::IntLButtonUp(int X, int Y) {
     if (!item)
         FClickItem = nullptr;
     FIgnoreClick2 = false;
+    TPoint origin;
+    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    if (control) {
+        control->TriggerMouseUpEvent(mbLeft, Shift, X - origin.X, Y - origin.Y);
+        if (control == FClickControl)
+            control->TriggerClickEvent();
+    }
+    if (FClickControl && FClickControl != control)
+        FClickControl->TriggerMouseUpEvent(mbLeft, Shift, -1, -1);
+    FClickControl = nullptr;
     return true;
 }
 
@@ -150,6 +226,12 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
     if (item && !item->Enabled() && !T.IgnoreEnabled())
         return false;
+    TPoint origin;
+    if (part == ipColumn)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerDblClickEvent();
+            return false;
+        }
     const bool edits = T.DblClickMode() == dcmEdit && item && item->AllowEdit() &&
                        (part == ipMainText || part == ipColumn) &&
                        (item == FClickItem || T.QuickEditMode());
@@ -170,6 +252,38 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     FIgnoreClick2 = true;
     FIgnoreClick = false;
     return part != ipButton && part != ipCheckBox;
+}
+
+bool TQZTreeView::IntRButtonUp(int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
+        return false;
+    TPoint origin;
+    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    if (control)
+        control->TriggerMouseUpEvent(mbRight, GetShiftState(), X - origin.X, Y - origin.Y);
+    const bool pressedElsewhere = FClickControl && FClickControl != control;
+    if (pressedElsewhere)
+        FClickControl->TriggerMouseUpEvent(mbRight, GetShiftState(), -1, -1);
+    FClickControl = nullptr;
+    return control || !pressedElsewhere;
+}
+
+bool TQZTreeView::IntRButtonDblClick(int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
+        return false;
+    TPoint origin;
+    if (part == ipColumn)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerDblClickEvent();
+            return false;
+        }
+    return true;
 }
 
 void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
@@ -198,6 +312,7 @@ void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
                 MoveMouseSel(X, Y);
         }
     }
+    ArmHintTimer(X, Y);
     if (T.Tracking() && !FMouseSel)
         TrackItemAt(X, Y);
 }
@@ -238,6 +353,17 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         return TCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button == mbRight && part == ipButton)
         part = ipMainText;
+    if (part == ipColumn) {
+        TPoint origin;
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerMouseDownEvent(Button, Shift, X - origin.X, Y - origin.Y);
+            FClickControl = control;
+            if (!control->PassClicks())
+                return TCustomControl::MouseDown(Button, Shift, X, Y);
+        }
+        if (!SectionClickSelect(column))
+            return;
+    }
     if (part == ipButton && item) {
         if (item->Expanded()) {
             TQZTreeItem* focused = FFocused;
@@ -261,9 +387,7 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 void TQZTreeView::LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
     TCustomQZTree& T = *FOwner;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (T.MultiSelect())
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
             I = nullptr;
         SelectByPress(I, Shift);
@@ -302,12 +426,7 @@ void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
         if (!ctrl && !shift) {
             T.DeselectAll();
         } else if (shift) {
-            TQZTreeItem* anchor = FSelected;
-            T.DeselectAll();
-            FSelected = anchor;
-            if (anchor)
-                anchor->SetSelected(true);
-            T.SelectRange2(I, anchor, false);
+            SelectFromAnchor(I);
             // Focusing toggles the clicked row, which the range has just selected.
             I->SetSelected(false);
         }
@@ -322,12 +441,25 @@ void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
         FFocused->SetSelected(true);
 }
 
+TCustomQZTree* TQZTreeView::SelectionLockTree() const {
+    // With several rows selectable, a gesture changes many of them: they repaint once.
+    return FOwner->MultiSelect() ? FOwner : nullptr;
+}
+
+void TQZTreeView::SelectFromAnchor(TQZTreeItem* To) {
+    // The anchor survives the deselection that would clear it.
+    TQZTreeItem* anchor = FSelected;
+    FOwner->DeselectAll();
+    FSelected = anchor;
+    if (anchor)
+        anchor->SetSelected(true);
+    FOwner->SelectRange2(To, anchor, false);
+}
+
 void TQZTreeView::RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
     TCustomQZTree& T = *FOwner;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (T.MultiSelect())
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         const bool usual = T.SelectionMode() == smUsual;
         if (I && I->Selected()) {
             T.SetFocused(I);
@@ -383,21 +515,14 @@ void TQZTreeView::ProcessPassedClick() {
     const bool ctrl = FPassedShift.Contains(ssCtrl), shift = FPassedShift.Contains(ssShift);
     const bool multi = T.MultiSelect(), usual = T.SelectionMode() == smUsual;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (multi)
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         bool wasSelected = passed->Selected();
         if (multi && usual) {
             if (!ctrl && !shift) {
                 wasSelected = FFocused && FFocused->Selected();
                 T.DeselectAll();
             } else if (shift) {
-                TQZTreeItem* anchor = FSelected;
-                T.DeselectAll();
-                FSelected = anchor;
-                if (anchor)
-                    anchor->SetSelected(true);
-                T.SelectRange2(passed, anchor, false);
+                SelectFromAnchor(passed);
             }
         }
         if (passed == FFocused) {

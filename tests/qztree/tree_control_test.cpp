@@ -652,3 +652,54 @@ TEST(TreeView, HiddenAndForcedScrollBars) {
     PumpMessages();
     EXPECT_TRUE(few.Tree->VertScrollBarVisible());
 }
+
+TEST(TreeView, ARightAlignedTreeLaysTheMainColumnOutFromTheRight) {
+    TTreeOnForm f(0, 200, 100);
+    TQZTreeItem* parent = f.Tree->Items()->AddChild(nullptr, "parent");
+    f.Tree->Items()->AddChild(parent, "child");
+    const int indent = f.Tree->ItemIndent();
+    const TRect cell = Rect(0, 0, 200, 17);
+    const TQZMainCellParts left = f.View()->MainCellParts(parent, cell);
+    EXPECT_EQ(left.Button.Left, 0);
+    EXPECT_EQ(left.TextLeft, indent + indent / 3);
+
+    f.Tree->SetRightAlignedTree(true);
+    const TQZMainCellParts right = f.View()->MainCellParts(parent, cell);
+    EXPECT_EQ(right.Button.Right, 200);
+    EXPECT_EQ(right.Button.Left, 200 - indent);
+    EXPECT_EQ(right.TextRight, 200 - indent - indent / 3);
+    PumpMessages();
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    const int w = f.View()->ClientWidth();
+    int buttonInk = 0;
+    for (int x = w - indent; x < w; ++x)
+        for (int y = 0; y < f.Tree->LineHeight(); ++y)
+            buttonInk += pixels.At(x, y) == PixelOf(ColorToRGB(clBtnShadow));
+    EXPECT_GT(buttonInk, 10); // the button's frame at the right end
+    EXPECT_GT(parent->TextRight, parent->TextLeft);
+    EXPECT_LE(parent->TextRight, w - indent);
+}
+
+TEST(TreeHeader, AMainColumnBeyondTheSectionsFallsBackToTheFirst) {
+    TTreeOnForm f(2);
+    f.Tree->SetHeadersTexts(Lines({"a", "b", "c"}).get());
+    f.Tree->SetShowColumns(true);
+    f.Tree->SetMainTreeColumn(2);
+    EXPECT_EQ(f.Tree->MainTreeColumn(), 2);
+    TQZHeaderSections* sections = f.Tree->Header()->Sections();
+    sections->DeleteSection(sections->Item(2));
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(f.Tree->MainTreeColumn(), 0);
+}
+
+TEST(TreeControl, BorderSidesLeftOutGiveTheirWidthToTheClientArea) {
+    TTreeOnForm f(3);
+    const int full = f.Tree->ClientWidth();
+    const int border = GetSystemMetrics(f.Tree->Ctl3D() ? SM_CXEDGE : SM_CXBORDER);
+    f.Tree->SetBorderSides(TQZBorderSides{ebsTop, ebsBottom});
+    PumpMessages();
+    EXPECT_EQ(f.Tree->ClientWidth(), full + 2 * border);
+    EXPECT_EQ(f.View()->Width() +
+                  (f.Tree->VScrollBar()->Visible() ? f.Tree->VScrollBar()->Width() : 0),
+              f.Tree->ClientWidth());
+}

@@ -147,3 +147,45 @@ TEST(TreeRows, EnsureVisibleExpandsParentsAndScrollsOnlyOutsideTheLock) {
     EXPECT_TRUE(t.tree->IsInView(parent));
     EXPECT_FALSE(t.tree->IsInView(t.tree->Items()->Item(0)));
 }
+
+TEST(TreeRows, TheWheelStopsWhereTheScrollBarStops) {
+    TreeWindow t;
+    for (int i = 0; i < 40; ++i)
+        t.Add(nullptr, "row " + std::to_string(i));
+    t.Focus();
+    const TPoint centre = t.View()->ClientToScreen(Point(20, 20));
+    auto wheel = [&](int delta) {
+        PostMessageW(t.ViewWindow(), WM_MOUSEWHEEL, WPARAM(uint16_t(short(delta))) << 16,
+                     MAKELPARAM(centre.X, centre.Y));
+        PumpMessages();
+    };
+    for (int i = 0; i < 30; ++i)
+        wheel(-WHEEL_DELTA);
+    EXPECT_EQ(t.tree->TopIndex(), t.View()->MaxTopIndex());
+    EXPECT_GT(t.tree->TopIndex(), 0);
+    for (int i = 0; i < 30; ++i)
+        wheel(WHEEL_DELTA);
+    EXPECT_EQ(t.tree->TopIndex(), 0);
+}
+
+TEST(TreeKeyboard, NumericKeysExpandAndCollapseAndBackspaceGoesUp) {
+    KeyTree t;
+    TQZTreeItem* deep = t.Add(t.beta, "deep");
+    t.tree->SetFocused(t.alpha);
+    t.Key(VK_MULTIPLY); // the whole subtree
+    EXPECT_TRUE(t.alpha->Expanded() && t.beta->Expanded());
+    t.Key(VK_DIVIDE);
+    EXPECT_FALSE(t.alpha->Expanded() || t.beta->Expanded());
+    t.Key(VK_ADD);
+    EXPECT_TRUE(t.alpha->Expanded());
+    EXPECT_FALSE(t.beta->Expanded());
+    t.Key(VK_SUBTRACT);
+    EXPECT_FALSE(t.alpha->Expanded());
+    t.tree->SetFocused(deep);
+    t.Key(VK_BACK);
+    EXPECT_EQ(t.FocusedText(), "beta");
+    t.Key(VK_BACK);
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    t.Key(VK_BACK); // a top-level row has no parent to go to
+    EXPECT_EQ(t.FocusedText(), "alpha");
+}

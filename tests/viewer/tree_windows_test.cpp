@@ -393,6 +393,16 @@ TEST_F(TreeWindowsTest, TasksByConnectionWithTheSameThreadSelectedAcrossSnapshot
     EXPECT_EQ(form.tvRunTasks->Items()->Count(), 2);
 }
 
+TEST_F(TreeWindowsTest, AThreadAtAddressZeroIsNotTakenForTheSelectionWhenNoneWasSelected) {
+    TfmTasksThreads& form = Open(fmTasksThreads);
+    Main().OpenFile(Write("z.dbg", {{Keys[0], 0, {}, {}, {Task(0, "T0", "a:1")}},
+                                    {Keys[1], 0, {}, {}, {Task(0, "T0", "a:1")}}}));
+    MoveTimeLine(0);
+    ASSERT_EQ(form.tvRunTasks->Items()->Count(), 1);
+    EXPECT_EQ(form.tvRunTasks->SelectedRow(), nullptr);
+    EXPECT_EQ(WindowText(form.mTaskDetail), "");
+}
+
 TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
     TfmSystemInfoForm& form = Open(fmSystemInfoForm);
     TfmDiagramForm& diagram = Open(fmDiagramForm);

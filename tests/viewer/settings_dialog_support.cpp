@@ -2,6 +2,10 @@
 
 #include "qvr/memory_qvr_config.h"
 #include "qvr/qvr_config.h"
+#include "qztree/qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/qz_tree_items.h"
+#include "qztree/tree_view.h"
 #include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
 #include "vcl/check_box.h"
@@ -86,7 +90,34 @@ void ClickControl(TWinControl* control) {
     PostMessageW(control->Handle(), WM_LBUTTONUP, 0, at);
 }
 
+TQZTreeItem* PageRow(TTabSheet* page) {
+    TQZTreeItems& rows = *fmQVRSet->tvChoseConfigOptions->Items();
+    for (int i = 0; i < rows.Count(); ++i)
+        if (rows.Item(i)->Tag == page->PageIndex())
+            return rows.Item(i);
+    return nullptr;
+}
+
+void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys) {
+    TQZTreeView* view = tree->ViewControl();
+    tree->EnsureVisible(item);
+    // Painting places the texts, which the hit test reads.
+    view->Invalidate();
+    UpdateWindow(view->Handle());
+    const TRect row = view->GetItemRect(view->FVisible.IndexOf(item));
+    const LPARAM at = MAKELPARAM(item->TextLeft - tree->LeftPosition() + 3,
+                                 (row.Top + row.Bottom) / 2);
+    PostMessageW(view->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    PostMessageW(view->Handle(), WM_LBUTTONUP, keys, at);
+}
+
 void ShowPage(TTabSheet* page) {
+    if (page->PageControl() == fmQVRSet->pcConfigs) {
+        TQZTreeItem* row = PageRow(page);
+        ASSERT_NE(row, nullptr) << page->Caption() << " has no row in the page tree";
+        ClickRow(fmQVRSet->tvChoseConfigOptions, row);
+        return;
+    }
     RECT r;
     HWND tabs = page->PageControl()->Handle();
     SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(page->TabIndex()), LPARAM(&r));

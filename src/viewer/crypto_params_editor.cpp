@@ -61,8 +61,9 @@ template <class T> T* AddPart(TCryptoParamsEditor* editor, const char* name) {
     return part;
 }
 
-TCryptoParamsEditor::TCButton* AddButton(TCryptoParamsEditor* editor, const char* name, const char* caption,
-                    const TPoint& place, TNotifyEvent onClick) {
+TCryptoParamsEditor::TCButton* AddButton(TCryptoParamsEditor* editor, const char* name,
+                                         const char* caption, const TPoint& place,
+                                         TNotifyEvent onClick) {
     auto* button = AddPart<TCryptoParamsEditor::TCButton>(editor, name);
     button->SetBounds(place.X, place.Y, 100, button->Height());
     button->SetCaption(caption);

@@ -8,8 +8,8 @@
 #include "qztree/qz_tree_items.h"
 #include "rtl/scope_guards.h"
 #include "vcl/img_list.h"
-#include "vcl/panel.h"
 #include "vcl/page_control.h"
+#include "vcl/panel.h"
 #include "vcl/splitter.h"
 #include "viewer/config_page_images.h"
 
@@ -47,16 +47,17 @@ void TfmQVRSet::BuildPageTree() {
     splConfigOptions = new TSplitter(this);
     splConfigOptions->SetName("splConfigOptions");
     splConfigOptions->SetParent(this);
-    splConfigOptions->SetBounds(tvChoseConfigOptions->Width(), 0, 4, tvChoseConfigOptions->Height());
+    splConfigOptions->SetBounds(tvChoseConfigOptions->Width(), 0, 4,
+                                tvChoseConfigOptions->Height());
     splConfigOptions->SetAlign(alLeft);
 }
 
 TQZTreeItem* TfmQVRSet::AddPageItem(TQZTreeItem* parent, TTabSheet* page) {
-    static const std::pair<TTabSheet* TfmQVRSet::*, TPagePictures> pictures[] = {
-        {&TfmQVRSet::tsInternalTrace, {1, 0}}, {&TfmQVRSet::tsConstOptions, {3, 2}},
-        {&TfmQVRSet::tsSheduler, {5, 4}},      {&TfmQVRSet::tsDirectories, {7, 6}},
-        {&TfmQVRSet::tsInfo, {9, 8}},          {&TfmQVRSet::tsVisualization, {11, 10}},
-        {&TfmQVRSet::tsErrors, {13, 12}},      {&TfmQVRSet::tsWorkOptions, {17, 16}},
+    static const std::pair<TTabSheet * TfmQVRSet::*, TPagePictures> pictures[] = {
+        {&TfmQVRSet::tsInternalTrace, {1, 0}},  {&TfmQVRSet::tsConstOptions, {3, 2}},
+        {&TfmQVRSet::tsSheduler, {5, 4}},       {&TfmQVRSet::tsDirectories, {7, 6}},
+        {&TfmQVRSet::tsInfo, {9, 8}},           {&TfmQVRSet::tsVisualization, {11, 10}},
+        {&TfmQVRSet::tsErrors, {13, 12}},       {&TfmQVRSet::tsWorkOptions, {17, 16}},
         {&TfmQVRSet::tsTasksOptions, {19, 18}},
     };
     TQZTreeItem* item = tvChoseConfigOptions->Items()->AddChild(parent, page->Caption());
@@ -74,26 +75,26 @@ void TfmQVRSet::BuildConfigTree() {
     TQZTreeItems& items = *tvChoseConfigOptions->Items();
     TUpdateGuard<TQZTreeItems> update(items);
     tvChoseConfigOptions->DeselectAll();
-        items.Clear();
-        TQZTreeItem* connection = AddPageItem(nullptr, tsConnectionOptions);
-        if (c.UseSignForPackets)
-            AddPageItem(connection, tsCryptoZWIData);
-        TQZTreeItem* work = AddPageItem(nullptr, tsWorkOptions);
-        for (TTabSheet* page : {tsTasksOptions, tsDirectories, tsCache, tsSessions, tsUserIdent})
-            AddPageItem(work, page);
-        AddPageItem(nullptr, tsInternalTrace);
-        TQZTreeItem* errors = AddPageItem(nullptr, tsErrors);
-        AddPageItem(errors, tsErrorResponse);
-        AddPageItem(errors, tsShowErrorCfg);
-        TQZTreeItem* constants = AddPageItem(nullptr, tsConstOptions);
-        AddPageItem(constants, tsSessionConsts);
-        AddPageItem(constants, tsRequestParams);
-        AddPageItem(nullptr, tsVisualization);
-        AddPageItem(nullptr, tsRAdmin);
-        if (!c.ShemeName.empty())
-            AddPageItem(nullptr, tsSheduler);
-        AddPageItem(nullptr, tsInfo);
-        tvChoseConfigOptions->FullExpand();
+    items.Clear();
+    TQZTreeItem* connection = AddPageItem(nullptr, tsConnectionOptions);
+    if (c.UseSignForPackets)
+        AddPageItem(connection, tsCryptoZWIData);
+    TQZTreeItem* work = AddPageItem(nullptr, tsWorkOptions);
+    for (TTabSheet* page : {tsTasksOptions, tsDirectories, tsCache, tsSessions, tsUserIdent})
+        AddPageItem(work, page);
+    AddPageItem(nullptr, tsInternalTrace);
+    TQZTreeItem* errors = AddPageItem(nullptr, tsErrors);
+    AddPageItem(errors, tsErrorResponse);
+    AddPageItem(errors, tsShowErrorCfg);
+    TQZTreeItem* constants = AddPageItem(nullptr, tsConstOptions);
+    AddPageItem(constants, tsSessionConsts);
+    AddPageItem(constants, tsRequestParams);
+    AddPageItem(nullptr, tsVisualization);
+    AddPageItem(nullptr, tsRAdmin);
+    if (!c.ShemeName.empty())
+        AddPageItem(nullptr, tsSheduler);
+    AddPageItem(nullptr, tsInfo);
+    tvChoseConfigOptions->FullExpand();
 }
 
 void TfmQVRSet::tvChoseConfigOptionsItemSelectedChange(TObject*, TQZTreeItem* Item) {

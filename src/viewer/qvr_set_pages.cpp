@@ -439,15 +439,15 @@ void TfmQVRSet::BuildInternalTracePage() {
                       {"To file", "To directory (file: current date.log)"}, 2);
     rgIntTraceWriteType->SetBounds(LabelLeft, 32, 520, 45);
     rgIntTraceWriteType->OnClick = [this](TObject* s) { rgIntTraceWriteTypeClick(s); };
-    cbWriteARMToTrace = AddCheck(this, pnlSwitches, "cbWriteARMToTrace",
-                                 "Записывать АРМ клиента", LabelLeft, 86);
-    cbClearLoginPassword = AddCheck(this, pnlSwitches, "cbClearLoginPassword",
-                                    "Clear login password", LabelLeft, 110);
+    cbWriteARMToTrace =
+        AddCheck(this, pnlSwitches, "cbWriteARMToTrace", "Записывать АРМ клиента", LabelLeft, 86);
+    cbClearLoginPassword =
+        AddCheck(this, pnlSwitches, "cbClearLoginPassword", "Clear login password", LabelLeft, 110);
     // Captioned and switched between file and folder by the write type.
     fcIntTraceFile = AddPathChooser(pnlTraceOptionsGround, "fcIntTraceFile", "", false, 134);
     fcIntTraceFile->SetAlign(alBottom);
-    peClearLoginPasswordTags = AddListEditor(pnlTraceOptionsGround, "peClearLoginPasswordTags",
-                                             '|', {"Task", "Left tag", "Right tag"});
+    peClearLoginPasswordTags = AddListEditor(pnlTraceOptionsGround, "peClearLoginPasswordTags", '|',
+                                             {"Task", "Left tag", "Right tag"});
     peClearLoginPasswordTags->SetBounds(0, 134, pnlTraceOptionsGround->ClientWidth(), 120);
     peClearLoginPasswordTags->SetAlign(alClient);
 }
@@ -493,8 +493,8 @@ void TfmQVRSet::BuildShowErrorCfgPage() {
     splErrorInfo->SetBounds(0, mErrorInfo->Top() - 4, 400, 4);
     splErrorInfo->SetAlign(alBottom);
     tvErrorsShow = AddErrorTree(tsShowErrorCfg, "tvErrorsShow",
-                                {"Code", "Message", "Visualization", "Write to log",
-                                 "Session data", "HTTP headers", "Request data"});
+                                {"Code", "Message", "Visualization", "Write to log", "Session data",
+                                 "HTTP headers", "Request data"});
     tvErrorsShow->OnItemSelectedChange = [this](TObject* s, TQZTreeItem* item) {
         tvErrorsShowItemSelectedChange(s, item);
     };

@@ -105,8 +105,8 @@ void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys) {
     view->Invalidate();
     UpdateWindow(view->Handle());
     const TRect row = view->GetItemRect(view->FVisible.IndexOf(item));
-    const LPARAM at = MAKELPARAM(item->TextLeft - tree->LeftPosition() + 3,
-                                 (row.Top + row.Bottom) / 2);
+    const LPARAM at =
+        MAKELPARAM(item->TextLeft - tree->LeftPosition() + 3, (row.Top + row.Bottom) / 2);
     PostMessageW(view->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
     PostMessageW(view->Handle(), WM_LBUTTONUP, keys, at);
 }

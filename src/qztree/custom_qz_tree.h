@@ -75,6 +75,11 @@ public:
     TQZHeader* Header() const { return FHeader; }
     TQZScrollBar* HScrollBar() const { return FHScrollBar; }
     TQZScrollBar* VScrollBar() const { return FVScrollBar; }
+    // The looks of the two bars; assigning copies into them.
+    TQZScrollBarStyles* HorzScrollBarStyles() const { return FHorzScrollBarStyle.get(); }
+    void SetHorzScrollBarStyles(const TQZScrollBarStyles* Value);
+    TQZScrollBarStyles* VertScrollBarStyles() const { return FVertScrollBarStyle.get(); }
+    void SetVertScrollBarStyles(const TQZScrollBarStyles* Value);
     TQZItemStateStyle* DefaultItemStyles() const { return FDefaultItemStyles.get(); }
     const TQZList& AllList() const { return FAllList; }
 
@@ -573,7 +578,9 @@ public:
     TQZSectionStyle MainColumnStyle() const;
     virtual void AutoSizeColumn(int SectionIndex);
     virtual void AutoSizeAllColumns();
-    virtual void UpdateDiffItems() {}
+    // Under filtering, moves focus and selection anchor off hidden items and forgets hidden
+    // hot-tracked and drop-target items.
+    virtual void UpdateDiffItems();
     // The width and height a cell needs; -1 is the main text without a header.
     virtual TSize MeasureCell(TQZTreeItem* Item, int SectionIndex);
 
@@ -602,6 +609,8 @@ public:
     virtual void TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item, const TRect& ItemRect,
                                           const TRect& SurfRect);
     virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos);
+    virtual void DoShowHint(TQZTreeItem* Item, int SectionIndex, std::string& Text,
+                            THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint);
     virtual void TriggerSortBegin();
     virtual void TriggerSortEnd();
     virtual void DoAfterSelectionChange();
@@ -678,6 +687,7 @@ protected:
     void HeadersTextsLineSet(int Index, const std::string& Text);
     bool UpdateHScrollBar();
     void OwnBarScrolled(bool Vertical, int Code, int MessagePos);
+    TQZTreeItem* ShownNeighbour(TQZTreeItem* Item) const;
     bool UpdateVScrollBar();
     void DrawFlatBorder(HDC DC, const TRect& WindowRect);
     // The header's notices.

@@ -24,27 +24,6 @@ TQZCellControl::~TQZCellControl() {
     }
 }
 
-void TQZCellControl::SetVisible(bool Value) {
-    if (Value == FVisible)
-        return;
-    FVisible = Value;
-    Update();
-}
-
-void TQZCellControl::SetEnabled(bool Value) {
-    if (Value == FEnabled)
-        return;
-    FEnabled = Value;
-    Update();
-}
-
-void TQZCellControl::SetCaption(const std::string& Value) {
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Update();
-}
-
 void TQZCellControl::Update() {
     if (FVisible && FOwner)
         FOwner->Update();
@@ -75,17 +54,8 @@ void TQZCellControl::TriggerMouseMoveEvent(TShiftState Shift, int X, int Y) {
 TQZCellCheckBox::TQZCellCheckBox() = default;
 
 void TQZCellCheckBox::SetState(TCheckBoxState Value) {
-    if (Value == FState || (Value == cbGrayed && !FAllowGrayed))
-        return;
-    FState = Value;
-    Update();
-}
-
-void TQZCellCheckBox::SetAlignment(TAlignment Value) {
-    if (Value == FAlignment)
-        return;
-    FAlignment = Value;
-    Update();
+    if (Value != cbGrayed || FAllowGrayed)
+        Change(FState, Value);
 }
 
 void TQZCellCheckBox::TriggerClickEvent() {

@@ -23,11 +23,11 @@ public:
 
     TQZCellStyle* Owner() const { return FOwner; }
     bool Visible() const { return FVisible; }
-    void SetVisible(bool Value);
+    void SetVisible(bool Value) { Change(FVisible, Value); }
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value);
+    void SetEnabled(bool Value) { Change(FEnabled, Value); }
     const std::string& Caption() const { return FCaption; }
-    void SetCaption(const std::string& Value);
+    void SetCaption(const std::string& Value) { Change(FCaption, Value); }
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int Value) { FBorderWidth = Value; }
     TFont* Font() const { return FFont.get(); }
@@ -51,6 +51,15 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
 
+protected:
+    // Stores a new value and repaints the cell; nothing when the value stands.
+    template <class T> void Change(T& Field, const T& Value) {
+        if (Field == Value)
+            return;
+        Field = Value;
+        Update();
+    }
+
 private:
     TQZCellStyle* FOwner = nullptr;
     std::string FCaption;
@@ -73,7 +82,7 @@ public:
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { Change(FAlignment, Value); }
 
     // A click on an enabled box moves it to its next state, then fires OnClick.
     void TriggerClickEvent() override;

@@ -11,6 +11,7 @@
 #include "qztree/qz_tree_items.h"
 #include "rtl/string_list.h"
 #include "tools/qz_string.h"
+#include "vcl/edit.h"
 #include "vcl/screen.h"
 
 #include <algorithm>
@@ -354,6 +355,7 @@ bool TQZParamsEditEx::ShowDialog(bool IsEdit) {
     dialog->SetConstraints(limits);
     dialog->SetWidth(int(std::lround(Screen->Width() * 2.0 / 3)));
     dialog->CorrectButtons(FOkButtonControl, FCancelButtonControl);
+    dialog->SetActiveControl(dialog->Edit(0));
 
     dialog->GetResult(*FTmpItems);
     if (!DoAction(IsEdit ? peaBeforeEditDialog : peaBeforeAddDialog))

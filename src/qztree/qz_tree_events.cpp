@@ -105,6 +105,11 @@ void TCustomQZTree::TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, i
     Fire(OnHeaderColumnMove, this, SectionIndex, OldPos, NewPos);
 }
 
+void TCustomQZTree::DoShowHint(TQZTreeItem* Item, int SectionIndex, std::string& Text,
+                               THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint) {
+    Fire(OnShowLineHint, this, Item, SectionIndex, Text, HintWindow, MousePos, DoShowHint);
+}
+
 void TCustomQZTree::TriggerSortBegin() {
     Fire(OnSortBegin, this);
 }

@@ -51,6 +51,11 @@ using TVirtualStyleNeededEvent =
     std::function<void(TObject* Sender, TQZTreeItem* Item, int SectionIndex, TQZCellStyle* Style)>;
 using TApplyVisFilterEvent = std::function<void(TObject* Sender, TQZTreeItem* Item, bool& Hidden)>;
 using TTreeNotifyEvent = std::function<void(TObject* Sender)>;
+class THintWindow;
+// A line hint about to show; the cell's column is told by its section's index.
+using TOnShowHintEvent =
+    std::function<void(TObject* Sender, TQZTreeItem* Item, int SectionIndex, std::string& Text,
+                       THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint)>;
 // The moved column is told by its section's index.
 using TQZColumnMoveEvent =
     std::function<void(TCustomQZTree* Sender, int SectionIndex, int OldPos, int NewPos)>;
@@ -94,4 +99,5 @@ struct TQZTreeEvents {
     TOnPicDrawEvent OnItemPicDraw;
     TOnPicDrawEvent OnItemPicDraw2;
     TDaRudoItemDragTargetEvent OnDragTargetChange;
+    TOnShowHintEvent OnShowLineHint;
 };

@@ -247,8 +247,11 @@ TQZList* TQZTreeItem::StyleList() const {
 }
 
 TQZCellStyle* TQZTreeItem::Styles(int Index) const {
+    // A row may have fewer styles than the header has columns: those cells have none.
     TQZList* styles = StyleList();
-    return styles ? static_cast<TQZCellStyle*>(styles->Get(Index)) : nullptr;
+    return styles && Index >= 0 && Index < styles->Count()
+               ? static_cast<TQZCellStyle*>(styles->Get(Index))
+               : nullptr;
 }
 
 int TQZTreeItem::StylesCount() const {

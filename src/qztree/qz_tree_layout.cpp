@@ -386,10 +386,16 @@ void TCustomQZTree::WndProc(TMessage& Message) {
         SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
-    case WM_SYSCOLORCHANGE:
-        if (FTreeView && FTreeView->HandleAllocated())
-            PostMessageW(FTreeView->WindowHandle(), WM_SYSCOLORCHANGE, 0, 0);
+    case WM_SYSCOLORCHANGE: {
+        // The pieces hear of it after this message: the view recolours its buttons.
+        const std::vector<TQZXPThemedControl*> themed = ThemedPieces();
+        std::vector<TWinControl*> pieces(themed.begin(), themed.end());
+        pieces.push_back(FTreeView);
+        for (TWinControl* piece : pieces)
+            if (piece && piece->HandleAllocated())
+                PostMessageW(piece->WindowHandle(), WM_SYSCOLORCHANGE, 0, 0);
         break;
+    }
     case WM_VSCROLL:
     case WM_HSCROLL:
         // The window's own bars (without custom ones) scroll as the custom bars do.
@@ -503,4 +509,43 @@ void TCustomQZTree::SaveStringsToStream(TStream& Stream) {
             std::string(size_t(std::max(item->Level() - 1, 0)), ' ') + item->Text() + "\r\n";
         Stream.WriteBuffer(line.data(), int(line.size()));
     }
+}
+
+// ---- Filtering
+
+namespace {
+bool Shown(const TQZTreeItem* Item) {
+    return Item && Item->FullyVisible();
+}
+} // namespace
+
+// The item that stands in for a hidden one: its parent when that is a real item and shown,
+// else the nearest earlier shown item, else the nearest later one.
+TQZTreeItem* TCustomQZTree::ShownNeighbour(TQZTreeItem* Item) const {
+    TQZTreeItem* parent = Item->Parent();
+    if (parent && !parent->IsRoot() && Shown(parent))
+        return parent;
+    const int index = AbsIndexOf(Item);
+    for (int i = index - 1; i >= 0; --i)
+        if (auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i)); Shown(item))
+            return item;
+    for (int i = index + 1; i < FAllList.Count(); ++i)
+        if (auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i)); Shown(item))
+            return item;
+    return nullptr;
+}
+
+void TCustomQZTree::UpdateDiffItems() {
+    TQZTreeViewState& view = *FView;
+    if (view.FTrackItem && !Shown(view.FTrackItem))
+        view.FTrackItem = nullptr;
+    if (view.FDropTrg && !Shown(view.FDropTrg))
+        view.FDropTrg = nullptr;
+    if (TQZTreeItem* anchor = view.FSelected; anchor && !Shown(anchor)) {
+        if (anchor->Selected())
+            anchor->SetSelected(false);
+        view.FSelected = ShownNeighbour(anchor);
+    }
+    if (TQZTreeItem* focused = GetFocused(); focused && !Shown(focused))
+        DoSetFocused(ShownNeighbour(focused), true);
 }

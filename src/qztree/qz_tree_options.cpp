@@ -1,6 +1,8 @@
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
+#include "qztree/scroll_bar_styles.h"
+#include "qztree/themes.h"
 #include "qztree/tree_view.h"
 #include "vcl/bitmap.h"
 #include "vcl/img_list.h"
@@ -261,7 +263,19 @@ void TCustomQZTree::SetHeaderFont(const TFont* Value) {
 }
 
 int TCustomQZTree::EffectiveCheckBoxSize() const {
-    return FCheckBoxSize;
+    // With a theme the box is as large as the theme draws it.
+    if (!IsThemeApplied() || !FTreeView || !FTreeView->HandleAllocated() ||
+        !ThemeApi.OpenThemeData || !ThemeApi.GetThemePartSize || !ThemeApi.CloseThemeData)
+        return FCheckBoxSize;
+    HTHEME theme = ThemeApi.OpenThemeData(FTreeView->WindowHandle(), L"BUTTON");
+    if (!theme)
+        return FCheckBoxSize;
+    constexpr int BP_CHECKBOX = 3;
+    SIZE size{};
+    const bool measured = SUCCEEDED(
+        ThemeApi.GetThemePartSize(theme, nullptr, BP_CHECKBOX, 1, nullptr, THEME_SIZE_TRUE, &size));
+    ThemeApi.CloseThemeData(theme);
+    return measured && size.cy > 0 ? int(size.cy) : FCheckBoxSize;
 }
 
 void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
@@ -286,3 +300,10 @@ void TCustomQZTree::SetVirtualityLevel(TVirtualityLevel Value) {
     FUpdated = true;
 }
 
+void TCustomQZTree::SetHorzScrollBarStyles(const TQZScrollBarStyles* Value) {
+    FHorzScrollBarStyle->Assign(Value);
+}
+
+void TCustomQZTree::SetVertScrollBarStyles(const TQZScrollBarStyles* Value) {
+    FVertScrollBarStyle->Assign(Value);
+}

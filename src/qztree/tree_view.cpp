@@ -2,14 +2,15 @@
 
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_cell_style.h"
+#include "qztree/qz_hint_window.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/search_timeout_thread.h"
 #include "qztree/tree_buttons.h"
 #include "rtl/published.h"
 #include "vcl/bitmap.h"
-#include "vcl/timer.h"
-#include "qztree/search_timeout_thread.h"
 #include "vcl/gdi_objects.h"
+#include "vcl/img_list.h"
+#include "vcl/timer.h"
 #include "vcl/win_api.h"
 
 const TClassInfo& TQZTreeView::StaticClassInfo() {

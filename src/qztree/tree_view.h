@@ -11,8 +11,11 @@ class TCustomQZTree;
 class TQZTreeItem;
 class TQZTreeItems;
 class TQZCellStyle;
+class TQZCellControl;
 class TBitmap;
+class TImageList;
 class TSearchTextTimeoutThread;
+class TQZHintWindow;
 class TTimer;
 
 // Where the parts of the main column of one row lie (client coordinates); painting and hit
@@ -25,8 +28,12 @@ struct TQZMainCellParts {
     TRect CheckBox;
     TRect StateImage;
     TRect Image;
-    int TextLeft = 0;
+    int TextLeft = 0; // the area the text may take
+    int TextRight = 0;
+    bool Mirrored = false; // RightAlignedTree: the parts stand from the right edge
     TQZSectionStyle SectionStyle = QZhsText;
+    // An x of the left-to-right layout where it stands on screen.
+    int X(int x) const { return Mirrored ? Cell.Left + Cell.Right - x : x; }
 };
 
 // The part of a row under a point.
@@ -91,6 +98,11 @@ public:
     // Repaints what the marks ask for.
     void Update() override;
     void RedoTmpBmp();
+    // The picture dragged along: the selected rows on screen (one, or the span from the first to
+    // the last, as DragImageMode says); none with dimNever.
+    void FillDragImage();
+    TImageList* GetDragImages() override { return FDragImages.get(); }
+    int FDDY = 0; // top of the dragged span
     bool Painting() const { return FPainting; }
     void ChangeButtonColors();
 
@@ -116,6 +128,18 @@ public:
     bool FDropAcc = false;
     bool FInDragging = false;
 
+    // Line hints: the text a row or cell shows when it does not fit.
+    static std::string GetShortHint(const std::string& Hint);
+    std::string GetHintText(TQZTreeItem* Item, int& Section);
+    void TryStartHint(int X, int Y);
+    void DoShowLineHint(TQZTreeItem* Item, int Section);
+    void DoHideLineHint();
+    void OnHintTimer();
+    TQZTreeItem* HintItem() const { return FHintItem; }
+    TQZHintWindow* HintWindow() const { return FHintWindow.get(); }
+    TTimer* HintTimer() const { return FHintTimer.get(); }
+    void ForgetItem(const TQZTreeItem* Item) override;
+
     // Dragging over the view: the target row, edge scrolling and the delayed expanding.
     virtual void DoDragOver(TDragObject* Source, int X, int Y, bool Accept);
     void OnScrollTimer();
@@ -135,6 +159,9 @@ protected:
     void DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+    bool HintShow(THintInfo& HintInfo) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     bool WantSpecialKey(uint16_t Key) override;
@@ -144,7 +171,10 @@ private:
     // when the message is done with.
     bool MouseMessage(TMessage& Message);
     void IntLButtonDown(int X, int Y);
-    bool IntLButtonUp(int X, int Y);
+    bool IntLButtonUp(int X, int Y, TShiftState Shift);
+    // The control of a cell that takes the mouse, and the cell's corner in client coordinates.
+    TQZCellControl* CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin);
+    bool SectionClickSelect(int Section) const;
     bool IntLButtonDblClick(int X, int Y);
     void IntMouseMove(int X, int Y, TShiftState Shift);
     void TrackItemAt(int X, int Y);
@@ -166,6 +196,15 @@ private:
     std::unique_ptr<TTimer> FDragExpandTimer;
     TPoint FDragPos;
 
+    bool Fits(TQZTreeItem* Item, int Section, const std::string& Text);
+    void ArmHintTimer(int X, int Y);
+    bool HidesLineHint(const TMessage& Message) const;
+    std::unique_ptr<TQZHintWindow> FHintWindow;
+    std::unique_ptr<TTimer> FHintTimer;
+    TQZTreeItem* FHintItem = nullptr;
+    TPoint FHintCoord;
+
+    TQZCellControl* FClickControl = nullptr;
     bool FPressed = false;
     bool FClickPassed = false;
     bool FIgnoreClick = false;
@@ -189,4 +228,5 @@ private:
     TCustomQZTree* FOwner;
     bool FPainting = false;
     std::unique_ptr<TBitmap> FTmpBmp;
+    TOwnedPtr<TImageList> FDragImages;
 };

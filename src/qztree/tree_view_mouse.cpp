@@ -1,6 +1,11 @@
 // The tree view's mouse: what lies under a point, focus and selection by clicks, check boxes,
 // double clicks, the start of a drag and the selection frame.
 #include "qztree/custom_qz_tree.h"
+#include "qztree/header.h"
+#include "qztree/header_section.h"
+#include "qztree/header_sections.h"
+#include "qztree/qz_cell_control.h"
+#include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/gdi_objects.h"
@@ -79,16 +84,70 @@ TQZTreeItem* TQZTreeView::GetItemAt(int X, int Y, TSTItemPart& ItemPart, int& Hi
     return item;
 }
 
+// ---- Cell controls
+
+TQZCellControl* TQZTreeView::CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin) {
+    TCustomQZTree& T = *FOwner;
+    if (!Item || !Item->UseStyles() || Section < 0)
+        return nullptr;
+    TQZCellStyle* style = nullptr;
+    if (T.VirtualityLevel() != vlNone) {
+        if (!VirtStyle)
+            return nullptr;
+        T.TriggerVirtualStyleNeeded(Item, Section, VirtStyle.get());
+        style = VirtStyle.get();
+    } else {
+        const int k = Section > T.MainTreeColumn() ? Section - 1 : Section;
+        style = k >= 0 && k < Item->StylesCount() ? Item->Styles(k) : Item->MainStyle();
+    }
+    if (!style || style->OwnerProps() || !style->Control() || !style->Control()->Visible())
+        return nullptr;
+    // Cell coordinates: from the cell's corner as it shows, whatever the sideways scrolling.
+    const int row = FVisible.IndexOf(Item);
+    Origin = Point(0, row >= 0 ? GetItemRect(row).Top : 0);
+    for (const TQZColumnSpan& column : T.VisibleColumns())
+        if (column.Section == Section)
+            Origin.X = column.Left - (column.Locked ? 0 : T.LeftPosition());
+    return style->Control();
+}
+
+bool TQZTreeView::SectionClickSelect(int Section) const {
+    TQZHeader* header = FOwner->Header();
+    if (!header || Section < 0 || Section >= header->Sections()->Count())
+        return true;
+    return header->Sections()->Item(Section)->ClickSelect;
+}
+
+void TQZTreeView::MouseMove(TShiftState Shift, int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    TPoint origin;
+    if (part == ipColumn && FOwner->VirtualityLevel() == vlNone)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerMouseMoveEvent(Shift, X - origin.X, Y - origin.Y);
+            return;
+        }
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
 // ---- Messages
 
 bool TQZTreeView::MouseMessage(TMessage& Message) {
+    if (HidesLineHint(Message))
+        DoHideLineHint();
     const TPoint p = MessagePoint(Message.LParam);
     const TShiftState shift = KeysToShiftState(Message.WParam);
     switch (Message.Msg) {
     case WM_LBUTTONDOWN:
         IntLButtonDown(p.X, p.Y);
         return false;
+    case WM_KILLFOCUS:
+        FHintItemEx = nullptr;
+        DoHideLineHint();
+        return false;
     case WM_RBUTTONDOWN:
+        DoHideLineHint();
         if (FMouseSel)
             CancelMouseSel();
         if (CanFocus() && !Focused())
@@ -99,7 +158,7 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         IntMouseMove(p.X, p.Y, shift);
         return true;
     case WM_LBUTTONUP:
-        return !IntLButtonUp(p.X, p.Y);
+        return !IntLButtonUp(p.X, p.Y, shift);
     case WM_LBUTTONDBLCLK:
         return !IntLButtonDblClick(p.X, p.Y);
     case WM_CANCELMODE:
@@ -111,6 +170,7 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
 }
 
 void TQZTreeView::IntLButtonDown(int X, int Y) {
+    DoHideLineHint();
     FIgnoreClick2 = false;
     if (CanFocus() && !Focused())
         SetFocus();
@@ -118,7 +178,8 @@ void TQZTreeView::IntLButtonDown(int X, int Y) {
     FPressed = true;
 }
 
-bool TQZTreeView::IntLButtonUp(int X, int Y) {
+bool TQZTreeView::IntLButtonUp(int X, int Y, TShiftState Shift) {
+    DoHideLineHint();
     FPressed = false;
     if (FMouseSel) {
         CancelMouseSel();
@@ -140,6 +201,16 @@ bool TQZTreeView::IntLButtonUp(int X, int Y) {
     if (!item)
         FClickItem = nullptr;
     FIgnoreClick2 = false;
+    TPoint origin;
+    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    if (control) {
+        control->TriggerMouseUpEvent(mbLeft, Shift, X - origin.X, Y - origin.Y);
+        if (control == FClickControl)
+            control->TriggerClickEvent();
+    }
+    if (FClickControl && FClickControl != control)
+        FClickControl->TriggerMouseUpEvent(mbLeft, Shift, -1, -1);
+    FClickControl = nullptr;
     return true;
 }
 
@@ -198,6 +269,7 @@ void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
                 MoveMouseSel(X, Y);
         }
     }
+    ArmHintTimer(X, Y);
     if (T.Tracking() && !FMouseSel)
         TrackItemAt(X, Y);
 }
@@ -238,6 +310,17 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         return TCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button == mbRight && part == ipButton)
         part = ipMainText;
+    if (part == ipColumn) {
+        TPoint origin;
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerMouseDownEvent(Button, Shift, X - origin.X, Y - origin.Y);
+            FClickControl = control;
+            if (!control->PassClicks())
+                return TCustomControl::MouseDown(Button, Shift, X, Y);
+        }
+        if (!SectionClickSelect(column))
+            return;
+    }
     if (part == ipButton && item) {
         if (item->Expanded()) {
             TQZTreeItem* focused = FFocused;

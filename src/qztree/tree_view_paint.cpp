@@ -206,6 +206,13 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
                               ToClient(column, column.Right), ItemRect.Bottom);
             if (vertLines)
                 --cell.Right;
+            if (column.Locked) {
+                // Scrolled cells went under the locked column; it starts from the row's ground.
+                C.Brush()->SetStyle(bsSolid);
+                C.Brush()->SetColor(FCurBkColor != clNone ? FCurBkColor : T.BkColor());
+                C.FillRect(
+                    Rect(cell.Left, ItemRect.Top, ToClient(column, column.Right), ItemRect.Bottom));
+            }
             const bool selectedCell =
                 Item->Selected() && plain && (T.RowSelect() || column.Section == T.SelectColumn());
             if (column.Section == T.MainTreeColumn())
@@ -423,7 +430,7 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
 
     const bool ownerDrawn = (T.OwnerDrawByColumn() && parts.SectionStyle == QZhsOwnerDraw) ||
                             (!T.OwnerDrawByColumn() && Item->Text() == T.OwnerDrawMask());
-    TRect text = Rect(parts.TextLeft, R.Top, R.Right, R.Bottom);
+    TRect text = Rect(parts.TextLeft, R.Top, parts.TextRight, R.Bottom);
     if (ownerDrawn) {
         T.DoItemDraw(Item, &C, T.MainTreeColumn(), text);
         Item->TextLeft = text.Left + T.LeftPosition();
@@ -441,10 +448,13 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
     if (T.RightAlignedText())
         flags |= DT_RTLREADING;
     const std::string caption = Item->Text();
-    TRect measure = Rect(0, 0, std::max(R.Right - text.Left, 1), 0);
+    TRect measure = Rect(0, 0, std::max(text.Width(), 1), 0);
     C.DrawText(caption, measure, (flags & ~DT_END_ELLIPSIS) | DT_CALCRECT);
-    TRect box = Rect(text.Left - 1, R.Top, std::min(text.Left - 1 + measure.Width() + 4, R.Right),
-                     R.Bottom);
+    const int width = measure.Width() + 4;
+    TRect box =
+        parts.Mirrored
+            ? Rect(std::max(text.Right + 1 - width, text.Left), R.Top, text.Right + 1, R.Bottom)
+            : Rect(text.Left - 1, R.Top, std::min(text.Left - 1 + width, text.Right), R.Bottom);
     if (box.Right < box.Left)
         box.Right = box.Left;
     if (bk != clNone && box.Right > box.Left) {
@@ -468,7 +478,9 @@ void TTreePainter::DrawItemLines(TQZTreeItem* Item, const TRect& Row,
     const bool dotted = T.LinesStyle() == psDot;
     const TColor color = T.LinesColor();
     const int middle = (Row.Top + Row.Bottom) / 2;
-    auto lineX = [&](int column) { return Parts.LinesLeft + column * indent + indent / 2; };
+    auto lineX = [&](int column) {
+        return Parts.X(Parts.LinesLeft + column * indent + indent / 2);
+    };
     auto shown = [&](int x) { return x >= Parts.Cell.Left && x < Parts.Cell.Right; };
     // Lines of the ancestors: level k's column carries a line when it has a later sibling.
     const int level = Item->Level();
@@ -485,7 +497,7 @@ void TTreePainter::DrawItemLines(TQZTreeItem* Item, const TRect& Row,
     const int x = lineX(level);
     if (!shown(x))
         return;
-    Line(x, middle, Parts.LinesLeft + (level + 1) * indent, middle, color, dotted);
+    Line(x, middle, Parts.X(Parts.LinesLeft + (level + 1) * indent), middle, color, dotted);
     TQZTreeItem* prev = Item->Parent() ? Item->Parent()->GetPrevChild(Item) : nullptr;
     const bool upper = level == 0 ? prev != nullptr : true;
     if (upper)
@@ -552,6 +564,18 @@ void TTreePainter::DrawCheckBox(TQZTreeItem* Item, const TRect& Box) {
                                     glyph->EffectiveTransparentColor());
             return;
         }
+    }
+    if (T.IsThemeApplied() && !T.CustomCheckboxes()) {
+        // Themed states: unchecked 1, checked 5, grayed 9; each 3 further when disabled.
+        const int themeState = (radio ? (Item->Checked() ? 5 : 1)
+                                      : (state == cbChecked  ? 5
+                                         : state == cbGrayed ? 9
+                                                             : 1)) +
+                               (enabled ? 0 : 3);
+        RECT r = ToRECT(Box);
+        if (SUCCEEDED(DrawThemeBackgroundTo(L"BUTTON", dc, radio ? BP_RADIOBUTTON : BP_CHECKBOX,
+                                            themeState, r, nullptr)))
+            return;
     }
     UINT flags = radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
     if (state == cbChecked)
@@ -630,7 +654,17 @@ TQZMainCellParts TQZTreeView::MainCellParts(TQZTreeItem* Item, const TRect& Cell
         }
     }
     parts.TextLeft = left + indent / 3;
+    parts.TextRight = Cell.Right;
     parts.SectionStyle = t.MainColumnStyle();
+    if (t.RightAlignedTree()) {
+        // The same layout read from the right edge.
+        parts.Mirrored = true;
+        for (TRect* r : {&parts.Button, &parts.CheckBox, &parts.StateImage, &parts.Image})
+            if (!r->IsEmpty())
+                *r = Rect(parts.X(r->Right), r->Top, parts.X(r->Left), r->Bottom);
+        parts.TextRight = parts.X(parts.TextLeft);
+        parts.TextLeft = Cell.Left;
+    }
     return parts;
 }
 
@@ -687,4 +721,40 @@ void TQZTreeView::RedoTmpBmp() {
     background.SourceBitmap = FOwner->Background();
     background.FillColor = FOwner->BkColor();
     ExtDrawBkgnd(FTmpBmp->DC(), all, all, background);
+}
+
+void TQZTreeView::FillDragImage() {
+    FDragImages.reset();
+    const TDragImgMode mode = FOwner->DragImageMode();
+    if (mode == dimNever)
+        return;
+    int first = -1, last = -1;
+    for (int i = 0; i < FVisible.Count(); ++i) {
+        if (!static_cast<TQZTreeItem*>(FVisible.FastGet(i))->Selected())
+            continue;
+        if (first >= 0 && mode == dimOne)
+            return; // one row only, and a second is selected
+        if (first < 0)
+            first = i;
+        last = i;
+    }
+    if (first < 0)
+        return;
+    // The selected rows of the span, painted as the view paints them, from the bitmap's top.
+    TQZList rows;
+    for (int i = first; i <= last; ++i)
+        if (static_cast<TQZTreeItem*>(FVisible.FastGet(i))->Selected())
+            rows.Add(FVisible.FastGet(i));
+    const TRect top = GetItemRect(first);
+    const int width = FOwner->ShowColumns() ? FOwner->SectionsWidth() : ClientWidth();
+    const int height = GetItemRect(last).Bottom - top.Top;
+    if (width <= 0 || height <= 0)
+        return;
+    TBitmap bitmap(width, height);
+    FillSolidRect2(bitmap.DC(), Rect(0, 0, width, height), FOwner->BkColor());
+    TTreePainter(*this, *bitmap.Canvas()).RedrawTree(FHPos, rows);
+    FDragImages = MakeOwned<TImageList>();
+    FDragImages->SetSize(width, height);
+    FDragImages->Add(&bitmap);
+    FDDY = top.Top;
 }

@@ -45,3 +45,12 @@ void TButtonControl::CNCommand(TMessage& Message) {
     if (HIWORD(Message.WParam) == BN_CLICKED)
         Toggle();
 }
+
+void TButtonControl::DialogChar(TMessage& Message) {
+    if (!IsAccel(char(Message.WParam), Caption()) || !CanFocus())
+        return;
+    SetFocus();
+    if (Focused())
+        Toggle();
+    Message.Result = 1;
+}

@@ -15,6 +15,8 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void CNCommand(TMessage& Message) override;
+    // Alt with the caption's '&' letter focuses the button and acts as a click on it.
+    void DialogChar(TMessage& Message) override;
     // The mark the window shows: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
     void SetMark(unsigned mark);
     // The user clicked the button (or pressed Space on it).

@@ -541,3 +541,153 @@ TEST(TreeControl, LoadingKeepsWhatItReadsAndSettlesItWhenItEnds) {
     EXPECT_EQ(tree->Items()->Item(0)->Text(), "a");
     EXPECT_EQ(tree->Items()->Item(2)->Text(), "c");
 }
+
+TEST(TreeView, TheDragImageHoldsTheSelectedRows) {
+    TTreeOnForm f(6);
+    f.Tree->SetMultiSelect(true);
+    f.Tree->Items()->Item(1)->SetSelected(true);
+    f.Tree->Items()->Item(3)->SetSelected(true);
+    PumpMessages();
+    const int line = f.Tree->LineHeight();
+    f.View()->FillDragImage();
+    EXPECT_EQ(f.View()->GetDragImages(), nullptr); // dimNever
+    f.Tree->SetDragImageMode(dimOne);
+    f.View()->FillDragImage();
+    EXPECT_EQ(f.View()->GetDragImages(), nullptr); // two rows selected
+    f.Tree->SetDragImageMode(dimAll);
+    f.View()->FillDragImage();
+    ASSERT_NE(f.View()->GetDragImages(), nullptr);
+    EXPECT_EQ(f.View()->GetDragImages()->Height(), 3 * line);
+    EXPECT_EQ(f.View()->GetDragImages()->Count(), 1);
+    EXPECT_EQ(f.View()->FDDY, line);
+}
+
+TEST(TreeView, StripesFollowTheRowsWhenTheyScroll) {
+    TTreeOnForm f(30);
+    f.Tree->SetStripedItems(true);
+    f.Tree->SetStripedOddColor(clRed);
+    f.Tree->SetStripedEvenColor(clLime);
+    const int line = f.Tree->LineHeight();
+    const int x = f.View()->ClientWidth() - 3;
+    TPaintedPixels before(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(before.At(x, line / 2), PixelOf(clLime)); // row 0
+    EXPECT_EQ(before.At(x, line + line / 2), PixelOf(clRed));
+    f.Tree->SetTopIndex(1);
+    TPaintedPixels after(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(after.At(x, line / 2), PixelOf(clRed)); // row 1 keeps its colour at the top
+}
+
+TEST(TreeView, DottedLinesShareOneCheckerboard) {
+    TTreeOnForm f(3);
+    f.Tree->SetShowRoot(true);
+    f.Tree->SetLinesColor(clRed);
+    TQZTreeItem* parent = f.Tree->Items()->Item(0);
+    f.Tree->Items()->AddChild(parent, "child");
+    parent->Expand(false);
+    PumpMessages();
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    int dots = 0, offGrid = 0;
+    for (int y = 0; y < 4 * f.Tree->LineHeight(); ++y)
+        for (int x = 0; x < 3 * f.Tree->ItemIndent(); ++x)
+            if (pixels.At(x, y) == PixelOf(clRed)) {
+                ++dots;
+                offGrid += (x + y) % 2;
+            }
+    EXPECT_GT(dots, 10);
+    EXPECT_EQ(offGrid, 0);
+}
+
+TEST(TreeView, ACellThatHoldsTheMaskIsLeftToTheOwner) {
+    class TOwnerDrawTree : public TPaintCountingTree {
+    public:
+        using TPaintCountingTree::TPaintCountingTree;
+        std::vector<int> Drawn;
+        void DoItemDraw(TQZTreeItem*, TCanvas*, int SectionIndex, const TRect&) override {
+            Drawn.push_back(SectionIndex);
+        }
+    };
+    auto form = MakeShownForm();
+    auto* tree = new TOwnerDrawTree(form.get());
+    tree->SetParent(form.get());
+    tree->SetHeadersTexts(Lines({"a", "b", "c"}).get());
+    tree->SetShowColumns(true);
+    tree->SetOwnerDrawByColumn(false);
+    TQZTreeItem* row = tree->Items()->AddChild(nullptr, "plain");
+    row->ColumnText()->Add("~~@~~");
+    row->ColumnText()->Add("text");
+    PumpMessages();
+    tree->Drawn.clear();
+    TPaintedPixels pixels(tree->ViewControl(), 100, 50);
+    EXPECT_EQ(tree->Drawn, std::vector<int>{1});
+}
+
+TEST(TreeControl, FilteringMovesFocusAndAnchorOffHiddenItems) {
+    TTreeOnForm f(0);
+    TQZTree& tree = *f.Tree;
+    TQZTreeItem* a = tree.Items()->AddChild(nullptr, "a");
+    TQZTreeItem* b = tree.Items()->AddChild(a, "b");
+    TQZTreeItem* c = tree.Items()->AddChild(nullptr, "c");
+    a->Expand(false);
+    tree.SetFilteredVisibility(true);
+    tree.SetFocused(b);
+    b->SetHidden(true);
+    EXPECT_EQ(tree.GetFocused(), a); // the parent stands in
+    tree.SetFocused(a);
+    a->SetHidden(true);
+    EXPECT_EQ(tree.GetFocused(), c); // no earlier shown item: the next one
+    EXPECT_EQ(tree.TotalVisCount(), 1);
+}
+
+TEST(TreeView, HiddenAndForcedScrollBars) {
+    TTreeOnForm many(100);
+    many.Tree->SetHideVertScrollBar(true);
+    PumpMessages();
+    EXPECT_FALSE(many.Tree->VertScrollBarVisible());
+    EXPECT_FALSE(many.Tree->VScrollBar()->Visible());
+    EXPECT_EQ(many.View()->Left() + many.View()->Width(), many.Tree->ClientWidth());
+
+    TTreeOnForm few(1);
+    EXPECT_FALSE(few.Tree->VertScrollBarVisible());
+    few.Tree->SetForcedScrollBars(TQZScrollBarSides{sbsVertical});
+    PumpMessages();
+    EXPECT_TRUE(few.Tree->VertScrollBarVisible());
+}
+
+TEST(TreeView, ARightAlignedTreeLaysTheMainColumnOutFromTheRight) {
+    TTreeOnForm f(0, 200, 100);
+    TQZTreeItem* parent = f.Tree->Items()->AddChild(nullptr, "parent");
+    f.Tree->Items()->AddChild(parent, "child");
+    const int indent = f.Tree->ItemIndent();
+    const TRect cell = Rect(0, 0, 200, 17);
+    const TQZMainCellParts left = f.View()->MainCellParts(parent, cell);
+    EXPECT_EQ(left.Button.Left, 0);
+    EXPECT_EQ(left.TextLeft, indent + indent / 3);
+
+    f.Tree->SetRightAlignedTree(true);
+    const TQZMainCellParts right = f.View()->MainCellParts(parent, cell);
+    EXPECT_EQ(right.Button.Right, 200);
+    EXPECT_EQ(right.Button.Left, 200 - indent);
+    EXPECT_EQ(right.TextRight, 200 - indent - indent / 3);
+    PumpMessages();
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    const int w = f.View()->ClientWidth();
+    int buttonInk = 0;
+    for (int x = w - indent; x < w; ++x)
+        for (int y = 0; y < f.Tree->LineHeight(); ++y)
+            buttonInk += pixels.At(x, y) == PixelOf(ColorToRGB(clBtnShadow));
+    EXPECT_GT(buttonInk, 10); // the button's frame at the right end
+    EXPECT_GT(parent->TextRight, parent->TextLeft);
+    EXPECT_LE(parent->TextRight, w - indent);
+}
+
+TEST(TreeHeader, AMainColumnBeyondTheSectionsFallsBackToTheFirst) {
+    TTreeOnForm f(2);
+    f.Tree->SetHeadersTexts(Lines({"a", "b", "c"}).get());
+    f.Tree->SetShowColumns(true);
+    f.Tree->SetMainTreeColumn(2);
+    EXPECT_EQ(f.Tree->MainTreeColumn(), 2);
+    TQZHeaderSections* sections = f.Tree->Header()->Sections();
+    sections->DeleteSection(sections->Item(2));
+    TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
+    EXPECT_EQ(f.Tree->MainTreeColumn(), 0);
+}

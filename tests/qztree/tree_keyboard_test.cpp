@@ -147,3 +147,23 @@ TEST(TreeRows, EnsureVisibleExpandsParentsAndScrollsOnlyOutsideTheLock) {
     EXPECT_TRUE(t.tree->IsInView(parent));
     EXPECT_FALSE(t.tree->IsInView(t.tree->Items()->Item(0)));
 }
+
+TEST(TreeRows, TheWheelStopsWhereTheScrollBarStops) {
+    TreeWindow t;
+    for (int i = 0; i < 40; ++i)
+        t.Add(nullptr, "row " + std::to_string(i));
+    t.Focus();
+    const TPoint centre = t.View()->ClientToScreen(Point(20, 20));
+    auto wheel = [&](int delta) {
+        PostMessageW(t.ViewWindow(), WM_MOUSEWHEEL, WPARAM(uint16_t(short(delta))) << 16,
+                     MAKELPARAM(centre.X, centre.Y));
+        PumpMessages();
+    };
+    for (int i = 0; i < 30; ++i)
+        wheel(-WHEEL_DELTA);
+    EXPECT_EQ(t.tree->TopIndex(), t.View()->MaxTopIndex());
+    EXPECT_GT(t.tree->TopIndex(), 0);
+    for (int i = 0; i < 30; ++i)
+        wheel(WHEEL_DELTA);
+    EXPECT_EQ(t.tree->TopIndex(), 0);
+}

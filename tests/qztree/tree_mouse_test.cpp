@@ -1,5 +1,12 @@
 #include "tree_window.h"
 
+#include "qztree/header.h"
+#include "qztree/header_section.h"
+#include "qztree/header_sections.h"
+#include "qztree/qz_cell_control.h"
+#include "qztree/qz_cell_style.h"
+#include "rtl/string_list.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -170,4 +177,40 @@ TEST(TreeMouse, FourPixelsStartNoFrameFivePixelsDo) {
     PostMouse(t.ViewWindow(), WM_LBUTTONUP, x + 5, t.RowY(t.c));
     EXPECT_FALSE(t.View()->FMouseSel);
     EXPECT_EQ(t.Marked(), "b c");
+}
+
+TEST(TreeMouse, CellControlsGetTheMouseInCellCoordinatesAlsoWhenScrolledSideways) {
+    TreeWindow t;
+    TStringList captions;
+    for (const char* caption : {"Name", "Wide", "Control"})
+        captions.Add(caption);
+    t.tree->SetHeadersTexts(&captions);
+    t.tree->Header()->Sections()->Item(0)->SetWidth(100);
+    t.tree->Header()->Sections()->Item(1)->SetWidth(250);
+    t.tree->Header()->Sections()->Item(2)->SetWidth(100);
+    t.tree->SetShowColumns(true);
+    TQZTreeItem* row = t.Add(nullptr, "row");
+    row->ColumnText()->Add("wide");
+    row->ColumnText()->Add("button");
+    row->SetUseStyles(true);
+    row->AddStyle();
+    TQZCellStyle* style = row->AddStyle(); // the style of column 2
+    style->SetOwnerProps(false);
+    auto* control = new TQZCellControl(); // the style owns it
+    style->SetControl(control);
+    std::vector<std::string> seen;
+    control->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        seen.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+    };
+    control->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        seen.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+    };
+    control->OnClick = [&](TObject*) { seen.push_back("click"); };
+    PumpMessages();
+    t.tree->SetLeftPosition(60);
+    PumpMessages();
+    ASSERT_EQ(t.tree->LeftPosition(), 60);
+    // Column 2 starts at 350 in the tree, at 290 on screen.
+    PostClick(t.ViewWindow(), 300, 5);
+    EXPECT_EQ(seen, (std::vector<std::string>{"down 10,5", "up 10,5", "click"}));
 }

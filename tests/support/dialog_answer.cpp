@@ -64,9 +64,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 DialogAnswer::DialogAnswer(int button, std::string selection)
     : FButton(button), FSelection(std::move(selection)) {
     Current = this;
-    // A fresh Wine prefix fills the shell's folder tree slowly on a busy machine; the deadline
-    // only keeps a test from hanging when the expected folder never shows.
-    FDeadline = GetTickCount() + 60000;
+    // The deadline only keeps a test from hanging when the expected folder never shows.
+    FDeadline = GetTickCount() + 20000;
     FTimer = SetTimer(nullptr, 0, 50, Tick);
 }
 
@@ -88,4 +87,15 @@ void DialogAnswer::Check() {
     Pressed = true;
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(FButton, BN_CLICKED),
                  LPARAM(GetDlgItem(dialog, FButton)));
+}
+
+bool PressWhenFolderShown(int button, const std::string& folder,
+                          const std::function<void()>& open) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DialogAnswer answer(button, folder);
+        open();
+        if (answer.Pressed && AnsiSameText(answer.SelectedWhenPressed, folder))
+            return true;
+    }
+    return false;
 }

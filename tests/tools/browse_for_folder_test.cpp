@@ -40,9 +40,12 @@ TEST(FolderBrowser, OkTakesTheFolderItOpenedOnAndCancelLeavesTheNameAlone) {
                   answer.Texts.end());
         EXPECT_EQ(dir, folder.Path());
     }
-    DialogAnswer answer(IDOK, "inner");
-    EXPECT_TRUE(QZSelectDirectory(nullptr, "Pick the templates", dir));
-    ASSERT_TRUE(answer.Pressed);
+    bool chosen = false;
+    EXPECT_TRUE(PressWhenFolderShown(IDOK, "inner", [&] {
+        dir = folder.Path();
+        chosen = QZSelectDirectory(nullptr, "Pick the templates", dir);
+    }));
+    EXPECT_TRUE(chosen);
     EXPECT_TRUE(AnsiSameText(LongName(dir), LongName(folder.Path()))) << dir;
 }
 

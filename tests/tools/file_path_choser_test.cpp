@@ -146,20 +146,21 @@ TEST(FilePathChoser, TheFolderChooserOpensOnTheNearestFolderAndNeverHangsOnARela
     EXPECT_TRUE(c->ChoosePath());
     c->SetRelativePath(root.Path());
     c->SetText("templates\\gone\\deeper");
-    {
-        DialogAnswer answer(IDOK, "templates");
+    const std::string typed = c->Text();
+    EXPECT_TRUE(PressWhenFolderShown(IDOK, "templates", [&] {
+        c->SetText(typed);
         PostClick(c->btnChoose->Handle(), 5, 5);
-        EXPECT_TRUE(answer.Pressed);
-    }
+    }));
     EXPECT_TRUE(AnsiSameText(c->Text(), "templates")) << c->Text();
 
     c->SetRelativePath("");
     c->SetInitialDir(root.Path());
-    c->SetText("relative name\\that is nowhere");
-    {
-        DialogAnswer answer(IDOK, ExtractFileName(root.Path()));
-        EXPECT_TRUE(c->Choose());
-    }
+    bool chosen = false;
+    EXPECT_TRUE(PressWhenFolderShown(IDOK, ExtractFileName(root.Path()), [&] {
+        c->SetText("relative name\\that is nowhere");
+        chosen = c->Choose();
+    }));
+    EXPECT_TRUE(chosen);
     EXPECT_TRUE(AnsiSameText(LongName(c->Text()), LongName(root.Path()))) << c->Text();
 
     c->SetText("kept");

@@ -1,4 +1,5 @@
 #include "vcl/button.h"
+#include "vcl/check_box.h"
 #include "vcl/custom_control.h"
 #include "vcl/edit.h"
 #include "vcl/forms.h"
@@ -6,6 +7,7 @@
 #include "vcl/inplace_edit.h"
 #include "vcl/menus.h"
 #include "vcl/panel.h"
+#include "vcl/radio_button.h"
 #include "vcl/string_grid.h"
 
 #include "support/message_capture.h"
@@ -473,4 +475,27 @@ TEST(Keyboard, AltWithAKeyNoControlTookOpensTheMainFormsMenu) {
     SendMessageW(other->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
     EXPECT_EQ(main->KeyMenus, std::vector<intptr_t>{'f'});
     main->Free();
+}
+
+TEST(Keyboard, AltWithAMnemonicTogglesACheckBoxAndChecksARadioButton) {
+    auto form = DialogForm();
+    auto* edit = Make<TEdit>(form.get(), 10, 10);
+    auto* verbose = Make<TCheckBox>(form.get(), 10, 40, 120, 20);
+    verbose->SetCaption("&Verbose");
+    auto* alpha = Make<TRadioButton>(form.get(), 10, 70, 120, 20);
+    alpha->SetCaption("&Alpha");
+    auto* beta = Make<TRadioButton>(form.get(), 10, 100, 120, 20);
+    beta->SetCaption("&Beta");
+    alpha->SetChecked(true);
+    form->Show();
+    edit->SetFocus();
+    PostMessageW(edit->Handle(), WM_SYSCHAR, 'v', 1 | AltDown);
+    Application->ProcessMessages();
+    EXPECT_TRUE(verbose->Checked());
+    EXPECT_EQ(FocusedControl(), verbose);
+    PostMessageW(GetFocus(), WM_SYSCHAR, 'b', 1 | AltDown);
+    Application->ProcessMessages();
+    EXPECT_TRUE(beta->Checked());
+    EXPECT_FALSE(alpha->Checked());
+    EXPECT_EQ(FocusedControl(), beta);
 }

@@ -1,0 +1,123 @@
+#include "tree_window.h"
+
+#include "qztree/header.h"
+#include "qztree/qz_hint_window.h"
+#include "rtl/string_list.h"
+#include "rtl/value_scope.h"
+#include "vcl/timer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A narrow tree: "short" fits, the long row is cut by the view's right edge.
+struct HintTree : TreeWindow {
+    TQZTreeItem* shortRow = Add(nullptr, "short");
+    TQZTreeItem* longRow =
+        Add(nullptr, "a row whose text is far too long for the narrow tree it is shown in");
+    HintTree() {
+        tree->SetBounds(0, 0, 150, 200);
+        tree->SetLineHintMode(shmLong);
+        View()->Invalidate();
+        UpdateWindow(ViewWindow());
+        PumpMessages();
+    }
+    int RowY(TQZTreeItem* item) const {
+        return item->VisIndex() * tree->LineHeight() + tree->LineHeight() / 2;
+    }
+    // Rests the mouse on the row's text until the hint timer has had its say.
+    void Rest(TQZTreeItem* item) {
+        PostMouse(ViewWindow(), WM_MOUSEMOVE, item->TextLeft + 3, RowY(item));
+        PumpUntil([&] {
+            return !View()->HintTimer() || !View()->HintTimer()->Enabled() || View()->HintItem();
+        });
+    }
+};
+
+} // namespace
+
+TEST(TreeHints, OnlyARowThatDoesNotFitGetsALineHint) {
+    HintTree t;
+    t.Rest(t.shortRow);
+    EXPECT_EQ(t.View()->HintItem(), nullptr);
+    t.Rest(t.longRow);
+    ASSERT_EQ(t.View()->HintItem(), t.longRow);
+    ASSERT_NE(t.View()->HintWindow(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(t.View()->HintWindow()->Handle()));
+    // A key hides it.
+    PostKey(t.ViewWindow(), VK_SHIFT);
+    EXPECT_EQ(t.View()->HintItem(), nullptr);
+}
+
+TEST(TreeHints, TheHandlerMayChangeOrRefuseTheText) {
+    HintTree t;
+    t.tree->SetLineHintMode(shmAll);
+    bool refuse = true;
+    t.tree->OnShowLineHint = [&](TObject* sender, TQZTreeItem* item, int, std::string& text,
+                                 THintWindow*, TPoint, bool& show) {
+        EXPECT_EQ(sender, t.tree);
+        text = "about " + item->Text();
+        show = !refuse;
+    };
+    t.Rest(t.shortRow);
+    EXPECT_EQ(t.View()->HintItem(), nullptr);
+    refuse = false;
+    t.Rest(t.longRow); // another row arms the timer again
+    t.Rest(t.shortRow);
+    ASSERT_EQ(t.View()->HintItem(), t.shortRow);
+    EXPECT_EQ(t.View()->HintWindow()->Caption(), "about short");
+}
+
+TEST(TreeHints, HidingOnTheTimerWaitsTheApplicationsHidePause) {
+    HintTree t;
+    TValueScope<int> pause(Application->HintHidePause, 100);
+    t.tree->SetHideHintOnTimer(true);
+    t.tree->SetLineHintTimeout(0);
+    t.Rest(t.longRow);
+    ASSERT_EQ(t.View()->HintItem(), t.longRow);
+    EXPECT_EQ(t.View()->HintTimer()->Interval(), 100);
+    EXPECT_TRUE(PumpUntil([&] { return t.View()->HintItem() == nullptr; }));
+}
+
+TEST(TreeHints, TextsFollowTheHintTypeAndTheCell) {
+    TreeWindow t;
+    EXPECT_EQ(TQZTreeView::GetShortHint("short|long hint"), "short");
+    EXPECT_EQ(TQZTreeView::GetShortHint("plain"), "plain");
+    TStringList captions;
+    captions.Add("Name");
+    captions.Add("Value");
+    t.tree->SetHeadersTexts(&captions);
+    t.tree->SetShowColumns(true);
+    TQZTreeItem* row = t.Add(nullptr, "main");
+    row->ColumnText()->Add("");
+    int section = 1;
+    // Smart: an empty cell gives the main text, at the main column.
+    EXPECT_EQ(t.View()->GetHintText(row, section), "main");
+    EXPECT_EQ(section, 0);
+    section = 1;
+    t.tree->SetLineHintType(lhtCellTextOnly);
+    EXPECT_EQ(t.View()->GetHintText(row, section), "");
+    row->ColumnText()->Put(0, "cell");
+    EXPECT_EQ(t.View()->GetHintText(row, section), "cell");
+    row->SetHint("own|status text");
+    t.tree->SetHintType(shtHintOrText);
+    EXPECT_EQ(t.View()->GetHintText(row, section), "own");
+    t.tree->SetHintType(shtHintOnly);
+    row->SetHint("");
+    EXPECT_EQ(t.View()->GetHintText(row, section), "");
+}
+
+TEST(TreeHints, LeavingTheViewDropsTheTrackedRowAndItemsGiveTheirOwnHints) {
+    HintTree t;
+    t.tree->SetTracking(true);
+    t.shortRow->SetHint("about the short row");
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    EXPECT_EQ(t.View()->FTrackItem, t.shortRow);
+    THintInfo info;
+    info.CursorPos = Point(t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    t.View()->Perform(CM_HINTSHOW, 0, intptr_t(&info));
+    EXPECT_EQ(info.HintStr, "about the short row");
+    PostMessageW(t.ViewWindow(), WM_MOUSELEAVE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(t.View()->FTrackItem, nullptr);
+}

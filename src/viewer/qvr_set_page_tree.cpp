@@ -40,6 +40,8 @@ void TfmQVRSet::BuildPageTree() {
     tvChoseConfigOptions->SetBounds(0, 0, 190, ClientHeight() - pnlBottom->Height());
     tvChoseConfigOptions->SetAlign(alLeft);
     tvChoseConfigOptions->SetImages(ilConfigOptions);
+    // Rows without a picture of their own keep its room, so the captions stand in line.
+    tvChoseConfigOptions->SetShowEmptyImages(true);
     tvChoseConfigOptions->OnItemSelectedChange = [this](TObject* s, TQZTreeItem* item) {
         tvChoseConfigOptionsItemSelectedChange(s, item);
     };

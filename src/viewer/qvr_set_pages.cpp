@@ -490,8 +490,9 @@ void TfmQVRSet::BuildShowErrorCfgPage() {
     mErrorInfo->SetScrollBars(ssVertical);
     // Above the memo, so that dragging it sizes the memo.
     splErrorInfo = Make<TSplitter>(this, tsShowErrorCfg, "splErrorInfo");
-    splErrorInfo->SetBounds(0, mErrorInfo->Top() - 4, 400, 4);
+    // A splitter starts on the left: turned first, then given its thickness.
     splErrorInfo->SetAlign(alBottom);
+    splErrorInfo->SetBounds(0, mErrorInfo->Top() - 4, tsShowErrorCfg->ClientWidth(), 4);
     tvErrorsShow = AddErrorTree(tsShowErrorCfg, "tvErrorsShow",
                                 {"Code", "Message", "Visualization", "Write to log", "Session data",
                                  "HTTP headers", "Request data"});

@@ -14,6 +14,7 @@
 #include "vcl/button.h"
 #include "vcl/edit.h"
 #include "vcl/page_control.h"
+#include "vcl/splitter.h"
 #include "viewer/qvr_set_form.h"
 
 #include <gtest/gtest.h>
@@ -168,7 +169,13 @@ TEST_F(SettingsDialogTest, TheSwitchTreeShowsTheDescriptionAndItsBoxesAreWritten
     std::vector<bool> boxes;
     const std::string written = ShowSettings({
         [&] { ShowPage(d.tsShowErrorCfg); },
-        [&] { ClickRow(d.tvErrorsShow, CodeRow(d.tvErrorsShow, 212)); },
+        [&] {
+            // The tree takes the page above the splitter, which sits on the memo.
+            EXPECT_EQ(d.splErrorInfo->Height(), 4);
+            EXPECT_EQ(d.tvErrorsShow->Top() + d.tvErrorsShow->Height(), d.splErrorInfo->Top());
+            EXPECT_EQ(d.splErrorInfo->Top() + 4, d.mErrorInfo->Top());
+            ClickRow(d.tvErrorsShow, CodeRow(d.tvErrorsShow, 212));
+        },
         [&] {
             memo = d.mErrorInfo->Lines()->Text();
             TQZTreeItem* row = CodeRow(d.tvErrorsShow, 212);

@@ -97,6 +97,9 @@ void TfmQVRSet::BuildConfigTree() {
         AddPageItem(nullptr, tsSheduler);
     AddPageItem(nullptr, tsInfo);
     tvChoseConfigOptions->FullExpand();
+    // No row is chosen in the new tree, so the first page shows, whatever the rows that went
+    // had shown.
+    tvChoseConfigOptionsItemSelectedChange(tvChoseConfigOptions, nullptr);
 }
 
 void TfmQVRSet::tvChoseConfigOptionsItemSelectedChange(TObject*, TQZTreeItem* Item) {

@@ -100,6 +100,14 @@ TEST_F(SettingsDialogTest, ThePageTreeLeadsToThePagesWhoseTabsAreHidden) {
                        "tsConstOptions\n-SessionConsts\n-RequestParams\nВизуализация\nRAdmin\n"
                        "Sheduler\nInfo\n");
     EXPECT_EQ(shown, (std::vector<TTabSheet*>{d.tsSessions, d.tsRequestParams, d.tsInfo}));
+    // The next showing starts again on the first page, no row chosen.
+    TTabSheet* again = nullptr;
+    ShowSettings({[&] {
+        again = d.pcConfigs->ActivePage();
+        EXPECT_EQ(d.tvChoseConfigOptions->GetSelCount(), 0);
+        ClickControl(d.btnCancel);
+    }});
+    EXPECT_EQ(again, d.tsDefault);
 }
 
 TEST_F(SettingsDialogTest, ListEditorsShowTheirListsAndWhatIsAddedOrRemovedIsWritten) {

@@ -51,10 +51,13 @@ void TCustomQZTree::SetUpdating(bool Value) {
 
 TQZTreeLock::TQZTreeLock(TCustomQZTree* Tree)
     : FTree(Tree), FExceptions(std::uncaught_exceptions()) {
-    FTree->SetUpdating(true);
+    if (FTree)
+        FTree->SetUpdating(true);
 }
 
 TQZTreeLock::~TQZTreeLock() noexcept(false) {
+    if (!FTree)
+        return;
     if (std::uncaught_exceptions() == FExceptions) {
         FTree->SetUpdating(false);
         return;

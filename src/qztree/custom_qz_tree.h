@@ -611,6 +611,7 @@ public:
     virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos);
     virtual void DoShowHint(TQZTreeItem* Item, int SectionIndex, std::string& Text,
                             THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint);
+    virtual void TriggerHeaderLookupEvent(int SectionIndex, std::string& Text);
     virtual void TriggerSortBegin();
     virtual void TriggerSortEnd();
     virtual void DoAfterSelectionChange();
@@ -848,6 +849,8 @@ protected:
 private:
     struct TSortRule;
     void QuickSort(std::vector<TQZTreeItem*>& Children, int L, int R, const TSortRule& Rule);
+    // A sort asked for under the update lock runs when the lock goes.
+    void SortNowOrWhenUnlocked();
     TQZSortKey ItemSortKey(TQZTreeItem* Item, int SectionIndex, TSortTypes SortType);
     void SlowCompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int& Res, int SectionIndex);
     // Selects (or inverts) the items of the all-items list in order, passing over hidden
@@ -862,6 +865,10 @@ private:
     void ScrollToTop(int VisIndex);
     // The view's input events become the tree's: tree coordinates, the tree as drag source.
     void BindViewTransfers();
+    // The vertical bar's track hint and the header's lookup answer from the rows.
+    void BindPartTransfers();
+    void VertScrollHintNeededHandler(int TrackPosition, std::string& Hint);
+    void HeaderSectionLookup(int SectionIndex, const std::string& Text);
     TPoint ViewToTree(int X, int Y) const;
     TObject* DragSourceOf(TObject* Source) const;
     // Scrolls one row down when Item is the last row on screen and shows only in part.
@@ -898,6 +905,7 @@ private:
 };
 
 // Holds the tree's update lock for one scope; the lock goes also when an exception leaves it.
+// A null tree takes no lock.
 class TQZTreeLock {
 public:
     explicit TQZTreeLock(TCustomQZTree* Tree);

@@ -130,6 +130,7 @@ void TCustomQZTree::CreatePieces() {
     FHScrollBar->SetParent(this);
     FVScrollBar->SetParent(this);
     AttachHeader();
+    BindPartTransfers();
 }
 
 TCustomQZTree::~TCustomQZTree() {

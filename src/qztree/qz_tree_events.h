@@ -100,4 +100,10 @@ struct TQZTreeEvents {
     TOnPicDrawEvent OnItemPicDraw2;
     TDaRudoItemDragTargetEvent OnDragTargetChange;
     TOnShowHintEvent OnShowLineHint;
+    // The header's lookup (the section told by its index) and the vertical bar's track hint.
+    std::function<void(TObject* Sender, int SectionIndex, std::string& Text)> OnHeaderLookup;
+    std::function<void(TObject* Sender, int SectionIndex, const std::string& Text, bool Accepted)>
+        OnHeaderLookupDone;
+    std::function<void(TObject* Sender, int TrackPosition, std::string& Hint)>
+        OnVertScrollHintNeeded;
 };

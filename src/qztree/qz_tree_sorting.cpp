@@ -221,18 +221,21 @@ void TCustomQZTree::SlowCompareItems(TQZTreeItem* Item1, TQZTreeItem* Item2, int
         Res = -Res;
 }
 
+void TCustomQZTree::SortNowOrWhenUnlocked() {
+    if (IsUpdating())
+        FSortRequired = true;
+    else
+        Sort(true);
+}
+
 void TCustomQZTree::AddSortSection(int Index, bool ReSort) {
     if (Index < 0 || Index >= HeaderSectionCount())
         return;
     FSortSections.erase(std::remove(FSortSections.begin(), FSortSections.end(), Index),
                         FSortSections.end());
     FSortSections.push_back(Index);
-    if (!ReSort)
-        return;
-    if (IsUpdating())
-        FSortRequired = true;
-    else
-        Sort(true);
+    if (ReSort)
+        SortNowOrWhenUnlocked();
 }
 
 void TCustomQZTree::RemoveSortSection(int Index, bool ReSort) {
@@ -242,12 +245,8 @@ void TCustomQZTree::RemoveSortSection(int Index, bool ReSort) {
     if (found == FSortSections.end())
         return;
     FSortSections.erase(found);
-    if (!ReSort)
-        return;
-    if (IsUpdating())
-        FSortRequired = true;
-    else
-        Sort(true);
+    if (ReSort)
+        SortNowOrWhenUnlocked();
 }
 
 void TCustomQZTree::HeaderSectionClicked(int SectionIndex, bool Ctrl) {

@@ -1,7 +1,14 @@
 // The tree passes its view's input on as its own events: the tree is the Sender, positions are
 // in the tree's client coordinates, and a drag of the view reads as a drag of the tree.
 #include "qztree/custom_qz_tree.h"
+#include "qztree/header.h"
+#include "qztree/header_section.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/qz_tree_items.h"
+#include "qztree/scroll_bar.h"
+#include "qztree/tree_drag_object.h"
 #include "qztree/tree_view.h"
+#include "rtl/strings.h"
 #include "vcl/drag_drop.h"
 
 TPoint TCustomQZTree::ViewToTree(int X, int Y) const {
@@ -11,6 +18,8 @@ TPoint TCustomQZTree::ViewToTree(int X, int Y) const {
 TObject* TCustomQZTree::DragSourceOf(TObject* Source) const {
     if (FTreeView && Source == FTreeView)
         return const_cast<TCustomQZTree*>(this);
+    if (auto* object = dynamic_cast<TQZTreeDragObject*>(Source))
+        return object->Control();
     if (auto* object = dynamic_cast<TDragControlObject*>(Source))
         if (auto* view = dynamic_cast<TQZTreeView*>(object->Control()))
             return view->Tree();
@@ -60,6 +69,60 @@ void TCustomQZTree::BindViewTransfers() {
         Fire(OnEndDrag, this, DragSourceOf(Target), p.X, p.Y);
     };
     view->OnStartDrag = [this](TObject*, TDragObject*& DragObject) {
+        // The handler sees the drag position in the tree's coordinates.
+        const TPoint shift = ViewToTree(0, 0);
+        if (DragObject)
+            DragObject->DragPos =
+                Point(DragObject->DragPos.X + shift.X, DragObject->DragPos.Y + shift.Y);
         Fire(OnStartDrag, this, DragObject);
+        if (DragObject)
+            DragObject->DragPos =
+                Point(DragObject->DragPos.X - shift.X, DragObject->DragPos.Y - shift.Y);
+        else
+            DragObject = new TQZTreeDragObject(this); // frees itself when the drag is finished
     };
+}
+
+void TCustomQZTree::BindPartTransfers() {
+    if (FVScrollBar)
+        FVScrollBar->OnScrollHintNeeded = [this](TObject*, int TrackPosition, TQZFString& Hint) {
+            VertScrollHintNeededHandler(TrackPosition, Hint);
+        };
+    if (FHeader) {
+        FHeader->OnHeaderLookup = [this](TObject*, TQZHeaderSection* Section, std::string& Text) {
+            TriggerHeaderLookupEvent(Section->Index(), Text);
+            HeaderSectionLookup(Section->Index(), Text);
+        };
+        FHeader->OnHeaderLookupDone = [this](TObject*, TQZHeaderSection* Section,
+                                             const std::string& Text, bool Accepted) {
+            Fire(OnHeaderLookupDone, this, Section->Index(), Text, Accepted);
+        };
+    }
+}
+
+void TCustomQZTree::VertScrollHintNeededHandler(int TrackPosition, std::string& Hint) {
+    Fire(OnVertScrollHintNeeded, this, TrackPosition, Hint);
+    if (!Hint.empty() || FSortSection == -1)
+        return;
+    if (TQZTreeItem* item = GetVisItem(TrackPosition))
+        Hint = CellText(item, FSortSection);
+}
+
+void TCustomQZTree::TriggerHeaderLookupEvent(int SectionIndex, std::string& Text) {
+    Fire(OnHeaderLookup, this, SectionIndex, Text);
+}
+
+void TCustomQZTree::HeaderSectionLookup(int SectionIndex, const std::string& Text) {
+    if (!FAutoLookup)
+        return;
+    const std::string wanted = AnsiUpperCase(Text);
+    for (int i = 0; i < FAllList.Count(); ++i) {
+        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
+        const std::string cell = AnsiUpperCase(CellText(item, SectionIndex));
+        if (cell.compare(0, wanted.size(), wanted) == 0) {
+            EnsureVisible(item);
+            SetFocused(item);
+            return;
+        }
+    }
 }

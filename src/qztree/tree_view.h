@@ -176,11 +176,17 @@ private:
     TQZCellControl* CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin);
     bool SectionClickSelect(int Section) const;
     bool IntLButtonDblClick(int X, int Y);
+    bool IntRButtonUp(int X, int Y);
+    bool IntRButtonDblClick(int X, int Y);
     void IntMouseMove(int X, int Y, TShiftState Shift);
     void TrackItemAt(int X, int Y);
     void LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void SelectByPress(TQZTreeItem* I, TShiftState Shift);
+    // The tree to lock during a selection gesture, or none.
+    TCustomQZTree* SelectionLockTree() const;
+    // Only the rows from the anchor to To selected, the anchor kept.
+    void SelectFromAnchor(TQZTreeItem* To);
     void ProcessPassedClick();
     void StartMouseSel(TShiftState Shift);
     void MoveMouseSel(int X, int Y);

@@ -107,9 +107,7 @@ void TQZTreeView::KeyDown(uint16_t& Key, TShiftState Shift) {
     T.FSelChange = false;
     {
         // Under one lock in multi-select mode, so a range repaints once.
-        std::unique_ptr<TQZTreeLock> lock;
-        if (T.MultiSelect())
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         if (Shift.Contains(ssShift))
             Shift.Exclude(ssCtrl);
         if (Key >= VK_PRIOR && Key <= VK_DOWN)

@@ -6,6 +6,7 @@
 #include "qztree/header_sections.h"
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
+#include "qztree/qz_tools.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/gdi_objects.h"
@@ -161,6 +162,10 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         return !IntLButtonUp(p.X, p.Y, shift);
     case WM_LBUTTONDBLCLK:
         return !IntLButtonDblClick(p.X, p.Y);
+    case WM_RBUTTONUP:
+        return !IntRButtonUp(p.X, p.Y);
+    case WM_RBUTTONDBLCLK:
+        return !IntRButtonDblClick(p.X, p.Y);
     case WM_CANCELMODE:
         if (FMouseSel)
             CancelMouseSel();
@@ -221,6 +226,12 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
     if (item && !item->Enabled() && !T.IgnoreEnabled())
         return false;
+    TPoint origin;
+    if (part == ipColumn)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerDblClickEvent();
+            return false;
+        }
     const bool edits = T.DblClickMode() == dcmEdit && item && item->AllowEdit() &&
                        (part == ipMainText || part == ipColumn) &&
                        (item == FClickItem || T.QuickEditMode());
@@ -241,6 +252,38 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     FIgnoreClick2 = true;
     FIgnoreClick = false;
     return part != ipButton && part != ipCheckBox;
+}
+
+bool TQZTreeView::IntRButtonUp(int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
+        return false;
+    TPoint origin;
+    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    if (control)
+        control->TriggerMouseUpEvent(mbRight, GetShiftState(), X - origin.X, Y - origin.Y);
+    const bool pressedElsewhere = FClickControl && FClickControl != control;
+    if (pressedElsewhere)
+        FClickControl->TriggerMouseUpEvent(mbRight, GetShiftState(), -1, -1);
+    FClickControl = nullptr;
+    return control || !pressedElsewhere;
+}
+
+bool TQZTreeView::IntRButtonDblClick(int X, int Y) {
+    TSTItemPart part;
+    int column = -1;
+    TQZTreeItem* item = GetItemAt(X, Y, part, column);
+    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
+        return false;
+    TPoint origin;
+    if (part == ipColumn)
+        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
+            control->TriggerDblClickEvent();
+            return false;
+        }
+    return true;
 }
 
 void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
@@ -344,9 +387,7 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 void TQZTreeView::LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
     TCustomQZTree& T = *FOwner;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (T.MultiSelect())
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
             I = nullptr;
         SelectByPress(I, Shift);
@@ -385,12 +426,7 @@ void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
         if (!ctrl && !shift) {
             T.DeselectAll();
         } else if (shift) {
-            TQZTreeItem* anchor = FSelected;
-            T.DeselectAll();
-            FSelected = anchor;
-            if (anchor)
-                anchor->SetSelected(true);
-            T.SelectRange2(I, anchor, false);
+            SelectFromAnchor(I);
             // Focusing toggles the clicked row, which the range has just selected.
             I->SetSelected(false);
         }
@@ -405,12 +441,25 @@ void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
         FFocused->SetSelected(true);
 }
 
+TCustomQZTree* TQZTreeView::SelectionLockTree() const {
+    // With several rows selectable, a gesture changes many of them: they repaint once.
+    return FOwner->MultiSelect() ? FOwner : nullptr;
+}
+
+void TQZTreeView::SelectFromAnchor(TQZTreeItem* To) {
+    // The anchor survives the deselection that would clear it.
+    TQZTreeItem* anchor = FSelected;
+    FOwner->DeselectAll();
+    FSelected = anchor;
+    if (anchor)
+        anchor->SetSelected(true);
+    FOwner->SelectRange2(To, anchor, false);
+}
+
 void TQZTreeView::RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
     TCustomQZTree& T = *FOwner;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (T.MultiSelect())
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         const bool usual = T.SelectionMode() == smUsual;
         if (I && I->Selected()) {
             T.SetFocused(I);
@@ -466,21 +515,14 @@ void TQZTreeView::ProcessPassedClick() {
     const bool ctrl = FPassedShift.Contains(ssCtrl), shift = FPassedShift.Contains(ssShift);
     const bool multi = T.MultiSelect(), usual = T.SelectionMode() == smUsual;
     {
-        std::unique_ptr<TQZTreeLock> lock;
-        if (multi)
-            lock = std::make_unique<TQZTreeLock>(&T);
+        TQZTreeLock lock(SelectionLockTree());
         bool wasSelected = passed->Selected();
         if (multi && usual) {
             if (!ctrl && !shift) {
                 wasSelected = FFocused && FFocused->Selected();
                 T.DeselectAll();
             } else if (shift) {
-                TQZTreeItem* anchor = FSelected;
-                T.DeselectAll();
-                FSelected = anchor;
-                if (anchor)
-                    anchor->SetSelected(true);
-                T.SelectRange2(passed, anchor, false);
+                SelectFromAnchor(passed);
             }
         }
         if (passed == FFocused) {

@@ -691,3 +691,15 @@ TEST(TreeHeader, AMainColumnBeyondTheSectionsFallsBackToTheFirst) {
     TPaintedPixels pixels(f.View(), f.View()->ClientWidth(), f.View()->ClientHeight());
     EXPECT_EQ(f.Tree->MainTreeColumn(), 0);
 }
+
+TEST(TreeControl, BorderSidesLeftOutGiveTheirWidthToTheClientArea) {
+    TTreeOnForm f(3);
+    const int full = f.Tree->ClientWidth();
+    const int border = GetSystemMetrics(f.Tree->Ctl3D() ? SM_CXEDGE : SM_CXBORDER);
+    f.Tree->SetBorderSides(TQZBorderSides{ebsTop, ebsBottom});
+    PumpMessages();
+    EXPECT_EQ(f.Tree->ClientWidth(), full + 2 * border);
+    EXPECT_EQ(f.View()->Width() +
+                  (f.Tree->VScrollBar()->Visible() ? f.Tree->VScrollBar()->Width() : 0),
+              f.Tree->ClientWidth());
+}

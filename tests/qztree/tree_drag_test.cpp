@@ -1,5 +1,6 @@
 #include "tree_window.h"
 
+#include "qztree/tree_drag_object.h"
 #include "vcl/drag_drop.h"
 #include "vcl/timer.h"
 
@@ -134,6 +135,16 @@ TEST(TreeDrag, EdgesScrollAfterASecondThenAtTheIntervalAndTargetsExpandAfterTheD
     PumpMessages();
     EXPECT_EQ(view->FDropTrg, nullptr);
     EXPECT_EQ(view->DragScrollTimer(), nullptr);
+    TDragManager::Finish(false);
+    PumpMessages();
+}
+
+TEST(TreeDrag, WithoutAStartHandlerTheTreeDragsItsOwnObject) {
+    TwoTrees t;
+    TDragObject* started = nullptr;
+    t.PressAndMove(10);
+    started = TDragManager::DragObject();
+    EXPECT_NE(dynamic_cast<TQZTreeDragObject*>(started), nullptr);
     TDragManager::Finish(false);
     PumpMessages();
 }

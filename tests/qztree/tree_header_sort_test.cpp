@@ -3,6 +3,7 @@
 #include "qztree/header.h"
 #include "qztree/header_section.h"
 #include "qztree/header_sections.h"
+#include "qztree/scroll_bar.h"
 #include "rtl/string_list.h"
 
 #include <gtest/gtest.h>
@@ -74,4 +75,16 @@ TEST(TreeHeaderSort, CtrlClicksCycleAFurtherColumnOfTheSort) {
     t.ClickSection(1, true);
     EXPECT_EQ(t.Section(1)->SortMode(), hsmNone);
     EXPECT_TRUE(t.tree->SortSections().empty());
+}
+
+TEST(TreeHeaderSort, TheVerticalTrackHintShowsTheSortColumnAndLookupFindsARow) {
+    SortedColumns t;
+    t.tree->SetSortSection(1);
+    std::string hint;
+    t.tree->VScrollBar()->OnScrollHintNeeded(t.tree->VScrollBar(), 2, hint);
+    EXPECT_EQ(hint, "100"); // row 2 is "a", its Size cell
+    t.tree->SetAutoLookup(true);
+    std::string typed = "C";
+    t.tree->Header()->OnHeaderLookup(t.tree->Header(), t.Section(0), typed);
+    EXPECT_EQ(t.tree->GetFocused(), t.tree->Items()->Item(1));
 }

@@ -167,3 +167,25 @@ TEST(TreeRows, TheWheelStopsWhereTheScrollBarStops) {
         wheel(WHEEL_DELTA);
     EXPECT_EQ(t.tree->TopIndex(), 0);
 }
+
+TEST(TreeKeyboard, NumericKeysExpandAndCollapseAndBackspaceGoesUp) {
+    KeyTree t;
+    TQZTreeItem* deep = t.Add(t.beta, "deep");
+    t.tree->SetFocused(t.alpha);
+    t.Key(VK_MULTIPLY); // the whole subtree
+    EXPECT_TRUE(t.alpha->Expanded() && t.beta->Expanded());
+    t.Key(VK_DIVIDE);
+    EXPECT_FALSE(t.alpha->Expanded() || t.beta->Expanded());
+    t.Key(VK_ADD);
+    EXPECT_TRUE(t.alpha->Expanded());
+    EXPECT_FALSE(t.beta->Expanded());
+    t.Key(VK_SUBTRACT);
+    EXPECT_FALSE(t.alpha->Expanded());
+    t.tree->SetFocused(deep);
+    t.Key(VK_BACK);
+    EXPECT_EQ(t.FocusedText(), "beta");
+    t.Key(VK_BACK);
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    t.Key(VK_BACK); // a top-level row has no parent to go to
+    EXPECT_EQ(t.FocusedText(), "alpha");
+}

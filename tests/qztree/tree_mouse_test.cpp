@@ -213,4 +213,12 @@ TEST(TreeMouse, CellControlsGetTheMouseInCellCoordinatesAlsoWhenScrolledSideways
     // Column 2 starts at 350 in the tree, at 290 on screen.
     PostClick(t.ViewWindow(), 300, 5);
     EXPECT_EQ(seen, (std::vector<std::string>{"down 10,5", "up 10,5", "click"}));
+
+    // A double click on the cell is the control's, not the tree's.
+    int treeDoubleClicks = 0;
+    t.tree->OnDblClick = [&](TObject*) { ++treeDoubleClicks; };
+    control->OnDblClick = [&](TObject*) { seen.push_back("double"); };
+    PostMouse(t.ViewWindow(), WM_LBUTTONDBLCLK, 300, 5, MK_LBUTTON);
+    EXPECT_EQ(seen.back(), "double");
+    EXPECT_EQ(treeDoubleClicks, 0);
 }

@@ -98,17 +98,36 @@ TQZTreeItem* PageRow(TTabSheet* page) {
     return nullptr;
 }
 
-void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys) {
+namespace {
+// A click in a shown row at the X that Left gives once the row is painted (painting places the
+// texts, which the hit test reads).
+void ClickInRow(TQZTree* tree, TQZTreeItem* item, const std::function<int()>& left,
+                uintptr_t keys) {
     TQZTreeView* view = tree->ViewControl();
     tree->EnsureVisible(item);
-    // Painting places the texts, which the hit test reads.
     view->Invalidate();
     UpdateWindow(view->Handle());
     const TRect row = view->GetItemRect(view->FVisible.IndexOf(item));
-    const LPARAM at =
-        MAKELPARAM(item->TextLeft - tree->LeftPosition() + 3, (row.Top + row.Bottom) / 2);
+    const LPARAM at = MAKELPARAM(left() - tree->LeftPosition(), (row.Top + row.Bottom) / 2);
     PostMessageW(view->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
     PostMessageW(view->Handle(), WM_LBUTTONUP, keys, at);
+}
+} // namespace
+
+void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys) {
+    ClickInRow(
+        tree, item, [item] { return item->TextLeft + 3; }, keys);
+}
+
+void ClickCell(TQZTree* tree, TQZTreeItem* item, int section) {
+    ClickInRow(
+        tree, item,
+        [tree, section] {
+            int left = 0, right = 0;
+            tree->SectionBounds(section, left, right);
+            return (left + right) / 2;
+        },
+        0);
 }
 
 void ShowPage(TTabSheet* page) {

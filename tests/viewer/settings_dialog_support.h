@@ -68,6 +68,8 @@ void ShowPage(TTabSheet* page);
 void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys = 0);
 // The row of the page tree that leads to the page; null when it has none.
 TQZTreeItem* PageRow(TTabSheet* page);
+// A click in the middle of a cell of a shown row.
+void ClickCell(TQZTree* tree, TQZTreeItem* item, int section);
 // Replaces an edit's text: a click into it, End, backspaces over the old text, the new text.
 void TypeInto(TEdit* edit, const std::string& text);
 std::string WindowText(TWinControl* control);

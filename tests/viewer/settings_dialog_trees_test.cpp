@@ -52,20 +52,6 @@ TQZTreeItem* CodeRow(TQZTree* tree, int code) {
     return nullptr;
 }
 
-// A click in the middle of a cell of a shown row.
-void ClickCell(TQZTree* tree, TQZTreeItem* item, int section) {
-    TQZTreeView* view = tree->ViewControl();
-    tree->EnsureVisible(item);
-    view->Invalidate();
-    UpdateWindow(view->Handle());
-    const TRect row = view->GetItemRect(view->FVisible.IndexOf(item));
-    int left = 0, right = 0;
-    tree->SectionBounds(section, left, right);
-    const LPARAM at =
-        MAKELPARAM((left + right) / 2 - tree->LeftPosition(), (row.Top + row.Bottom) / 2);
-    PostMessageW(view->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(view->Handle(), WM_LBUTTONUP, 0, at);
-}
 } // namespace
 
 TEST_F(SettingsDialogTest, ThePageTreeLeadsToThePagesWhoseTabsAreHidden) {

@@ -96,6 +96,34 @@ TEST_F(SettingsDialogTest, ThePageTreeLeadsToThePagesWhoseTabsAreHidden) {
     EXPECT_EQ(again, d.tsDefault);
 }
 
+TEST_F(SettingsDialogTest, ThePageTreeIsWalkedWithTheArrowKeys) {
+    OpenConfigs({Lines({"[Config]", "ServerName=bank"})});
+    TfmQVRSet& d = *fmQVRSet;
+    std::vector<TTabSheet*> shown;
+    auto key = [&](uint16_t code) {
+        HWND view = d.tvChoseConfigOptions->ViewControl()->Handle();
+        PostMessageW(view, WM_KEYDOWN, code, 1);
+        PostMessageW(view, WM_KEYUP, code, LPARAM(1 | 3u << 30));
+    };
+    ShowSettings({
+        [&] { ShowPage(d.tsConnectionOptions); },
+        [&] { key(VK_DOWN); },
+        [&] {
+            shown.push_back(d.pcConfigs->ActivePage());
+            key(VK_DOWN);
+        },
+        [&] {
+            shown.push_back(d.pcConfigs->ActivePage());
+            key(VK_END);
+        },
+        [&] {
+            shown.push_back(d.pcConfigs->ActivePage());
+            ClickControl(d.btnCancel);
+        },
+    });
+    EXPECT_EQ(shown, (std::vector<TTabSheet*>{d.tsWorkOptions, d.tsTasksOptions, d.tsInfo}));
+}
+
 TEST_F(SettingsDialogTest, ListEditorsShowTheirListsAndWhatIsAddedOrRemovedIsWritten) {
     OpenConfigs({Lines({"[Config]", "UseConnectionType=1", "[Connection]",
                         "ConnectionType=ClientSocket", "Config0=ClientSocket: a:1",

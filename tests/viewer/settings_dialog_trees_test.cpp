@@ -237,6 +237,14 @@ TEST_F(SettingsDialogTest, OneHTMLFileIsGivenToSeveralSelectedCodes) {
         },
         [&] {
             EXPECT_EQ(CodeRow(d.tvErrorsHTMLs, 104)->ColumnText()->Get(1), "new.htm");
+            EXPECT_TRUE(WindowVisible(d.tvErrorsHTMLs));
+            // An answer of the error text alone needs no files: their controls go.
+            ClickControl(d.cbReturnErrorTextOnly);
+        },
+        [&] {
+            EXPECT_FALSE(WindowVisible(d.tvErrorsHTMLs));
+            EXPECT_FALSE(WindowVisible(d.edErrorHTML));
+            EXPECT_FALSE(WindowVisible(d.fcDefaultErrorHTML));
             ClickControl(d.btnOk);
         },
     });

@@ -261,6 +261,12 @@ public:
     void SetMoveColumnOnDrag(bool Value) { FHeader->MoveOnDrag = Value; }
     int DefaultSectionWidth() const { return FHeader->DefaultWidth(); }
     void SetDefaultSectionWidth(int Value) { FHeader->SetDefaultWidth(Value); }
+    // The hint stays the control's own; the view shows it where a row has none of its own.
+    void SetHint(const std::string& Value);
+    const std::string& RealHint() const { return FRealHint; }
+    // The view takes the tree's cursors: it covers the tree's client area.
+    void SetCursor(TCursor Value);
+    void SetDragCursor(TCursor Value);
     // The check-box size of the theme when one is applied.
     int EffectiveCheckBoxSize() const;
     // The tree's option table: fields with their defaults.
@@ -682,6 +688,9 @@ protected:
     std::vector<TQZXPThemedControl*> ThemedPieces() const;
 
     void ImageListChange(TObject* Sender);
+    void HeaderFontChanged(TObject* Sender);
+    // With custom bars, a theme or Flat the border is drawn by the tree, not by the system.
+    bool DrawsFlatBorder() const;
     void BackgroundChange(TObject* Sender);
     void GlyphChange(TObject* Sender);
     void SBChanged(TObject* Sender);
@@ -709,9 +718,11 @@ protected:
     TQZScrollBar* FVScrollBar = nullptr;
     std::unique_ptr<TQZScrollBarStyles> FHorzScrollBarStyle, FVertScrollBarStyle;
     std::unique_ptr<TStringList> FHeadersTexts;
+    bool FFillingHeadersTexts = false;
     TNotifyEvent FImageChangeLink;
     std::unique_ptr<TBitmap> FBackground;
     std::unique_ptr<TFont> FHeaderFont;
+    std::string FRealHint;
     mutable std::unique_ptr<TBitmap> FPlusPicture, FMinusPicture, FLeafPicture, FCheckBoxGlyph,
         FRadioButtonGlyph;
     int FSelectColumn = -1;

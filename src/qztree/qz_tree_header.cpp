@@ -176,7 +176,8 @@ void TCustomQZTree::PlaceHeader(const TRect& Bounds) {
 
 TStrings* TCustomQZTree::HeadersTexts() {
     auto& list = *FHeadersTexts;
-    // Filled from the header each time it is read; setting a line reaches its section.
+    // Filled from the header each time it is read; what is then written to it reaches the header.
+    TValueScope<bool> filling(FFillingHeadersTexts, true);
     list.Clear();
     const int count = HeaderSectionCount();
     for (int i = 0; i < count; ++i)

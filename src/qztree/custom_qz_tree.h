@@ -27,6 +27,7 @@ class TQZScrollBar;
 class TQZScrollBarStyles;
 class TQZHeader;
 class TQZHeaderSection;
+class TQZHeaderSections;
 class TImageList;
 class TBitmap;
 class TStringList;
@@ -68,6 +69,11 @@ public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     TQZTreeItems* Items() const { return FItems.get(); }
+    // Copies the given items into the tree's own.
+    void SetItems(const TQZTreeItems* Value) { FItems->Assign(Value); }
+    TQZHeaderSections* HeaderSections() const;
+    // Copies the given sections into the header.
+    void SetHeaderSections(const TQZHeaderSections* Value);
     TQZTreeItem* GetRoot() const;
     TQZTreeViewState& View() const { return *FView; }
     // The window that draws the rows; null for a tree driven without windows.
@@ -226,6 +232,8 @@ public:
     void SetPlusPicture(const TBitmap* Value);
     void SetMinusPicture(const TBitmap* Value);
     void SetLeafPicture(const TBitmap* Value);
+    void SetCheckBoxGlyph(const TBitmap* Value);
+    void SetRadioButtonGlyph(const TBitmap* Value);
     bool HeaderUseTreeFont() const { return FHeaderUseTreeFont; }
     void SetHeaderUseTreeFont(bool Value);
     TFont* HeaderFont() const { return FHeaderFont.get(); }
@@ -689,6 +697,9 @@ protected:
 
     void ImageListChange(TObject* Sender);
     void HeaderFontChanged(TObject* Sender);
+    // The mouse over the rows shows the active border kind, as the focus does.
+    void SetMouseOver(bool Value);
+    bool BorderKindsDiffer() const { return FActiveBorderType != FInactiveBorderType; }
     // With custom bars, a theme or Flat the border is drawn by the tree, not by the system.
     bool DrawsFlatBorder() const;
     void BackgroundChange(TObject* Sender);
@@ -735,6 +746,7 @@ protected:
     bool FAutoSizingColumns = false;
     bool IgnoreResize = false;
     bool FTreeIsFocused = false;
+    bool FMouseOver = false;
     int SavedHH = 0;
     int FHeaderHeight = -1; // read from a form, applied when loading ends
     TRect FPendingPaint{};  // asked for while the lock was held

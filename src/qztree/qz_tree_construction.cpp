@@ -109,6 +109,8 @@ void TCustomQZTree::CreatePieces() {
         FTreeView->SetParentShowHint(true);
         FTreeView->OnClick = [this](TObject*) { Click(); };
         FTreeView->OnDblClick = [this](TObject*) { DblClick(); };
+        FTreeView->OnMouseEnter = [this](TObject*) { SetMouseOver(true); };
+        FTreeView->OnMouseLeave = [this](TObject*) { SetMouseOver(false); };
         BindViewTransfers();
     }
     auto makeBar = [this](TScrollBarKind Kind, std::unique_ptr<TQZScrollBarStyles>& Styles) {

@@ -1,5 +1,6 @@
 #include "qztree/custom_qz_tree.h"
 #include "qztree/header.h"
+#include "qztree/header_sections.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/tree_view.h"
@@ -172,6 +173,18 @@ void TCustomQZTree::PlaceHeader(const TRect& Bounds) {
         ++r.Right;
     FHeader->SetBoundsRect(r);
     FHeader->SetVisible(true);
+}
+
+TQZHeaderSections* TCustomQZTree::HeaderSections() const {
+    return FHeader ? FHeader->Sections() : nullptr;
+}
+
+void TCustomQZTree::SetHeaderSections(const TQZHeaderSections* Value) {
+    if (!FHeader || !Value)
+        return;
+    TQZTreeLock lock(this);
+    FHeader->Sections()->Assign(Value);
+    ApplyEffects({teRows});
 }
 
 TStrings* TCustomQZTree::HeadersTexts() {

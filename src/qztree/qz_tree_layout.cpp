@@ -321,7 +321,7 @@ void TCustomQZTree::DrawFlatBorder(HDC DC, const TRect& WindowRect) {
         ThemeApi.DrawThemeBackground(Theme(), DC, 0, 0, &r, nullptr);
         return;
     }
-    const bool active = FTreeIsFocused;
+    const bool active = FTreeIsFocused || FMouseOver;
     const TColor line = active ? FLineBorderActiveColor : FLineBorderInactiveColor;
     DrawFlatFrameEx2(DC, WindowRect, line, FBkColor, active, Enabled(), FBorderSides,
                      active ? FActiveBorderType : FInactiveBorderType);
@@ -330,14 +330,22 @@ void TCustomQZTree::DrawFlatBorder(HDC DC, const TRect& WindowRect) {
 void TCustomQZTree::DoEnter() {
     FTreeIsFocused = true;
     TQZXPThemedControl::DoEnter();
-    if (FFlat && FActiveBorderType != FInactiveBorderType)
+    if ((FFlat && BorderKindsDiffer()) || FUseCustomScrollBars)
         UpdateFrame();
 }
 
 void TCustomQZTree::DoExit() {
     FTreeIsFocused = false;
     TQZXPThemedControl::DoExit();
-    if (FFlat && FActiveBorderType != FInactiveBorderType)
+    if ((FFlat && BorderKindsDiffer()) || FUseCustomScrollBars)
+        UpdateFrame();
+}
+
+void TCustomQZTree::SetMouseOver(bool Value) {
+    if (Value == FMouseOver)
+        return;
+    FMouseOver = Value;
+    if (FFlat && !FTreeIsFocused && BorderKindsDiffer() && !IsThemeApplied())
         UpdateFrame();
 }
 

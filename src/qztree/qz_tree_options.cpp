@@ -241,6 +241,14 @@ void TCustomQZTree::SetLeafPicture(const TBitmap* Value) {
     SetPicture(FLeafPicture, Value);
 }
 
+void TCustomQZTree::SetCheckBoxGlyph(const TBitmap* Value) {
+    SetPicture(FCheckBoxGlyph, Value);
+}
+
+void TCustomQZTree::SetRadioButtonGlyph(const TBitmap* Value) {
+    SetPicture(FRadioButtonGlyph, Value);
+}
+
 void TCustomQZTree::GlyphChange(TObject* Sender) {
     const bool checkGlyph = Sender == FCheckBoxGlyph.get() || Sender == FRadioButtonGlyph.get();
     if (checkGlyph ? !FCustomCheckboxes || (FTreeView && FTreeView->Painting()) : !FCustomPlusMinus)

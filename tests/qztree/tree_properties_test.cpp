@@ -8,6 +8,7 @@
 #include "rtl/published.h"
 #include "rtl/string_list.h"
 #include "vcl/application.h"
+#include "vcl/bitmap.h"
 #include "vcl/hint_window.h"
 #include "vcl/screen.h"
 
@@ -327,34 +328,75 @@ TEST(TreeHeaderFont, FollowsTheTreesFontUntilItHasItsOwn) {
     EXPECT_EQ(t.tree->Header()->Font()->Size(), 9);
 }
 
-TEST(TreeBorder, TheFlatBorderIsDrawnInTheKindOfTheFocus) {
+TEST(TreeBorder, TheFlatBorderShowsTheActiveKindUnderTheMouseAndWithTheFocus) {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     TreeWindow t;
     t.tree->SetUseXPThemes(false);
     t.Add(nullptr, "row");
     t.tree->SetLineBorderInactiveColor(clRed);
-    t.tree->SetLineBorderActiveColor(clBlue);
     t.tree->SetInactiveBorderType(fbtColorLineBorder);
-    t.tree->SetActiveBorderType(fbtColorLineBorder);
+    t.tree->SetActiveBorderType(fbtLineBorder);
     t.tree->SetFlat(true);
     t.tree->SetBkColor(clLime);
     RedrawFrame(t.tree);
     const HWND window = t.tree->Handle();
     const int middle = t.tree->Height() / 2;
     const int right = t.tree->Width() - 1;
-    EXPECT_EQ(FramePixel(window, 0, middle), PixelOf(clRed)) << "outer line, inactive colour";
-    EXPECT_EQ(FramePixel(window, right, middle), PixelOf(clRed));
-    EXPECT_EQ(FramePixel(window, middle, 0), PixelOf(clRed));
+    const uint32_t red = PixelOf(clRed), frame = PixelOf(TColor(ColorToRGB(clWindowFrame)));
+    EXPECT_EQ(FramePixel(window, 0, middle), red) << "outer line, inactive colour";
+    EXPECT_EQ(FramePixel(window, right, middle), red);
+    EXPECT_EQ(FramePixel(window, middle, 0), red);
     EXPECT_EQ(FramePixel(window, 1, middle), PixelOf(clLime)) << "inner line, background";
 
-    // A click into the rows gives the tree the focus: the active colour.
-    PostClick(t.ViewWindow(), 20, 5);
+    // The mouse over the rows: the active kind; leaving them: the inactive one again.
+    POINT inside{20, 5};
+    ClientToScreen(t.ViewWindow(), &inside);
+    SetCursorPos(inside.x, inside.y);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 20, 5);
     PumpMessages();
+    EXPECT_EQ(FramePixel(window, 0, middle), frame);
+    PostMessageW(t.ViewWindow(), WM_MOUSELEAVE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(FramePixel(window, 0, middle), red);
+
+    // A click into the rows gives the tree the focus: the active kind stays.
+    PostClick(t.ViewWindow(), 20, 5);
+    PostMessageW(t.ViewWindow(), WM_MOUSELEAVE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(FramePixel(window, 0, middle), frame);
+
+    // Without Flat the custom scroll bars still have the tree draw its border.
+    t.tree->SetFlat(false);
+    t.tree->SetActiveBorderType(fbtColorLineBorder);
+    t.tree->SetLineBorderActiveColor(clBlue);
     RedrawFrame(t.tree);
     EXPECT_EQ(FramePixel(window, 0, middle), PixelOf(clBlue));
+}
 
-    // Custom scroll bars alone draw it too, as the default sunken line around the rows.
-    t.tree->SetFlat(false);
-    t.tree->SetActiveBorderType(fbtLineBorder);
-    RedrawFrame(t.tree);
-    EXPECT_EQ(FramePixel(window, 0, middle), PixelOf(TColor(ColorToRGB(clWindowFrame))));
+TEST(TreePublished, AssigningItemsSectionsAndGlyphsCopiesThem) {
+    auto source = MakeOwned<TQZTree>();
+    TQZTreeItem* top = source->Items()->AddChild(nullptr, "top");
+    source->Items()->AddChild(top, "child");
+    TStringList captions("Name\r\nValue");
+    source->SetHeadersTexts(&captions);
+
+    auto tree = MakeOwned<TQZTree>();
+    tree->SetItems(source->Items());
+    tree->SetHeaderSections(source->HeaderSections());
+    ASSERT_EQ(tree->Items()->Count(), 2);
+    EXPECT_EQ(tree->Items()->Item(1)->Text(), "child");
+    EXPECT_NE(tree->Items()->Item(0), top) << "copies, not the source's items";
+    ASSERT_EQ(tree->HeaderSectionCount(), 2);
+    EXPECT_EQ(tree->HeaderSections()->Item(1)->Text(), "Value");
+    EXPECT_NE(tree->HeaderSections(), source->HeaderSections());
+
+    TBitmap glyph;
+    glyph.SetSize(12, 30);
+    tree->SetCustomCheckboxes(true);
+    tree->SetShowCheckboxes(true);
+    tree->SetCheckBoxGlyph(&glyph);
+    EXPECT_EQ(tree->CheckBoxGlyph()->Height(), 30);
+    EXPECT_EQ(tree->LineHeight(), 30) << "the glyph's notice defines the row height again";
+    tree->SetRadioButtonGlyph(&glyph);
+    EXPECT_EQ(tree->RadioButtonGlyph()->Width(), 12);
 }

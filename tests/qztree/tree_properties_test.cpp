@@ -3,6 +3,7 @@
 #include "tree_window.h"
 
 #include "qztree/header.h"
+#include "qztree/qz_hint_window.h"
 #include "qztree/qz_tree.h"
 #include "qztree/scroll_bar_styles.h"
 #include "rtl/published.h"
@@ -399,4 +400,29 @@ TEST(TreePublished, AssigningItemsSectionsAndGlyphsCopiesThem) {
     EXPECT_EQ(tree->LineHeight(), 30) << "the glyph's notice defines the row height again";
     tree->SetRadioButtonGlyph(&glyph);
     EXPECT_EQ(tree->RadioButtonGlyph()->Width(), 12);
+}
+
+TEST(TreeItemDeletion, ForgetsTheDelayedFocusAndTheShownLineHint) {
+    TreeWindow t;
+    t.tree->SetBounds(0, 0, 120, 200);
+    TQZTreeItem* keep = t.Add(nullptr, "keep");
+    TQZTreeItem* gone = t.Add(nullptr, "a row far too long for the narrow tree it is shown in");
+    TQZTreeItem* child = t.Add(gone, "child");
+    PumpMessages();
+
+    t.tree->DoSetFocusedEx(child, false, true);
+    ASSERT_EQ(t.tree->DelayedItem(), child);
+    t.View()->DoShowLineHint(gone, -1);
+    ASSERT_EQ(t.View()->HintItem(), gone);
+    ASSERT_TRUE(IsWindowVisible(t.View()->HintWindow()->Handle()));
+
+    gone->Delete();
+    EXPECT_EQ(t.tree->DelayedItem(), nullptr);
+    EXPECT_EQ(t.View()->HintItem(), nullptr);
+    EXPECT_FALSE(t.View()->HintWindow()->HandleAllocated() &&
+                 IsWindowVisible(t.View()->HintWindow()->Handle()));
+    // The delay runs out without a word about the deleted item.
+    RunMessagesFor(t.tree->ChangeDelay() + 100);
+    EXPECT_EQ(t.tree->Items()->Count(), 1);
+    EXPECT_EQ(t.tree->Items()->Item(0), keep);
 }

@@ -189,11 +189,11 @@ public:
     }
     TColor LineBorderActiveColor() const { return FLineBorderActiveColor; }
     void SetLineBorderActiveColor(TColor Value) {
-        SetOption(FLineBorderActiveColor, Value, When(FFlat, {teInvalidate}));
+        SetOption(FLineBorderActiveColor, Value, When(FFlat, {teInvalidate, teFrame}));
     }
     TColor LineBorderInactiveColor() const { return FLineBorderInactiveColor; }
     void SetLineBorderInactiveColor(TColor Value) {
-        SetOption(FLineBorderInactiveColor, Value, When(FFlat, {teInvalidate}));
+        SetOption(FLineBorderInactiveColor, Value, When(FFlat, {teInvalidate, teFrame}));
     }
     bool RowHotTrack() const { return FRowHotTrack; }
     void SetRowHotTrack(bool Value);

@@ -348,6 +348,10 @@ TEST(TreeBorder, TheFlatBorderShowsTheActiveKindUnderTheMouseAndWithTheFocus) {
     EXPECT_EQ(FramePixel(window, right, middle), red);
     EXPECT_EQ(FramePixel(window, middle, 0), red);
     EXPECT_EQ(FramePixel(window, 1, middle), PixelOf(clLime)) << "inner line, background";
+    t.tree->SetLineBorderInactiveColor(clYellow);
+    PumpMessages();
+    EXPECT_EQ(FramePixel(window, 0, middle), PixelOf(clYellow)) << "a new colour shows at once";
+    t.tree->SetLineBorderInactiveColor(clRed);
 
     // The mouse over the rows: the active kind; leaving them: the inactive one again.
     POINT inside{20, 5};

@@ -49,6 +49,12 @@ void TCustomQZTree::BindViewTransfers() {
         const TPoint p = ViewToTree(X, Y);
         Fire(OnMouseUp, this, Button, Shift, p.X, p.Y);
     };
+    // The wheel goes through the tree's own handling first (its wheel events); what it takes,
+    // the view does not scroll.
+    view->OnMouseWheel = [this](TObject*, TShiftState Shift, int WheelDelta, TPoint MousePos,
+                                bool& Handled) {
+        Handled = TControl::DoMouseWheel(Shift, WheelDelta, MousePos);
+    };
     view->OnMouseMove = [this](TObject*, TShiftState Shift, int X, int Y) {
         const TPoint p = ViewToTree(X, Y);
         Fire(OnMouseMove, this, Shift, p.X, p.Y);

@@ -175,6 +175,11 @@ private:
     // The control of a cell that takes the mouse, and the cell's corner in client coordinates.
     TQZCellControl* CellControlAt(TQZTreeItem* Item, int Section, TPoint& Origin);
     bool SectionClickSelect(int Section) const;
+    // The button's release reaches the cell's control; true when the click goes on to the row.
+    bool ReleaseCellControl(TMouseButton Button, TShiftState Shift, TQZTreeItem* Item,
+                            TSTItemPart Part, int Column, int X, int Y);
+    // True when a cell control took the double click.
+    bool CellDoubleClick(TQZTreeItem* Item, TSTItemPart Part, int Column);
     bool IntLButtonDblClick(int X, int Y);
     bool IntRButtonUp(int X, int Y);
     bool IntRButtonDblClick(int X, int Y);
@@ -183,6 +188,9 @@ private:
     void LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift);
     void SelectByPress(TQZTreeItem* I, TShiftState Shift);
+    TQZTreeItem* RowTaken(TQZTreeItem* I, TSTItemPart Part) const;
+    // After a gesture: the tree hears once that the selection changed.
+    void ReportSelectionChange();
     // The tree to lock during a selection gesture, or none.
     TCustomQZTree* SelectionLockTree() const;
     // Only the rows from the anchor to To selected, the anchor kept.
@@ -210,7 +218,11 @@ private:
     TQZTreeItem* FHintItem = nullptr;
     TPoint FHintCoord;
 
-    TQZCellControl* FClickControl = nullptr;
+    // The cell whose control took the press; its control is looked up again when needed, as
+    // the style may have dropped it meanwhile.
+    TQZTreeItem* FClickControlItem = nullptr;
+    int FClickControlSection = -1;
+    TQZCellControl* PressedCellControl();
     bool FPressed = false;
     bool FClickPassed = false;
     bool FIgnoreClick = false;

@@ -195,6 +195,8 @@ bool TQZTreeView::HidesLineHint(const TMessage& Message) const {
 void TQZTreeView::ForgetItem(const TQZTreeItem* Item) {
     if (Item == FHintItem)
         DoHideLineHint();
+    if (Item == FClickControlItem)
+        FClickControlItem = nullptr;
     TQZTreeViewState::ForgetItem(Item);
 }
 
@@ -215,8 +217,8 @@ void TQZTreeView::MouseLeave() {
     }
     FHintItemEx = nullptr;
     DoHideLineHint();
-    if (TQZCellControl* control = FClickControl) {
-        FClickControl = nullptr;
+    if (TQZCellControl* control = PressedCellControl()) {
+        FClickControlItem = nullptr;
         control->TriggerMouseUpEvent(mbLeft, GetShiftState(), -1, -1);
     }
     TCustomControl::MouseLeave();

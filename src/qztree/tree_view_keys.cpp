@@ -115,10 +115,7 @@ void TQZTreeView::KeyDown(uint16_t& Key, TShiftState Shift) {
         else
             ItemKey(Key, Shift);
     }
-    if (T.FSelChange) {
-        T.DoAfterSelectionChange();
-        T.FSelChange = false;
-    }
+    ReportSelectionChange();
 }
 
 void TQZTreeView::ItemKey(uint16_t Key, TShiftState Shift) {

@@ -112,6 +112,12 @@ TQZCellControl* TQZTreeView::CellControlAt(TQZTreeItem* Item, int Section, TPoin
     return style->Control();
 }
 
+TQZCellControl* TQZTreeView::PressedCellControl() {
+    TPoint origin;
+    return FClickControlItem ? CellControlAt(FClickControlItem, FClickControlSection, origin)
+                             : nullptr;
+}
+
 bool TQZTreeView::SectionClickSelect(int Section) const {
     TQZHeader* header = FOwner->Header();
     if (!header || Section < 0 || Section >= header->Sections()->Count())
@@ -206,17 +212,34 @@ bool TQZTreeView::IntLButtonUp(int X, int Y, TShiftState Shift) {
     if (!item)
         FClickItem = nullptr;
     FIgnoreClick2 = false;
+    ReleaseCellControl(mbLeft, Shift, item, part, column, X, Y);
+    return true;
+}
+
+bool TQZTreeView::ReleaseCellControl(TMouseButton Button, TShiftState Shift, TQZTreeItem* Item,
+                                     TSTItemPart Part, int Column, int X, int Y) {
     TPoint origin;
-    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    TQZCellControl* control = Part == ipColumn ? CellControlAt(Item, Column, origin) : nullptr;
     if (control) {
-        control->TriggerMouseUpEvent(mbLeft, Shift, X - origin.X, Y - origin.Y);
-        if (control == FClickControl)
+        control->TriggerMouseUpEvent(Button, Shift, X - origin.X, Y - origin.Y);
+        if (Button == mbLeft && control == PressedCellControl())
             control->TriggerClickEvent();
     }
-    if (FClickControl && FClickControl != control)
-        FClickControl->TriggerMouseUpEvent(mbLeft, Shift, -1, -1);
-    FClickControl = nullptr;
-    return true;
+    // A control pressed and left hears that the button went up elsewhere.
+    TQZCellControl* pressed = PressedCellControl();
+    const bool pressedElsewhere = pressed && pressed != control;
+    if (pressedElsewhere)
+        pressed->TriggerMouseUpEvent(Button, Shift, -1, -1);
+    FClickControlItem = nullptr;
+    return control || !pressedElsewhere;
+}
+
+bool TQZTreeView::CellDoubleClick(TQZTreeItem* Item, TSTItemPart Part, int Column) {
+    TPoint origin;
+    TQZCellControl* control = Part == ipColumn ? CellControlAt(Item, Column, origin) : nullptr;
+    if (control)
+        control->TriggerDblClickEvent();
+    return control != nullptr;
 }
 
 bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
@@ -224,14 +247,8 @@ bool TQZTreeView::IntLButtonDblClick(int X, int Y) {
     TSTItemPart part;
     int column = -1;
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
-    if (item && !item->Enabled() && !T.IgnoreEnabled())
+    if ((item && !item->Enabled() && !T.IgnoreEnabled()) || CellDoubleClick(item, part, column))
         return false;
-    TPoint origin;
-    if (part == ipColumn)
-        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
-            control->TriggerDblClickEvent();
-            return false;
-        }
     const bool edits = T.DblClickMode() == dcmEdit && item && item->AllowEdit() &&
                        (part == ipMainText || part == ipColumn) &&
                        (item == FClickItem || T.QuickEditMode());
@@ -260,30 +277,15 @@ bool TQZTreeView::IntRButtonUp(int X, int Y) {
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
     if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
         return false;
-    TPoint origin;
-    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
-    if (control)
-        control->TriggerMouseUpEvent(mbRight, GetShiftState(), X - origin.X, Y - origin.Y);
-    const bool pressedElsewhere = FClickControl && FClickControl != control;
-    if (pressedElsewhere)
-        FClickControl->TriggerMouseUpEvent(mbRight, GetShiftState(), -1, -1);
-    FClickControl = nullptr;
-    return control || !pressedElsewhere;
+    return ReleaseCellControl(mbRight, GetShiftState(), item, part, column, X, Y);
 }
 
 bool TQZTreeView::IntRButtonDblClick(int X, int Y) {
     TSTItemPart part;
     int column = -1;
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
-    if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
-        return false;
-    TPoint origin;
-    if (part == ipColumn)
-        if (TQZCellControl* control = CellControlAt(item, column, origin)) {
-            control->TriggerDblClickEvent();
-            return false;
-        }
-    return true;
+    return !(item && !item->Enabled() && !FOwner->IgnoreEnabled()) &&
+           !CellDoubleClick(item, part, column);
 }
 
 void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
@@ -357,7 +359,8 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         TPoint origin;
         if (TQZCellControl* control = CellControlAt(item, column, origin)) {
             control->TriggerMouseDownEvent(Button, Shift, X - origin.X, Y - origin.Y);
-            FClickControl = control;
+            FClickControlItem = item;
+            FClickControlSection = column;
             if (!control->PassClicks())
                 return TCustomControl::MouseDown(Button, Shift, X, Y);
         }
@@ -384,18 +387,24 @@ void TQZTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
+TQZTreeItem* TQZTreeView::RowTaken(TQZTreeItem* I, TSTItemPart Part) const {
+    // Beside the row's parts only a row-selecting tree takes the press as one on the row.
+    return (Part == ipInside || Part == ipOutside) && !FOwner->RowSelect() ? nullptr : I;
+}
+
+void TQZTreeView::ReportSelectionChange() {
+    if (!FOwner->FSelChange)
+        return;
+    FOwner->DoAfterSelectionChange();
+    FOwner->FSelChange = false;
+}
+
 void TQZTreeView::LeftPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift) {
-    TCustomQZTree& T = *FOwner;
     {
         TQZTreeLock lock(SelectionLockTree());
-        if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
-            I = nullptr;
-        SelectByPress(I, Shift);
+        SelectByPress(RowTaken(I, Part), Shift);
     }
-    if (T.FSelChange) {
-        T.DoAfterSelectionChange();
-        T.FSelChange = false;
-    }
+    ReportSelectionChange();
 }
 
 void TQZTreeView::SelectByPress(TQZTreeItem* I, TShiftState Shift) {
@@ -465,15 +474,10 @@ void TQZTreeView::RightPress(TQZTreeItem* I, TSTItemPart Part, TShiftState Shift
             T.SetFocused(I);
             I->SetSelected(true);
         } else if (!T.MultiSelect() || !usual || T.GetSelCount() <= 1) {
-            if (I && (Part == ipInside || Part == ipOutside) && !T.RowSelect())
-                I = nullptr;
-            SelectByPress(I, Shift);
+            SelectByPress(RowTaken(I, Part), Shift);
         }
     }
-    if (T.FSelChange) {
-        T.DoAfterSelectionChange();
-        T.FSelChange = false;
-    }
+    ReportSelectionChange();
 }
 
 void TQZTreeView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -561,17 +565,26 @@ void TQZTreeView::StartMouseSel(TShiftState Shift) {
 void TQZTreeView::MoveMouseSel(int X, int Y) {
     TCustomQZTree& T = *FOwner;
     DrawMouseSelectFrame();
-    int row = GetItemAtY(std::max(0, std::min(Y, ClientHeight() - 1)));
-    if (row < 0)
-        row = FVisible.Count() - 1;
-    if (Y < 0 && T.TopIndex() > 0)
-        T.SetTopIndex(T.TopIndex() - 1);
-    else if (Y >= ClientHeight() && T.TopIndex() + FVisible.Count() < T.TotalVisCount())
-        T.SetTopIndex(T.TopIndex() + 1);
-    FMFSEndItem = static_cast<TQZTreeItem*>(FVisible.FastGet(row));
-    FMFSEndCoord = Point(T.LeftPosition() + X, Y - GetItemRect(row).Top);
-    SelectMouseSelectItems();
-    T.DoAfterSelectionChange();
+    if (Y < 0 || Y >= ClientHeight() || X < 0 || X >= ClientWidth()) {
+        // Outside: one step towards the mouse; the frame follows when it comes back in.
+        if (Y < 0 && T.TopIndex() > 0)
+            T.SetTopIndex(T.TopIndex() - 1);
+        else if (Y >= ClientHeight() && T.TopIndex() + FVisible.Count() < T.TotalVisCount())
+            T.SetTopIndex(T.TopIndex() + 1);
+        if (X < 0)
+            T.SetLeftPosition(std::max(T.LeftPosition() - T.ItemIndent(), 0));
+        else if (X >= ClientWidth())
+            T.SetLeftPosition(T.LeftPosition() + T.ItemIndent());
+        Update();
+    } else if (FVisible.Count() > 0) {
+        int row = GetItemAtY(Y);
+        if (row < 0)
+            row = FVisible.Count() - 1;
+        FMFSEndItem = static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+        FMFSEndCoord = Point(T.LeftPosition() + X, Y - GetItemRect(row).Top);
+        SelectMouseSelectItems();
+        T.DoAfterSelectionChange();
+    }
     DrawMouseSelectFrame();
 }
 

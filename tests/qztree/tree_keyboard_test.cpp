@@ -1,6 +1,8 @@
 #include "tree_window.h"
 
+#include "qztree/header.h"
 #include "qztree/search_timeout_thread.h"
+#include "rtl/string_list.h"
 
 #include <gtest/gtest.h>
 
@@ -188,4 +190,37 @@ TEST(TreeKeyboard, NumericKeysExpandAndCollapseAndBackspaceGoesUp) {
     EXPECT_EQ(t.FocusedText(), "alpha");
     t.Key(VK_BACK); // a top-level row has no parent to go to
     EXPECT_EQ(t.FocusedText(), "alpha");
+}
+
+TEST(TreeRows, TheTreeHearsTheViewsInputInItsOwnCoordinates) {
+    TreeWindow t;
+    for (int i = 0; i < 40; ++i)
+        t.Add(nullptr, "row " + std::to_string(i));
+    TStringList captions;
+    captions.Add("Name");
+    t.tree->SetHeadersTexts(&captions);
+    t.tree->SetShowColumns(true);
+    t.Focus();
+    TPoint down;
+    t.tree->OnMouseDown = [&](TObject* sender, TMouseButton, TShiftState, int x, int y) {
+        EXPECT_EQ(sender, t.tree);
+        down = Point(x, y);
+    };
+    PostClick(t.ViewWindow(), 10, 3);
+    EXPECT_EQ(down.X, 10 + t.View()->Left());
+    EXPECT_GE(down.Y, t.tree->Header()->Height());
+
+    // A wheel handler of the tree that takes the turn keeps the rows where they are.
+    int turns = 0;
+    t.tree->OnMouseWheel = [&](TObject* sender, TShiftState, int, TPoint, bool& handled) {
+        EXPECT_EQ(sender, t.tree);
+        ++turns;
+        handled = true;
+    };
+    const TPoint centre = t.View()->ClientToScreen(Point(20, 20));
+    PostMessageW(t.ViewWindow(), WM_MOUSEWHEEL, WPARAM(uint16_t(short(-WHEEL_DELTA))) << 16,
+                 MAKELPARAM(centre.X, centre.Y));
+    PumpMessages();
+    EXPECT_EQ(turns, 1);
+    EXPECT_EQ(t.tree->TopIndex(), 0);
 }

@@ -221,4 +221,33 @@ TEST(TreeMouse, CellControlsGetTheMouseInCellCoordinatesAlsoWhenScrolledSideways
     PostMouse(t.ViewWindow(), WM_LBUTTONDBLCLK, 300, 5, MK_LBUTTON);
     EXPECT_EQ(seen.back(), "double");
     EXPECT_EQ(treeDoubleClicks, 0);
+
+    // A control that goes between the press and the release is not called after it went.
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, 300, 5, MK_LBUTTON);
+    const size_t heard = seen.size();
+    style->SetControl(nullptr); // frees the control
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, 300, 5);
+    EXPECT_EQ(seen.size(), heard);
+}
+
+TEST(TreeMouse, AFrameDraggedBelowTheRowsScrollsThemOneStepAtATime) {
+    TreeWindow t;
+    for (int i = 0; i < 40; ++i)
+        t.Add(nullptr, "row " + std::to_string(i));
+    t.tree->SetMultiSelect(true);
+    t.tree->SetMouseFrameSelect(true);
+    PumpMessages();
+    const int h = t.View()->ClientHeight();
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, 20, 5, MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 26, 40, MK_LBUTTON);
+    ASSERT_TRUE(t.View()->FMouseSel);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 20, h + 10, MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 20, h + 10, MK_LBUTTON);
+    EXPECT_EQ(t.tree->TopIndex(), 2);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 20, h - 2, MK_LBUTTON);
+    const auto* last = static_cast<TQZTreeItem*>(t.View()->FVisible.Last());
+    EXPECT_TRUE(last->Selected());
+    EXPECT_TRUE(t.tree->Items()->Item(0)->Selected()); // the frame's start scrolled away
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, 20, h - 2);
+    EXPECT_FALSE(t.View()->FMouseSel);
 }

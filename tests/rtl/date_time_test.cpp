@@ -1,6 +1,8 @@
 #include "rtl/date_time.h"
 
 #include "rtl/exceptions.h"
+#include "rtl/format_settings.h"
+#include "rtl/value_scope.h"
 
 #include <gtest/gtest.h>
 
@@ -51,4 +53,30 @@ TEST(DateTime, DecodeKnowsTheFirstDay) {
     EXPECT_EQ(year * 10000 + month * 100 + day, 18991230);
     DecodeDate(37653.75, year, month, day);
     EXPECT_EQ(year * 10000 + month * 100 + day, 20030201);
+}
+
+TEST(DateTime, TextsReadInTheOrderAndWithTheSeparatorsOfTheFormat) {
+    TValueScope<TFormatSettings> formats(FormatSettings(), TFormatSettings{});
+    TDateTime value = 0;
+    ASSERT_TRUE(TryStrToDate("01.02.2023", value));
+    EXPECT_EQ(value, EncodeDate(2023, 2, 1));
+    ASSERT_TRUE(TryStrToDate("1.2.23", value)); // two-digit years in this century
+    EXPECT_EQ(value, EncodeDate(2023, 2, 1));
+    EXPECT_FALSE(TryStrToDate("31.02.2023", value));
+    EXPECT_FALSE(TryStrToDate("01/02/2023", value));
+    EXPECT_FALSE(TryStrToDate("soon", value));
+    ASSERT_TRUE(TryStrToTime("12:30", value));
+    EXPECT_DOUBLE_EQ(value, EncodeTime(12, 30, 0, 0));
+    ASSERT_TRUE(TryStrToTime("23:59:59.5", value));
+    EXPECT_DOUBLE_EQ(value, EncodeTime(23, 59, 59, 5));
+    EXPECT_FALSE(TryStrToTime("25:00", value));
+    ASSERT_TRUE(TryStrToDateTime("02.01.2024 10:00", value));
+    EXPECT_DOUBLE_EQ(value, EncodeDate(2024, 1, 2) + EncodeTime(10, 0, 0, 0));
+    ASSERT_TRUE(TryStrToDateTime("10:00", value));
+    EXPECT_DOUBLE_EQ(value, EncodeTime(10, 0, 0, 0));
+
+    FormatSettings().ShortDateFormat = "yyyy-mm-dd";
+    FormatSettings().DateSeparator = '-';
+    ASSERT_TRUE(TryStrToDate("2023-02-01", value));
+    EXPECT_EQ(value, EncodeDate(2023, 2, 1));
 }

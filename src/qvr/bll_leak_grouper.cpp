@@ -4,9 +4,14 @@
 #include "qvr/debug_info.h"
 
 TBLLLeakGrouper::TBLLLeakGrouper(TDebugInfo& di, TSnapshotTexts& texts)
-    : FTexts(texts), FClassLists(di.BLLLeaks, texts) {}
+    : FTexts(texts), FClassLists(di.BLLLeaks, texts, texts.SizeHints.LeakClasses) {
+    FClasses.Reserve(texts.SizeHints.LeakClasses);
+    FRecords.Reserve(texts.SizeHints.LeakGroups);
+}
 
-TBLLLeakGrouper::~TBLLLeakGrouper() = default;
+TBLLLeakGrouper::~TBLLLeakGrouper() {
+    FTexts.SizeHints.LeakGroups = FRecords.Count();
+}
 
 TQZSortedNamedObjects& TBLLLeakGrouper::StackLists(const TSharedText& cname) {
     TQZSortedNamedObjects*& stacks = FClasses[cname.Identity()];

@@ -6,26 +6,29 @@
 #include "qvr/snapshot_texts.h"
 #include "qvr/text_lines.h"
 #include "rtl/strings.h"
-#include "tools/qz_string.h"
 
 #include <algorithm>
 
 namespace {
 
 struct TSectionHeader {
-    std::string Name;
+    std::string_view Name;
     int BodyLength = 0;
 };
 
-TSectionHeader ReadSectionHeader(const std::string& line) {
-    std::string text = line;
-    if (text.find(':') != text.npos)
-        GetNextParam(text, ": [");
-    else
-        text.erase(0, 1);
+// Taken apart as views of the trimmed line, without copies.
+TSectionHeader ReadSectionHeader(std::string_view text) {
+    if (text.find(':') != text.npos) {
+        const size_t open = text.find(": [");
+        text = open == text.npos ? std::string_view() : text.substr(open + 3);
+    } else {
+        text.remove_prefix(1);
+    }
     TSectionHeader header;
-    header.Name = GetNextParam(text, "]");
-    header.BodyLength = StrToIntDef(Trim(text), 0);
+    const size_t close = text.find(']');
+    header.Name = text.substr(0, close);
+    text = close == text.npos ? std::string_view() : text.substr(close + 1);
+    header.BodyLength = StrToIntDef(std::string(TrimBlanks(text)), 0);
     return header;
 }
 
@@ -68,7 +71,7 @@ void ApplyBLLLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& 
 
 // Lines "count|...|name|...".
 void ApplySystemLeakObjects(std::string_view body, TDebugInfo& di, TSnapshotTexts& texts) {
-    TNamedListBuilder leaks(di.SystemLeak, texts);
+    TNamedListBuilder leaks(di.SystemLeak, texts, texts.SizeHints.SystemLeaks);
     size_t pos = 0;
     while (pos < body.size()) {
         std::string_view line = TakeLine(body, pos);
@@ -107,7 +110,7 @@ void ApplyRunTasksList(std::string_view body, TDebugInfo& di, TSnapshotTexts& te
     di.DSI.SetWorkThreads(CountWorking(di.TasksInfo, 0));
 }
 
-void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di,
+void ApplySection(std::string_view name, std::string_view body, TDebugInfo& di,
                   TSnapshotTexts& texts) {
     static const struct {
         const char* Name;
@@ -134,7 +137,7 @@ void ApplySection(const std::string& name, std::string_view body, TDebugInfo& di
 void ParseDebugBlock(std::string_view data, TDebugInfo& di, TSnapshotTexts& texts) {
     size_t pos = 0;
     while (pos < data.size()) {
-        const std::string line = Trim(std::string(TakeLine(data, pos)));
+        const std::string_view line = TrimBlanks(TakeLine(data, pos));
         if (line.empty() || line[0] != '[')
             continue;
         const TSectionHeader header = ReadSectionHeader(line);

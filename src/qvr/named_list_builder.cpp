@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <vector>
 
-TNamedListBuilder::TNamedListBuilder(TQZSortedNamedObjects& list, TSnapshotTexts& texts)
-    : FList(list), FTexts(texts), FGathering(list.Count() == 0) {}
+TNamedListBuilder::TNamedListBuilder(TQZSortedNamedObjects& list, TSnapshotTexts& texts,
+                                     size_t& sizeHint)
+    : FList(list), FTexts(texts), FSizeHint(sizeHint), FGathering(list.Count() == 0) {
+    if (FGathering)
+        FIndex.Reserve(sizeHint);
+}
 
 TNamedListBuilder::~TNamedListBuilder() {
     if (FList.FlagDestroyObject)
@@ -30,17 +34,21 @@ TObject*& TNamedListBuilder::Slot(const TSharedText& name) {
 }
 
 void TNamedListBuilder::Finish() {
-    std::vector<TEntry*> sorted;
+    // The labels side by side, so that sorting does not go to each key's node again and again.
+    std::vector<std::pair<int64_t, TEntry*>> sorted;
     sorted.reserve(FEntries.size());
     for (TEntry& entry : FEntries)
-        sorted.push_back(&entry);
+        sorted.emplace_back(entry.Key.Label(), &entry);
     std::sort(sorted.begin(), sorted.end(),
-              [](const TEntry* a, const TEntry* b) { return a->Key < b->Key; });
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     FList.SetCapacity(FList.Count() + int(sorted.size()));
-    for (TEntry* entry : sorted) {
-        FTexts.InsertName(FList, FList.Count(), entry->Name, entry->Object);
+    for (auto [label, entry] : sorted) {
+        // The key is the upper-cased name the list is keyed by.
+        FList.InsertObject(FList.Count(), entry->Name, entry->Key.Upper(), entry->Object);
         entry->Object = nullptr; // the list has it now
     }
     FEntries.clear();
+    if (FGathering)
+        FSizeHint = FIndex.Count();
     FIndex.Clear();
 }

@@ -14,7 +14,8 @@ class TQZSortedNamedObjects;
 // the spelling it first came with.
 class TNamedListBuilder {
 public:
-    TNamedListBuilder(TQZSortedNamedObjects& list, TSnapshotTexts& texts);
+    // sizeHint: how many names the list got the last time; updated when the builder finishes.
+    TNamedListBuilder(TQZSortedNamedObjects& list, TSnapshotTexts& texts, size_t& sizeHint);
     // Frees what was gathered and not stored when the list owns its objects.
     ~TNamedListBuilder();
     TNamedListBuilder(const TNamedListBuilder&) = delete;
@@ -34,6 +35,7 @@ private:
 
     TQZSortedNamedObjects& FList;
     TSnapshotTexts& FTexts;
+    size_t& FSizeHint;
     bool FGathering;
     std::deque<TEntry> FEntries;          // in the order they came; a slot stays where it is
     TFlatMap<const void*, size_t> FIndex; // the key's identity -> its entry

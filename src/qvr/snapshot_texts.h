@@ -31,12 +31,14 @@ public:
         const TSharedText& Upper() const { return FNode->first; }
         // The same for keys that are equal.
         const void* Identity() const { return &*FNode; }
+        // A number that grows along the order of the keys; a new key may change every label,
+        // so labels compare only while no key is added.
+        int64_t Label() const { return FNode->second; }
 
     private:
         friend class TSnapshotTexts;
         using TNode = std::map<TSharedText, int64_t>::iterator;
         explicit TKey(TNode node) : FNode(node) {}
-        int64_t Label() const { return FNode->second; }
         TNode FNode{};
     };
     TKey Key(const TSharedText& name);
@@ -50,6 +52,15 @@ public:
     // Stores object under name at the place FindName gave; the list shares name and its key.
     void InsertName(TQZSortedNamedObjects& list, int index, const TSharedText& name,
                     TObject* object);
+
+    // How many groups and names the last snapshot had: the next one has about as many, so its
+    // tables are made at that size at once.
+    struct TSizeHints {
+        size_t LeakClasses = 0;
+        size_t LeakGroups = 0;
+        size_t SystemLeaks = 0;
+    };
+    TSizeHints SizeHints;
 
 private:
     struct TLocaleLess {

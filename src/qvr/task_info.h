@@ -13,7 +13,7 @@ public:
     // The texts that stay the same from snapshot to snapshot are shared.
     int ThreadAddress = 0; // the tasks window keeps its selection by it
     std::string ThreadID;
-    std::string CreateTime;
+    TSharedText CreateTime; // the same while the task runs
     TSharedText Task;
     std::string WorkingTaskTime;
     std::string PositionID;

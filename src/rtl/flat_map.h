@@ -31,6 +31,15 @@ public:
         return slot.Used ? &slot.SlotValue : nullptr;
     }
     size_t Count() const { return FCount; }
+    // Room for count entries without growing; a map filled anew for every snapshot is thus
+    // made once at about its size instead of growing and rehashing step by step.
+    void Reserve(size_t count) {
+        size_t size = FSlots.empty() ? 64 : FSlots.size();
+        while ((count + 1) * 2 > size)
+            size *= 2;
+        if (size != FSlots.size())
+            Rehash(size);
+    }
     void Clear() {
         FSlots.clear();
         FCount = 0;
@@ -53,8 +62,10 @@ private:
         return index;
     }
 
-    void Grow() {
-        std::vector<TSlot> slots(FSlots.empty() ? 64 : FSlots.size() * 2);
+    void Grow() { Rehash(FSlots.empty() ? 64 : FSlots.size() * 2); }
+
+    void Rehash(size_t size) {
+        std::vector<TSlot> slots(size);
         for (TSlot& slot : FSlots)
             if (slot.Used)
                 slots[Find(slots, slot.SlotKey)] = std::move(slot);

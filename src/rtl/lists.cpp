@@ -30,7 +30,15 @@ void TList::Put(int index, void* item) {
         Notify(item, TListNotification::lnAdded);
 }
 
+// The smallest slot of the item storage holds two items: a list's first item gets room for a
+// second one at no cost, and most lists of a snapshot hold one or two.
+void TList::RoomForFirst() {
+    if (FItems.capacity() == 0)
+        FItems.reserve(2);
+}
+
 int TList::Add(void* item) {
+    RoomForFirst();
     FItems.push_back(item);
     if (item)
         Notify(item, TListNotification::lnAdded);
@@ -39,6 +47,7 @@ int TList::Add(void* item) {
 
 void TList::Insert(int index, void* item) {
     CheckIndex(index, Count() + 1);
+    RoomForFirst();
     FItems.insert(FItems.begin() + index, item);
     if (item)
         Notify(item, TListNotification::lnAdded);

@@ -38,6 +38,7 @@ protected:
 
 private:
     void CheckIndex(int index, int count) const;
+    void RoomForFirst();
     std::vector<void*, TSmallAllocator<void*>> FItems;
 };
 

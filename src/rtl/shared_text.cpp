@@ -7,19 +7,9 @@ TSharedText::TSharedText(std::string text) {
         FRep = new TRep(std::move(text));
 }
 
-TSharedText::TSharedText(const TSharedText& other) noexcept : FRep(other.FRep) {
-    if (FRep)
-        FRep->Refs.fetch_add(1, std::memory_order_relaxed);
-}
-
-TSharedText::~TSharedText() {
-    if (FRep && FRep->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
-        delete FRep;
-}
-
-const std::string& TSharedText::str() const {
+const std::string& TSharedText::EmptyText() {
     static const std::string empty;
-    return FRep ? FRep->Text : empty;
+    return empty;
 }
 
 std::ostream& operator<<(std::ostream& out, const TSharedText& text) {

@@ -1,5 +1,4 @@
 #pragma once
-#include <atomic>
 #include <cstddef>
 #include <iosfwd>
 #include <string>
@@ -9,21 +8,32 @@
 // the bytes go with the last copy. Records hold the texts that repeat from snapshot to snapshot
 // (configuration, stacks, class names) this way, so a text written a thousand times is held
 // once. Reads like a const std::string.
+// The count of copies is a plain integer: a locked update of it cost a tenth of the reading
+// time. So the copies of one text are made and dropped by one thread at a time; texts pass to
+// another thread only together with a synchronisation (a join, a lock). The viewer reads and
+// shows the snapshots on its GUI thread, and no other thread touches them.
 class TSharedText {
 public:
     TSharedText() noexcept = default;
     TSharedText(std::string text);
     TSharedText(std::string_view text) : TSharedText(std::string(text)) {}
     TSharedText(const char* text) : TSharedText(std::string(text)) {}
-    TSharedText(const TSharedText& other) noexcept;
+    // Inline: records copy and read these texts hundreds of times per snapshot.
+    TSharedText(const TSharedText& other) noexcept : FRep(other.FRep) {
+        if (FRep)
+            ++FRep->Refs;
+    }
     TSharedText(TSharedText&& other) noexcept : FRep(other.FRep) { other.FRep = nullptr; }
     TSharedText& operator=(TSharedText other) noexcept {
         std::swap(FRep, other.FRep);
         return *this;
     }
-    ~TSharedText();
+    ~TSharedText() {
+        if (FRep && --FRep->Refs == 0)
+            delete FRep;
+    }
 
-    const std::string& str() const;
+    const std::string& str() const { return FRep ? FRep->Text : EmptyText(); }
     operator const std::string&() const { return str(); }
     operator std::string_view() const { return str(); }
     const char* c_str() const { return str().c_str(); }
@@ -38,9 +48,10 @@ public:
     const void* Identity() const { return FRep; }
 
 private:
+    static const std::string& EmptyText();
     struct TRep {
         explicit TRep(std::string text) : Text(std::move(text)) {}
-        std::atomic<int> Refs{1};
+        int Refs = 1;
         const std::string Text;
     };
     TRep* FRep = nullptr; // none for the empty text

@@ -82,18 +82,16 @@ const bool HasSSE2 = [] {
 
 } // namespace
 
-static bool SameBytes(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    return HasSSE2 ? SameBytesWide(a.data(), b.data(), a.size())
-                   : SameBytesNarrow(a.data(), b.data(), a.size());
+static bool SameBytes(const char* p, std::string_view b) {
+    return HasSSE2 ? SameBytesWide(p, b.data(), b.size()) : SameBytesNarrow(p, b.data(), b.size());
 }
 
 size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, uint32_t hash) {
     const size_t mask = slots.size() - 1;
     for (size_t index = hash & mask;; index = (index + 1) & mask) {
         const TSlot& slot = slots[index];
-        if (slot.Text.empty() || (slot.Hash == hash && SameBytes(slot.Text, text)))
+        if (slot.Free() ||
+            (slot.Hash == hash && slot.Size == text.size() && SameBytes(slot.Bytes, text)))
             return index;
     }
 }
@@ -101,7 +99,7 @@ size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, u
 void TTextPool::Grow() {
     std::vector<TSlot> slots(FSlots.empty() ? 256 : FSlots.size() * 2);
     for (TSlot& slot : FSlots)
-        if (!slot.Text.empty())
+        if (!slot.Free())
             slots[Find(slots, slot.Text, slot.Hash)] = std::move(slot);
     FSlots.swap(slots);
 }
@@ -113,9 +111,11 @@ TSharedText TTextPool::Intern(std::string_view text) {
         Grow();
     const uint32_t hash = SampledHash(text);
     TSlot& slot = FSlots[Find(FSlots, text, hash)];
-    if (slot.Text.empty()) {
+    if (slot.Free()) {
         slot.Hash = hash;
+        slot.Size = uint32_t(text.size());
         slot.Text = TSharedText(text);
+        slot.Bytes = slot.Text.data();
         ++FCount;
     }
     return slot.Text;

@@ -14,9 +14,14 @@ public:
     size_t Count() const { return FCount; }
 
 private:
+    // The size and hash tell most other texts apart without reaching the text's bytes, which
+    // lie elsewhere in memory; the bytes are then compared without a detour through the text.
     struct TSlot {
         uint32_t Hash = 0;
-        TSharedText Text; // none in a free slot
+        uint32_t Size = 0;
+        const char* Bytes = nullptr; // the text's own, which never move
+        TSharedText Text;            // none in a free slot
+        bool Free() const { return Text.Identity() == nullptr; }
     };
     // Long texts (stacks, configurations) are hashed from a sample of their bytes; texts with
     // the same hash are then told apart by a full comparison, which is far cheaper than

@@ -2,27 +2,19 @@
 
 #include "rtl/wide_text.h"
 #include "vcl/gdi_objects.h"
+#include "vcl/top_down_dib.h"
 
 #include <algorithm>
 
 // The pixels and the context they are selected into; released in reverse order.
 struct TBitmap::TSurface {
-    TSurface(int width, int height) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        Bitmap.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &Bits, nullptr, 0));
+    TSurface(int width, int height) : Bitmap(width, height) {
         Selection = std::make_unique<TSelectObject>(DC.DC(), Bitmap.Handle());
         Canvas.SetHandle(DC.DC());
     }
     ~TSurface() { Canvas.SetHandle(nullptr); }
 
-    TGdiObject<HBITMAP> Bitmap;
-    void* Bits = nullptr;
+    TTopDownDib Bitmap;
     TMemoryDC DC;
     std::unique_ptr<TSelectObject> Selection;
     TCanvas Canvas;
@@ -93,7 +85,7 @@ uint32_t* TBitmap::ScanLine(int row) const {
     if (!FSurface || row < 0 || row >= FHeight)
         return nullptr;
     GdiFlush();
-    return static_cast<uint32_t*>(FSurface->Bits) + size_t(row) * size_t(FWidth);
+    return FSurface->Bitmap.Bits() + size_t(row) * size_t(FWidth);
 }
 
 TColor TBitmap::EffectiveTransparentColor() const {

@@ -2,6 +2,7 @@
 
 #include "rtl/wide_text.h"
 #include "vcl/bitmap.h"
+#include "vcl/dib_lines.h"
 #include "vcl/gdi_objects.h"
 #include "vcl/win_api.h"
 
@@ -78,6 +79,11 @@ std::vector<POINT> ToPoints(const std::vector<TPoint>& points) {
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
     if (points.empty())
         return;
+    if (FPen->Style() == psSolid && FPen->Width() <= 1 && FPen->Mode() == pmCopy &&
+        DrawPolylineIntoDib(Handle(), points, ColorToRGB(FPen->Color()))) {
+        FPenPos = points.back();
+        return;
+    }
     TDrawScope s(*this, dtPen);
     std::vector<POINT> pts = ToPoints(points);
     ::Polyline(s.DC(), pts.data(), int(pts.size()));

@@ -1,14 +1,15 @@
 #include "vcl/double_buffer.h"
 
 #include "vcl/gdi_objects.h"
+#include "vcl/top_down_dib.h"
 
 #include <algorithm>
 
 struct TDoubleBuffer::TImpl {
     TImpl(HDC target, const TRect& area)
         : Target(target), Area(area), Memory(target),
-          Bitmap(CreateCompatibleBitmap(target, std::max(area.Width(), 1),
-                                        std::max(area.Height(), 1))),
+          // A bitmap of our own rows, so that lines can be drawn into it directly.
+          Bitmap(std::max(area.Width(), 1), std::max(area.Height(), 1)),
           Selection(Memory.DC(), Bitmap.Handle()) {
         SetViewportOrgEx(Memory.DC(), -area.Left, -area.Top, nullptr);
     }
@@ -21,7 +22,7 @@ struct TDoubleBuffer::TImpl {
     HDC Target;
     TRect Area;
     TMemoryDC Memory;
-    TGdiObject<HBITMAP> Bitmap;
+    TTopDownDib Bitmap;
     TSelectObject Selection;
 };
 

@@ -31,6 +31,7 @@ void TWinControl::BeforeDestruction() {
     // Children go first, while this control and its window still stand.
     while (!FControls.empty()) {
         TControl* child = FControls.back();
+        FormForgets(child);
         FControls.pop_back();
         FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), child), FTabList.end());
         child->FParent = nullptr;
@@ -169,6 +170,14 @@ void TWinControl::InsertControl(TControl* control) {
     Realign();
 }
 
+void TWinControl::FormForgets(TControl* control) {
+    // The form drops its active and focused control when it or a parent of it leaves, also when
+    // the form does not own it (a control made by another control), so that nothing points at
+    // a freed control afterwards. Asked while the control still hangs under this one.
+    if (TCustomForm* form = GetParentForm(this); form && form != control)
+        form->ControlRemoved(control);
+}
+
 void TWinControl::RemoveControl(TControl* control) {
     auto it = std::find(FControls.begin(), FControls.end(), control);
     if (it == FControls.end())
@@ -177,6 +186,8 @@ void TWinControl::RemoveControl(TControl* control) {
         windowed->DestroyHandle();
     else
         control->Invalidate();
+    // After the window is gone, whose focus notices come first.
+    FormForgets(control);
     FControls.erase(it);
     FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
     control->FParent = nullptr;

@@ -185,6 +185,8 @@ protected:
     virtual void CNCtlColor(TMessage& Message);
 
 private:
+    // Tells the form that control, under this one, is leaving it.
+    void FormForgets(TControl* control);
     friend class TControl;
     friend struct TWindowBinding;
     friend class TDragManager;

@@ -5,41 +5,45 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-int64_t WholeMilliseconds(TDateTime span) {
-    return std::llround(span * 86400000.0);
+bool HasTimeSpan(TDateTime tStart, TDateTime tEnd) {
+    return std::llround((tEnd - tStart) * 86400000.0) != 0;
 }
-} // namespace
+
+void TRateSums::SeeCount(int64_t count) {
+    FMax = std::max(FMax, count);
+    FMin = std::min(FMin, count);
+}
+
+void TRateSums::Add(double x, int64_t count) {
+    if (FMax <= FMin)
+        return;
+    const double y = static_cast<double>(count - FMin);
+    FSxy += x * y;
+    FSx += x;
+    FSy += y;
+    FSxx += x * x;
+}
+
+double TRateSums::Rate(int64_t n) const {
+    const double count = static_cast<double>(n);
+    if (count * FSxx == FSx * FSx)
+        return 0.0;
+    return (count * FSxy - FSx * FSy) / (count * FSxx - FSx * FSx);
+}
 
 std::optional<double> CalcRate(const std::vector<TRateSample>& samples) {
     if (samples.empty())
         return std::nullopt;
     const TDateTime tStart = samples.front().Time;
     const TDateTime tEnd = samples.back().Time;
-    if (WholeMilliseconds(tEnd - tStart) == 0)
+    if (!HasTimeSpan(tStart, tEnd))
         return std::nullopt;
-
-    int64_t minCount = 2147483647;
-    int64_t maxCount = 0;
-    for (const TRateSample& s : samples) {
-        maxCount = std::max(maxCount, s.Count);
-        minCount = std::min(minCount, s.Count);
-    }
-    double sx = 0, sy = 0, sxy = 0, sxx = 0;
-    if (maxCount > minCount) {
-        for (const TRateSample& s : samples) {
-            const double x = (s.Time - tStart) / (tEnd - tStart);
-            const double y = static_cast<double>(s.Count - minCount);
-            sxy += x * y;
-            sx += x;
-            sy += y;
-            sxx += x * x;
-        }
-    }
-    const double n = static_cast<double>(samples.size());
-    if (n * sxx == sx * sx)
-        return 0.0;
-    return (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    TRateSums sums;
+    for (const TRateSample& s : samples)
+        sums.SeeCount(s.Count);
+    for (const TRateSample& s : samples)
+        sums.Add(ScaledTime(s.Time, tStart, tEnd), s.Count);
+    return sums.Rate(static_cast<int64_t>(samples.size()));
 }
 
 std::string RateText(const std::optional<double>& rate) {

@@ -13,10 +13,33 @@ struct TRateSample {
     int64_t Count = 0;
 };
 
+// Whether the interval's ends lie at least a millisecond apart; without that the scaled time is
+// undefined and there is no rate.
+bool HasTimeSpan(TDateTime tStart, TDateTime tEnd);
+// A snapshot's time scaled to 0..1 over the interval.
+inline double ScaledTime(TDateTime time, TDateTime tStart, TDateTime tEnd) {
+    return (time - tStart) / (tEnd - tStart);
+}
+
+// The least-squares sums of one name, fed the counts of the interval's snapshots in two passes:
+// first every count (SeeCount) for the smallest and the largest, then every count with its
+// scaled time (Add). The counts are taken less the smallest, and only when they differ at all.
+class TRateSums {
+public:
+    void SeeCount(int64_t count);
+    void Add(double x, int64_t count);
+    // The slope in counts per whole interval over n snapshots; 0 when the counts never change.
+    double Rate(int64_t n) const;
+
+private:
+    int64_t FMin = 2147483647;
+    int64_t FMax = 0;
+    double FSx = 0, FSy = 0, FSxy = 0, FSxx = 0;
+};
+
 // The least-squares slope of the counts against the snapshots' times scaled to 0..1 over the
 // interval, in counts per whole interval; samples run from the interval's start to its end.
-// No rate when there are no samples or the interval has no time span (its ends in the same
-// millisecond): the scaled time would be undefined.
+// No rate when there are no samples or the interval has no time span.
 std::optional<double> CalcRate(const std::vector<TRateSample>& samples);
 
 // The rate as the leak windows show it: general floating-point text with '.', 15 significant

@@ -43,10 +43,24 @@ void DrawCross(TCanvas& canvas) {
     canvas.MoveTo(12, 3);
     canvas.LineTo(2, 13);
 }
+
+std::function<void(TCanvas&)> Disc(TColor fill) {
+    return [fill](TCanvas& canvas) {
+        canvas.Pen()->SetColor(clGray);
+        canvas.Brush()->SetColor(fill);
+        canvas.Ellipse(Rect(3, 3, 13, 13));
+    };
+}
 } // namespace
 
 void AddTimeLineImages(TImageList& images) {
     images.SetSize(Size, Size);
     AddPicture(images, DrawOpenFolder);
     AddPicture(images, DrawCross);
+}
+
+void AddTaskStateImages(TImageList& images) {
+    images.SetSize(Size, Size);
+    AddPicture(images, Disc(clSilver));
+    AddPicture(images, Disc(clLime));
 }

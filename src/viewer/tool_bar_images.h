@@ -8,3 +8,6 @@ constexpr int ImageOpenFile = 0;
 constexpr int ImageClearAll = 1;
 
 void AddTimeLineImages(TImageList& images);
+
+// The pictures of the states of a running task, by state: idle, working.
+void AddTaskStateImages(TImageList& images);

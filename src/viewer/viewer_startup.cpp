@@ -11,10 +11,14 @@
 #include "tools/system_info.h"
 #include "vcl/application.h"
 #include "vcl/forms.h"
+#include "viewer/bll_leak_form.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
 #include "viewer/qvr_config_form.h"
 #include "viewer/qvr_set_form.h"
+#include "viewer/system_info_form.h"
+#include "viewer/system_leak_form.h"
+#include "viewer/tasks_threads_form.h"
 #include "viewer/time_line_form.h"
 
 #include <iterator>
@@ -65,11 +69,13 @@ void DoneViewerUnits() {
 void CreateViewerForms() {
     Application->CreateForm(fmTimeLineForm);
     Application->CreateForm(fmDiagramForm);
-    // The system-info, system-leak and business-logic-leak windows come here.
+    Application->CreateForm(fmSystemInfoForm);
+    Application->CreateForm(fmSystemLeakForm);
+    Application->CreateForm(fmBLLLeakForm);
     Application->CreateForm(fmDataBaseParamsForm);
     Application->CreateForm(fmQVRConfigForm);
     Application->CreateForm(fmQVRSet);
-    // The tasks-and-threads window comes here.
+    Application->CreateForm(fmTasksThreads);
 }
 
 void DestroyViewerForms() {

@@ -113,7 +113,7 @@ TEST(RecordForm, TaskRecordRoundTripsWithItsExactLayout) {
     const std::string form = task.AsString();
     size_t strings = 0;
     for (const std::string* s : std::initializer_list<const std::string*>{
-             &task.ThreadID, &task.CreateTime, &task.Task.str(), &task.WorkingTaskTime,
+             &task.ThreadID, &task.CreateTime.str(), &task.Task.str(), &task.WorkingTaskTime,
              &task.PositionID, &task.Stack.str(), &task.BMSessionID, &task.InfoStr.str(),
              &task.ConnectionStatus.str(), &task.SignCryptoParams.str(),
              &task.CheckSignCryptoParams.str()})

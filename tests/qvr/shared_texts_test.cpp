@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 // Snapshots of one file hold a text that repeats once, and every snapshot keeps its texts
 // whatever happens to the others.
 
@@ -65,6 +68,21 @@ TEST(TextPool, GivesOneCopyPerDistinctText) {
     kept = "other";
     EXPECT_EQ(copy, "short");
     EXPECT_EQ(kept, "other");
+}
+
+// Growing moves the slots; every text is still found, compared by its own bytes.
+TEST(TextPool, FindsEveryTextAgainAfterGrowing) {
+    TTextPool pool;
+    std::vector<TSharedText> first;
+    for (int i = 0; i < 3000; ++i)
+        first.push_back(
+            pool.Intern("text " + std::to_string(i) + std::string(size_t(i % 90), '.')));
+    for (int i = 0; i < 3000; ++i) {
+        const TSharedText again =
+            pool.Intern("text " + std::to_string(i) + std::string(size_t(i % 90), '.'));
+        ASSERT_TRUE(again.SharesWith(first[size_t(i)])) << i;
+    }
+    EXPECT_EQ(pool.Count(), 3000u);
 }
 
 TEST(SharedTexts, SnapshotsOfOneFileHoldARepeatedTextOnce) {

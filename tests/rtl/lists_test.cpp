@@ -1,6 +1,7 @@
 #include "rtl/lists.h"
 
 #include "rtl/exceptions.h"
+#include "rtl/flat_map.h"
 #include "support/tracked_object.h"
 
 #include <gtest/gtest.h>
@@ -90,4 +91,22 @@ TEST(Lists, ObjectListFreesWhatItLoses) {
         borrowed.Add(&kept);
     }
     EXPECT_EQ(freed, 0);
+}
+
+// A map made at a size at once, then filled past it, finds what it holds and nothing else.
+TEST(Lists, FlatMapFindsItsEntriesAfterReserveAndGrowth) {
+    TFlatMap<const void*, int> map;
+    std::vector<int> keys(500);
+    map.Reserve(100);
+    for (int i = 0; i < 500; ++i)
+        map[&keys[size_t(i)]] = i;
+    map.Reserve(10); // never shrinks below what it holds
+    ASSERT_EQ(map.Count(), 500u);
+    for (int i = 0; i < 500; ++i) {
+        const int* value = map.Lookup(&keys[size_t(i)]);
+        ASSERT_TRUE(value);
+        EXPECT_EQ(*value, i);
+    }
+    int other = 0;
+    EXPECT_EQ(map.Lookup(&other), nullptr);
 }

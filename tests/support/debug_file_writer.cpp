@@ -80,8 +80,8 @@ std::string RunTasksListBody(const std::vector<const TTaskInfo*>& tasks) {
 std::string RunTasksRecord(const TTaskInfo& t, TTaskForm form) {
     std::string buf;
     AppendInt(buf, t.ThreadAddress);
-    for (const std::string* s : {&t.ThreadID, &t.CreateTime, &t.Task.str(), &t.WorkingTaskTime,
-                                 &t.PositionID, &t.Stack.str(), &t.BMSessionID})
+    for (const std::string* s : {&t.ThreadID, &t.CreateTime.str(), &t.Task.str(),
+                                 &t.WorkingTaskTime, &t.PositionID, &t.Stack.str(), &t.BMSessionID})
         AppendString(buf, *s);
     AppendInt(buf, t.State);
     AppendString(buf, t.InfoStr);

@@ -155,3 +155,26 @@ TEST(Forms, ExceptionInOnCreateIsShown) {
     auto form = TOwnedPtr<TFailingForm>(CreateComponent<TFailingForm>(nullptr));
     EXPECT_EQ(capture.Texts, std::vector<std::string>{"Cannot create"});
 }
+
+TEST(Forms, AFocusedControlMadeByAnotherControlIsForgottenWhenItGoes) {
+    auto form = MakeOwned<TTestForm>();
+    form->Show();
+    // The inner control belongs to the panel, not to the form: the form hears nothing of its
+    // freeing through ownership.
+    auto* panel = new TWinControl(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 100, 50);
+    auto* inner = new TWinControl(panel);
+    inner->SetParent(panel);
+    inner->SetBounds(0, 0, 50, 20);
+    form->SetActiveControl(inner);
+    ASSERT_EQ(form->ActiveControl(), inner);
+    inner->Free();
+    EXPECT_NE(form->ActiveControl(), inner);
+    // The same when the inner control goes with its parent.
+    inner = new TWinControl(panel);
+    inner->SetParent(panel);
+    form->SetActiveControl(inner);
+    panel->Free();
+    EXPECT_EQ(form->ActiveControl(), nullptr);
+}

@@ -190,6 +190,7 @@ TEST(StringGrid, TypingEditsTheCellAndEscapePutsItBack) {
     PostKey(Editor(grid), VK_ESCAPE);
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_EQ(grid->Cells(1, 1), "Да");
+    ASSERT_FALSE(set.empty());
     EXPECT_EQ(set.back(), "11=Да");
 
     // An arrow down in the edit ends it there and moves on; the edit opens again on a

@@ -1,7 +1,9 @@
+#include "viewer/bll_leak_form.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
 #include "viewer/qvr_config_form.h"
 #include "viewer/qvr_set_form.h"
+#include "viewer/tasks_threads_form.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
 
@@ -58,14 +60,17 @@ TEST(Startup, TheProgramRunsUntilTheMainWindowClosesAndLeavesNothingBehind) {
     EXPECT_EQ(RunViewer(), 0);
     Application->ClearTerminated();
     EXPECT_EQ(Seen.Forms,
-              (std::vector<std::string>{"fmTimeLineForm", "fmDiagramForm", "fmDataBaseParamsForm",
-                                        "fmQVRConfigForm", "fmQVRSet"}));
+              (std::vector<std::string>{"fmTimeLineForm", "fmDiagramForm", "fmSystemInfoForm",
+                                        "fmSystemLeakForm", "fmBLLLeakForm", "fmDataBaseParamsForm",
+                                        "fmQVRConfigForm", "fmQVRSet", "fmTasksThreads"}));
     EXPECT_TRUE(Seen.MainVisible);
     EXPECT_TRUE(Seen.OthersHidden);
     EXPECT_TRUE(Seen.BarAcrossTheTop);
     EXPECT_EQ(fmTimeLineForm, nullptr);
     EXPECT_EQ(fmDataBaseParamsForm, nullptr);
     EXPECT_EQ(fmDiagramForm, nullptr);
+    EXPECT_EQ(fmBLLLeakForm, nullptr);
+    EXPECT_EQ(fmTasksThreads, nullptr);
     EXPECT_EQ(fmQVRConfigForm, nullptr);
     EXPECT_EQ(fmQVRSet, nullptr);
     EXPECT_EQ(Screen->FormCount(), 0);
@@ -89,10 +94,11 @@ TEST(Startup, ASessionMakesTheGlobalsAndTheWindowsInOrder) {
         EXPECT_EQ(Application->MainForm(), fmTimeLineForm);
         EXPECT_EQ(fmTimeLineForm->Caption(), "QVRDebugViewer");
         // The settings dialog is no snapshot window and has no button.
-        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 3);
+        ASSERT_EQ(fmTimeLineForm->tbForms->ButtonCount(), 7);
         EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(0)->Caption(), "Diagram");
-        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(1)->Caption(), "DataBase params");
-        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(2)->Caption(), "QVR Config");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(4)->Caption(), "DataBase params");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(5)->Caption(), "QVR Config");
+        EXPECT_EQ(fmTimeLineForm->tbForms->Buttons(6)->Caption(), "Tasks threads");
         // The configuration window put an in-memory configuration in place of the first.
         EXPECT_NE(dynamic_cast<TMemoryQVRConfig*>(QVRConfig.get()), nullptr);
         EXPECT_NE(fmQVRSet, nullptr);

@@ -1,8 +1,10 @@
 #include "viewer/bll_leak_info_text.h"
 #include "viewer/leak_rate.h"
 #include "viewer/task_tabs.h"
+#include "viewer/tree_window_values.h"
 
 #include "qvr/bll_leak_object_info.h"
+#include "qvr/debug_reader.h"
 #include "rtl/date_time.h"
 #include "rtl/lists.h"
 #include "tools/sorted_lists.h"
@@ -84,4 +86,32 @@ TEST(BLLLeakInfo, ClassRowListsStacksAndTheirObjectsIndented) {
               (std::vector<std::string>{"Unit1.Proc", "",
                                         "    Live time: 00:00:02:500 -> Added info: first",
                                         "    Live time: 00:00:02:500 -> Added info: second"}));
+}
+
+TEST(LeakRate, RatesOfManyNamesReadEachSnapshotOnce) {
+    TDebugReader store;
+    const std::vector<std::vector<std::pair<std::string, int>>> leaks{
+        {{"Handle", 10}, {"Same", 4}, {"Falling", 9}},
+        {{"HANDLE", 20}, {"Same", 4}},
+        {{"Handle", 30}, {"Same", 4}, {"Falling", 1}}};
+    const int hours[] = {0, 3, 12};
+    for (int i = 0; i < 3; ++i) {
+        TDebugInfo* di = store.AddDebugInfo("10.01.2006 " + std::to_string(10 + i));
+        di->Time = At(hours[i]);
+        for (const auto& [name, count] : leaks[size_t(i)])
+            di->SystemLeak.AddObject(name, IntToObject(count));
+    }
+    const std::vector<std::string> names{"handle", "Same", "Falling", "Never"};
+    std::vector<std::string> texts;
+    for (const std::optional<double>& rate : LeakRates(store, names, 0, 2))
+        texts.push_back(RateText(rate));
+    // Names match without regard to case; a snapshot without the name counts 0 there.
+    EXPECT_EQ(texts[0], "18.4615384615385");
+    EXPECT_EQ(texts[1], "0");
+    EXPECT_EQ(texts[2], RateText(CalcRate({{At(0), 9}, {At(3), 0}, {At(12), 1}})));
+    EXPECT_EQ(texts[3], "0");
+
+    // No end snapshot, or ends without a time span: blank.
+    EXPECT_EQ(RateText(LeakRates(store, names, 1, 3)[0]), "");
+    EXPECT_EQ(RateText(LeakRates(store, names, 1, 1)[0]), "");
 }

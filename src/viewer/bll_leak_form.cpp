@@ -1,0 +1,99 @@
+#include "viewer/bll_leak_form.h"
+
+#include "qvr/debug_reader.h"
+#include "qztree/qz_tree_item.h"
+#include "rtl/events.h"
+#include "rtl/published.h"
+#include "rtl/scope_guards.h"
+#include "rtl/strings.h"
+#include "vcl/edit.h"
+#include "vcl/splitter.h"
+#include "viewer/bll_leak_info_text.h"
+#include "viewer/detail_memo.h"
+#include "viewer/tree_window_values.h"
+#include "viewer/viewer_tree.h"
+
+TfmBLLLeakForm* fmBLLLeakForm = nullptr;
+
+const TClassInfo& TfmBLLLeakForm::StaticClassInfo() {
+    static const TClassInfo info("TfmBLLLeakForm", &TfmSystemLeakForm::StaticClassInfo());
+    return info;
+}
+
+TfmBLLLeakForm::TfmBLLLeakForm(TComponent* AOwner)
+    : TfmSystemLeakForm(AOwner, "fmBLLLeakForm", "BLL Leak") {
+    tvObjects->SetColumns({"Object", "Current num", "Start num", "End num", "Delta "});
+    tvObjects->SetShowLines(true);
+    tvObjects->SetShowButtons(true);
+    tvObjects->SetShowRootButtons(true);
+    tvObjects->OnItemSelectedChange = ::Bind(this, &TfmBLLLeakForm::tvObjectsItemSelectedChange);
+
+    // The tree takes what the memo and the splitter leave.
+    const TDetailMemo details = AddDetailMemo(this, "mBLLObjectInfo", 176);
+    mBLLObjectInfo = details.Memo;
+    Splitter1 = details.Splitter;
+    // Opens with the tree at its designed height of 239 above the splitter and the memo.
+    SetClientSize(tvObjects->ColumnsWidth(), 239 + Splitter1->Height() + mBLLObjectInfo->Height());
+}
+
+void TfmBLLLeakForm::FillControls() {
+    ShowItemInfo(nullptr);
+    FFilledFrom.clear();
+    TfmSystemLeakForm::FillControls();
+}
+
+void TfmBLLLeakForm::UpdateCurrentDebugInfoIndex() {
+    TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+    std::unordered_set<const TQZTreeItem*> filled;
+    const int index = CurrentDebugInfoIndex();
+    if (const TDebugInfo* di = DebugReader->GetDebugInfo(index))
+        BuildList(di->BLLLeaks, Root(),
+                  std::make_shared<const std::string>(SnapshotKeyAt(*DebugReader, index)), filled);
+    ZeroCountsExcept(filled);
+}
+
+void TfmBLLLeakForm::BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
+                               const std::shared_ptr<const std::string>& Key,
+                               std::unordered_set<const TQZTreeItem*>& Filled) {
+    for (int i = 0; i < List.Count(); ++i) {
+        TQZTreeItem* row = AddTreeItem(ParentRow, List.Names(i));
+        FFilledFrom[row] = Key;
+        Filled.insert(row);
+        const TObject* entry = List.Objects(i);
+        if (auto stacks = dynamic_cast<const TQZSortedNamedObjects*>(entry)) {
+            TViewerTree::SetCell(row, 0, IntToStr(stacks->Count()));
+            BuildList(*stacks, row, Key, Filled);
+        } else if (auto records = dynamic_cast<const TObjectList*>(entry)) {
+            TViewerTree::SetCell(row, 0, IntToStr(records->Count()));
+        }
+    }
+}
+
+void TfmBLLLeakForm::UpdateDebugInfoInterval() {
+    // The counts of classes and stacks have no rate.
+    TfmSystemInfoForm::UpdateDebugInfoInterval();
+}
+
+void TfmBLLLeakForm::tvObjectsItemSelectedChange(TObject*, TQZTreeItem* Item) {
+    ShowItemInfo(Item && Item->Selected() ? Item : nullptr);
+}
+
+void TfmBLLLeakForm::ShowItemInfo(TQZTreeItem* Item) {
+    TStrings& lines = *mBLLObjectInfo->Lines();
+    TUpdateGuard<TStrings> update(lines);
+    lines.Clear();
+    if (!Item)
+        return;
+    auto filled = FFilledFrom.find(Item);
+    const TDebugInfo* di =
+        filled == FFilledFrom.end() ? nullptr : SnapshotByKey(*DebugReader, *filled->second);
+    for (const std::string& line :
+         BLLLeakInfoLines(Item->Text(), BLLLeakListAt(di, FullItemName(Item))))
+        lines.Add(line);
+}
+
+void TfmBLLLeakForm::BeforeDestruction() {
+    if (fmBLLLeakForm == this)
+        fmBLLLeakForm = nullptr;
+    TfmSystemLeakForm::BeforeDestruction();
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include "viewer/system_leak_form.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+class TMemo;
+class TSplitter;
+
+// The objects that business-logic libraries allocated and did not free: a row per leaked class
+// and under it a row per allocation stack, with the number of stacks or objects now, at the ends
+// of the interval and the difference. The selected row's objects are listed in the memo below.
+class TfmBLLLeakForm : public TfmSystemLeakForm {
+public:
+    explicit TfmBLLLeakForm(TComponent* AOwner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TDebugInfoObgect DebugInfoObgectType() const override { return dioBLLLeak; }
+    void FillControls() override;
+    void UpdateCurrentDebugInfoIndex() override;
+    void UpdateDebugInfoInterval() override;
+
+    void tvObjectsItemSelectedChange(TObject* Sender, TQZTreeItem* Item);
+    // The row's text and the objects behind it, as the snapshot that last filled the row holds
+    // them; an empty memo for nullptr.
+    void ShowItemInfo(TQZTreeItem* Item);
+
+    TSplitter* Splitter1 = nullptr;
+    TMemo* mBLLObjectInfo = nullptr;
+
+protected:
+    void BeforeDestruction() override;
+
+private:
+    // Rows of one named list of the snapshot under key: classes, then their stacks.
+    void BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
+                   const std::shared_ptr<const std::string>& Key,
+                   std::unordered_set<const TQZTreeItem*>& Filled);
+
+    // The key of the snapshot that last filled each row; the row's objects are looked up there
+    // by the row's path when shown, as a read may have replaced the snapshot since.
+    std::unordered_map<const TQZTreeItem*, std::shared_ptr<const std::string>> FFilledFrom;
+};
+
+extern TfmBLLLeakForm* fmBLLLeakForm;

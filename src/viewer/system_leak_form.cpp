@@ -1,0 +1,95 @@
+#include "viewer/system_leak_form.h"
+
+#include "qvr/debug_reader.h"
+#include "qztree/qz_tree_item.h"
+#include "rtl/published.h"
+#include "rtl/scope_guards.h"
+#include "rtl/strings.h"
+#include "viewer/tree_window_values.h"
+#include "viewer/viewer_tree.h"
+
+TfmSystemLeakForm* fmSystemLeakForm = nullptr;
+
+namespace {
+constexpr int RateColumn = 4;
+}
+
+const TClassInfo& TfmSystemLeakForm::StaticClassInfo() {
+    static const TClassInfo info("TfmSystemLeakForm", &TfmSystemInfoForm::StaticClassInfo());
+    return info;
+}
+
+TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner)
+    : TfmSystemLeakForm(AOwner, "fmSystemLeakForm", "System leak") {}
+
+TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner, const std::string& Name,
+                                     const std::string& Caption)
+    : TfmSystemInfoForm(AOwner, Name, Caption) {
+    tvObjects->SetColumns({"Object", "Current num", "Start num", "End num", "Delta ", "Rate"});
+    SetClientWidth(tvObjects->ColumnsWidth());
+}
+
+TQZTreeItem* TfmSystemLeakForm::AddTreeItem(TQZTreeItem* Parent, const std::string& Name) {
+    if (!Parent)
+        return nullptr;
+    const std::string parentPath = FullItemName(Parent);
+    const std::string key = AnsiUpperCase(parentPath.empty() ? Name : parentPath + "\\" + Name);
+    TQZTreeItem*& row = TreeItems[key];
+    if (!row)
+        row = TfmSystemInfoForm::AddTreeItem(Parent, Name);
+    return row;
+}
+
+void TfmSystemLeakForm::FillControls() {
+    {
+        TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+        tvObjects->Items()->Clear();
+        TreeItems.clear();
+    }
+    TfmDebugInfo::FillControls();
+}
+
+void TfmSystemLeakForm::ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled) {
+    for (TQZTreeItem* row : AllRows())
+        if (!Filled.count(row))
+            TViewerTree::SetCell(row, 0, "0");
+}
+
+void TfmSystemLeakForm::UpdateCurrentDebugInfoIndex() {
+    TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+    std::unordered_set<const TQZTreeItem*> filled;
+    if (const TDebugInfo* di = DebugReader->GetDebugInfo(CurrentDebugInfoIndex())) {
+        const TQZSortedNamedObjects& leaks = di->SystemLeak;
+        for (int i = 0; i < leaks.Count(); ++i) {
+            TQZTreeItem* row = AddTreeItem(Root(), leaks.Names(i));
+            // The count stands in the entry itself: no search of the list by name per row.
+            TViewerTree::SetCell(row, 0, IntToStr(ObjectToInt(leaks.Objects(i))));
+            filled.insert(row);
+        }
+    }
+    ZeroCountsExcept(filled);
+}
+
+void TfmSystemLeakForm::UpdateDebugInfoInterval() {
+    TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+    TfmSystemInfoForm::UpdateDebugInfoInterval();
+    const int start = StartDebugInfoIndex();
+    const int end = EndDebugInfoIndex();
+    const bool shown = !IntervalUnset(start, end) &&
+                       (DebugReader->GetDebugInfo(start) || DebugReader->GetDebugInfo(end));
+    const std::vector<TQZTreeItem*> rows = AllRows();
+    std::vector<std::string> names;
+    for (TQZTreeItem* row : rows)
+        names.push_back(row->Text());
+    const std::vector<std::optional<double>> rates =
+        shown ? LeakRates(*DebugReader, names, start, end)
+              : std::vector<std::optional<double>>(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        TViewerTree::SetCell(rows[i], RateColumn, RateText(rates[i]));
+}
+
+void TfmSystemLeakForm::BeforeDestruction() {
+    if (fmSystemLeakForm == this)
+        fmSystemLeakForm = nullptr;
+    TfmSystemInfoForm::BeforeDestruction();
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include "viewer/system_info_form.h"
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+// The system objects the server reported as leaked, counted per name, with the counts at the
+// ends of the interval, their difference and the growth rate over the interval. A name seen
+// once keeps its row until the next file is read; the business-logic-leak window builds on it.
+class TfmSystemLeakForm : public TfmSystemInfoForm {
+public:
+    explicit TfmSystemLeakForm(TComponent* AOwner);
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TDebugInfoObgect DebugInfoObgectType() const override { return dioSystemLeak; }
+    // Drops every row, then fills them again from the current snapshot and the interval.
+    void FillControls() override;
+    void UpdateCurrentDebugInfoIndex() override;
+    void UpdateDebugInfoInterval() override;
+    // The row already made for this path, or a new one.
+    TQZTreeItem* AddTreeItem(TQZTreeItem* Parent, const std::string& Name) override;
+
+protected:
+    TfmSystemLeakForm(TComponent* AOwner, const std::string& Name, const std::string& Caption);
+    // Column 0 := "0" in every row that the current snapshot did not fill; each cell is written
+    // once per step, which counts with thousands of rows.
+    void ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled);
+    void BeforeDestruction() override;
+
+private:
+    // Rows by their path, without regard to letter case: a top-level row by its name, a row
+    // below by its parent's path, '\' and its name, so equal names under different parents are
+    // different rows.
+    std::unordered_map<std::string, TQZTreeItem*> TreeItems;
+};
+
+extern TfmSystemLeakForm* fmSystemLeakForm;

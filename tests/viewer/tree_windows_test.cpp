@@ -1,0 +1,433 @@
+#include "viewer_fixture.h"
+
+#include "qvr/debug_reader.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/tree_view.h"
+#include "rtl/wide_text.h"
+#include "vcl/button.h"
+#include "vcl/drag_drop.h"
+#include "vcl/edit.h"
+#include "vcl/status_bar.h"
+#include "vcl/tab_control.h"
+#include "vcl/tool_bar.h"
+#include "vcl/win_api.h"
+#include "viewer/bll_leak_form.h"
+#include "viewer/diagram_form.h"
+#include "viewer/system_info_form.h"
+#include "viewer/system_leak_form.h"
+#include "viewer/tasks_threads_form.h"
+#include "viewer/viewer_tree.h"
+
+#include "chart/chart.h"
+#include "chart/line_series.h"
+#include "support/debug_file_writer.h"
+#include "vcl/user_input.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct TTaskLine {
+    int Address = 0;
+    std::string Id, HostPort;
+    int State = 1;
+    std::string Sign;
+};
+
+// One snapshot as a test writes it.
+struct TSnap {
+    std::string Key;
+    int OpenSessions = 0;
+    std::vector<std::pair<int, std::string>> SystemLeaks; // count, name
+    std::vector<std::array<std::string, 3>> Leaks;        // class, stack, added info
+    std::vector<TTaskLine> Tasks;
+};
+
+TTaskLine Task(int address, const std::string& id, const std::string& hostPort, int state = 1) {
+    return {address, id, hostPort, state};
+}
+
+std::unique_ptr<TTaskInfo> MakeTask(const TTaskLine& line) {
+    auto task = std::make_unique<TTaskInfo>();
+    task->ThreadAddress = line.Address;
+    task->ThreadID = line.Id;
+    task->CreateTime = "10:00:0" + std::to_string(line.Address % 10);
+    task->Task = "task of " + line.Id;
+    task->WorkingTaskTime = "1 s";
+    task->PositionID = "P" + line.Id;
+    task->Stack = "Unit.Run\r\nUnit.Main";
+    task->State = line.State;
+    task->InfoStr = line.HostPort;
+    task->ConnectionStatus = "open";
+    task->SignCryptoParams = line.Sign;
+    return task;
+}
+
+// The lines of a row: its text, then its cells.
+std::vector<std::string> RowTexts(TQZTreeItem* row) {
+    std::vector<std::string> texts{row->Text()};
+    for (int i = 0; i < row->ColumnText()->Count(); ++i)
+        texts.push_back(row->ColumnText()->Get(i));
+    return texts;
+}
+
+std::string WindowText(TWinControl* control) {
+    const int length = GetWindowTextLengthW(control->Handle());
+    std::wstring text(size_t(length) + 1, L'\0');
+    GetWindowTextW(control->Handle(), text.data(), length + 1);
+    text.resize(size_t(length));
+    return FromWide(text);
+}
+
+std::string PanelText(TStatusBar* bar, int part) {
+    wchar_t text[256] = {};
+    SendMessageW(bar->Handle(), SB_GETTEXTW, part, LPARAM(text));
+    return FromWide(text);
+}
+
+std::vector<std::string> TabTexts(TTabControl* tabs) {
+    std::vector<std::string> texts;
+    const int count = int(SendMessageW(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(tabs->Handle(), TCM_GETITEMW, i, LPARAM(&item));
+        texts.push_back(FromWide(text));
+    }
+    return texts;
+}
+
+// Where a row shows in its tree's view, as the view's own hit test finds it.
+TPoint RowPoint(TViewerTree* tree, TQZTreeItem* row) {
+    TQZTreeView* view = tree->ViewControl();
+    PumpMessages();
+    view->Update();
+    for (int y = 0; y < view->ClientHeight(); ++y)
+        if (view->GetItemAt(30, y) == row)
+            return Point(30, y + 4);
+    ADD_FAILURE() << "row not on screen: " << row->Text();
+    return Point(30, 0);
+}
+
+// A click on a row as the operator makes it; keys adds MK_CONTROL or MK_SHIFT.
+void ClickRow(TViewerTree* tree, TQZTreeItem* row, uintptr_t keys = 0) {
+    const TPoint p = RowPoint(tree, row);
+    SendMouse(tree->ViewControl(), WM_LBUTTONDOWN, p.X, p.Y, MK_LBUTTON | keys);
+    SendMouse(tree->ViewControl(), WM_LBUTTONUP, p.X, p.Y, keys);
+    PumpMessages();
+}
+
+// A press on a row, moves to a screen point with the button held, and the release there; false
+// when the press started no drag.
+bool DragRowAcross(TViewerTree* tree, TQZTreeItem* row, const TPoint& screenTarget) {
+    const TPoint p = RowPoint(tree, row);
+    SendMouse(tree->ViewControl(), WM_LBUTTONDOWN, p.X, p.Y, MK_LBUTTON);
+    SendMouse(tree->ViewControl(), WM_MOUSEMOVE, p.X + 10, p.Y + 10, MK_LBUTTON);
+    HWND capture = GetCapture();
+    if (!capture || !TDragManager::Source())
+        return false;
+    for (int i = 0; i < 2; ++i)
+        MoveCapturedMouse(capture, screenTarget, WM_MOUSEMOVE, MK_LBUTTON);
+    MoveCapturedMouse(capture, screenTarget, WM_LBUTTONUP, 0);
+    PumpMessages();
+    return true;
+}
+
+int ShownTab(TTabControl* tabs) {
+    return int(SendMessageW(tabs->Handle(), TCM_GETCURSEL, 0, 0));
+}
+
+} // namespace
+
+class TreeWindowsTest : public ViewerTest {
+protected:
+    std::string Write(const std::string& name, const std::vector<TSnap>& snaps) {
+        const std::string path = Folder.File(name);
+        TDebugFileWriter file(path);
+        for (const TSnap& snap : snaps) {
+            TDinamicSystemInfo counters;
+            counters.SetOpenSessions(snap.OpenSessions);
+            std::vector<std::unique_ptr<TBLLLeakObjectInfo>> records;
+            std::vector<const TBLLLeakObjectInfo*> leaks;
+            for (const auto& [cls, stack, info] : snap.Leaks) {
+                records.push_back(std::make_unique<TBLLLeakObjectInfo>());
+                records.back()->CName = cls;
+                records.back()->Stack = stack;
+                records.back()->LiveTime = 1.5;
+                records.back()->AddInfo = info;
+                leaks.push_back(records.back().get());
+            }
+            std::vector<std::unique_ptr<TTaskInfo>> taskRecords;
+            std::vector<const TTaskInfo*> tasks;
+            for (const TTaskLine& line : snap.Tasks) {
+                taskRecords.push_back(MakeTask(line));
+                tasks.push_back(taskRecords.back().get());
+            }
+            TDebugBlockWriter block;
+            block.Section("SystemParams", SystemParamsBody(counters));
+            if (!snap.SystemLeaks.empty())
+                block.Section("SystemLeakObjects", SystemLeakObjectsBody(snap.SystemLeaks));
+            if (!leaks.empty())
+                block.Section("BLLLeakObjectsList", BLLLeakObjectsListBody(leaks));
+            if (!tasks.empty())
+                block.Section("RunTasksList", RunTasksListBody(tasks));
+            file.Snapshot(snap.Key, "2.5", block.Data());
+        }
+        file.Flush();
+        return path;
+    }
+
+    // The window is shown through its button on the window bar, as the operator does.
+    template <class Form> Form& Open(Form* form) {
+        Click(form->WindowBarButton());
+        // Room for the rows under the memos, as an operator would give them.
+        form->SetBounds(0, 200, 800, 600);
+        PumpMessages();
+        return *form;
+    }
+
+    void SetInterval(int start, int end) {
+        MoveTimeLine(start);
+        Click(Main().btnSetStartPos);
+        MoveTimeLine(end);
+        Click(Main().btnSetEndPos);
+    }
+
+    static TQZTreeItem* Row(TViewerTree* tree, const std::string& path) {
+        for (int i = 0; i < tree->Items()->Count(); ++i) {
+            TQZTreeItem* row = tree->Items()->Item(i);
+            std::string full = row->Text();
+            for (TQZTreeItem* p = row->Parent(); p; p = p->Parent())
+                full = p->Text() + "\\" + full;
+            if (full == path)
+                return row;
+        }
+        return nullptr;
+    }
+    static std::vector<std::string> Cells(TViewerTree* tree, const std::string& path) {
+        TQZTreeItem* row = Row(tree, path);
+        return row ? RowTexts(row) : std::vector<std::string>{};
+    }
+
+    // Three snapshots of one day at 00:00, 03:00 and 12:00.
+    const std::vector<std::string> Keys{"10.01.2006 00:00:00", "10.01.2006 03:00:00",
+                                        "10.01.2006 12:00:00"};
+};
+
+TEST_F(TreeWindowsTest, CountersWithAndWithoutAnInterval) {
+    TfmSystemInfoForm& form = Open(fmSystemInfoForm);
+    TViewerTree* tree = form.tvObjects;
+    // Before any file: the eight counters with empty values.
+    ASSERT_EQ(tree->Items()->Count(), 8);
+    EXPECT_EQ(RowTexts(tree->Items()->Item(0)),
+              (std::vector<std::string>{"Errors", "", "", "", ""}));
+    EXPECT_EQ(tree->Items()->Item(7)->Text(), "WorkThreads");
+
+    Main().OpenFile(Write("c.dbg", {{Keys[0], 5}, {Keys[1], 9}, {Keys[2], 7}}));
+    // On the last snapshot, the interval still 0..0: no start, end or delta.
+    EXPECT_EQ(Cells(tree, "OpenSessions"),
+              (std::vector<std::string>{"OpenSessions", "7", "", "", ""}));
+    EXPECT_EQ(Cells(tree, "Errors"), (std::vector<std::string>{"Errors", "0", "", "", ""}));
+
+    SetInterval(1, 2);
+    EXPECT_EQ(Cells(tree, "OpenSessions"),
+              (std::vector<std::string>{"OpenSessions", "7", "9", "7", "-2"}));
+    MoveTimeLine(0);
+    EXPECT_EQ(Cells(tree, "OpenSessions")[1], "5");
+
+    // Clear all empties the values and keeps the rows.
+    Click(Main().ToolButton3);
+    EXPECT_EQ(Cells(tree, "OpenSessions"),
+              (std::vector<std::string>{"OpenSessions", "", "", "", ""}));
+}
+
+TEST_F(TreeWindowsTest, SystemLeakRowsStayWithZeroAndShowTheirRate) {
+    TfmSystemLeakForm& form = Open(fmSystemLeakForm);
+    TViewerTree* tree = form.tvObjects;
+    Main().OpenFile(
+        Write("l.dbg", {{Keys[0], 0, {{10, "Handle"}, {4, "Same"}, {9, "Falling"}}},
+                        {Keys[1], 0, {{20, "Handle"}, {4, "Same"}, {5, "Falling"}, {1, "Once"}}},
+                        {Keys[2], 0, {{30, "Handle"}, {4, "Same"}, {1, "Falling"}}}}));
+    // Rows of the current (last) snapshot; "Once" has not been seen there.
+    EXPECT_EQ(tree->HeaderSectionCount(), 6);
+    EXPECT_EQ(Row(tree, "Once"), nullptr);
+    EXPECT_EQ(Cells(tree, "Handle"), (std::vector<std::string>{"Handle", "30", "", "", "", ""}));
+
+    MoveTimeLine(1);
+    MoveTimeLine(2);
+    EXPECT_EQ(Cells(tree, "Once"), (std::vector<std::string>{"Once", "0", "", "", "", ""}));
+
+    SetInterval(0, 2);
+    EXPECT_EQ(Cells(tree, "Handle"),
+              (std::vector<std::string>{"Handle", "30", "10", "30", "20", "18.4615384615385"}));
+    EXPECT_EQ(Cells(tree, "Same"), (std::vector<std::string>{"Same", "4", "4", "4", "0", "0"}));
+    const std::vector<std::string> falling = Cells(tree, "Falling");
+    ASSERT_EQ(falling.size(), 6u);
+    EXPECT_EQ(falling[4], "-8");
+    EXPECT_LT(std::stod(falling[5]), 0);
+
+    // A new file drops every row and builds them again from the current snapshot.
+    Main().OpenFile(Write("m.dbg", {{"11.01.2006 00:00:00", 0, {{2, "Other"}}}}));
+    EXPECT_EQ(Row(tree, "Once"), nullptr);
+    EXPECT_NE(Row(tree, "Handle"), nullptr);
+}
+
+TEST_F(TreeWindowsTest, SystemLeakRateIsBlankWithoutATimeSpan) {
+    TfmSystemLeakForm& form = Open(fmSystemLeakForm);
+    Main().OpenFile(Write("l.dbg", {{Keys[0], 0, {{1, "Handle"}}}, {Keys[1], 0, {{2, "Handle"}}}}));
+    SetInterval(1, 1);
+    EXPECT_EQ(Cells(form.tvObjects, "Handle"),
+              (std::vector<std::string>{"Handle", "2", "2", "2", "0", ""}));
+}
+
+TEST_F(TreeWindowsTest, BusinessLogicLeaksByClassAndStackWithTheirObjects) {
+    TfmBLLLeakForm& form = Open(fmBLLLeakForm);
+    TViewerTree* tree = form.tvObjects;
+    const std::vector<std::array<std::string, 3>> start{
+        {"TFoo", "s1", "a"}, {"TFoo", "s1", "b"}, {"TFoo", "s2", "c"}, {"TBar", "s1", "d"}};
+    std::vector<std::array<std::string, 3>> end = start;
+    for (const char* info : {"e", "f", "g"})
+        end.push_back({"TFoo", "s2", info});
+    Main().OpenFile(Write("b.dbg", {{Keys[0], 0, {}, start}, {Keys[1], 0, {}, end}, {Keys[2]}}));
+
+    EXPECT_EQ(tree->HeaderSectionCount(), 5);
+    // The last snapshot has no leaks: no rows yet.
+    EXPECT_EQ(tree->Items()->Count(), 0);
+    MoveTimeLine(0);
+    EXPECT_EQ(Cells(tree, "TFoo"), (std::vector<std::string>{"TFoo", "2", "", "", ""}));
+    EXPECT_EQ(Cells(tree, "TFoo\\s1")[1], "2");
+    EXPECT_EQ(Cells(tree, "TFoo\\s2")[1], "1");
+    // One stack text under two classes gives two rows.
+    EXPECT_EQ(Cells(tree, "TBar\\s1")[1], "1");
+    EXPECT_EQ(tree->Items()->Count(), 5);
+
+    SetInterval(0, 1);
+    EXPECT_EQ(Cells(tree, "TFoo\\s2"), (std::vector<std::string>{"s2", "4", "1", "4", "3"}));
+    EXPECT_EQ(Cells(tree, "TBar"), (std::vector<std::string>{"TBar", "1", "1", "1", "0"}));
+
+    // Selecting a row lists its objects; gone from the current snapshot, the row shows "0" and
+    // still lists the objects of the snapshot that filled it last.
+    MoveTimeLine(1);
+    MoveTimeLine(2);
+    EXPECT_EQ(Cells(tree, "TFoo\\s2")[1], "0");
+    Row(tree, "TFoo")->Expand(false);
+    ClickRow(tree, Row(tree, "TFoo\\s2"));
+    EXPECT_EQ(WindowText(form.mBLLObjectInfo), "s2\r\n\r\n"
+                                               "    Live time: 36:00:00:000 -> Added info: c\r\n"
+                                               "    Live time: 36:00:00:000 -> Added info: e\r\n"
+                                               "    Live time: 36:00:00:000 -> Added info: f\r\n"
+                                               "    Live time: 36:00:00:000 -> Added info: g");
+    ClickRow(tree, Row(tree, "TBar"), MK_CONTROL);
+    EXPECT_EQ(WindowText(form.mBLLObjectInfo),
+              "TBar\r\n\r\n  s1\r\n\r\n      Live time: 36:00:00:000 -> Added info: d\r\n");
+    // A Ctrl-click takes the row out of the selection, and its objects out of the memo.
+    ClickRow(tree, Row(tree, "TBar"), MK_CONTROL);
+    EXPECT_FALSE(Row(tree, "TBar")->Selected());
+    EXPECT_EQ(WindowText(form.mBLLObjectInfo), "");
+    // Rows keep no pointers into snapshots: after the store is emptied the memo of a row has
+    // nothing more to list.
+    Click(Main().ToolButton3);
+    EXPECT_EQ(tree->Items()->Count(), 0);
+}
+
+TEST_F(TreeWindowsTest, TasksByConnectionWithTheSameThreadSelectedAcrossSnapshots) {
+    TfmTasksThreads& form = Open(fmTasksThreads);
+    // The status bar lies along the bottom, the thread's details right above it.
+    EXPECT_EQ(form.sbInfo->Top() + form.sbInfo->Height(), form.ClientHeight());
+    EXPECT_EQ(form.mTaskDetail->Top() + form.mTaskDetail->Height(), form.sbInfo->Top());
+    TTaskLine crypto = Task(3, "T3", "b:2", 0);
+    crypto.Sign = "sign";
+    Main().OpenFile(Write(
+        "t.dbg", {{Keys[0], 0, {}, {}, {Task(1, "T1", "a:1"), Task(2, "T2", "a:1")}},
+                  {Keys[1], 0, {}, {}, {Task(1, "T1", "a:1"), crypto, Task(2, "T2", "a:1", 0)}},
+                  {Keys[2]}}));
+    // The last snapshot has no tasks.
+    EXPECT_EQ(form.tvRunTasks->Items()->Count(), 0);
+    EXPECT_EQ(PanelText(form.sbInfo, 0), "Total threads: 0");
+    EXPECT_EQ(PanelText(form.sbInfo, 1), "Work threads: 0");
+
+    // One connection: no tabs, every thread listed.
+    MoveTimeLine(0);
+    EXPECT_TRUE(TabTexts(form.tcTasksByHostPort).empty());
+    ASSERT_EQ(form.tvRunTasks->Items()->Count(), 2);
+    EXPECT_EQ(RowTexts(form.tvRunTasks->Items()->Item(1)),
+              (std::vector<std::string>{"T2", "10:00:02", "task of T2", "1 s", "PT2", "open"}));
+    EXPECT_EQ(form.tvRunTasks->Items()->Item(1)->ImageIndex(), 1);
+    EXPECT_EQ(PanelText(form.sbInfo, 0), "Total threads: 2");
+    EXPECT_EQ(PanelText(form.sbInfo, 1), "Work threads: 2");
+
+    ClickRow(form.tvRunTasks, form.tvRunTasks->Items()->Item(1));
+    EXPECT_EQ(WindowText(form.mTaskDetail),
+              "ThreadID: T2\r\nCreate time: 10:00:02\r\nTask: task of T2\r\nWork task time: 1 s\r\n"
+              "PositionID: PT2\r\nConnection status: open\r\nStack: \r\nUnit.Run\r\nUnit.Main");
+
+    // Two connections (a, b, a): two tabs, the first selected; the same thread stays selected.
+    MoveTimeLine(1);
+    EXPECT_EQ(TabTexts(form.tcTasksByHostPort), (std::vector<std::string>{"a:1", "b:2"}));
+    EXPECT_EQ(ShownTab(form.tcTasksByHostPort), 0);
+    ASSERT_EQ(form.tvRunTasks->Items()->Count(), 2);
+    TQZTreeItem* selected = form.tvRunTasks->SelectedRow();
+    ASSERT_NE(selected, nullptr);
+    EXPECT_EQ(selected->Tag, 2);
+    EXPECT_EQ(PanelText(form.sbInfo, 1), "Work threads: 1");
+    EXPECT_NE(WindowText(form.mTaskDetail).find("ThreadID: T2"), std::string::npos);
+
+    // The operator clicks the second tab: its one thread, whose crypto parameters show.
+    RECT tab{};
+    SendMessageW(form.tcTasksByHostPort->Handle(), TCM_GETITEMRECT, 1, LPARAM(&tab));
+    PostClick(form.tcTasksByHostPort->Handle(), (tab.left + tab.right) / 2,
+              (tab.top + tab.bottom) / 2);
+    EXPECT_EQ(ShownTab(form.tcTasksByHostPort), 1);
+    ASSERT_EQ(form.tvRunTasks->Items()->Count(), 1);
+    EXPECT_EQ(form.tvRunTasks->Items()->Item(0)->Text(), "T3");
+    ClickRow(form.tvRunTasks, form.tvRunTasks->Items()->Item(0));
+    const std::string detail = WindowText(form.mTaskDetail);
+    EXPECT_NE(detail.find("Unit.Main\r\nSignCryptoParams: \r\nsign"), std::string::npos) << detail;
+
+    // Back to the first snapshot: the tab of the connection stays chosen only while it exists.
+    MoveTimeLine(0);
+    EXPECT_TRUE(TabTexts(form.tcTasksByHostPort).empty());
+    EXPECT_EQ(form.tvRunTasks->Items()->Count(), 2);
+}
+
+TEST_F(TreeWindowsTest, AThreadAtAddressZeroIsNotTakenForTheSelectionWhenNoneWasSelected) {
+    TfmTasksThreads& form = Open(fmTasksThreads);
+    Main().OpenFile(Write("z.dbg", {{Keys[0], 0, {}, {}, {Task(0, "T0", "a:1")}},
+                                    {Keys[1], 0, {}, {}, {Task(0, "T0", "a:1")}}}));
+    MoveTimeLine(0);
+    ASSERT_EQ(form.tvRunTasks->Items()->Count(), 1);
+    EXPECT_EQ(form.tvRunTasks->SelectedRow(), nullptr);
+    EXPECT_EQ(WindowText(form.mTaskDetail), "");
+}
+
+TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
+    TfmSystemInfoForm& form = Open(fmSystemInfoForm);
+    TfmDiagramForm& diagram = Open(fmDiagramForm);
+    Main().OpenFile(Write("c.dbg", {{Keys[0], 5}, {Keys[1], 10}, {Keys[2], 20}}));
+    form.SetBounds(0, 300, 551, 300);
+    diagram.SetBounds(600, 300, 551, 300);
+    PumpMessages();
+
+    TViewerTree* tree = form.tvObjects;
+    ClickRow(tree, Row(tree, "OpenSessions"));
+    ClickRow(tree, Row(tree, "Errors"), MK_CONTROL);
+    ClickRow(tree, Row(tree, "LoginUsers"), MK_CONTROL);
+    ASSERT_EQ(tree->GetSelCount(), 3);
+    TQZTreeView* view = tree->ViewControl();
+    ASSERT_TRUE(DragRowAcross(tree, Row(tree, "LoginUsers"),
+                              diagram.Diagram->ClientToScreen(Point(100, 100))));
+
+    ASSERT_EQ(diagram.DataSeriesCount(), 3);
+    std::vector<std::string> titles;
+    for (int i = 0; i < 3; ++i)
+        titles.push_back(diagram.Diagram->Series(3 + i)->Title());
+    EXPECT_EQ(titles, (std::vector<std::string>{"OpenSessions", "Errors", "LoginUsers"}));
+    EXPECT_EQ(diagram.Diagram->Series(3)->Tag(), dioDinamicSystemInfo);
+
+    // Nothing is dropped on the rows themselves.
+    ASSERT_TRUE(DragRowAcross(tree, Row(tree, "LoginUsers"), view->ClientToScreen(Point(40, 60))));
+    EXPECT_EQ(diagram.DataSeriesCount(), 3);
+}

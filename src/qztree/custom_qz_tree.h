@@ -358,7 +358,8 @@ public:
     }
     bool FlatFocusedScrollbars() const { return FFlatFocusedScrollbars; }
     void SetFlatFocusedScrollbars(bool Value) {
-        SetOption(FFlatFocusedScrollbars, Value, {teFrame});
+        SetOption(FFlatFocusedScrollbars, Value,
+                  When(FUseCustomScrollBars && !IsThemeApplied(), {teFrame}));
     }
     bool UseCustomScrollBars() const { return FUseCustomScrollBars; }
     void SetUseCustomScrollBars(bool Value) { SetOption(FUseCustomScrollBars, Value, {teWindow}); }
@@ -692,6 +693,8 @@ protected:
     int LayoutHeaderHeight();
     void PlaceHeader(const TRect& Bounds);
     void HeaderRightAlignedOrder(bool Value);
+    // Order of the header and sideways scrolling as RightAlignedTree asks.
+    void ApplyRightAlignedTree();
     void ApplyHeaderFont();
     std::vector<TQZXPThemedControl*> ThemedPieces() const;
 

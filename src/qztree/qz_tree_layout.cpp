@@ -1,6 +1,7 @@
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
+#include "qztree/qz_flat_scroll_bars.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/themes.h"
@@ -316,15 +317,18 @@ void TCustomQZTree::NCPaint(HDC WindowDC, const TRect& WindowRect) {
 }
 
 void TCustomQZTree::DrawFlatBorder(HDC DC, const TRect& WindowRect) {
+    const bool active = FTreeIsFocused || FMouseOver;
     if (IsThemeApplied() && ThemeApi.DrawThemeBackground) {
         RECT r = ToRECT(WindowRect);
         ThemeApi.DrawThemeBackground(Theme(), DC, 0, 0, &r, nullptr);
-        return;
+    } else {
+        const TColor line = active ? FLineBorderActiveColor : FLineBorderInactiveColor;
+        DrawFlatFrameEx2(DC, WindowRect, line, FBkColor, active, Enabled(), FBorderSides,
+                         active ? FActiveBorderType : FInactiveBorderType);
     }
-    const bool active = FTreeIsFocused || FMouseOver;
-    const TColor line = active ? FLineBorderActiveColor : FLineBorderInactiveColor;
-    DrawFlatFrameEx2(DC, WindowRect, line, FBkColor, active, Enabled(), FBorderSides,
-                     active ? FActiveBorderType : FInactiveBorderType);
+    // The window's own bars, when they are the ones shown, match the flat border.
+    if (!FUseCustomScrollBars)
+        DrawFlatScrollbars(WindowHandle(), DC, FFlatFocusedScrollbars && active, ssBoth);
 }
 
 void TCustomQZTree::DoEnter() {
@@ -352,10 +356,16 @@ void TCustomQZTree::SetMouseOver(bool Value) {
 void TCustomQZTree::Paint() {
     if (!(FUseCustomScrollBars && FHScrollVisible && FVScrollVisible))
         return;
-    // The square between the two bars.
+    // The square between the two bars looks like the bars' own background.
     const TRect v = FVScrollBar->BoundsRect(), h = FHScrollBar->BoundsRect();
-    FillSolidRect2(Canvas()->Handle(), Rect(v.Left, v.Bottom, v.Right, h.Bottom),
-                   FVScrollBar->Color());
+    const TRect corner = Rect(v.Left, v.Bottom, v.Right, h.Bottom);
+    if (FVScrollBar->IsThemeApplied() && ThemeApi.DrawThemeBackground) {
+        RECT r = ToRECT(corner);
+        ThemeApi.DrawThemeBackground(FVScrollBar->Theme(), Canvas()->Handle(), SBP_LOWERTRACKVERT,
+                                     SCRBS_NORMAL, &r, nullptr);
+    } else {
+        FillSolidRect2(Canvas()->Handle(), corner, FVScrollBar->Color());
+    }
 }
 
 void TCustomQZTree::Resize() {

@@ -1,4 +1,5 @@
 #include "qztree/custom_qz_tree.h"
+#include "qztree/header_section.h"
 #include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/scroll_bar_styles.h"
@@ -160,11 +161,15 @@ void TCustomQZTree::SetRightAlignedTree(bool Value) {
     if (Value == FRightAlignedTree)
         return;
     FRightAlignedTree = Value;
-    HeaderRightAlignedOrder(Value);
+    ApplyRightAlignedTree();
+}
+
+void TCustomQZTree::ApplyRightAlignedTree() {
+    HeaderRightAlignedOrder(FRightAlignedTree);
     if (!FShowHeader) {
         if (FView->FHRange == -1)
             FView->DefineHRange();
-        SetLeftPosition(Value ? FView->FHRange : 0);
+        SetLeftPosition(FRightAlignedTree ? FView->FHRange : 0);
     }
     if (FTreeView)
         FTreeView->Invalidate();
@@ -201,9 +206,16 @@ void TCustomQZTree::ImageListChange(TObject* Sender) {
     if (IsDestroying())
         return;
     TQZTreeLock lock(this);
-    ApplyEffects({teHeight, teRange, teRows});
-    if (FShowHeader && RangeFollowsHeader())
+    ApplyEffects({teHeight});
+    const TQZHeaderSection* main = SectionOf(FMainTreeCol);
+    if (RangeFollowsHeader() && main && main->AutoSize()) {
         AutoSizeColumn(FMainTreeCol);
+    } else {
+        // Wider or narrower pictures move the right end a right-aligned tree is kept at.
+        ApplyEffects({teRange});
+        ApplyRightAlignedTree();
+    }
+    ApplyEffects({teRows});
 }
 
 void TCustomQZTree::SetBackground(const TBitmap* Value) {

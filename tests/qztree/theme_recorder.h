@@ -9,6 +9,7 @@ class TThemeRecorder {
 public:
     struct TCall {
         int Part, State;
+        RECT Rect;
     };
     TThemeRecorder() : FWasAvailable(ThemesAvailable), FSaved(ThemeApi) {
         ThemesAvailable = true;
@@ -44,8 +45,8 @@ private:
         ++Closed;
         return S_OK;
     }
-    static HRESULT WINAPI Draw(HTHEME, HDC, int part, int state, const RECT*, const RECT*) {
-        Calls.push_back({part, state});
+    static HRESULT WINAPI Draw(HTHEME, HDC, int part, int state, const RECT* r, const RECT*) {
+        Calls.push_back({part, state, r ? *r : RECT{}});
         return S_OK;
     }
     bool FWasAvailable;

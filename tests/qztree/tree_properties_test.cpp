@@ -40,20 +40,6 @@ std::string N(int Value) {
     return std::to_string(Value);
 }
 
-// The window's own pixel at a point of its frame, as 0x00RRGGBB.
-uint32_t FramePixel(HWND Window, int X, int Y) {
-    HDC dc = GetWindowDC(Window);
-    const COLORREF c = GetPixel(dc, X, Y);
-    ReleaseDC(Window, dc);
-    return PixelOf(TColor(c));
-}
-
-void RedrawFrame(TWinControl* Control) {
-    RedrawWindow(Control->Handle(), nullptr, nullptr,
-                 RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
-    PumpMessages();
-}
-
 } // namespace
 
 TEST(TreePublished, EveryOptionIsFoundByNameWithItsDefault) {

@@ -10,6 +10,20 @@
 
 #include <string>
 
+// The window's own pixel at a point of its frame, as 0x00RRGGBB.
+inline uint32_t FramePixel(HWND Window, int X, int Y) {
+    HDC dc = GetWindowDC(Window);
+    const COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(Window, dc);
+    return PixelOf(TColor(c));
+}
+
+inline void RedrawFrame(TWinControl* Control) {
+    RedrawWindow(Control->Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    PumpMessages();
+}
+
 struct TreeWindow {
     TOwnedPtr<TForm> form = MakeShownForm(300, 200);
     TCustomQZTree* tree = new TCustomQZTree(form.get());

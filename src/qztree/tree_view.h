@@ -101,7 +101,8 @@ public:
     // The picture dragged along: the selected rows on screen (one, or the span from the first to
     // the last, as DragImageMode says); none with dimNever.
     void FillDragImage();
-    TImageList* GetDragImages() override { return FDragImages.get(); }
+    // The picture of the drag running from this view, or none.
+    TImageList* GetDragImages() override;
     int FDDY = 0; // top of the dragged span
     bool Painting() const { return FPainting; }
     void ChangeButtonColors();

@@ -4,6 +4,7 @@
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/drag_drop.h"
+#include "vcl/img_list.h"
 #include "vcl/timer.h"
 
 namespace {
@@ -13,12 +14,23 @@ constexpr int FirstScrollDelay = 1000;
 void TQZTreeView::DoStartDrag(TDragObject*& DragObject) {
     SetDragCursor(FOwner->DragCursor());
     FDropTrg = nullptr;
+    FDragImages.reset();
+    if (FSelected || FOwner->GetSelCount() > 0)
+        FillDragImage();
+    // The picture holds the rows as they stand on screen, so the pointer keeps its place on them.
+    if (TImageList* images = GetDragImages())
+        images->SetDragImage(0, FPressCoord.X, FPressCoord.Y - FDDY);
     TCustomControl::DoStartDrag(DragObject);
 }
 
 void TQZTreeView::DoEndDrag(TObject* Target, int X, int Y) {
     TCustomControl::DoEndDrag(Target, X, Y);
+    FDragImages.reset();
     SetDropTarget(nullptr);
+}
+
+TImageList* TQZTreeView::GetDragImages() {
+    return FDragImages && FDragImages->Count() > 0 ? FDragImages.get() : nullptr;
 }
 
 void TQZTreeView::SetDropTarget(TQZTreeItem* Item) {

@@ -144,6 +144,9 @@ public:
     // Dragging over the view: the target row, edge scrolling and the delayed expanding.
     virtual void DoDragOver(TDragObject* Source, int X, int Y, bool Accept);
     void OnScrollTimer();
+    // For a drag handler: scrolls one row when Y is within half a row of the top or bottom edge
+    // and there are rows that way; true when it scrolled.
+    virtual bool DragScroll(TDragObject* Source, int X, int Y);
     void OnDragExpandTimer();
     TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
     TTimer* DragExpandTimer() const { return FDragExpandTimer.get(); }
@@ -207,6 +210,9 @@ private:
     void SetDropTarget(TQZTreeItem* Item);
     bool AtTopEdge(int Y) const;
     bool AtBottomEdge(int Y) const;
+    // Moves the top row by Rows with the drag image off the screen meanwhile, so that it is not
+    // scrolled along with the rows.
+    void ScrollUnderDragImage(TDragObject* Source, int Rows);
     std::unique_ptr<TTimer> FDragScrollTimer;
     std::unique_ptr<TTimer> FDragExpandTimer;
     TPoint FDragPos;

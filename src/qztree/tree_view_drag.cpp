@@ -135,17 +135,40 @@ void TQZTreeView::DoDragOver(TDragObject* Source, int X, int Y, bool Accept) {
     Update();
 }
 
+void TQZTreeView::ScrollUnderDragImage(TDragObject* Source, int Rows) {
+    if (Source)
+        Source->HideDragImage();
+    FOwner->SetTopIndex(FOwner->TopIndex() + Rows);
+    Update();
+    if (Source)
+        Source->ShowDragImage();
+}
+
 void TQZTreeView::OnScrollTimer() {
     TCustomQZTree& T = *FOwner;
     FDragScrollTimer->SetEnabled(false);
     FDragScrollTimer->SetInterval(T.DragScrollInterval());
     if (AtTopEdge(FDragPos.Y))
-        T.SetTopIndex(T.TopIndex() - 1);
+        ScrollUnderDragImage(TDragManager::DragObject(), -1);
     else if (AtBottomEdge(FDragPos.Y))
-        T.SetTopIndex(T.TopIndex() + 1);
+        ScrollUnderDragImage(TDragManager::DragObject(), 1);
     else
         return;
     FDragScrollTimer->SetEnabled(true);
+}
+
+bool TQZTreeView::DragScroll(TDragObject* Source, int X, int Y) {
+    TCustomQZTree& T = *FOwner;
+    const int margin = T.LineHeight() / 2;
+    if (Y < margin && T.TopIndex() > 0) {
+        ScrollUnderDragImage(Source, -1);
+        return true;
+    }
+    if (Y >= ClientHeight() - margin && T.BottomIndex() < T.TotalVisCount() - 1) {
+        ScrollUnderDragImage(Source, 1);
+        return true;
+    }
+    return false;
 }
 
 void TQZTreeView::OnDragExpandTimer() {

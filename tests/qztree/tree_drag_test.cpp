@@ -208,3 +208,37 @@ TEST(TreeDrag, NoPictureWithDimNeverOrWhenOneRowIsAskedAndTwoAreSelected) {
     TDragManager::Finish(false);
     PumpMessages();
 }
+
+TEST(TreeDrag, DragScrollMovesOneRowNearAnEdgeWithRowsThatWay) {
+    TwoTrees t;
+    TQZTreeView* view = t.target->ViewControl();
+    const int height = view->ClientHeight();
+    const int half = t.target->LineHeight() / 2;
+    // At the top row nothing is above.
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, 0));
+    EXPECT_EQ(t.target->TopIndex(), 0);
+    EXPECT_TRUE(view->DragScroll(nullptr, 10, height - 1));
+    EXPECT_EQ(t.target->TopIndex(), 1);
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, height / 2));
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, half));
+    EXPECT_TRUE(view->DragScroll(nullptr, 10, half - 1));
+    EXPECT_EQ(t.target->TopIndex(), 0);
+    // At the end nothing is below.
+    t.target->SetTopIndex(40);
+    const int last = t.target->TopIndex();
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, height - 1));
+    EXPECT_EQ(t.target->TopIndex(), last);
+
+    // During a drag the picture is off the screen while the rows move, and back afterwards.
+    t.source->SetDragImageMode(dimOne);
+    t.PressAndMove(10);
+    TDragObject* object = TDragManager::DragObject();
+    ASSERT_NE(object, nullptr);
+    t.MoveOverTarget(height / 2);
+    ASSERT_NE(object->GetDragImages(), nullptr);
+    EXPECT_TRUE(view->DragScroll(object, 10, 0));
+    EXPECT_EQ(t.target->TopIndex(), last - 1);
+    EXPECT_TRUE(object->GetDragImages()->DragImageVisible());
+    TDragManager::Finish(false);
+    PumpMessages();
+}

@@ -6,7 +6,6 @@
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
 #include "rtl/string_list.h"
-
 #include "vcl/menus.h"
 
 #include <gtest/gtest.h>

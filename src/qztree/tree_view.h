@@ -166,6 +166,11 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseLeave() override;
     bool HintShow(THintInfo& HintInfo) override;
+
+public:
+    bool HasHint(const TPoint& ClientPos) const override;
+
+protected:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     bool WantSpecialKey(uint16_t Key) override;
@@ -219,6 +224,9 @@ private:
 
     bool Fits(TQZTreeItem* Item, int Section, const std::string& Text);
     void ArmHintTimer(int X, int Y);
+    // Moving onto another row with a hint of its own: that hint goes to the application.
+    void ShowItemHint(int X, int Y);
+    TQZTreeItem* RowItemAt(int Y) const;
     bool HidesLineHint(const TMessage& Message) const;
     std::unique_ptr<TQZHintWindow> FHintWindow;
     std::unique_ptr<TTimer> FHintTimer;

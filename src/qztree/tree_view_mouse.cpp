@@ -325,6 +325,7 @@ void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
                 MoveMouseSel(X, Y);
         }
     }
+    ShowItemHint(X, Y);
     ArmHintTimer(X, Y);
     if (T.Tracking() && !FMouseSel)
         TrackItemAt(X, Y);

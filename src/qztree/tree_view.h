@@ -140,6 +140,8 @@ public:
     TQZHintWindow* HintWindow() const { return FHintWindow.get(); }
     TTimer* HintTimer() const { return FHintTimer.get(); }
     void ForgetItem(const TQZTreeItem* Item) override;
+    // A row with a hint of its own has one to show, as has the view with its own.
+    bool HasHint(const TPoint& ClientPos) const override;
 
     // Dragging over the view: the target row, edge scrolling and the delayed expanding.
     virtual void DoDragOver(TDragObject* Source, int X, int Y, bool Accept);
@@ -166,11 +168,6 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseLeave() override;
     bool HintShow(THintInfo& HintInfo) override;
-
-public:
-    bool HasHint(const TPoint& ClientPos) const override;
-
-protected:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     bool WantSpecialKey(uint16_t Key) override;

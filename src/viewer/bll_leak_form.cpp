@@ -32,6 +32,8 @@ TfmBLLLeakForm::TfmBLLLeakForm(TComponent* AOwner)
     const TDetailMemo details = AddDetailMemo(this, "mBLLObjectInfo", 176);
     mBLLObjectInfo = details.Memo;
     Splitter1 = details.Splitter;
+    // Opens with the tree at its designed height of 239 above the splitter and the memo.
+    SetClientSize(tvObjects->ColumnsWidth(), 239 + Splitter1->Height() + mBLLObjectInfo->Height());
 }
 
 void TfmBLLLeakForm::FillControls() {

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-void TCButton::TextChanged() {
+void TCryptoParamsEditor::TCButton::TextChanged() {
     TButton::TextChanged();
     if (auto* editor = dynamic_cast<TCryptoParamsEditor*>(Owner()))
         editor->SetButtonsControlsWidth();
@@ -61,9 +61,10 @@ template <class T> T* AddPart(TCryptoParamsEditor* editor, const char* name) {
     return part;
 }
 
-TCButton* AddButton(TCryptoParamsEditor* editor, const char* name, const char* caption,
-                    const TPoint& place, TNotifyEvent onClick) {
-    auto* button = AddPart<TCButton>(editor, name);
+TCryptoParamsEditor::TCButton* AddButton(TCryptoParamsEditor* editor, const char* name,
+                                         const char* caption, const TPoint& place,
+                                         TNotifyEvent onClick) {
+    auto* button = AddPart<TCryptoParamsEditor::TCButton>(editor, name);
     button->SetBounds(place.X, place.Y, 100, button->Height());
     button->SetCaption(caption);
     button->OnClick = std::move(onClick);

@@ -14,15 +14,6 @@ class TComboBox;
 class TCryptoParamsEditor;
 struct TCryptoParamsImport;
 
-// A button that has its editor fit both buttons to the wider caption when its caption changes.
-class TCButton : public TButton {
-public:
-    using TButton::TButton;
-
-protected:
-    void TextChanged() override;
-};
-
 // The parameter grid: a press on the line right of the last column sizes the last column, not
 // a column that is not there.
 class TCorrectStringGrid : public TStringGrid {
@@ -40,6 +31,16 @@ protected:
 // exception leaves the control.
 class TCryptoParamsEditor : public TWinControl {
 public:
+    // A button that has its editor fit both buttons to the wider caption when its caption
+    // changes; the editor's own, apart from the parameters editor's button of that name.
+    class TCButton : public TButton {
+    public:
+        using TButton::TButton;
+
+    protected:
+        void TextChanged() override;
+    };
+
     explicit TCryptoParamsEditor(TComponent* AOwner);
     ~TCryptoParamsEditor() override;
     static const TClassInfo& StaticClassInfo();

@@ -36,6 +36,7 @@ TfmQVRSet::TfmQVRSet(TComponent* AOwner) : TForm(AOwner) {
     SetBounds(0, 0, 822, 546);
     SetPosition(poScreenCenter);
     BuildBottomPanel();
+    BuildPageTree();
     BuildPages();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
@@ -59,10 +60,9 @@ void TfmQVRSet::BeforeDestruction() {
 
 void TfmQVRSet::FormCreate(TObject*) {
     CurrentShortcut.Clear();
-    // The connection and crypto-source pages follow their radio groups, never their tabs.
-    // The settings pages keep their tabs: they are the way to the pages until the page tree
-    // is built.
-    for (TPageControl* pages : {pcConnection, pcCryptoEngine})
+    // The settings pages follow the page tree, the connection and crypto-source pages their
+    // radio groups; no page shows a tab.
+    for (TPageControl* pages : {pcConnection, pcConfigs, pcCryptoEngine})
         for (int i = 0; i < pages->PageCount(); ++i)
             pages->Pages(i)->SetTabVisible(false);
     pcConfigs->SetActivePageIndex(0);
@@ -76,6 +76,8 @@ void TfmQVRSet::FormCreate(TObject*) {
 
 void TfmQVRSet::FormShow(TObject*) {
     CurrentShortcut.Clear();
+    // Without the tree's rows no page but the first could be reached.
+    BuildConfigTree();
     FillControls();
 }
 
@@ -104,10 +106,13 @@ void TfmQVRSet::FormShortCut(TWMKey& Msg, bool&) {
 
 void TfmQVRSet::ApplyHiddenSettings() {
     TQVRConfig& config = *QVRConfig;
-    if (config.ShemeName.empty())
+    if (config.ShemeName.empty()) {
         config.ShemeName = " ";
+        BuildConfigTree();
+    }
     if (!config.UseSignForPackets) {
         config.UseSignForPackets = true;
+        BuildConfigTree();
         cbSignDataToZWIClick(cbSignDataToZWI);
         cbCheckZWIDataSignClick(cbCheckZWIDataSign);
     }

@@ -2,6 +2,7 @@
 #include "vcl/forms.h"
 #include "viewer/hidden_settings.h"
 
+#include <initializer_list>
 #include <string>
 
 class TButton;
@@ -10,13 +11,18 @@ class TComboBox;
 class TCryptoParamsEditor;
 class TEdit;
 class TGroupBox;
+class TImageList;
 class TLabel;
 class TMemo;
 class TOpenDialog;
 class TPageControl;
 class TPanel;
 class TQZFilePathChoser;
+class TQZParamsEditEx;
+class TQZTree;
+class TQZTreeItem;
 class TRadioGroup;
+class TSplitter;
 class TTabSheet;
 
 // The QVR server's settings dialog over the global QVRConfig: every showing fills the controls
@@ -65,6 +71,16 @@ public:
     void btnClearCacheClick(TObject*) {}
     void btnViewCacheClick(TObject*) {}
     void btnShedulerWindowClick(TObject*) {}
+    // The page tree shows the page of the selected row.
+    void tvChoseConfigOptionsItemSelectedChange(TObject* Sender, TQZTreeItem* Item);
+    // The error trees: the selected rows' HTML file in its chooser, the selected row's
+    // description in the memo, and a file typed there given to every selected row.
+    void tvErrorsHTMLsItemSelectedChange(TObject* Sender, TQZTreeItem* Item);
+    void tvErrorsShowItemSelectedChange(TObject* Sender, TQZTreeItem* Item);
+    void edErrorHTMLChange(TObject* Sender);
+    // The page tree anew: one row per reachable page, the optional pages only when their
+    // settings are on.
+    void BuildConfigTree();
     // Every path chooser: a relative path starts at the server's run directory, and a file
     // over a megabyte is opened only when the operator wants it.
     void BeforeChooseFPHandler(TObject* Sender, int ChooserType, std::string& Path);
@@ -83,6 +99,9 @@ public:
     TButton* btnDlgCancel = nullptr;
     TComboBox* LocilizeControl = nullptr;
 
+    TImageList* ilConfigOptions = nullptr;
+    TQZTree* tvChoseConfigOptions = nullptr;
+    TSplitter* splConfigOptions = nullptr;
     TPageControl* pcConfigs = nullptr;
     TTabSheet* tsDefault = nullptr;
     TLabel* lbDefaultLabel = nullptr;
@@ -96,8 +115,10 @@ public:
     TEdit* edResponseTimeOut = nullptr;
     TPageControl* pcConnection = nullptr;
     TTabSheet* tsClientSocket = nullptr;
+    TQZParamsEditEx* peZWIAddresses = nullptr;
     TTabSheet* tsMQ = nullptr;
     TTabSheet* tsServerSocket = nullptr;
+    TQZParamsEditEx* peServerSocketConnections = nullptr;
     TLabel* lbQueueManager = nullptr;
     TEdit* edQueueManager = nullptr;
     TLabel* lbPutMQQueue = nullptr;
@@ -180,6 +201,7 @@ public:
     TRadioGroup* rgIntTraceWriteType = nullptr;
     TCheckBox* cbWriteARMToTrace = nullptr;
     TCheckBox* cbClearLoginPassword = nullptr;
+    TQZParamsEditEx* peClearLoginPasswordTags = nullptr;
     TQZFilePathChoser* fcIntTraceFile = nullptr;
 
     TTabSheet* tsErrors = nullptr;
@@ -190,15 +212,20 @@ public:
     TTabSheet* tsErrorResponse = nullptr;
     TQZFilePathChoser* fcDefaultErrorHTML = nullptr;
     TCheckBox* cbReturnErrorTextOnly = nullptr;
+    TQZTree* tvErrorsHTMLs = nullptr;
     TQZFilePathChoser* edErrorHTML = nullptr;
 
     TTabSheet* tsShowErrorCfg = nullptr;
+    TQZTree* tvErrorsShow = nullptr;
+    TSplitter* splErrorInfo = nullptr;
     TMemo* mErrorInfo = nullptr;
 
     TTabSheet* tsConstOptions = nullptr;
     TTabSheet* tsSessionConsts = nullptr;
+    TQZParamsEditEx* seSessionConsts = nullptr;
     TTabSheet* tsRequestParams = nullptr;
     TGroupBox* gbRequestParams = nullptr;
+    TQZParamsEditEx* seReqParams = nullptr;
 
     TTabSheet* tsInfo = nullptr;
     TGroupBox* gbQVRDirectory = nullptr;
@@ -251,6 +278,7 @@ public:
     TCheckBox* cbRADontAuthenticate = nullptr;
     TCheckBox* cbRAUseIPFilter = nullptr;
     TPanel* pnlRAIPAddresses = nullptr;
+    TQZParamsEditEx* peRAIPAddresses = nullptr;
 
     TTabSheet* tsStart = nullptr;
     TCheckBox* cbAutoRun = nullptr;
@@ -265,6 +293,7 @@ protected:
 private:
     // One builder per page or group.
     void BuildBottomPanel();
+    void BuildPageTree();
     void BuildPages();
     void BuildDefaultPage();
     void BuildConnectionPage();
@@ -302,6 +331,8 @@ private:
     // Fill and read-back in pieces that mirror each other.
     void FillConnections();
     void ReadConnections();
+    void FillErrorTrees();
+    void ReadErrorTrees();
     void FillSigning();
     void ReadSigning();
     void FillCryptoEngineType();
@@ -313,6 +344,12 @@ private:
     // The hidden settings: ShemeName and data signing made reachable, typed connections on.
     void ApplyHiddenSettings();
     TCryptoParamsEditor* AddCryptoEditor(TWinControl* page, const char* name);
+    TQZParamsEditEx* AddListEditor(TWinControl* parent, const char* name, char separator,
+                                   std::initializer_list<const char*> columns);
+    TQZTree* AddErrorTree(TWinControl* parent, const char* name,
+                          std::initializer_list<const char*> columns);
+    // A page's row in the page tree, with its pictures when the page has its own.
+    TQZTreeItem* AddPageItem(TQZTreeItem* parent, TTabSheet* page);
     TQZFilePathChoser* AddPathChooser(TWinControl* parent, const char* name, const char* caption,
                                       bool folder, int top);
     void ChooseTrayIcon(TEdit* edit);

@@ -2,6 +2,7 @@
 // that translated captions of any length never cover an edit.
 #include "viewer/qvr_set_form.h"
 
+#include "qztree/qz_params_edit.h"
 #include "vcl/button.h"
 #include "vcl/combo_box.h"
 #include "vcl/edit.h"
@@ -41,6 +42,9 @@ void TfmQVRSet::CorrectControlsPosition() {
                     {lbResponseTimeOut}, Delta, {edResponseTimeOut});
     Column({lbRAdminBindAddress, lbRAdminPort}, {edRAdminBindAddress, edRAdminPort});
     Column({lbDelayBeforeLogin}, {edDelayBeforeLogin});
+    // The client-socket list as wide as its buttons with their margin on both sides.
+    TButton* edit = peZWIAddresses->btnEdit();
+    peZWIAddresses->SetWidth(edit->Left() + edit->Width() + peZWIAddresses->btnAdd()->Left());
 }
 
 void TfmQVRSet::FormCanResize(TObject*, int&, int&, bool& Resize) {

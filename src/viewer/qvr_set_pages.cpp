@@ -3,6 +3,11 @@
 #include "viewer/qvr_set_form.h"
 
 #include "qvr/error_catalogue.h"
+#include "qztree/header.h"
+#include "qztree/header_section.h"
+#include "qztree/header_sections.h"
+#include "qztree/qz_params_edit.h"
+#include "qztree/qz_tree.h"
 #include "tools/file_path_choser.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
@@ -14,6 +19,7 @@
 #include "vcl/page_control.h"
 #include "vcl/panel.h"
 #include "vcl/radio_group.h"
+#include "vcl/splitter.h"
 #include "viewer/crypto_params_editor.h"
 
 #include <initializer_list>
@@ -149,6 +155,39 @@ TCryptoParamsEditor* TfmQVRSet::AddCryptoEditor(TWinControl* page, const char* n
     return editor;
 }
 
+TQZParamsEditEx* TfmQVRSet::AddListEditor(TWinControl* parent, const char* name, char separator,
+                                          std::initializer_list<const char*> columns) {
+    auto* editor = Make<TQZParamsEditEx>(this, parent, name);
+    editor->SetSeparator(separator);
+    for (const char* column : columns)
+        editor->Columns()->AddSection()->SetText(column);
+    editor->SetShowColumnHeaders(columns.size() > 0);
+    return editor;
+}
+
+TQZTree* TfmQVRSet::AddErrorTree(TWinControl* parent, const char* name,
+                                 std::initializer_list<const char*> columns) {
+    auto* tree = Make<TQZTree>(this, parent, name);
+    tree->SetBounds(0, 0, parent->ClientWidth(), 200);
+    tree->SetAlign(alClient);
+    // A flat list of catalogue rows, one column per header section.
+    tree->SetShowRoot(false);
+    tree->SetShowRootButtons(false);
+    tree->SetShowButtons(false);
+    tree->SetShowLines(false);
+    tree->SetShowImages(false);
+    tree->SetHideSelection(false);
+    TQZHeaderSections& sections = *tree->Header()->Sections();
+    for (const char* column : columns) {
+        TQZHeaderSection* section = sections.AddSection();
+        section->SetText(column);
+        // The code is short, the message long, the switches as wide as their captions.
+        section->SetWidth(sections.Count() == 1 ? 50 : sections.Count() == 2 ? 300 : 90);
+    }
+    tree->SetShowColumns(true);
+    return tree;
+}
+
 void TfmQVRSet::BuildBottomPanel() {
     pnlBottom = AddGround(this, this, "pnlBottom", alBottom, 41);
     auto* pnlButtons = AddGround(this, pnlBottom, "pnlBottomButtons", alRight, 41);
@@ -233,6 +272,11 @@ void TfmQVRSet::BuildConnectionTypePages() {
     tsClientSocket = AddPage(this, pcConnection, "tsClientSocket", "ClientSocket");
     tsMQ = AddPage(this, pcConnection, "tsMQ", "MQ");
     tsServerSocket = AddPage(this, pcConnection, "tsServerSocket", "ServerSocket");
+    peZWIAddresses = AddListEditor(tsClientSocket, "peZWIAddresses", ':', {"Host", "Port"});
+    peServerSocketConnections =
+        AddListEditor(tsServerSocket, "peServerSocketConnections", ':', {"BindHost", "Port"});
+    for (TQZParamsEditEx* editor : {peZWIAddresses, peServerSocketConnections})
+        editor->SetBounds(LabelLeft, 10, 360, 200);
 
     const int top = 10;
     edQueueManager = AddLabelledEdit(this, tsMQ, lbQueueManager, "lbQueueManager",
@@ -385,21 +429,27 @@ void TfmQVRSet::BuildInternalTracePage() {
 
     pnlTraceOptionsGround =
         AddGround(this, tsInternalTrace, "pnlTraceOptionsGround", alClient, 300);
+    // The switches above the tag list, the file below it; the list takes the rest.
+    auto* pnlSwitches = AddGround(this, pnlTraceOptionsGround, "pnlTraceSwitches", alTop, 134);
     edTraceFileMaxSize =
-        AddLabelledEdit(this, pnlTraceOptionsGround, lbTraceFileMaxSize, "lbTraceFileMaxSize",
+        AddLabelledEdit(this, pnlSwitches, lbTraceFileMaxSize, "lbTraceFileMaxSize",
                         "MaxSize(MB):", "edTraceFileMaxSize", 4, NumberWidth);
     rgIntTraceWriteType =
-        AddRadioGroup(this, pnlTraceOptionsGround, "rgIntTraceWriteType", "Write trace type",
+        AddRadioGroup(this, pnlSwitches, "rgIntTraceWriteType", "Write trace type",
                       {"To file", "To directory (file: current date.log)"}, 2);
     rgIntTraceWriteType->SetBounds(LabelLeft, 32, 520, 45);
     rgIntTraceWriteType->OnClick = [this](TObject* s) { rgIntTraceWriteTypeClick(s); };
-    cbWriteARMToTrace = AddCheck(this, pnlTraceOptionsGround, "cbWriteARMToTrace",
-                                 "Записывать АРМ клиента", LabelLeft, 86);
-    cbClearLoginPassword = AddCheck(this, pnlTraceOptionsGround, "cbClearLoginPassword",
-                                    "Clear login password", LabelLeft, 110);
+    cbWriteARMToTrace =
+        AddCheck(this, pnlSwitches, "cbWriteARMToTrace", "Записывать АРМ клиента", LabelLeft, 86);
+    cbClearLoginPassword =
+        AddCheck(this, pnlSwitches, "cbClearLoginPassword", "Clear login password", LabelLeft, 110);
     // Captioned and switched between file and folder by the write type.
     fcIntTraceFile = AddPathChooser(pnlTraceOptionsGround, "fcIntTraceFile", "", false, 134);
-    // The tag list editor joins this panel with the parameters editor.
+    fcIntTraceFile->SetAlign(alBottom);
+    peClearLoginPasswordTags = AddListEditor(pnlTraceOptionsGround, "peClearLoginPasswordTags", '|',
+                                             {"Task", "Left tag", "Right tag"});
+    peClearLoginPasswordTags->SetBounds(0, 134, pnlTraceOptionsGround->ClientWidth(), 120);
+    peClearLoginPasswordTags->SetAlign(alClient);
 }
 
 void TfmQVRSet::BuildErrorsPage() {
@@ -413,36 +463,55 @@ void TfmQVRSet::BuildErrorsPage() {
 
 void TfmQVRSet::BuildErrorResponsePage() {
     tsErrorResponse = AddPage(this, pcConfigs, "tsErrorResponse", "ErrorResponse");
+    auto* pnlDefault = AddGround(this, tsErrorResponse, "pnlErrorResponseDefault", alTop, 80);
     fcDefaultErrorHTML =
-        AddPathChooser(tsErrorResponse, "fcDefaultErrorHTML", "Default error HTML file", false, 8);
+        AddPathChooser(pnlDefault, "fcDefaultErrorHTML", "Default error HTML file", false, 8);
     fcDefaultErrorHTML->SetFilter("*.html;*.htm|*.html;*.htm");
-    cbReturnErrorTextOnly = AddCheck(this, tsErrorResponse, "cbReturnErrorTextOnly",
+    cbReturnErrorTextOnly = AddCheck(this, pnlDefault, "cbReturnErrorTextOnly",
                                      "Всегда возвращать текст ошибки", LabelLeft, 56);
     cbReturnErrorTextOnly->OnClick = [this](TObject* s) { cbReturnErrorTextOnlyClick(s); };
-    // The tree of error files fills the page between the switch and this chooser once the tree
-    // control exists; the chooser gives the selected rows their file.
+    // The chooser gives the selected rows of the tree above it their file.
     edErrorHTML = AddPathChooser(tsErrorResponse, "edErrorHTML", "HTML:", false, 80);
     edErrorHTML->SetAlign(alBottom);
+    edErrorHTML->onChange = [this](TObject* s) { edErrorHTMLChange(s); };
+    tvErrorsHTMLs = AddErrorTree(tsErrorResponse, "tvErrorsHTMLs", {"Code", "Message", "HTML"});
+    tvErrorsHTMLs->SetMultiSelect(true);
+    tvErrorsHTMLs->OnItemSelectedChange = [this](TObject* s, TQZTreeItem* item) {
+        tvErrorsHTMLsItemSelectedChange(s, item);
+    };
 }
 
 void TfmQVRSet::BuildShowErrorCfgPage() {
     tsShowErrorCfg = AddPage(this, pcConfigs, "tsShowErrorCfg", "ShowErrorCfg");
-    // The tree of error switches fills the page above the memo once the tree control exists.
     mErrorInfo = Make<TMemo>(this, tsShowErrorCfg, "mErrorInfo");
     mErrorInfo->SetBounds(0, 0, 400, 120);
     mErrorInfo->SetAlign(alBottom);
     mErrorInfo->SetReadOnly(true);
     mErrorInfo->SetScrollBars(ssVertical);
+    // Above the memo, so that dragging it sizes the memo.
+    splErrorInfo = Make<TSplitter>(this, tsShowErrorCfg, "splErrorInfo");
+    // A splitter starts on the left: turned first, then given its thickness.
+    splErrorInfo->SetAlign(alBottom);
+    splErrorInfo->SetBounds(0, mErrorInfo->Top() - 4, tsShowErrorCfg->ClientWidth(), 4);
+    tvErrorsShow = AddErrorTree(tsShowErrorCfg, "tvErrorsShow",
+                                {"Code", "Message", "Visualization", "Write to log", "Session data",
+                                 "HTTP headers", "Request data"});
+    tvErrorsShow->OnItemSelectedChange = [this](TObject* s, TQZTreeItem* item) {
+        tvErrorsShowItemSelectedChange(s, item);
+    };
 }
 
 void TfmQVRSet::BuildConstPages() {
     tsConstOptions = AddPage(this, pcConfigs, "tsConstOptions", "tsConstOptions");
-    // The name=value list editors join these two pages with the parameters editor.
     tsSessionConsts = AddPage(this, pcConfigs, "tsSessionConsts", "SessionConsts");
+    seSessionConsts = AddListEditor(tsSessionConsts, "seSessionConsts", '=', {"Param", "Value"});
+    seSessionConsts->SetAlign(alClient);
     tsRequestParams = AddPage(this, pcConfigs, "tsRequestParams", "RequestParams");
     gbRequestParams = AddGroup(this, tsRequestParams, "gbRequestParams", "Add Values if Absent",
                                Bounds(0, 0, 400, 300));
     gbRequestParams->SetAlign(alClient);
+    seReqParams = AddListEditor(gbRequestParams, "seReqParams", '=', {"Param", "Value"});
+    seReqParams->SetAlign(alClient);
 }
 
 void TfmQVRSet::BuildInfoPage() {
@@ -548,6 +617,8 @@ void TfmQVRSet::BuildRAdminPage() {
     pnlRAIPAddresses = AddGround(this, pnlGroundRAdminConfig, "pnlRAIPAddresses", alNone, 120);
     pnlRAIPAddresses->SetBounds(LabelLeft, Row(4, 5), 400, 120);
     pnlRAIPAddresses->SetCaption("Accepted IP addresses:");
+    peRAIPAddresses = AddListEditor(pnlRAIPAddresses, "peRAIPAddresses", '|', {});
+    peRAIPAddresses->SetAlign(alClient);
     for (TControl* hidden :
          std::initializer_list<TControl*>{cbRADontAuthenticate, cbRAUseIPFilter, pnlRAIPAddresses})
         hidden->SetVisible(false);

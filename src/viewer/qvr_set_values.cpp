@@ -6,8 +6,10 @@
 #include "qvr/crypto_engine_list.h"
 #include "qvr/qvr_config.h"
 #include "qvr/qvr_configurator.h"
+#include "qztree/qz_params_edit.h"
 #include "rtl/message_box.h"
 #include "rtl/scope_guards.h"
+#include "rtl/string_list.h"
 #include "rtl/strings.h"
 #include "tools/conversions.h"
 #include "tools/file_path_choser.h"
@@ -32,6 +34,15 @@ void FillNumber(TEdit* edit, int value) {
 // The server refuses to go on with a number it cannot read.
 int ReadNumber(const TEdit* edit) {
     return StrToInt(edit->Text());
+}
+
+// A list editor shows the list's lines; reading back makes the list a copy of its lines.
+void FillLines(TQZParamsEditEx* editor, const TStringList& lines) {
+    editor->SetItems(&lines);
+}
+
+void ReadLines(TQZParamsEditEx* editor, TStringList& lines) {
+    lines.Assign(*editor->Items());
 }
 
 // The program's full file name without '/', ':' and '\', as its auto-run value is named.
@@ -79,7 +90,10 @@ void TfmQVRSet::FillControls() {
     cbEnabledIntTrace->SetChecked(c.IntTraceEnabled);
     cbWriteARMToTrace->SetChecked(c.WriteARMToTrace);
     cbClearLoginPassword->SetChecked(c.ClearLoginPassword);
+    FillLines(peClearLoginPasswordTags, *c.ClearLoginPasswordTags);
     FillNumber(edTraceFileMaxSize, c.TraceFileMaxSize);
+    FillLines(seReqParams, *c.RequestAbsentValues);
+    FillLines(seSessionConsts, *c.SessionConsts);
     fcErrorsLogFile->SetText(c.LogFileName);
     cbBlinkTrayIcon->SetChecked(c.BlinkTrayIconOnError);
     cbShowErrorsMonitorOnErrors->SetChecked(c.ShowErrorsMonitor);
@@ -92,6 +106,7 @@ void TfmQVRSet::FillControls() {
     EnabledShedulerControls();
     cbReturnErrorTextOnly->SetChecked(c.ReturnOnlyErrorText);
     fcDefaultErrorHTML->SetText(c.DefaultErrorHTML);
+    FillErrorTrees();
     cbCheckFuncRights->SetChecked(c.CheckFuncRights);
     cbAlwaysNeedTaskConfig->SetChecked(c.AlwaysNeedTaskConfig);
     cbRunAutenticate->SetChecked(c.CheckTaskRWA);
@@ -156,7 +171,11 @@ void TfmQVRSet::ReadValues() {
     c.IntTraceEnabled = cbEnabledIntTrace->Checked();
     c.WriteARMToTrace = cbWriteARMToTrace->Checked();
     c.ClearLoginPassword = cbClearLoginPassword->Checked();
+    ReadLines(peClearLoginPasswordTags, *c.ClearLoginPasswordTags);
     c.TraceFileMaxSize = ReadNumber(edTraceFileMaxSize);
+    c.RequestAbsentValues->Clear();
+    ReadLines(seReqParams, *c.RequestAbsentValues);
+    ReadLines(seSessionConsts, *c.SessionConsts);
     c.LogFileName = fcErrorsLogFile->Text();
     c.BlinkTrayIconOnError = cbBlinkTrayIcon->Checked();
     c.ShowErrorsMonitor = cbShowErrorsMonitorOnErrors->Checked();
@@ -172,6 +191,7 @@ void TfmQVRSet::ReadValues() {
     c.CheckUniqRunTask = cbCheckUniqRunTask->Checked();
     c.CloseSessionBLLName = edCloseSessionBLL->Text();
     c.CloseSessionFunctionName = edCloseSessionFunction->Text();
+    ReadErrorTrees();
     c.CustomDefaultTrayIcon = edDefaultTrayIcon->Text();
     c.CustomErrorTrayIcons = edErrorIcons->Text();
     c.ChangeErrorIconsInterval =
@@ -192,6 +212,9 @@ void TfmQVRSet::ReadValues() {
 
 void TfmQVRSet::FillConnections() {
     const TConnectionConfig& connections = *QVRConfig->ZWIConnection;
+    peZWIAddresses->Clear();
+    for (int i = 0; i < connections.CountByType(ctClientSocket); ++i)
+        peZWIAddresses->AddItem(connections.Connection(ctClientSocket, i)->AsString());
     // Only one message-queue connection is edited: the last one in the list stays shown.
     for (int i = 0; i < connections.CountByType(ctMQ); ++i) {
         auto* mq = static_cast<const TMQConnection*>(connections.Connection(ctMQ, i));
@@ -201,33 +224,29 @@ void TfmQVRSet::FillConnections() {
         edChannelName->SetText(mq->ChannelName);
         edConnectionName->SetText(mq->ConnectionName);
     }
+    peServerSocketConnections->Clear();
+    for (int i = 0; i < connections.CountByType(ctServerSocket); ++i)
+        peServerSocketConnections->AddItem(connections.Connection(ctServerSocket, i)->AsString());
 }
 
 void TfmQVRSet::ReadConnections() {
     TConnectionConfig& connections = *QVRConfig->ZWIConnection;
-    // The socket connections have no editor in this dialog yet: they are taken over as they
-    // were, client sockets before the message queue and listening sockets after it.
-    std::vector<std::unique_ptr<TConnection>> sockets[2];
-    for (TConnectionType type : {ctClientSocket, ctServerSocket})
-        for (int i = 0; i < connections.CountByType(type); ++i) {
-            auto copy = TConnectionConfig::CreateConnection(type);
-            copy->Assign(*connections.Connection(type, i));
-            sockets[type == ctServerSocket].push_back(std::move(copy));
-        }
     connections.Clear();
     connections.CurrentType = TConnectionType(rgConnectionType->ItemIndex());
-    auto addCopies = [&connections](const std::vector<std::unique_ptr<TConnection>>& list) {
-        for (const auto& socket : list)
-            connections.AddConnection(socket->ConnectionType())->Assign(*socket);
+    auto addLines = [&connections](TQZParamsEditEx* editor, TConnectionType type) {
+        const TStrings& lines = *editor->Items();
+        for (int i = 0; i < lines.Count(); ++i)
+            connections.AddConnection(type)->SetAsString(lines.Get(i));
     };
-    addCopies(sockets[0]);
+    addLines(peZWIAddresses, ctClientSocket);
+    // Added also when every edit is empty: the server always has its queue entry.
     auto* mq = static_cast<TMQConnection*>(connections.AddConnection(ctMQ));
     mq->QueueManager = edQueueManager->Text();
     mq->PutMQQueue = edPutMQQueue->Text();
     mq->GetMQQueue = edGetMQQueue->Text();
     mq->ChannelName = edChannelName->Text();
     mq->ConnectionName = edConnectionName->Text();
-    addCopies(sockets[1]);
+    addLines(peServerSocketConnections, ctServerSocket);
 }
 
 void TfmQVRSet::FillSigning() {

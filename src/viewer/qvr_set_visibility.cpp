@@ -5,6 +5,7 @@
 
 #include "qvr/qvr_config.h"
 #include "qvr/qvr_configurator.h"
+#include "qztree/qz_tree.h"
 #include "tools/file_path_choser.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
@@ -61,6 +62,7 @@ void TfmQVRSet::VisibleErrorsHTMLConfigs() {
     // An answer of the error text alone needs no HTML files.
     const bool files = !cbReturnErrorTextOnly->Checked();
     fcDefaultErrorHTML->SetVisible(files);
+    tvErrorsHTMLs->SetVisible(files);
     edErrorHTML->SetVisible(files);
 }
 

@@ -41,6 +41,7 @@ TfmSystemInfoForm::TfmSystemInfoForm(TComponent* AOwner, const std::string& Name
     tvObjects->SetDoInplaceEdit(false);
     tvObjects->OnStartDrag = ::Bind(this, &TfmSystemInfoForm::tvObjectsStartDrag);
     tvObjects->OnDragOver = ::Bind(this, &TfmSystemInfoForm::tvObjectsDragOver);
+    SetClientWidth(tvObjects->ColumnsWidth());
 }
 
 TQZTreeItem* TfmSystemInfoForm::Root() const {

@@ -26,6 +26,7 @@ TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner, const std::string& Name
                                      const std::string& Caption)
     : TfmSystemInfoForm(AOwner, Name, Caption) {
     tvObjects->SetColumns({"Object", "Current num", "Start num", "End num", "Delta ", "Rate"});
+    SetClientWidth(tvObjects->ColumnsWidth());
 }
 
 TQZTreeItem* TfmSystemLeakForm::AddTreeItem(TQZTreeItem* Parent, const std::string& Name) {

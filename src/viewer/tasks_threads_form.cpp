@@ -33,6 +33,9 @@ TfmTasksThreads::TfmTasksThreads(TComponent* AOwner) : TfmDebugInfo(AOwner) {
     BuildDetails();
     BuildTabs();
     BuildTree();
+    // Wide enough for every column, with room for a page of threads above the details.
+    SetClientSize(tvRunTasks->ColumnsWidth() + 8,
+                  240 + Splitter1->Height() + mTaskDetail->Height() + sbInfo->Height());
 }
 
 void TfmTasksThreads::BuildDetails() {

@@ -11,22 +11,6 @@ constexpr int Size = 16;
 constexpr TColor Transparent = clFuchsia;
 constexpr uint32_t TransparentPixel = 0xFF00FF;
 
-// The picture is drawn on a key colour; every other pixel becomes opaque in the alpha channel,
-// which the 32-bit list draws by.
-void AddPicture(TImageList& images, const std::function<void(TCanvas&)>& draw) {
-    TBitmap picture(Size, Size);
-    TCanvas& canvas = *picture.Canvas();
-    canvas.Brush()->SetColor(Transparent);
-    canvas.FillRect(Rect(0, 0, Size, Size));
-    draw(canvas);
-    for (int y = 0; y < Size; ++y) {
-        uint32_t* row = picture.ScanLine(y);
-        for (int x = 0; x < Size; ++x)
-            row[x] = (row[x] & 0xFFFFFF) == TransparentPixel ? 0 : row[x] | 0xFF000000;
-    }
-    images.Add(&picture);
-}
-
 void DrawOpenFolder(TCanvas& canvas) {
     canvas.Pen()->SetColor(clOlive);
     canvas.Brush()->SetColor(TColor(0x40C8F0));
@@ -53,14 +37,30 @@ std::function<void(TCanvas&)> Disc(TColor fill) {
 }
 } // namespace
 
+// The picture is drawn on a key colour; every other pixel becomes opaque in the alpha channel,
+// which the 32-bit list draws by.
+void AddDrawnPicture(TImageList& images, const std::function<void(TCanvas&)>& draw) {
+    TBitmap picture(Size, Size);
+    TCanvas& canvas = *picture.Canvas();
+    canvas.Brush()->SetColor(Transparent);
+    canvas.FillRect(Rect(0, 0, Size, Size));
+    draw(canvas);
+    for (int y = 0; y < Size; ++y) {
+        uint32_t* row = picture.ScanLine(y);
+        for (int x = 0; x < Size; ++x)
+            row[x] = (row[x] & 0xFFFFFF) == TransparentPixel ? 0 : row[x] | 0xFF000000;
+    }
+    images.Add(&picture);
+}
+
 void AddTimeLineImages(TImageList& images) {
     images.SetSize(Size, Size);
-    AddPicture(images, DrawOpenFolder);
-    AddPicture(images, DrawCross);
+    AddDrawnPicture(images, DrawOpenFolder);
+    AddDrawnPicture(images, DrawCross);
 }
 
 void AddTaskStateImages(TImageList& images) {
     images.SetSize(Size, Size);
-    AddPicture(images, Disc(clSilver));
-    AddPicture(images, Disc(clLime));
+    AddDrawnPicture(images, Disc(clSilver));
+    AddDrawnPicture(images, Disc(clLime));
 }

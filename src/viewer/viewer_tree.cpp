@@ -1,12 +1,15 @@
 #include "viewer/viewer_tree.h"
 
 #include "qztree/header.h"
+#include "qztree/header_section.h"
 #include "qztree/header_sections.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "rtl/events.h"
 #include "rtl/published.h"
 #include "rtl/string_list.h"
+
+#include <windows.h>
 
 const TClassInfo& TViewerTree::StaticClassInfo() {
     static const TClassInfo info("TViewerTree", &TQZTree::StaticClassInfo());
@@ -27,6 +30,14 @@ void TViewerTree::SetColumns(const std::vector<std::string>& Texts) {
         while (sections.Count() > int(Texts.size()))
             sections.DeleteSection(sections.ItemByPos(sections.Count() - 1));
     }
+}
+
+int TViewerTree::ColumnsWidth() const {
+    int width = 0;
+    if (TQZHeader* header = Header())
+        for (int i = 0; i < header->Sections()->Count(); ++i)
+            width += header->Sections()->ItemByPos(i)->Width();
+    return width + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
 }
 
 TQZTreeItem* TViewerTree::AddRow(TQZTreeItem* Parent, const std::string& Text) {

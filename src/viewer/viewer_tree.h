@@ -14,6 +14,9 @@ public:
 
     void SetColumns(const std::vector<std::string>& Texts);
     const std::vector<std::string>& HeaderTexts() const { return FHeaderTexts; }
+    // The width all columns take side by side, with the tree's frame and its vertical bar, so
+    // a window can open wide enough to show every column.
+    int ColumnsWidth() const;
     // A new row under Parent (the hidden root for top-level rows) with an empty text in every
     // column after the first.
     TQZTreeItem* AddRow(TQZTreeItem* Parent, const std::string& Text);

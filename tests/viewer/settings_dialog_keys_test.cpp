@@ -1,5 +1,9 @@
 #include "settings_dialog_support.h"
 
+#include "qztree/qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/qz_tree_items.h"
+
 #include "qvr/qvr_config.h"
 #include "vcl/button.h"
 #include "vcl/check_box.h"
@@ -42,6 +46,8 @@ TEST_F(SettingsDialogTest, TheHiddenSequenceOpensSigningSchedulerAndTypedConnect
     const std::string written = ShowSettings({
         [&] {
             before = Written();
+            EXPECT_EQ(PageRow(d.tsSheduler), nullptr);
+            EXPECT_EQ(PageRow(d.tsCryptoZWIData), nullptr);
             ShowPage(d.tsTasksOptions);
         },
         [&] {
@@ -61,6 +67,13 @@ TEST_F(SettingsDialogTest, TheHiddenSequenceOpensSigningSchedulerAndTypedConnect
             // Neither signing box is checked, so their pages and panel stay hidden.
             EXPECT_FALSE(d.pnlCryptoParamsGround->Visible());
             EXPECT_FALSE(d.tsSignParams->TabVisible());
+            // The page tree now leads to both pages: signing under the connection.
+            ASSERT_NE(PageRow(d.tsCryptoZWIData), nullptr);
+            EXPECT_EQ(PageRow(d.tsCryptoZWIData)->Parent(), PageRow(d.tsConnectionOptions));
+            ShowPage(d.tsSheduler);
+        },
+        [&] {
+            EXPECT_EQ(d.pcConfigs->ActivePage(), d.tsSheduler);
             ClickControl(d.btnCancel);
         },
     });
@@ -77,7 +90,13 @@ TEST_F(SettingsDialogTest, TheHiddenSequenceKeepsASchemeAndSigningThatAreThere) 
             EXPECT_TRUE(d.pnlCryptoParamsGround->Visible());
             EXPECT_TRUE(d.tsSignParams->TabVisible());
             EXPECT_FALSE(d.tsCheckSignParams->TabVisible());
-            PostLetters(d.btnOk, "ZEBRAMOTH");
+            ShowPage(d.tsRAdmin);
+        },
+        [&] { PostLetters(d.btnOk, "ZEBRAMOTH"); },
+        [&] {
+            // Both pages had their rows: the tree was not built again and keeps its choice.
+            EXPECT_TRUE(PageRow(d.tsRAdmin)->Selected());
+            EXPECT_EQ(d.pcConfigs->ActivePage(), d.tsRAdmin);
             ClickControl(d.btnOk);
         },
     });

@@ -2,6 +2,10 @@
 
 #include "qvr/memory_qvr_config.h"
 #include "qvr/qvr_config.h"
+#include "qztree/qz_tree.h"
+#include "qztree/qz_tree_item.h"
+#include "qztree/qz_tree_items.h"
+#include "qztree/tree_view.h"
 #include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
 #include "vcl/check_box.h"
@@ -86,7 +90,53 @@ void ClickControl(TWinControl* control) {
     PostMessageW(control->Handle(), WM_LBUTTONUP, 0, at);
 }
 
+TQZTreeItem* PageRow(TTabSheet* page) {
+    TQZTreeItems& rows = *fmQVRSet->tvChoseConfigOptions->Items();
+    for (int i = 0; i < rows.Count(); ++i)
+        if (rows.Item(i)->Tag == page->PageIndex())
+            return rows.Item(i);
+    return nullptr;
+}
+
+namespace {
+// A click in a shown row at the X that Left gives once the row is painted (painting places the
+// texts, which the hit test reads).
+void ClickInRow(TQZTree* tree, TQZTreeItem* item, const std::function<int()>& left,
+                uintptr_t keys) {
+    TQZTreeView* view = tree->ViewControl();
+    tree->EnsureVisible(item);
+    view->Invalidate();
+    UpdateWindow(view->Handle());
+    const TRect row = view->GetItemRect(view->FVisible.IndexOf(item));
+    const LPARAM at = MAKELPARAM(left() - tree->LeftPosition(), (row.Top + row.Bottom) / 2);
+    PostMessageW(view->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    PostMessageW(view->Handle(), WM_LBUTTONUP, keys, at);
+}
+} // namespace
+
+void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys) {
+    ClickInRow(
+        tree, item, [item] { return item->TextLeft + 3; }, keys);
+}
+
+void ClickCell(TQZTree* tree, TQZTreeItem* item, int section) {
+    ClickInRow(
+        tree, item,
+        [tree, section] {
+            int left = 0, right = 0;
+            tree->SectionBounds(section, left, right);
+            return (left + right) / 2;
+        },
+        0);
+}
+
 void ShowPage(TTabSheet* page) {
+    if (page->PageControl() == fmQVRSet->pcConfigs) {
+        TQZTreeItem* row = PageRow(page);
+        ASSERT_NE(row, nullptr) << page->Caption() << " has no row in the page tree";
+        ClickRow(fmQVRSet->tvChoseConfigOptions, row);
+        return;
+    }
     RECT r;
     HWND tabs = page->PageControl()->Handle();
     SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(page->TabIndex()), LPARAM(&r));

@@ -10,6 +10,8 @@
 
 class TCheckBox;
 class TEdit;
+class TQZTree;
+class TQZTreeItem;
 class TTabSheet;
 
 // Steps run one at a time inside a modal loop: each runs from a timer, so the messages the
@@ -60,7 +62,14 @@ std::string SectionOfText(const std::string& text, const std::string& section);
 
 // What a person does in the dialog.
 void ClickControl(TWinControl* control);
+// A settings page by a click on its row of the page tree; an inner page by its tab.
 void ShowPage(TTabSheet* page);
+// A click on the text of a shown row of a tree (with MK_CONTROL or MK_SHIFT held as asked).
+void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys = 0);
+// The row of the page tree that leads to the page; null when it has none.
+TQZTreeItem* PageRow(TTabSheet* page);
+// A click in the middle of a cell of a shown row.
+void ClickCell(TQZTree* tree, TQZTreeItem* item, int section);
 // Replaces an edit's text: a click into it, End, backspaces over the old text, the new text.
 void TypeInto(TEdit* edit, const std::string& text);
 std::string WindowText(TWinControl* control);

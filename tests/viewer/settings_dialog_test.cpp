@@ -3,6 +3,7 @@
 #include "qvr/error_catalogue.h"
 
 #include "qvr/qvr_config.h"
+#include "qztree/qz_params_edit.h"
 #include "rtl/wide_text.h"
 #include "support/crypto_stand_in.h"
 #include "tools/file_path_choser.h"
@@ -173,7 +174,8 @@ TEST_F(SettingsDialogTest, SwitchesShowAndHideTheirControls) {
         [&] {
             EXPECT_EQ(d.pcCryptoEngine->ActivePage(), d.tsCryptoFromFile);
             EXPECT_TRUE(WindowVisible(d.cbCryptoEngineType));
-            ShowPage(d.tsSheduler);
+            // Without a scheme the scheduler's page has no row to reach it by.
+            EXPECT_EQ(PageRow(d.tsSheduler), nullptr);
         },
         [&] {
             // No scheduler behind the viewer: nothing runs and nothing can be started.
@@ -278,6 +280,11 @@ TEST_F(SettingsDialogTest, TheDialogIsLaidOutOnceItIsMade) {
     EXPECT_EQ(d.edDefaultTrayIcon->Left() + d.edDefaultTrayIcon->Width() + 5,
               d.btnChooseDefaultIcon->Left());
     EXPECT_EQ(d.edErrorIcons->Width(), d.edDefaultTrayIcon->Width());
+    // The client-socket list leaves the same margin right of its buttons as left of them.
+    TButton* edit = d.peZWIAddresses->btnEdit();
+    EXPECT_EQ(d.peZWIAddresses->Width() - (edit->Left() + edit->Width()),
+              d.peZWIAddresses->btnAdd()->Left());
+    EXPECT_GT(d.peZWIAddresses->btnAdd()->Left(), 0);
 }
 
 namespace {

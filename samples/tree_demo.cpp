@@ -74,6 +74,14 @@ private:
         Target = MakeTree(400, 390, captions, 1);
         Target->SetDragAllowed(true);
         Target->SetExpandOnDragOver(true);
+        // A classic flat border that lights up under the mouse and with the focus, and a hint of
+        // its own.
+        Target->SetUseXPThemes(false);
+        Target->SetFlat(true);
+        Target->SetActiveBorderType(fbtColorLineBorder);
+        Target->SetLineBorderActiveColor(clHighlight);
+        Target->SetShowHint(true);
+        Target->SetHint("Drop rows here");
         Target->Items()->AddChild(Target->Items()->AddChild(nullptr, "Folder"), "inside");
         Target->OnDragOver = [this](TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
             Accept = Source == Rows;

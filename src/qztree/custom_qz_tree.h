@@ -27,6 +27,7 @@ class TQZScrollBar;
 class TQZScrollBarStyles;
 class TQZHeader;
 class TQZHeaderSection;
+class TQZHeaderSections;
 class TImageList;
 class TBitmap;
 class TStringList;
@@ -68,6 +69,11 @@ public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     TQZTreeItems* Items() const { return FItems.get(); }
+    // Copies the given items into the tree's own.
+    void SetItems(const TQZTreeItems* Value) { FItems->Assign(Value); }
+    TQZHeaderSections* HeaderSections() const;
+    // Copies the given sections into the header.
+    void SetHeaderSections(const TQZHeaderSections* Value);
     TQZTreeItem* GetRoot() const;
     TQZTreeViewState& View() const { return *FView; }
     // The window that draws the rows; null for a tree driven without windows.
@@ -183,11 +189,11 @@ public:
     }
     TColor LineBorderActiveColor() const { return FLineBorderActiveColor; }
     void SetLineBorderActiveColor(TColor Value) {
-        SetOption(FLineBorderActiveColor, Value, When(FFlat, {teInvalidate}));
+        SetOption(FLineBorderActiveColor, Value, When(FFlat, {teInvalidate, teFrame}));
     }
     TColor LineBorderInactiveColor() const { return FLineBorderInactiveColor; }
     void SetLineBorderInactiveColor(TColor Value) {
-        SetOption(FLineBorderInactiveColor, Value, When(FFlat, {teInvalidate}));
+        SetOption(FLineBorderInactiveColor, Value, When(FFlat, {teInvalidate, teFrame}));
     }
     bool RowHotTrack() const { return FRowHotTrack; }
     void SetRowHotTrack(bool Value);
@@ -226,6 +232,8 @@ public:
     void SetPlusPicture(const TBitmap* Value);
     void SetMinusPicture(const TBitmap* Value);
     void SetLeafPicture(const TBitmap* Value);
+    void SetCheckBoxGlyph(const TBitmap* Value);
+    void SetRadioButtonGlyph(const TBitmap* Value);
     bool HeaderUseTreeFont() const { return FHeaderUseTreeFont; }
     void SetHeaderUseTreeFont(bool Value);
     TFont* HeaderFont() const { return FHeaderFont.get(); }
@@ -261,6 +269,12 @@ public:
     void SetMoveColumnOnDrag(bool Value) { FHeader->MoveOnDrag = Value; }
     int DefaultSectionWidth() const { return FHeader->DefaultWidth(); }
     void SetDefaultSectionWidth(int Value) { FHeader->SetDefaultWidth(Value); }
+    // The hint stays the control's own; the view shows it where a row has none of its own.
+    void SetHint(const std::string& Value);
+    const std::string& RealHint() const { return FRealHint; }
+    // The view takes the tree's cursors: it covers the tree's client area.
+    void SetCursor(TCursor Value);
+    void SetDragCursor(TCursor Value);
     // The check-box size of the theme when one is applied.
     int EffectiveCheckBoxSize() const;
     // The tree's option table: fields with their defaults.
@@ -684,6 +698,12 @@ protected:
     std::vector<TQZXPThemedControl*> ThemedPieces() const;
 
     void ImageListChange(TObject* Sender);
+    void HeaderFontChanged(TObject* Sender);
+    // The mouse over the rows shows the active border kind, as the focus does.
+    void SetMouseOver(bool Value);
+    bool BorderKindsDiffer() const { return FActiveBorderType != FInactiveBorderType; }
+    // With custom bars, a theme or Flat the border is drawn by the tree, not by the system.
+    bool DrawsFlatBorder() const;
     void BackgroundChange(TObject* Sender);
     void GlyphChange(TObject* Sender);
     void SBChanged(TObject* Sender);
@@ -711,9 +731,11 @@ protected:
     TQZScrollBar* FVScrollBar = nullptr;
     std::unique_ptr<TQZScrollBarStyles> FHorzScrollBarStyle, FVertScrollBarStyle;
     std::unique_ptr<TStringList> FHeadersTexts;
+    bool FFillingHeadersTexts = false;
     TNotifyEvent FImageChangeLink;
     std::unique_ptr<TBitmap> FBackground;
     std::unique_ptr<TFont> FHeaderFont;
+    std::string FRealHint;
     mutable std::unique_ptr<TBitmap> FPlusPicture, FMinusPicture, FLeafPicture, FCheckBoxGlyph,
         FRadioButtonGlyph;
     int FSelectColumn = -1;
@@ -726,6 +748,7 @@ protected:
     bool FAutoSizingColumns = false;
     bool IgnoreResize = false;
     bool FTreeIsFocused = false;
+    bool FMouseOver = false;
     int SavedHH = 0;
     int FHeaderHeight = -1; // read from a form, applied when loading ends
     TRect FPendingPaint{};  // asked for while the lock was held

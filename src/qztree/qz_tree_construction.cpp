@@ -7,6 +7,7 @@
 #include "qztree/tree_view.h"
 #include "rtl/published.h"
 #include "rtl/string_list.h"
+#include "rtl/value_scope.h"
 #include "vcl/bitmap.h"
 #include "vcl/img_list.h"
 #include "vcl/timer.h"
@@ -15,21 +16,28 @@
 // Making, loading, copying and ending a tree control.
 
 const TClassInfo& TCustomQZTree::StaticClassInfo() {
-    static const TClassInfo info("TCustomQZTree", &TQZXPThemedControl::StaticClassInfo());
+    // The hint goes through the tree, so that a hint set by name reaches the view too.
+    static const TClassInfo info =
+        TClassInfo("TCustomQZTree", &TQZXPThemedControl::StaticClassInfo())
+            .String<TCustomQZTree>("Hint", &TCustomQZTree::Hint, &TCustomQZTree::SetHint);
     return info;
 }
 
 namespace {
-// The lines of HeadersTexts tell the tree when one of them is set.
+// The lines of HeadersTexts reach the header: a line set names its section, any other change
+// (lines added, the whole list assigned) passes the list on once it is done.
 class THeadersTextsList : public TStringList {
 public:
     std::function<void(int, const std::string&)> OnLineSet;
-    bool Filling = false;
     void Put(int Index, const std::string& S) override {
-        TStringList::Put(Index, S);
-        if (!Filling && OnLineSet)
+        {
+            TValueScope<bool> putting(Putting, true);
+            TStringList::Put(Index, S);
+        }
+        if (OnLineSet)
             OnLineSet(Index, S);
     }
+    bool Putting = false;
 };
 } // namespace
 
@@ -68,7 +76,12 @@ TCustomQZTree::TCustomQZTree(TComponent* AOwner, std::unique_ptr<TQZTreeViewStat
 
     auto texts = std::make_unique<THeadersTextsList>();
     texts->OnLineSet = [this](int Index, const std::string& Text) {
-        HeadersTextsLineSet(Index, Text);
+        if (!FFillingHeadersTexts)
+            HeadersTextsLineSet(Index, Text);
+    };
+    texts->OnChange = [this, list = texts.get()](TObject*) {
+        if (!FFillingHeadersTexts && !list->Putting)
+            SetHeadersTexts(list);
     };
     FHeadersTexts = std::move(texts);
     SetBounds(Left(), Top(), 200, 100);
@@ -76,12 +89,15 @@ TCustomQZTree::TCustomQZTree(TComponent* AOwner, std::unique_ptr<TQZTreeViewStat
     CreatePieces();
     FLineHeight = DefineLineHeight();
     SetTabStop(true);
+    SetCursor(crArrow);
+    SetDragCursor(DragCursor());
     RegisterTreeDragCursors();
     FImageChangeLink = [this](TObject* Sender) { ImageListChange(Sender); };
     FBackground = std::make_unique<TBitmap>();
     FBackground->OnChange = [this](TObject* Sender) { BackgroundChange(Sender); };
     FHeaderFont = std::make_unique<TFont>();
     FHeaderFont->Assign(Font());
+    FHeaderFont->OnChange = [this](TObject* Sender) { HeaderFontChanged(Sender); };
     FDelayTimer = new TTimer(this);
     FDelayTimer->SetEnabled(false);
 }
@@ -93,6 +109,8 @@ void TCustomQZTree::CreatePieces() {
         FTreeView->SetParentShowHint(true);
         FTreeView->OnClick = [this](TObject*) { Click(); };
         FTreeView->OnDblClick = [this](TObject*) { DblClick(); };
+        FTreeView->OnMouseEnter = [this](TObject*) { SetMouseOver(true); };
+        FTreeView->OnMouseLeave = [this](TObject*) { SetMouseOver(false); };
         BindViewTransfers();
     }
     auto makeBar = [this](TScrollBarKind Kind, std::unique_ptr<TQZScrollBarStyles>& Styles) {

@@ -1,5 +1,6 @@
 #include "qztree/custom_qz_tree.h"
 #include "qztree/header.h"
+#include "qztree/header_sections.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/tree_view.h"
@@ -174,9 +175,22 @@ void TCustomQZTree::PlaceHeader(const TRect& Bounds) {
     FHeader->SetVisible(true);
 }
 
+TQZHeaderSections* TCustomQZTree::HeaderSections() const {
+    return FHeader ? FHeader->Sections() : nullptr;
+}
+
+void TCustomQZTree::SetHeaderSections(const TQZHeaderSections* Value) {
+    if (!FHeader || !Value)
+        return;
+    TQZTreeLock lock(this);
+    FHeader->Sections()->Assign(Value);
+    ApplyEffects({teRows});
+}
+
 TStrings* TCustomQZTree::HeadersTexts() {
     auto& list = *FHeadersTexts;
-    // Filled from the header each time it is read; setting a line reaches its section.
+    // Filled from the header each time it is read; what is then written to it reaches the header.
+    TValueScope<bool> filling(FFillingHeadersTexts, true);
     list.Clear();
     const int count = HeaderSectionCount();
     for (int i = 0; i < count; ++i)

@@ -3,6 +3,7 @@
 #include "qztree/qz_cell_style.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/scroll_bar.h"
+#include "qztree/themes.h"
 #include "qztree/tree_view.h"
 #include "rtl/streams.h"
 #include "rtl/value_scope.h"
@@ -304,14 +305,23 @@ void TCustomQZTree::NCCalcSize(TRect& ClientArea) {
         ClientArea.Bottom += border;
 }
 
+bool TCustomQZTree::DrawsFlatBorder() const {
+    return BorderStyle() == bsSingle && (FFlat || FUseCustomScrollBars || IsThemeApplied());
+}
+
 void TCustomQZTree::NCPaint(HDC WindowDC, const TRect& WindowRect) {
     TQZXPThemedControl::NCPaint(WindowDC, WindowRect);
-    if (BorderStyle() == bsSingle && FFlat)
+    if (DrawsFlatBorder())
         DrawFlatBorder(WindowDC, WindowRect);
 }
 
 void TCustomQZTree::DrawFlatBorder(HDC DC, const TRect& WindowRect) {
-    const bool active = FTreeIsFocused;
+    if (IsThemeApplied() && ThemeApi.DrawThemeBackground) {
+        RECT r = ToRECT(WindowRect);
+        ThemeApi.DrawThemeBackground(Theme(), DC, 0, 0, &r, nullptr);
+        return;
+    }
+    const bool active = FTreeIsFocused || FMouseOver;
     const TColor line = active ? FLineBorderActiveColor : FLineBorderInactiveColor;
     DrawFlatFrameEx2(DC, WindowRect, line, FBkColor, active, Enabled(), FBorderSides,
                      active ? FActiveBorderType : FInactiveBorderType);
@@ -320,14 +330,22 @@ void TCustomQZTree::DrawFlatBorder(HDC DC, const TRect& WindowRect) {
 void TCustomQZTree::DoEnter() {
     FTreeIsFocused = true;
     TQZXPThemedControl::DoEnter();
-    if (FFlat && FActiveBorderType != FInactiveBorderType)
+    if ((FFlat && BorderKindsDiffer()) || FUseCustomScrollBars)
         UpdateFrame();
 }
 
 void TCustomQZTree::DoExit() {
     FTreeIsFocused = false;
     TQZXPThemedControl::DoExit();
-    if (FFlat && FActiveBorderType != FInactiveBorderType)
+    if ((FFlat && BorderKindsDiffer()) || FUseCustomScrollBars)
+        UpdateFrame();
+}
+
+void TCustomQZTree::SetMouseOver(bool Value) {
+    if (Value == FMouseOver)
+        return;
+    FMouseOver = Value;
+    if (FFlat && !FTreeIsFocused && BorderKindsDiffer() && !IsThemeApplied())
         UpdateFrame();
 }
 
@@ -351,7 +369,12 @@ void TCustomQZTree::Resize() {
 
 void TCustomQZTree::FontChanged() {
     TQZXPThemedControl::FontChanged();
+    // The header's own font follows too, so that switching HeaderUseTreeFont off keeps the look.
+    if (FHeaderUseTreeFont && FHeaderFont)
+        FHeaderFont->Assign(Font());
     OnFontChange();
+    if (FHeaderUseTreeFont && FShowHeader && HandleAllocated())
+        AlignPieces();
 }
 
 void TCustomQZTree::OnFontChange() {

@@ -241,6 +241,14 @@ void TCustomQZTree::SetLeafPicture(const TBitmap* Value) {
     SetPicture(FLeafPicture, Value);
 }
 
+void TCustomQZTree::SetCheckBoxGlyph(const TBitmap* Value) {
+    SetPicture(FCheckBoxGlyph, Value);
+}
+
+void TCustomQZTree::SetRadioButtonGlyph(const TBitmap* Value) {
+    SetPicture(FRadioButtonGlyph, Value);
+}
+
 void TCustomQZTree::GlyphChange(TObject* Sender) {
     const bool checkGlyph = Sender == FCheckBoxGlyph.get() || Sender == FRadioButtonGlyph.get();
     if (checkGlyph ? !FCustomCheckboxes || (FTreeView && FTreeView->Painting()) : !FCustomPlusMinus)
@@ -258,8 +266,31 @@ void TCustomQZTree::SetHeaderUseTreeFont(bool Value) {
 }
 
 void TCustomQZTree::SetHeaderFont(const TFont* Value) {
-    FHeaderFont->Assign(Value);
-    ApplyHeaderFont();
+    FHeaderFont->Assign(Value); // its change notice passes it on
+}
+
+void TCustomQZTree::HeaderFontChanged(TObject*) {
+    if (!FHeaderUseTreeFont)
+        ApplyHeaderFont();
+}
+
+void TCustomQZTree::SetHint(const std::string& Value) {
+    TQZXPThemedControl::SetHint(Value);
+    FRealHint = Value;
+    if (FTreeView)
+        FTreeView->SetHint(Value);
+}
+
+void TCustomQZTree::SetCursor(TCursor Value) {
+    TQZXPThemedControl::SetCursor(Value);
+    if (FTreeView)
+        FTreeView->SetCursor(Value);
+}
+
+void TCustomQZTree::SetDragCursor(TCursor Value) {
+    TQZXPThemedControl::SetDragCursor(Value);
+    if (FTreeView)
+        FTreeView->SetDragCursor(Value);
 }
 
 int TCustomQZTree::EffectiveCheckBoxSize() const {

@@ -3,6 +3,8 @@
 #include "rtl/exceptions.h"
 #include "rtl/strings.h"
 
+#include <algorithm>
+
 const TClassInfo& TObject::StaticClassInfo() {
     static const TClassInfo info("TObject", nullptr);
     return info;
@@ -72,8 +74,15 @@ std::vector<const TPropInfo*> TClassInfo::Properties() const {
     std::vector<const TPropInfo*> result;
     if (FParent)
         result = FParent->Properties();
-    for (const TPropInfo& p : FProps)
-        result.push_back(&p);
+    // A property an heir publishes again takes the place of the base class's one.
+    for (const TPropInfo& p : FProps) {
+        auto same = std::find_if(result.begin(), result.end(),
+                                 [&](const TPropInfo* q) { return SameText(q->Name, p.Name); });
+        if (same != result.end())
+            *same = &p;
+        else
+            result.push_back(&p);
+    }
     return result;
 }
 

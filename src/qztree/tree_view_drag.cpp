@@ -3,6 +3,7 @@
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
+#include "vcl/application.h"
 #include "vcl/drag_drop.h"
 #include "vcl/img_list.h"
 #include "vcl/timer.h"
@@ -14,6 +15,8 @@ constexpr int FirstScrollDelay = 1000;
 void TQZTreeView::DoStartDrag(TDragObject*& DragObject) {
     SetDragCursor(FOwner->DragCursor());
     FDropTrg = nullptr;
+    // A hint waiting for its pause would pop up over the dragged rows.
+    Application->CancelHint();
     FDragImages.reset();
     if (FSelected || FOwner->GetSelCount() > 0)
         FillDragImage();

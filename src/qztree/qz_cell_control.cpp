@@ -26,13 +26,7 @@ TQZCellControl::~TQZCellControl() {
 }
 
 void TQZCellControl::SetPopupMenu(TPopupMenu* Value) {
-    if (Value == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReferTo(FPopupMenu, Value);
 }
 
 void TQZCellControl::Notification(TComponent* AComponent, TOperation Operation) {

@@ -149,7 +149,8 @@ std::string SampleBlock(int index, const TSampleShape& shape) {
     TSampleRandom configRandom(shape.ConfigEvery > 0 ? uint32_t(index / shape.ConfigEvery) + 1 : 0);
     TSampleRandom& texts = shape.ConfigEvery > 0 ? configRandom : random;
     const std::string dataBase = FilledText(texts, shape.DataBaseBytes, "DataBase");
-    const std::string config = FilledText(texts, shape.ConfigBytes, "Main");
+    const std::string config =
+        shape.Config.empty() ? FilledText(texts, shape.ConfigBytes, "Main") : shape.Config;
     TDebugBlockWriter block;
     block.StampedSection("SystemParams", SystemParamsBody(counters))
         .Section("SystemLeakObjects", systemLeaks)

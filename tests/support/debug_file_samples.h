@@ -8,6 +8,7 @@ struct TSampleShape {
     int LeakClasses = 12;
     int SystemLeaks = 40;
     int ConfigBytes = 20000;  // size of the configuration text
+    std::string Config;       // when set, the configuration text instead of generated keys
     int DataBaseBytes = 2000; // size of the database parameters
     // How a server repeats itself. ConfigEvery > 0: the configuration and database texts
     // change only every so many snapshots. TaskStackPool > 0: task stacks are drawn from that

@@ -484,6 +484,8 @@ public:
 
     void Assign(const TPersistent* Source) override;
     void WndProc(TMessage& Message) override;
+    // A drag of the tree carries the picture of its rows that the view made.
+    TImageList* GetDragImages() override;
     // Switches the themes of the tree and its pieces.
     void SetUseXPThemes(bool Value) override;
 

@@ -9,9 +9,10 @@
 #include "vcl/canvas.h"
 #include "vcl/gdi_objects.h"
 #include "vcl/graphics.h"
+#include "vcl/menus.h"
 #include "vcl/win_api.h"
 
-TQZCellControl::TQZCellControl() : FFont(std::make_unique<TFont>()) {
+TQZCellControl::TQZCellControl() : TComponent(nullptr), FFont(std::make_unique<TFont>()) {
     FFont->SetColor(clBtnText);
     FFont->OnChange = [this](TObject*) { Update(); };
 }
@@ -22,6 +23,16 @@ TQZCellControl::~TQZCellControl() {
         FOwner = nullptr;
         style->ControlGone(this);
     }
+}
+
+void TQZCellControl::SetPopupMenu(TPopupMenu* Value) {
+    ReferTo(FPopupMenu, Value);
+}
+
+void TQZCellControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
 }
 
 void TQZCellControl::Update() {

@@ -2,6 +2,7 @@
 #include "rtl/events.h"
 #include "rtl/object.h"
 #include "vcl/check_box.h"
+#include "vcl/component.h"
 #include "vcl/control.h"
 #include "vcl/geometry.h"
 
@@ -11,10 +12,12 @@
 class TQZCellStyle;
 class TCanvas;
 class TFont;
+class TPopupMenu;
 
 // A small control that a cell style carries and the tree paints into its cell and feeds with
-// the mouse. It keeps the link to its style, which it drops when it goes.
-class TQZCellControl : public TObject {
+// the mouse. It keeps the link to its style, which it drops when it goes. A component without an
+// owner, so that its popup menu can name it as the component it popped up for.
+class TQZCellControl : public TComponent {
     friend class TQZCellStyle;
 
 public:
@@ -31,6 +34,9 @@ public:
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int Value) { FBorderWidth = Value; }
     TFont* Font() const { return FFont.get(); }
+    // Pops up when the right button is released over the cell; forgotten when the menu goes.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
     // Asks the style to repaint its item.
     void Update();
 
@@ -52,6 +58,7 @@ public:
     TMouseMoveEvent OnMouseMove;
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Stores a new value and repaints the cell; nothing when the value stands.
     template <class T> void Change(T& Field, const T& Value) {
         if (Field == Value)
@@ -61,6 +68,7 @@ protected:
     }
 
 private:
+    TPopupMenu* FPopupMenu = nullptr;
     TQZCellStyle* FOwner = nullptr;
     std::string FCaption;
     bool FVisible = true;

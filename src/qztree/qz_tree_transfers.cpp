@@ -28,6 +28,10 @@ TObject* TCustomQZTree::DragSourceOf(TObject* Source) const {
     return Source;
 }
 
+TImageList* TCustomQZTree::GetDragImages() {
+    return FTreeView ? FTreeView->GetDragImages() : nullptr;
+}
+
 void TCustomQZTree::BindViewTransfers() {
     TQZTreeView* view = FTreeView;
     if (!view)

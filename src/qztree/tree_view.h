@@ -101,7 +101,8 @@ public:
     // The picture dragged along: the selected rows on screen (one, or the span from the first to
     // the last, as DragImageMode says); none with dimNever.
     void FillDragImage();
-    TImageList* GetDragImages() override { return FDragImages.get(); }
+    // The picture of the drag running from this view, or none.
+    TImageList* GetDragImages() override;
     int FDDY = 0; // top of the dragged span
     bool Painting() const { return FPainting; }
     void ChangeButtonColors();
@@ -139,10 +140,15 @@ public:
     TQZHintWindow* HintWindow() const { return FHintWindow.get(); }
     TTimer* HintTimer() const { return FHintTimer.get(); }
     void ForgetItem(const TQZTreeItem* Item) override;
+    // A row with a hint of its own has one to show, as has the view with its own.
+    bool HasHint(const TPoint& ClientPos) const override;
 
     // Dragging over the view: the target row, edge scrolling and the delayed expanding.
     virtual void DoDragOver(TDragObject* Source, int X, int Y, bool Accept);
     void OnScrollTimer();
+    // For a drag handler: scrolls one row when Y is within half a row of the top or bottom edge
+    // and there are rows that way; true when it scrolled.
+    virtual bool DragScroll(TDragObject* Source, int X, int Y);
     void OnDragExpandTimer();
     TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
     TTimer* DragExpandTimer() const { return FDragExpandTimer.get(); }
@@ -206,12 +212,18 @@ private:
     void SetDropTarget(TQZTreeItem* Item);
     bool AtTopEdge(int Y) const;
     bool AtBottomEdge(int Y) const;
+    // Moves the top row by Rows with the drag image off the screen meanwhile, so that it is not
+    // scrolled along with the rows.
+    void ScrollUnderDragImage(TDragObject* Source, int Rows);
     std::unique_ptr<TTimer> FDragScrollTimer;
     std::unique_ptr<TTimer> FDragExpandTimer;
     TPoint FDragPos;
 
     bool Fits(TQZTreeItem* Item, int Section, const std::string& Text);
     void ArmHintTimer(int X, int Y);
+    // Moving onto another row with a hint of its own: that hint goes to the application.
+    void ShowItemHint(int X, int Y);
+    TQZTreeItem* RowItemAt(int Y) const;
     bool HidesLineHint(const TMessage& Message) const;
     std::unique_ptr<TQZHintWindow> FHintWindow;
     std::unique_ptr<TTimer> FHintTimer;

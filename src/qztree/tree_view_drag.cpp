@@ -3,7 +3,9 @@
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
+#include "vcl/application.h"
 #include "vcl/drag_drop.h"
+#include "vcl/img_list.h"
 #include "vcl/timer.h"
 
 namespace {
@@ -13,12 +15,25 @@ constexpr int FirstScrollDelay = 1000;
 void TQZTreeView::DoStartDrag(TDragObject*& DragObject) {
     SetDragCursor(FOwner->DragCursor());
     FDropTrg = nullptr;
+    // A hint waiting for its pause would pop up over the dragged rows.
+    Application->CancelHint();
+    FDragImages.reset();
+    if (FSelected || FOwner->GetSelCount() > 0)
+        FillDragImage();
+    // The picture holds the rows as they stand on screen, so the pointer keeps its place on them.
+    if (TImageList* images = GetDragImages())
+        images->SetDragImage(0, FPressCoord.X, FPressCoord.Y - FDDY);
     TCustomControl::DoStartDrag(DragObject);
 }
 
 void TQZTreeView::DoEndDrag(TObject* Target, int X, int Y) {
     TCustomControl::DoEndDrag(Target, X, Y);
+    FDragImages.reset();
     SetDropTarget(nullptr);
+}
+
+TImageList* TQZTreeView::GetDragImages() {
+    return FDragImages && FDragImages->Count() > 0 ? FDragImages.get() : nullptr;
 }
 
 void TQZTreeView::SetDropTarget(TQZTreeItem* Item) {
@@ -123,17 +138,40 @@ void TQZTreeView::DoDragOver(TDragObject* Source, int X, int Y, bool Accept) {
     Update();
 }
 
+void TQZTreeView::ScrollUnderDragImage(TDragObject* Source, int Rows) {
+    if (Source)
+        Source->HideDragImage();
+    FOwner->SetTopIndex(FOwner->TopIndex() + Rows);
+    Update();
+    if (Source)
+        Source->ShowDragImage();
+}
+
 void TQZTreeView::OnScrollTimer() {
     TCustomQZTree& T = *FOwner;
     FDragScrollTimer->SetEnabled(false);
     FDragScrollTimer->SetInterval(T.DragScrollInterval());
     if (AtTopEdge(FDragPos.Y))
-        T.SetTopIndex(T.TopIndex() - 1);
+        ScrollUnderDragImage(TDragManager::DragObject(), -1);
     else if (AtBottomEdge(FDragPos.Y))
-        T.SetTopIndex(T.TopIndex() + 1);
+        ScrollUnderDragImage(TDragManager::DragObject(), 1);
     else
         return;
     FDragScrollTimer->SetEnabled(true);
+}
+
+bool TQZTreeView::DragScroll(TDragObject* Source, int X, int Y) {
+    TCustomQZTree& T = *FOwner;
+    const int margin = T.LineHeight() / 2;
+    if (Y < margin && T.TopIndex() > 0) {
+        ScrollUnderDragImage(Source, -1);
+        return true;
+    }
+    if (Y >= ClientHeight() - margin && T.BottomIndex() < T.TotalVisCount() - 1) {
+        ScrollUnderDragImage(Source, 1);
+        return true;
+    }
+    return false;
 }
 
 void TQZTreeView::OnDragExpandTimer() {

@@ -164,8 +164,7 @@ void TQZTreeView::ArmHintTimer(int X, int Y) {
     TCustomQZTree& T = *FOwner;
     if (T.LineHintMode() == shmNone || FMouseSel)
         return;
-    const int row = GetItemAtY(Y);
-    TQZTreeItem* item = row < 0 ? nullptr : static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+    TQZTreeItem* item = RowItemAt(Y);
     if (item == FHintItem || (!item && !T.HideHintOnMove()))
         return;
     DoHideLineHint();
@@ -200,13 +199,38 @@ void TQZTreeView::ForgetItem(const TQZTreeItem* Item) {
     TQZTreeViewState::ForgetItem(Item);
 }
 
+TQZTreeItem* TQZTreeView::RowItemAt(int Y) const {
+    const int row = GetItemAtY(Y);
+    return row < 0 ? nullptr : static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+}
+
+bool TQZTreeView::HasHint(const TPoint& ClientPos) const {
+    if (TCustomControl::HasHint(ClientPos))
+        return true;
+    TQZTreeItem* item = RowItemAt(ClientPos.Y);
+    return item && !item->Hint().empty();
+}
+
 bool TQZTreeView::HintShow(THintInfo& HintInfo) {
-    const int row = GetItemAtY(HintInfo.CursorPos.Y);
-    auto* item = row < 0 ? nullptr : static_cast<TQZTreeItem*>(FVisible.FastGet(row));
+    TQZTreeItem* item = RowItemAt(HintInfo.CursorPos.Y);
     if (item && !item->Hint().empty())
-        HintInfo.HintStr = item->Hint();
+        HintInfo.HintStr = GetShortHint(item->Hint());
     FHintItemEx = item;
     return TCustomControl::HintShow(HintInfo);
+}
+
+void TQZTreeView::ShowItemHint(int X, int Y) {
+    // The application's own hint pause shows the first item hint; once one was asked for, the
+    // next row with a hint takes over at once.
+    if (FMouseSel || (!FHintItemEx && ShowHint()))
+        return;
+    Application->SetHint("");
+    TQZTreeItem* item = RowItemAt(Y);
+    if (!item || item == FHintItemEx || item->Hint().empty())
+        return;
+    Application->SetHint(GetShortHint(item->Hint()));
+    if (ShowHint())
+        Application->ActivateHint(this, ClientToScreen(Point(X, Y)));
 }
 
 void TQZTreeView::MouseLeave() {

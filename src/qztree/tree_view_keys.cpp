@@ -101,7 +101,7 @@ void TQZTreeView::FitMostChildren(TQZTreeItem* Item) {
 
 void TQZTreeView::KeyDown(uint16_t& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
-    if (FMouseSel)
+    if (FMouseSel || FControlStyle.Contains(csNoStdEvents))
         return;
     TCustomQZTree& T = *FOwner;
     T.FSelChange = false;
@@ -297,7 +297,7 @@ void TQZTreeView::ScrollToFocused(uint16_t Key, TQZTreeItem* Target) {
 // ---- Incremental search
 
 void TQZTreeView::KeyPress(char& Key) {
-    if (FOwner->IncrementalSearch())
+    if (FOwner->IncrementalSearch() && !FControlStyle.Contains(csNoStdEvents))
         ProcessSearch(Key);
     TCustomControl::KeyPress(Key);
 }

@@ -10,6 +10,7 @@
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/gdi_objects.h"
+#include "vcl/menus.h"
 #include "vcl/win_api.h"
 
 #include <cmath>
@@ -277,7 +278,17 @@ bool TQZTreeView::IntRButtonUp(int X, int Y) {
     TQZTreeItem* item = GetItemAt(X, Y, part, column);
     if (item && !item->Enabled() && !FOwner->IgnoreEnabled())
         return false;
-    return ReleaseCellControl(mbRight, GetShiftState(), item, part, column, X, Y);
+    const bool toRow = ReleaseCellControl(mbRight, GetShiftState(), item, part, column, X, Y);
+    // Looked up again: the control's mouse-up handler may have replaced it.
+    TPoint origin;
+    TQZCellControl* control = part == ipColumn ? CellControlAt(item, column, origin) : nullptr;
+    TPopupMenu* menu = control ? control->PopupMenu() : nullptr;
+    if (!menu || !menu->AutoPopup)
+        return toRow;
+    const TPoint at = ClientToScreen(Point(X, Y));
+    menu->SetPopupComponent(control);
+    menu->Popup(at.X, at.Y);
+    return false;
 }
 
 bool TQZTreeView::IntRButtonDblClick(int X, int Y) {
@@ -314,6 +325,7 @@ void TQZTreeView::IntMouseMove(int X, int Y, TShiftState Shift) {
                 MoveMouseSel(X, Y);
         }
     }
+    ShowItemHint(X, Y);
     ArmHintTimer(X, Y);
     if (T.Tracking() && !FMouseSel)
         TrackItemAt(X, Y);

@@ -186,12 +186,18 @@ void TApplication::CancelHint() {
         FHintWindow->ReleaseHandle();
 }
 
+TControl* TApplication::HintOwner(TControl* control, const TPoint& screenPos) {
+    while (control &&
+           (!control->ShowHint() || !control->HasHint(control->ScreenToClient(screenPos))))
+        control = control->Parent();
+    return control;
+}
+
 void TApplication::HintMouseMove(TControl* control, const TPoint& screenPos) {
     if (!FShowHint)
         return;
     // The hint belongs to the nearest control that has one to show.
-    while (control && (control->Hint().empty() || !control->ShowHint()))
-        control = control->Parent();
+    control = HintOwner(control, screenPos);
     FHintCursor = screenPos;
     if (control == FHintControl)
         return;
@@ -199,6 +205,15 @@ void TApplication::HintMouseMove(TControl* control, const TPoint& screenPos) {
     FHintControl = control;
     if (control)
         FHintTimer.Start(unsigned(HintPause), [this] { ShowHintNow(); });
+}
+
+void TApplication::ActivateHint(TControl* control, const TPoint& screenPos) {
+    if (!FShowHint)
+        return;
+    CancelHint();
+    FHintControl = HintOwner(control, screenPos);
+    FHintCursor = screenPos;
+    ShowHintNow();
 }
 
 void TApplication::HintMouseLeave(TControl* control) {

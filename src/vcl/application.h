@@ -67,6 +67,11 @@ public:
     TColor HintColor = clInfoBk;
     void CancelHint();
     void HintMouseMove(TControl* control, const TPoint& screenPos);
+    // Shows the hint of a control (or of the nearest parent that has one) at once.
+    void ActivateHint(TControl* control, const TPoint& screenPos);
+    // The hint text of what the mouse is over, for a status line to show.
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& value) { FHint = value; }
     void HintMouseLeave(TControl* control);
     THintWindow* HintWindow() const { return FHintWindow; }
 
@@ -82,12 +87,15 @@ private:
     bool ProcessMessage();
     void Idle();
     void ShowHintNow();
+    // The nearest control from this one up that has a hint to show at a screen point.
+    static TControl* HintOwner(TControl* control, const TPoint& screenPos);
 
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     bool FShowHint = true;
     TControl* FHintControl = nullptr;
     TPoint FHintCursor;
+    std::string FHint;
     THintWindow* FHintWindow = nullptr;
     TWindowTimer FHintTimer;
     TWindowTimer FHintHideTimer;

@@ -66,6 +66,18 @@ public:
     void RemoveFreeNotification(TComponent* component);
 
 protected:
+    // Points Field at Value and moves the free notification from the old component to the new
+    // one; false when Field held Value already.
+    template <class T> bool ReferTo(T*& Field, T* Value) {
+        if (Field == Value)
+            return false;
+        if (Field)
+            Field->RemoveFreeNotification(this);
+        Field = Value;
+        if (Value)
+            Value->FreeNotification(this);
+        return true;
+    }
     // Told when a component is inserted into or removed from this one or a fellow component of
     // the same owner, and when a component this one asked about is freed. Heirs clear their
     // references here.

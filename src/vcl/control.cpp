@@ -345,13 +345,7 @@ void TControl::SetCursor(TCursor value) {
 }
 
 void TControl::SetPopupMenu(TPopupMenu* value) {
-    if (value == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = value;
-    if (value)
-        value->FreeNotification(this);
+    ReferTo(FPopupMenu, value);
 }
 
 void TControl::Invalidate() {

@@ -112,6 +112,9 @@ public:
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& value) { SetText(value); }
     std::string Hint() const { return FHint; }
+    // Whether there is a hint to show for a client point: the control's own, or one that its
+    // HintShow supplies for what lies there.
+    virtual bool HasHint(const TPoint& ClientPos) const { return !FHint.empty(); }
     void SetHint(const std::string& value) { FHint = value; }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool value);

@@ -22,6 +22,14 @@ void THintWindow::CreateParams(TCreateParams& Params) {
     Params.WndParent = nullptr;
 }
 
+void THintWindow::WndProc(TMessage& Message) {
+    if (Message.Msg == WM_NCHITTEST) {
+        Message.Result = HTTRANSPARENT;
+        return;
+    }
+    TCustomControl::WndProc(Message);
+}
+
 TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) {
     TRect r = Rect(0, 0, MaxWidth, 0);
     Canvas()->Font()->Assign(Font());

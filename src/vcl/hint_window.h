@@ -15,6 +15,8 @@ public:
     virtual TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData);
 
 protected:
+    // The mouse passes through to the window below, which keeps the mouse and so the hint.
+    void WndProc(TMessage& Message) override;
     void CreateParams(TCreateParams& Params) override;
     void Paint() override;
 };

@@ -2,8 +2,10 @@
 
 #include "qztree/tree_drag_object.h"
 #include "vcl/drag_drop.h"
+#include "vcl/img_list.h"
 #include "vcl/timer.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,6 +147,98 @@ TEST(TreeDrag, WithoutAStartHandlerTheTreeDragsItsOwnObject) {
     t.PressAndMove(10);
     started = TDragManager::DragObject();
     EXPECT_NE(dynamic_cast<TQZTreeDragObject*>(started), nullptr);
+    TDragManager::Finish(false);
+    PumpMessages();
+}
+
+TEST(TreeDrag, ADragOutOfTheTreeCarriesThePictureOfTheSelectedRow) {
+    TwoTrees t;
+    t.source->SetDragImageMode(dimOne);
+    t.PressAndMove(10);
+    TDragObject* object = TDragManager::DragObject();
+    ASSERT_NE(object, nullptr);
+    TImageList* images = object->GetDragImages();
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images, t.source->ViewControl()->GetDragImages());
+    EXPECT_EQ(images->Height(), t.source->LineHeight());
+    EXPECT_TRUE(TImageList::Dragging());
+    // The pointer holds the row where it was pressed on it.
+    POINT at{}, hotSpot{};
+    ASSERT_TRUE(ImageList_GetDragImage(&at, &hotSpot));
+    EXPECT_EQ(hotSpot.x, t.PressX);
+    EXPECT_EQ(hotSpot.y, t.RowY(t.source, 1) - t.source->LineHeight());
+    // Over a target tree the picture shows; it goes with the drag.
+    t.MoveOverTarget(t.RowY(t.target, 2));
+    EXPECT_TRUE(images->DragImageVisible());
+    TDragManager::Finish(false);
+    PumpMessages();
+    EXPECT_FALSE(TImageList::Dragging());
+    EXPECT_EQ(t.source->ViewControl()->GetDragImages(), nullptr);
+}
+
+TEST(TreeDrag, NoPictureWithDimNeverOrWhenOneRowIsAskedAndTwoAreSelected) {
+    TwoTrees t;
+    t.PressAndMove(10);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+    EXPECT_EQ(TDragManager::DragObject()->GetDragImages(), nullptr);
+    TDragManager::Finish(false);
+    PumpMessages();
+
+    t.source->SetMultiSelect(true);
+    t.source->SetDragImageMode(dimOne);
+    t.source->Items()->Item(0)->SetSelected(true);
+    t.source->Items()->Item(2)->SetSelected(true);
+    HWND view = t.source->ViewControl()->Handle();
+    const int x = t.source->Items()->Item(2)->TextLeft + 3;
+    PostMouse(view, WM_LBUTTONDOWN, x, t.RowY(t.source, 2), MK_LBUTTON);
+    PostMouse(view, WM_MOUSEMOVE, x + 10, t.RowY(t.source, 2), MK_LBUTTON);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+    EXPECT_EQ(TDragManager::DragObject()->GetDragImages(), nullptr);
+    TDragManager::Finish(false);
+    PumpMessages();
+
+    // All of them: one picture from the first to the last selected row.
+    t.source->SetDragImageMode(dimAll);
+    PostMouse(view, WM_LBUTTONDOWN, x, t.RowY(t.source, 2), MK_LBUTTON);
+    PostMouse(view, WM_MOUSEMOVE, x + 10, t.RowY(t.source, 2), MK_LBUTTON);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+    TImageList* images = TDragManager::DragObject()->GetDragImages();
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images->Height(), 3 * t.source->LineHeight());
+    TDragManager::Finish(false);
+    PumpMessages();
+}
+
+TEST(TreeDrag, DragScrollMovesOneRowNearAnEdgeWithRowsThatWay) {
+    TwoTrees t;
+    TQZTreeView* view = t.target->ViewControl();
+    const int height = view->ClientHeight();
+    const int half = t.target->LineHeight() / 2;
+    // At the top row nothing is above.
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, 0));
+    EXPECT_EQ(t.target->TopIndex(), 0);
+    EXPECT_TRUE(view->DragScroll(nullptr, 10, height - 1));
+    EXPECT_EQ(t.target->TopIndex(), 1);
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, height / 2));
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, half));
+    EXPECT_TRUE(view->DragScroll(nullptr, 10, half - 1));
+    EXPECT_EQ(t.target->TopIndex(), 0);
+    // At the end nothing is below.
+    t.target->SetTopIndex(40);
+    const int last = t.target->TopIndex();
+    EXPECT_FALSE(view->DragScroll(nullptr, 10, height - 1));
+    EXPECT_EQ(t.target->TopIndex(), last);
+
+    // During a drag the picture is off the screen while the rows move, and back afterwards.
+    t.source->SetDragImageMode(dimOne);
+    t.PressAndMove(10);
+    TDragObject* object = TDragManager::DragObject();
+    ASSERT_NE(object, nullptr);
+    t.MoveOverTarget(height / 2);
+    ASSERT_NE(object->GetDragImages(), nullptr);
+    EXPECT_TRUE(view->DragScroll(object, 10, 0));
+    EXPECT_EQ(t.target->TopIndex(), last - 1);
+    EXPECT_TRUE(object->GetDragImages()->DragImageVisible());
     TDragManager::Finish(false);
     PumpMessages();
 }

@@ -4,6 +4,8 @@
 #include "qztree/qz_hint_window.h"
 #include "rtl/string_list.h"
 #include "rtl/value_scope.h"
+#include "vcl/application.h"
+#include "vcl/hint_window.h"
 #include "vcl/timer.h"
 
 #include <gtest/gtest.h>
@@ -120,4 +122,59 @@ TEST(TreeHints, LeavingTheViewDropsTheTrackedRowAndItemsGiveTheirOwnHints) {
     PostMessageW(t.ViewWindow(), WM_MOUSELEAVE, 0, 0);
     PumpMessages();
     EXPECT_EQ(t.View()->FTrackItem, nullptr);
+}
+
+namespace {
+
+// The application's hint window as the user sees it: its text when shown, else "".
+std::string ShownAppHint() {
+    THintWindow* window = Application->HintWindow();
+    if (!window || !window->HandleAllocated() || !IsWindowVisible(window->Handle()))
+        return "";
+    return window->Caption();
+}
+
+} // namespace
+
+TEST(TreeHints, ItemHintsShowTheirShortPartAndFollowTheMouseFromRowToRow) {
+    TreeWindow t;
+    TQZTreeItem* first = t.Add(nullptr, "first");
+    TQZTreeItem* plain = t.Add(nullptr, "plain");
+    TQZTreeItem* third = t.Add(nullptr, "third");
+    first->SetHint("about first|status of first");
+    third->SetHint("about third");
+    TValueScope<int> pause(Application->HintPause, 10);
+    t.tree->SetShowHint(true);
+    PumpMessages();
+    ASSERT_TRUE(t.View()->ShowHint());
+    const int h = t.tree->LineHeight();
+    auto moveTo = [&](TQZTreeItem* item, int x) {
+        PostMouse(t.ViewWindow(), WM_MOUSEMOVE, x, item->VisIndex() * h + h / 2);
+    };
+    // The first hint waits for the application's pause.
+    moveTo(first, 20);
+    ASSERT_TRUE(PumpUntil([] { return !ShownAppHint().empty(); }, 5000));
+    EXPECT_EQ(ShownAppHint(), "about first");
+    EXPECT_EQ(t.View()->FHintItemEx, first);
+    // Moving on the same row keeps it.
+    moveTo(first, 30);
+    EXPECT_EQ(ShownAppHint(), "about first");
+    // A row without a hint takes it away and clears the application's hint text.
+    moveTo(plain, 30);
+    EXPECT_EQ(ShownAppHint(), "");
+    EXPECT_EQ(Application->Hint(), "");
+    // Another row with a hint shows its own at once, its text also the application's.
+    moveTo(third, 30);
+    EXPECT_EQ(ShownAppHint(), "about third");
+    EXPECT_EQ(Application->Hint(), "about third");
+    EXPECT_EQ(t.View()->FHintItemEx, third);
+
+    // Without ShowHint nothing shows, but the application still hears the text.
+    t.tree->SetShowHint(false);
+    PumpMessages();
+    Application->CancelHint();
+    moveTo(first, 30);
+    EXPECT_EQ(Application->Hint(), "about first");
+    PumpMessages();
+    EXPECT_EQ(ShownAppHint(), "");
 }

@@ -106,6 +106,32 @@ TEST(TreeKeyboard, TypingFindsItemsEvenInCollapsedBranchesUntilTheTimeout) {
     EXPECT_EQ(t.View()->SearchTextTimeoutThread, nullptr);
 }
 
+TEST(TreeKeyboard, AViewWithoutStandardEventsLeavesKeysToTheHandlersAlone) {
+    KeyTree t;
+    t.tree->SetIncrementalSearch(true);
+    TControlStyle style = t.View()->ControlStyle();
+    style.Include(csNoStdEvents);
+    t.View()->SetControlStyle(style);
+    std::string heard;
+    t.tree->OnKeyDown = [&](TObject*, uint16_t& key, TShiftState) {
+        heard += key == VK_DOWN ? "down " : "";
+    };
+    t.tree->OnKeyPress = [&](TObject*, char& key) { heard += std::string(1, key) + " "; };
+    t.Key(VK_DOWN);
+    PostChars(t.ViewWindow(), L"d");
+    EXPECT_EQ(heard, "down d ");
+    EXPECT_EQ(t.FocusedText(), "none");
+    EXPECT_EQ(t.View()->SearchText, "");
+
+    style.Exclude(csNoStdEvents);
+    t.View()->SetControlStyle(style);
+    t.Key(VK_DOWN);
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    PostChars(t.ViewWindow(), L"d");
+    EXPECT_EQ(t.FocusedText(), "delta");
+    ASSERT_TRUE(PumpUntil([&] { return t.View()->SearchTextTimeoutThread == nullptr; }, 5000));
+}
+
 TEST(TreeKeyboard, AKeystrokeWhileTheTimeoutEndsStartsANewSearch) {
     KeyTree t;
     t.tree->SetIncrementalSearch(true);

@@ -6,6 +6,7 @@
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
 #include "rtl/string_list.h"
+#include "vcl/menus.h"
 
 #include <gtest/gtest.h>
 
@@ -179,25 +180,53 @@ TEST(TreeMouse, FourPixelsStartNoFrameFivePixelsDo) {
     EXPECT_EQ(t.Marked(), "b c");
 }
 
+namespace {
+
+// One row with three columns; the cell of the last one carries a control.
+struct CellControlTree : TreeWindow {
+    TQZTreeItem* row = nullptr;
+    TQZCellStyle* style = nullptr;
+    TQZCellControl* control = new TQZCellControl(); // the style owns it
+
+    CellControlTree() {
+        TStringList captions;
+        for (const char* caption : {"Name", "Wide", "Control"})
+            captions.Add(caption);
+        tree->SetHeadersTexts(&captions);
+        tree->Header()->Sections()->Item(0)->SetWidth(100);
+        tree->Header()->Sections()->Item(1)->SetWidth(250);
+        tree->Header()->Sections()->Item(2)->SetWidth(100);
+        tree->SetShowColumns(true);
+        row = Add(nullptr, "row");
+        row->ColumnText()->Add("wide");
+        row->ColumnText()->Add("button");
+        row->SetUseStyles(true);
+        row->AddStyle();
+        style = row->AddStyle(); // the style of column 2
+        style->SetOwnerProps(false);
+        style->SetControl(control);
+    }
+};
+
+// Tells where it was asked to pop up instead of showing itself.
+struct RecordedPopup : TPopupMenu {
+    RecordedPopup() : TPopupMenu(nullptr) {}
+    void Popup(int X, int Y) override {
+        At = Point(X, Y);
+        For = PopupComponent();
+        ++Count;
+    }
+    TPoint At;
+    TComponent* For = nullptr;
+    int Count = 0;
+};
+
+} // namespace
+
 TEST(TreeMouse, CellControlsGetTheMouseInCellCoordinatesAlsoWhenScrolledSideways) {
-    TreeWindow t;
-    TStringList captions;
-    for (const char* caption : {"Name", "Wide", "Control"})
-        captions.Add(caption);
-    t.tree->SetHeadersTexts(&captions);
-    t.tree->Header()->Sections()->Item(0)->SetWidth(100);
-    t.tree->Header()->Sections()->Item(1)->SetWidth(250);
-    t.tree->Header()->Sections()->Item(2)->SetWidth(100);
-    t.tree->SetShowColumns(true);
-    TQZTreeItem* row = t.Add(nullptr, "row");
-    row->ColumnText()->Add("wide");
-    row->ColumnText()->Add("button");
-    row->SetUseStyles(true);
-    row->AddStyle();
-    TQZCellStyle* style = row->AddStyle(); // the style of column 2
-    style->SetOwnerProps(false);
-    auto* control = new TQZCellControl(); // the style owns it
-    style->SetControl(control);
+    CellControlTree t;
+    TQZCellControl* control = t.control;
+    TQZCellStyle* style = t.style;
     std::vector<std::string> seen;
     control->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
         seen.push_back("down " + std::to_string(x) + "," + std::to_string(y));
@@ -228,6 +257,49 @@ TEST(TreeMouse, CellControlsGetTheMouseInCellCoordinatesAlsoWhenScrolledSideways
     style->SetControl(nullptr); // frees the control
     PostMouse(t.ViewWindow(), WM_LBUTTONUP, 300, 5);
     EXPECT_EQ(seen.size(), heard);
+}
+
+TEST(TreeMouse, TheRightButtonReleasedOverACellPopsUpTheMenuOfItsControl) {
+    CellControlTree t;
+    PumpMessages();
+    TOwnedPtr<RecordedPopup> menu(new RecordedPopup);
+    t.control->SetPopupMenu(menu.get());
+    std::vector<std::string> seen;
+    t.control->OnMouseUp = [&](TObject*, TMouseButton button, TShiftState, int x, int y) {
+        seen.push_back(std::string(button == mbRight ? "right" : "left") + " up " +
+                       std::to_string(x) + "," + std::to_string(y));
+    };
+    int treeUps = 0;
+    t.tree->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++treeUps; };
+    // Column 2 starts at 350.
+    PostMouse(t.ViewWindow(), WM_RBUTTONDOWN, 360, 5, MK_RBUTTON);
+    PostMouse(t.ViewWindow(), WM_RBUTTONUP, 360, 5);
+    EXPECT_EQ(seen, (std::vector<std::string>{"right up 10,5"}));
+    EXPECT_EQ(menu->Count, 1);
+    EXPECT_EQ(menu->For, t.control);
+    const TPoint screen = t.View()->ClientToScreen(Point(360, 5));
+    EXPECT_EQ(menu->At.X, screen.X);
+    EXPECT_EQ(menu->At.Y, screen.Y);
+    EXPECT_EQ(treeUps, 0); // the menu took the release
+
+    // Without AutoPopup the release goes on to the tree; so it does over another cell.
+    menu->AutoPopup = false;
+    PostMouse(t.ViewWindow(), WM_RBUTTONDOWN, 360, 5, MK_RBUTTON);
+    PostMouse(t.ViewWindow(), WM_RBUTTONUP, 360, 5);
+    EXPECT_EQ(menu->Count, 1);
+    EXPECT_EQ(treeUps, 1);
+    menu->AutoPopup = true;
+    PostMouse(t.ViewWindow(), WM_RBUTTONDOWN, 150, 5, MK_RBUTTON);
+    PostMouse(t.ViewWindow(), WM_RBUTTONUP, 150, 5);
+    EXPECT_EQ(menu->Count, 1);
+    EXPECT_EQ(treeUps, 2);
+
+    // A menu that goes is forgotten by the control.
+    menu.reset();
+    EXPECT_EQ(t.control->PopupMenu(), nullptr);
+    PostMouse(t.ViewWindow(), WM_RBUTTONDOWN, 360, 5, MK_RBUTTON);
+    PostMouse(t.ViewWindow(), WM_RBUTTONUP, 360, 5);
+    EXPECT_EQ(treeUps, 3);
 }
 
 TEST(TreeMouse, AFrameDraggedBelowTheRowsScrollsThemOneStepAtATime) {

@@ -1,6 +1,7 @@
 #include "vcl/custom_control.h"
 #include "vcl/forms.h"
 #include "vcl/graphic_control.h"
+#include "vcl/hint_window.h"
 #include "vcl/panel.h"
 #include "vcl/timer.h"
 
@@ -297,4 +298,19 @@ TEST(Controls, ColourFontAndHintsFollowTheParentThroughNestedControlsUntilSetOwn
     c->SetParent(other);
     EXPECT_EQ(c->Color(), clYellow);
     EXPECT_TRUE(c->ShowHint());
+}
+
+TEST(Controls, AHintWindowLetsThePointerThroughToTheWindowBelow) {
+    TOwnedPtr<TForm> form = MakeForm();
+    form->Show();
+    Application->ProcessMessages();
+    TOwnedPtr<THintWindow> hint(CreateComponent<THintWindow>(nullptr));
+    const TPoint at = form->ClientToScreen(Point(50, 50));
+    hint->ActivateHint(Rect(at.X - 10, at.Y - 10, at.X + 60, at.Y + 10), "over the form");
+    Application->ProcessMessages();
+    ASSERT_TRUE(IsWindowVisible(hint->Handle()));
+    // The window under the pointer is the form's, so it keeps the mouse and the hint stays.
+    HWND under = WindowFromPoint(POINT{at.X, at.Y});
+    EXPECT_NE(under, hint->Handle());
+    EXPECT_EQ(under, form->Handle());
 }

@@ -179,6 +179,9 @@ void TCustomQZTree::UpdateScrollBars() {
             break;
         AlignPieces();
     }
+    // The system repaints its own bars as they take the new state: the flat look goes back on.
+    if (!FUseCustomScrollBars && DrawsFlatBorder())
+        UpdateFrame();
     if (!FScrollbarsInitialized) {
         FScrollbarsInitialized = true;
         if (FUseCustomScrollBars && HandleAllocated())

@@ -185,6 +185,11 @@ TEST(TreeFrame, TheWindowsOwnBarsAreDrawnFlatAndActiveOnlyWhenAskedFor) {
     PumpMessages();
     RedrawFrame(t.tree);
     EXPECT_EQ(CompareWithFlatBars(window, true).Differ, 0) << "focused";
+    // Scrolling has the system repaint its bars; they stay flat.
+    t.Key(VK_NEXT);
+    PumpMessages();
+    ASSERT_GT(t.tree->TopIndex(), 0);
+    EXPECT_EQ(CompareWithFlatBars(window, true).Differ, 0) << "after scrolling";
 
     t.tree->SetFlatFocusedScrollbars(false);
     RedrawFrame(t.tree);

@@ -10,7 +10,26 @@
 
 namespace {
 constexpr int FirstScrollDelay = 1000;
-}
+
+// Keeps the drag image off the screen while the rows under it change, so it is neither scrolled
+// along nor painted over.
+class TDragImageOff {
+public:
+    explicit TDragImageOff(TDragObject* Drag) : FDrag(Drag) {
+        if (FDrag)
+            FDrag->HideDragImage();
+    }
+    ~TDragImageOff() {
+        if (FDrag)
+            FDrag->ShowDragImage();
+    }
+    TDragImageOff(const TDragImageOff&) = delete;
+    TDragImageOff& operator=(const TDragImageOff&) = delete;
+
+private:
+    TDragObject* FDrag;
+};
+} // namespace
 
 void TQZTreeView::DoStartDrag(TDragObject*& DragObject) {
     SetDragCursor(FOwner->DragCursor());
@@ -139,12 +158,9 @@ void TQZTreeView::DoDragOver(TDragObject* Source, int X, int Y, bool Accept) {
 }
 
 void TQZTreeView::ScrollUnderDragImage(TDragObject* Source, int Rows) {
-    if (Source)
-        Source->HideDragImage();
+    TDragImageOff off(Source);
     FOwner->SetTopIndex(FOwner->TopIndex() + Rows);
     Update();
-    if (Source)
-        Source->ShowDragImage();
 }
 
 void TQZTreeView::OnScrollTimer() {
@@ -176,6 +192,7 @@ bool TQZTreeView::DragScroll(TDragObject* Source, int X, int Y) {
 
 void TQZTreeView::OnDragExpandTimer() {
     FDragExpandTimer->SetEnabled(false);
+    TDragImageOff off(TDragManager::DragObject());
     if (FDropTrg && !FDropTrg->Expanded())
         FDropTrg->Expand(false);
     Update();

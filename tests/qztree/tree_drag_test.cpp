@@ -239,6 +239,14 @@ TEST(TreeDrag, DragScrollMovesOneRowNearAnEdgeWithRowsThatWay) {
     EXPECT_TRUE(view->DragScroll(object, 10, 0));
     EXPECT_EQ(t.target->TopIndex(), last - 1);
     EXPECT_TRUE(object->GetDragImages()->DragImageVisible());
+    // So while a target expands under it.
+    t.target->SetExpandOnDragOver(true);
+    t.target->SetTopIndex(10);
+    t.MoveOverTarget(t.RowY(t.target, 2));
+    ASSERT_EQ(view->FDropTrg, t.rows[12]);
+    view->OnDragExpandTimer();
+    EXPECT_TRUE(t.rows[12]->Expanded());
+    EXPECT_TRUE(object->GetDragImages()->DragImageVisible());
     TDragManager::Finish(false);
     PumpMessages();
 }

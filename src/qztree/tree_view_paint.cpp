@@ -614,10 +614,7 @@ TQZMainCellParts TQZTreeView::MainCellParts(TQZTreeItem* Item, const TRect& Cell
     // holds its button.
     parts.LinesLeft = origin - indent;
     int left = origin + indent * (Item->Level() - 1);
-    TQZTreeItem* top = Item;
-    while (top->Parent() && !top->Parent()->IsRoot())
-        top = top->Parent();
-    if (top->SuppressButtons())
+    if (Item->Ancestor()->SuppressButtons())
         left -= indent;
     const TRect row = Rect(Cell.Left, Cell.Top, Cell.Right, Cell.Bottom);
     parts.HasButton = t.ShowButtons() && !Item->SuppressButtons() &&

@@ -126,7 +126,7 @@ void ApplySection(std::string_view name, std::string_view body, TDebugInfo& di,
         {"RunTasksList", ApplyRunTasksList},
     };
     for (const auto& section : sections)
-        if (SameAsciiText(name, section.Name)) {
+        if (SameText(name, section.Name)) {
             section.Apply(body, di, texts);
             return;
         }

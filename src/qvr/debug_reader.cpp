@@ -143,7 +143,7 @@ void TDebugReader::ReadFile(const std::string& fileName) {
         try {
             while (cursor.FileSize() > cursor.CurFilePos()) {
                 const int64_t lineStart = cursor.CurFilePos();
-                const std::string line = Trim(std::string(cursor.NextLine()));
+                const std::string line = std::string(TrimBlanks(cursor.NextLine()));
                 if (cursor.CurFilePos() == lineStart)
                     break; // the file holds fewer bytes than its size says
                 if (line.empty())

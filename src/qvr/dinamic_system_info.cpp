@@ -49,7 +49,7 @@ void TDinamicSystemInfo::SetAsDebugString(std::string_view s) {
         const size_t separator = line.find(": ");
         const std::string_view name = line.substr(0, separator);
         for (const auto& counter : counters)
-            if (SameAsciiText(name, counter.LineName)) {
+            if (SameText(name, counter.LineName)) {
                 const std::string value(separator == line.npos ? "" : line.substr(separator + 2));
                 this->*counter.Field = StrToIntDef(value, 0);
             }

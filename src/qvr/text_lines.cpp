@@ -18,33 +18,9 @@ std::string_view TakeLine(std::string_view s, size_t& pos) {
     return s.substr(begin, (crlf == s.npos ? s.size() : crlf) - begin);
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-    size_t begin = 0, end = s.size();
-    while (begin < end && static_cast<unsigned char>(s[begin]) <= ' ')
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(s[end - 1]) <= ' ')
-        --end;
-    return s.substr(begin, end - begin);
-}
-
 std::string_view NextField(std::string_view& s, char separator) {
     const size_t at = s.find(separator);
     const std::string_view field = s.substr(0, at);
     s = at == s.npos ? std::string_view() : s.substr(at + 1);
     return field;
-}
-
-bool SameAsciiText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = char(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = char(y - 'a' + 'A');
-        if (x != y)
-            return false;
-    }
-    return true;
 }

@@ -8,12 +8,9 @@ size_t FindCRLF(std::string_view s, size_t from = 0);
 // when there is none.
 std::string_view TakeLine(std::string_view s, size_t& pos);
 
-// Views into the text being parsed, so that a line is never copied to be taken apart.
+// Views into the text being parsed, so that a line is never copied to be taken apart
+// (TrimBlanks and SameText of rtl/strings.h work on views too).
 
-// s without the blanks and control characters (bytes up to 32) at its ends.
-std::string_view TrimBlanks(std::string_view s);
 // The text of s before the first separator; s keeps what follows it, nothing when there is
 // no separator.
 std::string_view NextField(std::string_view& s, char separator);
-// Equal without regard to the letter case of A to Z, as SameText compares.
-bool SameAsciiText(std::string_view a, std::string_view b);

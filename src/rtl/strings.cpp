@@ -151,17 +151,33 @@ std::string LowerCase(const std::string& s) {
     return r;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-    return UpperCase(a) == UpperCase(b);
+// Without copies: the reader compares every section name with it.
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = char(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = char(y - 'a' + 'A');
+        if (x != y)
+            return false;
+    }
+    return true;
 }
 
-std::string Trim(const std::string& s) {
+std::string_view TrimBlanks(std::string_view s) {
     size_t b = 0, e = s.size();
     while (b < e && IsBlank(s[b]))
         ++b;
     while (e > b && IsBlank(s[e - 1]))
         --e;
     return s.substr(b, e - b);
+}
+
+std::string Trim(const std::string& s) {
+    return std::string(TrimBlanks(s));
 }
 
 std::string TrimLeft(const std::string& s) {

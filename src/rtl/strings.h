@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Text functions over single-byte 1251 strings. Positions are 1-based where the
 // name says "Pos"; a byte is treated as unsigned everywhere.
@@ -16,10 +17,12 @@ bool AnsiSameStr(const std::string& a, const std::string& b);
 // ASCII-only case mapping.
 std::string UpperCase(const std::string& s);
 std::string LowerCase(const std::string& s);
-bool SameText(const std::string& a, const std::string& b);
+bool SameText(std::string_view a, std::string_view b);
 
 // Blanks and control characters (bytes up to 32) at the ends.
 std::string Trim(const std::string& s);
+// s without the blanks and control characters (bytes up to 32) at its ends, as a view of s.
+std::string_view TrimBlanks(std::string_view s);
 std::string TrimLeft(const std::string& s);
 std::string TrimRight(const std::string& s);
 

@@ -12,11 +12,18 @@ TEST(Strings, CaseMappingFollowsTheRussianLocale) {
     EXPECT_LT(AnsiCompareStr("А", "Б"), 0);
     EXPECT_GT(AnsiCompareStr("Б", "A"), 0); // Cyrillic sorts after Latin
     EXPECT_EQ(UpperCase("abcя"), "ABCя");
+    // SameText folds A to Z only, and a shorter text is never the same.
+    EXPECT_TRUE(SameText("RunTasks", "runtasks"));
+    EXPECT_FALSE(SameText("привет", "ПРИВЕТ"));
+    EXPECT_FALSE(SameText("RunTasks", "RunTasksList"));
+    EXPECT_FALSE(SameText("a[", "A{")); // '[' and '{' are 32 apart but no letters
 }
 
 TEST(Strings, TrimTreatsBytesAsUnsigned) {
     EXPECT_EQ(Trim(" \t\r\n x y \x01"), "x y");
     EXPECT_EQ(Trim("\xA0я\xA0"), "\xA0я\xA0"); // 0xA0 is a letter-range byte, not a blank
+    EXPECT_EQ(TrimBlanks(std::string_view("\x01 x \x01y", 5)), "x");
+    EXPECT_EQ(TrimBlanks(" \t "), "");
     EXPECT_EQ(TrimLeft("  a "), "a ");
     EXPECT_EQ(TrimRight("  a "), "  a");
 }

@@ -612,11 +612,10 @@ void TfmQVRSet::BuildRAdminPage() {
     cbRAdminEnabled->OnClick = [this](TObject* s) { cbRAdminEnabledClick(s); };
 
     pnlGroundRAdminConfig = AddGround(this, tsRAdmin, "pnlGroundRAdminConfig", alClient, 300);
-    edRAdminBindAddress =
-        AddLabelledEdit(this, pnlGroundRAdminConfig, lbRAdminBindAddress, "lbRAdminBindAddress",
-                        "Bind address:", "edRAdminBindAddress", Row(4, 0), 150);
-    edRAdminPort = AddLabelledEdit(this, pnlGroundRAdminConfig, lbRAdminPort, "lbRAdminPort",
-                                   "Port:", "edRAdminPort", Row(4, 1), NumberWidth);
+    AddLabelledEdits(
+        this, pnlGroundRAdminConfig, 4,
+        {{edRAdminBindAddress, lbRAdminBindAddress, "RAdminBindAddress", "Bind address:", 150},
+         {edRAdminPort, lbRAdminPort, "RAdminPort", "Port:", NumberWidth}});
     cbRAdminViewModOnly = AddCheck(this, pnlGroundRAdminConfig, "cbRAdminViewModOnly",
                                    "View mod only", LabelLeft, Row(4, 2) + 4);
     // Present in the server's dialog but never offered.

@@ -66,6 +66,26 @@ TEdit* AddLabelledEdit(TComponent* owner, TWinControl* parent, TLabel*& label,
     return AddEdit(owner, parent, editName, LabelLeft + label->Width() + 5, top, width);
 }
 
+// One row of an edit column: the label is "lb" + stem and the edit "ed" + stem.
+struct LabelledEditRow {
+    TEdit*& edit;
+    TLabel*& label;
+    const char* stem;
+    const char* caption;
+    int width;
+};
+
+// Labelled edits on consecutive rows from top.
+void AddLabelledEdits(TComponent* owner, TWinControl* parent, int top,
+                      std::initializer_list<LabelledEditRow> rows) {
+    int k = 0;
+    for (const LabelledEditRow& row : rows) {
+        const std::string stem = row.stem;
+        row.edit = AddLabelledEdit(owner, parent, row.label, ("lb" + stem).c_str(), row.caption,
+                                   ("ed" + stem).c_str(), Row(top, k++), row.width);
+    }
+}
+
 TCheckBox* AddCheck(TComponent* owner, TWinControl* parent, const char* name,
                     const std::string& caption, int left, int top, int width = 400) {
     auto* box = Make<TCheckBox>(owner, parent, name);
@@ -279,19 +299,14 @@ void TfmQVRSet::BuildConnectionTypePages() {
         editor->SetBounds(LabelLeft, 10, 360, 200);
 
     const int top = 10;
-    edQueueManager = AddLabelledEdit(this, tsMQ, lbQueueManager, "lbQueueManager",
-                                     "Queue manager:", "edQueueManager", Row(top, 0), TextWidth);
-    edPutMQQueue = AddLabelledEdit(this, tsMQ, lbPutMQQueue, "lbPutMQQueue",
-                                   "PutMQQueue:", "edPutMQQueue", Row(top, 1), TextWidth);
-    edGetMQQueue = AddLabelledEdit(this, tsMQ, lbGetMQQueue, "lbGetMQQueue",
-                                   "GetMQQueue:", "edGetMQQueue", Row(top, 2), TextWidth);
-    edMQQVRID = AddLabelledEdit(this, tsMQ, lbMQQVRID, "lbMQQVRID", "MQ QVRID:", "edMQQVRID",
-                                Row(top, 3), TextWidth);
-    edChannelName = AddLabelledEdit(this, tsMQ, lbChannelName, "lbChannelName",
-                                    "ChannelName:", "edChannelName", Row(top, 4), TextWidth);
-    edConnectionName =
-        AddLabelledEdit(this, tsMQ, lbConnectionName, "lbConnectionName",
-                        "ConnectionName:", "edConnectionName", Row(top, 5), TextWidth);
+    AddLabelledEdits(
+        this, tsMQ, top,
+        {{edQueueManager, lbQueueManager, "QueueManager", "Queue manager:", TextWidth},
+         {edPutMQQueue, lbPutMQQueue, "PutMQQueue", "PutMQQueue:", TextWidth},
+         {edGetMQQueue, lbGetMQQueue, "GetMQQueue", "GetMQQueue:", TextWidth},
+         {edMQQVRID, lbMQQVRID, "MQQVRID", "MQ QVRID:", TextWidth},
+         {edChannelName, lbChannelName, "ChannelName", "ChannelName:", TextWidth},
+         {edConnectionName, lbConnectionName, "ConnectionName", "ConnectionName:", TextWidth}});
 }
 
 void TfmQVRSet::BuildWorkPage() {
@@ -303,17 +318,14 @@ void TfmQVRSet::BuildWorkPage() {
 void TfmQVRSet::BuildTasksPage() {
     tsTasksOptions = AddPage(this, pcConfigs, "tsTasksOptions", "Задачи");
     const int top = 10;
-    edMaxRunTasks = AddLabelledEdit(this, tsTasksOptions, lbMaxRunTasks, "lbMaxRunTasks",
-                                    "Max tasks run:", "edMaxRunTasks", Row(top, 0), NumberWidth);
-    edServerName = AddLabelledEdit(this, tsTasksOptions, lbServerName, "lbServerName",
-                                   "Server Name:", "edServerName", Row(top, 1), TextWidth);
-    edScriptPath = AddLabelledEdit(this, tsTasksOptions, lbScriptPath, "lbScriptPath",
-                                   "Script Path:", "edScriptPath", Row(top, 2), TextWidth);
+    AddLabelledEdits(this, tsTasksOptions, top,
+                     {{edMaxRunTasks, lbMaxRunTasks, "MaxRunTasks", "Max tasks run:", NumberWidth},
+                      {edServerName, lbServerName, "ServerName", "Server Name:", TextWidth},
+                      {edScriptPath, lbScriptPath, "ScriptPath", "Script Path:", TextWidth},
+                      {edMaxRunHugeTasks, lbMaxRunHugeTasks, "MaxRunHugeTasks",
+                       "Max huge task run:", NumberWidth}});
     for (TEdit* edit : {edServerName, edScriptPath})
         edit->SetCharCase(ecLowerCase);
-    edMaxRunHugeTasks =
-        AddLabelledEdit(this, tsTasksOptions, lbMaxRunHugeTasks, "lbMaxRunHugeTasks",
-                        "Max huge task run:", "edMaxRunHugeTasks", Row(top, 3), NumberWidth);
     cbCheckForDeadTask = AddCheck(this, tsTasksOptions, "cbCheckForDeadTask",
                                   "Проверять время выполнения задач", LabelLeft, Row(top, 4) + 4);
     cbCheckForDeadTask->OnClick = [this](TObject* s) { cbCheckForDeadTaskClick(s); };
@@ -350,12 +362,11 @@ void TfmQVRSet::BuildCachePage() {
 void TfmQVRSet::BuildSessionsPage() {
     tsSessions = AddPage(this, pcConfigs, "tsSessions", "Sessions");
     const int top = 10;
-    edClientMaxSessions = AddLabelledEdit(
-        this, tsSessions, lbClientMaxSessions, "lbClientMaxSessions",
-        "Maximum sessions number:", "edClientMaxSessions", Row(top, 0), NumberWidth);
-    edClientTimeOut =
-        AddLabelledEdit(this, tsSessions, lbClientTimeOut, "lbClientTimeOut",
-                        "Session Time Out (sec.):", "edClientTimeOut", Row(top, 1), NumberWidth);
+    AddLabelledEdits(this, tsSessions, top,
+                     {{edClientMaxSessions, lbClientMaxSessions, "ClientMaxSessions",
+                       "Maximum sessions number:", NumberWidth},
+                      {edClientTimeOut, lbClientTimeOut, "ClientTimeOut",
+                       "Session Time Out (sec.):", NumberWidth}});
     cbAlwaysNeedTaskConfig = AddCheck(this, tsSessions, "cbAlwaysNeedTaskConfig",
                                       "Always need task config", LabelLeft, Row(top, 2) + 4);
     cbCheckFuncRights = AddCheck(this, tsSessions, "cbCheckFuncRights",
@@ -601,11 +612,10 @@ void TfmQVRSet::BuildRAdminPage() {
     cbRAdminEnabled->OnClick = [this](TObject* s) { cbRAdminEnabledClick(s); };
 
     pnlGroundRAdminConfig = AddGround(this, tsRAdmin, "pnlGroundRAdminConfig", alClient, 300);
-    edRAdminBindAddress =
-        AddLabelledEdit(this, pnlGroundRAdminConfig, lbRAdminBindAddress, "lbRAdminBindAddress",
-                        "Bind address:", "edRAdminBindAddress", Row(4, 0), 150);
-    edRAdminPort = AddLabelledEdit(this, pnlGroundRAdminConfig, lbRAdminPort, "lbRAdminPort",
-                                   "Port:", "edRAdminPort", Row(4, 1), NumberWidth);
+    AddLabelledEdits(
+        this, pnlGroundRAdminConfig, 4,
+        {{edRAdminBindAddress, lbRAdminBindAddress, "RAdminBindAddress", "Bind address:", 150},
+         {edRAdminPort, lbRAdminPort, "RAdminPort", "Port:", NumberWidth}});
     cbRAdminViewModOnly = AddCheck(this, pnlGroundRAdminConfig, "cbRAdminViewModOnly",
                                    "View mod only", LabelLeft, Row(4, 2) + 4);
     // Present in the server's dialog but never offered.

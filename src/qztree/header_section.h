@@ -126,7 +126,6 @@ private:
     void Redraw();
     void AutoSizeChanged();
     void NotifyChange(TSectionChangeMode Mode);
-    void ApplyWidth(int Value);
     void ApplyStickyWidth(int Value);
     void ApplyStickyVisible(bool Value);
 

@@ -19,17 +19,17 @@ void TQZList::CheckIndex(int Index) const {
 }
 
 void TQZList::Grow() {
-    SetCapacity(FCapacity + std::min(2 * FCount + 1, 1280));
+    SetCapacity(Capacity() + std::min(2 * FCount + 1, 1280));
 }
 
 void TQZList::GrowWhenFull() {
-    if (FCount == FCapacity)
+    if (FCount == Capacity())
         Grow();
 }
 
 void TQZList::ShrinkWhenSparse() {
-    if (FCapacity / 2 > FCount)
-        SetCapacity(FCapacity / 2);
+    if (Capacity() / 2 > FCount)
+        SetCapacity(Capacity() / 2);
 }
 
 void TQZList::RemoveSlots(int From, int Count) {
@@ -115,7 +115,6 @@ void TQZList::Clear() {
     entries.swap(FList);
     entries.resize(FCount);
     FCount = 0;
-    FCapacity = 0;
     if (!AutoClearObjects)
         return;
     try {
@@ -180,17 +179,16 @@ void TQZList::MoveRange(int CurStart, int CurEnd, int NewStart) {
 void TQZList::SetCapacity(int NewCapacity) {
     if (NewCapacity < FCount || NewCapacity >= MaxListSize)
         RaiseOutOfBoundsError(NewCapacity);
-    if (NewCapacity == FCapacity)
+    if (NewCapacity == Capacity())
         return;
     FList.resize(size_t(NewCapacity));
     FList.shrink_to_fit();
-    FCapacity = NewCapacity;
 }
 
 void TQZList::SetCount(int NewCount) {
     if (NewCount < 0 || NewCount >= MaxListSize)
         RaiseOutOfBoundsError(NewCount);
-    if (NewCount > FCapacity)
+    if (NewCount > Capacity())
         SetCapacity(NewCount);
     if (NewCount > FCount)
         std::fill(FList.begin() + FCount, FList.begin() + NewCount, nullptr);
@@ -210,7 +208,7 @@ void TQZList::Assign(const TPersistent* Source) {
     if (other == this)
         return;
     Clear();
-    SetCapacity(other->FCapacity);
+    SetCapacity(other->Capacity());
     std::copy(other->FList.begin(), other->FList.begin() + other->FCount, FList.begin());
     FCount = other->FCount;
 }

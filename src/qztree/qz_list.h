@@ -40,7 +40,7 @@ public:
     void Move(int CurIndex, int NewIndex);
     void MoveRange(int CurStart, int CurEnd, int NewStart);
 
-    int Capacity() const { return FCapacity; }
+    int Capacity() const { return int(FList.size()); }
     void SetCapacity(int NewCapacity);
     int Count() const { return FCount; }
     void SetCount(int NewCount);
@@ -64,10 +64,9 @@ private:
     void RemoveSlots(int From, int Count);
     static void FreeObject(void* Item);
 
-    // The slots beyond FCount are allocated but unused; FList.size() is the capacity.
+    // The slots beyond FCount are allocated but unused.
     std::vector<void*> FList;
     int FCount = 0;
-    int FCapacity = 0;
 };
 
 // A string list that reports every line replaced in it.

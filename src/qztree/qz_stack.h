@@ -17,7 +17,7 @@ public:
     void* Pop();
 
     int Count() const { return FCount; }
-    int Capacity() const { return FCapacity; }
+    int Capacity() const { return int(FList.size()); }
     void SetCapacity(int NewCapacity);
 
 private:
@@ -25,5 +25,4 @@ private:
 
     std::vector<void*> FList;
     int FCount = 0;
-    int FCapacity = 0;
 };

@@ -206,10 +206,8 @@ private:
     void DragThumb(int c);
     void RestoreCapture();
     TPoint HintPoint() const;
-    void StepPressedPart(TQZScrollCode code, int newPos);
     void FreeHintWindow();
 
-    TQZScrollBarPart GetHitTestAt(int X, int Y);
     bool IsHot(TQZScrollBarPart part) const;
     bool IsPressed(TQZScrollBarPart part) const;
     bool ChangesLookOnHover() const;

@@ -202,7 +202,7 @@ void TQZTreeView::NavigationKey(uint16_t Key, TShiftState Shift) {
     bool targetSelected = false;
     switch (Key) {
     case VK_LEFT:
-        target = F ? (F->Parent() && !F->Parent()->IsRoot() ? F->Parent() : F) : nullptr;
+        target = F && F->Parent() ? F->Parent() : F;
         break;
     case VK_RIGHT:
         if (F) {

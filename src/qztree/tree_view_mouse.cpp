@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <memory>
+#include <unordered_set>
 
 namespace {
 
@@ -608,26 +609,31 @@ void TQZTreeView::SelectMouseSelectItems() {
     if (from > to)
         std::swap(from, to);
     const int frameLeft = std::min(FMFSStartCoord.X, FMFSEndCoord.X);
+    const int sectionsWidth = T.ShowColumns() ? T.SectionsWidth() : 0;
     TQZList counted;
     for (int i = from; i <= to && i >= 0; ++i) {
         TQZTreeItem* item = T.Items()->Item(i);
         if (!item->FullyExpanded() || (T.FilteredVisibility() && !item->FullyVisible()))
             continue;
-        const int right = T.ShowColumns() ? T.SectionsWidth() : item->GetWidth();
+        const int right = T.ShowColumns() ? sectionsWidth : item->GetWidth();
         if (frameLeft < right)
             counted.Add(item);
     }
     {
+        // Looked up by set: a tall frame holds many rows and this runs on every mouse move.
+        const std::unordered_set<const void*> now(counted.List(), counted.List() + counted.Count());
+        const std::unordered_set<const void*> before(FMFSList.List(),
+                                                     FMFSList.List() + FMFSList.Count());
         TQZTreeLock lock(&T);
         auto toggle = [&](TQZTreeItem* item) {
             if (item->Enabled() || T.IgnoreEnabled())
                 item->SetSelected(!item->Selected());
         };
         for (int i = 0; i < counted.Count(); ++i)
-            if (FMFSList.IndexOf(counted.FastGet(i)) < 0)
+            if (before.count(counted.FastGet(i)) == 0)
                 toggle(static_cast<TQZTreeItem*>(counted.FastGet(i)));
         for (int i = 0; i < FMFSList.Count(); ++i)
-            if (counted.IndexOf(FMFSList.FastGet(i)) < 0)
+            if (now.count(FMFSList.FastGet(i)) == 0)
                 toggle(static_cast<TQZTreeItem*>(FMFSList.FastGet(i)));
     }
     FMFSList.Clear();

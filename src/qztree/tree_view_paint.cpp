@@ -76,6 +76,9 @@ private:
     TCustomQZTree& T;
     TCanvas& C;
     TRect FClip;
+    // The shown columns and their width, found once per paint: every row uses the same.
+    std::vector<TQZColumnSpan> FColumns;
+    int FSectionsWidth = 0;
     TColor FCurBkColor = clNone;
     TColor FCurTextColor = clWindowText;
     bool FOverColors = false;
@@ -94,8 +97,8 @@ void TTreePainter::Line(int X1, int Y1, int X2, int Y2, TColor Color, bool Dotte
 void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows) {
     if (T.MainTreeColumn() >= T.HeaderSectionCount() && T.MainTreeColumn() != 0)
         T.SetMainTreeColumn(0);
-    const std::vector<TQZColumnSpan> columns = T.VisibleColumns();
-    const int sectionsWidth = T.SectionsWidth();
+    FColumns = T.VisibleColumns();
+    FSectionsWidth = T.SectionsWidth();
     int top = 0;
     for (int i = 0; i < Rows.Count(); ++i) {
         auto* item = static_cast<TQZTreeItem*>(Rows.FastGet(i));
@@ -109,7 +112,7 @@ void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows) {
             continue;
         TRect surf = r;
         surf.Right = T.ShowColumns() && !item->FullTextOut()
-                         ? sectionsWidth - RealLeftPos
+                         ? FSectionsWidth - RealLeftPos
                          : std::max(V.FHRange, V.ClientWidth() + RealLeftPos) - RealLeftPos;
         const bool bordered = T.BarStyle() || item->BorderStyle != ibsNone;
         if (bordered) {
@@ -141,10 +144,10 @@ void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows) {
         const TRect client = Rect(0, 0, V.ClientWidth() + 1, V.ClientHeight() + 1);
         C.FillRect(Rect(client.Left, rowsBottom, client.Right, client.Bottom));
         if (T.ShowColumns())
-            C.FillRect(Rect(sectionsWidth - RealLeftPos, 0, client.Right, rowsBottom));
+            C.FillRect(Rect(FSectionsWidth - RealLeftPos, 0, client.Right, rowsBottom));
     }
     if (T.HorizontalLines() && !T.BarStyle()) {
-        const int right = T.ShowColumns() ? sectionsWidth - RealLeftPos : V.ClientWidth();
+        const int right = T.ShowColumns() ? FSectionsWidth - RealLeftPos : V.ClientWidth();
         int y = 0;
         for (int i = 0; i < Rows.Count() && y < V.ClientHeight(); ++i) {
             auto* item = static_cast<TQZTreeItem*>(Rows.FastGet(i));
@@ -154,7 +157,7 @@ void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows) {
         }
     }
     if (T.VerticalLines() && T.ShowColumns() && T.VerticalLinesLong() && Rows.Count() > 0)
-        for (const TQZColumnSpan& column : columns)
+        for (const TQZColumnSpan& column : FColumns)
             if (column.Right > column.Left)
                 Line(ToClient(column, column.Right) - 1, rowsBottom,
                      ToClient(column, column.Right) - 1, V.ClientHeight(), T.VertDivLinesColor(),
@@ -194,14 +197,13 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
         C.FillRect(Rect(ItemRect.Left, ItemRect.Top, std::max(SurfRect.Right, ItemRect.Right),
                         ItemRect.Bottom));
 
-    const std::vector<TQZColumnSpan> columns = T.VisibleColumns();
     const bool vertLines = T.VerticalLines() && (!T.BarStyle() || T.BarStyleVerticalLines());
     TRect focus = ItemRect;
-    if (columns.empty() || !T.ShowColumns() || Item->FullTextOut()) {
+    if (FColumns.empty() || !T.ShowColumns() || Item->FullTextOut()) {
         DoRedrawItemTree(Item, Rect(ItemRect.Left, ItemRect.Top, SurfRect.Right, ItemRect.Bottom),
                          ItemRect, Item->Selected());
     } else {
-        for (const TQZColumnSpan& column : columns) {
+        for (const TQZColumnSpan& column : FColumns) {
             TRect cell = Rect(ToClient(column, column.Left), ItemRect.Top,
                               ToClient(column, column.Right), ItemRect.Bottom);
             if (vertLines)
@@ -227,7 +229,7 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
     }
     if (Item->StrikedOutLine()) {
         const int y = (ItemRect.Top + ItemRect.Bottom) / 2 + 1;
-        const int right = T.ShowColumns() ? T.SectionsWidth() - T.LeftPosition()
+        const int right = T.ShowColumns() ? FSectionsWidth - T.LeftPosition()
                                           : Item->TextRight - T.LeftPosition();
         const TColor color =
             Item->Selected() && T.RowSelect() ? FCurTextColor : Item->StrikedLineColor;
@@ -237,7 +239,7 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
     if (T.RowSelect()) {
         focus.Right = !T.ShowColumns() || Item->FullTextOut()
                           ? V.ClientWidth()
-                          : T.SectionsWidth() - T.LeftPosition() - (plain ? 0 : 1);
+                          : FSectionsWidth - T.LeftPosition() - (plain ? 0 : 1);
     } else if (T.ShowColumns() && T.SelectColumn() >= 0 &&
                T.SelectColumn() < T.HeaderSectionCount()) {
         int left = 0, right = 0;
@@ -612,10 +614,7 @@ TQZMainCellParts TQZTreeView::MainCellParts(TQZTreeItem* Item, const TRect& Cell
     // holds its button.
     parts.LinesLeft = origin - indent;
     int left = origin + indent * (Item->Level() - 1);
-    TQZTreeItem* top = Item;
-    while (top->Parent() && !top->Parent()->IsRoot())
-        top = top->Parent();
-    if (top->SuppressButtons())
+    if (Item->Ancestor()->SuppressButtons())
         left -= indent;
     const TRect row = Rect(Cell.Left, Cell.Top, Cell.Right, Cell.Bottom);
     parts.HasButton = t.ShowButtons() && !Item->SuppressButtons() &&

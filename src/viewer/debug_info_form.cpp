@@ -1,5 +1,7 @@
 #include "viewer/debug_info_form.h"
 
+#include <algorithm>
+
 #include "rtl/published.h"
 #include "tools/form_storage.h"
 #include "vcl/application.h"
@@ -72,12 +74,19 @@ void TfmDebugInfo::FormCreate(TObject* Sender) {
 }
 
 void TfmDebugInfo::PlaceInCascade(int index) {
-    // Centred, every window would first open where the one before it is, hiding it; each
-    // starts one step further down and right. A stored placement still wins when shown.
+    // Every window would first open where the one before it is, hiding it: they open in a
+    // cascade below the main bar, one step further down and right each, so every title bar
+    // shows. A stored placement still wins when shown.
     constexpr int Step = 32;
+    const TRect work = Screen->WorkAreaRect();
+    int top = work.Top;
+    if (TCustomForm* bar = Application->MainForm(); bar && bar != this)
+        top = std::max(top, bar->Top() + bar->Height());
+    const int left =
+        std::max(work.Left, std::min(work.Left + 8 + index * Step, work.Right - Width()));
+    top = std::max(work.Top, std::min(top + index * Step, work.Bottom - Height()));
     SetPosition(poDesigned);
-    SetBounds((Screen->Width() - Width()) / 2 + index * Step,
-              (Screen->Height() - Height()) / 2 + index * Step, Width(), Height());
+    SetBounds(left, top, Width(), Height());
 }
 
 void TfmDebugInfo::ToolBarButtonClickHandler(TObject* Sender) {

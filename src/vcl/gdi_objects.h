@@ -10,12 +10,17 @@ class TWindowDC {
 public:
     explicit TWindowDC(HWND window, bool wholeWindow = false)
         : FWindow(window), FDC(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+    // A context of the client area that draws over the child windows too.
+    static TWindowDC OverChildren(HWND window) {
+        return TWindowDC(window, GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS));
+    }
     ~TWindowDC() { ReleaseDC(FWindow, FDC); }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
     HDC DC() const { return FDC; }
 
 private:
+    TWindowDC(HWND window, HDC dc) : FWindow(window), FDC(dc) {}
     HWND FWindow;
     HDC FDC;
 };

@@ -7,24 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-// A context of the whole parent, its child windows included: the line crosses the controls on
-// either side of the splitter.
-class TOverChildrenDC {
-public:
-    explicit TOverChildrenDC(HWND window)
-        : FWindow(window), FDC(GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS)) {}
-    ~TOverChildrenDC() { ReleaseDC(FWindow, FDC); }
-    TOverChildrenDC(const TOverChildrenDC&) = delete;
-    TOverChildrenDC& operator=(const TOverChildrenDC&) = delete;
-    HDC DC() const { return FDC; }
-
-private:
-    HWND FWindow;
-    HDC FDC;
-};
-} // namespace
-
 const TClassInfo& TSplitter::StaticClassInfo() {
     static const TClassInfo info =
         TClassInfo("TSplitter", &TGraphicControl::StaticClassInfo())
@@ -183,7 +165,8 @@ void TSplitter::ToggleLine() {
     TRect r = BoundsRect();
     r = Horizontal() ? Rect(r.Left + shift, r.Top, r.Right + shift, r.Bottom)
                      : Rect(r.Left, r.Top + shift, r.Right, r.Bottom + shift);
-    TOverChildrenDC dc(parent->WindowHandle());
+    // The line crosses the controls on either side of the splitter.
+    TWindowDC dc = TWindowDC::OverChildren(parent->WindowHandle());
     if (FResizeStyle == rsPattern) {
         static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
         TGdiObject<HBITMAP> bitmap(CreateBitmap(8, 8, 1, 1, pattern));

@@ -1,5 +1,6 @@
 #include "vcl/status_bar.h"
 
+#include "rtl/property_change.h"
 #include "rtl/published.h"
 #include "rtl/wide_text.h"
 #include "vcl/win_api.h"
@@ -7,24 +8,18 @@
 #include <commctrl.h>
 
 void TStatusPanel::SetText(const std::string& value) {
-    if (value == FText)
-        return;
-    FText = value;
-    FBar->UpdatePanels();
+    if (ChangeValue(FText, value))
+        FBar->PanelTextChanged(this);
 }
 
 void TStatusPanel::SetWidth(int value) {
-    if (value == FWidth)
-        return;
-    FWidth = value;
-    FBar->UpdatePanels();
+    if (ChangeValue(FWidth, value))
+        FBar->UpdatePanels();
 }
 
 void TStatusPanel::SetAlignment(TAlignment value) {
-    if (value == FAlignment)
-        return;
-    FAlignment = value;
-    FBar->UpdatePanels();
+    if (ChangeValue(FAlignment, value))
+        FBar->PanelTextChanged(this);
 }
 
 TStatusPanel* TStatusPanels::Add() {
@@ -117,6 +112,15 @@ void TStatusBar::UpdatePanels() {
     SendMessageW(h, SB_SETPARTS, edges.size(), LPARAM(edges.data()));
     for (int i = 0; i < FPanels->Count(); ++i)
         UpdatePanelText(i);
+}
+
+void TStatusBar::PanelTextChanged(const TStatusPanel* panel) {
+    // A new text is set in its own part; the parts stay as they are.
+    if (!HandleAllocated() || FSimplePanel)
+        return;
+    for (int i = 0; i < FPanels->Count(); ++i)
+        if (FPanels->Items(i) == panel)
+            return UpdatePanelText(i);
 }
 
 void TStatusBar::UpdatePanelText(int index) {

@@ -65,6 +65,7 @@ private:
     friend class TStatusPanel;
     friend class TStatusPanels;
     void UpdatePanels();
+    void PanelTextChanged(const TStatusPanel* panel);
     void UpdatePanelText(int index);
 
     std::unique_ptr<TStatusPanels> FPanels;

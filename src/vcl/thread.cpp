@@ -49,18 +49,6 @@ void MakeSyncWindow() {
         TheSyncWindow = CreateHelperWindow(L"QVR.ThreadSync", SyncWindowProc, HWND_MESSAGE, 0, 0);
 }
 
-class TEventHandle {
-public:
-    TEventHandle() : FHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~TEventHandle() { CloseHandle(FHandle); }
-    TEventHandle(const TEventHandle&) = delete;
-    TEventHandle& operator=(const TEventHandle&) = delete;
-    HANDLE Handle() const { return FHandle; }
-
-private:
-    HANDLE FHandle;
-};
-
 } // namespace
 
 bool TThread::IsWindowThread() {
@@ -74,8 +62,6 @@ TThread::TThread() {
 
 TThread::~TThread() {
     EndThread();
-    if (FHandle)
-        CloseHandle(HANDLE(FHandle));
 }
 
 void TThread::Start() {
@@ -84,14 +70,14 @@ void TThread::Start() {
     FStarted = true;
     unsigned id = 0;
     // Suspended until its id is known: a thread that frees itself compares it in the destructor.
-    FHandle = reinterpret_cast<void*>(
-        _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id));
-    if (!FHandle) {
+    FHandle.Reset(reinterpret_cast<void*>(
+        _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id)));
+    if (!FHandle.Valid()) {
         FStarted = false;
         throw EThread("Cannot create a thread");
     }
     FThreadID = id;
-    ResumeThread(HANDLE(FHandle));
+    ResumeThread(FHandle.Get());
 }
 
 unsigned __stdcall TThread::ThreadProc(void* parameter) {
@@ -132,7 +118,7 @@ void TThread::DoTerminate() {
 
 void TThread::EndThread() {
     // A thread that frees itself is past everything it waits for.
-    if (!FHandle || GetCurrentThreadId() == FThreadID)
+    if (!FHandle.Valid() || GetCurrentThreadId() == FThreadID)
         return;
     Terminate();
     WaitUntilEnded();
@@ -150,7 +136,7 @@ int TThread::WaitFor() {
 }
 
 void TThread::WaitUntilEnded() {
-    HANDLE thread = HANDLE(FHandle);
+    HANDLE thread = FHandle.Get();
     if (!IsWindowThread()) {
         WaitForSingleObject(thread, INFINITE);
     } else {
@@ -176,10 +162,10 @@ void TThread::Synchronize(const std::function<void()>& Method) {
         Method();
         return;
     }
-    TEventHandle done;
+    TWin32Handle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     TSyncRequest request;
     request.Method = &Method;
-    request.Done = done.Handle();
+    request.Done = done.Get();
     {
         TLockGuard<TCriticalSection> lock(Queue().Lock);
         Queue().Requests.push_back(&request);
@@ -187,7 +173,7 @@ void TThread::Synchronize(const std::function<void()>& Method) {
     SetEvent(Queue().Arrived);
     if (HWND window = TheSyncWindow)
         PostMessageW(window, WM_SYNCHRONIZE, 0, 0);
-    WaitForSingleObject(done.Handle(), INFINITE);
+    WaitForSingleObject(done.Get(), INFINITE);
     if (request.Error)
         std::rethrow_exception(request.Error);
 }

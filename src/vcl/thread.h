@@ -2,6 +2,7 @@
 #include "rtl/events.h"
 #include "rtl/exceptions.h"
 #include "rtl/object.h"
+#include "rtl/win32_handle.h"
 
 #include <atomic>
 #include <cstdint>
@@ -61,7 +62,7 @@ private:
     void Run();
     void WaitUntilEnded();
 
-    void* FHandle = nullptr;
+    TWin32Handle FHandle;
     unsigned FThreadID = 0;
     bool FStarted = false;
     std::atomic<bool> FTerminated{false};

@@ -155,7 +155,7 @@ TRect TTrackBar::ChannelRect() const {
     RECT r{};
     if (HandleAllocated())
         SendMessageW(WindowHandle(), TBM_GETCHANNELRECT, 0, LPARAM(&r));
-    return {r.left, r.top, r.right, r.bottom};
+    return FromRECT(r);
 }
 
 int TTrackBar::ValueToPixel(int value) const {
@@ -195,7 +195,7 @@ intptr_t CustomDraw(const NMCUSTOMDRAW& draw, const TTrackBar& bar) {
         if (draw.dwItemSpec == TBCD_CHANNEL) {
             const TRect band = bar.SelectionBand();
             if (!band.IsEmpty()) {
-                const RECT r{band.Left, band.Top, band.Right, band.Bottom};
+                const RECT r = ToRECT(band);
                 FillRect(draw.hdc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
             }
         }

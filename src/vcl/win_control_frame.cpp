@@ -115,18 +115,16 @@ void TWinControl::NCCalcSize(TRect& ClientArea) {
 void TWinControl::NCPaintMessage(TMessage& Message) {
     DefaultHandler(Message);
     TWindowDC dc(FHandle, true);
-    RECT window{};
-    GetWindowRect(FHandle, &window);
-    OffsetRect(&window, -window.left, -window.top);
+    RECT screen{};
+    GetWindowRect(FHandle, &screen);
     // Only the frame is painted: the client area, where it lies in the window, is clipped away.
     RECT client{};
     GetClientRect(FHandle, &client);
     MapWindowPoints(FHandle, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    RECT screen{};
-    GetWindowRect(FHandle, &screen);
     OffsetRect(&client, -screen.left, -screen.top);
     TSavedDC saved(dc.DC());
     ExcludeClipRect(dc.DC(), client.left, client.top, client.right, client.bottom);
+    const RECT window{0, 0, screen.right - screen.left, screen.bottom - screen.top};
     NCPaint(dc.DC(), FromRECT(window));
 }
 

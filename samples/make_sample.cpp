@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     const int count = argc > 2 ? std::atoi(argv[2]) : 30;
     const std::string build = "2.5.1.7";
     TSampleShape shape;
-    shape.Tasks = 3;
+    shape.Tasks = 6;
     shape.Leaks = 6;
     shape.LeakClasses = 3;
     shape.SystemLeaks = 8;

@@ -258,6 +258,8 @@ private:
     TPoint FPressCoord;
     bool FPressed = false;
     TQZHeaderSection* FPressedItem = nullptr;
+    // The double click just fitted a column: its press is the grip's, not a section's.
+    bool FFittedByDoubleClick = false;
     TQZHeaderSection* FHintSection = nullptr;
     TQZHeaderSection* FLookupSection = nullptr;
     TQZHeaderSection* FTrackSection = nullptr;

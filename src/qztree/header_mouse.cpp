@@ -12,6 +12,7 @@
 #include "vcl/win_api.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -57,8 +58,15 @@ void TCustomQZHeader::WndProc(TMessage& Message) {
 }
 
 void TCustomQZHeader::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == mbLeft && !FControlStyle.Contains(csNoStdEvents))
+    // The fitted column has moved its edge away from the mouse, which may now be over a
+    // section; a press there would sort it when the button comes up.
+    const bool fitted = std::exchange(FFittedByDoubleClick, false) && Shift.Contains(ssDouble);
+    if (fitted) {
+        FPressed = false;
+        FPressedItem = nullptr;
+    } else if (Button == mbLeft && !FControlStyle.Contains(csNoStdEvents)) {
         LeftDown(X, Y);
+    }
     TQZXPThemedControl::MouseDown(Button, Shift, X, Y);
 }
 
@@ -357,8 +365,10 @@ void TCustomQZHeader::DblClick() {
     TPoint client = ScreenToClient(FromPOINT(p));
     TQZSectionPart part = espText;
     TQZHeaderSection* s = GetSectionAtEx(client.X, client.Y, part);
-    if (s && part == espResizeArea && s->Resizable())
+    if (s && part == espResizeArea && s->Resizable()) {
+        FFittedByDoubleClick = true;
         TriggerSectionAutoSizeEvent(s);
+    }
 }
 
 void TCustomQZHeader::MouseEnter() {

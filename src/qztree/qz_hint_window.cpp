@@ -41,7 +41,7 @@ void TQZHintWindow::Paint() {
 void TQZHintWindow::FitToText() {
     if (FActivating)
         return;
-    TRect r = CalcHintRect(10000, Caption(), nullptr);
+    const TRect r = FramedRect(CalcHintRect(10000, Caption(), nullptr));
     SetBounds(Left(), Top(), r.Width(), r.Height());
 }
 

@@ -127,7 +127,6 @@ void TQZTreeView::DoShowLineHint(TQZTreeItem* Item, int Section) {
     if (!show || text.empty())
         return;
     TRect box = FHintWindow->CalcHintRect(10000, text, nullptr);
-    box.Bottom -= 2;
     const TPoint topLeft = ClientToScreen(Point(left, rowRect.Top));
     box = Rect(topLeft.X, topLeft.Y, topLeft.X + box.Width(), topLeft.Y + box.Height());
     FHintItem = Item;

@@ -39,10 +39,21 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AD
     return r;
 }
 
+TRect THintWindow::FramedRect(const TRect& Client) {
+    // The frame is what the window has now around its client area.
+    RECT window{}, client{};
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    return Rect(Client.Left, Client.Top, Client.Right + frameWidth, Client.Bottom + frameHeight);
+}
+
 void THintWindow::ActivateHint(const TRect& Rect, const std::string& AHint) {
     SetCaption(AHint);
-    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
-    SetWindowPos(Handle(), HWND_TOPMOST, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(),
+    const TRect bounds = FramedRect(Rect);
+    SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    SetWindowPos(Handle(), HWND_TOPMOST, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     Invalidate();
 }

@@ -69,7 +69,21 @@ void TTrackBar::SetRange(int min, int max) {
     FSelEnd = std::clamp(FSelEnd, min, max);
     PushSelection();
     // A position outside the new range moves into it, and that is a change like any other.
+    const int before = FPosition;
     SetPosition(FPosition);
+    if (FPosition == before)
+        PlaceThumb();
+}
+
+void TTrackBar::PlaceThumb() {
+    // The control works out where its thumb goes only when the position value changes, not
+    // when the range does, and would go on drawing the thumb where the old range put it: the
+    // position is moved off, quietly, and back.
+    if (!HandleAllocated() || FMin == FMax)
+        return;
+    const HWND h = WindowHandle();
+    SendMessageW(h, TBM_SETPOS, FALSE, FPosition == FMin ? FMax : FMin);
+    SendMessageW(h, TBM_SETPOS, TRUE, FPosition);
 }
 
 void TTrackBar::SetMin(int value) {

@@ -53,6 +53,7 @@ protected:
 
 private:
     void SetRange(int min, int max);
+    void PlaceThumb();
     void PushSelection();
     TRect ChannelRect() const;
     int FPosition = 0;

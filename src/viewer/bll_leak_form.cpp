@@ -50,6 +50,7 @@ void TfmBLLLeakForm::UpdateCurrentDebugInfoIndex() {
         BuildList(di->BLLLeaks, Root(),
                   std::make_shared<const std::string>(SnapshotKeyAt(*DebugReader, index)), filled);
     ZeroCountsExcept(filled);
+    FillIntervalOfNewRows();
 }
 
 void TfmBLLLeakForm::BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
@@ -69,9 +70,8 @@ void TfmBLLLeakForm::BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* P
     }
 }
 
-void TfmBLLLeakForm::UpdateDebugInfoInterval() {
-    // The counts of classes and stacks have no rate.
-    TfmSystemInfoForm::UpdateDebugInfoInterval();
+void TfmBLLLeakForm::FillInterval(const std::vector<TQZTreeItem*>& Rows) {
+    TfmSystemInfoForm::FillInterval(Rows);
 }
 
 void TfmBLLLeakForm::tvObjectsItemSelectedChange(TObject*, TQZTreeItem* Item) {

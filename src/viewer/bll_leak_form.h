@@ -20,7 +20,6 @@ public:
     TDebugInfoObgect DebugInfoObgectType() const override { return dioBLLLeak; }
     void FillControls() override;
     void UpdateCurrentDebugInfoIndex() override;
-    void UpdateDebugInfoInterval() override;
 
     void tvObjectsItemSelectedChange(TObject* Sender, TQZTreeItem* Item);
     // The row's text and the objects behind it, as the snapshot that last filled the row holds
@@ -31,6 +30,8 @@ public:
     TMemo* mBLLObjectInfo = nullptr;
 
 protected:
+    // The counts of classes and stacks have no rate.
+    void FillInterval(const std::vector<TQZTreeItem*>& Rows) override;
     void BeforeDestruction() override;
 
 private:

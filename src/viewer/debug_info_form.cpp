@@ -97,6 +97,10 @@ void TfmDebugInfo::ToolBarButtonClickHandler(TObject* Sender) {
     ShowWindow(window->Handle(), SW_RESTORE);
     if (hidden)
         window->Show();
+    // Showing applies the stored placement, which may be minimised; with no task bar a
+    // minimised window could not be reached, so the button restores it to its stored place.
+    if (IsIconic(window->Handle()))
+        ShowWindow(window->Handle(), SW_RESTORE);
     // Shown means in front: a window covered by others is no use to the operator.
     window->BringToFront();
     SetForegroundWindow(window->Handle());

@@ -29,6 +29,7 @@ TfmSystemInfoForm::TfmSystemInfoForm(TComponent* AOwner, const std::string& Name
     tvObjects->SetParent(this);
     tvObjects->SetAlign(alClient);
     tvObjects->SetColumns({"Param", "Current value", "Start value", "End value", "Delta "});
+    tvObjects->SetColumnTypes({sftText, sftNumber, sftNumber, sftNumber, sftNumber});
     tvObjects->SetShowColumns(true);
     tvObjects->SetHeaderHeight(22);
     tvObjects->SetLineHeight(17);
@@ -84,10 +85,14 @@ void TfmSystemInfoForm::FillIntervalCells(TQZTreeItem* Row, const TDebugInfo* S,
 
 void TfmSystemInfoForm::UpdateDebugInfoInterval() {
     TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+    FillInterval(AllRows());
+}
+
+void TfmSystemInfoForm::FillInterval(const std::vector<TQZTreeItem*>& Rows) {
     const bool unset = IntervalUnset(StartDebugInfoIndex(), EndDebugInfoIndex());
     const TDebugInfo* s = unset ? nullptr : DebugReader->GetDebugInfo(StartDebugInfoIndex());
     const TDebugInfo* e = unset ? nullptr : DebugReader->GetDebugInfo(EndDebugInfoIndex());
-    for (TQZTreeItem* row : AllRows())
+    for (TQZTreeItem* row : Rows)
         FillIntervalCells(row, s, e);
 }
 

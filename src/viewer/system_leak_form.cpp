@@ -26,6 +26,7 @@ TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner, const std::string& Name
                                      const std::string& Caption)
     : TfmSystemInfoForm(AOwner, Name, Caption) {
     tvObjects->SetColumns({"Object", "Current num", "Start num", "End num", "Delta ", "Rate"});
+    tvObjects->SetColumnTypes({sftText, sftNumber, sftNumber, sftNumber, sftNumber, sftFloating});
     SetClientWidth(tvObjects->ColumnsWidth());
 }
 
@@ -35,18 +36,26 @@ TQZTreeItem* TfmSystemLeakForm::AddTreeItem(TQZTreeItem* Parent, const std::stri
     const std::string parentPath = FullItemName(Parent);
     const std::string key = AnsiUpperCase(parentPath.empty() ? Name : parentPath + "\\" + Name);
     TQZTreeItem*& row = TreeItems[key];
-    if (!row)
+    if (!row) {
         row = TfmSystemInfoForm::AddTreeItem(Parent, Name);
+        FNewRows.push_back(row);
+    }
     return row;
 }
 
+void TfmSystemLeakForm::FillIntervalOfNewRows() {
+    if (!FNewRows.empty())
+        FillInterval(FNewRows);
+    FNewRows.clear();
+}
+
 void TfmSystemLeakForm::FillControls() {
-    {
-        TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
-        tvObjects->Items()->Clear();
-        TreeItems.clear();
-    }
-    TfmDebugInfo::FillControls();
+    TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
+    tvObjects->Items()->Clear();
+    TreeItems.clear();
+    FNewRows.clear();
+    // Every row is new now and gets its columns of the interval as it is added.
+    UpdateCurrentDebugInfoIndex();
 }
 
 void TfmSystemLeakForm::ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled) {
@@ -68,16 +77,15 @@ void TfmSystemLeakForm::UpdateCurrentDebugInfoIndex() {
         }
     }
     ZeroCountsExcept(filled);
+    FillIntervalOfNewRows();
 }
 
-void TfmSystemLeakForm::UpdateDebugInfoInterval() {
-    TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
-    TfmSystemInfoForm::UpdateDebugInfoInterval();
+void TfmSystemLeakForm::FillInterval(const std::vector<TQZTreeItem*>& rows) {
+    TfmSystemInfoForm::FillInterval(rows);
     const int start = StartDebugInfoIndex();
     const int end = EndDebugInfoIndex();
     const bool shown = !IntervalUnset(start, end) &&
                        (DebugReader->GetDebugInfo(start) || DebugReader->GetDebugInfo(end));
-    const std::vector<TQZTreeItem*> rows = AllRows();
     std::vector<std::string> names;
     for (TQZTreeItem* row : rows)
         names.push_back(row->Text());

@@ -18,8 +18,8 @@ public:
     // Drops every row, then fills them again from the current snapshot and the interval.
     void FillControls() override;
     void UpdateCurrentDebugInfoIndex() override;
-    void UpdateDebugInfoInterval() override;
-    // The row already made for this path, or a new one.
+    // The row already made for this path, or a new one, which gets its columns of the interval
+    // when the step that added it ends (FillIntervalOfNewRows).
     TQZTreeItem* AddTreeItem(TQZTreeItem* Parent, const std::string& Name) override;
 
 protected:
@@ -27,6 +27,10 @@ protected:
     // Column 0 := "0" in every row that the current snapshot did not fill; each cell is written
     // once per step, which counts with thousands of rows.
     void ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled);
+    // Rows that a step of the time line added show the interval at once, as the older rows do.
+    void FillIntervalOfNewRows();
+    // The counts of the interval, and the growth rate.
+    void FillInterval(const std::vector<TQZTreeItem*>& Rows) override;
     void BeforeDestruction() override;
 
 private:
@@ -34,6 +38,7 @@ private:
     // below by its parent's path, '\' and its name, so equal names under different parents are
     // different rows.
     std::unordered_map<std::string, TQZTreeItem*> TreeItems;
+    std::vector<TQZTreeItem*> FNewRows;
 };
 
 extern TfmSystemLeakForm* fmSystemLeakForm;

@@ -32,6 +32,15 @@ void TViewerTree::SetColumns(const std::vector<std::string>& Texts) {
     }
 }
 
+void TViewerTree::SetColumnTypes(const std::vector<TQZFieldType>& Types) {
+    TQZHeader* header = Header();
+    if (!header)
+        return;
+    TQZHeaderSections& sections = *header->Sections();
+    for (int i = 0; i < sections.Count() && i < int(Types.size()); ++i)
+        sections.ItemByPos(i)->SetFieldType(Types[size_t(i)]);
+}
+
 int TViewerTree::ColumnsWidth() const {
     int width = 0;
     if (TQZHeader* header = Header())

@@ -13,6 +13,9 @@ public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     void SetColumns(const std::vector<std::string>& Texts);
+    // The field type of each column in order, which makes a header click sort the column by
+    // value rather than as text.
+    void SetColumnTypes(const std::vector<TQZFieldType>& Types);
     const std::vector<std::string>& HeaderTexts() const { return FHeaderTexts; }
     // The width all columns take side by side, with the tree's frame and its vertical bar, so
     // a window can open wide enough to show every column.

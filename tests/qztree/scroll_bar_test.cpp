@@ -502,7 +502,11 @@ TEST(ScrollBarHint, HintWindowSizesAndPlacement) {
     EXPECT_LE(wrapped.Width(), 66);
     EXPECT_GT(wrapped.Height(), oneLine.Height());
     hint->SetCaption("a&b");
-    EXPECT_EQ(hint->Width(), hint->CalcHintRect(10000, "a&b", nullptr).Width());
+    // The measured size is the client area's; the border comes around it.
+    RECT client{};
+    GetClientRect(hint->Handle(), &client);
+    EXPECT_EQ(client.right, hint->CalcHintRect(10000, "a&b", nullptr).Width());
+    EXPECT_EQ(client.bottom, hint->CalcHintRect(10000, "a&b", nullptr).Height());
 
     // A thumb at the top-left corner of the screen shows its hint moved onto the desktop.
     TBarOnForm f(sbHorizontal, 0, 0);

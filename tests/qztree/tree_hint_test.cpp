@@ -5,10 +5,13 @@
 #include "rtl/string_list.h"
 #include "rtl/value_scope.h"
 #include "vcl/application.h"
+#include "vcl/bitmap.h"
 #include "vcl/hint_window.h"
 #include "vcl/timer.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -177,4 +180,54 @@ TEST(TreeHints, ItemHintsShowTheirShortPartAndFollowTheMouseFromRowToRow) {
     EXPECT_EQ(Application->Hint(), "about first");
     PumpMessages();
     EXPECT_EQ(ShownAppHint(), "");
+}
+
+namespace {
+
+// The rows of a picture that hold dark pixels (the hint's and the reference's text is black on a
+// light ground): the first and one past the last, {0, 0} for none.
+std::pair<int, int> InkRows(const std::function<uint32_t(int, int)>& pixel, int width, int height) {
+    int first = -1, last = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixel(x, y);
+            if ((p >> 16 & 0xFF) < 0x80 && (p >> 8 & 0xFF) < 0x80 && (p & 0xFF) < 0x80) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    return first < 0 ? std::pair{0, 0} : std::pair{first, last + 1};
+}
+
+} // namespace
+
+TEST(TreeHints, ALineHintShowsItsTextWhole) {
+    HintTree t;
+    const std::string text = "BLL_Docs.ExecFunction20 gjpqy, a task far too long for the tree";
+    t.longRow->SetText(text);
+    t.Rest(t.shortRow);
+    t.Rest(t.longRow);
+    ASSERT_EQ(t.View()->HintItem(), t.longRow);
+    TQZHintWindow* hint = t.View()->HintWindow();
+    RECT client{};
+    GetClientRect(hint->Handle(), &client);
+    TPaintedPixels shown(hint, client.right, client.bottom);
+
+    // The same text in the tree's font, drawn whole.
+    TBitmap whole(client.right + 200, client.bottom + 40);
+    whole.Canvas()->Brush()->SetColor(clWhite);
+    whole.Canvas()->FillRect(Rect(0, 0, whole.Width(), whole.Height()));
+    whole.Canvas()->Font()->Assign(t.tree->Font());
+    whole.Canvas()->Font()->SetColor(clBlack);
+    TRect r = Rect(0, 0, whole.Width(), whole.Height());
+    whole.Canvas()->DrawText(text, r, DT_NOPREFIX);
+
+    const auto [top, bottom] =
+        InkRows([&](int x, int y) { return shown.At(x, y); }, client.right, client.bottom);
+    const auto [wholeTop, wholeBottom] = InkRows(
+        [&](int x, int y) { return whole.ScanLine(y)[x] & 0xFFFFFF; }, whole.Width(),
+        whole.Height());
+    ASSERT_GT(wholeBottom - wholeTop, 8);
+    EXPECT_EQ(bottom - top, wholeBottom - wholeTop);
 }

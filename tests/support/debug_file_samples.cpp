@@ -58,36 +58,65 @@ std::string PooledStack(int id, int depth) {
     return Stack(random, depth);
 }
 
-std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int index, const TSampleShape& shape) {
+// The time of the index-th snapshot: one every 10 seconds from 09:00 on 01.03.2006.
+TDateTime SampleTime(int index) {
+    return EncodeDate(2006, 3, 1) + EncodeTime(9, 0, 0, 0) + index * 10.0 / 86400.0 + 1e-9;
+}
+
+// A task thread of a running server: each of the Tasks slots holds one thread at a time, which
+// lives some snapshots and is then followed by a new one. A thread keeps its address, its task
+// and its client connection for its whole life, so the connections persist across snapshots,
+// and they come and go with their threads.
+struct TSampleThread {
+    int Serial = 0; // unique over all slots and generations
+    int Birth = 0;  // index of the first snapshot that lists it
+};
+
+TSampleThread ThreadInSlot(int slot, int index, int slots) {
+    const int life = 4 + slot * 3 % 7;
+    const int phase = slot * 5 % life;
+    const int generation = (index + phase) / life;
+    return {generation * slots + slot, generation * life - phase};
+}
+
+std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int slot, int index,
+                                      const TSampleShape& shape) {
+    const TSampleThread thread = ThreadInSlot(slot, index, shape.Tasks);
+    TSampleRandom own(uint32_t(thread.Serial) * 7919u + 3u);
+    const int connections = 1 + shape.Tasks / 2;
     auto t = std::make_unique<TTaskInfo>();
-    t->ThreadAddress = 0x01A00000 + index * 0x40;
-    t->ThreadID = std::to_string(1000 + index);
-    t->CreateTime = "01.03.2006 09:" + std::to_string(10 + random.Next(50)) + ":00";
-    t->Task = "BLL_Docs.ExecFunction" + std::to_string(random.Next(30));
-    t->WorkingTaskTime = "00:00:" + std::to_string(10 + random.Next(50));
-    t->PositionID = std::to_string(random.Next(500));
+    t->ThreadAddress = 0x01A00000 + thread.Serial * 0x40;
+    t->ThreadID = std::to_string(1000 + thread.Serial);
+    // Made a few seconds before the first snapshot that lists it.
+    const TDateTime created = SampleTime(thread.Birth) - (1 + own.Next(9)) / 86400.0;
+    t->CreateTime = FormatDateTime("dd.mm.yyyy hh:nn:ss", created);
+    t->Task = "BLL_Docs.ExecFunction" + std::to_string(own.Next(30));
+    t->WorkingTaskTime = FormatDateTime("hh:nn:ss", SampleTime(index) - created);
+    t->PositionID = std::to_string(own.Next(500));
     if (shape.TaskStackPool > 0) {
         const int id = random.Next(shape.TaskStackPool);
         t->Stack = PooledStack(id, 12 + id % 12);
     } else {
         t->Stack = Stack(random, 12 + random.Next(12));
     }
-    t->BMSessionID = "S" + std::to_string(100000 + random.Next(900000));
+    t->BMSessionID = "S" + std::to_string(100000 + own.Next(900000));
     t->State = random.Next(3) == 0 ? 0 : 1;
-    t->InfoStr = "10.0.0." + std::to_string(1 + random.Next(20)) + ":" +
-                 std::to_string(5000 + random.Next(4));
+    const int connection = own.Next(connections);
+    t->InfoStr = "10.0.0." + std::to_string(11 + connection) + ":" +
+                 std::to_string(5000 + connection % 3);
     t->ConnectionStatus = random.Next(5) ? "Connected" : "Waiting";
-    t->SignCryptoParams = "Engine=Sign\r\nKeyFile=C:\\Keys\\sign" + std::to_string(index) + ".key";
+    t->SignCryptoParams =
+        "Engine=Sign\r\nKeyFile=C:\\Keys\\sign" + std::to_string(thread.Serial) + ".key";
     t->CheckSignCryptoParams = "Engine=Check\r\nCertStore=C:\\Keys\\store";
-    t->HugeTask = random.Next(10) == 0;
+    t->HugeTask = own.Next(10) == 0;
     return t;
 }
 
-std::string RunTasks(TSampleRandom& random, const TSampleShape& shape) {
+std::string RunTasks(TSampleRandom& random, int index, const TSampleShape& shape) {
     static const TTaskForm forms[] = {TTaskForm::Crypto, TTaskForm::Short, TTaskForm::HugeFlag};
     std::string body;
     for (int i = 0; i < shape.Tasks; ++i)
-        body += RunTasksRecord(*SampleTask(random, i, shape), forms[i % 3]);
+        body += RunTasksRecord(*SampleTask(random, i, index, shape), forms[i % 3]);
     return body;
 }
 
@@ -130,8 +159,7 @@ TSampleShape ServerLikeShape() {
 }
 
 std::string SampleKey(int index) {
-    const TDateTime start = EncodeDate(2006, 3, 1) + EncodeTime(9, 0, 0, 0);
-    return FormatDateTime("dd.mm.yyyy hh:nn:ss.zzz", start + index * 10.0 / 86400.0 + 1e-9);
+    return FormatDateTime("dd.mm.yyyy hh:nn:ss.zzz", SampleTime(index));
 }
 
 std::string SampleBlock(int index, const TSampleShape& shape) {
@@ -157,7 +185,7 @@ std::string SampleBlock(int index, const TSampleShape& shape) {
         .Section("BLLLeakObjectsList", bllLeaks)
         .Section("DataBaseParams", dataBase)
         .Section("QVRConfig", config)
-        .StampedSection("RunTasks", RunTasks(random, shape));
+        .StampedSection("RunTasks", RunTasks(random, index, shape));
     return block.Data();
 }
 

@@ -99,6 +99,45 @@ TEST(StdControls, TrackBarDrawsItsSelectionAsABandAndKeepsItInItsRange) {
     EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELEND, 0, 0), 1);
 }
 
+TEST(StdControls, TrackBarDrawsItsThumbWhereThePositionIsAfterTheRangeGrows) {
+    auto form = MakeForm();
+    form->Show();
+    const auto makeBar = [&](int max, int position) {
+        auto* tb = new TTrackBar(form.get());
+        tb->SetParent(form.get());
+        tb->SetBounds(0, 0, 400, 32);
+        tb->SetMax(max);
+        tb->SetPosition(position);
+        return tb;
+    };
+    const auto samePicture = [](TTrackBar* a, TTrackBar* b) {
+        TPaintedPixels pa(a, a->Width(), a->Height()), pb(b, b->Width(), b->Height());
+        for (int y = 0; y < a->Height(); ++y)
+            for (int x = 0; x < a->Width(); ++x)
+                if (pa.At(x, y) != pb.At(x, y))
+                    return false;
+        return true;
+    };
+    // The time line after a first file of 30 snapshots, and then a second file whose snapshots
+    // come after them: the position stays on the same value while the range doubles.
+    TTrackBar* grown = makeBar(29, 29);
+    grown->SetMax(59);
+    TTrackBar* fresh = makeBar(59, 29);
+    EXPECT_TRUE(samePicture(grown, fresh));
+    RECT thumb{};
+    SendMessageW(grown->Handle(), TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
+    EXPECT_NEAR((thumb.left + thumb.right) / 2, grown->ValueToPixel(29), 1);
+    // Moved, grown again and given a selection, it shows one thumb, where the position is.
+    grown->SetPosition(40);
+    grown->SetMax(79);
+    TTrackBar* later = makeBar(79, 40);
+    for (TTrackBar* tb : {grown, later}) {
+        tb->SetSelStart(10);
+        tb->SetSelEnd(50);
+    }
+    EXPECT_TRUE(samePicture(grown, later));
+}
+
 TEST(StdControls, UpDownAsksBeforeEachStep) {
     auto form = MakeForm();
     auto* ud = new TUpDown(form.get());

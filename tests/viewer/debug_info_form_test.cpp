@@ -10,6 +10,7 @@
 
 #include "rtl/ini_file.h"
 #include "support/message_capture.h"
+#include "vcl/user_input.h"
 
 TEST_F(ViewerTest, EveryWindowButTheMainOneHasAButtonOnTheWindowBar) {
     TToolBar* bar = Main().tbForms;
@@ -52,6 +53,27 @@ TEST_F(ViewerTest, TheButtonOfAMinimisedWindowRestoresItWithoutRefilling) {
     Click(Spy->WindowBarButton());
     EXPECT_FALSE(IsIconic(Spy->Handle()));
     EXPECT_TRUE(Spy->Calls.empty());
+}
+
+TEST_F(ViewerTest, AWindowLeftMinimisedComesBackAtItsPlaceOnTheFirstClickOfItsButton) {
+    TfmDebugInfo* window = fmDataBaseParamsForm;
+    ClickWithMouse(window->WindowBarButton());
+    ASSERT_TRUE(RunMessagesUntil([&] { return IsWindowVisible(window->Handle()) != 0; }));
+    window->SetBounds(100, 200, 400, 300);
+    // The operator minimises it and the viewer ends: the minimised state is what is stored.
+    SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(IsIconic(window->Handle()));
+    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindowVisible(window->Handle()));
+
+    ClickWithMouse(window->WindowBarButton());
+    ASSERT_TRUE(RunMessagesUntil([&] { return IsWindowVisible(window->Handle()) != 0; }));
+    PumpMessages();
+    EXPECT_FALSE(IsIconic(window->Handle()));
+    RECT r{};
+    GetWindowRect(window->Handle(), &r);
+    EXPECT_EQ(Rect(r.left, r.top, r.right, r.bottom), Rect(100, 200, 500, 500));
+    EXPECT_EQ(GetForegroundWindow(), window->Handle());
 }
 
 namespace {

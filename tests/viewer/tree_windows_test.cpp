@@ -1,6 +1,9 @@
 #include "viewer_fixture.h"
 
 #include "qvr/debug_reader.h"
+#include "qztree/header.h"
+#include "qztree/header_section.h"
+#include "qztree/header_sections.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "rtl/wide_text.h"
@@ -138,6 +141,22 @@ bool DragRowAcross(TViewerTree* tree, TQZTreeItem* row, const TPoint& screenTarg
 
 int ShownTab(TTabControl* tabs) {
     return int(SendMessageW(tabs->Handle(), TCM_GETCURSEL, 0, 0));
+}
+
+// A click on a header section as the operator makes it.
+void ClickHeader(TViewerTree* tree, int section) {
+    TQZHeader* header = tree->Header();
+    const TRect r = header->GetSectionRect(section);
+    PostClick(header->Handle(), (r.Left + r.Right) / 2, header->Height() / 2);
+}
+
+// The texts of the top-level rows in the order the tree shows them.
+std::vector<std::string> RowOrder(TViewerTree* tree) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < tree->Items()->Count(); ++i)
+        if (tree->Items()->Item(i)->Parent()->IsRoot())
+            texts.push_back(tree->Items()->Item(i)->Text());
+    return texts;
 }
 
 } // namespace
@@ -281,6 +300,82 @@ TEST_F(TreeWindowsTest, SystemLeakRateIsBlankWithoutATimeSpan) {
     SetInterval(1, 1);
     EXPECT_EQ(Cells(form.tvObjects, "Handle"),
               (std::vector<std::string>{"Handle", "2", "2", "2", "0", ""}));
+}
+
+TEST_F(TreeWindowsTest, NumberColumnsSortByValue) {
+    TfmSystemLeakForm& form = Open(fmSystemLeakForm);
+    TViewerTree* tree = form.tvObjects;
+    Main().OpenFile(Write(
+        "n.dbg", {{Keys[0], 0, {{2000, "A"}, {50, "B"}, {9, "C"}, {400, "D"}, {50, "E"}}, {}, {}},
+                  {Keys[1], 0, {{2073, "A"}, {214, "B"}, {100, "C"}, {7, "D"}, {9, "E"}}, {}, {}}}));
+    SetInterval(0, 1);
+    ClickHeader(tree, 1); // "Current num"
+    EXPECT_EQ(RowOrder(tree), (std::vector<std::string>{"D", "E", "C", "B", "A"}));
+    ClickHeader(tree, 4); // "Delta ", with the minus sign
+    EXPECT_EQ(RowOrder(tree), (std::vector<std::string>{"D", "E", "A", "C", "B"}));
+    ClickHeader(tree, 5); // "Rate", twice: descending
+    ClickHeader(tree, 5);
+    EXPECT_EQ(RowOrder(tree), (std::vector<std::string>{"B", "C", "A", "E", "D"}));
+
+    // Every column of values in the three windows sorts so.
+    for (TfmSystemInfoForm* window : {fmSystemInfoForm, static_cast<TfmSystemInfoForm*>(&form),
+                                      static_cast<TfmSystemInfoForm*>(fmBLLLeakForm)}) {
+        TQZHeaderSections& sections = *window->tvObjects->Header()->Sections();
+        EXPECT_EQ(sections.ItemByPos(0)->FieldType(), sftText);
+        for (int i = 1; i < sections.Count(); ++i)
+            EXPECT_EQ(sections.ItemByPos(i)->FieldType(), i == 5 ? sftFloating : sftNumber)
+                << window->Caption() << " " << i;
+    }
+}
+
+TEST_F(TreeWindowsTest, RowsAddedByAStepShowTheIntervalAtOnce) {
+    TfmSystemLeakForm& leaks = Open(fmSystemLeakForm);
+    TfmBLLLeakForm& bll = Open(fmBLLLeakForm);
+    // "New" is only in the middle snapshot, so its rows come when the time line gets there.
+    Main().OpenFile(Write("i.dbg", {{Keys[0], 0, {{10, "Handle"}}, {{"TFoo", "s1", "a"}}, {}},
+                                    {Keys[1],
+                                     0,
+                                     {{20, "Handle"}, {5, "New"}},
+                                     {{"TFoo", "s1", "a"}, {"TNew", "s9", "b"}, {"TNew", "s9", "c"}},
+                                     {}},
+                                    {Keys[2], 0, {{30, "Handle"}}, {{"TFoo", "s1", "a"}}, {}}}));
+    SetInterval(0, 2);
+    ASSERT_EQ(Row(leaks.tvObjects, "New"), nullptr);
+    MoveTimeLine(1);
+    const std::vector<std::string> added = Cells(leaks.tvObjects, "New");
+    ASSERT_EQ(added.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(added.begin(), added.begin() + 5),
+              (std::vector<std::string>{"New", "5", "0", "0", "0"}));
+    EXPECT_NE(added[5], "");
+    EXPECT_EQ(Cells(bll.tvObjects, "TNew"), (std::vector<std::string>{"TNew", "1", "0", "0", "0"}));
+    EXPECT_EQ(Cells(bll.tvObjects, "TNew\\s9"),
+              (std::vector<std::string>{"s9", "2", "0", "0", "0"}));
+    // What the interval gives every row when it is set again.
+    Click(Main().Button1);
+    EXPECT_EQ(Cells(leaks.tvObjects, "New"), added);
+}
+
+TEST_F(TreeWindowsTest, ADoubleClickOnAHeaderDividerFitsTheColumnWithoutSortingIt) {
+    TfmSystemLeakForm& form = Open(fmSystemLeakForm);
+    TViewerTree* tree = form.tvObjects;
+    Main().OpenFile(Write("d.dbg", {{Keys[0], 0, {{9, "Alpha"}, {1, "Beta"}}, {}, {}}}));
+    TQZHeader* header = tree->Header();
+    TQZHeaderSection* first = header->Sections()->ItemByPos(0);
+    const int before = first->Width();
+    const int x = before - 2, y = header->Height() / 2;
+    const TPoint grip = header->ClientToScreen(Point(x, y));
+    SetCursorPos(grip.X, grip.Y);
+    const HWND h = header->Handle();
+    PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PostMessageW(h, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PumpMessages();
+    EXPECT_LT(first->Width(), before);
+    // The mouse is over "Current num" now, which would sort Beta first.
+    EXPECT_EQ(RowOrder(tree), (std::vector<std::string>{"Alpha", "Beta"}));
+    for (int i = 0; i < header->Sections()->Count(); ++i)
+        EXPECT_EQ(header->Sections()->ItemByPos(i)->SortMode(), hsmNone);
 }
 
 TEST_F(TreeWindowsTest, BusinessLogicLeaksByClassAndStackWithTheirObjects) {

@@ -1,0 +1,69 @@
+#include "reader_files.h"
+
+#include "qvr/debug_reader.h"
+#include "qvr/task_info.h"
+#include "tools/conversions.h"
+#include "support/debug_file_samples.h"
+#include "support/debug_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+// The demo file is read to show the tasks window: its threads must have been made before the
+// snapshots that list them, and a connection must outlive a snapshot so that its tab can be
+// followed from one to the next.
+TEST(SampleFile, ThreadsAreOlderThanTheirSnapshotsAndConnectionsLast) {
+    TSampleShape shape;
+    shape.Tasks = 6;
+    shape.Leaks = 6;
+    shape.LeakClasses = 3;
+    shape.SystemLeaks = 4;
+    shape.ConfigBytes = 200;
+    shape.DataBaseBytes = 100;
+    const int count = 30;
+    TDebugFileWriter writer;
+    for (int i = 0; i < count; ++i)
+        writer.Snapshot(SampleKey(i), "2.5.1.7", SampleBlock(i, shape));
+    TTempDebugFile file(writer.Text());
+    TDebugReader reader;
+    reader.ReadFile(file.Name());
+    ASSERT_EQ(reader.Count(), count);
+
+    std::vector<std::set<std::string>> connections(count);
+    std::map<intptr_t, std::string> connectionOfThread, createdOfThread;
+    int threadsSeenAgain = 0;
+    for (int i = 0; i < count; ++i) {
+        const TDebugInfo& di = *reader.DebugInfo(i);
+        ASSERT_EQ(di.TasksInfo.Count(), shape.Tasks);
+        for (int t = 0; t < di.TasksInfo.Count(); ++t) {
+            const TTaskInfo& task = *di.Task(t);
+            const TDateTime created = QZDateStrToDateTime(task.CreateTime);
+            EXPECT_GT(created, 0) << task.CreateTime;
+            EXPECT_LT(created, di.Time) << task.CreateTime << " listed at " << SampleKey(i);
+            connections[size_t(i)].insert(task.InfoStr);
+            // A thread keeps its connection and its creation time.
+            auto [known, added] = connectionOfThread.emplace(task.ThreadAddress, task.InfoStr);
+            if (!added) {
+                ++threadsSeenAgain;
+                EXPECT_EQ(known->second, task.InfoStr);
+                EXPECT_EQ(createdOfThread[task.ThreadAddress], task.CreateTime);
+            }
+            createdOfThread[task.ThreadAddress] = task.CreateTime;
+        }
+    }
+    EXPECT_GT(threadsSeenAgain, count * shape.Tasks / 2);
+    int changes = 0;
+    for (int i = 1; i < count; ++i) {
+        const std::set<std::string>& before = connections[size_t(i - 1)];
+        const std::set<std::string>& now = connections[size_t(i)];
+        int shared = 0;
+        for (const std::string& c : now)
+            shared += int(before.count(c));
+        EXPECT_GT(shared, 0) << "no connection lasts into snapshot " << i;
+        changes += before != now;
+    }
+    EXPECT_GT(changes, 0) << "connections never come or go";
+    EXPECT_GT(connections[0].size(), 1u) << "one connection shows no tabs";
+}

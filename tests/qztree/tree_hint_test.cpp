@@ -30,8 +30,11 @@ struct HintTree : TreeWindow {
     int RowY(TQZTreeItem* item) const {
         return item->VisIndex() * tree->LineHeight() + tree->LineHeight() / 2;
     }
-    // Rests the mouse on the row's text until the hint timer has had its say.
+    // Rests the mouse on the row's text until the hint timer has had its say. The pointer goes
+    // there too: the system sends a move at the pointer whenever a hint shows or goes under it.
     void Rest(TQZTreeItem* item) {
+        const TPoint at = View()->ClientToScreen(Point(item->TextLeft + 3, RowY(item)));
+        SetCursorPos(at.X, at.Y);
         PostMouse(ViewWindow(), WM_MOUSEMOVE, item->TextLeft + 3, RowY(item));
         PumpUntil([&] {
             return !View()->HintTimer() || !View()->HintTimer()->Enabled() || View()->HintItem();

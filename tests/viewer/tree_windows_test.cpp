@@ -153,9 +153,11 @@ void ClickHeader(TViewerTree* tree, int section) {
 // The texts of the top-level rows in the order the tree shows them.
 std::vector<std::string> RowOrder(TViewerTree* tree) {
     std::vector<std::string> texts;
-    for (int i = 0; i < tree->Items()->Count(); ++i)
-        if (tree->Items()->Item(i)->Parent()->IsRoot())
+    for (int i = 0; i < tree->Items()->Count(); ++i) {
+        TQZTreeItem* parent = tree->Items()->Item(i)->Parent();
+        if (!parent || parent->IsRoot())
             texts.push_back(tree->Items()->Item(i)->Text());
+    }
     return texts;
 }
 

@@ -711,6 +711,8 @@ protected:
     void GlyphChange(TObject* Sender);
     void SBChanged(TObject* Sender);
     void HeadersTextsLineSet(int Index, const std::string& Text);
+    // One round of AlignPieces.
+    void PlacePieces();
     bool UpdateHScrollBar();
     void OwnBarScrolled(bool Vertical, int Code, int MessagePos);
     TQZTreeItem* ShownNeighbour(TQZTreeItem* Item) const;
@@ -747,6 +749,8 @@ protected:
     bool FVScrollVisible = false;
     bool FScrollbarsInitialized = false;
     bool FIgnoreSBChange = false;
+    bool FAligningPieces = false;
+    bool FAlignPiecesAgain = false;
     bool FIgnoreResizes = false;
     bool FAutoSizingColumns = false;
     bool IgnoreResize = false;

@@ -124,6 +124,23 @@ void TCustomQZTree::SetLeftPosition(int Value) {
 void TCustomQZTree::AlignPieces() {
     if (!HandleAllocated())
         return;
+    // The view's new size may change which bars it needs, and the view then lays the pieces
+    // out itself, inside this layout; this one would go on to place the bars as they were
+    // before. So a layout asked for meanwhile runs when this one is done.
+    if (FAligningPieces) {
+        FAlignPiecesAgain = true;
+        return;
+    }
+    TValueScope<bool> aligning(FAligningPieces, true);
+    for (int round = 0; round < 4; ++round) {
+        FAlignPiecesAgain = false;
+        PlacePieces();
+        if (!FAlignPiecesAgain)
+            break;
+    }
+}
+
+void TCustomQZTree::PlacePieces() {
     TValueScope<bool> aligning(FIgnoreSBChange, true);
     TRect r = ClientRect();
     TRect header = Rect(r.Left, r.Top, r.Right, r.Top);

@@ -5,6 +5,7 @@
 #include "qztree/header_section.h"
 #include "qztree/header_sections.h"
 #include "qztree/qz_tree_item.h"
+#include "qztree/scroll_bar.h"
 #include "qztree/tree_view.h"
 #include "rtl/wide_text.h"
 #include "vcl/button.h"
@@ -527,4 +528,46 @@ TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
     // Nothing is dropped on the rows themselves.
     ASSERT_TRUE(DragRowAcross(tree, Row(tree, "LoginUsers"), view->ClientToScreen(Point(40, 60))));
     EXPECT_EQ(diagram.DataSeriesCount(), 3);
+}
+
+TEST_F(TreeWindowsTest, TheHorizontalBarFollowsEveryChangeOfSize) {
+    TfmSystemLeakForm& form = Open(fmSystemLeakForm);
+    TViewerTree* tree = form.tvObjects;
+    Main().OpenFile(Write("s.dbg", {{Keys[0], 0, {{9, "Alpha"}, {1, "Beta"}}, {}, {}}}));
+    TQZScrollBar* bar = tree->HScrollBar();
+    TQZTreeView* view = tree->ViewControl();
+    // The bar shows, whole and under the rows, exactly when the columns are wider than the view.
+    const auto barFitsColumns = [&](const char* after) {
+        const bool cut = tree->SectionsWidth() > view->Width() + 1;
+        const bool shown = bar->HandleAllocated() && IsWindowVisible(bar->Handle());
+        EXPECT_EQ(shown, cut) << after;
+        EXPECT_EQ(tree->HorzScrollBarVisible(), cut) << after;
+        if (shown && cut) {
+            EXPECT_EQ(bar->Top(), view->Top() + view->Height()) << after;
+            EXPECT_EQ(bar->Top() + bar->Height(), tree->ClientHeight()) << after;
+        }
+        return shown && cut;
+    };
+    const auto resize = [&](int width, int height) {
+        SetWindowPos(form.Handle(), nullptr, 100, 300, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpMessages();
+    };
+    resize(741, 206);
+    EXPECT_FALSE(barFitsColumns("741 x 206"));
+    resize(680, 300); // in one step, narrower and taller
+    ASSERT_TRUE(barFitsColumns("680 x 300"));
+    // A click on its right arrow scrolls the rows.
+    PostClick(bar->Handle(), bar->Width() - 4, bar->Height() / 2);
+    EXPECT_GT(tree->LeftPosition(), 0);
+
+    resize(741, 206);
+    PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    PumpMessages();
+    barFitsColumns("maximized");
+    PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpMessages();
+    barFitsColumns("restored");
+    resize(700, 206); // only the width
+    EXPECT_TRUE(barFitsColumns("700 x 206"));
 }

@@ -2,9 +2,9 @@
 
 #include "qvr/debug_reader.h"
 #include "qvr/task_info.h"
-#include "tools/conversions.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
+#include "tools/conversions.h"
 
 #include <gtest/gtest.h>
 

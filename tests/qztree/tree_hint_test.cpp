@@ -228,9 +228,9 @@ TEST(TreeHints, ALineHintShowsItsTextWhole) {
 
     const auto [top, bottom] =
         InkRows([&](int x, int y) { return shown.At(x, y); }, client.right, client.bottom);
-    const auto [wholeTop, wholeBottom] = InkRows(
-        [&](int x, int y) { return whole.ScanLine(y)[x] & 0xFFFFFF; }, whole.Width(),
-        whole.Height());
+    const auto [wholeTop, wholeBottom] =
+        InkRows([&](int x, int y) { return whole.ScanLine(y)[x] & 0xFFFFFF; }, whole.Width(),
+                whole.Height());
     ASSERT_GT(wholeBottom - wholeTop, 8);
     EXPECT_EQ(bottom - top, wholeBottom - wholeTop);
 }

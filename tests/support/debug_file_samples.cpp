@@ -102,8 +102,8 @@ std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int slot, int index
     t->BMSessionID = "S" + std::to_string(100000 + own.Next(900000));
     t->State = random.Next(3) == 0 ? 0 : 1;
     const int connection = own.Next(connections);
-    t->InfoStr = "10.0.0." + std::to_string(11 + connection) + ":" +
-                 std::to_string(5000 + connection % 3);
+    t->InfoStr =
+        "10.0.0." + std::to_string(11 + connection) + ":" + std::to_string(5000 + connection % 3);
     t->ConnectionStatus = random.Next(5) ? "Connected" : "Waiting";
     t->SignCryptoParams =
         "Engine=Sign\r\nKeyFile=C:\\Keys\\sign" + std::to_string(thread.Serial) + ".key";

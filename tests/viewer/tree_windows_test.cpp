@@ -308,9 +308,10 @@ TEST_F(TreeWindowsTest, SystemLeakRateIsBlankWithoutATimeSpan) {
 TEST_F(TreeWindowsTest, NumberColumnsSortByValue) {
     TfmSystemLeakForm& form = Open(fmSystemLeakForm);
     TViewerTree* tree = form.tvObjects;
-    Main().OpenFile(Write(
-        "n.dbg", {{Keys[0], 0, {{2000, "A"}, {50, "B"}, {9, "C"}, {400, "D"}, {50, "E"}}, {}, {}},
-                  {Keys[1], 0, {{2073, "A"}, {214, "B"}, {100, "C"}, {7, "D"}, {9, "E"}}, {}, {}}}));
+    Main().OpenFile(
+        Write("n.dbg",
+              {{Keys[0], 0, {{2000, "A"}, {50, "B"}, {9, "C"}, {400, "D"}, {50, "E"}}, {}, {}},
+               {Keys[1], 0, {{2073, "A"}, {214, "B"}, {100, "C"}, {7, "D"}, {9, "E"}}, {}, {}}}));
     SetInterval(0, 1);
     ClickHeader(tree, 1); // "Current num"
     EXPECT_EQ(RowOrder(tree), (std::vector<std::string>{"D", "E", "C", "B", "A"}));
@@ -335,13 +336,14 @@ TEST_F(TreeWindowsTest, RowsAddedByAStepShowTheIntervalAtOnce) {
     TfmSystemLeakForm& leaks = Open(fmSystemLeakForm);
     TfmBLLLeakForm& bll = Open(fmBLLLeakForm);
     // "New" is only in the middle snapshot, so its rows come when the time line gets there.
-    Main().OpenFile(Write("i.dbg", {{Keys[0], 0, {{10, "Handle"}}, {{"TFoo", "s1", "a"}}, {}},
-                                    {Keys[1],
-                                     0,
-                                     {{20, "Handle"}, {5, "New"}},
-                                     {{"TFoo", "s1", "a"}, {"TNew", "s9", "b"}, {"TNew", "s9", "c"}},
-                                     {}},
-                                    {Keys[2], 0, {{30, "Handle"}}, {{"TFoo", "s1", "a"}}, {}}}));
+    Main().OpenFile(
+        Write("i.dbg", {{Keys[0], 0, {{10, "Handle"}}, {{"TFoo", "s1", "a"}}, {}},
+                        {Keys[1],
+                         0,
+                         {{20, "Handle"}, {5, "New"}},
+                         {{"TFoo", "s1", "a"}, {"TNew", "s9", "b"}, {"TNew", "s9", "c"}},
+                         {}},
+                        {Keys[2], 0, {{30, "Handle"}}, {{"TFoo", "s1", "a"}}, {}}}));
     SetInterval(0, 2);
     ASSERT_EQ(Row(leaks.tvObjects, "New"), nullptr);
     MoveTimeLine(1);

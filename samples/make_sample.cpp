@@ -34,13 +34,7 @@ int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : "demo.dbg";
     const int count = argc > 2 ? std::atoi(argv[2]) : 30;
     const std::string build = "2.5.1.7";
-    TSampleShape shape;
-    shape.Tasks = 6;
-    shape.Leaks = 6;
-    shape.LeakClasses = 3;
-    shape.SystemLeaks = 8;
-    shape.ConfigBytes = 1500;
-    shape.DataBaseBytes = 300;
+    TSampleShape shape = DemoShape();
     TDebugFileWriter file(path);
     file.VersionInfo(SampleKey(0), build);
     for (int i = 0; i < count; ++i) {

@@ -15,13 +15,7 @@
 // snapshots that list them, and a connection must outlive a snapshot so that its tab can be
 // followed from one to the next.
 TEST(SampleFile, ThreadsAreOlderThanTheirSnapshotsAndConnectionsLast) {
-    TSampleShape shape;
-    shape.Tasks = 6;
-    shape.Leaks = 6;
-    shape.LeakClasses = 3;
-    shape.SystemLeaks = 4;
-    shape.ConfigBytes = 200;
-    shape.DataBaseBytes = 100;
+    const TSampleShape shape = DemoShape();
     const int count = 30;
     TDebugFileWriter writer;
     for (int i = 0; i < count; ++i)

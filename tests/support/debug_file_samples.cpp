@@ -149,6 +149,17 @@ std::string SystemLeaks(TSampleRandom& random, int count) {
 
 } // namespace
 
+TSampleShape DemoShape() {
+    TSampleShape shape;
+    shape.Tasks = 6;
+    shape.Leaks = 6;
+    shape.LeakClasses = 3;
+    shape.SystemLeaks = 8;
+    shape.ConfigBytes = 1500;
+    shape.DataBaseBytes = 300;
+    return shape;
+}
+
 TSampleShape ServerLikeShape() {
     TSampleShape shape;
     shape.LeakClasses = 300;

@@ -19,6 +19,9 @@ struct TSampleShape {
     bool RepeatLeakStacks = false;
 };
 
+// The shape of the snapshots of the demo file: a few of everything, six running tasks.
+TSampleShape DemoShape();
+
 // The shape of a long-running server's snapshots: the configuration changes every 300
 // snapshots, 300 distinct task stacks, 300 leak classes with three stacks each.
 TSampleShape ServerLikeShape();

@@ -555,20 +555,25 @@ TQZHeaderSection* TCustomQZHeader::GetSectionAtEx(int X, int Y, TQZSectionPart& 
 // ---- sticky sections ----
 
 int TCustomQZHeader::GetResizableWidth() const {
+    return ResizableWidth(FSections->VisibleFlags());
+}
+
+int TCustomQZHeader::ResizableWidth(const std::vector<bool>& Shown) const {
     int width = Width();
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (s->Visible() && !s->Resizable())
+        if (Shown[size_t(i)] && !s->Resizable())
             width -= s->Width();
     }
     return width;
 }
 
 void TCustomQZHeader::MarkStickySections() {
-    int resizable = GetResizableWidth();
+    std::vector<bool> shown = FSections->VisibleFlags();
+    int resizable = ResizableWidth(shown);
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (s->Visible() && s->Resizable())
+        if (shown[size_t(i)] && s->Resizable())
             s->FStickySize = resizable == 0 ? 0.0f : float(s->Width()) / float(resizable);
     }
 }

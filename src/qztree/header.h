@@ -110,6 +110,7 @@ public:
     void MarkStickySections();
     void AdjustStickySize(TQZHeaderSection* Caller);
     int GetResizableWidth() const;
+    int ResizableWidth(const std::vector<bool>& Shown) const;
     bool InStick() const { return FInStick; }
 
     // Mouse state, read by the tree and the tests.

@@ -123,6 +123,8 @@ private:
     friend class TCustomQZHeader;
     friend struct TSectionRecord;
 
+    // Assign without the parent, which a whole collection links once at the end.
+    void CopyFields(const TQZHeaderSection& From);
     void Redraw();
     void AutoSizeChanged();
     void NotifyChange(TSectionChangeMode Mode);
@@ -151,6 +153,7 @@ private:
     int FImageIndex = -1;
     int FIntTag = 0;
     int FIndex = 0;
+    bool FListed = false; // in its header's collection, whose books know its numbers
     bool FVisible = true;
     TQZSectionStyle FStyle = QZhsText;
     int FWidth = 120;

@@ -5,7 +5,6 @@
 #include "theme_recorder.h"
 
 #include "rtl/published.h"
-
 #include "vcl/forms.h"
 #include "vcl/timer.h"
 #include "vcl/user_input.h"

@@ -6,6 +6,7 @@
 #include "vcl/bitmap.h"
 #include "vcl/img_list.h"
 #include "vcl/menus.h"
+#include "vcl/user_input.h"
 
 #include <gtest/gtest.h>
 
@@ -310,6 +311,43 @@ TEST(HeaderThemes, ThemedStatesAndSwitchingThemesOff) {
     TThemeRecorder::Calls.clear();
     { TPaintedPixels p(h.Header, 400, height); }
     EXPECT_TRUE(TThemeRecorder::Calls.empty()) << "classic drawing";
+}
+
+namespace {
+struct TEdgeCall {
+    RECT Rect;
+    UINT Edge, Flags;
+};
+std::vector<TEdgeCall> EdgeCalls;
+HRESULT WINAPI RecordEdge(HTHEME, HDC, int, int, const RECT* r, UINT edge, UINT flags, RECT*) {
+    EdgeCalls.push_back({*r, edge, flags});
+    return S_OK;
+}
+} // namespace
+
+TEST(HeaderThemes, BevelsAreDrawnByTheTheme) {
+    TThemeRecorder themes;
+    ThemeApi.DrawThemeEdge = &RecordEdge;
+    THeaderOnForm h(2);
+    h.Header->SetUseXPThemes(true);
+    EdgeCalls.clear();
+    h.Header->SetBevelKind(bkTile);
+    h.Header->SetBevelInner(bvRaised);
+    h.Header->SetBevelOuter(bvLowered);
+    h.Header->SetBevelWidth(2);
+    RedrawWindow(h.Header->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    ASSERT_FALSE(EdgeCalls.empty());
+    const TEdgeCall& call = EdgeCalls.back();
+    RECT window;
+    GetWindowRect(h.Header->Handle(), &window);
+    EXPECT_EQ(call.Rect.left, 0);
+    EXPECT_EQ(call.Rect.top, 0);
+    EXPECT_EQ(call.Rect.right, window.right - window.left) << "two bevels of 2 on each side";
+    EXPECT_EQ(call.Rect.bottom, window.bottom - window.top);
+    EXPECT_EQ(call.Edge, unsigned(BDR_RAISEDINNER | BDR_SUNKENOUTER));
+    EXPECT_EQ(call.Flags & (BF_RECT | BF_ADJUST), unsigned(BF_RECT | BF_ADJUST));
+    EXPECT_EQ(call.Flags & BF_FLAT, 0u);
 }
 
 TEST(HeaderHints, TextByHintType) {

@@ -292,13 +292,8 @@ void TCustomQZHeader::Resize() {
     EnsureSignHeight();
     if (FStickySections && !IsLoading())
         StickyResize();
-    if (!FLockHeight) {
-        int wanted = std::max(ClientHeight(), std::abs(Font()->Height()) + 6);
-        if (FImages)
-            wanted = std::max(wanted, FImages->Height());
-        if (ClientHeight() != wanted)
-            AdjustHeaderHeight();
-    }
+    // Every size change comes back to the height rule: a height set from outside does not stay.
+    AdjustHeaderHeight();
     TQZXPThemedControl::Resize();
 }
 

@@ -47,6 +47,18 @@ TEST(HeaderLayout, HeightFollowsFontImagesAndFlatness) {
     h.Header->SetHeight(12);
     h.At(0)->SetFilterEnabled(true);
     EXPECT_EQ(h.Header->Height(), 17);
+
+    // Whoever sizes the window, the rule comes back unless the height is locked.
+    h.Header->SetLockHeight(false);
+    int ruled = h.Header->Height();
+    MoveWindow(h.Header->Handle(), 0, 0, 400, ruled + 30, TRUE);
+    EXPECT_EQ(h.Header->Height(), ruled);
+    RECT r;
+    GetWindowRect(h.Header->Handle(), &r);
+    EXPECT_EQ(r.bottom - r.top, ruled);
+    h.Header->SetLockHeight(true);
+    MoveWindow(h.Header->Handle(), 0, 0, 400, ruled + 30, TRUE);
+    EXPECT_EQ(h.Header->Height(), ruled + 30);
 }
 
 TEST(HeaderLayout, RectanglesScrollingAndLockedSection) {

@@ -21,7 +21,14 @@ const TClassInfo& TCustomQZHeader::StaticClassInfo() {
 }
 
 const TClassInfo& TQZHeader::StaticClassInfo() {
-    static const TClassInfo info("TQZHeader", &TCustomQZHeader::StaticClassInfo());
+    using H = TQZHeader;
+    static const TClassInfo info =
+        TClassInfo("TQZHeader", &TCustomQZHeader::StaticClassInfo())
+            .Integer("ActiveFilterColor", &H::ActiveFilterColor, &H::SetActiveFilterColor)
+            .Boolean("AllowDrag", &H::AllowDrag, &H::SetAllowDrag)
+            .Integer("FilterColor", &H::FilterColor, &H::SetFilterColor)
+            .Boolean("MoveOnDrag", &H::MoveOnDrag, &H::SetMoveOnDrag)
+            .Boolean("ResizeOnDrag", &H::ResizeOnDrag, &H::SetResizeOnDrag);
     return info;
 }
 
@@ -392,6 +399,10 @@ int TCustomQZHeader::ScreenOffset(const TQZHeaderSection* Section) const {
     return Section == FLockedSection ? 0 : FHPos;
 }
 
+int TCustomQZHeader::SignsRight(const TQZHeaderSection* Section) const {
+    return Section->Left() - ScreenOffset(Section) + Section->Width() - 4;
+}
+
 TRect TCustomQZHeader::GetSectionRect(int Index) const {
     TQZHeaderSection* s = FSections->FindSection(Index);
     if (!s)
@@ -536,7 +547,7 @@ TQZHeaderSection* TCustomQZHeader::GetSectionAtEx(int X, int Y, TQZSectionPart& 
     TQZHeaderSection* s = GetSectionAt(X, Y);
     if (!s || s->Width() <= 14)
         return s;
-    int r = s->Left() - ScreenOffset(s) + s->Width() - 4;
+    int r = SignsRight(s);
     bool inSignColumn = r - 7 <= X && X <= r;
     if (s->Expandable() && inSignColumn && 2 <= Y && Y <= 9)
         SectionPart = espExpandSign;

@@ -414,7 +414,7 @@ void TQZHeaderSection::CopyFields(const TQZHeaderSection& From) {
     FMinWidth = s->FMinWidth;
     FMaxWidth = s->FMaxWidth;
     FSortMode = s->FSortMode;
-    AllowClick = s->AllowClick;
+    FAllowClick = s->FAllowClick;
     FAlignment = s->FAlignment;
     FExpandable = s->FExpandable;
     FExpanded = s->FExpanded;

@@ -111,7 +111,9 @@ public:
     float StickySize() const { return FStickySize; }
 
     int Tag = 0;
-    bool AllowClick = true;
+    // A click presses the section and reports it.
+    bool AllowClick() const { return FAllowClick; }
+    void SetAllowClick(bool Value) { FAllowClick = Value; }
     bool ClickSelect = true;
     TQZSAlignment PictureAlign = hsaLeft;
     std::string Hint;
@@ -168,4 +170,5 @@ private:
     float FStickySize = 0;
     int ASaveSize = -1;
     bool FShowSortMark = true;
+    bool FAllowClick = true;
 };

@@ -121,7 +121,7 @@ struct TSectionRecord {
         v(l.MinWidth, s.FMinWidth);
         v(l.MaxWidth, s.FMaxWidth);
         v(l.SortMode, s.FSortMode, 3);
-        v(l.AllowClick, s.AllowClick);
+        v(l.AllowClick, s.FAllowClick);
         v(l.Alignment, s.FAlignment, 3);
         v(l.IntTag, s.FIntTag);
         v(l.Index, s.FIndex);

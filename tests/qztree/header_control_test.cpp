@@ -542,33 +542,28 @@ TEST(HeaderMouse, APressThatLeavesAndComesBackIsAPressAgain) {
     h.Header->SetUseXPThemes(true);
     h.Header->SetAllowDrag(true);
     HWND header = h.Header->Handle();
-    // Pressed near the bottom edge and moved four pixels out: no drag yet, but outside.
+    // Pressed near the bottom edge and moved four pixels out: no drag yet, but outside, where
+    // the system tells the header that the mouse has left it.
     int bottom = h.Header->ClientHeight() - 2;
     MoveMouse(h, 150, bottom, 0);
     PostMouse(header, WM_LBUTTONDOWN, 150, bottom, MK_LBUTTON);
     EXPECT_TRUE(PaintedPressed(h));
-    MoveMouse(h, 150, bottom + 4, MK_LBUTTON);
-    for (int i = 0; i < 100 && PaintedPressed(h); ++i)
-        PumpMessages();
+    PostMouse(header, WM_MOUSEMOVE, 150, bottom + 4, MK_LBUTTON);
+    PostMouse(header, WM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(PaintedPressed(h)) << "shown released outside";
     EXPECT_EQ(h.Header->DropSource(), nullptr);
     // Back on it: pressed again, and moving on drags it.
-    MoveMouse(h, 150, bottom, MK_LBUTTON);
-    for (int i = 0; i < 100 && !PaintedPressed(h); ++i)
-        PumpMessages();
+    PostMouse(header, WM_MOUSEMOVE, 150, bottom, MK_LBUTTON);
     EXPECT_TRUE(PaintedPressed(h));
-    MoveMouse(h, 170, 8, MK_LBUTTON);
+    PostMouse(header, WM_MOUSEMOVE, 170, 8, MK_LBUTTON);
     EXPECT_EQ(h.Header->DropSource(), h.At(1));
     PostMouse(header, WM_LBUTTONUP, 170, 8);
     EXPECT_EQ(h.Header->DropSource(), nullptr);
 
     // A finished click is not pressed again when the mouse comes back.
     PostClick(header, 150, 8);
-    MoveMouse(h, 150, 120, 0);
-    for (int i = 0; i < 20; ++i)
-        PumpMessages();
-    MoveMouse(h, 150, 8, 0);
-    PumpMessages();
+    PostMouse(header, WM_MOUSELEAVE, 0, 0);
+    PostMouse(header, WM_MOUSEMOVE, 150, 8);
     EXPECT_FALSE(PaintedPressed(h));
 }
 

@@ -2,6 +2,7 @@
 #include "theme_recorder.h"
 
 #include "qztree/qz_colors.h"
+#include "rtl/published.h"
 #include "rtl/streams.h"
 #include "vcl/bitmap.h"
 #include "vcl/edit.h"
@@ -160,6 +161,25 @@ TEST(HeaderPaint, EmptyHeaderAndSortMarks) {
         for (int x = 2; x < 12; ++x)
             dark += narrow.At(x, y) == Rgb(clBtnShadow) || narrow.At(x, y) == 0;
     EXPECT_EQ(dark, 0);
+}
+
+TEST(HeaderPaint, FilterColoursRedrawTheirSigns) {
+    THeaderOnForm h(3);
+    h.At(1)->SetFilterEnabled(true);
+    HWND header = h.Header->Handle();
+    UpdateWindow(header);
+    auto shown = [header](int x, int y) {
+        HDC dc = GetDC(header);
+        COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(header, dc);
+        return TColor(c);
+    };
+    // Set by name, as a stored form sets them: the sign is drawn again at once.
+    SetOrdProp(*h.Header, "FilterColor", clRed);
+    EXPECT_EQ(shown(194, 12), clRed) << "the filter triangle";
+    h.At(1)->SetFilterIsActive(true);
+    SetOrdProp(*h.Header, "ActiveFilterColor", clBlue);
+    EXPECT_EQ(shown(194, 12), clBlue);
 }
 
 TEST(HeaderPaint, PressedAndHotLooks) {

@@ -429,6 +429,9 @@ void TCustomQZHeader::InvalidateRight(int Index) {
         return;
     TQZHeaderSection* s = FSections->FindSection(Index);
     int left = s ? s->Left() - ScreenOffset(s) : 0;
+    // Sections added beyond the right edge change nothing on screen.
+    if (left >= ClientWidth())
+        return;
     RECT r{left, 0, ClientWidth(), ClientHeight()};
     InvalidateRect(WindowHandle(), &r, FALSE);
 }

@@ -1,7 +1,7 @@
 // Prints how long the in-memory server configuration takes over texts of several shapes and
 // sizes: loading the text into an INI object ("set"), reading the configuration from it and
-// writing it back. Each figure is the best of three rounds, as other programs share the
-// processor. No window is involved.
+// writing it back. Each step runs three rounds; the best counts for the goal, as other programs
+// share the processor, and the median is printed beside it. No window is involved.
 // Usage: bench_config [sizes in KB...]  (default 20 200 1024)
 #include "qvr/memory_qvr_config.h"
 #include "rtl/mem_ini_file.h"
@@ -79,38 +79,45 @@ std::string OneLongValue(size_t size) {
     return "[Config]\r\nServerName=" + std::string(size, 'v') + "\r\n";
 }
 
-template <class F> double BestOfThree(F work) {
-    double best = 1e300;
+struct Figures {
+    double Best;
+    double Median;
+};
+
+template <class F> Figures ThreeRounds(F work) {
+    std::vector<double> took;
     for (int round = 0; round < 3; ++round) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
+        took.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
-    return best;
+    std::sort(took.begin(), took.end());
+    return {took[0], took[1]};
 }
 
-// The three steps over one text; true when each stays within the goal.
+// The three steps over one text; true when the best round of each stays within the goal.
 bool Measure(const char* name, const std::string& text, double goalMs) {
     const TStringList lines(text);
-    const double set = BestOfThree([&] {
+    const Figures set = ThreeRounds([&] {
         TMemIniFile ini("");
         ini.SetStrings(lines);
     });
     TMemoryQVRConfig config;
-    const double read = BestOfThree([&] {
+    const Figures read = ThreeRounds([&] {
         config.CfgFileLines.Assign(lines);
         config.ReadQVRParameters();
     });
-    const double write = BestOfThree([&] {
+    const Figures write = ThreeRounds([&] {
         config.CfgFileLines.Assign(lines);
         config.WriteQVRParameters();
     });
     const bool judged = goalMs > 0;
-    const bool met = !judged || (set < goalMs && read < goalMs && write < goalMs);
-    std::printf("%-36s %7zu KB %10.1f %10.1f %10.1f  %s\n", name, text.size() >> 10, set, read,
-                write, judged ? (met ? "met" : "NOT MET") : "");
+    const bool met = !judged || (set.Best < goalMs && read.Best < goalMs && write.Best < goalMs);
+    std::printf("%-36s %7zu KB %7.1f /%7.1f %7.1f /%7.1f %7.1f /%7.1f  %s\n", name,
+                text.size() >> 10, set.Best, set.Median, read.Best, read.Median, write.Best,
+                write.Median, judged ? (met ? "met" : "NOT MET") : "");
     return met;
 }
 
@@ -125,7 +132,9 @@ int main(int argc, char** argv) {
     std::printf("Goal: a 1 MB text set, read and written in under %.0f ms each, a 20 KB text in "
                 "under %.0f ms each (best of 3 rounds)\n",
                 GoalLargeMs, GoalSmallMs);
-    std::printf("%-36s %10s %10s %10s %10s\n", "shape", "size", "set ms", "read ms", "write ms");
+    std::printf("%-36s %10s %16s %16s %16s\n", "shape", "size", "set ms", "read ms", "write ms");
+    std::printf("%-36s %10s %16s %16s %16s\n", "", "", "best / median", "best / median",
+                "best / median");
     bool allMet = true;
     for (size_t size : sizes) {
         // Only the two sizes the goal names are judged.

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <utility>
+
 namespace {
 
 // Every row of a new catalogue, written out: a row dropped from the table or a mistyped code
@@ -134,6 +137,18 @@ const char DefaultTextAfterCatalogue[] = "[Sessions]\r\n"
                                          "EnableBLLLeak=0\r\n"
                                          "EnableSystemLeak=0\r\n"
                                          "\r\n";
+
+// The text with each pair's first text, at its first place, replaced by the second.
+std::string Replaced(std::string text,
+                     std::initializer_list<std::pair<const char*, const char*>> changes) {
+    for (const auto& change : changes) {
+        const size_t at = text.find(change.first);
+        EXPECT_NE(at, std::string::npos) << change.first;
+        if (at != std::string::npos)
+            text.replace(at, std::strlen(change.first), change.second);
+    }
+    return text;
+}
 
 } // namespace
 
@@ -319,130 +334,27 @@ TEST(ConfigRoundTrip, AMixedTextIsWrittenExactlyAsBefore) {
                                  "DebugInfoDirectory=\r\n"
                                  "[Vendor]\r\n"
                                  "x=1\r\n");
-    std::string catalogue = DefaultCatalogueSections;
-    catalogue.replace(catalogue.find("100=11111"), 9, "100=01000");
-    catalogue.replace(catalogue.find("100=\r\n"), 6, "100=err.html\r\n");
-    EXPECT_EQ(WrittenText(*config),
-              std::string("[Config]\r\n"
-                          "ServerName=first\r\n"
-                          "ScriptPath=ZWScript/\r\n"
-                          "TemplatePath=%ZWSROOT%\\Subsys\\template\r\n"
-                          "BLLPath=%ZWSROOT%\\user\r\n"
-                          "UseConnectionType=1\r\n"
-                          "MQQVRID=\r\n"
-                          "ResponseTimeOut=20\r\n"
-                          "TryConnectionInterval=1\r\n"
-                          "ClientTimeOut=600\r\n"
-                          "ClientMaxSessions=100\r\n"
-                          "SilentShutdown=0\r\n"
-                          "OnlyInformService=0\r\n"
-                          "MaxRunTasks=15\r\n"
-                          "MaxRunHugeTasks=8\r\n"
-                          "CheckForDeadTask=0\r\n"
-                          "KillDeadTask=0\r\n"
-                          "ExecTaskTimeOut=60\r\n"
-                          "ExecHugeTaskTimeOut=180\r\n"
-                          "\r\n"
-                          "[Connection]\r\n"
-                          "ConnectionType=MQ\r\n"
-                          "Config0=MQ: q1||||\r\n"
-                          "Config1=ClientSocket: host:1\r\n"
-                          "\r\n"
-                          "[Internal tracer params]\r\n"
-                          "IntTraceWriteType=1\r\n"
-                          "IntTraceEnabled=0\r\n"
-                          "IntTraceFileName=%ZWSRoot%\\SUBSYS\\Logs\\QVRTrace\r\n"
-                          "WriteARMToTrace=0\r\n"
-                          "ClearLoginPassword=0\r\n"
-                          "TraceFileMaxSize=500\r\n"
-                          "Tag0=a|b|c\r\n"
-                          "Tag1=x|y|z\r\n"
-                          "\r\n"
-                          "[Request Absent Values]\r\n"
-                          "a=1\r\n"
-                          "B=\r\n"
-                          "\r\n"
-                          "[Session consts]\r\n"
-                          "x=1\r\n"
-                          "\r\n"
-                          "[Cache options]\r\n"
-                          "EnableCashe=0\r\n"
-                          "\r\n"
-                          "[Errors]\r\n"
-                          "LogFileName=%ZWSROOT%\\qvrerror.log\r\n"
-                          "BlinkTrayIconOnError=1\r\n"
-                          "ShowErrorsMonitor=1\r\n"
-                          "\r\n"
-                          "[Sheduler]\r\n"
-                          "ShemeName=\r\n"
-                          "AutoStartScheme=0\r\n"
-                          "\r\n"
-                          "[ErrorResponse]\r\n"
-                          "ReturnOnlyErrorText=0\r\n"
-                          "DefaultErrorHTML=%ZWSRoot%\\SUBSYS\\TEMPLATE\\QVR_Error.xml\r\n"
-                          "\r\n") +
-                  catalogue +
-                  std::string("[Sessions]\r\n"
-                              "CheckFuncRights=1\r\n"
-                              "AlwaysNeedTaskConfig=1\r\n"
-                              "CloseSessionBLLName=\r\n"
-                              "CloseSessionFunctionName=\r\n"
-                              "CheckTaskRWA=1\r\n"
-                              "CheckUniqSIDIpHost=0\r\n"
-                              "CheckUniqRunTask=0\r\n"
-                              "\r\n"
-                              "[TrayIcon]\r\n"
-                              "ChangeErrorIconsInterval=100\r\n"
-                              "CustomDefaultTrayIcon=\r\n"
-                              "CustomErrorTrayIcons=\r\n"
-                              "\r\n"
-                              "[Crypto]\r\n"
-                              "CryptoEngineType=\r\n"
-                              "TypeGetCryptoParams=0\r\n"
-                              "CryptoParamsFile=%ZWSRoot%\\crypt.txt\r\n"
-                              "InitCryptoEngine=0\r\n"
-                              "\r\n"
-                              "[CryptoParams]\r\n"
-                              "k1=v4\r\n"
-                              "\r\n"
-                              "[Authenticate]\r\n"
-                              "IdentUserVersion=1\r\n"
-                              "WebAdminSiteInstanceID=\r\n"
-                              "AuthenticateEmptyUser=1\r\n"
-                              "\r\n"
-                              "[CryptoZWIData]\r\n"
-                              "SignData=0\r\n"
-                              "SignCryptoEngineType=\r\n"
-                              "CheckSignData=0\r\n"
-                              "CheckSignCryptoEngineType=\r\n"
-                              "\r\n"
-                              "[SignZWIDataCryptoParams]\r\n"
-                              "s1=x\r\n"
-                              "S2=y\r\n"
-                              "\r\n"
-                              "[RAdmin]\r\n"
-                              "RAdminEnabled=0\r\n"
-                              "RAdminViewModOnly=1\r\n"
-                              "RAdminBindAddress=0.0.0.0\r\n"
-                              "RAdminPort=1111\r\n"
-                              "RAAcceptedIPAddresses=\r\n"
-                              "\r\n"
-                              "[Start]\r\n"
-                              "DelayBeforeLogin=0\r\n"
-                              "\r\n"
-                              "[Debug info]\r\n"
-                              "DebugInfoDirectory=\r\n"
-                              "AutoSaveDebugInfo=0\r\n"
-                              "SaveDebugInfoInterval=10\r\n"
-                              "SaveSystemParams=0\r\n"
-                              "SaveDataBaseParams=0\r\n"
-                              "SaveBLLLeakObjects=0\r\n"
-                              "SaveSystemLeakObjects=0\r\n"
-                              "SaveRunTasks=1\r\n"
-                              "SaveLoggedUsers=0\r\n"
-                              "SaveOpenSessions=0\r\n"
-                              "SaveQVRConfig=0\r\n"
-                              "EnableBLLLeak=0\r\n"
-                              "EnableSystemLeak=0\r\n"
-                              "\r\n"));
+    // The default text with what this one changes.
+    const std::string expected =
+        Replaced(std::string(DefaultTextBeforeCatalogue) + DefaultCatalogueSections +
+                     DefaultTextAfterCatalogue,
+                 {{"ServerName=yourbank", "ServerName=first"},
+                  {"BLLPath=%ZWSROOT%\\user\r\nZWIHost0=localhost:12040",
+                   "BLLPath=%ZWSROOT%\\user\r\nUseConnectionType=1"},
+                  {"ExecHugeTaskTimeOut=180\r\n\r\n", "ExecHugeTaskTimeOut=180\r\n\r\n"
+                                                      "[Connection]\r\n"
+                                                      "ConnectionType=MQ\r\n"
+                                                      "Config0=MQ: q1||||\r\n"
+                                                      "Config1=ClientSocket: host:1\r\n\r\n"},
+                  {"TraceFileMaxSize=500\r\n\r\n", "TraceFileMaxSize=500\r\n"
+                                                   "Tag0=a|b|c\r\n"
+                                                   "Tag1=x|y|z\r\n\r\n"
+                                                   "[Request Absent Values]\r\na=1\r\nB=\r\n\r\n"
+                                                   "[Session consts]\r\nx=1\r\n\r\n"},
+                  {"100=11111", "100=01000"},
+                  {"100=\r\n", "100=err.html\r\n"},
+                  {"[Authenticate]", "[CryptoParams]\r\nk1=v4\r\n\r\n[Authenticate]"},
+                  {"[RAdmin]", "[SignZWIDataCryptoParams]\r\ns1=x\r\nS2=y\r\n\r\n[RAdmin]"},
+                  {"SaveRunTasks=0", "SaveRunTasks=1"}});
+    EXPECT_EQ(WrittenText(*config), expected);
 }

@@ -677,6 +677,10 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     virtual void OnFontChange();
+    // The keyboard focus that reaches the tree goes on to its view; From lost it.
+    void PassFocusOn(HWND From);
+    // Pressing a custom scroll bar gives the keyboard focus to the view.
+    void ScrollBarMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
     // Tears the items down while the heir is still whole; the destructor does it otherwise.
     void DestroyItems();

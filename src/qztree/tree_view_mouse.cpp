@@ -151,10 +151,6 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
     case WM_LBUTTONDOWN:
         IntLButtonDown(p.X, p.Y);
         return false;
-    case WM_KILLFOCUS:
-        FHintItemEx = nullptr;
-        DoHideLineHint();
-        return false;
     case WM_RBUTTONDOWN:
         DoHideLineHint();
         if (FMouseSel)
@@ -174,10 +170,6 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         return !IntRButtonUp(p.X, p.Y);
     case WM_RBUTTONDBLCLK:
         return !IntRButtonDblClick(p.X, p.Y);
-    case WM_CANCELMODE:
-        if (FMouseSel)
-            CancelMouseSel();
-        return false;
     }
     return false;
 }

@@ -26,21 +26,19 @@ void TQZTreeView::SetFocus() {
         TCustomControl::SetFocus();
 }
 
-void TQZTreeView::WMSetFocus() {
-    FHasFocus = true;
+void TQZTreeView::FocusChanged(bool Gained) {
+    FHasFocus = Gained;
     // Also when the focus comes back from another window, which the form does not report.
-    FOwner->FTreeIsFocused = true;
-    RepaintForFocus();
-    if (FOwner->DrawsFlatBorder())
-        FOwner->UpdateFrame();
-}
-
-void TQZTreeView::WMKillFocus() {
-    FHasFocus = false;
-    FHintItemEx = nullptr;
-    DoHideLineHint();
-    FOwner->FTreeIsFocused = false;
-    RepaintForFocus();
+    FOwner->FTreeIsFocused = Gained;
+    if (!Gained) {
+        FHintItemEx = nullptr;
+        DoHideLineHint();
+    }
+    // Hidden selection: every selected row changes its look, not only the focused one.
+    if (FOwner->HideSelection())
+        Invalidate();
+    else
+        FOwner->RedrawFocused();
     if (FOwner->DrawsFlatBorder())
         FOwner->UpdateFrame();
 }
@@ -55,12 +53,4 @@ void TQZTreeView::ForgetPress() {
 void TQZTreeView::CancelMode() {
     ForgetPress();
     TCustomControl::CancelMode();
-}
-
-void TQZTreeView::RepaintForFocus() {
-    // Hidden selection: every selected row changes its look, not only the focused one.
-    if (FOwner->HideSelection())
-        Invalidate();
-    else
-        FOwner->RedrawFocused();
 }

@@ -102,11 +102,11 @@ void TQZTreeView::WndProc(TMessage& Message) {
         return;
     case WM_SETFOCUS:
         TCustomControl::WndProc(Message);
-        return WMSetFocus();
+        return FocusChanged(true);
     case WM_KILLFOCUS:
         ForgetPress();
         TCustomControl::WndProc(Message);
-        return WMKillFocus();
+        return FocusChanged(false);
     case WM_SYSCOLORCHANGE:
     case CM_SYSCOLORCHANGE:
         // Forms tell their controls with the layer's notice; the tree posts the system's.

@@ -249,10 +249,8 @@ private:
     TPoint FMFSEndCoord;
 
     // Focus: what gaining and losing it change on screen; a lost focus also ends the press.
-    void WMSetFocus();
-    void WMKillFocus();
+    void FocusChanged(bool Gained);
     void ForgetPress();
-    void RepaintForFocus();
 
     bool Usable(const TQZTreeItem* Item) const;
     void ItemKey(uint16_t Key, TShiftState Shift);

@@ -35,12 +35,7 @@ struct EditAndTree : TreeWindow {
         PumpMessages();
     }
     // Keys go where the focus is, as a user's do.
-    void Type(uint16_t key, TShiftState shift = {}) {
-        if (shift.Empty())
-            PostKey(GetFocus(), key);
-        else
-            PostKeyWith(GetFocus(), key, shift);
-    }
+    void Type(uint16_t key, TShiftState shift = {}) { PressKey(GetFocus(), key, shift); }
     void Paint() {
         RedrawWindow(ViewWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         PumpMessages();

@@ -2,7 +2,6 @@
 // end of a program however the user closes it.
 #include "tree_window.h"
 
-#include "qztree/qz_tree.h"
 #include "qztree/scroll_bar.h"
 #include "rtl/string_list.h"
 #include "rtl/wide_text.h"
@@ -14,13 +13,8 @@
 namespace {
 
 // A tree as the samples make one, shown and scrolled to its end by the keyboard.
-struct ScrolledTree {
-    TOwnedPtr<TForm> form = MakeShownForm(300, 200);
-    TQZTree* tree = new TQZTree(form.get());
-
+struct ScrolledTree : TreeWindow {
     ScrolledTree() {
-        tree->SetParent(form.get());
-        tree->SetBounds(0, 0, 300, 200);
         tree->SetUseCustomScrollBars(true);
         TStringList captions;
         captions.Add("Name");
@@ -28,14 +22,11 @@ struct ScrolledTree {
         tree->SetHeadersTexts(&captions);
         tree->SetShowColumns(true);
         for (int i = 0; i < 100; ++i)
-            tree->Items()
-                ->AddChild(nullptr, "Row " + std::to_string(i))
-                ->ColumnText()
-                ->Add(std::string(80, 'x'));
+            Add(nullptr, "Row " + std::to_string(i))->ColumnText()->Add(std::string(80, 'x'));
         PumpMessages();
-        tree->ViewControl()->SetFocus();
-        PostKey(tree->ViewControl()->Handle(), VK_DOWN);
-        PostKey(tree->ViewControl()->Handle(), VK_END);
+        Focus();
+        Key(VK_DOWN);
+        Key(VK_END);
     }
 };
 

@@ -23,6 +23,20 @@ void TQZCellStyle::Assign(const TQZCellStyle* Source) {
     FOwnerProps = Source->FOwnerProps;
 }
 
+int TQZCellStyle::Section() const {
+    TCustomQZTree* tree = FOwner ? FOwner->Owner() : nullptr;
+    if (!tree)
+        return -1;
+    const int main = tree->MainTreeColumn();
+    if (FOwner->HasStaticData() && FOwner->MainStyle() == this)
+        return main;
+    // Column styles leave the main column out.
+    for (int k = 0; k < FOwner->StylesCount(); ++k)
+        if (FOwner->Styles(k) == this)
+            return k < main ? k : k + 1;
+    return -1;
+}
+
 void TQZCellStyle::SetOwnerProps(bool Value) {
     FOwnerProps = Value;
     if (FOwner && FOwner->UseStyles())

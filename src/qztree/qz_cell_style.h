@@ -26,6 +26,8 @@ public:
     void Assign(const TQZCellStyle* Source);
     // Repaints the owner item's row.
     void Update();
+    // The header section whose cell this style draws; -1 when it draws none of the owner's.
+    int Section() const;
 
     TQZTreeItem* Owner() const { return FOwner; }
     bool OwnerProps() const { return FOwnerProps; }

@@ -98,14 +98,12 @@ TSize TCustomQZTree::MeasureColumnCell(TQZTreeItem* Item, int SectionIndex) {
     }
     const TQZHeaderSection* section = SectionOf(SectionIndex);
     const int sectionWidth = section ? section->Width() : 0;
-    if (style && !style->OwnerProps()) {
-        if (style->Control() && style->Control()->Visible())
-            return TSize{sectionWidth, FLineHeight};
-        if (style->Style == QZhsPictureOnly)
-            return style->Picture && !style->Picture->Empty()
-                       ? TSize{style->Picture->Width(), style->Picture->Height()}
-                       : TSize{0, FLineHeight};
-    }
+    if (style && !style->OwnerProps() && style->Control() && style->Control()->Visible())
+        return TSize{sectionWidth, FLineHeight};
+    if (style && style->Style == QZhsPictureOnly)
+        return style->Picture && !style->Picture->Empty()
+                   ? TSize{style->Picture->Width(), style->Picture->Height()}
+                   : TSize{0, FLineHeight};
     TFont font;
     CellFont(font, *Font(), Item, style);
     const bool password = section && section->Password();

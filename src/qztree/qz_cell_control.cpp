@@ -182,16 +182,18 @@ void TQZCellCheckBox::Paint(TCanvas& Canvas, const TRect& Cell) {
     HDC dc = Canvas.Handle();
     Canvas.SetFont(Font());
     // A theme that cannot draw the box leaves it to the classic look, caption included.
-    const bool custom = tree && tree->CustomCheckboxes() && !tree->CheckBoxGlyph()->Empty();
-    const TButtonTheme theme;
-    const int state = FState == cbChecked ? 5 : FState == cbGrayed ? 9 : 1;
-    if (tree && tree->IsThemeApplied() && !custom && theme &&
-        theme.DrawBackground(dc, state, box)) {
-        if (Caption().empty() || theme.DrawText(dc, state, Caption(), caption))
+    const bool custom = tree && tree->CustomCheckboxes() && tree->CheckBoxGlyph() &&
+                        !tree->CheckBoxGlyph()->Empty();
+    bool themed = false;
+    if (tree && tree->IsThemeApplied() && !custom) {
+        const TButtonTheme theme;
+        const int state = FState == cbChecked ? 5 : FState == cbGrayed ? 9 : 1;
+        themed = theme && theme.DrawBackground(dc, state, box);
+        if (themed && (Caption().empty() || theme.DrawText(dc, state, Caption(), caption)))
             return;
-    } else {
-        DrawBox(dc, box);
     }
+    if (!themed)
+        DrawBox(dc, box);
     if (Caption().empty())
         return;
     Canvas.Brush()->SetStyle(bsClear);

@@ -94,11 +94,11 @@ void TTreePainter::Line(int X1, int Y1, int X2, int Y2, TColor Color, TPenStyle 
     TPen pen;
     pen.SetColor(Color);
     pen.SetStyle(Style);
-    TSavedDC saved(dc);
-    SetBkMode(dc, TRANSPARENT); // dashes leave their gaps as they were
-    SelectObject(dc, pen.Handle());
+    TSelectObject selected(dc, pen.Handle());
+    const int mode = SetBkMode(dc, TRANSPARENT); // dashes leave their gaps as they were
     MoveToEx(dc, X1, Y1, nullptr);
     ::LineTo(dc, X2, Y2);
+    SetBkMode(dc, mode);
 }
 
 void TTreePainter::DrawPicture(const TBitmap& Picture, const TRect& Cell) {

@@ -343,6 +343,14 @@ void TQZTreeView::TrackItemAt(int X, int Y) {
         item = nullptr;
     if (item && !item->Enabled() && !T.IgnoreEnabled())
         item = nullptr;
+    // The row under the mouse shows its own cursor; the window asks for it on the next move, so
+    // the new one is put up at once. Set on every move, as scrolling and leaving forget the row.
+    const TCursor cursor = item ? item->LookStyles()->GetItemCursor(T.Cursor()) : T.Cursor();
+    if (cursor != Cursor()) {
+        SetCursor(cursor);
+        if (cursor != crDefault)
+            ::SetCursor(Screen->Cursors(cursor));
+    }
     if (item == FTrackItem)
         return;
     TQZTreeItem* old = FTrackItem;
@@ -352,14 +360,6 @@ void TQZTreeView::TrackItemAt(int X, int Y) {
     if (item)
         item->RedrawItem(true);
     T.TriggerHotTrackEvent(old, item);
-    // The row under the mouse shows its own cursor; the window asks for it on the next move, so
-    // the new one is put up at once.
-    const TCursor cursor = item ? item->LookStyles()->GetItemCursor(T.Cursor()) : T.Cursor();
-    if (cursor != Cursor()) {
-        SetCursor(cursor);
-        if (cursor != crDefault)
-            ::SetCursor(Screen->Cursors(cursor));
-    }
 }
 
 // ---- Selection by clicks

@@ -210,4 +210,12 @@ TEST(TreeHints, HotTrackingShowsTheCursorOfTheRowUnderTheMouse) {
     PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 5, 150);
     PumpMessages();
     EXPECT_EQ(t.View()->Cursor(), t.tree->Cursor()) << "below the rows";
+    // Scrolling forgets the tracked row; the row that comes under the mouse sets the cursor.
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    PumpMessages();
+    t.tree->SetTopIndex(0);
+    t.View()->Perform(CM_MOUSELEAVE);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 5, 150);
+    PumpMessages();
+    EXPECT_EQ(t.View()->Cursor(), t.tree->Cursor()) << "after leaving";
 }

@@ -28,13 +28,11 @@ int TQZCellStyle::Section() const {
     if (!tree)
         return -1;
     const int main = tree->MainTreeColumn();
-    if (FOwner->HasStaticData() && FOwner->MainStyle() == this)
-        return main;
-    // Column styles leave the main column out.
+    // Column styles leave the main column out; the item's other style is its main one.
     for (int k = 0; k < FOwner->StylesCount(); ++k)
         if (FOwner->Styles(k) == this)
             return k < main ? k : k + 1;
-    return -1;
+    return main;
 }
 
 void TQZCellStyle::SetOwnerProps(bool Value) {

@@ -26,7 +26,7 @@ public:
     void Assign(const TQZCellStyle* Source);
     // Repaints the owner item's row.
     void Update();
-    // The header section whose cell this style draws; -1 when it draws none of the owner's.
+    // The header section whose cell this style draws; -1 without an owner item in a tree.
     int Section() const;
 
     TQZTreeItem* Owner() const { return FOwner; }

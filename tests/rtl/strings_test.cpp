@@ -27,9 +27,22 @@ TEST(Strings, CaseMappingFollowsTheRussianLocale) {
 // Texts of digits and capital letters are compared by their bytes; the order must stay the
 // locale's, which the lists of every snapshot are sorted in.
 TEST(Strings, CompareStrKeepsTheLocaleOrder) {
-    std::vector<std::string> texts{"", "TBLLOBJECT1", "TBLLOBJECT10", "TBLLOBJECT9",
-                                   "TBLLOBJECTA", "TBLL_OBJECT", "TBLL-OBJECT", "A B", "a", "ab",
-                                   "Ab", "Ё", "Е", "Ж", "1A", "A1"};
+    std::vector<std::string> texts{"",
+                                   "TBLLOBJECT1",
+                                   "TBLLOBJECT10",
+                                   "TBLLOBJECT9",
+                                   "TBLLOBJECTA",
+                                   "TBLL_OBJECT",
+                                   "TBLL-OBJECT",
+                                   "A B",
+                                   "a",
+                                   "ab",
+                                   "Ab",
+                                   "Ё",
+                                   "Е",
+                                   "Ж",
+                                   "1A",
+                                   "A1"};
     const std::string alphabet = "019ABYZ";
     for (char c : alphabet) {
         texts.push_back(std::string(1, c));

@@ -434,6 +434,9 @@ public:
     void SetLineHintTimeout(int Value) { SetOption(FLineHintTimeout, Value, {}); }
     TColor LineHintColor() const { return FLineHintColor; }
     void SetLineHintColor(TColor Value) { SetOption(FLineHintColor, Value, {}); }
+    // The line hint's text colour unless UseSystemHintColors.
+    TColor HintTextColor() const { return FHintTextColor; }
+    void SetHintTextColor(TColor Value) { FHintTextColor = Value; }
     bool HideHintOnMove() const { return FHideHintOnMove; }
     void SetHideHintOnMove(bool Value) { SetOption(FHideHintOnMove, Value, {}); }
     bool HideHintOnTimer() const { return FHideHintOnTimer; }
@@ -600,6 +603,11 @@ public:
     virtual void UpdateDiffItems();
     // The width and height a cell needs; -1 is the main text without a header.
     virtual TSize MeasureCell(TQZTreeItem* Item, int SectionIndex);
+    // The style a cell is drawn with: the item's for the column, else its main style; in
+    // virtual mode the view's shared style as the handler fills it. None without UseStyles.
+    TQZCellStyle* CellStyle(TQZTreeItem* Item, int SectionIndex);
+    // True when the cell is left to OnItemDraw and measured by OnMeasureItemPart.
+    bool OwnerDrawnCell(int SectionIndex, const std::string& Text, const TQZCellStyle* Style) const;
 
     // Event triggers: each fires its event when assigned, with the tree as Sender.
     virtual void DoChanging(TQZTreeItem* Item, bool& AllowChange);
@@ -677,6 +685,10 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     virtual void OnFontChange();
+    // The keyboard focus that reaches the tree goes on to its view; From lost it.
+    void PassFocusOn(HWND From);
+    // Pressing a custom scroll bar gives the keyboard focus to the view.
+    void ScrollBarMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
     // Tears the items down while the heir is still whole; the destructor does it otherwise.
     void DestroyItems();
@@ -839,6 +851,7 @@ protected:
     TLineHintType FLineHintType = lhtSmart;
     int FLineHintTimeout = 3000;
     TColor FLineHintColor = clWindow;
+    TColor FHintTextColor = clInfoText;
     bool FHideHintOnMove = true;
     bool FHideHintOnTimer = false;
     bool FUseSystemHintColors = false;
@@ -905,6 +918,9 @@ private:
     TObject* DragSourceOf(TObject* Source) const;
     // Scrolls one row down when Item is the last row on screen and shows only in part.
     void ShowLastRowWhole(TQZTreeItem* Item);
+    TSize MeasureColumnCell(TQZTreeItem* Item, int SectionIndex);
+    // Text measured in Font as a row of Item lays it out, wrapped at WrapWidth when it wraps.
+    TSize MeasureText(TQZTreeItem* Item, const std::string& Text, const TFont& Font, int WrapWidth);
 
     // Absolute and visible indexes are cached in the items and renumbered lazily: a cached
     // number is trusted while the list still holds the item there.

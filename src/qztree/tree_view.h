@@ -71,6 +71,8 @@ public:
     void DoSetTopIndex(int Value);
     void SetVPosition(int Value);
     void SetHPosition(int Value);
+    // Moves the top row; a selection frame on screen moves with the rows.
+    void ScrollRowsTo(int TopIndex);
     // The largest top index for the present height and rows.
     int MaxTopIndex();
     int CalcPageUpPos(int Index) const override;
@@ -94,6 +96,8 @@ public:
     static int WheelRows(int WheelDelta, int LinesPerNotch);
 
     bool HasFocus() const override { return FHasFocus; }
+    // Only a view that can take the focus takes it.
+    void SetFocus() override;
     void InvalidateRect(const TRect& Rect, bool Erase) override;
     // Repaints what the marks ask for.
     void Update() override;
@@ -158,8 +162,7 @@ protected:
     void Paint() override;
     void Resize() override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;
-    void DoEnter() override;
-    void DoExit() override;
+    void CancelMode() override;
     void DoStartDrag(TDragObject*& DragObject) override;
     void DoEndDrag(TObject* Target, int X, int Y) override;
     void DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) override;
@@ -246,6 +249,10 @@ private:
     TPoint FClickCoord;
     TPoint FMFSStartCoord;
     TPoint FMFSEndCoord;
+
+    // Focus: what gaining and losing it change on screen; a lost focus also ends the press.
+    void FocusChanged(bool Gained);
+    void ForgetPress();
 
     bool Usable(const TQZTreeItem* Item) const;
     void ItemKey(uint16_t Key, TShiftState Shift);

@@ -6,11 +6,13 @@
 #include "qztree/header_sections.h"
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
+#include "qztree/qz_state_style.h"
 #include "qztree/qz_tools.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/gdi_objects.h"
 #include "vcl/menus.h"
+#include "vcl/screen.h"
 #include "vcl/win_api.h"
 
 #include <cmath>
@@ -151,10 +153,6 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
     case WM_LBUTTONDOWN:
         IntLButtonDown(p.X, p.Y);
         return false;
-    case WM_KILLFOCUS:
-        FHintItemEx = nullptr;
-        DoHideLineHint();
-        return false;
     case WM_RBUTTONDOWN:
         DoHideLineHint();
         if (FMouseSel)
@@ -174,10 +172,6 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         return !IntRButtonUp(p.X, p.Y);
     case WM_RBUTTONDBLCLK:
         return !IntRButtonDblClick(p.X, p.Y);
-    case WM_CANCELMODE:
-        if (FMouseSel)
-            CancelMouseSel();
-        return false;
     }
     return false;
 }
@@ -341,6 +335,14 @@ void TQZTreeView::TrackItemAt(int X, int Y) {
         item = nullptr;
     if (item && !item->Enabled() && !T.IgnoreEnabled())
         item = nullptr;
+    // The row under the mouse shows its own cursor; the window asks for it on the next move, so
+    // the new one is put up at once. Set on every move, as scrolling and leaving forget the row.
+    const TCursor cursor = item ? item->LookStyles()->GetItemCursor(T.Cursor()) : T.Cursor();
+    if (cursor != Cursor()) {
+        SetCursor(cursor);
+        if (cursor != crDefault)
+            ::SetCursor(Screen->Cursors(cursor));
+    }
     if (item == FTrackItem)
         return;
     TQZTreeItem* old = FTrackItem;

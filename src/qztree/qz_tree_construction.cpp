@@ -149,6 +149,7 @@ void TCustomQZTree::CreatePieces() {
     FVScrollBar->SetParent(this);
     AttachHeader();
     BindPartTransfers();
+    BindHeaderAndBarRelays();
 }
 
 TCustomQZTree::~TCustomQZTree() {

@@ -156,6 +156,10 @@ TEST(TreeRelays, AnAutoSizeRequestTheTreeLeavesAloneReachesItsHandler) {
     doubleClickGrip(t.Section(0));
     EXPECT_EQ(asked, std::vector<int>{0});
     EXPECT_EQ(t.Section(0)->Width(), 100) << "left to the handler";
+    // Off the grip, so that the split cursor it showed goes with the header.
+    const TPoint off = t.Header()->ClientToScreen(Point(20, 4));
+    SetCursorPos(off.X, off.Y);
+    PostMouse(t.HeaderWindow(), WM_MOUSEMOVE, 20, 4);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 

@@ -76,7 +76,10 @@ void TQZTreeView::RedrawDropTarget() {
 
 void TQZTreeView::DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) {
     TCustomQZTree& T = *FOwner;
-    T.FDragObject = DragRec.Source;
+    // Looking for the target asks every control under the pointer; only a drag that came over
+    // the tree is held by it.
+    if (Kind != dmFindTarget)
+        T.FDragObject = DragRec.Source;
     TCustomControl::DragMessage(Kind, DragRec, Message);
     switch (Kind) {
     case dmDragEnter:

@@ -30,11 +30,12 @@ struct ColumnsTree : TreeWindow {
     TQZHeader* Header() const { return tree->Header(); }
     HWND HeaderWindow() const { return Header()->Handle(); }
     TQZHeaderSection* Section(int i) const { return Header()->Sections()->Item(i); }
-    // The first point of a section that shows the given part.
+    // A point of a section that shows the given part: the signs' right edge, as their click
+    // boxes may be narrower than where they are drawn.
     TPoint PartOf(TQZHeaderSection* section, TQZSectionPart wanted) const {
         const TRect r = Header()->GetSectionRect(section->Index());
         for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x) {
+            for (int x = r.Right - 1; x >= r.Left; --x) {
                 TQZSectionPart part = espText;
                 if (Header()->GetSectionAtEx(x, y, part) == section && part == wanted)
                     return Point(x, y);

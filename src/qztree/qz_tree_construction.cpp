@@ -151,6 +151,7 @@ void TCustomQZTree::CreatePieces() {
     FVScrollBar->SetParent(this);
     AttachHeader();
     BindPartTransfers();
+    BindHeaderAndBarRelays();
 }
 
 TCustomQZTree::~TCustomQZTree() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "qztree/qz_section_types.h"
+#include "qztree/qz_tree_types.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/tree_view_state.h"
 #include "vcl/custom_control.h"
@@ -34,18 +35,6 @@ struct TQZMainCellParts {
     TQZSectionStyle SectionStyle = QZhsText;
     // An x of the left-to-right layout where it stands on screen.
     int X(int x) const { return Mirrored ? Cell.Left + Cell.Right - x : x; }
-};
-
-// The part of a row under a point.
-enum TSTItemPart {
-    ipButton,
-    ipMainText,
-    ipColumn,
-    ipInside,
-    ipPicture,
-    ipPicture2,
-    ipCheckBox,
-    ipOutside
 };
 
 // The inner window of the tree control: it shows the rows of the visible-row list below the
@@ -154,6 +143,8 @@ public:
     // and there are rows that way; true when it scrolled.
     virtual bool DragScroll(TDragObject* Source, int X, int Y);
     void OnDragExpandTimer();
+    // The drop target painted again at once in the tree's present drop look.
+    void RedrawDropTarget();
     TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
     TTimer* DragExpandTimer() const { return FDragExpandTimer.get(); }
 

@@ -610,6 +610,11 @@ void TQZTreeView::SelectMouseSelectItems() {
     int from = FMFSStartItem->AbsoluteIndex(), to = FMFSEndItem->AbsoluteIndex();
     if (from > to)
         std::swap(from, to);
+    // Below the rows a frame stands on the last row without touching it: it holds none.
+    if (FMFSStartItem == FMFSEndItem && FMFSStartItem == FVisible.Last() &&
+        GetItemAtY(FrameY(FMFSStartItem, FMFSStartCoord.Y)) < 0 &&
+        GetItemAtY(FrameY(FMFSEndItem, FMFSEndCoord.Y)) < 0)
+        to = from - 1;
     const int frameLeft = std::min(FMFSStartCoord.X, FMFSEndCoord.X);
     const int sectionsWidth = T.ShowColumns() ? T.SectionsWidth() : 0;
     TQZList counted;

@@ -4,6 +4,7 @@
 // parent of the next. The headers have no window; with --shown the reading header lies on a
 // shown form, so that every new section is painted (this needs a display).
 // Usage: bench_header_stream [--shown] [counts...]  (default 1000 2000 4000 8000 10000)
+#include "bench_reporting.h"
 #include "qztree/header.h"
 #include "rtl/streams.h"
 #include "vcl/application.h"
@@ -69,20 +70,7 @@ int Linked(const TQZHeaderSections& sections) {
     return linked;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    std::vector<int> counts;
-    bool shown = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--shown") == 0)
-            shown = true;
-        else
-            counts.push_back(std::atoi(argv[i]));
-    }
-    if (counts.empty())
-        counts = {1000, 2000, 4000, 8000, 10000};
-
+int Run(const std::vector<int>& counts, bool shown) {
     if (shown)
         Application->Initialize();
     bool met = true, measured = false;
@@ -118,4 +106,20 @@ int main(int argc, char** argv) {
                 : met     ? "met"
                           : "NOT met");
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> counts;
+    bool shown = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--shown") == 0)
+            shown = true;
+        else
+            counts.push_back(std::atoi(argv[i]));
+    }
+    if (counts.empty())
+        counts = {1000, 2000, 4000, 8000, 10000};
+    return RunReporting([&] { return Run(counts, shown); });
 }

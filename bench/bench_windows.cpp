@@ -220,10 +220,5 @@ int main(int argc, char** argv) {
         shape.LeakClasses = std::atoi(argv[2]);
     if (argc > 3)
         shape.Tasks = std::atoi(argv[3]);
-    try {
-        return Run(shape);
-    } catch (...) {
-        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
-        return 2;
-    }
+    return RunReporting([&] { return Run(shape); });
 }

@@ -37,7 +37,7 @@ private:
     void BuildHeader() {
         Header = new TQZHeader(this);
         Header->SetParent(this);
-        Header->AllowDrag = true;
+        Header->SetAllowDrag(true);
         Header->SetTracking(true);
         const char* names[] = {"Name", "Value", "Kind", "Filtered", "Looked up"};
         for (const char* name : names) {

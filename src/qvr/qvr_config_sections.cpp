@@ -6,6 +6,8 @@
 #include "rtl/custom_ini_file.h"
 #include "rtl/strings.h"
 
+#include <unordered_map>
+
 namespace {
 
 const char ConnectionSection[] = "Connection";
@@ -75,8 +77,11 @@ void WriteConnectionList(const TQVRConfig& config, TCustomIniFile& ini) {
         return;
     }
     // The older list holds client sockets only; other connections are not kept.
-    for (int n = 0; TConnection* connection = connections.Connection(ctClientSocket, n); ++n)
-        ini.WriteString(ConfigSection, "ZWIHost" + IntToStr(n), connection->GetAsString());
+    int n = 0;
+    for (int i = 0; i < connections.TotalCount(); ++i)
+        if (TConnection* connection = connections.Connections(i);
+            connection->ConnectionType() == ctClientSocket)
+            ini.WriteString(ConfigSection, "ZWIHost" + IntToStr(n++), connection->GetAsString());
 }
 
 void ReadNumberedLines(const TCustomIniFile& ini, const std::string& section,
@@ -98,10 +103,15 @@ void WriteNumberedLines(TCustomIniFile& ini, const std::string& section, const s
 
 void WriteNamedValues(TCustomIniFile& ini, const std::string& section, const TStringList& lines) {
     ini.EraseSection(section);
+    // Every name takes the first value the list gives it, found without regard to case; one
+    // pass over the list keeps a long list from being searched once per line.
+    std::unordered_map<std::string, std::string> firstValues;
+    for (int i = 0; i < lines.Count(); ++i)
+        firstValues.emplace(AnsiUpperCase(lines.Names(i)), lines.ValueFromIndex(i));
     for (int i = 0; i < lines.Count(); ++i) {
         std::string name = lines.Names(i);
         if (!name.empty())
-            ini.WriteString(section, name, lines.Values(name));
+            ini.WriteString(section, name, firstValues[AnsiUpperCase(name)]);
     }
 }
 

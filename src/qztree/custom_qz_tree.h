@@ -256,18 +256,18 @@ public:
     void SetHeaderFilterColor(TColor Value) { FHeader->SetFilterColor(Value); }
     TColor HeaderActiveFilterColor() const { return FHeader->ActiveFilterColor(); }
     void SetHeaderActiveFilterColor(TColor Value) { FHeader->SetActiveFilterColor(Value); }
-    TQZHintType HeaderHintType() const { return FHeader->HintType; }
-    void SetHeaderHintType(TQZHintType Value) { FHeader->HintType = Value; }
+    TQZHintType HeaderHintType() const { return FHeader->HintType(); }
+    void SetHeaderHintType(TQZHintType Value) { FHeader->SetHintType(Value); }
     TPopupMenu* HeaderPopupMenu() const { return FHeader->PopupMenu(); }
     void SetHeaderPopupMenu(TPopupMenu* Value) { FHeader->SetPopupMenu(Value); }
     bool LockHeaderHeight() const { return FHeader->LockHeight(); }
     void SetLockHeaderHeight(bool Value) { FHeader->SetLockHeight(Value); }
     bool StickyHeaderSections() const { return FHeader->StickySections(); }
     void SetStickyHeaderSections(bool Value) { FHeader->SetStickySections(Value); }
-    bool DraggableSections() const { return FHeader->AllowDrag; }
-    void SetDraggableSections(bool Value) { FHeader->AllowDrag = Value; }
-    bool MoveColumnOnDrag() const { return FHeader->MoveOnDrag; }
-    void SetMoveColumnOnDrag(bool Value) { FHeader->MoveOnDrag = Value; }
+    bool DraggableSections() const { return FHeader->AllowDrag(); }
+    void SetDraggableSections(bool Value) { FHeader->SetAllowDrag(Value); }
+    bool MoveColumnOnDrag() const { return FHeader->MoveOnDrag(); }
+    void SetMoveColumnOnDrag(bool Value) { FHeader->SetMoveOnDrag(Value); }
     int DefaultSectionWidth() const { return FHeader->DefaultWidth(); }
     void SetDefaultSectionWidth(int Value) { FHeader->SetDefaultWidth(Value); }
     // The hint stays the control's own; the view shows it where a row has none of its own.

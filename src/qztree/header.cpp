@@ -21,7 +21,14 @@ const TClassInfo& TCustomQZHeader::StaticClassInfo() {
 }
 
 const TClassInfo& TQZHeader::StaticClassInfo() {
-    static const TClassInfo info("TQZHeader", &TCustomQZHeader::StaticClassInfo());
+    using H = TQZHeader;
+    static const TClassInfo info =
+        TClassInfo("TQZHeader", &TCustomQZHeader::StaticClassInfo())
+            .Integer("ActiveFilterColor", &H::ActiveFilterColor, &H::SetActiveFilterColor)
+            .Boolean("AllowDrag", &H::AllowDrag, &H::SetAllowDrag)
+            .Integer("FilterColor", &H::FilterColor, &H::SetFilterColor)
+            .Boolean("MoveOnDrag", &H::MoveOnDrag, &H::SetMoveOnDrag)
+            .Boolean("ResizeOnDrag", &H::ResizeOnDrag, &H::SetResizeOnDrag);
     return info;
 }
 
@@ -292,13 +299,8 @@ void TCustomQZHeader::Resize() {
     EnsureSignHeight();
     if (FStickySections && !IsLoading())
         StickyResize();
-    if (!FLockHeight) {
-        int wanted = std::max(ClientHeight(), std::abs(Font()->Height()) + 6);
-        if (FImages)
-            wanted = std::max(wanted, FImages->Height());
-        if (ClientHeight() != wanted)
-            AdjustHeaderHeight();
-    }
+    // Every size change comes back to the height rule: a height set from outside does not stay.
+    AdjustHeaderHeight();
     TQZXPThemedControl::Resize();
 }
 
@@ -397,6 +399,10 @@ int TCustomQZHeader::ScreenOffset(const TQZHeaderSection* Section) const {
     return Section == FLockedSection ? 0 : FHPos;
 }
 
+int TCustomQZHeader::SignsRight(const TQZHeaderSection* Section) const {
+    return Section->Left() - ScreenOffset(Section) + Section->Width() - 4;
+}
+
 TRect TCustomQZHeader::GetSectionRect(int Index) const {
     TQZHeaderSection* s = FSections->FindSection(Index);
     if (!s)
@@ -423,6 +429,9 @@ void TCustomQZHeader::InvalidateRight(int Index) {
         return;
     TQZHeaderSection* s = FSections->FindSection(Index);
     int left = s ? s->Left() - ScreenOffset(s) : 0;
+    // Sections added beyond the right edge change nothing on screen.
+    if (left >= ClientWidth())
+        return;
     RECT r{left, 0, ClientWidth(), ClientHeight()};
     InvalidateRect(WindowHandle(), &r, FALSE);
 }
@@ -541,7 +550,7 @@ TQZHeaderSection* TCustomQZHeader::GetSectionAtEx(int X, int Y, TQZSectionPart& 
     TQZHeaderSection* s = GetSectionAt(X, Y);
     if (!s || s->Width() <= 14)
         return s;
-    int r = s->Left() - ScreenOffset(s) + s->Width() - 4;
+    int r = SignsRight(s);
     bool inSignColumn = r - 7 <= X && X <= r;
     if (s->Expandable() && inSignColumn && 2 <= Y && Y <= 9)
         SectionPart = espExpandSign;
@@ -555,20 +564,25 @@ TQZHeaderSection* TCustomQZHeader::GetSectionAtEx(int X, int Y, TQZSectionPart& 
 // ---- sticky sections ----
 
 int TCustomQZHeader::GetResizableWidth() const {
+    return ResizableWidth(FSections->VisibleFlags());
+}
+
+int TCustomQZHeader::ResizableWidth(const std::vector<bool>& Shown) const {
     int width = Width();
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (s->Visible() && !s->Resizable())
+        if (Shown[size_t(i)] && !s->Resizable())
             width -= s->Width();
     }
     return width;
 }
 
 void TCustomQZHeader::MarkStickySections() {
-    int resizable = GetResizableWidth();
+    std::vector<bool> shown = FSections->VisibleFlags();
+    int resizable = ResizableWidth(shown);
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (s->Visible() && s->Resizable())
+        if (shown[size_t(i)] && s->Resizable())
             s->FStickySize = resizable == 0 ? 0.0f : float(s->Width()) / float(resizable);
     }
 }

@@ -87,10 +87,16 @@ public:
     bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
     void SetIsDesigning(bool Value) { SetComponentState(csDesigning, Value); }
 
-    bool AllowDrag = false;
-    bool MoveOnDrag = false;
-    bool ResizeOnDrag = false;
-    TQZHintType HintType = shtHintOnly;
+    // Moving sections by dragging them, and whether they move while dragged or on the drop.
+    bool AllowDrag() const { return FAllowDrag; }
+    void SetAllowDrag(bool Value) { FAllowDrag = Value; }
+    bool MoveOnDrag() const { return FMoveOnDrag; }
+    void SetMoveOnDrag(bool Value) { FMoveOnDrag = Value; }
+    // Widths follow the mouse while a section is resized, instead of a line.
+    bool ResizeOnDrag() const { return FResizeOnDrag; }
+    void SetResizeOnDrag(bool Value) { FResizeOnDrag = Value; }
+    TQZHintType HintType() const { return FHintType; }
+    void SetHintType(TQZHintType Value) { FHintType = Value; }
 
     // Geometry: what painting, hit testing and the mouse all read.
     TRect GetSectionRect(int Index) const;
@@ -105,11 +111,14 @@ public:
     TQZHeaderSection* GetSectionAtEx(int X, int Y, TQZSectionPart& SectionPart) const;
     // Where a section is shown: its unscrolled edges minus LeftPos, unless it is locked.
     int ScreenOffset(const TQZHeaderSection* Section) const;
+    // The right edge of the column where a section's signs lie, on screen.
+    int SignsRight(const TQZHeaderSection* Section) const;
 
     // Sticky sections.
     void MarkStickySections();
     void AdjustStickySize(TQZHeaderSection* Caller);
     int GetResizableWidth() const;
+    int ResizableWidth(const std::vector<bool>& Shown) const;
     bool InStick() const { return FInStick; }
 
     // Mouse state, read by the tree and the tests.
@@ -224,6 +233,7 @@ private:
     void ToggleResizeLine();
     void BuildDragImage(int X);
     void FreeDragImage();
+    TColor DragTransparentColor() const;
     void DrawDragImageAt(int X);
     void TrackHot(int X, int Y);
     void UpdateCursorAndHint(int X, int Y);
@@ -281,6 +291,10 @@ private:
     int FUpdateCount = 0;
     int FDefaultWidth = 120;
     bool FMultiSort = false;
+    bool FAllowDrag = false;
+    bool FMoveOnDrag = false;
+    bool FResizeOnDrag = false;
+    TQZHintType FHintType = shtHintOnly;
 };
 
 // The published header.

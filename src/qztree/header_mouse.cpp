@@ -97,19 +97,23 @@ void TCustomQZHeader::LeftDown(int X, int Y) {
     TQZHeaderSection* s = FPressedItem;
     if (!s)
         return;
-    TQZSectionPart part = espText;
-    GetSectionAtEx(X, Y, part);
-    if (part == espExpandSign) {
+    // The signs are looked for here, not by GetSectionAtEx: on a section that cannot be resized
+    // its grip does not hide them, and the filter's box is a pixel narrower.
+    bool wide = s->Width() > 14;
+    int r = SignsRight(s);
+    bool lowerRow = 12 <= Y && Y <= 16;
+    if (wide && s->Expandable() && r - 7 <= X && X <= r && 2 <= Y && Y <= 9) {
         s->SetExpanded(!s->Expanded());
         s->Expanded() ? DoSectionExpandEvent(s) : DoSectionCollapseEvent(s);
         FPressedItem = nullptr;
-    } else if (part == espFilterSign) {
+    } else if (wide && s->FilterEnabled() && r - 6 <= X && X <= r && lowerRow) {
         TriggerFilterCallEvent(s);
         FPressedItem = nullptr;
-    } else if (part == espLookupSign && s != FLockedSection) {
+    } else if (wide && s->LookupEnabled() && s != FLockedSection && r - 7 <= X && X <= r &&
+               lowerRow) {
         FPressedItem = nullptr;
         OpenLookup(s);
-    } else if (s->AllowClick) {
+    } else if (s->AllowClick()) {
         s->Redraw();
     } else {
         FPressedItem = nullptr;
@@ -124,7 +128,7 @@ void TCustomQZHeader::StartResize(TQZHeaderSection* Section, int X) {
     SetCapture(WindowHandle());
     FHeaderLine = Section->Left() - ScreenOffset(Section) + Section->Width();
     FLineTab = X - FHeaderLine;
-    if (!ResizeOnDrag && Parent()) {
+    if (!FResizeOnDrag && Parent()) {
         // The line runs over the parent's client area below the header too.
         FLineWnd = Parent()->Handle();
         FLineDC = GetDCEx(FLineWnd, nullptr, DCX_CACHE);
@@ -158,7 +162,7 @@ void TCustomQZHeader::MoveResize(int X) {
     int width = at - left;
     if (width < s->MinWidth() || width > s->MaxWidth())
         return;
-    if (ResizeOnDrag) {
+    if (FResizeOnDrag) {
         s->SetWidth(width);
         InvalidateRight(s->Index());
         Update();
@@ -177,7 +181,7 @@ void TCustomQZHeader::EndResize() {
     Screen->SetCursor(crDefault);
     if (GetCapture() == WindowHandle())
         ReleaseCapture();
-    if (!ResizeOnDrag) {
+    if (!FResizeOnDrag) {
         if (FHeaderLineVis)
             ToggleResizeLine();
         ReleaseLineDC();
@@ -208,6 +212,8 @@ void TCustomQZHeader::LeftUp(int X, int Y) {
         return EndDrag(X, Y);
     FPressed = false;
     TQZHeaderSection* pressed = FPressedItem;
+    // The press is over: a later return of the mouse must not press the section again.
+    FPressedItem = nullptr;
     if (pressed) {
         pressed->Redraw();
         if (GetSectionAt(FPressCoord.X, FPressCoord.Y) == GetSectionAt(X, Y))
@@ -219,10 +225,10 @@ void TCustomQZHeader::LeftUp(int X, int Y) {
 
 void TCustomQZHeader::MouseMove(TShiftState Shift, int X, int Y) {
     TQZXPThemedControl::MouseMove(Shift, X, Y);
-    if (FPressed && AllowDrag && FPressedItem && FPressedItem != FLockedSection && !FDropSrc &&
+    if (FPressed && FAllowDrag && FPressedItem && FPressedItem != FLockedSection && !FDropSrc &&
         std::hypot(double(X - FPressCoord.X), double(Y - FPressCoord.Y)) >= DragThreshold)
         StartDrag(X, Y);
-    if (AllowDrag && !FPressed && FDropSrc)
+    if (FAllowDrag && !FPressed && FDropSrc)
         MoveDrag(X, Y);
     TrackHot(X, Y);
     UpdateCursorAndHint(X, Y);
@@ -274,6 +280,9 @@ void TCustomQZHeader::BuildDragImage(int X) {
         return;
     TRect r = Rect(0, 0, s->Width(), ClientHeight());
     DragBmp = std::make_unique<TBitmap>(r.Width() + 1, r.Height() + 1);
+    // The spare column and row take the see-through colour, or they show as a white edge.
+    FillSolidRect2(DragBmp->DC(), Rect(0, 0, DragBmp->Width(), DragBmp->Height()),
+                   DragTransparentColor());
     DragBmp->Canvas()->Font()->Assign(Font());
     RedrawSection(DragBmp->Canvas(), s, r, true);
     SaveBmp = std::make_unique<TBitmap>(r.Width() + 1, r.Height() + 1);
@@ -289,15 +298,20 @@ void TCustomQZHeader::DrawDragImageAt(int X) {
         BitBlt(dc.DC(), DragRect.Left, DragRect.Top, w, h, SaveBmp->DC(), 0, 0, SRCCOPY);
     DragRect = DragRect.Offset(X - FDragCoord.X, 0);
     BitBlt(SaveBmp->DC(), 0, 0, w, h, dc.DC(), DragRect.Left, DragRect.Top, SRCCOPY);
-    TColor back = FDropSrc && !FDropSrc->ParentColor() ? FDropSrc->Color() : Color();
     DrawTransparentBitmapEx(dc.DC(), *DragBmp, DragRect.Left, DragRect.Top, Rect(0, 0, w, h),
-                            DarkenedColor(back, 239));
+                            DragTransparentColor());
     FDragImageShown = true;
+}
+
+TColor TCustomQZHeader::DragTransparentColor() const {
+    TColor back = FDropSrc && !FDropSrc->ParentColor() ? FDropSrc->Color() : Color();
+    return DarkenedColor(back, 239);
 }
 
 void TCustomQZHeader::MoveDrag(int X, int Y) {
     FDropTrg = GetSectionAt(X, Y);
-    if (MoveOnDrag && FDropTrg != FDropSrc) {
+    if (FMoveOnDrag && FDropTrg != FDropSrc) {
+        int before = FDropSrc->Position();
         int width = FDropSrc->Width();
         if (!FDropTrg)
             FSections->MoveSection(FDropSrc, FSections->Count() - 1);
@@ -308,6 +322,9 @@ void TCustomQZHeader::MoveDrag(int X, int Y) {
                  X < FDropTrg->Left() - FHPos + width)
             FSections->MoveSection(FDropSrc, FDropTrg->Position());
         Update();
+        // A move repaints the whole header over the image: what was saved under it is stale.
+        if (FDropSrc->Position() != before)
+            FDragImageShown = false;
     }
     DrawDragImageAt(X);
     FDragCoord = Point(X, Y);
@@ -363,8 +380,11 @@ void TCustomQZHeader::DblClick() {
 
 void TCustomQZHeader::MouseEnter() {
     TQZXPThemedControl::MouseEnter();
-    if (FPressed && FPressedItem && !FDropSrc)
+    // A press that left the header and comes back is a press again: shown, and it may drag.
+    if (FPressedItem && !FDropSrc) {
+        FPressed = true;
         FPressedItem->Redraw();
+    }
     FMouseInControl = true;
 }
 
@@ -399,13 +419,16 @@ void TCustomQZHeader::DoExit() {
         POINT p;
         GetCursorPos(&p);
         TPoint client = ScreenToClient(FromPOINT(p));
-        LeftUp(client.X, client.Y);
+        MouseUp(mbLeft, TShiftState{}, client.X, client.Y);
+        // No button-up will come to take the mouse back from a plain press.
+        if (GetCapture() == WindowHandle())
+            ReleaseCapture();
     }
     TQZXPThemedControl::DoExit();
 }
 
 void TCustomQZHeader::CancelMode() {
-    if (AllowDrag && !FPressed && FDropSrc)
+    if (FAllowDrag && !FPressed && FDropSrc)
         LeftUp(-1, -1);
     if (FResizing)
         LeftUp(-1, -1);
@@ -429,7 +452,7 @@ bool TCustomQZHeader::HintShow(THintInfo& HintInfo) {
     if (!FHintSection)
         return true;
     std::string text;
-    switch (HintType) {
+    switch (FHintType) {
     case shtMainText:
         text = FHintSection->Text();
         break;

@@ -11,6 +11,7 @@
 #include "vcl/win_api.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -240,19 +241,24 @@ void TCustomQZHeader::RedrawSections() {
         return r.Left < clip.Right && clip.Left < r.Right && r.Top < clip.Bottom &&
                clip.Top < r.Bottom;
     };
-    auto paint = [&](TQZHeaderSection* s) {
-        TRect r =
-            Rect(s->Left(), 0, s->Left() + s->Width(), ClientHeight()).Offset(-ScreenOffset(s), 0);
+    auto paint = [&](TQZHeaderSection* s, int left) {
+        TRect r = Rect(left, 0, left + s->Width(), ClientHeight()).Offset(-ScreenOffset(s), 0);
         if (intersects(r))
             RedrawSection(Canvas(), s, r, false);
     };
+    // Left edges are summed on the way: asking each section for its own costs a pass per section.
+    std::vector<bool> shown = FSections->VisibleFlags();
+    int left = 0;
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (s->Visible() && s != FLockedSection)
-            paint(s);
+        if (!shown[size_t(i)])
+            continue;
+        if (s != FLockedSection)
+            paint(s, left);
+        left += s->Width();
     }
     if (FLockedSection && FLockedSection->Visible())
-        paint(FLockedSection);
+        paint(FLockedSection, FLockedSection->Left());
     TRect rest = Rect(SectionsWidth() - FHPos, 0, ClientWidth(), ClientHeight());
     if (rest.IsEmpty())
         return;

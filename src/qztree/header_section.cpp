@@ -396,6 +396,14 @@ void TQZHeaderSection::Assign(const TPersistent* Source) {
     auto* s = dynamic_cast<const TQZHeaderSection*>(Source);
     if (!s)
         return TPersistent::Assign(Source);
+    CopyFields(*s);
+    TQZHeaderSection* parent =
+        s->FParentSection ? FOwner->Sections()->FindSection(s->FParentSection->FIndex) : nullptr;
+    FParentSection = parent && !WouldMakeCycle(this, parent) ? parent : nullptr;
+}
+
+void TQZHeaderSection::CopyFields(const TQZHeaderSection& From) {
+    const TQZHeaderSection* s = &From;
     FFieldType = s->FFieldType;
     Hint = s->Hint;
     FVisible = s->FVisible;
@@ -406,13 +414,10 @@ void TQZHeaderSection::Assign(const TPersistent* Source) {
     FMinWidth = s->FMinWidth;
     FMaxWidth = s->FMaxWidth;
     FSortMode = s->FSortMode;
-    AllowClick = s->AllowClick;
+    FAllowClick = s->FAllowClick;
     FAlignment = s->FAlignment;
     FExpandable = s->FExpandable;
     FExpanded = s->FExpanded;
-    TQZHeaderSection* parent =
-        s->FParentSection ? FOwner->Sections()->FindSection(s->FParentSection->FIndex) : nullptr;
-    FParentSection = parent && !WouldMakeCycle(this, parent) ? parent : nullptr;
     FPopupMenu = s->FPopupMenu;
     FPopupName = s->FPopupName;
     FLookupEnabled = s->FLookupEnabled;
@@ -430,5 +435,8 @@ void TQZHeaderSection::Assign(const TPersistent* Source) {
     FImageIndex = s->FImageIndex;
     FEditable = s->FEditable;
     FShowSortMark = s->FShowSortMark;
+    int oldIndex = FIndex;
     FIndex = s->FIndex;
+    if (FListed)
+        FOwner->Sections()->Renumbered(this, oldIndex, FIntTag);
 }

@@ -111,7 +111,9 @@ public:
     float StickySize() const { return FStickySize; }
 
     int Tag = 0;
-    bool AllowClick = true;
+    // A click presses the section and reports it.
+    bool AllowClick() const { return FAllowClick; }
+    void SetAllowClick(bool Value) { FAllowClick = Value; }
     bool ClickSelect = true;
     TQZSAlignment PictureAlign = hsaLeft;
     std::string Hint;
@@ -123,6 +125,8 @@ private:
     friend class TCustomQZHeader;
     friend struct TSectionRecord;
 
+    // Assign without the parent, which a whole collection links once at the end.
+    void CopyFields(const TQZHeaderSection& From);
     void Redraw();
     void AutoSizeChanged();
     void NotifyChange(TSectionChangeMode Mode);
@@ -151,6 +155,7 @@ private:
     int FImageIndex = -1;
     int FIntTag = 0;
     int FIndex = 0;
+    bool FListed = false; // in its header's collection, whose books know its numbers
     bool FVisible = true;
     TQZSectionStyle FStyle = QZhsText;
     int FWidth = 120;
@@ -165,4 +170,5 @@ private:
     float FStickySize = 0;
     int ASaveSize = -1;
     bool FShowSortMark = true;
+    bool FAllowClick = true;
 };

@@ -4,6 +4,40 @@
 #include "qztree/header.h"
 #include "rtl/strings.h"
 
+#include <numeric>
+#include <vector>
+
+namespace {
+
+// Union-find over section positions that knows the top of each tree of parent links.
+class TRootFinder {
+public:
+    explicit TRootFinder(int Count) : FUp(size_t(Count)), FTop(size_t(Count)) {
+        std::iota(FUp.begin(), FUp.end(), 0);
+        std::iota(FTop.begin(), FTop.end(), 0);
+    }
+    int RootOf(int Position) { return FTop[size_t(Find(Position))]; }
+    // Child is the top of its own tree; it goes under Parent.
+    void Join(int Child, int Parent) {
+        int top = RootOf(Parent);
+        int set = Find(Parent);
+        FUp[size_t(Find(Child))] = set;
+        FTop[size_t(set)] = top;
+    }
+
+private:
+    int Find(int X) {
+        while (FUp[size_t(X)] != X) {
+            FUp[size_t(X)] = FUp[size_t(FUp[size_t(X)])];
+            X = FUp[size_t(X)];
+        }
+        return X;
+    }
+    std::vector<int> FUp, FTop;
+};
+
+} // namespace
+
 TQZHeaderSections::TQZHeaderSections(TCustomQZHeader* AOwner) : FOwner(AOwner) {}
 
 TQZHeaderSections::~TQZHeaderSections() {
@@ -15,6 +49,12 @@ TQZHeaderSection* TQZHeaderSections::CreateSection() {
 }
 
 TQZHeaderSection* TQZHeaderSections::FindSection(int Index) const {
+    if (!FIndexes.Holds(Index))
+        return nullptr;
+    auto sole = FSoleHolders.find(Index);
+    if (sole != FSoleHolders.end())
+        return sole->second;
+    // Several hold it, or one of them went: the first in display order.
     for (int i = 0; i < FList.Count(); ++i) {
         auto* s = static_cast<TQZHeaderSection*>(FList.FastGet(i));
         if (s->FIndex == Index)
@@ -24,6 +64,8 @@ TQZHeaderSection* TQZHeaderSections::FindSection(int Index) const {
 }
 
 TQZHeaderSection* TQZHeaderSections::GetSectionByIntTag(int Tag) const {
+    if (!FTags.Holds(Tag))
+        return nullptr;
     for (int i = 0; i < FList.Count(); ++i) {
         auto* s = static_cast<TQZHeaderSection*>(FList.FastGet(i));
         if (s->FIntTag == Tag)
@@ -43,16 +85,11 @@ TQZHeaderSection* TQZHeaderSections::AddSection() {
 TQZHeaderSection* TQZHeaderSections::InsertSection(int Position) {
     FOwner->BeginUpdate();
     std::unique_ptr<TQZHeaderSection> section(CreateSection());
-    int index = 0;
-    while (FindSection(index))
-        ++index;
-    section->FIndex = index;
-    int tag = Count() + 1;
-    while (GetSectionByIntTag(tag))
-        ++tag;
-    section->FIntTag = tag;
+    section->FIndex = FIndexes.FirstFreeFrom(0);
+    section->FIntTag = FTags.FirstFreeFrom(Count() + 1);
     FList.Insert(Position, section.get());
     TQZHeaderSection* added = section.release();
+    Listed(added);
     FOwner->InvalidateRight(added->FIndex);
     if (FOwner->UpdateCount() == 1)
         FOwner->DoSectionCreate(added);
@@ -68,8 +105,14 @@ void TQZHeaderSections::DeleteSection(TQZHeaderSection* Section) {
     FOwner->BeginUpdate();
     FOwner->SectionGoing(Section);
     FList.Remove(Section);
-    for (int i = 0; i < FList.Count(); ++i)
-        static_cast<TQZHeaderSection*>(FList.FastGet(i))->FIndex = i;
+    Unlisted(Section);
+    FIndexes.Clear();
+    FSoleHolders.clear();
+    for (int i = 0; i < FList.Count(); ++i) {
+        auto* s = static_cast<TQZHeaderSection*>(FList.FastGet(i));
+        s->FIndex = i;
+        TakeIndex(s);
+    }
     if (FOwner->UpdateCount() == 1)
         FOwner->DoSectionDelete(Section);
     else
@@ -102,13 +145,20 @@ void TQZHeaderSections::MoveSection(TQZHeaderSection* Section, int NewPosition) 
 void TQZHeaderSections::Clear() {
     if (FOwner && FList.Count() > 0)
         FOwner->SectionsCleared();
-    // Each section leaves the list before it is freed, so its destructor sees only live ones.
+    // Every section leaves the list before any is freed: a going section looks for children
+    // among the listed ones, and all of them go.
+    std::vector<std::unique_ptr<TQZHeaderSection>> going;
+    going.reserve(size_t(FList.Count()));
     while (FList.Count() > 0) {
         auto* s = static_cast<TQZHeaderSection*>(FList.Last());
         FList.IntDelete(FList.Count() - 1);
-        delete s;
+        s->FListed = false;
+        going.emplace_back(s);
     }
     FList.Clear();
+    FIndexes.Clear();
+    FTags.Clear();
+    FSoleHolders.clear();
 }
 
 void TQZHeaderSections::ReverseOrder() {
@@ -122,6 +172,33 @@ TQZHeaderSection* TQZHeaderSections::LastVisibleSection() const {
         return nullptr;
     TQZHeaderSection* last = GetSectionByPos(Count() - 1);
     return last->Visible() ? last : GetPrevVisibleSection(last);
+}
+
+std::vector<bool> TQZHeaderSections::VisibleFlags() const {
+    std::unordered_map<const TQZHeaderSection*, bool> known;
+    std::vector<bool> flags(static_cast<size_t>(Count()));
+    std::vector<const TQZHeaderSection*> path;
+    for (int i = 0; i < Count(); ++i) {
+        const TQZHeaderSection* s = GetSectionByPos(i);
+        // Up to the nearest section already answered, or to the top.
+        path.clear();
+        bool parentShown = true;
+        for (const TQZHeaderSection* up = s; up; up = up->FParentSection) {
+            auto answered = known.find(up);
+            if (answered != known.end()) {
+                parentShown = answered->second;
+                break;
+            }
+            path.push_back(up);
+        }
+        for (auto down = path.rbegin(); down != path.rend(); ++down) {
+            const TQZHeaderSection* parent = (*down)->FParentSection;
+            parentShown = (*down)->FVisible && (!parent || (parentShown && parent->FExpanded));
+            known[*down] = parentShown;
+        }
+        flags[size_t(i)] = known[s];
+    }
+    return flags;
 }
 
 TQZHeaderSection* TQZHeaderSections::GetPrevVisibleSection(const TQZHeaderSection* Section) const {
@@ -140,15 +217,21 @@ void TQZHeaderSections::Assign(const TPersistent* Source) {
     if (source == this)
         return;
     FOwner->BeginUpdate();
-    while (Count() > 0)
-        DeleteSection(GetSectionByPos(0));
+    // All go at once, as deleting them one by one under this lock would: each leaves the
+    // header's references and one deletion is reported at the end.
+    if (Count() > 0) {
+        Clear();
+        FOwner->DeletionHappened = true;
+    }
     for (int i = 0; i < source->Count(); ++i)
-        AddSection()->Assign(source->GetSectionByPos(i));
+        AddSection()->CopyFields(*source->GetSectionByPos(i));
     for (int i = 0; i < source->Count(); ++i) {
         TQZHeaderSection* from = source->GetSectionByPos(i);
         TQZHeaderSection* to = GetSectionByPos(i);
+        int oldIndex = to->FIndex, oldTag = to->FIntTag;
         to->FIndex = from->FIndex;
         to->FIntTag = from->FIntTag;
+        Renumbered(to, oldIndex, oldTag);
         to->FParentIdx = from->FParentSection ? from->FParentSection->FIndex : -1;
     }
     // Parents are linked once every section has its final Index.
@@ -200,15 +283,65 @@ void TQZHeaderSections::SetSectionsOrder(const std::string& Value) {
 }
 
 void TQZHeaderSections::LinkParents() {
-    for (int i = 0; i < Count(); ++i)
-        GetSectionByPos(i)->FParentSection = nullptr;
-    for (int n = 0; n < Count(); ++n) {
-        TQZHeaderSection* s = FindSection(n);
-        if (!s || s->FParentIdx == -1)
-            continue;
-        // A section never becomes its own ancestor, whatever the data says.
-        TQZHeaderSection* parent = FindSection(s->FParentIdx);
-        if (parent && !WouldMakeCycle(s, parent))
-            s->FParentSection = parent;
+    // The first section in display order holding each Index, as FindSection answers.
+    std::unordered_map<int, int> byIndex;
+    for (int i = 0; i < Count(); ++i) {
+        TQZHeaderSection* s = GetSectionByPos(i);
+        s->FParentSection = nullptr;
+        byIndex.emplace(s->FIndex, i);
     }
+    auto positionOf = [&byIndex](int Index) {
+        auto found = byIndex.find(Index);
+        return found == byIndex.end() ? -1 : found->second;
+    };
+    // Sections are linked in the order of their Index; each is still a root when its turn
+    // comes, so a link closes a cycle exactly when the new parent's root is the section itself.
+    TRootFinder roots(Count());
+    for (int n = 0; n < Count(); ++n) {
+        int child = positionOf(n);
+        if (child < 0)
+            continue;
+        TQZHeaderSection* s = GetSectionByPos(child);
+        int parent = s->FParentIdx == -1 ? -1 : positionOf(s->FParentIdx);
+        if (parent < 0 || roots.RootOf(parent) == child)
+            continue;
+        s->FParentSection = GetSectionByPos(parent);
+        roots.Join(child, parent);
+    }
+}
+
+void TQZHeaderSections::Listed(TQZHeaderSection* Section) {
+    Section->FListed = true;
+    TakeIndex(Section);
+    FTags.Take(Section->FIntTag);
+}
+
+void TQZHeaderSections::Unlisted(TQZHeaderSection* Section) {
+    Section->FListed = false;
+    GiveIndex(Section->FIndex);
+    FTags.Give(Section->FIntTag);
+}
+
+void TQZHeaderSections::Renumbered(TQZHeaderSection* Section, int OldIndex, int OldTag) {
+    if (OldIndex != Section->FIndex) {
+        GiveIndex(OldIndex);
+        TakeIndex(Section);
+    }
+    if (OldTag != Section->FIntTag) {
+        FTags.Give(OldTag);
+        FTags.Take(Section->FIntTag);
+    }
+}
+
+void TQZHeaderSections::TakeIndex(TQZHeaderSection* Section) {
+    if (FIndexes.Take(Section->FIndex) == 1)
+        FSoleHolders[Section->FIndex] = Section;
+    else
+        FSoleHolders.erase(Section->FIndex);
+}
+
+void TQZHeaderSections::GiveIndex(int Index) {
+    FIndexes.Give(Index);
+    // Who still holds it is not known: FindSection looks.
+    FSoleHolders.erase(Index);
 }

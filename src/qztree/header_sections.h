@@ -1,8 +1,11 @@
 #pragma once
 #include "qztree/header_section.h"
 #include "qztree/qz_list.h"
+#include "qztree/used_numbers.h"
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class TStream;
 
@@ -32,6 +35,9 @@ public:
     virtual TQZHeaderSection* GetSectionByPos(int Position) const;
     virtual TQZHeaderSection* FindSection(int Index) const;
     TQZHeaderSection* LastVisibleSection() const;
+    // Visible() of every section in display order, each ancestor looked at once however deep
+    // the parent links run.
+    std::vector<bool> VisibleFlags() const;
     TQZHeaderSection* GetPrevVisibleSection(const TQZHeaderSection* Section) const;
 
     // The binary "Data" form and the compact order text.
@@ -46,10 +52,22 @@ protected:
     virtual void IntReadData(TStream& Stream, bool FromReadData);
 
 private:
+    friend class TQZHeaderSection;
+
     void LinkParents();
+    // Every change of a listed section's Index or internal tag goes through here.
+    void Listed(TQZHeaderSection* Section);
+    void Unlisted(TQZHeaderSection* Section);
+    void Renumbered(TQZHeaderSection* Section, int OldIndex, int OldTag);
+    void TakeIndex(TQZHeaderSection* Section);
+    void GiveIndex(int Index);
 
     TQZList FList;
     TCustomQZHeader* FOwner;
+    // The numbers the listed sections hold, so that new sections are numbered without a search,
+    // and the section of each Index that only one section holds.
+    TUsedNumbers FIndexes, FTags;
+    std::unordered_map<int, TQZHeaderSection*> FSoleHolders;
 };
 
 // Breaks parent links that would make a section its own ancestor.

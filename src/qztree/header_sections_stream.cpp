@@ -121,7 +121,7 @@ struct TSectionRecord {
         v(l.MinWidth, s.FMinWidth);
         v(l.MaxWidth, s.FMaxWidth);
         v(l.SortMode, s.FSortMode, 3);
-        v(l.AllowClick, s.AllowClick);
+        v(l.AllowClick, s.FAllowClick);
         v(l.Alignment, s.FAlignment, 3);
         v(l.IntTag, s.FIntTag);
         v(l.Index, s.FIndex);
@@ -191,14 +191,16 @@ void TQZHeaderSections::IntReadData(TStream& Stream, bool FromReadData) {
     if (!layout)
         return;
     int count = Stream.ReadInt32();
-    // Each entry takes at least its record: a count beyond the stream is broken data.
-    if (count < 0 || int64_t(count) * layout->Size > Stream.Remaining())
+    if (count < 0)
         throw EReadError("Stream read error");
+    // A cut stream ends the loop with the read error; the sections before the cut stay.
     std::array<uint8_t, 140> record{};
     for (int i = 0; i < count; ++i) {
         Stream.ReadBuffer(record.data(), layout->Size);
         TQZHeaderSection* s = AddSection();
+        int freshIndex = s->FIndex, freshTag = s->FIntTag;
         TSectionRecord::Read(*s, record.data(), *layout);
+        Renumbered(s, freshIndex, freshTag);
         s->FText = ReadTerminated(Stream);
         s->FFieldName = ReadTerminated(Stream);
         if (layout->PopupName)

@@ -14,8 +14,10 @@ TRect Intersection(const TRect& a, const TRect& b) {
                 std::min(a.Bottom, b.Bottom));
 }
 
-// Copies Piece (destination coordinates) from a source context whose origin lies at SourceAt.
-void CopyPiece(HDC DC, const TRect& Piece, HDC Source, const TPoint& SourceAt,
+// Copies Piece (destination coordinates) from a source context whose origin lies at SourceAt;
+// a blended piece takes its checkerboard from the target's origin, so that pieces meet without
+// seams whatever their sizes.
+void CopyPiece(HDC DC, const TRect& Piece, HDC Source, const TPoint& SourceAt, const TRect& Target,
                const TQZBackground& b) {
     if (Piece.IsEmpty())
         return;
@@ -25,15 +27,16 @@ void CopyPiece(HDC DC, const TRect& Piece, HDC Source, const TPoint& SourceAt,
         BitBlt(DC, Piece.Left, Piece.Top, Piece.Width(), Piece.Height(), Source, sx, sy, rop);
         return;
     }
-    // Every second pixel, in a checkerboard fixed to the target, shows OverColor.
+    // Every second pixel shows OverColor.
     TBitmap blended(Piece.Width(), Piece.Height());
     BitBlt(blended.DC(), 0, 0, Piece.Width(), Piece.Height(), Source, sx, sy, SRCCOPY);
     uint32_t over = ColorToRGB(b.OverColor);
     uint32_t pixel = (over & 0xFF) << 16 | (over & 0xFF00) | (over >> 16 & 0xFF);
+    int phase = (Piece.Left - Target.Left) + (Piece.Top - Target.Top);
     for (int y = 0; y < Piece.Height(); ++y) {
         uint32_t* row = blended.ScanLine(y);
         for (int x = 0; x < Piece.Width(); ++x)
-            if ((x + y) % 2 == 1)
+            if (((phase + x + y) & 1) == 1)
                 row[x] = pixel;
     }
     BitBlt(DC, Piece.Left, Piece.Top, Piece.Width(), Piece.Height(), blended.DC(), 0, 0, rop);
@@ -46,7 +49,7 @@ void DrawStretched(HDC DC, const TRect& Target, const TRect& Doc, const TQZBackg
     SetStretchBltMode(stretched.DC(), COLORONCOLOR);
     StretchBlt(stretched.DC(), 0, 0, Doc.Width(), Doc.Height(), b.SourceBitmap->DC(), 0, 0,
                b.SourceBitmap->Width(), b.SourceBitmap->Height(), SRCCOPY);
-    CopyPiece(DC, Intersection(Target, Doc), stretched.DC(), Doc.TopLeft(), b);
+    CopyPiece(DC, Intersection(Target, Doc), stretched.DC(), Doc.TopLeft(), Target, b);
 }
 
 void DrawTiled(HDC DC, const TRect& Target, const TRect& Doc, const TQZBackground& b) {
@@ -56,7 +59,7 @@ void DrawTiled(HDC DC, const TRect& Target, const TRect& Doc, const TQZBackgroun
     for (int y = firstY; y < Target.Bottom; y += h)
         for (int x = firstX; x < Target.Right; x += w)
             CopyPiece(DC, Intersection(Target, Bounds(x, y, w, h)), b.SourceBitmap->DC(),
-                      Point(x, y), b);
+                      Point(x, y), Target, b);
 }
 
 } // namespace
@@ -84,7 +87,7 @@ void ExtDrawBkgnd(HDC DC, const TRect& Target, const TRect& Doc, const TQZBackgr
             at = Point(Doc.Left + place.Left, Doc.Top + place.Top);
         }
         TRect picture = Bounds(at.X, at.Y, b.SourceBitmap->Width(), b.SourceBitmap->Height());
-        return CopyPiece(DC, Intersection(Target, picture), b.SourceBitmap->DC(), at, b);
+        return CopyPiece(DC, Intersection(Target, picture), b.SourceBitmap->DC(), at, Target, b);
     }
     default:
         return;

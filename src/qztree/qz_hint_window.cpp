@@ -17,13 +17,22 @@ unsigned TQZHintWindow::WrapFlags() const {
     return FWordWrap ? DT_WORDBREAK : 0;
 }
 
+// A hint has no parent: it reads right to left when the control that shows it does.
+unsigned TQZHintWindow::ReadingOrderFlags() const {
+    auto* control = dynamic_cast<TWinControl*>(Owner());
+    if (!control || !control->HandleAllocated())
+        return 0;
+    LONG_PTR exStyle = GetWindowLongPtrW(control->WindowHandle(), GWL_EXSTYLE);
+    return (exStyle & WS_EX_RTLREADING) != 0 ? DT_RTLREADING : 0;
+}
+
 TRect TQZHintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) {
     Canvas()->Font()->Assign(FFont.get());
     TRect r = Rect(0, 0, MaxWidth, 0);
     if (AHint.empty())
         r = TRect{};
     else
-        Canvas()->DrawText(AHint, r, DT_CALCRECT | DT_NOPREFIX | WrapFlags());
+        Canvas()->DrawText(AHint, r, DT_CALCRECT | DT_NOPREFIX | WrapFlags() | ReadingOrderFlags());
     r.Right += 6;
     r.Bottom += 2;
     return r;

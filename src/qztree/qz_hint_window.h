@@ -26,6 +26,7 @@ protected:
 private:
     void FitToText();
     unsigned WrapFlags() const;
+    unsigned ReadingOrderFlags() const;
 
     std::unique_ptr<TFont> FFont;
     bool FActivating = false;

@@ -22,7 +22,7 @@ void TCustomQZTree::AttachHeader() {
     h.SetTabStop(false);
     h.SetVisible(false);
     h.SetTracking(false);
-    h.AllowDrag = false;
+    h.SetAllowDrag(false);
     h.SetMultiSort(true);
     h.SetFont(Font());
     h.OnSectionResize = [this](TObject*, TQZHeaderSection* s) { OnHeaderSectionResize(s); };

@@ -2,14 +2,42 @@
 
 #include "rtl/published.h"
 
+// Every property a form stores for the bar, in the order a form writes them.
 const TClassInfo& TQZScrollBarStyles::StaticClassInfo() {
+    using S = TQZScrollBarStyles;
     static const TClassInfo info =
         TClassInfo("TQZScrollBarStyles", &TPersistent::StaticClassInfo())
-            .Boolean("ShowTrackHint", &TQZScrollBarStyles::ShowTrackHint,
-                     &TQZScrollBarStyles::SetShowTrackHint)
-            .Integer("Width", &TQZScrollBarStyles::Width, &TQZScrollBarStyles::SetWidth)
-            .Integer("ButtonSize", &TQZScrollBarStyles::ButtonSize,
-                     &TQZScrollBarStyles::SetButtonSize);
+            .Boolean("ActiveFlat", &S::ActiveFlat, &S::SetActiveFlat)
+            .Boolean("BlendBackground", &S::BlendBackground, &S::SetBlendBackground)
+            .Integer("Color", &S::Color, &S::SetColor)
+            .Boolean("Flat", &S::Flat, &S::SetFlat)
+            .Integer("MinThumbSize", &S::MinThumbSize, &S::SetMinThumbSize)
+            .Boolean("NoDisableButtons", &S::NoDisableButtons, &S::SetNoDisableButtons)
+            .Boolean("NoSunkenThumb", &S::NoSunkenThumb, &S::SetNoSunkenThumb)
+            .Boolean("OwnerDraw", &S::OwnerDraw, &S::SetOwnerDraw)
+            .Boolean("SecondaryButtons", &S::SecondaryButtons, &S::SetSecondaryButtons)
+            .Enumeration("SecondBtnKind", &S::SecondBtnKind, &S::SetSecondBtnKind,
+                         {"sbkOpposite", "sbkPage", "sbkCustom"})
+            .Boolean("ShowLeftArrows", &S::ShowLeftArrows, &S::SetShowLeftArrows)
+            .Boolean("ShowRightArrows", &S::ShowRightArrows, &S::SetShowRightArrows)
+            .Boolean("ShowTrackHint", &S::ShowTrackHint, &S::SetShowTrackHint)
+            .Enumeration("ThumbMode", &S::ThumbMode, &S::SetThumbMode, {"etmFixed", "etmAuto"})
+            .Integer("ThumbSize", &S::ThumbSize, &S::SetThumbSize)
+            .Integer("Width", &S::Width, &S::SetWidth)
+            .Integer("ButtonSize", &S::ButtonSize, &S::SetButtonSize)
+            .Boolean("UseSystemMetrics", &S::UseSystemMetrics, &S::SetUseSystemMetrics)
+            .Integer("ArrowColor", &S::ArrowColor, &S::SetArrowColor)
+            .Integer("ArrowHotTrackColor", &S::ArrowHotTrackColor, &S::SetArrowHotTrackColor)
+            .Boolean("DrawFrames", &S::DrawFrames, &S::SetDrawFrames)
+            .Boolean("DrawArrowFrames", &S::DrawArrowFrames, &S::SetDrawArrowFrames)
+            .Boolean("DrawBars", &S::DrawBars, &S::SetDrawBars)
+            .Integer("BarOffset", &S::BarOffset, &S::SetBarOffset)
+            .Integer("BarColor", &S::BarColor, &S::SetBarColor)
+            .Boolean("ThinFrames", &S::ThinFrames, &S::SetThinFrames)
+            .Integer("HintColor", &S::HintColor, &S::SetHintColor)
+            .Integer("HintTextColor", &S::HintTextColor, &S::SetHintTextColor)
+            .Boolean("SystemBkColor", &S::SystemBkColor, &S::SetSystemBkColor)
+            .Boolean("UseXPThemes", &S::UseXPThemes, &S::SetUseXPThemes);
     return info;
 }
 

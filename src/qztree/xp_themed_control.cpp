@@ -75,10 +75,11 @@ void TQZXPThemedControl::ThemeChanged(TMessage& Message) {
     Message.Result = 1;
 }
 
-// A themed border replaces the classic one; controls without a border leave the frame to the
-// system.
+// A themed border and bevel replace the classic ones; controls with neither leave the frame to
+// the system.
 void TQZXPThemedControl::NonClientPaint(TMessage& Message) {
-    if (!IsThemeApplied() || BorderWidth() <= 0)
+    bool bevel = BevelKind() != bkNone;
+    if (!IsThemeApplied() || (!bevel && BorderWidth() <= 0))
         return TCustomControl::WndProc(Message);
     {
         HWND window = WindowHandle();
@@ -87,17 +88,37 @@ void TQZXPThemedControl::NonClientPaint(TMessage& Message) {
         GetWindowRect(window, &windowRect);
         POINT origin{0, 0};
         ::ClientToScreen(window, &origin);
-        int dx = origin.x - windowRect.left;
-        int dy = origin.y - windowRect.top;
         RECT client;
         GetClientRect(window, &client);
-        OffsetRect(&client, dx, dy);
+        OffsetRect(&client, origin.x - windowRect.left, origin.y - windowRect.top);
         ExcludeClipRect(dc.DC(), client.left, client.top, client.right, client.bottom);
         RECT border = client;
         InflateRect(&border, BorderWidth(), BorderWidth());
+        if (bevel)
+            DrawThemedBevel(dc.DC(), border);
         IntersectClipRect(dc.DC(), border.left, border.top, border.right, border.bottom);
         if (ThemeApi.DrawThemeBackground)
             ThemeApi.DrawThemeBackground(FTheme, dc.DC(), 0, 0, &border, nullptr);
     }
     DefaultHandler(Message);
+}
+
+// Grows Border by the bevels around it and draws them with the theme; Border becomes what lies
+// inside them.
+void TQZXPThemedControl::DrawThemedBevel(HDC DC, RECT& Border) {
+    int size =
+        (BevelInner() != bvNone ? BevelWidth() : 0) + (BevelOuter() != bvNone ? BevelWidth() : 0);
+    TBevelEdges edges = BevelEdges();
+    LONG style = GetWindowLongW(WindowHandle(), GWL_STYLE);
+    Border.left -= edges.Contains(beLeft) ? size : 0;
+    Border.top -= edges.Contains(beTop) ? size : 0;
+    Border.right += (edges.Contains(beRight) ? size : 0) +
+                    ((style & WS_VSCROLL) != 0 ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+    Border.bottom += (edges.Contains(beBottom) ? size : 0) +
+                     ((style & WS_HSCROLL) != 0 ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+    if (!ThemeApi.DrawThemeEdge)
+        return;
+    unsigned flags = BevelSideFlags() | (BevelKind() == bkFlat ? BF_FLAT : 0) | BF_ADJUST;
+    RECT outer = Border;
+    ThemeApi.DrawThemeEdge(FTheme, DC, 0, 0, &outer, BevelCutEdges(), flags, &Border);
 }

@@ -30,6 +30,7 @@ protected:
 private:
     void ThemeChanged(TMessage& Message);
     void NonClientPaint(TMessage& Message);
+    void DrawThemedBevel(HDC DC, RECT& Border);
 
     bool FUseXPThemes = true;
     HTHEME FTheme = nullptr;

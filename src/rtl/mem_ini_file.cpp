@@ -4,19 +4,29 @@
 #include "rtl/string_list.h"
 #include "rtl/strings.h"
 
+#include <cstddef>
+
 namespace {
 
-// Position of the entry whose key is ident, or -1; a line without '=' has no key.
-int IndexOfKey(const std::vector<std::string>& lines, const std::string& ident) {
-    for (size_t i = 0; i < lines.size(); ++i) {
-        size_t p = lines[i].find('=');
-        if (p != std::string::npos && AnsiSameText(lines[i].substr(0, p), ident))
-            return int(i);
-    }
-    return -1;
+// Names match without regard to letter case: the table key of a name is its upper case.
+std::string Folded(const std::string& name) {
+    return AnsiUpperCase(name);
 }
 
 } // namespace
+
+void TMemIniFile::TSection::AddLine(std::string line) {
+    const size_t p = line.find('=');
+    // A line without '=' has no key; of a key entered twice the first entry counts.
+    if (p != std::string::npos)
+        Keys.emplace(Folded(line.substr(0, p)), Lines.size());
+    Lines.push_back(std::move(line));
+}
+
+const std::string* TMemIniFile::TSection::FindLine(const std::string& foldedKey) const {
+    auto found = Keys.find(foldedKey);
+    return found == Keys.end() ? nullptr : &Lines[found->second];
+}
 
 TMemIniFile::TMemIniFile(const std::string& fileName) : TCustomIniFile(fileName) {
     if (fileName.empty() || !FileExists(fileName))
@@ -26,32 +36,25 @@ TMemIniFile::TMemIniFile(const std::string& fileName) : TCustomIniFile(fileName)
     SetStrings(lines);
 }
 
-int TMemIniFile::IndexOfSection(const std::string& name) const {
-    for (size_t i = 0; i < FSections.size(); ++i)
-        if (AnsiSameText(FSections[i].Name, name))
-            return int(i);
-    return -1;
+const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& name) const {
+    auto found = FSectionIndex.find(Folded(name));
+    return found == FSectionIndex.end() ? nullptr : &FSections[found->second];
 }
 
-int TMemIniFile::AddSection(const std::string& name) {
-    int i = IndexOfSection(name);
-    if (i >= 0)
-        return i;
-    FSections.push_back(TSection{name, {}});
-    return int(FSections.size()) - 1;
+TMemIniFile::TSection& TMemIniFile::AddSection(const std::string& name) {
+    auto added = FSectionIndex.emplace(Folded(name), FSections.size());
+    if (added.second)
+        FSections.push_back(TSection{name, {}, {}});
+    return FSections[added.first->second];
 }
 
 bool TMemIniFile::FindValue(const std::string& section, const std::string& ident,
                             std::string& value) const {
-    int s = IndexOfSection(section);
-    if (s < 0)
+    const TSection* s = FindSection(section);
+    const std::string* line = s ? s->FindLine(Folded(ident)) : nullptr;
+    if (!line)
         return false;
-    const std::vector<std::string>& lines = FSections[size_t(s)].Lines;
-    int k = IndexOfKey(lines, ident);
-    if (k < 0)
-        return false;
-    const std::string& line = lines[size_t(k)];
-    value = line.substr(line.find('=') + 1);
+    value = line->substr(line->find('=') + 1);
     return true;
 }
 
@@ -63,29 +66,35 @@ std::string TMemIniFile::ReadString(const std::string& section, const std::strin
 
 void TMemIniFile::WriteString(const std::string& section, const std::string& ident,
                               const std::string& value) {
-    std::vector<std::string>& lines = FSections[size_t(AddSection(section))].Lines;
+    TSection& s = AddSection(section);
     std::string line = ident + "=" + value;
-    int k = IndexOfKey(lines, ident);
-    if (k >= 0)
-        lines[size_t(k)] = line;
+    auto found = s.Keys.find(Folded(ident));
+    if (found != s.Keys.end())
+        s.Lines[found->second] = std::move(line);
     else
-        lines.push_back(line);
+        s.AddLine(std::move(line));
 }
 
 void TMemIniFile::ReadSectionValues(const std::string& section, TStrings& strings) const {
     strings.BeginUpdate();
     strings.Clear();
-    int s = IndexOfSection(section);
-    if (s >= 0)
-        for (const std::string& line : FSections[size_t(s)].Lines)
+    if (const TSection* s = FindSection(section))
+        for (const std::string& line : s->Lines)
             strings.Add(line);
     strings.EndUpdate();
 }
 
 void TMemIniFile::EraseSection(const std::string& section) {
-    int s = IndexOfSection(section);
-    if (s >= 0)
-        FSections.erase(FSections.begin() + s);
+    auto found = FSectionIndex.find(Folded(section));
+    if (found == FSectionIndex.end())
+        return;
+    const size_t erased = found->second;
+    FSections.erase(FSections.begin() + std::ptrdiff_t(erased));
+    FSectionIndex.erase(found);
+    // The sections after it moved one place up.
+    for (auto& entry : FSectionIndex)
+        if (entry.second > erased)
+            --entry.second;
 }
 
 void TMemIniFile::UpdateFile() {
@@ -96,6 +105,7 @@ void TMemIniFile::UpdateFile() {
 
 void TMemIniFile::Clear() {
     FSections.clear();
+    FSectionIndex.clear();
 }
 
 void TMemIniFile::GetStrings(TStrings& list) const {
@@ -112,7 +122,7 @@ void TMemIniFile::GetStrings(TStrings& list) const {
 
 void TMemIniFile::SetStrings(const TStrings& list) {
     Clear();
-    int current = -1;
+    TSection* current = nullptr;
     for (int i = 0; i < list.Count(); ++i) {
         std::string line = list.Get(i);
         if (line.empty() || line[0] == ';')
@@ -121,9 +131,9 @@ void TMemIniFile::SetStrings(const TStrings& list) {
             // A section that occurs twice is its first block: the later block is not read, or
             // its keys would join the first as if they stood there.
             const std::string name = line.substr(1, line.size() - 2);
-            current = IndexOfSection(name) >= 0 ? -1 : AddSection(name);
-        } else if (current >= 0)
-            FSections[size_t(current)].Lines.push_back(line);
+            current = FindSection(name) ? nullptr : &AddSection(name);
+        } else if (current)
+            current->AddLine(std::move(line));
     }
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 #include "rtl/custom_ini_file.h"
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // An INI text held in memory. Lines are taken as they stand: empty lines and lines starting
 // with ';' are skipped, "[name]" starts a section, any other line is an entry of the current
 // section (lines before the first section are dropped). An entry's key is the text before its
 // first '='. A section named twice is one section; of a key entered twice the first counts.
+// Sections and keys are found through tables of their upper-cased names, so loading, reading
+// and writing take time in proportion to the text, however many sections or keys it holds.
 class TMemIniFile : public TCustomIniFile {
 public:
     // Loads the file when it exists.
@@ -33,11 +37,18 @@ private:
     struct TSection {
         std::string Name;
         std::vector<std::string> Lines;
+        // Upper-cased key -> position in Lines of its first entry.
+        std::unordered_map<std::string, size_t> Keys;
+
+        void AddLine(std::string line);
+        const std::string* FindLine(const std::string& foldedKey) const;
     };
 
-    int IndexOfSection(const std::string& name) const;
-    // The position of the section, added at the end when absent.
-    int AddSection(const std::string& name);
+    const TSection* FindSection(const std::string& name) const;
+    // The section, added at the end when absent.
+    TSection& AddSection(const std::string& name);
 
     std::vector<TSection> FSections;
+    // Upper-cased section name -> position in FSections.
+    std::unordered_map<std::string, size_t> FSectionIndex;
 };

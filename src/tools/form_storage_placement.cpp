@@ -31,6 +31,34 @@ bool Sizeable(const TCustomForm* form) {
     return form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin;
 }
 
+// The normal rectangle of a placement is in workspace coordinates: the primary monitor's work
+// area starts at 0, 0 (tool windows excepted, which use the screen's).
+TPoint WorkspaceOrigin(HWND window) {
+    if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
+        return {0, 0};
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    return {int(primary.rcWork.left - primary.rcMonitor.left),
+            int(primary.rcWork.top - primary.rcMonitor.top)};
+}
+
+// The stored rectangle as it will be shown on the nearest monitor's work area. The work area is
+// taken into workspace coordinates, not the stored numbers into screen ones: those may be
+// anything a file holds.
+RECT OnNearestWorkArea(HWND window, const RECT& normal) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor);
+    const TPoint origin = WorkspaceOrigin(window);
+    const RECT& w = monitor.rcWork;
+    const TRect work = Rect(w.left, w.top, w.right, w.bottom).Offset(-origin.X, -origin.Y);
+    const int titleHeight = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
+    const TRect shown = RectOnWorkArea(Rect(normal.left, normal.top, normal.right, normal.bottom),
+                                       work, titleHeight);
+    return {shown.Left, shown.Top, shown.Right, shown.Bottom};
+}
+
 } // namespace
 
 void TZWFormStorage::SavePlacement() {
@@ -117,6 +145,7 @@ void TZWFormStorage::ReadPosition(TCustomForm* form) {
     }
     if (r.right <= r.left)
         return;
+    r = OnNearestWorkArea(window, r);
     if (form->Position() == poScreenCenter)
         form->SetPosition(poDesigned);
     SetWindowPlacement(window, &placement);

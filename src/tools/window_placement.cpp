@@ -4,6 +4,8 @@
 #include "rtl/strings.h"
 #include "tools/qz_string.h"
 
+#include <algorithm>
+
 namespace {
 
 size_t FolderEnd(const std::string& name) {
@@ -33,6 +35,27 @@ std::array<int, 4> ParsePlacementNumbers(const std::string& text,
     for (int i = 0; i < 4; ++i)
         numbers[size_t(i)] = StrToIntDef(ExtractWord(i + 1, text, delimiters), defaults[size_t(i)]);
     return numbers;
+}
+
+TRect RectOnWorkArea(const TRect& stored, const TRect& work, int titleHeight) {
+    // Stored numbers may be anything a file holds: wide arithmetic cannot overflow.
+    using Wide = long long;
+    const Wide width = Wide(stored.Right) - stored.Left;
+    const Wide height = Wide(stored.Bottom) - stored.Top;
+    const Wide onWidth = std::max<Wide>(0, Wide(std::min(stored.Right, work.Right)) -
+                                               std::max(stored.Left, work.Left));
+    const Wide onHeight = std::max<Wide>(0, Wide(std::min(stored.Bottom, work.Bottom)) -
+                                                std::max(stored.Top, work.Top));
+    const bool mostlyOn =
+        2.0 * double(onWidth) * double(onHeight) >= double(width) * double(height);
+    const bool titleOn = stored.Top >= work.Top && Wide(stored.Top) + titleHeight <= work.Bottom;
+    if (mostlyOn && titleOn)
+        return stored;
+    const int w = int(std::min<Wide>(width, work.Width()));
+    const int h = int(std::min<Wide>(height, work.Height()));
+    const int left = std::max(work.Left, std::min(stored.Left, work.Right - w));
+    const int top = std::max(work.Top, std::min(stored.Top, work.Bottom - h));
+    return Rect(left, top, left + w, top + h);
 }
 
 TWindowState ShowCmdToWindowState(int showCmd, TWindowState start) {

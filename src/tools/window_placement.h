@@ -1,5 +1,6 @@
 #pragma once
 #include "vcl/forms.h"
+#include "vcl/geometry.h"
 
 #include <array>
 #include <string>
@@ -14,6 +15,11 @@ std::string FormatPlacementNumbers(const std::array<int, 4>& numbers);
 // gives its default.
 std::array<int, 4> ParsePlacementNumbers(const std::string& text,
                                          const std::array<int, 4>& defaults);
+// A stored normal rectangle as a window is shown on the work area of a monitor: kept exactly
+// while most of it lies on the area and its title bar can be reached; else moved onto the
+// area, its size clamped to the area's, so that neither another screen layout nor a damaged
+// file puts a window out of reach.
+TRect RectOnWorkArea(const TRect& stored, const TRect& work, int titleHeight);
 // The window state a stored show command stands for; other commands keep the start state.
 TWindowState ShowCmdToWindowState(int showCmd, TWindowState start);
 

@@ -95,6 +95,9 @@ public:
     void SetBevelWidth(int value);
     // Width of the frame's bevels on one side (0 without BevelKind or on a side not in BevelEdges).
     int BevelEdgeSize(TBevelEdge Edge) const;
+    // The bevels as the system's edge drawing takes them: BDR_ edges of the cuts, BF_ sides.
+    unsigned BevelCutEdges() const;
+    unsigned BevelSideFlags() const;
     bool DoubleBuffered() const { return FDoubleBuffered; }
     void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
 

@@ -62,6 +62,18 @@ int TWinControl::BevelEdgeSize(TBevelEdge Edge) const {
     return (FBevelInner != bvNone ? 1 : 0) + (FBevelOuter != bvNone ? 1 : 0);
 }
 
+unsigned TWinControl::BevelCutEdges() const {
+    return EdgeOf(FBevelOuter, BDR_RAISEDOUTER, BDR_SUNKENOUTER) |
+           EdgeOf(FBevelInner, BDR_RAISEDINNER, BDR_SUNKENINNER);
+}
+
+unsigned TWinControl::BevelSideFlags() const {
+    return (FBevelEdges.Contains(beLeft) ? BF_LEFT : 0) |
+           (FBevelEdges.Contains(beTop) ? BF_TOP : 0) |
+           (FBevelEdges.Contains(beRight) ? BF_RIGHT : 0) |
+           (FBevelEdges.Contains(beBottom) ? BF_BOTTOM : 0);
+}
+
 void TWinControl::AddFrameStyles(TCreateParams& Params) const {
     if (FBorderStyle == bsNone)
         return;
@@ -137,13 +149,9 @@ void TWinControl::NCPaint(HDC WindowDC, const TRect& WindowRect) {
         const int border = FCtl3D ? GetSystemMetrics(SM_CXEDGE) : GetSystemMetrics(SM_CXBORDER);
         InflateRect(&r, -border, -border);
     }
-    unsigned sides = (FBevelEdges.Contains(beLeft) ? BF_LEFT : 0) |
-                     (FBevelEdges.Contains(beTop) ? BF_TOP : 0) |
-                     (FBevelEdges.Contains(beRight) ? BF_RIGHT : 0) |
-                     (FBevelEdges.Contains(beBottom) ? BF_BOTTOM : 0);
+    unsigned sides = BevelSideFlags();
     unsigned style = FBevelKind == bkFlat ? BF_FLAT : FBevelKind == bkSoft ? BF_SOFT : 0;
-    unsigned edge = EdgeOf(FBevelOuter, BDR_RAISEDOUTER, BDR_SUNKENOUTER) |
-                    EdgeOf(FBevelInner, BDR_RAISEDINNER, BDR_SUNKENINNER);
+    unsigned edge = BevelCutEdges();
     if (FBevelKind == bkFlat)
         edge = BDR_SUNKENOUTER;
     // Space cuts take their room and draw nothing.

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <utility>
+
 namespace {
 
 // Every row of a new catalogue, written out: a row dropped from the table or a mistyped code
@@ -135,6 +138,18 @@ const char DefaultTextAfterCatalogue[] = "[Sessions]\r\n"
                                          "EnableSystemLeak=0\r\n"
                                          "\r\n";
 
+// The text with each pair's first text, at its first place, replaced by the second.
+std::string Replaced(std::string text,
+                     std::initializer_list<std::pair<const char*, const char*>> changes) {
+    for (const auto& change : changes) {
+        const size_t at = text.find(change.first);
+        EXPECT_NE(at, std::string::npos) << change.first;
+        if (at != std::string::npos)
+            text.replace(at, std::strlen(change.first), change.second);
+    }
+    return text;
+}
+
 } // namespace
 
 TEST(ConfigRoundTrip, AnEmptyTextWritesTheWholeDefaultConfiguration) {
@@ -262,4 +277,84 @@ TEST(ConfigRoundTrip, SigningIsOnWhenEitherSideSigns) {
               "UseSignForPackets=1\r\nSignData=0\r\nSignCryptoEngineType=\r\nCheckSignData=1\r\n"
               "CheckSignCryptoEngineType=\r\n");
     EXPECT_TRUE(ReadConfigText("[CryptoZWIData]\r\nUseSignForPackets=1")->UseSignForPackets);
+}
+
+// The written text of a text with every kind of oddity the INI rules name, whole, so that a
+// change in how names are found or sections kept shows here.
+TEST(ConfigRoundTrip, AMixedTextIsWrittenExactlyAsBefore) {
+    auto config = ReadConfigText("; comment before the sections\r\n"
+                                 "orphan=1\r\n"
+                                 "[config]\r\n"
+                                 "SERVERNAME=first\r\n"
+                                 "ServerName=second\r\n"
+                                 "useconnectiontype=1\r\n"
+                                 "MaxRunTasks=\r\n"
+                                 ";ServerName=commented\r\n"
+                                 "[Connection]\r\n"
+                                 "connectiontype=mq\r\n"
+                                 "config0=MQ: q1\r\n"
+                                 "Config0=MQ: dup\r\n"
+                                 "CONFIG1=ClientSocket: host:1\r\n"
+                                 "[Internal Tracer Params]\r\n"
+                                 "tag0=a|b|c\r\n"
+                                 "TAG0=dup\r\n"
+                                 "Tag1=x|y|z\r\n"
+                                 "Tag2=\r\n"
+                                 "Tag3=lost\r\n"
+                                 "[Request Absent Values]\r\n"
+                                 "A=1\r\n"
+                                 "a=2\r\n"
+                                 "=noname\r\n"
+                                 "B=\r\n"
+                                 "noequals\r\n"
+                                 "[session consts]\r\n"
+                                 "; comment inside\r\n"
+                                 "X=1\r\n"
+                                 "\r\n"
+                                 "x=2\r\n"
+                                 "[CryptoParams]\r\n"
+                                 "K1=v1\r\n"
+                                 "K2=\r\n"
+                                 "K3\r\n"
+                                 "k1=v4\r\n"
+                                 "[SignZWIDataCryptoParams]\r\n"
+                                 "S1=\r\n"
+                                 "s1=x\r\n"
+                                 "S2=y\r\n"
+                                 "[CONFIG]\r\n"
+                                 "ServerName=second block\r\n"
+                                 "[ShowErrors]\r\n"
+                                 "100=01\r\n"
+                                 "100=1\r\n"
+                                 "[errors htmls]\r\n"
+                                 "100=err.html\r\n"
+                                 "[Debug Info]\r\n"
+                                 "SaveRunTasks=1\r\n"
+                                 "saveruntasks=0\r\n"
+                                 "DebugInfoDirectory=\r\n"
+                                 "[Vendor]\r\n"
+                                 "x=1\r\n");
+    // The default text with what this one changes.
+    const std::string expected =
+        Replaced(std::string(DefaultTextBeforeCatalogue) + DefaultCatalogueSections +
+                     DefaultTextAfterCatalogue,
+                 {{"ServerName=yourbank", "ServerName=first"},
+                  {"BLLPath=%ZWSROOT%\\user\r\nZWIHost0=localhost:12040",
+                   "BLLPath=%ZWSROOT%\\user\r\nUseConnectionType=1"},
+                  {"ExecHugeTaskTimeOut=180\r\n\r\n", "ExecHugeTaskTimeOut=180\r\n\r\n"
+                                                      "[Connection]\r\n"
+                                                      "ConnectionType=MQ\r\n"
+                                                      "Config0=MQ: q1||||\r\n"
+                                                      "Config1=ClientSocket: host:1\r\n\r\n"},
+                  {"TraceFileMaxSize=500\r\n\r\n", "TraceFileMaxSize=500\r\n"
+                                                   "Tag0=a|b|c\r\n"
+                                                   "Tag1=x|y|z\r\n\r\n"
+                                                   "[Request Absent Values]\r\na=1\r\nB=\r\n\r\n"
+                                                   "[Session consts]\r\nx=1\r\n\r\n"},
+                  {"100=11111", "100=01000"},
+                  {"100=\r\n", "100=err.html\r\n"},
+                  {"[Authenticate]", "[CryptoParams]\r\nk1=v4\r\n\r\n[Authenticate]"},
+                  {"[RAdmin]", "[SignZWIDataCryptoParams]\r\ns1=x\r\nS2=y\r\n\r\n[RAdmin]"},
+                  {"SaveRunTasks=0", "SaveRunTasks=1"}});
+    EXPECT_EQ(WrittenText(*config), expected);
 }

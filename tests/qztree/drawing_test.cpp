@@ -141,6 +141,20 @@ TEST(QZDrawing, BackgroundModes) {
     EXPECT_EQ(target.ScanLine(0)[0] & 0xFFFFFF, Rgb(255, 0, 0));
     EXPECT_EQ(target.ScanLine(20)[20] & 0xFFFFFF, Rgb(0, 0, 255));
     EXPECT_EQ(target.ScanLine(20)[21] & 0xFFFFFF, 0xFFFFFFu) << "checkerboard of OverColor";
+
+    // Tiles of odd size: the checkerboard runs on across their edges.
+    TBitmap odd(3, 3);
+    FillSolidRect2(odd.DC(), Rect(0, 0, 3, 3), clBlue);
+    b.SourceBitmap = &odd;
+    b.DrawMode = bgtTileBitmap;
+    ExtDrawBkgnd(target.DC(), Rect(1, 1, 40, 40), Rect(1, 1, 40, 40), b);
+    int seams = 0;
+    for (int y = 1; y < 12; ++y)
+        for (int x = 1; x < 12; ++x) {
+            uint32_t want = ((x - 1) + (y - 1)) % 2 == 1 ? 0xFFFFFFu : Rgb(0, 0, 255);
+            seams += (target.ScanLine(y)[x] & 0xFFFFFF) != want;
+        }
+    EXPECT_EQ(seams, 0);
 }
 
 TEST(QZTools, KeyboardTimesAndSystemFlags) {

@@ -2,10 +2,13 @@
 #include "theme_recorder.h"
 
 #include "qztree/qz_colors.h"
+#include "rtl/published.h"
 #include "rtl/streams.h"
 #include "vcl/bitmap.h"
+#include "vcl/edit.h"
 #include "vcl/img_list.h"
 #include "vcl/menus.h"
+#include "vcl/user_input.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,18 @@ TEST(HeaderLayout, HeightFollowsFontImagesAndFlatness) {
     h.Header->SetHeight(12);
     h.At(0)->SetFilterEnabled(true);
     EXPECT_EQ(h.Header->Height(), 17);
+
+    // Whoever sizes the window, the rule comes back unless the height is locked.
+    h.Header->SetLockHeight(false);
+    int ruled = h.Header->Height();
+    MoveWindow(h.Header->Handle(), 0, 0, 400, ruled + 30, TRUE);
+    EXPECT_EQ(h.Header->Height(), ruled);
+    RECT r;
+    GetWindowRect(h.Header->Handle(), &r);
+    EXPECT_EQ(r.bottom - r.top, ruled);
+    h.Header->SetLockHeight(true);
+    MoveWindow(h.Header->Handle(), 0, 0, 400, ruled + 30, TRUE);
+    EXPECT_EQ(h.Header->Height(), ruled + 30);
 }
 
 TEST(HeaderLayout, RectanglesScrollingAndLockedSection) {
@@ -148,6 +163,25 @@ TEST(HeaderPaint, EmptyHeaderAndSortMarks) {
     EXPECT_EQ(dark, 0);
 }
 
+TEST(HeaderPaint, FilterColoursRedrawTheirSigns) {
+    THeaderOnForm h(3);
+    h.At(1)->SetFilterEnabled(true);
+    HWND header = h.Header->Handle();
+    UpdateWindow(header);
+    auto shown = [header](int x, int y) {
+        HDC dc = GetDC(header);
+        COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(header, dc);
+        return TColor(c);
+    };
+    // Set by name, as a stored form sets them: the sign is drawn again at once.
+    SetOrdProp(*h.Header, "FilterColor", clRed);
+    EXPECT_EQ(shown(194, 12), clRed) << "the filter triangle";
+    h.At(1)->SetFilterIsActive(true);
+    SetOrdProp(*h.Header, "ActiveFilterColor", clBlue);
+    EXPECT_EQ(shown(194, 12), clBlue);
+}
+
 TEST(HeaderPaint, PressedAndHotLooks) {
     THeaderOnForm h(2);
     h.Header->SetTracking(true);
@@ -189,7 +223,7 @@ TEST(HeaderMouse, ResizingWithTheLineAndLive) {
     EXPECT_EQ(steps.back(), std::make_pair(trsEnd, 130));
     EXPECT_EQ(h.Events.back(), "resize Section 0");
 
-    h.Header->ResizeOnDrag = true;
+    h.Header->SetResizeOnDrag(true);
     h.Drag(128, 5, 108, 5);
     EXPECT_EQ(h.At(0)->Width(), 110);
 
@@ -205,7 +239,7 @@ TEST(HeaderMouse, ResizingWithTheLineAndLive) {
 
 TEST(HeaderMouse, DraggingSectionsToNewPlaces) {
     THeaderOnForm h(3);
-    h.Header->AllowDrag = true;
+    h.Header->SetAllowDrag(true);
     // Four pixels are not a drag.
     h.Mouse(WM_LBUTTONDOWN, 50, 8);
     h.Mouse(WM_MOUSEMOVE, 54, 8);
@@ -267,7 +301,7 @@ TEST(HeaderMouse, SignsAndClicks) {
     h.Mouse(WM_LBUTTONDOWN, 30, 5);
     h.Mouse(WM_LBUTTONUP, 150, 5);
     EXPECT_TRUE(h.Events.empty());
-    h.At(0)->AllowClick = false;
+    h.At(0)->SetAllowClick(false);
     h.Mouse(WM_LBUTTONDOWN, 30, 5);
     h.Mouse(WM_LBUTTONUP, 30, 5);
     EXPECT_TRUE(h.Events.empty());
@@ -312,6 +346,43 @@ TEST(HeaderThemes, ThemedStatesAndSwitchingThemesOff) {
     EXPECT_TRUE(TThemeRecorder::Calls.empty()) << "classic drawing";
 }
 
+namespace {
+struct TEdgeCall {
+    RECT Rect;
+    UINT Edge, Flags;
+};
+std::vector<TEdgeCall> EdgeCalls;
+HRESULT WINAPI RecordEdge(HTHEME, HDC, int, int, const RECT* r, UINT edge, UINT flags, RECT*) {
+    EdgeCalls.push_back({*r, edge, flags});
+    return S_OK;
+}
+} // namespace
+
+TEST(HeaderThemes, BevelsAreDrawnByTheTheme) {
+    TThemeRecorder themes;
+    ThemeApi.DrawThemeEdge = &RecordEdge;
+    THeaderOnForm h(2);
+    h.Header->SetUseXPThemes(true);
+    EdgeCalls.clear();
+    h.Header->SetBevelKind(bkTile);
+    h.Header->SetBevelInner(bvRaised);
+    h.Header->SetBevelOuter(bvLowered);
+    h.Header->SetBevelWidth(2);
+    RedrawWindow(h.Header->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    ASSERT_FALSE(EdgeCalls.empty());
+    const TEdgeCall& call = EdgeCalls.back();
+    RECT window;
+    GetWindowRect(h.Header->Handle(), &window);
+    EXPECT_EQ(call.Rect.left, 0);
+    EXPECT_EQ(call.Rect.top, 0);
+    EXPECT_EQ(call.Rect.right, window.right - window.left) << "two bevels of 2 on each side";
+    EXPECT_EQ(call.Rect.bottom, window.bottom - window.top);
+    EXPECT_EQ(call.Edge, unsigned(BDR_RAISEDINNER | BDR_SUNKENOUTER));
+    EXPECT_EQ(call.Flags & (BF_RECT | BF_ADJUST), unsigned(BF_RECT | BF_ADJUST));
+    EXPECT_EQ(call.Flags & BF_FLAT, 0u);
+}
+
 TEST(HeaderHints, TextByHintType) {
     THeaderOnForm h(2);
     h.At(0)->Hint = "about the first";
@@ -326,9 +397,9 @@ TEST(HeaderHints, TextByHintType) {
     EXPECT_EQ(hintAt(50), "about the first");
     EXPECT_EQ(h.Header->HintSection(), h.At(0));
     EXPECT_EQ(hintAt(150), "control hint") << "no hint of its own: the control's stays";
-    h.Header->HintType = shtHintOrText;
+    h.Header->SetHintType(shtHintOrText);
     EXPECT_EQ(hintAt(150), "Section 1");
-    h.Header->HintType = shtMainText;
+    h.Header->SetHintType(shtMainText);
     EXPECT_EQ(hintAt(50), "Section 0");
     h.Header->Perform(CM_MOUSELEAVE);
     EXPECT_EQ(h.Header->HintSection(), nullptr);
@@ -411,7 +482,7 @@ TEST(HeaderLoading, LoadedResolvesMenusAndAppliesStoredOrder) {
 
 TEST(HeaderMouse, CancelModeAndGoingSectionsEndWhatRuns) {
     THeaderOnForm h(3);
-    h.Header->AllowDrag = true;
+    h.Header->SetAllowDrag(true);
     h.Mouse(WM_LBUTTONDOWN, 150, 8);
     h.Mouse(WM_MOUSEMOVE, 170, 8);
     ASSERT_EQ(h.Header->DropSource(), h.At(1));
@@ -452,7 +523,7 @@ TEST(HeaderMouse, CancelModeAndGoingSectionsEndWhatRuns) {
 TEST(HeaderMouse, FreedMidResizeOrMidDrag) {
     for (bool drag : {false, true}) {
         THeaderOnForm h(2);
-        h.Header->AllowDrag = true;
+        h.Header->SetAllowDrag(true);
         if (drag) {
             h.Mouse(WM_LBUTTONDOWN, 50, 8);
             h.Mouse(WM_MOUSEMOVE, 80, 8);
@@ -467,4 +538,149 @@ TEST(HeaderMouse, FreedMidResizeOrMidDrag) {
         EXPECT_NE(GetCapture(), header);
         EXPECT_FALSE(IsWindow(header));
     }
+}
+
+namespace {
+// The real cursor at a client point of the header, and a move posted there, as the mouse makes.
+void MoveMouse(THeaderOnForm& h, int x, int y, uintptr_t keys) {
+    POINT p{x, y};
+    ClientToScreen(h.Header->Handle(), &p);
+    SetCursorPos(p.x, p.y);
+    PostMouse(h.Header->Handle(), WM_MOUSEMOVE, x, y, keys);
+}
+
+bool PaintedPressed(THeaderOnForm& h) {
+    TThemeRecorder::Calls.clear();
+    TPaintedPixels painted(h.Header, 400, h.Header->ClientHeight());
+    return TThemeRecorder::Has(HP_HEADERITEM, HIS_PRESSED);
+}
+} // namespace
+
+TEST(HeaderMouse, APressThatLeavesAndComesBackIsAPressAgain) {
+    TThemeRecorder themes;
+    THeaderOnForm h(3);
+    h.Header->SetUseXPThemes(true);
+    h.Header->SetAllowDrag(true);
+    HWND header = h.Header->Handle();
+    // Pressed near the bottom edge and moved four pixels out: no drag yet, but outside, where
+    // the system tells the header that the mouse has left it.
+    int bottom = h.Header->ClientHeight() - 2;
+    MoveMouse(h, 150, bottom, 0);
+    PostMouse(header, WM_LBUTTONDOWN, 150, bottom, MK_LBUTTON);
+    EXPECT_TRUE(PaintedPressed(h));
+    PostMouse(header, WM_MOUSEMOVE, 150, bottom + 4, MK_LBUTTON);
+    PostMouse(header, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(PaintedPressed(h)) << "shown released outside";
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+    // Back on it: pressed again, and moving on drags it.
+    PostMouse(header, WM_MOUSEMOVE, 150, bottom, MK_LBUTTON);
+    EXPECT_TRUE(PaintedPressed(h));
+    PostMouse(header, WM_MOUSEMOVE, 170, 8, MK_LBUTTON);
+    EXPECT_EQ(h.Header->DropSource(), h.At(1));
+    PostMouse(header, WM_LBUTTONUP, 170, 8);
+    EXPECT_EQ(h.Header->DropSource(), nullptr);
+
+    // A finished click is not pressed again when the mouse comes back.
+    PostClick(header, 150, 8);
+    PostMouse(header, WM_MOUSELEAVE, 0, 0);
+    PostMouse(header, WM_MOUSEMOVE, 150, 8);
+    EXPECT_FALSE(PaintedPressed(h));
+}
+
+TEST(HeaderMouse, LosingTheFocusEndsAPressResizeOrDragWithAMouseUp) {
+    THeaderOnForm h(3);
+    h.Header->SetAllowDrag(true);
+    auto* edit = new TEdit(h.Form.get());
+    edit->SetParent(h.Form.get());
+    edit->SetBounds(10, 100, 100, 24);
+    std::vector<std::string> ups;
+    h.Header->OnMouseUp = [&](TObject*, TMouseButton button, TShiftState, int, int) {
+        ups.push_back(button == mbLeft ? "left" : "other");
+    };
+    HWND header = h.Header->Handle();
+    int edge = h.At(0)->Right();
+    struct TCase {
+        const char* Name;
+        int X, MoveX;
+    };
+    for (TCase c : {TCase{"press", 150, 150}, TCase{"resize", edge - 2, edge + 10},
+                    TCase{"drag", 150, 180}}) {
+        ups.clear();
+        h.Header->SetFocus();
+        ASSERT_EQ(GetFocus(), header) << c.Name;
+        PostMouse(header, WM_MOUSEMOVE, c.X, 8);
+        PostMouse(header, WM_LBUTTONDOWN, c.X, 8, MK_LBUTTON);
+        PostMouse(header, WM_MOUSEMOVE, c.MoveX, 8, MK_LBUTTON);
+        edit->SetFocus();
+        PumpMessages();
+        EXPECT_EQ(ups, std::vector<std::string>{"left"}) << c.Name;
+        EXPECT_FALSE(h.Header->Resizing()) << c.Name;
+        EXPECT_EQ(h.Header->DropSource(), nullptr) << c.Name;
+        EXPECT_NE(GetCapture(), header) << c.Name;
+    }
+}
+
+TEST(HeaderMouse, TheFilterSignOfAFixedSectionWinsOverItsGrip) {
+    THeaderOnForm h(2);
+    std::vector<std::string> calls;
+    h.Header->OnFilterCall = [&](TObject*, TQZHeaderSection* s) { calls.push_back(s->Text()); };
+    h.At(0)->SetFilterEnabled(true);
+    h.At(0)->SetResizable(false);
+    HWND header = h.Header->Handle();
+    int r = h.At(0)->Right() - 4;
+    // Inside the grip (the last five pixels), inside the sign's box.
+    PostClick(header, r - 1, 14);
+    EXPECT_EQ(calls, std::vector<std::string>{"Section 0"});
+    EXPECT_FALSE(h.Header->Resizing());
+    // The box starts at R - 6: a pixel further left is a click on the section.
+    PostClick(header, r - 7, 14);
+    PostClick(header, r - 6, 14);
+    EXPECT_EQ(calls, (std::vector<std::string>{"Section 0", "Section 0"}));
+    EXPECT_EQ(h.Events.back(), "click Section 0");
+}
+
+namespace {
+// What the header shows on the screen now.
+std::vector<uint32_t> ScreenPixels(HWND window, int width, int height) {
+    TBitmap shot(width, height);
+    HDC dc = GetDC(window);
+    BitBlt(shot.DC(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(shot.ScanLine(y)[x] & 0xFFFFFF);
+    return pixels;
+}
+} // namespace
+
+TEST(HeaderMouse, TheDragImageLeavesNoEdgeAndNoStaleStrip) {
+    THeaderOnForm h(3);
+    h.Header->SetAllowDrag(true);
+    h.Header->SetMoveOnDrag(true);
+    HWND header = h.Header->Handle();
+    int height = h.Header->ClientHeight();
+    PostMouse(header, WM_MOUSEMOVE, 150, 8);
+    PostMouse(header, WM_LBUTTONDOWN, 150, 8, MK_LBUTTON);
+    PostMouse(header, WM_MOUSEMOVE, 173, 8, MK_LBUTTON);
+    ASSERT_EQ(h.Header->DropSource(), h.At(1));
+    // The image of the section spans 123..222; the column after it is the header's own.
+    std::vector<uint32_t> screen = ScreenPixels(header, 400, height);
+    int white = 0;
+    for (int y = 3; y < height - 3; ++y)
+        white += screen[size_t(y * 400 + 223)] == 0xFFFFFF;
+    EXPECT_EQ(white, 0) << "no white edge right of the image";
+
+    // Over the third section the dragged one moves: the header is drawn anew, and what lies
+    // left of the image is the new order, not what was saved under the image before.
+    PostMouse(header, WM_MOUSEMOVE, 260, 8, MK_LBUTTON);
+    ASSERT_EQ(h.At(2), h.Header->DropSource());
+    screen = ScreenPixels(header, 400, height);
+    TPaintedPixels painted(h.Header, 400, height);
+    int stale = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 105; x < 200; ++x)
+            stale += screen[size_t(y * 400 + x)] != painted.At(x, y);
+    EXPECT_EQ(stale, 0);
+    PostMouse(header, WM_LBUTTONUP, 260, 8);
 }

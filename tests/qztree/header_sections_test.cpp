@@ -207,6 +207,81 @@ TEST(HeaderStream, BrokenDataKeepsWhatWasRead) {
     count.Int(-12);
     count.Int(0x10000000);
     EXPECT_THROW(h.Header->Sections()->ReadData(count.Rewound()), EReadError);
+
+    // Cut inside the record of a later section: those before it stay, unlinked, in place of
+    // what the header held.
+    THeaderOnForm three(3);
+    three.At(0)->SetExpandable(true);
+    three.At(0)->SetExpanded(true);
+    three.At(1)->SetParentSection(three.At(0));
+    TMemoryStream whole;
+    three.Header->Sections()->WriteData(whole);
+    size_t entry = (whole.Bytes().size() - 8) / 3;
+    TMemoryStream inRecord(
+        std::vector<uint8_t>(whole.Bytes().begin(), whole.Bytes().begin() + 8 + 2 * entry + 50));
+    THeaderOnForm reader(5);
+    EXPECT_THROW(reader.Header->Sections()->ReadData(inRecord), EReadError);
+    EXPECT_EQ(Texts(*reader.Header->Sections()),
+              (std::vector<std::string>{"Section 0", "Section 1"}));
+    EXPECT_EQ(reader.At(1)->ParentSection(), nullptr) << "no linking after a cut";
+}
+
+TEST(HeaderStream, DuplicateAndStrayIndexesReadAsStored) {
+    // Indexes 4, 4, -3 and 1: the first 4 in display order is the one found and the parent,
+    // the stray numbers are kept, and new sections take the smallest free numbers.
+    TOldStream s;
+    s.Int(-9);
+    s.Int(4);
+    for (auto [index, parent] : {std::pair{4, -1}, {4, 1}, {-3, 4}, {1, 4}}) {
+        s.Record(64, {{8, parent}, {20, 40}, {28, 900}, {36, index}}, {{12, 1}, {13, 1}, {14, 1}});
+        s.Terminated("S" + std::to_string(index) + "p" + std::to_string(parent));
+        s.Terminated("");
+        s.Plain("");
+        s.Plain("");
+    }
+    THeaderOnForm h;
+    TQZHeaderSections& sections = *h.Header->Sections();
+    sections.ReadData(s.Rewound());
+    ASSERT_EQ(sections.Count(), 4);
+    EXPECT_EQ(sections.Item(4), h.At(0));
+    EXPECT_EQ(sections.Item(-3), h.At(2));
+    EXPECT_EQ(h.At(0)->ParentSection(), nullptr);
+    EXPECT_EQ(h.At(1)->ParentSection(), nullptr) << "index 4 is linked once, as the first";
+    EXPECT_EQ(h.At(2)->ParentSection(), nullptr) << "index -3 is never linked";
+    EXPECT_EQ(h.At(3)->ParentSection(), h.At(0));
+    EXPECT_EQ(sections.AddSection()->Index(), 0);
+    EXPECT_EQ(sections.AddSection()->Index(), 2);
+    EXPECT_EQ(sections.AddSection()->Index(), 3);
+    EXPECT_EQ(sections.AddSection()->Index(), 5);
+    // Deleting renumbers by position.
+    sections.DeleteSection(h.At(0));
+    EXPECT_EQ(sections.Item(4), h.At(4));
+    EXPECT_EQ(sections.AddSection()->Index(), 7);
+    EXPECT_EQ(sections.Item(7), h.At(7));
+
+    // A long chain of parents links whole; its last link, back to the top, is refused.
+    TOldStream chain;
+    const int length = 1500;
+    chain.Int(-9);
+    chain.Int(length);
+    for (int i = 0; i < length; ++i) {
+        int parent = i == 0 ? length - 1 : i - 1;
+        chain.Record(64, {{8, parent}, {20, 40}, {28, 900}, {36, i}}, {{12, 1}, {13, 1}, {14, 1}});
+        chain.Terminated("");
+        chain.Terminated("");
+        chain.Plain("");
+        chain.Plain("");
+    }
+    sections.ReadData(chain.Rewound());
+    ASSERT_EQ(sections.Count(), length);
+    EXPECT_EQ(h.At(0)->ParentSection(), h.At(length - 1));
+    EXPECT_EQ(h.At(length - 1)->ParentSection(), nullptr) << "would close the ring";
+    for (int i = 1; i < length - 1; ++i)
+        ASSERT_EQ(h.At(i)->ParentSection(), h.At(i - 1)) << i;
+    THeaderOnForm copy;
+    copy.Header->SetSections(&sections);
+    EXPECT_EQ(copy.At(length - 2)->ParentSection(), copy.At(length - 3));
+    EXPECT_TRUE(copy.At(length - 1)->Visible());
 }
 
 TEST(HeaderStream, ParentCyclesAreRefused) {

@@ -4,6 +4,7 @@
 #include "qztree/scroll_bar_styles.h"
 #include "theme_recorder.h"
 
+#include "rtl/published.h"
 #include "vcl/forms.h"
 #include "vcl/timer.h"
 #include "vcl/user_input.h"
@@ -551,6 +552,52 @@ TEST(ScrollBarStyles, ProxyReadsAndWritesTheBar) {
     EXPECT_TRUE(styles.ShowTrackHint());
     EXPECT_EQ(styles.SecondBtnKind(), sbkPage);
     EXPECT_NE(styles.ArrowColor(), clRed) << "not among the copied properties";
+}
+
+TEST(ScrollBarStyles, EveryStoredPropertyReachesTheBar) {
+    TBarOnForm f(sbVertical);
+    TQZScrollBarStyles styles(f.Bar, f.Form.get());
+    // Set by name, as a form's stored text sets them; the metrics go off first.
+    const std::vector<std::pair<std::string, intptr_t>> stored = {
+        {"UseSystemMetrics", 0},
+        {"ActiveFlat", 1},
+        {"BlendBackground", 0},
+        {"Color", clRed},
+        {"Flat", 0},
+        {"MinThumbSize", 9},
+        {"NoDisableButtons", 1},
+        {"NoSunkenThumb", 1},
+        {"OwnerDraw", 1},
+        {"SecondaryButtons", 1},
+        {"SecondBtnKind", sbkPage},
+        {"ShowLeftArrows", 0},
+        {"ShowRightArrows", 0},
+        {"ShowTrackHint", 1},
+        {"ThumbMode", etmFixed},
+        {"ThumbSize", 12},
+        {"Width", 21},
+        {"ButtonSize", 19},
+        {"ArrowColor", clBlue},
+        {"ArrowHotTrackColor", clLime},
+        {"DrawFrames", 0},
+        {"DrawArrowFrames", 0},
+        {"DrawBars", 0},
+        {"BarOffset", 3},
+        {"BarColor", clMaroon},
+        {"ThinFrames", 1},
+        {"HintColor", clYellow},
+        {"HintTextColor", clNavy},
+        {"SystemBkColor", 0},
+        {"UseXPThemes", 0},
+    };
+    for (const auto& [name, value] : stored)
+        SetOrdProp(styles, name, value);
+    for (const auto& [name, value] : stored)
+        EXPECT_EQ(GetOrdProp(styles, name), value) << name;
+    EXPECT_EQ(f.Bar->Width(), 21);
+    EXPECT_TRUE(f.Bar->OwnerDraw());
+    EXPECT_EQ(f.Bar->SecondBtnKind(), sbkPage);
+    EXPECT_EQ(f.Bar->HintTextColor, clNavy);
 }
 
 TEST(ScrollBarColors, ShadowAndLighterColours) {

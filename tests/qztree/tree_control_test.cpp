@@ -480,7 +480,7 @@ TEST(TreeHeader, HeaderOptionsPassToTheHeader) {
     tree->SetDefaultSectionWidth(77);
     EXPECT_EQ(tree->Header()->DefaultWidth(), 77);
     tree->SetDraggableSections(true);
-    EXPECT_TRUE(tree->Header()->AllowDrag);
+    EXPECT_TRUE(tree->Header()->AllowDrag());
     // The header takes the tree's font unless told to use its own.
     tree->Font()->SetHeight(-20);
     EXPECT_EQ(tree->Header()->Font()->Height(), -20);

@@ -62,6 +62,23 @@ TEST(IniMemIniFile, NamesMatchWithoutCaseAndTheFirstOccurrenceCounts) {
                             "[Other]\r\nx=1\r\n\r\n");
 }
 
+TEST(IniMemIniFile, ErasingASectionLeavesTheOthersFound) {
+    auto ini = Loaded("[A]\r\na=1\r\n[Раздел]\r\nКлюч=2\r\n[C]\r\nc=3\r\nC=4\r\n");
+    EXPECT_EQ(ini->ReadString("раздел", "КЛЮЧ", ""), "2");
+    ini->EraseSection("РАЗДЕЛ");
+    EXPECT_EQ(ini->ReadString("Раздел", "Ключ", "none"), "none");
+    EXPECT_EQ(ini->ReadString("c", "C", ""), "3");
+    ini->WriteString("C", "c", "5");
+    ini->WriteString("раздел", "ключ", "6"); // anew, at the end
+    ini->WriteString("A", "x", "7");
+    EXPECT_EQ(TextOf(*ini), "[A]\r\na=1\r\nx=7\r\n\r\n[C]\r\nc=5\r\nC=4\r\n\r\n"
+                            "[раздел]\r\nключ=6\r\n\r\n");
+    ini->EraseSection("a");
+    ini->WriteString("C", "d", "8");
+    EXPECT_EQ(ini->ReadString("Раздел", "Ключ", ""), "6");
+    EXPECT_EQ(TextOf(*ini), "[C]\r\nc=5\r\nC=4\r\nd=8\r\n\r\n[раздел]\r\nключ=6\r\n\r\n");
+}
+
 TEST(IniMemIniFile, TypedReadsFallBackToTheDefault) {
     auto ini = Loaded("[S]\r\nHex=0x10\r\nDollar=$1f\r\nNeg=-5\r\nBad=12a\r\n"
                       "Blank=\r\nTwo=2\r\nZero=0\r\n");

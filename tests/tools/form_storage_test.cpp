@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // A window as the viewer builds one: a storage on it, and handlers of its own that the storage
@@ -81,6 +83,28 @@ TEST(WindowPlacement, KeysFileNamesAndShowCommands) {
     EXPECT_EQ(ShowCmdToWindowState(0, wsMaximized), wsMaximized);
 }
 
+TEST(WindowPlacement, AStoredRectangleOffTheWorkAreaIsBroughtOntoIt) {
+    const TRect work = Rect(0, 40, 1280, 1024);
+    const int title = 30;
+    // Inside, or mostly inside with the title bar on the area: kept exactly.
+    EXPECT_EQ(RectOnWorkArea(Rect(10, 50, 410, 350), work, title), Rect(10, 50, 410, 350));
+    EXPECT_EQ(RectOnWorkArea(Rect(1000, 800, 1400, 1000), work, title),
+              Rect(1000, 800, 1400, 1000));
+    // Mostly outside: moved to the nearest place on the area, its size kept.
+    EXPECT_EQ(RectOnWorkArea(Rect(1200, 100, 1600, 400), work, title), Rect(880, 100, 1280, 400));
+    EXPECT_EQ(RectOnWorkArea(Rect(-32768, -32768, -32368, -32468), work, title),
+              Rect(0, 40, 400, 340));
+    // The title bar above the area, or too low to grab: moved though most of it shows.
+    EXPECT_EQ(RectOnWorkArea(Rect(100, 20, 500, 820), work, title), Rect(100, 40, 500, 840));
+    EXPECT_EQ(RectOnWorkArea(Rect(100, 1000, 500, 1040), work, title), Rect(100, 984, 500, 1024));
+    // Larger than the area: clamped to it.
+    EXPECT_EQ(RectOnWorkArea(Rect(-100, 0, 3000, 2000), work, title), work);
+    // Numbers at the ends of the integer range neither overflow nor stay.
+    EXPECT_EQ(RectOnWorkArea(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), work, title), work);
+    EXPECT_EQ(RectOnWorkArea(Rect(INT_MAX - 10, 500, INT_MAX, 600), work, title),
+              Rect(1270, 500, 1280, 600));
+}
+
 TEST(FormStorage, FirstShowKeepsTheDesignAndClosingWritesTheSection) {
     TempFolder folder;
     const std::string file = folder.File("viewer.prm");
@@ -143,6 +167,34 @@ TEST(FormStorage, AFixedBorderKeepsItsSizeAndTakesThePosition) {
     auto form = MakeForm(file, bsSingle);
     form->Show();
     EXPECT_EQ(form->BoundsRect(), Rect(40, 50, 240, 150));
+}
+
+// Numbers far off any screen, from another layout or a damaged file: the window is shown
+// where it can be reached, and closing it stores that place.
+TEST(FormStorage, APlaceOffTheScreenIsBroughtOntoTheWorkArea) {
+    TempFolder folder;
+    const std::string file = folder.File("viewer.prm");
+    const TRect work = Screen->WorkAreaRect();
+    TIniFile(file).WriteString("fmStored", "NormPos", "-32768,-32768,-32468,-32668");
+    auto form = MakeForm(file);
+    form->Show();
+    EXPECT_EQ(form->BoundsRect(), Rect(work.Left, work.Top, work.Left + 300, work.Top + 100));
+    form->Close();
+    EXPECT_EQ(TIniFile(file).ReadString("fmStored", "NormPos", ""),
+              FormatPlacementNumbers({work.Left, work.Top, work.Left + 300, work.Top + 100}));
+
+    // Closing wrote the key of this screen size, which a read takes first.
+    TIniFile(file).WriteString(
+        "fmStored", "NormPos" + Suffix(),
+        FormatPlacementNumbers({work.Right - 20, 60, work.Right + 280, 260}));
+    auto again = MakeForm(file);
+    again->Show();
+    EXPECT_EQ(again->BoundsRect(), Rect(work.Right - 300, 60, work.Right, 260));
+    // Numbers that do not convert keep the designed place.
+    TIniFile(file).WriteString("fmStored", "NormPos" + Suffix(), "junk,\x01,-,");
+    auto designed = MakeForm(file);
+    designed->Show();
+    EXPECT_EQ(designed->BoundsRect(), Rect(20, 30, 220, 130));
 }
 
 TEST(FormStorage, QuotedValuesSurviveTheRoundTrip) {

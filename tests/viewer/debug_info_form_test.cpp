@@ -1,12 +1,16 @@
 #include "viewer_fixture.h"
 
 #include "qvr/debug_reader.h"
+#include "rtl/file_io.h"
+#include "rtl/format.h"
+#include "rtl/strings.h"
 #include "rtl/wide_text.h"
 #include "vcl/edit.h"
 #include "vcl/screen.h"
 #include "vcl/tool_bar.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
+#include "viewer/system_info_form.h"
 
 #include "rtl/ini_file.h"
 #include "support/message_capture.h"
@@ -90,6 +94,43 @@ TEST_F(ViewerTest, WindowsWithoutAStoredPlaceOpenApartAndTheirButtonBringsThemTo
     ClickWithMouse(fmDataBaseParamsForm->WindowBarButton());
     EXPECT_TRUE(RunMessagesUntil(
         [] { return IsAbove(fmDataBaseParamsForm->Handle(), fmDiagramForm->Handle()); }));
+}
+
+// A placement file damaged by hand or by a crash: every window still opens on the screen, and
+// closing a window stores a place that can be reached; a sound stored place stays as it was.
+TEST_F(ViewerTest, ADamagedPlacementFileNeverPutsAWindowOutOfReach) {
+    std::vector<TForm*> windows;
+    std::string text;
+    for (int i = 0; i < Main().tbForms->ButtonCount(); ++i) {
+        auto* window = reinterpret_cast<TForm*>(Main().tbForms->Buttons(i)->Tag());
+        if (window == Spy)
+            continue; // already shown: it restored its place before the file was damaged
+        windows.push_back(window);
+        const bool sound = window == fmDataBaseParamsForm;
+        const bool longJunk = window == fmSystemInfoForm;
+        text += "[" + window->Name() + "]\r\nFlags=0\r\nShowCmd=1\r\n" +
+                std::string(longJunk ? 1 << 20 : 100, '#') +
+                "\r\nPixelsPerInch=" + IntToStr(Screen->PixelsPerInch()) +
+                "\r\nNormPos=" + (sound ? "100,200,500,500" : "-99999,-99999,-99400,-99700") +
+                "\r\n";
+    }
+    WriteWholeFile(PlacementFile(), text);
+    const TRect work = Screen->WorkAreaRect();
+    for (TForm* window : windows) {
+        ClickWithMouse(dynamic_cast<TfmDebugInfo*>(window)->WindowBarButton());
+        ASSERT_TRUE(RunMessagesUntil([&] { return IsWindowVisible(window->Handle()) != 0; }));
+        const TRect r = BoundsOf(window->Handle());
+        if (window == fmDataBaseParamsForm) {
+            EXPECT_EQ(r, Rect(100, 200, 500, 500));
+            continue;
+        }
+        EXPECT_EQ(r.TopLeft(), work.TopLeft()) << window->Name();
+        EXPECT_EQ(r.Width(), 599) << window->Name();
+        EXPECT_EQ(r.Height(), 299) << window->Name();
+    }
+    SendMessageW(fmSystemInfoForm->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(TIniFile(PlacementFile()).ReadString("fmSystemInfoForm", "NormPos", ""),
+              Format("%d,%d,%d,%d", {work.Left, work.Top, work.Left + 599, work.Top + 299}));
 }
 
 TEST_F(ViewerTest, DroppedFilesAreOpenedInOrderAndAFailureDoesNotStopTheRest) {

@@ -5,6 +5,7 @@
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,14 @@ int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleSha
     }
     file.Flush(); // a write that fails must not leave a short file unnoticed
     return count;
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 double Seconds(std::chrono::steady_clock::time_point since) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct TSampleShape;
 
@@ -27,6 +28,13 @@ struct TBenchArguments {
 };
 TBenchArguments NumberAndPath(int argc, char** argv, int64_t defaultNumber,
                               const std::string& defaultName);
+
+// The middle value (the mean of the two middle ones for an even count); 0 for none.
+double Median(std::vector<double> values);
+// How a goal came out, for the printed figures.
+inline const char* Verdict(bool met) {
+    return met ? "met" : "NOT met";
+}
 
 // The benchmark's exit code, or 2 after printing why it failed.
 int RunReporting(const std::function<int()>& run);

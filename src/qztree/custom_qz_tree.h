@@ -435,6 +435,9 @@ public:
     void SetLineHintTimeout(int Value) { SetOption(FLineHintTimeout, Value, {}); }
     TColor LineHintColor() const { return FLineHintColor; }
     void SetLineHintColor(TColor Value) { SetOption(FLineHintColor, Value, {}); }
+    // The line hint's text colour unless UseSystemHintColors.
+    TColor HintTextColor() const { return FHintTextColor; }
+    void SetHintTextColor(TColor Value) { FHintTextColor = Value; }
     bool HideHintOnMove() const { return FHideHintOnMove; }
     void SetHideHintOnMove(bool Value) { SetOption(FHideHintOnMove, Value, {}); }
     bool HideHintOnTimer() const { return FHideHintOnTimer; }
@@ -601,6 +604,11 @@ public:
     virtual void UpdateDiffItems();
     // The width and height a cell needs; -1 is the main text without a header.
     virtual TSize MeasureCell(TQZTreeItem* Item, int SectionIndex);
+    // The style a cell is drawn with: the item's for the column, else its main style; in
+    // virtual mode the view's shared style as the handler fills it. None without UseStyles.
+    TQZCellStyle* CellStyle(TQZTreeItem* Item, int SectionIndex);
+    // True when the cell is left to OnItemDraw and measured by OnMeasureItemPart.
+    bool OwnerDrawnCell(int SectionIndex, const std::string& Text, const TQZCellStyle* Style) const;
 
     // Event triggers: each fires its event when assigned, with the tree as Sender.
     virtual void DoChanging(TQZTreeItem* Item, bool& AllowChange);
@@ -836,6 +844,7 @@ protected:
     TLineHintType FLineHintType = lhtSmart;
     int FLineHintTimeout = 3000;
     TColor FLineHintColor = clWindow;
+    TColor FHintTextColor = clInfoText;
     bool FHideHintOnMove = true;
     bool FHideHintOnTimer = false;
     bool FUseSystemHintColors = false;
@@ -902,6 +911,9 @@ private:
     TObject* DragSourceOf(TObject* Source) const;
     // Scrolls one row down when Item is the last row on screen and shows only in part.
     void ShowLastRowWhole(TQZTreeItem* Item);
+    TSize MeasureColumnCell(TQZTreeItem* Item, int SectionIndex);
+    // Text measured in Font as a row of Item lays it out, wrapped at WrapWidth when it wraps.
+    TSize MeasureText(TQZTreeItem* Item, const std::string& Text, const TFont& Font, int WrapWidth);
 
     // Absolute and visible indexes are cached in the items and renumbered lazily: a cached
     // number, moved by the shifts since it was cached, is trusted while the list still holds

@@ -5,6 +5,7 @@
 #include "qztree/qz_state_style.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/themes.h"
+#include "rtl/wide_text.h"
 #include "vcl/bitmap.h"
 #include "vcl/canvas.h"
 #include "vcl/gdi_objects.h"
@@ -89,13 +90,80 @@ void TQZCellCheckBox::TriggerClickEvent() {
 
 namespace {
 constexpr int BP_CHECKBOX = 3;
+
+// The "BUTTON" theme class for drawing without a window; closed when it goes.
+class TButtonTheme {
+public:
+    TButtonTheme()
+        : FTheme(ThemesAvailable && ThemeApi.OpenThemeData
+                     ? ThemeApi.OpenThemeData(nullptr, L"BUTTON")
+                     : nullptr) {}
+    ~TButtonTheme() {
+        if (FTheme && ThemeApi.CloseThemeData)
+            ThemeApi.CloseThemeData(FTheme);
+    }
+    TButtonTheme(const TButtonTheme&) = delete;
+    TButtonTheme& operator=(const TButtonTheme&) = delete;
+    explicit operator bool() const { return FTheme != nullptr; }
+    bool DrawBackground(HDC DC, int State, const TRect& Box) const {
+        const RECT r = ToRECT(Box);
+        return ThemeApi.DrawThemeBackground &&
+               SUCCEEDED(ThemeApi.DrawThemeBackground(FTheme, DC, BP_CHECKBOX, State, &r, nullptr));
+    }
+    bool DrawText(HDC DC, int State, const std::string& Text, const TRect& Box) const {
+        const std::wstring wide = ToWide(Text);
+        const RECT r = ToRECT(Box);
+        return ThemeApi.DrawThemeText && SUCCEEDED(ThemeApi.DrawThemeText(
+                                             FTheme, DC, BP_CHECKBOX, State, wide.c_str(),
+                                             int(wide.size()), DT_SINGLELINE | DT_VCENTER, 0, &r));
+    }
+
+private:
+    HTHEME FTheme;
+};
+} // namespace
+
+TCustomQZTree* TQZCellCheckBox::Tree() const {
+    return Owner() && Owner()->Owner() ? Owner()->Owner()->Owner() : nullptr;
+}
+
+bool TQZCellCheckBox::ShowsSelected() const {
+    TCustomQZTree* tree = Tree();
+    TQZTreeItem* item = Owner()->Owner();
+    if (!tree || !item->Selected() || tree->BarStyle() || item->BorderStyle != ibsNone)
+        return false;
+    return tree->RowSelect() || (tree->ShowColumns() && Owner()->Section() == tree->SelectColumn());
+}
+
+void TQZCellCheckBox::DrawBox(HDC DC, const TRect& Box) const {
+    TCustomQZTree* tree = Tree();
+    TBitmap* glyph = tree && tree->CustomCheckboxes() ? tree->CheckBoxGlyph() : nullptr;
+    if (glyph && !glyph->Empty()) {
+        const int frame = glyph->Width() / 6;
+        const int index = (FState == cbChecked  ? 1
+                           : FState == cbGrayed ? 2
+                                                : 0) +
+                          (Enabled() ? 0 : 3);
+        BitBlt(DC, Box.Left, Box.Top, frame, glyph->Height(), glyph->DC(), index * frame, 0,
+               SRCCOPY);
+        return;
+    }
+    UINT flags = DFCS_BUTTONCHECK;
+    if (FState == cbChecked)
+        flags |= DFCS_CHECKED;
+    if (FState == cbGrayed)
+        flags |= DFCS_CHECKED | DFCS_BUTTON3STATE;
+    if (!Enabled())
+        flags |= DFCS_INACTIVE;
+    RECT rc = ToRECT(Box);
+    DrawFrameControl(DC, &rc, DFC_BUTTON, flags);
 }
 
 void TQZCellCheckBox::Paint(TCanvas& Canvas, const TRect& Cell) {
     TRect r = Cell;
     ++r.Right;
     ++r.Bottom;
-    TCustomQZTree* tree = Owner() && Owner()->Owner() ? Owner()->Owner()->Owner() : nullptr;
+    TCustomQZTree* tree = Tree();
     const int size = tree ? tree->EffectiveCheckBoxSize() : 15;
     const bool rightText = tree && tree->RightAlignedText();
     // The box on the side away from the caption.
@@ -110,47 +178,33 @@ void TQZCellCheckBox::Paint(TCanvas& Canvas, const TRect& Cell) {
         box = Rect(left, top, left + size, top + size);
         caption.Right = r.Right - size - 4;
     }
+    caption = caption.Inflate(-1, -1);
     HDC dc = Canvas.Handle();
-    TBitmap* glyph = tree && tree->CustomCheckboxes() ? tree->CheckBoxGlyph() : nullptr;
-    if (tree && tree->IsThemeApplied() && !glyph) {
-        RECT rc = ToRECT(box);
+    Canvas.SetFont(Font());
+    // A theme that cannot draw the box leaves it to the classic look, caption included.
+    const bool custom = tree && tree->CustomCheckboxes() && tree->CheckBoxGlyph() &&
+                        !tree->CheckBoxGlyph()->Empty();
+    bool themed = false;
+    if (tree && tree->IsThemeApplied() && !custom) {
+        const TButtonTheme theme;
         const int state = FState == cbChecked ? 5 : FState == cbGrayed ? 9 : 1;
-        if (SUCCEEDED(DrawThemeBackgroundTo(L"BUTTON", dc, BP_CHECKBOX, state, rc, nullptr)))
-            glyph = nullptr;
-    } else if (glyph && !glyph->Empty()) {
-        const int frame = glyph->Width() / 6;
-        const int index = (FState == cbChecked  ? 1
-                           : FState == cbGrayed ? 2
-                                                : 0) +
-                          (Enabled() ? 0 : 3);
-        BitBlt(dc, box.Left, box.Top, frame, glyph->Height(), glyph->DC(), index * frame, 0,
-               SRCCOPY);
-    } else {
-        UINT flags = DFCS_BUTTONCHECK;
-        if (FState == cbChecked)
-            flags |= DFCS_CHECKED;
-        if (FState == cbGrayed)
-            flags |= DFCS_CHECKED | DFCS_BUTTON3STATE;
-        if (!Enabled())
-            flags |= DFCS_INACTIVE;
-        RECT rc = ToRECT(box);
-        DrawFrameControl(dc, &rc, DFC_BUTTON, flags);
+        themed = theme && theme.DrawBackground(dc, state, box);
+        if (themed && (Caption().empty() || theme.DrawText(dc, state, Caption(), caption)))
+            return;
     }
+    if (!themed)
+        DrawBox(dc, box);
     if (Caption().empty())
         return;
-    caption = caption.Inflate(-1, -1);
-    Canvas.SetFont(Font());
     Canvas.Brush()->SetStyle(bsClear);
     const unsigned flags = DT_SINGLELINE | DT_VCENTER;
     if (!Enabled()) {
-        TRect shifted = caption;
-        shifted = shifted.Offset(1, 1);
+        TRect shifted = caption.Offset(1, 1);
         Canvas.Font()->SetColor(clBtnHighlight);
         Canvas.DrawText(Caption(), shifted, flags);
         Canvas.Font()->SetColor(clBtnShadow);
-    } else if (TQZTreeItem* item = Owner() ? Owner()->Owner() : nullptr;
-               item && item->Selected() && tree && !tree->BarStyle() &&
-               item->BorderStyle == ibsNone && tree->RowSelect()) {
+    } else if (ShowsSelected()) {
+        TQZTreeItem* item = Owner()->Owner();
         Canvas.Font()->SetColor(item->LookStyles()->GetStateStyle(item)->FontColor());
     }
     Canvas.DrawText(Caption(), caption, flags);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class TCustomQZTree;
 class TQZCellStyle;
 class TCanvas;
 class TFont;
@@ -97,6 +98,11 @@ public:
     void Paint(TCanvas& Canvas, const TRect& R) override;
 
 private:
+    TCustomQZTree* Tree() const;
+    // The caption takes the selected row's font colour.
+    bool ShowsSelected() const;
+    void DrawBox(HDC DC, const TRect& Box) const;
+
     TAlignment FAlignment = taRightJustify;
     TCheckBoxState FState = cbUnchecked;
     bool FAllowGrayed = false;

@@ -23,6 +23,18 @@ void TQZCellStyle::Assign(const TQZCellStyle* Source) {
     FOwnerProps = Source->FOwnerProps;
 }
 
+int TQZCellStyle::Section() const {
+    TCustomQZTree* tree = FOwner ? FOwner->Owner() : nullptr;
+    if (!tree)
+        return -1;
+    const int main = tree->MainTreeColumn();
+    // Column styles leave the main column out; the item's other style is its main one.
+    for (int k = 0; k < FOwner->StylesCount(); ++k)
+        if (FOwner->Styles(k) == this)
+            return k < main ? k : k + 1;
+    return main;
+}
+
 void TQZCellStyle::SetOwnerProps(bool Value) {
     FOwnerProps = Value;
     if (FOwner && FOwner->UseStyles())

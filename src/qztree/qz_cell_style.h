@@ -26,6 +26,8 @@ public:
     void Assign(const TQZCellStyle* Source);
     // Repaints the owner item's row.
     void Update();
+    // The header section whose cell this style draws; -1 without an owner item in a tree.
+    int Section() const;
 
     TQZTreeItem* Owner() const { return FOwner; }
     bool OwnerProps() const { return FOwnerProps; }

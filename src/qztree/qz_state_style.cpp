@@ -124,6 +124,13 @@ bool TQZStateStyle::SetFontSize2Font(TFont& Font, int Default) const {
     return true;
 }
 
+void TQZStateStyle::ApplyFont(TFont& Font, const TFont& Base) const {
+    Font.Assign(&Base);
+    SetFontName2Font(Font);
+    SetFontSize2Font(Font, Base.Height());
+    Font.SetStyle(GetFontStyle(Base.Style()));
+}
+
 TQZItemStateStyle::TQZItemStateStyle(TQZTreeItem* OwnerItem, TQZItemStateStyle* OwnerISS)
     : OwnerISS(OwnerISS), HideSelectState(std::make_unique<TQZStateStyle>(
                               OwnerItem, TQZStateStyle::idHideSelect, this)),

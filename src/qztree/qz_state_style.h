@@ -40,6 +40,8 @@ public:
     // Puts the effective name or size into Font; True when there was something to apply.
     bool SetFontName2Font(TFont& Font) const;
     bool SetFontSize2Font(TFont& Font, int Default) const;
+    // Font becomes Base with this look's name, size and style on it.
+    void ApplyFont(TFont& Font, const TFont& Base) const;
 
     bool UseFontName() const { return FUseFontName; }
     bool UseFontSize() const { return FUseFontSize; }

@@ -258,8 +258,8 @@ bool TCustomQZTree::UpdateVScrollBar() {
     const bool forced = FForcedScrollBars.Contains(sbsVertical);
     const int page = needed ? (varHeight ? 1 : FTreeView->GetVisCount() - 1) : 1;
     HWND own = FUseCustomScrollBars ? nullptr : WindowHandle();
-    SendScrollInfo(FVScrollBar, own, SB_VERT, needed ? max + (varHeight ? 0 : page - 1) : 0, page,
-                   FTopIndex, FUseCustomScrollBars || forced);
+    SendScrollInfo(FVScrollBar, own, SB_VERT, needed ? max : 0, page, FTopIndex,
+                   FUseCustomScrollBars || forced);
     const bool visible = needed || forced;
     const bool changed = visible != FVScrollVisible;
     FVScrollVisible = visible;
@@ -462,80 +462,6 @@ void TCustomQZTree::OwnBarScrolled(bool Vertical, int Code, int MessagePos) {
         FTreeView->OnVScroll(FVScrollBar, TQZScrollCode(Code), position, doChange);
     else
         FTreeView->OnHScroll(FHScrollBar, TQZScrollCode(Code), position, doChange);
-}
-
-// ---- Measuring
-
-int TCustomQZTree::MeasureColumnWidth(int SectionIndex, bool VisibleOnly) {
-    if (SectionIndex >= HeaderSectionCount())
-        return 0;
-    int widest = 0;
-    for (int j = 0; j < FAllList.Count();) {
-        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(j));
-        if (VisibleOnly && FFilteredVisibility && item->Hidden()) {
-            j += item->ChildrenCount() + 1;
-            continue;
-        }
-        widest = std::max(widest, MeasureCell(item, SectionIndex).cx);
-        j += VisibleOnly && item->Count() > 0 && !item->Expanded() ? item->ChildrenCount() + 1 : 1;
-    }
-    return widest;
-}
-
-TSize TCustomQZTree::MeasureCell(TQZTreeItem* Item, int SectionIndex) {
-    const int margin = FItemIndent / 5 * 3;
-    TCanvas* canvas = FTreeView ? FTreeView->Canvas() : nullptr;
-    auto measure = [&](const std::string& Text, int WrapWidth) {
-        TRect r = Rect(0, 0, std::max(WrapWidth, 1), 0);
-        if (!canvas)
-            return TSize{int(Text.size()) * 7, FLineHeight};
-        canvas->SetFont(Font());
-        unsigned flags = DT_CALCRECT | DT_NOPREFIX;
-        flags |= Item->Multiline() ? 0u : unsigned(DT_SINGLELINE);
-        if (Item->WordBreak())
-            flags |= DT_WORDBREAK;
-        if (FRightAlignedText)
-            flags |= DT_RTLREADING;
-        canvas->DrawText(Text, r, flags);
-        return TSize{r.Width(), r.Height()};
-    };
-    const bool mainColumn = SectionIndex < 0 || SectionIndex == FMainTreeCol;
-    if (!mainColumn) {
-        std::string text;
-        if (!Item->HasStaticData()) {
-            TriggerVirtualTextNeeded(Item, SectionIndex, text);
-        } else if (TStrings* texts = Item->ColumnText()) {
-            const int k = SectionIndex > FMainTreeCol ? SectionIndex - 1 : SectionIndex;
-            if (k >= 0 && k < texts->Count())
-                text = texts->Get(k);
-        }
-        const TSize size = measure(text, 0);
-        return TSize{margin + size.cx + 4, std::max(FLineHeight, size.cy + 3)};
-    }
-    const bool rootMarks = (FShowRoot && FShowLines) || (FShowButtons && FShowRootButtons);
-    int x = (rootMarks ? FItemIndent : FItemIndent / 5) + FItemIndent * Item->Level();
-    const bool checkBox = FShowCheckboxes && Item->ShowCheckBox();
-    if (checkBox)
-        x += FCustomCheckboxes ? CheckBoxGlyph()->Width() / 6 : FCheckBoxSize;
-    if (FShowImages) {
-        TImageList* list2 = FImages2 ? FImages2 : FImages;
-        const int index2 = DoGetPicture2(Item);
-        const bool second =
-            list2 && ((index2 >= 0 && index2 < list2->Count()) || FShowEmptyImages2);
-        if (second)
-            x += list2->Width() + FImageTextDelta + (checkBox ? FItemIndent / 3 : 0);
-        const int index = DoGetPicture(Item);
-        if (FImages && ((index >= 0 && index < FImages->Count()) || FShowEmptyImages))
-            x += FImages->Width() + FImageTextDelta + (second || checkBox ? FItemIndent / 3 : 0);
-    }
-    x += margin;
-    const int clientWidth = FTreeView ? FTreeView->ClientWidth() : 0;
-    const TSize text =
-        measure(Item->Text(), std::max(FView->FHRange, clientWidth + FView->FHPos) - x);
-    x += text.cx;
-    if (FShowHeader)
-        x += FVerticalLines ? 4 : 2;
-    return TSize{x, std::max(FLineHeight, text.cy + 1)};
 }
 
 void TCustomQZTree::SaveStringsToStream(TStream& Stream) {

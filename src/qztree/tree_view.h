@@ -71,6 +71,8 @@ public:
     void DoSetTopIndex(int Value);
     void SetVPosition(int Value);
     void SetHPosition(int Value);
+    // Moves the top row; a selection frame on screen moves with the rows.
+    void ScrollRowsTo(int TopIndex);
     // The largest top index for the present height and rows.
     int MaxTopIndex();
     int CalcPageUpPos(int Index) const override;

@@ -268,9 +268,27 @@ void TQZTreeView::OnVScroll(TObject* Sender, TQZScrollCode ScrollCode, int& Scro
     int target = top;
     if (ScrollTarget(MapSecondary(ScrollCode, FOwner->VScrollBar()->SecondBtnKind()), targets,
                      ScrollPos, FOwner->ScrollTracking(), target))
-        FOwner->SetTopIndex(target);
+        ScrollRowsTo(target);
     FOwner->TriggerScrollEvent(sbVertical, int(ScrollCode));
+    // A selection frame follows the rows that came under the mouse.
+    if (FMouseSel) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const TPoint p = ScreenToClient(Point(cursor.x, cursor.y));
+        Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+    }
     DoChange = false;
+}
+
+void TQZTreeView::ScrollRowsTo(int TopIndex) {
+    if (!FMouseSel)
+        return FOwner->SetTopIndex(TopIndex);
+    // The frame is drawn over the screen, not painted with the rows: it goes before they move
+    // and comes back over the repainted rows, else its old outline stays behind.
+    DrawMouseSelectFrame();
+    FOwner->SetTopIndex(TopIndex);
+    Update();
+    DrawMouseSelectFrame();
 }
 
 void TQZTreeView::OnHScroll(TObject* Sender, TQZScrollCode ScrollCode, int& ScrollPos,
@@ -300,8 +318,8 @@ bool TQZTreeView::DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& 
     const int rows = WheelRows(WheelDelta, int(lines));
     if (rows == 0)
         return true;
-    FOwner->SetTopIndex(FOwner->TopIndex() - rows);
-    // Hot tracking and hints follow the rows that came under the mouse.
+    ScrollRowsTo(FOwner->TopIndex() - rows);
+    // Hot tracking, hints and a selection frame follow the rows that came under the mouse.
     const TPoint p = ScreenToClient(MousePos);
     Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
     return true;

@@ -111,7 +111,7 @@ void TQZTreeView::DoShowLineHint(TQZTreeItem* Item, int Section) {
         return;
     FHintWindow->SetHintFont(T.Font());
     FHintWindow->SetColor(T.UseSystemHintColors() ? clInfoBk : T.LineHintColor());
-    FHintWindow->HintFont()->SetColor(clInfoText);
+    FHintWindow->HintFont()->SetColor(T.UseSystemHintColors() ? clInfoText : T.HintTextColor());
     int left = Item->TextLeft - T.LeftPosition();
     if (T.ShowColumns() && textSection >= 0 && textSection != T.MainTreeColumn())
         for (const TQZColumnSpan& column : T.VisibleColumns())

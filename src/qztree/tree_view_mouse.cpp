@@ -6,11 +6,13 @@
 #include "qztree/header_sections.h"
 #include "qztree/qz_cell_control.h"
 #include "qztree/qz_cell_style.h"
+#include "qztree/qz_state_style.h"
 #include "qztree/qz_tools.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
 #include "vcl/gdi_objects.h"
 #include "vcl/menus.h"
+#include "vcl/screen.h"
 #include "vcl/win_api.h"
 
 #include <cmath>
@@ -341,6 +343,14 @@ void TQZTreeView::TrackItemAt(int X, int Y) {
         item = nullptr;
     if (item && !item->Enabled() && !T.IgnoreEnabled())
         item = nullptr;
+    // The row under the mouse shows its own cursor; the window asks for it on the next move, so
+    // the new one is put up at once. Set on every move, as scrolling and leaving forget the row.
+    const TCursor cursor = item ? item->LookStyles()->GetItemCursor(T.Cursor()) : T.Cursor();
+    if (cursor != Cursor()) {
+        SetCursor(cursor);
+        if (cursor != crDefault)
+            ::SetCursor(Screen->Cursors(cursor));
+    }
     if (item == FTrackItem)
         return;
     TQZTreeItem* old = FTrackItem;

@@ -54,7 +54,8 @@ public:
     TTreePainter(TQZTreeView& View, TCanvas& Canvas)
         : V(View), T(*View.Tree()), C(Canvas), FClip(Canvas.ClipRect()) {}
 
-    void RedrawTree(int RealLeftPos, const TQZList& Rows);
+    // SelectedOnly leaves the unselected rows out, each painted row keeping its place.
+    void RedrawTree(int RealLeftPos, const TQZList& Rows, bool SelectedOnly = false);
 
 private:
     void DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect, TRect SurfRect);
@@ -64,7 +65,9 @@ private:
     void DrawButton(TQZTreeItem* Item, const TRect& Box);
     void DrawCheckBox(TQZTreeItem* Item, const TRect& Box);
     void DrawImage(TImageList* List, int Index, int Overlay, const TRect& Box);
-    void Line(int X1, int Y1, int X2, int Y2, TColor Color, bool Dotted);
+    // A line in the pen style; dotted lines fall on the one checkerboard of all tree lines.
+    void Line(int X1, int Y1, int X2, int Y2, TColor Color, TPenStyle Style = psSolid);
+    void DrawPicture(const TBitmap& Picture, const TRect& Cell);
     void DrawFocus(TQZTreeItem* Item, const TRect& Focus);
     void DrawDropMark(TQZTreeItem* Item, const TRect& Row, const TRect& Focus);
     void ApplyCellFont(TQZTreeItem* Item, TQZStateStyle* Style);
@@ -84,17 +87,36 @@ private:
     bool FOverColors = false;
 };
 
-void TTreePainter::Line(int X1, int Y1, int X2, int Y2, TColor Color, bool Dotted) {
+void TTreePainter::Line(int X1, int Y1, int X2, int Y2, TColor Color, TPenStyle Style) {
     HDC dc = C.Handle();
-    if (Dotted)
+    if (Style == psDot)
         return DottedLine(dc, X1, Y1, X2, Y2, ColorToRGB(Color));
-    TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(Color)));
+    TPen pen;
+    pen.SetColor(Color);
+    pen.SetStyle(Style);
     TSelectObject selected(dc, pen.Handle());
+    const int mode = SetBkMode(dc, TRANSPARENT); // dashes leave their gaps as they were
     MoveToEx(dc, X1, Y1, nullptr);
     ::LineTo(dc, X2, Y2);
+    SetBkMode(dc, mode);
 }
 
-void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows) {
+void TTreePainter::DrawPicture(const TBitmap& Picture, const TRect& Cell) {
+    if (Picture.Empty() || Cell.IsEmpty())
+        return;
+    HDC dc = C.Handle();
+    TSavedDC saved(dc);
+    IntersectClipRect(dc, Cell.Left, Cell.Top, Cell.Right, Cell.Bottom);
+    const int x = Cell.Left + (Cell.Width() - Picture.Width()) / 2;
+    const int y = Cell.Top + (Cell.Height() - Picture.Height()) / 2;
+    const TRect all = Rect(0, 0, Picture.Width(), Picture.Height());
+    if (Picture.Transparent)
+        DrawTransparentBitmapEx(dc, Picture, x, y, all, Picture.EffectiveTransparentColor());
+    else
+        BitBlt(dc, x, y, all.Width(), all.Height(), Picture.DC(), 0, 0, SRCCOPY);
+}
+
+void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows, bool SelectedOnly) {
     if (T.MainTreeColumn() >= T.HeaderSectionCount() && T.MainTreeColumn() != 0)
         T.SetMainTreeColumn(0);
     FColumns = T.VisibleColumns();
@@ -108,7 +130,7 @@ void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows) {
         const bool gridLine = T.HorizontalLines() && !T.BarStyle() && item->BorderStyle == ibsNone;
         if (gridLine)
             --r.Bottom;
-        if (!Meets(r, FClip))
+        if (!Meets(r, FClip) || (SelectedOnly && !item->Selected()))
             continue;
         TRect surf = r;
         surf.Right = T.ShowColumns() && !item->FullTextOut()
@@ -152,16 +174,22 @@ void TTreePainter::RedrawTree(int RealLeftPos, const TQZList& Rows) {
         for (int i = 0; i < Rows.Count() && y < V.ClientHeight(); ++i) {
             auto* item = static_cast<TQZTreeItem*>(Rows.FastGet(i));
             y += V.RowHeight(item);
-            if (item->DrawHLine())
-                Line(0, y - 1, right, y - 1, T.HorzDivLinesColor(), false);
+            if (item->DrawHLine() && !(SelectedOnly && !item->Selected()))
+                Line(0, y - 1, right, y - 1, T.HorzDivLinesColor());
         }
     }
-    if (T.VerticalLines() && T.ShowColumns() && T.VerticalLinesLong() && Rows.Count() > 0)
+    if (T.VerticalLines() && T.ShowColumns() && T.VerticalLinesLong() && Rows.Count() > 0) {
+        // Sections scrolled under the locked one show no line through it.
+        int lockedRight = 0;
         for (const TQZColumnSpan& column : FColumns)
-            if (column.Right > column.Left)
-                Line(ToClient(column, column.Right) - 1, rowsBottom,
-                     ToClient(column, column.Right) - 1, V.ClientHeight(), T.VertDivLinesColor(),
-                     false);
+            if (column.Locked)
+                lockedRight = column.Right;
+        for (const TQZColumnSpan& column : FColumns) {
+            const int x = ToClient(column, column.Right) - 1;
+            if (column.Right > column.Left && (column.Locked || x >= lockedRight))
+                Line(x, rowsBottom, x, V.ClientHeight(), T.VertDivLinesColor());
+        }
+    }
 }
 
 void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect, TRect SurfRect) {
@@ -224,7 +252,7 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
                 DrawCell(Item, column, cell, selectedCell);
             if (vertLines)
                 Line(cell.Right, ItemRect.Top, cell.Right, ItemRect.Bottom + 1,
-                     T.VertDivLinesColor(), false);
+                     T.VertDivLinesColor());
         }
     }
     if (Item->StrikedOutLine()) {
@@ -233,7 +261,7 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
                                           : Item->TextRight - T.LeftPosition();
         const TColor color =
             Item->Selected() && T.RowSelect() ? FCurTextColor : Item->StrikedLineColor;
-        Line(Item->TextLeft - 2 - T.LeftPosition(), y, right, y, color, false);
+        Line(Item->TextLeft - 2 - T.LeftPosition(), y, right, y, color);
     }
     // The focus rectangle's extent.
     if (T.RowSelect()) {
@@ -282,15 +310,15 @@ void TTreePainter::DrawDropMark(TQZTreeItem* Item, const TRect& Row, const TRect
     }
     case dtdUpColorLine:
     case dtdUpSelColorLine:
-        Line(Focus.Left, Row.Top, Focus.Right, Row.Top, color, false);
-        Line(Focus.Left, Row.Top, Focus.Left, Row.Top + 3, color, false);
-        Line(Focus.Right - 1, Row.Top, Focus.Right - 1, Row.Top + 3, color, false);
+        Line(Focus.Left, Row.Top, Focus.Right, Row.Top, color);
+        Line(Focus.Left, Row.Top, Focus.Left, Row.Top + 3, color);
+        Line(Focus.Right - 1, Row.Top, Focus.Right - 1, Row.Top + 3, color);
         break;
     case dtdDownColorLine:
     case dtdDownSelColorLine:
-        Line(Focus.Left, Row.Bottom - 1, Focus.Right, Row.Bottom - 1, color, false);
-        Line(Focus.Left, Row.Bottom - 1, Focus.Left, Row.Bottom - 4, color, false);
-        Line(Focus.Right - 1, Row.Bottom - 1, Focus.Right - 1, Row.Bottom - 4, color, false);
+        Line(Focus.Left, Row.Bottom - 1, Focus.Right, Row.Bottom - 1, color);
+        Line(Focus.Left, Row.Bottom - 1, Focus.Left, Row.Bottom - 4, color);
+        Line(Focus.Right - 1, Row.Bottom - 1, Focus.Right - 1, Row.Bottom - 4, color);
         break;
     default:
         break;
@@ -298,12 +326,10 @@ void TTreePainter::DrawDropMark(TQZTreeItem* Item, const TRect& Row, const TRect
 }
 
 void TTreePainter::ApplyCellFont(TQZTreeItem* Item, TQZStateStyle* Style) {
-    C.SetFont(T.Font());
-    if (!Style)
-        return;
-    Style->SetFontName2Font(*C.Font());
-    Style->SetFontSize2Font(*C.Font(), T.Font()->Height());
-    C.Font()->SetStyle(Style->GetFontStyle(T.Font()->Style()));
+    if (Style)
+        Style->ApplyFont(*C.Font(), *T.Font());
+    else
+        C.SetFont(T.Font());
 }
 
 void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRect Cell,
@@ -318,16 +344,7 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
     }
     if (Column.Password)
         text = "******";
-    TQZCellStyle* style = nullptr;
-    if (Item->UseStyles() && T.VirtualityLevel() != vlNone && V.VirtStyle) {
-        style = V.VirtStyle.get();
-        T.TriggerVirtualStyleNeeded(Item, Column.Section, style);
-    } else if (Item->UseStyles()) {
-        style =
-            Item->Styles(Column.Section > T.MainTreeColumn() ? Column.Section - 1 : Column.Section);
-        if (!style)
-            style = Item->MainStyle();
-    }
+    TQZCellStyle* style = T.CellStyle(Item, Column.Section);
     TQZStateStyle* state = Item->LookStyles()->GetStateStyle(Item);
     TColor bk = clNone, fore = state->FontColor();
     if (!Item->UseStyles()) {
@@ -357,10 +374,7 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
         C.Brush()->SetColor(bk);
         C.FillRect(Cell);
     }
-    const bool ownerDrawn = (T.OwnerDrawByColumn() && Column.Style == QZhsOwnerDraw) ||
-                            (!T.OwnerDrawByColumn() && text == T.OwnerDrawMask()) ||
-                            (style && style->Style == QZhsOwnerDraw);
-    if (ownerDrawn) {
+    if (T.OwnerDrawnCell(Column.Section, text, style)) {
         T.DoItemDraw(Item, &C, Column.Section,
                      Rect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 1, Cell.Bottom - 1));
         return;
@@ -371,12 +385,20 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
                                         Cell.Bottom - border));
         return;
     }
+    if (style && style->Style == QZhsPictureOnly) {
+        if (style->Picture)
+            DrawPicture(*style->Picture, Cell);
+        return;
+    }
     if (!style)
         C.SetFont(T.Font());
     C.Font()->SetColor(fore);
+    // A cell style places the text by its own flags; else the section's alignment does.
     unsigned align = Column.Alignment == 1 ? DT_CENTER : Column.Alignment == 2 ? DT_RIGHT : DT_LEFT;
     if (T.RightAlignedText() && align != DT_CENTER)
         align = align == DT_LEFT ? DT_RIGHT : DT_LEFT;
+    if (style)
+        align = style->TextFlags & (DT_CENTER | DT_RIGHT);
     unsigned flags = DT_NOPREFIX | DT_EXTERNALLEADING | align;
     flags |= Item->Multiline() ? 0u : unsigned(DT_SINGLELINE | DT_END_ELLIPSIS);
     if (Item->WordBreak())
@@ -398,7 +420,9 @@ void TTreePainter::DrawCell(TQZTreeItem* Item, const TQZColumnSpan& Column, TRec
     }
     box.Left = std::min(box.Left, Cell.Right);
     box.Right = std::max(box.Right, Cell.Left);
-    if (!(Item->Multiline() && Item->Height() > T.LineHeight()))
+    if (style)
+        flags |= style->TextFlags & (DT_VCENTER | DT_BOTTOM);
+    else if (!(Item->Multiline() && Item->Height() > T.LineHeight()))
         flags |= DT_VCENTER;
     C.Brush()->SetStyle(bsClear);
     C.DrawText(text, box, flags);
@@ -430,15 +454,16 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
     if (!parts.Image.IsEmpty())
         DrawImage(T.Images(), T.DoGetPicture(Item), Item->OverlayIndex, parts.Image);
 
-    const bool ownerDrawn = (T.OwnerDrawByColumn() && parts.SectionStyle == QZhsOwnerDraw) ||
-                            (!T.OwnerDrawByColumn() && Item->Text() == T.OwnerDrawMask());
+    TQZCellStyle* style = Item->UseStyles() ? Item->MainStyle() : nullptr;
     TRect text = Rect(parts.TextLeft, R.Top, parts.TextRight, R.Bottom);
-    if (ownerDrawn) {
+    if (T.OwnerDrawnCell(T.MainTreeColumn(), Item->Text(), style)) {
         T.DoItemDraw(Item, &C, T.MainTreeColumn(), text);
         Item->TextLeft = text.Left + T.LeftPosition();
         Item->TextRight = text.Right + T.LeftPosition();
         return;
     }
+    if (style && style->Style == QZhsPictureOnly && style->Picture)
+        DrawPicture(*style->Picture, text);
     ApplyCellFont(Item, state);
     C.Font()->SetColor(fore);
     unsigned flags = DT_NOPREFIX;
@@ -477,7 +502,7 @@ void TTreePainter::DoRedrawItemTree(TQZTreeItem* Item, TRect R, const TRect& Row
 void TTreePainter::DrawItemLines(TQZTreeItem* Item, const TRect& Row,
                                  const TQZMainCellParts& Parts) {
     const int indent = T.ItemIndent();
-    const bool dotted = T.LinesStyle() == psDot;
+    const TPenStyle style = T.LinesStyle();
     const TColor color = T.LinesColor();
     const int middle = (Row.Top + Row.Bottom) / 2;
     auto lineX = [&](int column) {
@@ -491,7 +516,7 @@ void TTreePainter::DrawItemLines(TQZTreeItem* Item, const TRect& Row,
         const bool draw = (k > 0 || T.ShowRoot()) && ancestor->GetNextSibling() &&
                           !ancestor->GetNextSibling()->SuppressLines();
         if (draw && shown(lineX(k)))
-            Line(lineX(k), Row.Top, lineX(k), Row.Bottom + 1, color, dotted);
+            Line(lineX(k), Row.Top, lineX(k), Row.Bottom + 1, color, style);
         ancestor = ancestor->Parent();
     }
     if (level == 0 && !T.ShowRoot())
@@ -499,13 +524,13 @@ void TTreePainter::DrawItemLines(TQZTreeItem* Item, const TRect& Row,
     const int x = lineX(level);
     if (!shown(x))
         return;
-    Line(x, middle, Parts.X(Parts.LinesLeft + (level + 1) * indent), middle, color, dotted);
+    Line(x, middle, Parts.X(Parts.LinesLeft + (level + 1) * indent), middle, color, style);
     TQZTreeItem* prev = Item->Parent() ? Item->Parent()->GetPrevChild(Item) : nullptr;
     const bool upper = level == 0 ? prev != nullptr : true;
     if (upper)
-        Line(x, Row.Top, x, middle, color, dotted);
+        Line(x, Row.Top, x, middle, color, style);
     if (Item->GetNextSibling())
-        Line(x, middle, x, Row.Bottom + 1, color, dotted);
+        Line(x, middle, x, Row.Bottom + 1, color, style);
 }
 
 void TTreePainter::DrawButton(TQZTreeItem* Item, const TRect& Box) {
@@ -739,11 +764,11 @@ void TQZTreeView::FillDragImage() {
     }
     if (first < 0)
         return;
-    // The selected rows of the span, painted as the view paints them, from the bitmap's top.
+    // The selected rows of the span, painted as the view paints them, from the bitmap's top;
+    // an unselected row between them leaves its gap.
     TQZList rows;
     for (int i = first; i <= last; ++i)
-        if (static_cast<TQZTreeItem*>(FVisible.FastGet(i))->Selected())
-            rows.Add(FVisible.FastGet(i));
+        rows.Add(FVisible.FastGet(i));
     const TRect top = GetItemRect(first);
     const int width = FOwner->ShowColumns() ? FOwner->SectionsWidth() : ClientWidth();
     const int height = GetItemRect(last).Bottom - top.Top;
@@ -751,7 +776,7 @@ void TQZTreeView::FillDragImage() {
         return;
     TBitmap bitmap(width, height);
     FillSolidRect2(bitmap.DC(), Rect(0, 0, width, height), FOwner->BkColor());
-    TTreePainter(*this, *bitmap.Canvas()).RedrawTree(FHPos, rows);
+    TTreePainter(*this, *bitmap.Canvas()).RedrawTree(FHPos, rows, true);
     FDragImages = MakeOwned<TImageList>();
     FDragImages->SetSize(width, height);
     FDragImages->Add(&bitmap);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -77,6 +78,11 @@ void TQZProgressCyl::PaintCylinder(TBitmap& bitmap) const {
     const int pace = vertical ? g.PaceV : g.PaceH;
     const TCylShading& fore = FForeStyle->Shading();
     const TCylShading& back = FBackStyle->Shading();
+    // Each row is fetched once: a fetch flushes the system's pending drawing, which cost more
+    // than the pixel itself when done for every pixel.
+    std::vector<uint32_t*> rows(size_t(bitmap.Height()));
+    for (int y = 0; y < bitmap.Height(); ++y)
+        rows[size_t(y)] = bitmap.ScanLine(y);
     int kF = ShadeStart(acrossEnd - g.CylTL, fore);
     int kB = ShadeStart(acrossEnd - g.CylTL, back);
     for (int across = g.CylTL; across < acrossEnd; ++across, ++kF, ++kB) {
@@ -90,9 +96,9 @@ void TQZProgressCyl::PaintCylinder(TBitmap& bitmap) const {
             const int y = vertical ? along : across;
             if (x < 0 || y < 0 || x >= bitmap.Width() || y >= bitmap.Height())
                 continue;
-            bitmap.ScanLine(y)[x] = along < FFill.LinePos    ? before
-                                    : along == FFill.LinePos ? linePixel
-                                                             : after;
+            rows[size_t(y)][x] = along < FFill.LinePos    ? before
+                                 : along == FFill.LinePos ? linePixel
+                                                          : after;
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "qztree/header.h"
 #include "qztree/qz_hint_window.h"
+#include "qztree/qz_state_style.h"
 #include "rtl/string_list.h"
 #include "rtl/value_scope.h"
 #include "vcl/application.h"
@@ -177,4 +178,44 @@ TEST(TreeHints, ItemHintsShowTheirShortPartAndFollowTheMouseFromRowToRow) {
     EXPECT_EQ(Application->Hint(), "about first");
     PumpMessages();
     EXPECT_EQ(ShownAppHint(), "");
+}
+
+TEST(TreeHints, TheLineHintTakesTheTreesColoursUnlessTheSystemsAreAsked) {
+    HintTree t;
+    t.tree->SetLineHintColor(clYellow);
+    t.tree->SetHintTextColor(clRed);
+    t.Rest(t.longRow);
+    ASSERT_EQ(t.View()->HintItem(), t.longRow);
+    EXPECT_EQ(t.View()->HintWindow()->Color(), clYellow);
+    EXPECT_EQ(t.View()->HintWindow()->HintFont()->Color(), clRed);
+    t.Rest(t.shortRow);
+    t.tree->SetUseSystemHintColors(true);
+    t.Rest(t.longRow);
+    ASSERT_EQ(t.View()->HintItem(), t.longRow);
+    EXPECT_EQ(t.View()->HintWindow()->Color(), clInfoBk);
+    EXPECT_EQ(t.View()->HintWindow()->HintFont()->Color(), clInfoText);
+}
+
+TEST(TreeHints, HotTrackingShowsTheCursorOfTheRowUnderTheMouse) {
+    HintTree t;
+    t.tree->SetTracking(true);
+    t.shortRow->DefaultItemStyles()->SetCursor(crHandPoint);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    PumpMessages();
+    EXPECT_EQ(t.View()->Cursor(), crHandPoint);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, t.longRow->TextLeft + 3, t.RowY(t.longRow));
+    PumpMessages();
+    EXPECT_EQ(t.View()->Cursor(), t.tree->Cursor()) << "a row without a cursor of its own";
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 5, 150);
+    PumpMessages();
+    EXPECT_EQ(t.View()->Cursor(), t.tree->Cursor()) << "below the rows";
+    // Scrolling forgets the tracked row; the row that comes under the mouse sets the cursor.
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, t.shortRow->TextLeft + 3, t.RowY(t.shortRow));
+    PumpMessages();
+    t.tree->SetTopIndex(0);
+    t.View()->Perform(CM_MOUSELEAVE);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 5, 150);
+    PumpMessages();
+    EXPECT_EQ(t.View()->Cursor(), t.tree->Cursor()) << "after leaving";
 }

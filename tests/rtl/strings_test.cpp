@@ -2,8 +2,13 @@
 
 #include "rtl/exceptions.h"
 #include "rtl/format.h"
+#include "rtl/wide_text.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
 
 TEST(Strings, CaseMappingFollowsTheRussianLocale) {
     EXPECT_EQ(AnsiUpperCase("abc Привет ёж"), "ABC ПРИВЕТ ЁЖ");
@@ -17,6 +22,42 @@ TEST(Strings, CaseMappingFollowsTheRussianLocale) {
     EXPECT_FALSE(SameText("привет", "ПРИВЕТ"));
     EXPECT_FALSE(SameText("RunTasks", "RunTasksList"));
     EXPECT_FALSE(SameText("a[", "A{")); // '[' and '{' are 32 apart but no letters
+}
+
+// Texts of digits and capital letters are compared by their bytes; the order must stay the
+// locale's, which the lists of every snapshot are sorted in.
+TEST(Strings, CompareStrKeepsTheLocaleOrder) {
+    std::vector<std::string> texts{"",
+                                   "TBLLOBJECT1",
+                                   "TBLLOBJECT10",
+                                   "TBLLOBJECT9",
+                                   "TBLLOBJECTA",
+                                   "TBLL_OBJECT",
+                                   "TBLL-OBJECT",
+                                   "A B",
+                                   "a",
+                                   "ab",
+                                   "Ab",
+                                   "Ё",
+                                   "Е",
+                                   "Ж",
+                                   "1A",
+                                   "A1"};
+    const std::string alphabet = "019ABYZ";
+    for (char c : alphabet) {
+        texts.push_back(std::string(1, c));
+        for (char d : alphabet)
+            texts.push_back(std::string{c, d});
+    }
+    const auto localeOrder = [](const std::string& a, const std::string& b) {
+        const std::wstring wa = ToWide(a), wb = ToWide(b);
+        return CompareStringW(LOCALE_USER_DEFAULT, 0, wa.data(), int(wa.size()), wb.data(),
+                              int(wb.size())) -
+               CSTR_EQUAL;
+    };
+    for (const std::string& a : texts)
+        for (const std::string& b : texts)
+            ASSERT_EQ(AnsiCompareStr(a, b), localeOrder(a, b)) << a << " / " << b;
 }
 
 TEST(Strings, TrimTreatsBytesAsUnsigned) {

@@ -1,9 +1,9 @@
 #include "qztree/qz_place_shifts.h"
 
 int TQZPlaceShifts::Update(int Place, uint32_t Stamp) const {
-    if (Stamp >> 8 != (FEpoch & 0xFFFFFFu))
+    if (Stamp >> 11 != (FEpoch & 0x1FFFFFu))
         return Place;
-    for (size_t k = Stamp & 0xFFu; k < FShifts.size(); ++k) {
+    for (size_t k = Stamp & 0x7FFu; k < FShifts.size(); ++k) {
         const TShift& shift = FShifts[k];
         if (shift.Delta > 0 ? Place >= shift.Place : Place > shift.Place)
             Place += shift.Delta;

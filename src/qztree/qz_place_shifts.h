@@ -5,13 +5,14 @@
 // The inserts into and removals from the middle of the tree's all-items list since its places
 // were last numbered. A place cached in an item is brought up to date through them, so that a
 // tree filled with rows added under earlier parents does not renumber every later item after
-// each such row. Only a few are kept: past them the places are numbered again.
+// each such row. Up to a thousand are kept, as walking them costs less than numbering a large
+// tree again: past them the places are numbered again.
 class TQZPlaceShifts {
 public:
-    static constexpr uint32_t MaxShifts = 64;
+    static constexpr uint32_t MaxShifts = 1024;
 
     // The stamp of a place known right now.
-    uint32_t Now() const { return FEpoch << 8 | uint32_t(FShifts.size()); }
+    uint32_t Now() const { return FEpoch << 11 | uint32_t(FShifts.size()); }
     // Place, cached under Stamp, moved by every shift since; unchanged when the shifts it
     // missed were forgotten (the caller checks it against the list).
     int Update(int Place, uint32_t Stamp) const;

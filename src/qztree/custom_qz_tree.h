@@ -9,6 +9,7 @@
 #include "qztree/qz_tree_events.h"
 #include "qztree/qz_tree_items.h"
 #include "qztree/qz_tree_option_types.h"
+#include "qztree/qz_tree_part_events.h"
 #include "qztree/qz_tree_types.h"
 #include "qztree/selected_items.h"
 #include "qztree/tree_view_state.h"
@@ -35,6 +36,7 @@ class TStringList;
 class TStrings;
 class TStream;
 class TTimer;
+class TDragObject;
 struct TQZSortKey;
 
 // One shown column of the header: its section, edges in tree coordinates and what the cells
@@ -53,7 +55,7 @@ struct TQZColumnSpan {
 // focus, the sort rules, the options, and the nested update lock under which changes only leave
 // marks and the deferred work runs once when the last lock goes. It owns and places its header,
 // the inner view that draws the rows and the two scroll bars.
-class TCustomQZTree : public TQZXPThemedControl, public TQZTreeEvents {
+class TCustomQZTree : public TQZXPThemedControl, public TQZTreeEvents, public TQZTreePartEvents {
     friend class TQZTreeItem;
     friend class TQZTreeItems;
     friend class TQZItemStateStyle;
@@ -156,6 +158,8 @@ public:
     void MarkPendingPaint(const TRect& Area);
     TQZTreeItem* TrackItem() const { return FView->FTrackItem; }
     TQZTreeItem* DropTarget() const { return FView->FDropTrg; }
+    // What is dragged over the tree, while it is over it.
+    TDragObject* DragObject() const { return FDragObject; }
 
     // Options whose change depends on other options or does more than mark work.
     bool ShowEmptyImages() const { return FShowEmptyImages; }
@@ -469,9 +473,9 @@ public:
     int ImageTextDelta() const { return FImageTextDelta; }
     void SetImageTextDelta(int Value) { SetOption(FImageTextDelta, Value, {teInvalidate}); }
     TColor DragRectAcceptColor() const { return FDragRectAcceptColor; }
-    void SetDragRectAcceptColor(TColor Value) { SetOption(FDragRectAcceptColor, Value, {}); }
+    void SetDragRectAcceptColor(TColor Value) { SetDragRectColor(FDragRectAcceptColor, Value); }
     TColor DragRectDenyColor() const { return FDragRectDenyColor; }
-    void SetDragRectDenyColor(TColor Value) { SetOption(FDragRectDenyColor, Value, {}); }
+    void SetDragRectDenyColor(TColor Value) { SetDragRectColor(FDragRectDenyColor, Value); }
 
     // The row height the tree takes with AutoLineHeight: images, indent, font, check boxes.
     virtual int DefineLineHeight();
@@ -581,6 +585,11 @@ public:
     void EnsureVisibleBottom(TQZTreeItem* Item);
     virtual bool IsInView(TQZTreeItem* Item) const;
     TQZTreeItem* GetVisItem(int VisIndex) const { return VisibleRow(VisIndex); }
+    // Hit tests in the tree's client coordinates (the view's answers moved by its place).
+    virtual TQZTreeItem* GetItemAt(int X, int Y, TSTItemPart& ItemPart, int& HitColumn) const;
+    virtual TQZTreeItem* GetItemAtY(int Y) const;
+    // The rectangle of the row on screen at ItemIndex; empty when there is none.
+    virtual TRect GetItemRect(int ItemIndex) const;
     int VisIndexOfItem(const TQZTreeItem* Item) const { return VisIndexOf(Item); }
 
     // The header as the sorting sees it; the control answers from its header sections.
@@ -632,8 +641,9 @@ public:
     virtual void TriggerItemSelectedChangeEvent(TQZTreeItem* Item);
     virtual void TriggerMeasureItemPartEvent(TQZTreeItem* Item, int PartIndex, TPoint& Size);
     virtual void TriggerApplyVisFilterEvent(TQZTreeItem* Item, bool& Hidden);
+    // DrawFocusRect comes in as the tree's setting; the handler's answer decides for the row.
     virtual void TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item, const TRect& ItemRect,
-                                          const TRect& SurfRect);
+                                          bool& DrawFocusRect);
     virtual void TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos);
     virtual void DoShowHint(TQZTreeItem* Item, int SectionIndex, std::string& Text,
                             THintWindow* HintWindow, TPoint MousePos, bool& DoShowHint);
@@ -649,6 +659,16 @@ public:
                                            TQZCellStyle* Style);
     virtual int DoGetPicture(TQZTreeItem* Item);
     virtual int DoGetPicture2(TQZTreeItem* Item);
+    // The header's and the bars' events passed on as the tree's.
+    virtual void DoHeaderDraw(TObject* Header, TCanvas* Canvas, TQZHeaderSection* Section,
+                              const TRect& R, bool Pressed);
+    virtual void TriggerHeaderSectionExpandEvent(TQZHeaderSection* Section);
+    virtual void TriggerHeaderSectionCollapseEvent(TQZHeaderSection* Section);
+    virtual void MeasureSectionTransfer(TObject* Sender, TQZHeaderSection* Section, TPoint& Size);
+    virtual void HorzScrollHitTestTransfer(TObject* Sender, int X, int Y, TQZScrollBarPart& Part,
+                                           bool& DefaultTest);
+    virtual void VertScrollHitTestTransfer(TObject* Sender, int X, int Y, TQZScrollBarPart& Part,
+                                           bool& DefaultTest);
 
 protected:
     // Stores an option and does what its change asks for; nothing when the value stands.
@@ -666,6 +686,8 @@ protected:
         return When(FShowImages && FImages, {teRange, teRows});
     }
     void SetImageList(TImageList*& Field, TImageList* Value);
+    // The drop target shows the colour in the modes that use it.
+    void SetDragRectColor(TColor& Field, TColor Value);
     TBitmap* Glyph(std::unique_ptr<TBitmap>& Field) const;
     void SetPicture(std::unique_ptr<TBitmap>& Field, const TBitmap* Value);
 
@@ -686,6 +708,10 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     virtual void OnFontChange();
+    // The keyboard focus that reaches the tree goes on to its view; From lost it.
+    void PassFocusOn(HWND From);
+    // Pressing a custom scroll bar gives the keyboard focus to the view.
+    void ScrollBarMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
     // Tears the items down while the heir is still whole; the destructor does it otherwise.
     void DestroyItems();
@@ -734,6 +760,10 @@ protected:
     void OnHeaderSectionCreate(TQZHeaderSection* Section);
     void HeaderSectionAutoSizeHandler(TQZHeaderSection* Section);
     void DoHeaderResize();
+    void HeaderResizeHandler();
+    // A section's sign opened or closed its group: the handler hears it, then all is repainted.
+    void HeaderSectionExpanded(TQZHeaderSection* Section, bool Expanded);
+    void BindHeaderAndBarRelays();
     TQZHeaderSection* SectionOf(int SectionIndex) const;
     void RedoViewBuffer();
 
@@ -862,6 +892,7 @@ protected:
     int FImageTextDelta = 0;
     TColor FDragRectAcceptColor = clGreen;
     TColor FDragRectDenyColor = clRed;
+    TDragObject* FDragObject = nullptr;
 
     int FUpdateCount = 0;
     bool FProcUpdate = false;

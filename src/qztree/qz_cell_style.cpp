@@ -47,8 +47,10 @@ void TQZCellStyle::SetControl(TQZCellControl* Value) {
     if (TQZCellControl* old = FControl) {
         FControl = nullptr;
         old->FOwner = nullptr;
+        // The shared style of virtual rows (no item of its own) only lends its cells the
+        // controls a caller keeps; an item's style owns its control unless its tree is virtual.
         const bool treeOwnsCells =
-            !FOwner || !FOwner->Owner() || FOwner->Owner()->VirtualityLevel() == vlNone;
+            FOwner && (!FOwner->Owner() || FOwner->Owner()->VirtualityLevel() == vlNone);
         if (treeOwnsCells)
             delete old;
     }

@@ -33,7 +33,8 @@ public:
     bool OwnerProps() const { return FOwnerProps; }
     void SetOwnerProps(bool Value);
     TQZCellControl* Control() const { return FControl; }
-    // Takes the control; the one it replaces is freed unless the tree supplies its cells.
+    // Takes the control; the one it replaces is freed unless the tree supplies its cells or the
+    // style belongs to no item.
     void SetControl(TQZCellControl* Value);
     TQZItemStateStyle* StateStyle() const { return FStateStyle.get(); }
 

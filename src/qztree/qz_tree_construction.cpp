@@ -122,6 +122,8 @@ void TCustomQZTree::CreatePieces() {
         bar->SetBorderStyle(bsNone);
         bar->SetVisible(false);
         bar->SetAltDisablingArrows(true);
+        bar->OnMouseDown = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                  int Y) { ScrollBarMouseDown(Sender, Button, Shift, X, Y); };
         Styles = std::make_unique<TQZScrollBarStyles>(bar, this);
         Styles->OnChange = [this](TObject* Sender) { SBChanged(Sender); };
         if (Kind == sbHorizontal)
@@ -149,6 +151,7 @@ void TCustomQZTree::CreatePieces() {
     FVScrollBar->SetParent(this);
     AttachHeader();
     BindPartTransfers();
+    BindHeaderAndBarRelays();
 }
 
 TCustomQZTree::~TCustomQZTree() {

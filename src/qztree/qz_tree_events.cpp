@@ -95,10 +95,8 @@ void TCustomQZTree::TriggerApplyVisFilterEvent(TQZTreeItem* Item, bool& Hidden) 
 }
 
 void TCustomQZTree::TriggerItemPostDrawEvent(TCanvas* Canvas, TQZTreeItem* Item,
-                                             const TRect& ItemRect, const TRect&) {
-    // The painter draws the focus rectangle as the tree's setting says; the answer is advisory.
-    bool drawFocusRect = true;
-    Fire(OnItemPostDraw, this, Canvas, Item, ItemRect, drawFocusRect);
+                                             const TRect& ItemRect, bool& DrawFocusRect) {
+    Fire(OnItemPostDraw, this, Canvas, Item, ItemRect, DrawFocusRect);
 }
 
 void TCustomQZTree::TriggerHeaderColumnMoveEvent(int SectionIndex, int OldPos, int NewPos) {

@@ -41,7 +41,7 @@ void TCustomQZTree::AttachHeader() {
     h.OnSectionClick = [this](TObject*, TQZHeaderSection* s) {
         HeaderSectionClicked(s->Index(), GetKeyState(VK_CONTROL) < 0);
     };
-    h.OnResize = [this](TObject*) { DoHeaderResize(); };
+    h.OnResize = [this](TObject*) { HeaderResizeHandler(); };
     h.SetParent(this);
 }
 
@@ -308,7 +308,7 @@ void TCustomQZTree::HeaderSectionAutoSizeHandler(TQZHeaderSection* Section) {
     if (Section->AutoSize())
         return AutoSizeColumn(Section->Index());
     if (!FAutoResizeColumns)
-        return;
+        return Fire(OnHeaderSectionAutoSize, this, Section->Index());
     Section->SetWidth(std::max(FHeader->MeasureSectionWidth(Section),
                                MeasureColumnWidth(Section->Index(), true)));
     OnHeaderSectionResize(Section);

@@ -422,6 +422,9 @@ void TCustomQZTree::WndProc(TMessage& Message) {
         SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
+    case WM_SETFOCUS:
+        TQZXPThemedControl::WndProc(Message);
+        return PassFocusOn(HWND(Message.WParam));
     case WM_SYSCOLORCHANGE: {
         // The pieces hear of it after this message: the view recolours its buttons.
         const std::vector<TQZXPThemedControl*> themed = ThemedPieces();

@@ -179,11 +179,19 @@ void TCustomQZTree::SetDragTrgDrawMode(TDragTargetDraw Value) {
     if (Value == FDragTrgDrawMode)
         return;
     FDragTrgDrawMode = Value;
-    if (FView->FDropTrg) {
-        FView->FDropTrg->RedrawItem(true);
-        if (FTreeView)
-            FTreeView->Update();
-    }
+    if (FTreeView)
+        FTreeView->RedrawDropTarget();
+}
+
+void TCustomQZTree::SetDragRectColor(TColor& Field, TColor Value) {
+    if (Field == Value)
+        return;
+    Field = Value;
+    const TDragTargetDraw mode = FDragTrgDrawMode;
+    const bool shown = mode == ColorFrame || mode == ColorRect || mode == dtdUpColorLine ||
+                       mode == dtdDownColorLine;
+    if (shown && FTreeView)
+        FTreeView->RedrawDropTarget();
 }
 
 void TCustomQZTree::SetImageList(TImageList*& Field, TImageList* Value) {

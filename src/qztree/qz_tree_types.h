@@ -35,6 +35,17 @@ enum TSortTypes {
     stCurrency
 };
 enum TSortDirs { sdAscend, sdDescend };
+// The part of a row under a point.
+enum TSTItemPart {
+    ipButton,
+    ipMainText,
+    ipColumn,
+    ipInside,
+    ipPicture,
+    ipPicture2,
+    ipCheckBox,
+    ipOutside
+};
 
 // State numbers of an item's 16-bit state set.
 constexpr int stsFocused = 1;

@@ -14,8 +14,10 @@
 
 namespace {
 
-// One 8 x 8 dither pattern serves all bars; the bar that made it frees it.
-std::unique_ptr<TBitmap> BlendBitmap;
+// One 8 x 8 dither pattern serves all bars. The bar that made it owns it; this is only where the
+// others find it. A plain pointer, so that the program's end destroys nothing here: a bar freed
+// later than this file's objects must not free the pattern a second time.
+TBitmap* BlendBitmap = nullptr;
 
 } // namespace
 
@@ -41,15 +43,15 @@ TCustomQZScrollBar::TCustomQZScrollBar(TComponent* AOwner) : TQZXPThemedControl(
     SetDoubleBuffered(true);
     SetUseSystemMetrics(true);
     if (!BlendBitmap) {
-        BlendBitmap = std::make_unique<TBitmap>(8, 8);
-        FBitmapOwner = true;
+        FOwnBitmap = std::make_unique<TBitmap>(8, 8);
+        BlendBitmap = FOwnBitmap.get();
     }
     RebuildBackground();
 }
 
 TCustomQZScrollBar::~TCustomQZScrollBar() {
-    if (FBitmapOwner)
-        BlendBitmap.reset();
+    if (FOwnBitmap)
+        BlendBitmap = nullptr;
 }
 
 void TCustomQZScrollBar::BeforeDestruction() {
@@ -354,9 +356,9 @@ TColor TCustomQZScrollBar::LighterColor() const {
 }
 
 void TCustomQZScrollBar::RebuildBackground() {
-    if (!FBitmapOwner || !BlendBitmap)
+    if (!FOwnBitmap)
         return;
-    TCanvas* canvas = BlendBitmap->Canvas();
+    TCanvas* canvas = FOwnBitmap->Canvas();
     TColor lighter = LighterColor();
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
@@ -364,7 +366,7 @@ void TCustomQZScrollBar::RebuildBackground() {
 }
 
 TBitmap* ScrollBarBlendBitmap() {
-    return BlendBitmap.get();
+    return BlendBitmap;
 }
 
 int TCustomQZScrollBar::SetScrollInfo(const SCROLLINFO& Info, bool Redraw) {

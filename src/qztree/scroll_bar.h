@@ -243,7 +243,7 @@ private:
     bool FAltDisablingArrows = false;
     bool FNoDisableButtons = false;
     bool FOwnerDraw = false;
-    bool FBitmapOwner = false;
+    std::unique_ptr<TBitmap> FOwnBitmap; // the shared pattern, when this bar made it
 
     bool FMouseInControl = false;
     TTimer* FScrollTimer = nullptr;

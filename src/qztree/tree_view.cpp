@@ -84,18 +84,6 @@ void TQZTreeView::Resize() {
         RedoTmpBmp();
 }
 
-void TQZTreeView::DoEnter() {
-    FHasFocus = true;
-    TCustomControl::DoEnter();
-    FOwner->RedrawFocused();
-}
-
-void TQZTreeView::DoExit() {
-    FHasFocus = false;
-    TCustomControl::DoExit();
-    FOwner->RedrawFocused();
-}
-
 void TQZTreeView::ChangeButtonColors() {
     RecolourTreeButtons();
     Invalidate();
@@ -112,7 +100,16 @@ void TQZTreeView::WndProc(TMessage& Message) {
     case WM_GETDLGCODE:
         Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
+    case WM_SETFOCUS:
+        TCustomControl::WndProc(Message);
+        return FocusChanged(true);
+    case WM_KILLFOCUS:
+        ForgetPress();
+        TCustomControl::WndProc(Message);
+        return FocusChanged(false);
     case WM_SYSCOLORCHANGE:
+    case CM_SYSCOLORCHANGE:
+        // Forms tell their controls with the layer's notice; the tree posts the system's.
         ChangeButtonColors();
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include "qztree/qz_section_types.h"
+#include "qztree/qz_tree_types.h"
 #include "qztree/scroll_bar.h"
 #include "qztree/tree_view_state.h"
 #include "vcl/custom_control.h"
@@ -34,18 +35,6 @@ struct TQZMainCellParts {
     TQZSectionStyle SectionStyle = QZhsText;
     // An x of the left-to-right layout where it stands on screen.
     int X(int x) const { return Mirrored ? Cell.Left + Cell.Right - x : x; }
-};
-
-// The part of a row under a point.
-enum TSTItemPart {
-    ipButton,
-    ipMainText,
-    ipColumn,
-    ipInside,
-    ipPicture,
-    ipPicture2,
-    ipCheckBox,
-    ipOutside
 };
 
 // The inner window of the tree control: it shows the rows of the visible-row list below the
@@ -96,6 +85,8 @@ public:
     static int WheelRows(int WheelDelta, int LinesPerNotch);
 
     bool HasFocus() const override { return FHasFocus; }
+    // Only a view that can take the focus takes it.
+    void SetFocus() override;
     void InvalidateRect(const TRect& Rect, bool Erase) override;
     // Repaints what the marks ask for.
     void Update() override;
@@ -152,6 +143,8 @@ public:
     // and there are rows that way; true when it scrolled.
     virtual bool DragScroll(TDragObject* Source, int X, int Y);
     void OnDragExpandTimer();
+    // The drop target painted again at once in the tree's present drop look.
+    void RedrawDropTarget();
     TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
     TTimer* DragExpandTimer() const { return FDragExpandTimer.get(); }
 
@@ -160,8 +153,7 @@ protected:
     void Paint() override;
     void Resize() override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) override;
-    void DoEnter() override;
-    void DoExit() override;
+    void CancelMode() override;
     void DoStartDrag(TDragObject*& DragObject) override;
     void DoEndDrag(TObject* Target, int X, int Y) override;
     void DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) override;
@@ -248,6 +240,10 @@ private:
     TPoint FClickCoord;
     TPoint FMFSStartCoord;
     TPoint FMFSEndCoord;
+
+    // Focus: what gaining and losing it change on screen; a lost focus also ends the press.
+    void FocusChanged(bool Gained);
+    void ForgetPress();
 
     bool Usable(const TQZTreeItem* Item) const;
     void ItemKey(uint16_t Key, TShiftState Shift);

@@ -66,17 +66,31 @@ void TQZTreeView::SetDropTarget(TQZTreeItem* Item) {
         Item->RedrawItem(true);
 }
 
+void TQZTreeView::RedrawDropTarget() {
+    if (!FDropTrg)
+        return;
+    TDragImageOff off(TDragManager::DragObject());
+    FDropTrg->RedrawItem(true);
+    Update();
+}
+
 void TQZTreeView::DragMessage(TDragMessage Kind, TDragRec& DragRec, TMessage& Message) {
-    TCustomControl::DragMessage(Kind, DragRec, Message);
     TCustomQZTree& T = *FOwner;
+    // Looking for the target asks every control under the pointer; only a drag that came over
+    // the tree is held by it.
+    if (Kind != dmFindTarget)
+        T.FDragObject = DragRec.Source;
+    TCustomControl::DragMessage(Kind, DragRec, Message);
     switch (Kind) {
     case dmDragEnter:
         FInDragging = true;
+        DoHideLineHint();
         break;
     case dmDragLeave:
     case dmDragDrop:
     case dmDragCancel:
         FInDragging = false;
+        T.FDragObject = nullptr;
         if (FDragExpandTimer)
             FDragExpandTimer->SetEnabled(false);
         if (Kind != dmDragLeave)
@@ -111,6 +125,7 @@ bool TQZTreeView::AtBottomEdge(int Y) const {
 
 void TQZTreeView::DoDragOver(TDragObject* Source, int X, int Y, bool Accept) {
     TCustomQZTree& T = *FOwner;
+    DoHideLineHint();
     FDragPos = Point(X, Y);
     if (AtTopEdge(Y) || AtBottomEdge(Y)) {
         if (!FDragScrollTimer) {
@@ -146,14 +161,8 @@ void TQZTreeView::DoDragOver(TDragObject* Source, int X, int Y, bool Accept) {
             }
         }
     }
-    if (T.OnDragTargetChange) {
-        TRect rect = row < 0 ? TRect{} : GetItemRect(row);
-        if (row >= 0) {
-            rect.Top += Top();
-            rect.Bottom += Top();
-        }
-        T.OnDragTargetChange(&T, target, rect, X, Y + Top());
-    }
+    if (T.OnDragTargetChange)
+        T.OnDragTargetChange(&T, target, T.GetItemRect(row), X, Y + Top());
     Update();
 }
 

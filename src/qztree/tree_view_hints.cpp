@@ -9,6 +9,7 @@
 #include "qztree/tree_view.h"
 #include "vcl/application.h"
 #include "vcl/canvas.h"
+#include "vcl/drag_drop.h"
 #include "vcl/timer.h"
 #include "vcl/win_api.h"
 
@@ -63,7 +64,8 @@ void TQZTreeView::TryStartHint(int X, int Y) {
     TSTItemPart part;
     int section = -1;
     TQZTreeItem* item = GetItemAt(X, Y, part, section);
-    if (part == ipOutside || !item)
+    // A hint would cover the rows a drag is aimed at; it waits until the drag has ended.
+    if (part == ipOutside || !item || TDragManager::DragObject())
         return;
     int textSection = section;
     const std::string text =

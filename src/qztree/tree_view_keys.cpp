@@ -233,9 +233,10 @@ void TQZTreeView::NavigationKey(uint16_t Key, TShiftState Shift) {
     }
     if (target) {
         if (target != F) {
+            // The focus change below inverts the target once more.
             if (toggles)
                 target->SetSelected(!targetSelected);
-            else if (multi && shift)
+            if (multi && shift)
                 target->SetSelected(false);
             T.DoSetFocusedEx(target, false, true);
             if (multi)

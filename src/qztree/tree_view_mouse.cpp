@@ -153,10 +153,6 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
     case WM_LBUTTONDOWN:
         IntLButtonDown(p.X, p.Y);
         return false;
-    case WM_KILLFOCUS:
-        FHintItemEx = nullptr;
-        DoHideLineHint();
-        return false;
     case WM_RBUTTONDOWN:
         DoHideLineHint();
         if (FMouseSel)
@@ -176,10 +172,6 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         return !IntRButtonUp(p.X, p.Y);
     case WM_RBUTTONDBLCLK:
         return !IntRButtonDblClick(p.X, p.Y);
-    case WM_CANCELMODE:
-        if (FMouseSel)
-            CancelMouseSel();
-        return false;
     }
     return false;
 }
@@ -618,6 +610,11 @@ void TQZTreeView::SelectMouseSelectItems() {
     int from = FMFSStartItem->AbsoluteIndex(), to = FMFSEndItem->AbsoluteIndex();
     if (from > to)
         std::swap(from, to);
+    // Below the rows a frame stands on the last row without touching it: it holds none.
+    if (FMFSStartItem == FMFSEndItem && FMFSStartItem == FVisible.Last() &&
+        GetItemAtY(FrameY(FMFSStartItem, FMFSStartCoord.Y)) < 0 &&
+        GetItemAtY(FrameY(FMFSEndItem, FMFSEndCoord.Y)) < 0)
+        to = from - 1;
     const int frameLeft = std::min(FMFSStartCoord.X, FMFSEndCoord.X);
     const int sectionsWidth = T.ShowColumns() ? T.SectionsWidth() : 0;
     TQZList counted;

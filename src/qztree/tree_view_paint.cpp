@@ -278,13 +278,15 @@ void TTreePainter::DoRedrawItem(TQZTreeItem* Item, int RowIndex, TRect ItemRect,
         focus.Left = Item->TextLeft + 1 - T.LeftPosition();
         focus.Right = Item->TextRight - 1 - T.LeftPosition();
     }
-    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, SurfRect);
-    DrawFocus(Item, focus);
+    bool drawFocusRect = T.DrawFocusRect();
+    T.TriggerItemPostDrawEvent(&C, Item, ItemRect, drawFocusRect);
+    if (drawFocusRect)
+        DrawFocus(Item, focus);
     DrawDropMark(Item, ItemRect, focus);
 }
 
 void TTreePainter::DrawFocus(TQZTreeItem* Item, const TRect& Focus) {
-    if (!Item->Focused() || !T.DrawFocusRect())
+    if (!Item->Focused())
         return;
     if (!V.HasFocus() && T.HideFocusRect())
         return;

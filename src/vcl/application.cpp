@@ -71,6 +71,19 @@ void TApplication::Run() {
             HandleException(this);
         }
     }
+    // The forms go now, while everything they use is still there: the program's end destroys
+    // the libraries' objects in an order nobody chooses, possibly before the application.
+    FreeForms();
+}
+
+void TApplication::FreeForms() {
+    CancelHint();
+    for (int i = ComponentCount() - 1; i >= 0; --i) {
+        if (i >= ComponentCount())
+            continue; // a form took others with it
+        if (auto* form = dynamic_cast<TCustomForm*>(Components(i)))
+            form->Free();
+    }
 }
 
 bool TApplication::ProcessMessage() {

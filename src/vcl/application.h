@@ -36,8 +36,11 @@ public:
     }
     TCustomForm* MainForm() const { return FMainForm; }
 
-    // Shows the main form and handles messages until the program is told to end.
+    // Shows the main form and handles messages until the program is told to end; then frees the
+    // forms.
     void Run();
+    // Frees every form the application owns.
+    void FreeForms();
     // Handles every message waiting; a quit message met here is posted again for the loop that
     // owns it, and Terminated turns true.
     void ProcessMessages();

@@ -8,8 +8,10 @@
 namespace {
 
 std::map<uintptr_t, std::function<void()>>& Callbacks() {
-    static std::map<uintptr_t, std::function<void()>> callbacks;
-    return callbacks;
+    // Never destroyed: the application's own timers stop while the program ends, after the
+    // objects made later than it are gone.
+    static auto* callbacks = new std::map<uintptr_t, std::function<void()>>;
+    return *callbacks;
 }
 
 LRESULT CALLBACK UtilityWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -79,12 +79,7 @@ void CreateViewerForms() {
 }
 
 void DestroyViewerForms() {
-    for (int i = Application->ComponentCount() - 1; i >= 0; --i) {
-        if (i >= Application->ComponentCount())
-            continue;
-        if (auto* form = dynamic_cast<TCustomForm*>(Application->Components(i)))
-            form->Free();
-    }
+    Application->FreeForms();
 }
 
 TViewerSession::TViewerSession() {

@@ -25,7 +25,7 @@ class TPaintCountingTree : public TQZTree {
 public:
     using TQZTree::TQZTree;
     int RowsPainted = 0;
-    void TriggerItemPostDrawEvent(TCanvas*, TQZTreeItem*, const TRect&, const TRect&) override {
+    void TriggerItemPostDrawEvent(TCanvas*, TQZTreeItem*, const TRect&, bool&) override {
         ++RowsPainted;
     }
 };

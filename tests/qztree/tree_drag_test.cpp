@@ -1,6 +1,8 @@
 #include "tree_window.h"
 
+#include "qztree/qz_hint_window.h"
 #include "qztree/tree_drag_object.h"
+#include "rtl/string_list.h"
 #include "vcl/drag_drop.h"
 #include "vcl/img_list.h"
 #include "vcl/timer.h"
@@ -249,4 +251,128 @@ TEST(TreeDrag, DragScrollMovesOneRowNearAnEdgeWithRowsThatWay) {
     EXPECT_TRUE(object->GetDragImages()->DragImageVisible());
     TDragManager::Finish(false);
     PumpMessages();
+}
+
+namespace {
+
+// The colour the screen shows now at a client point of the window.
+uint32_t ScreenPixel(HWND Window, int X, int Y) {
+    HDC dc = GetDC(Window);
+    const COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(Window, dc);
+    return PixelOf(TColor(c));
+}
+
+} // namespace
+
+TEST(TreeDrag, TheTargetTreeHoldsTheDragAndReportsItsRowsInItsOwnCoordinates) {
+    TwoTrees t;
+    TStringList captions;
+    captions.Add("Name");
+    t.target->SetHeadersTexts(&captions);
+    t.target->SetShowColumns(true);
+    TDragObject* seen = nullptr;
+    t.target->OnDragOver = [&](TObject*, TObject*, int, int, TDragState, bool& accept) {
+        seen = t.target->DragObject();
+        accept = true;
+    };
+    TQZTreeItem* changedTo = nullptr;
+    TRect changedRect{};
+    int changedY = -1;
+    t.target->OnDragTargetChange = [&](TObject* sender, TQZTreeItem* item, TRect r, int, int y) {
+        EXPECT_EQ(sender, t.target);
+        changedTo = item;
+        changedRect = r;
+        changedY = y;
+    };
+    PumpMessages();
+    t.PressAndMove(10);
+    TDragObject* drag = TDragManager::DragObject();
+    ASSERT_NE(drag, nullptr);
+    EXPECT_EQ(t.target->DragObject(), nullptr) << "not over the target yet";
+    t.MoveOverTarget(t.RowY(t.target, 2));
+    EXPECT_EQ(seen, drag);
+    EXPECT_EQ(t.target->DragObject(), drag);
+    const int top = t.target->ViewControl()->Top();
+    ASSERT_GT(top, 0);
+    EXPECT_EQ(changedTo, t.rows[2]);
+    EXPECT_EQ(changedRect.Top, top + 2 * t.target->LineHeight());
+    EXPECT_EQ(changedRect.Bottom, changedRect.Top + t.target->LineHeight());
+    EXPECT_EQ(changedY, top + t.RowY(t.target, 2));
+    TSTItemPart part;
+    int column = -1;
+    EXPECT_EQ(t.target->GetItemAt(30, changedY, part, column), t.rows[2]);
+
+    // Leaving the tree forgets the drag; coming back and dropping forgets it too.
+    TDragManager::MoveTo(ScreenPoint(t.source->ViewControl(), 30, 30));
+    PumpMessages();
+    EXPECT_EQ(t.target->DragObject(), nullptr);
+    t.MoveOverTarget(t.RowY(t.target, 3));
+    EXPECT_EQ(t.target->DragObject(), drag);
+    TDragManager::Finish(true);
+    PumpMessages();
+    EXPECT_EQ(t.target->DragObject(), nullptr);
+}
+
+TEST(TreeDrag, NewDropColoursShowOnTheTargetAtOnceInTheModesThatUseThem) {
+    TwoTrees t;
+    t.target->SetDragTrgDrawMode(ColorRect);
+    bool accept = true;
+    t.target->OnDragOver = [&](TObject*, TObject*, int, int, TDragState, bool& a) { a = accept; };
+    t.PressAndMove(10);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+    t.MoveOverTarget(t.RowY(t.target, 2));
+    TQZTreeView* view = t.target->ViewControl();
+    ASSERT_EQ(view->FDropTrg, t.rows[2]);
+    const HWND window = view->Handle();
+    const int x = view->ClientWidth() - 5, y = t.RowY(t.target, 2);
+    EXPECT_EQ(ScreenPixel(window, x, y), PixelOf(ColorToRGB(clGreen)));
+    // No messages run between the change and the look: the row is painted by the setter.
+    t.target->SetDragRectAcceptColor(clBlue);
+    EXPECT_EQ(ScreenPixel(window, x, y), PixelOf(ColorToRGB(clBlue)));
+    accept = false;
+    const int refused = t.RowY(t.target, 3);
+    t.MoveOverTarget(refused);
+    EXPECT_EQ(ScreenPixel(window, x, refused), PixelOf(ColorToRGB(clRed)));
+    t.target->SetDragRectDenyColor(clFuchsia);
+    EXPECT_EQ(ScreenPixel(window, x, refused), PixelOf(ColorToRGB(clFuchsia)));
+    // In a mode that does not show them a new colour changes nothing on screen.
+    t.target->SetDragTrgDrawMode(SelColorRect);
+    EXPECT_EQ(ScreenPixel(window, x, refused), PixelOf(ColorToRGB(clHighlight)));
+    t.target->SetDragRectDenyColor(clYellow);
+    EXPECT_EQ(ScreenPixel(window, x, refused), PixelOf(ColorToRGB(clHighlight)));
+    TDragManager::Finish(false);
+    PumpMessages();
+}
+
+TEST(TreeDrag, ALineHintStaysHiddenWhileADragIsUnderway) {
+    TreeWindow t;
+    t.tree->SetBounds(0, 0, 150, 200);
+    t.tree->SetDragAllowed(true);
+    TQZTreeItem* longRow =
+        t.Add(nullptr, "a row whose text is far too long for the narrow tree it is shown in");
+    t.View()->Invalidate();
+    UpdateWindow(t.ViewWindow());
+    PumpMessages();
+    const int x = longRow->TextLeft + 3, y = t.tree->LineHeight() / 2;
+    t.View()->TryStartHint(x, y);
+    ASSERT_EQ(t.View()->HintItem(), longRow);
+
+    // A drag from the row itself: the hint goes when the drag comes over the tree.
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, x + 10, y, MK_LBUTTON);
+    ASSERT_NE(TDragManager::DragObject(), nullptr);
+    TDragManager::MoveTo(ScreenPoint(t.View(), x + 12, y));
+    PumpMessages();
+    EXPECT_EQ(t.View()->HintItem(), nullptr);
+    EXPECT_TRUE(!t.View()->HintWindow() || !t.View()->HintWindow()->HandleAllocated() ||
+                !IsWindowVisible(t.View()->HintWindow()->Handle()));
+    // A hint that was due (its timer ran out) waits for the drag's end.
+    t.View()->TryStartHint(x, y);
+    EXPECT_EQ(t.View()->HintItem(), nullptr);
+    TDragManager::Finish(false);
+    PumpMessages();
+    t.View()->TryStartHint(x, y);
+    EXPECT_EQ(t.View()->HintItem(), longRow);
+    t.View()->DoHideLineHint();
 }

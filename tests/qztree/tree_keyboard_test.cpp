@@ -81,6 +81,19 @@ TEST(TreeKeyboard, SelectionByKeysInMultiSelect) {
     EXPECT_EQ(t.Marked(), "delta epsilon");
 }
 
+TEST(TreeKeyboard, ShiftInSimpleModeSelectsTheRangeUpToTheTarget) {
+    KeyTree t;
+    t.tree->SetMultiSelect(true);
+    t.tree->SetSelectionMode(smSimple);
+    t.Key(VK_DOWN); // moving alone selects nothing in this mode
+    EXPECT_EQ(t.FocusedText(), "alpha");
+    EXPECT_EQ(t.Marked(), "");
+    t.Key(VK_DOWN, {ssShift});
+    EXPECT_EQ(t.FocusedText(), "delta");
+    // The anchor keeps its own state; the target is selected with the rows before it.
+    EXPECT_EQ(t.Marked(), "beta gamma delta");
+}
+
 TEST(TreeKeyboard, TypingFindsItemsEvenInCollapsedBranchesUntilTheTimeout) {
     KeyTree t;
     t.tree->SetIncrementalSearch(true);

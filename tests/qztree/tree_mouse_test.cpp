@@ -62,6 +62,54 @@ TEST(TreeMouse, HitTestFindsTheTextAndTheButton) {
     EXPECT_EQ(part, ipOutside);
 }
 
+TEST(TreeMouse, TheTreesHitTestsAnswerInItsOwnCoordinatesBelowTheHeader) {
+    MouseTree t;
+    TStringList captions;
+    captions.Add("Name");
+    t.tree->SetHeadersTexts(&captions);
+    t.tree->SetShowColumns(true);
+    t.Painted();
+    const int top = t.View()->Top();
+    ASSERT_GT(top, 0) << "the header stands above the rows";
+    TSTItemPart part;
+    int column = -1;
+    EXPECT_EQ(t.tree->GetItemAt(t.TextX(t.b), top + t.RowY(t.b), part, column), t.b);
+    EXPECT_EQ(part, ipMainText);
+    EXPECT_EQ(t.tree->GetItemAt(t.TextX(t.b), t.RowY(t.b), part, column), t.a) << "a row higher";
+    EXPECT_EQ(t.tree->GetItemAt(t.TextX(t.a), top / 2, part, column), nullptr) << "the header";
+    EXPECT_EQ(part, ipOutside);
+    EXPECT_EQ(t.tree->GetItemAtY(top + t.RowY(t.c)), t.c);
+    EXPECT_EQ(t.tree->GetItemAtY(top - 1), nullptr);
+
+    const int row = t.View()->FVisible.IndexOf(t.c);
+    const TRect r = t.tree->GetItemRect(row);
+    EXPECT_EQ(r.Top, top + row * t.tree->LineHeight());
+    EXPECT_EQ(r.Height(), t.tree->LineHeight());
+    EXPECT_EQ(t.tree->GetItemAtY(r.Top), t.c);
+    EXPECT_EQ(t.tree->GetItemAtY(r.Bottom - 1), t.c);
+    EXPECT_TRUE(t.tree->GetItemRect(t.View()->FVisible.Count()).IsEmpty());
+    EXPECT_TRUE(t.tree->GetItemRect(-1).IsEmpty());
+}
+
+TEST(TreeMouse, AFrameDrawnBelowTheLastRowSelectsNothing) {
+    MouseTree t;
+    t.tree->SetMouseFrameSelect(true);
+    const int below = t.RowY(t.e) + 2 * t.tree->LineHeight();
+    ASSERT_LT(below + 30, t.View()->ClientHeight());
+    PostMouse(t.ViewWindow(), WM_LBUTTONDOWN, 20, below, MK_LBUTTON);
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 60, below + 30, MK_LBUTTON);
+    ASSERT_TRUE(t.View()->FMouseSel);
+    EXPECT_EQ(t.Marked(), "");
+    // Drawn up into the last row it takes that row, and leaves it again below.
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 60, t.RowY(t.e), MK_LBUTTON);
+    EXPECT_EQ(t.Marked(), "e");
+    PostMouse(t.ViewWindow(), WM_MOUSEMOVE, 60, below + 20, MK_LBUTTON);
+    EXPECT_EQ(t.Marked(), "");
+    PostMouse(t.ViewWindow(), WM_LBUTTONUP, 60, below + 20);
+    EXPECT_FALSE(t.View()->FMouseSel);
+    EXPECT_EQ(t.Marked(), "");
+}
+
 TEST(TreeMouse, ClicksSelectSinglyByCtrlAndByRange) {
     MouseTree t;
     t.Click(t.b);

@@ -24,6 +24,13 @@ inline void RedrawFrame(TWinControl* Control) {
     PumpMessages();
 }
 
+inline void PressKey(HWND Window, uint16_t Key, TShiftState Shift) {
+    if (Shift.Empty())
+        PostKey(Window, Key);
+    else
+        PostKeyWith(Window, Key, Shift);
+}
+
 struct TreeWindow {
     TOwnedPtr<TForm> form = MakeShownForm(300, 200);
     TCustomQZTree* tree = new TCustomQZTree(form.get());
@@ -42,12 +49,7 @@ struct TreeWindow {
         View()->SetFocus();
         PumpMessages();
     }
-    void Key(uint16_t key, TShiftState shift = {}) {
-        if (shift.Empty())
-            PostKey(ViewWindow(), key);
-        else
-            PostKeyWith(ViewWindow(), key, shift);
-    }
+    void Key(uint16_t key, TShiftState shift = {}) { PressKey(ViewWindow(), key, shift); }
     std::string FocusedText() const {
         return tree->GetFocused() ? tree->GetFocused()->Text() : "none";
     }

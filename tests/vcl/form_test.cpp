@@ -81,6 +81,21 @@ TEST(Forms, ClosingTheMainFormEndsTheProgram) {
     main->Free();
 }
 
+TEST(Forms, RunFreesTheApplicationsFormsWhenTheLoopEnds) {
+    const int formsBefore = Screen->FormCount();
+    TTestForm* main = nullptr;
+    TTestForm* other = nullptr;
+    Application->CreateForm(main);
+    Application->CreateForm(other);
+    ASSERT_EQ(Application->MainForm(), main);
+    PostMessageW(main->Handle(), WM_CLOSE, 0, 0);
+    Application->Run();
+    Application->ClearTerminated();
+    // Gone before the program's end destroys what their controls use.
+    EXPECT_EQ(Screen->FormCount(), formsBefore);
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
 TEST(Forms, ShowModalRunsUntilAResultAndDisablesOtherForms) {
     auto other = MakeForm();
     other->Show();

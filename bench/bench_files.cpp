@@ -54,12 +54,3 @@ TBenchArguments NumberAndPath(int argc, char** argv, int64_t defaultNumber,
         arguments.Path = BenchFilePath(defaultName);
     return arguments;
 }
-
-int RunReporting(const std::function<int()>& run) {
-    try {
-        return run();
-    } catch (...) {
-        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
-        return 2;
-    }
-}

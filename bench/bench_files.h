@@ -1,4 +1,6 @@
 #pragma once
+#include "bench_reporting.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -35,6 +37,3 @@ double Median(std::vector<double> values);
 inline const char* Verdict(bool met) {
     return met ? "met" : "NOT met";
 }
-
-// The benchmark's exit code, or 2 after printing why it failed.
-int RunReporting(const std::function<int()>& run);

@@ -3,6 +3,7 @@
 //   bench_tree [parents, default 10000] [--show]
 // With --show the filled tree stays on screen until its window is closed.
 // Needs a display, as it opens windows.
+#include "bench_reporting.h"
 #include "qztree/qz_tree.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/tree_view.h"
@@ -209,17 +210,7 @@ void Print(const char* Step, double Tree, double List) {
                 List * 1000, List > 0 ? Tree / List : 0.0);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    int parents = 10000;
-    bool show = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--show") == 0)
-            show = true;
-        else
-            parents = std::max(std::atoi(argv[i]), 1);
-    }
+int Run(int parents, bool show) {
     const int childrenEach = 10;
     const int pages = 50;
     Application->Initialize();
@@ -243,4 +234,18 @@ int main(int argc, char** argv) {
         Print(("sort by column " + std::to_string(c + 1)).c_str(), tree.Sorts[size_t(c)],
               list.Sorts[size_t(c)]);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int parents = 10000;
+    bool show = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--show") == 0)
+            show = true;
+        else
+            parents = std::max(std::atoi(argv[i]), 1);
+    }
+    return RunReporting([&] { return Run(parents, show); });
 }

@@ -1,14 +1,18 @@
-// Prints how long the tree's item model takes for the bulk work of a large tree: 100,000 items
-// (10,000 parents with 10 children, 3 columns) filled under one update lock, expanded, indexed
-// by visible row page by page, selected and deselected in scattered order, sorted by each
-// column, and cleared. No window is involved.
-// Usage: bench_tree_items [parents]  (default 10000)
+// Prints how long the tree's item model takes for the bulk work of a large tree, at several
+// sizes in one run so that they can be compared: parents with 10 children each, 3 columns,
+// filled under one update lock, expanded, indexed by visible row page by page, selected and
+// deselected in scattered order, sorted by each column, and cleared. No window is involved.
+// Usage: bench_tree_items [parents...]  (default 1000 10000 100000: 11k, 110k and 1.1M items)
+// The goal compares the two largest sizes: fill and clear grow linearly (the larger within 12x
+// of the smaller for 10x the items) and sorting as n log n.
 #include "qztree/custom_qz_tree.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/qz_tree_items.h"
 #include "rtl/string_list.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,11 +20,14 @@
 
 namespace {
 
-template <class F> void Measure(const char* what, F work) {
+constexpr int ChildrenEach = 10;
+constexpr int PageRows = 40;
+
+template <class F> double Measure(F work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    std::printf("%-44s %9.1f ms\n", what, took.count());
+    return took.count();
 }
 
 // Scatters 0..count-1 so that removals hit the middle of the selection.
@@ -36,73 +43,155 @@ std::vector<int> Scattered(int count) {
     return order;
 }
 
-} // namespace
+enum TStep {
+    Fill,
+    Expand,
+    ReadPages,
+    PageAfterChange,
+    Select,
+    Deselect,
+    Sort0,
+    Sort1,
+    Sort2,
+    Clear,
+    StepCount
+};
+const char* const StepNames[StepCount] = {"fill under one lock",
+                                          "expand every parent under one lock",
+                                          "visible rows read page by page",
+                                          "one page after a change above it",
+                                          "select every item",
+                                          "deselect every item in scattered order",
+                                          "sort by column 0",
+                                          "sort by column 1",
+                                          "sort by column 2",
+                                          "clear"};
 
-int main(int argc, char** argv) {
-    const int parents = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const int childrenEach = 10;
+struct TRun {
+    int Items = 0;
+    double Ms[StepCount] = {};
+    long long Checksum = 0;
+};
+
+void FillTree(TCustomQZTree& tree, int parents) {
+    TQZTreeItems& items = *tree.Items();
+    TQZTreeLock lock(&tree);
+    for (int p = 0; p < parents; ++p) {
+        TQZTreeItem* parent =
+            items.AddChild(nullptr, "parent " + std::to_string(p * 7919 % parents));
+        parent->ColumnText()->Add(std::to_string(p % 97));
+        parent->ColumnText()->Add(std::to_string(p % 13));
+        for (int c = 0; c < ChildrenEach; ++c) {
+            TQZTreeItem* child = items.AddChild(parent, "child " + std::to_string(c));
+            child->ColumnText()->Add(std::to_string((p + c) % 101));
+            child->ColumnText()->Add(std::to_string(c * 3));
+        }
+    }
+}
+
+TRun RunSize(int parents) {
+    TRun run;
     TCustomQZTree tree(nullptr, std::make_unique<TQZTreeViewState>());
     TQZTreeItems& items = *tree.Items();
+    run.Ms[Fill] = Measure([&] { FillTree(tree, parents); });
+    run.Items = items.Count();
 
-    Measure("fill under one lock", [&] {
-        TQZTreeLock lock(&tree);
-        for (int p = 0; p < parents; ++p) {
-            TQZTreeItem* parent =
-                items.AddChild(nullptr, "parent " + std::to_string(p * 7919 % parents));
-            parent->ColumnText()->Add(std::to_string(p % 97));
-            parent->ColumnText()->Add(std::to_string(p % 13));
-            for (int c = 0; c < childrenEach; ++c) {
-                TQZTreeItem* child = items.AddChild(parent, "child " + std::to_string(c));
-                child->ColumnText()->Add(std::to_string((p + c) % 101));
-                child->ColumnText()->Add(std::to_string(c * 3));
-            }
-        }
-    });
-    std::printf("items: %d\n", items.Count());
-
-    Measure("expand every parent under one lock", [&] {
+    run.Ms[Expand] = Measure([&] {
         TQZTreeLock lock(&tree);
         for (int p = 0; p < items.Root()->Count(); ++p)
             items.Root()->Children(p)->Expand(false);
     });
-    std::printf("visible rows: %d\n", tree.TotalVisCount());
-
-    const int page = 40;
-    long long checksum = 0;
-    Measure("visible rows read page by page", [&] {
-        for (int top = 0; top < tree.GetTotalVisCount(); top += page)
-            for (int row = top; row < top + page; ++row)
+    run.Ms[ReadPages] = Measure([&] {
+        for (int top = 0; top < tree.GetTotalVisCount(); top += PageRows)
+            for (int row = top; row < top + PageRows; ++row)
                 if (TQZTreeItem* item = items.ItemAsVis(row))
-                    checksum += item->AbsoluteIndex() + item->VisIndex();
+                    run.Checksum += item->AbsoluteIndex() + item->VisIndex();
     });
-    Measure("one page after a change above it", [&] {
+    run.Ms[PageAfterChange] = Measure([&] {
+        if (items.Root()->Count() == 0)
+            return;
         items.Root()->Children(0)->Collapse(false);
-        for (int row = 50000; row < 50000 + page; ++row)
-            checksum += items.ItemAsVis(row)->VisIndex();
+        const int first = tree.GetTotalVisCount() / 2;
+        for (int row = first; row < first + PageRows; ++row)
+            if (TQZTreeItem* item = items.ItemAsVis(row))
+                run.Checksum += item->VisIndex();
         items.Root()->Children(0)->Expand(false);
     });
 
     tree.SetMultiSelect(true);
     const std::vector<int> order = Scattered(items.Count());
-    Measure("select every item", [&] {
+    run.Ms[Select] = Measure([&] {
         TQZTreeLock lock(&tree);
         for (int i = 0; i < items.Count(); ++i)
             items.Item(i)->SetSelected(true);
     });
-    Measure("deselect every item in scattered order", [&] {
+    run.Ms[Deselect] = Measure([&] {
         TQZTreeLock lock(&tree);
         for (int i : order)
             items.Item(i)->SetSelected(false);
     });
-
-    for (int section = 0; section < 3; ++section) {
-        const std::string what = "sort by column " + std::to_string(section);
-        Measure(what.c_str(), [&] {
+    for (int section = 0; section < 3; ++section)
+        run.Ms[Sort0 + section] = Measure([&] {
             tree.FSortSection = section;
             tree.SortChildren(items.Root(), true);
         });
+    run.Ms[Clear] = Measure([&] { items.Clear(); });
+    return run;
+}
+
+double NLogN(double n) {
+    return n * std::log(n);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::max(1, std::atoi(argv[i])));
+    if (sizes.empty())
+        sizes = {1000, 10000, 100000};
+
+    std::vector<TRun> runs;
+    for (int parents : sizes)
+        runs.push_back(RunSize(parents));
+
+    std::printf("%-40s", "items");
+    for (const TRun& run : runs)
+        std::printf(" %10d", run.Items);
+    std::printf("\n");
+    for (int step = 0; step < StepCount; ++step) {
+        std::printf("%-40s", StepNames[step]);
+        for (const TRun& run : runs)
+            std::printf(" %7.1f ms", run.Ms[step]);
+        std::printf("\n");
     }
-    Measure("clear", [&] { items.Clear(); });
+    long long checksum = 0;
+    for (const TRun& run : runs)
+        checksum += run.Checksum;
     std::printf("checksum %lld\n", checksum);
+    if (runs.size() < 2)
+        return 0;
+
+    // The two largest sizes, each step's growth against the growth of the work itself.
+    const TRun& small = runs[runs.size() - 2];
+    const TRun& large = runs.back();
+    const double items = double(large.Items) / small.Items;
+    const double sortWork = NLogN(large.Items) / NLogN(small.Items);
+    auto growth = [&](int step) { return large.Ms[step] / std::max(small.Ms[step], 0.001); };
+    bool met = true;
+    auto check = [&](const char* what, double ratio, double limit) {
+        const bool ok = ratio <= limit;
+        met = met && ok;
+        std::printf("%-40s %6.1fx (goal <= %.1fx) %s\n", what, ratio, limit,
+                    ok ? "met" : "NOT met");
+    };
+    std::printf("growth from %d to %d items (%.1fx the items, %.1fx the n log n):\n", small.Items,
+                large.Items, items, sortWork);
+    check("fill", growth(Fill), 1.2 * items);
+    check("clear", growth(Clear), 1.2 * items);
+    for (int step = Sort0; step <= Sort2; ++step)
+        check(StepNames[step], growth(step), 1.2 * sortWork);
+    std::printf("goal %s\n", met ? "met" : "NOT met");
     return 0;
 }

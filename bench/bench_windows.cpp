@@ -1,5 +1,6 @@
 // Stepping the time line with every window open: the time each window takes for one step and
-// all of them together, beside the time the reader takes for one snapshot.
+// all of them together, beside the time the reader takes for one snapshot, and whether a step
+// with every window open stays within its goal (run it for 1,000, 5,000 and 20,000 classes).
 //   bench_windows [snapshots, default 2000] [leak classes, default 5000] [tasks, default 200]
 // The leak classes are in the last 200 snapshots, the ones stepped over; the earlier ones hold
 // the counters, the tasks and a few leaks, so the file stays within what a 32-bit reader holds.
@@ -160,14 +161,20 @@ int Run(const TShape& shape) {
     // Each window alone, on every stepped snapshot, painting included.
     TTrackBar* timeLine = fmTimeLineForm->tbTime;
     const int first = count - SteppedSnapshots;
-    double allTotal = 0, allWorst = 0;
+    double allTotal = 0, allWorst = 0, allFirst = 0;
+    int worstStep = 0;
     for (int i = first; i < count; ++i) {
         const TClock::time_point stepStart = TClock::now();
         timeLine->SetPosition(i); // the broadcast to every visible window
         Application->ProcessMessages();
         const double ms = Since(stepStart);
+        if (i == first)
+            allFirst = ms;
         allTotal += ms;
-        allWorst = std::max(allWorst, ms);
+        if (ms > allWorst) {
+            allWorst = ms;
+            worstStep = i - first + 1;
+        }
     }
     // The time line moves without the broadcast from here on, and only the window timed follows.
     timeLine->OnChange = nullptr;
@@ -205,8 +212,17 @@ int Run(const TShape& shape) {
         std::printf("%-16s %12.2f %12.2f   interval of %d snapshots: %8.2f ms\n", windows[i].Name,
                     windows[i].TotalMs / SteppedSnapshots, windows[i].WorstMs, SteppedSnapshots,
                     intervalMs[i]);
-    std::printf("%-16s %12.2f %12.2f   (goal < 100 ms)\n", "all windows",
-                allTotal / SteppedSnapshots, allWorst);
+    const double allMean = allTotal / SteppedSnapshots;
+    std::printf("%-16s %12.2f %12.2f   (step %d); the first step, which makes the rows: %.2f ms\n",
+                "all windows", allMean, allWorst, worstStep, allFirst);
+    // The goals of a step with every window open: the worst one under 100 ms up to 5,000 leak
+    // classes, the mean under 100 ms up to 20,000.
+    if (shape.LeakClasses <= 5000)
+        std::printf("goal: worst step < 100 ms with up to 5,000 leak classes: %s\n",
+                    allWorst < 100 ? "met" : "NOT met");
+    if (shape.LeakClasses <= 20000)
+        std::printf("goal: mean step < 100 ms with up to 20,000 leak classes: %s\n",
+                    allMean < 100 ? "met" : "NOT met");
     return count == shape.Snapshots ? 0 : 1;
 }
 
@@ -220,10 +236,5 @@ int main(int argc, char** argv) {
         shape.LeakClasses = std::atoi(argv[2]);
     if (argc > 3)
         shape.Tasks = std::atoi(argv[3]);
-    try {
-        return Run(shape);
-    } catch (...) {
-        std::printf("failed: %s\n", ExceptionMessage(std::current_exception()).c_str());
-        return 2;
-    }
+    return RunReporting([&] { return Run(shape); });
 }

@@ -72,33 +72,48 @@ TQZTreeLock::~TQZTreeLock() noexcept(false) {
 // ---- Indexes
 
 void TCustomQZTree::RenumberAll() const {
-    for (int i = 0; i < FAllList.Count(); ++i)
-        static_cast<TQZTreeItem*>(FAllList.FastGet(i))->FAbsIndex = i;
+    FPlaceShifts.Forget();
+    const uint32_t stamp = FPlaceShifts.Now();
+    for (int i = 0; i < FAllList.Count(); ++i) {
+        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
+        item->FAbsIndex = i;
+        item->FAbsStamp = stamp;
+    }
 }
 
 int TCustomQZTree::AbsIndexOf(const TQZTreeItem* Item) const {
     if (!Item || Item->IsRoot())
         return -1;
-    const int cached = Item->FAbsIndex;
-    if (cached >= 0 && cached < FAllList.Count() && FAllList.FastGet(cached) == Item)
+    const int cached = FPlaceShifts.Update(Item->FAbsIndex, Item->FAbsStamp);
+    if (cached >= 0 && cached < FAllList.Count() && FAllList.FastGet(cached) == Item) {
+        Item->FAbsIndex = cached;
+        Item->FAbsStamp = FPlaceShifts.Now();
         return cached;
+    }
     RenumberAll();
     const int index = Item->FAbsIndex;
     return index >= 0 && index < FAllList.Count() && FAllList.FastGet(index) == Item ? index : -1;
 }
 
 void TCustomQZTree::InsertInAllList(int Index, TQZTreeItem* Item) {
-    if (Index >= FAllList.Count())
+    if (Index >= FAllList.Count()) {
         Item->FAbsIndex = FAllList.Add(Item);
-    else
+    } else {
         FAllList.Insert(Index, Item);
+        FPlaceShifts.Inserted(Index);
+        Item->FAbsIndex = Index;
+    }
+    Item->FAbsStamp = FPlaceShifts.Now();
     StructureChanged();
 }
 
 void TCustomQZTree::RemoveFromAllList(TQZTreeItem* Item) {
     const int index = AbsIndexOf(Item);
-    if (index >= 0)
+    if (index >= 0) {
         FAllList.Delete(index);
+        if (index < FAllList.Count())
+            FPlaceShifts.Removed(index);
+    }
     Item->FAbsIndex = -1;
     StructureChanged();
 }
@@ -106,6 +121,7 @@ void TCustomQZTree::RemoveFromAllList(TQZTreeItem* Item) {
 void TCustomQZTree::MoveRun(int RunStart, int RunEnd, int Destination) {
     // Even a run that keeps its place may have a new parent, which changes what shows.
     StructureChanged();
+    FPlaceShifts.Forget();
     if (Destination == RunStart || Destination == RunEnd + 1)
         return;
     if (Destination >= FAllList.Count()) {
@@ -123,12 +139,10 @@ void TCustomQZTree::EnsureVisibleRows() const {
     if (FVisValid)
         return;
     FVisRows.clear();
+    RenumberAll();
     const int count = FAllList.Count();
-    for (int i = 0; i < count; ++i) {
-        auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
-        item->FVisIndex = -1;
-        item->FAbsIndex = i;
-    }
+    for (int i = 0; i < count; ++i)
+        static_cast<TQZTreeItem*>(FAllList.FastGet(i))->FVisIndex = -1;
     for (int i = 0; i < count;) {
         auto* item = static_cast<TQZTreeItem*>(FAllList.FastGet(i));
         const bool hidden = FFilteredVisibility && item->Hidden();

@@ -4,6 +4,7 @@
 #include "qztree/qz_background.h"
 #include "qztree/qz_draw.h"
 #include "qztree/qz_list.h"
+#include "qztree/qz_place_shifts.h"
 #include "qztree/qz_section_types.h"
 #include "qztree/qz_tree_events.h"
 #include "qztree/qz_tree_items.h"
@@ -950,7 +951,8 @@ private:
     TSize MeasureText(TQZTreeItem* Item, const std::string& Text, const TFont& Font, int WrapWidth);
 
     // Absolute and visible indexes are cached in the items and renumbered lazily: a cached
-    // number is trusted while the list still holds the item there.
+    // number, moved by the shifts since it was cached, is trusted while the list still holds
+    // the item there.
     int AbsIndexOf(const TQZTreeItem* Item) const;
     void RenumberAll() const;
     void StructureChanged() { FVisValid = false; }
@@ -967,6 +969,7 @@ private:
     bool DeletionInProgress(const TQZTreeItem* Item) const;
 
     TQZList FAllList;
+    mutable TQZPlaceShifts FPlaceShifts;
     std::unique_ptr<TQZSelectedList> FSelectedList;
     std::unique_ptr<TQZItemStateStyle> FDefaultItemStyles;
     std::unique_ptr<TQZTreeViewState> FOwnedView;

@@ -101,8 +101,13 @@ void TCustomQZHeader::EndUpdate() {
 }
 
 void TCustomQZHeader::Update() {
-    if (FUpdateCount == 0)
+    if (FUpdateCount == 0 && FRedrawLock == 0)
         TQZXPThemedControl::Update();
+}
+
+void TCustomQZHeader::EndRedrawLock() {
+    if (FRedrawLock > 0 && --FRedrawLock == 0 && HandleAllocated())
+        Invalidate();
 }
 
 bool TCustomQZHeader::IsLoading() const {
@@ -412,20 +417,25 @@ TRect TCustomQZHeader::GetSectionRect(int Index) const {
 }
 
 int TCustomQZHeader::SectionsWidth() const {
-    for (int i = FSections->Count() - 1; i >= 0; --i) {
-        TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (!s->Visible())
+    // The right edge of the last shown section that is not locked, summed in one pass: asking
+    // that section for its edge walks the ancestors of every section before it.
+    const std::vector<bool> shown = FSections->VisibleFlags();
+    int left = 0, right = 0;
+    for (int i = 0; i < FSections->Count(); ++i) {
+        if (!shown[size_t(i)])
             continue;
+        TQZHeaderSection* s = FSections->ItemByPos(i);
         if (s != FLockedSection || FSections->Count() == 1)
-            return s->Right();
+            right = left + s->Width();
+        left += s->Width();
     }
-    return 0;
+    return right;
 }
 
 void TCustomQZHeader::InvalidateRight(int Index) {
     if (Index < 0 || Index >= FSections->Count())
         throw EQZHeaderError("Index out of bounds");
-    if (!HandleAllocated())
+    if (!HandleAllocated() || RedrawLocked())
         return;
     TQZHeaderSection* s = FSections->FindSection(Index);
     int left = s ? s->Left() - ScreenOffset(s) : 0;
@@ -479,11 +489,20 @@ int TCustomQZHeader::MeasureSectionWidth(TQZHeaderSection* Section, int* TextWid
 }
 
 int TCustomQZHeader::CalcHeaderHeight() {
+    const std::vector<bool> shown = FSections->VisibleFlags();
     int textHeight = 0;
+    bool lineMeasured = false;
     for (int i = 0; i < FSections->Count(); ++i) {
         TQZHeaderSection* s = FSections->ItemByPos(i);
-        if (!s->Visible() || s->Style() != QZhsText)
+        if (!shown[size_t(i)] || s->Style() != QZhsText)
             continue;
+        // Captions on one line are all as high as the font's line: one is measured. With
+        // images each section is measured, as it asks for its picture.
+        if (!FWrapCaptions && !FImages && !s->Text().empty()) {
+            if (lineMeasured)
+                continue;
+            lineMeasured = true;
+        }
         int th = 0;
         MeasureSectionWidth(s, nullptr, &th);
         textHeight = std::max(textHeight, th);

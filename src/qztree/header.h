@@ -1,6 +1,7 @@
 #pragma once
 #include "qztree/header_sections.h"
 #include "qztree/xp_themed_control.h"
+#include "rtl/scope_guards.h"
 
 #include <functional>
 #include <memory>
@@ -49,6 +50,10 @@ public:
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
     void Update() override;
+    // While a collection of sections comes in whole (a stream read, an assignment), the redraw
+    // of each new section waits and the header is invalidated once at the end; the events of
+    // each section fire as without it.
+    bool RedrawLocked() const { return FRedrawLock > 0; }
     bool IsLoading() const;
     // Counts as loading without the component's loading state (the owner sets sections up).
     void BeginLoadingCount() { ++LoadingCount; }
@@ -210,6 +215,10 @@ private:
     friend class THeaderPainter;
 
     void RedrawSections();
+    void BeginRedrawLock() { ++FRedrawLock; }
+    void EndRedrawLock();
+    using TRedrawLock = TPairedCall<TCustomQZHeader, &TCustomQZHeader::BeginRedrawLock,
+                                    &TCustomQZHeader::EndRedrawLock>;
     void RedrawFilterSigns(bool Active);
     void RedrawSectionOf(TQZHeaderSection* Section);
     void ImageListChanged(TObject* Sender);
@@ -291,6 +300,7 @@ private:
     bool FInStick = false;
     int FOldWidth = 0;
     int FUpdateCount = 0;
+    int FRedrawLock = 0;
     int FDefaultWidth = 120;
     bool FMultiSort = false;
     bool FAllowDrag = false;

@@ -217,28 +217,30 @@ void TQZHeaderSections::Assign(const TPersistent* Source) {
     if (source == this)
         return;
     FOwner->BeginUpdate();
-    // All go at once, as deleting them one by one under this lock would: each leaves the
-    // header's references and one deletion is reported at the end.
-    if (Count() > 0) {
-        Clear();
-        FOwner->DeletionHappened = true;
+    {
+        // The header is drawn once, with every section in place.
+        TCustomQZHeader::TRedrawLock redraw(*FOwner);
+        // All go at once, as deleting them one by one under the update lock would: each leaves the
+        // header's references and one deletion is reported at the end.
+        if (Count() > 0) {
+            Clear();
+            FOwner->DeletionHappened = true;
+        }
+        for (int i = 0; i < source->Count(); ++i)
+            AddSection()->CopyFields(*source->GetSectionByPos(i));
+        for (int i = 0; i < source->Count(); ++i) {
+            TQZHeaderSection* from = source->GetSectionByPos(i);
+            TQZHeaderSection* to = GetSectionByPos(i);
+            int oldIndex = to->FIndex, oldTag = to->FIntTag;
+            to->FIndex = from->FIndex;
+            to->FIntTag = from->FIntTag;
+            Renumbered(to, oldIndex, oldTag);
+            to->FParentIdx = from->FParentSection ? from->FParentSection->FIndex : -1;
+        }
+        // Parents are linked once every section has its final Index.
+        LinkParents();
+        FOwner->MarkStickySections();
     }
-    for (int i = 0; i < source->Count(); ++i)
-        AddSection()->CopyFields(*source->GetSectionByPos(i));
-    for (int i = 0; i < source->Count(); ++i) {
-        TQZHeaderSection* from = source->GetSectionByPos(i);
-        TQZHeaderSection* to = GetSectionByPos(i);
-        int oldIndex = to->FIndex, oldTag = to->FIntTag;
-        to->FIndex = from->FIndex;
-        to->FIntTag = from->FIntTag;
-        Renumbered(to, oldIndex, oldTag);
-        to->FParentIdx = from->FParentSection ? from->FParentSection->FIndex : -1;
-    }
-    // Parents are linked once every section has its final Index.
-    LinkParents();
-    FOwner->MarkStickySections();
-    if (FOwner->HandleAllocated())
-        FOwner->Invalidate();
     FOwner->EndUpdate();
 }
 

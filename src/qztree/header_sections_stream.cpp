@@ -185,6 +185,8 @@ void TQZHeaderSections::WriteData(TStream& Stream) const {
 }
 
 void TQZHeaderSections::IntReadData(TStream& Stream, bool FromReadData) {
+    // A shown header is redrawn once, when the read ends (also when it ends on an error).
+    TCustomQZHeader::TRedrawLock redraw(*FOwner);
     int version = Stream.ReadInt32();
     Clear();
     const TRecordLayout* layout = LayoutOf(version);
@@ -211,6 +213,4 @@ void TQZHeaderSections::IntReadData(TStream& Stream, bool FromReadData) {
     if (version <= -5)
         LinkParents();
     FOwner->AdjustHeaderHeight();
-    if (FOwner->HandleAllocated())
-        FOwner->Invalidate();
 }

@@ -181,8 +181,12 @@ void TQZList::SetCapacity(int NewCapacity) {
         RaiseOutOfBoundsError(NewCapacity);
     if (NewCapacity == Capacity())
         return;
+    const bool shrinking = NewCapacity < Capacity();
     FList.resize(size_t(NewCapacity));
-    FList.shrink_to_fit();
+    // The storage keeps its own doubling when the capacity grows, as a list of a million items
+    // grows by 1280 at a time and would otherwise be copied whole at every step.
+    if (shrinking)
+        FList.shrink_to_fit();
 }
 
 void TQZList::SetCount(int NewCount) {

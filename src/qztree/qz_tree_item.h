@@ -235,6 +235,7 @@ private:
     // visible rows, in the selected list; and what this item added to the count of rows of
     // their own height.
     mutable int FAbsIndex = -1;
+    mutable uint32_t FAbsStamp = 0;
     mutable int FChildIndex = -1;
     mutable int FVisIndex = -1;
     int FSelSlot = -1;

@@ -131,6 +131,7 @@ void TCustomQZTree::SortChildren(TQZTreeItem* Parent, bool Recursive) {
         }
     };
     writeRun(Parent, writeRun);
+    FPlaceShifts.Forget();
     StructureChanged();
     FView->FClearVis = true;
     FView->FClearAll = true;

@@ -16,6 +16,15 @@ std::string& Title() {
     return title;
 }
 
+// Without a display no box can be shown (no window can be made); the message still reaches
+// whoever started the program from a console.
+void WriteToStandardError(const std::string& text) {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (error && error != INVALID_HANDLE_VALUE)
+        WriteFile(error, text.data(), DWORD(text.size()), &written, nullptr);
+}
+
 } // namespace
 
 TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook) {
@@ -39,8 +48,12 @@ int ShowOwnedMessageBox(void* owner, const std::string& text, const std::string&
                         unsigned flags) {
     if (Hook())
         return Hook()(text, caption, flags & ~unsigned(MB_TASKMODAL));
-    return MessageBoxW(static_cast<HWND>(owner), ToWide(text).c_str(), ToWide(caption).c_str(),
-                       flags);
+    int answer =
+        MessageBoxW(static_cast<HWND>(owner), ToWide(text).c_str(), ToWide(caption).c_str(), flags);
+    // Zero by the documentation, -1 from a dialog that could not be made.
+    if (answer <= 0)
+        WriteToStandardError(caption + ": " + text + "\n");
+    return answer;
 }
 
 void ShowMessage(const std::string& text) {

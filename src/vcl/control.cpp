@@ -63,8 +63,12 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 TControl::~TControl() {
     if (CaptureControl == this)
         CaptureControl = nullptr;
-    // Reached without Free too (a control on the stack): the drag manager must not keep it.
+    // Reached without Free too (a control on the stack, or one whose constructor threw): the
+    // drag manager, the hint and the parent must not keep it.
     TDragManager::ControlDestroying(this);
+    ControlDestroying(this);
+    if (FParent)
+        FParent->RemoveControl(this);
 }
 
 void TControl::Destroying() {
@@ -229,7 +233,14 @@ void TControl::SetVisible(bool value) {
     if (value == FVisible)
         return;
     FVisible = value;
-    Perform(CM_VISIBLECHANGED, value);
+    try {
+        Perform(CM_VISIBLECHANGED, value);
+    } catch (...) {
+        // A window that could not be shown leaves the control as it was, so it can be shown
+        // once windows can be made again.
+        FVisible = !value;
+        throw;
+    }
     RequestAlign();
 }
 

@@ -17,9 +17,15 @@ const TClassInfo& TWinControl::StaticClassInfo() {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
-    // Reached with a window only without Free. The heir's part is gone, so the window's last
-    // messages go straight to its class's procedure (a common control frees its data there); the
-    // binding ends with WM_NCDESTROY.
+    // Reached with children or a window only without Free: a control on the stack, or a form
+    // whose constructor threw (its window could not be made). The children go here, while this
+    // part of the control still stands for them to leave; the base parts cannot reach them.
+    if (!FControls.empty()) {
+        Destroying();
+        FreeChildren();
+    }
+    // The heir's part is gone, so the window's last messages go straight to its class's
+    // procedure (a common control frees its data there); the binding ends with WM_NCDESTROY.
     if (FHandle) {
         FWindowGoing = true;
         DestroyWindow(FHandle);
@@ -29,16 +35,22 @@ TWinControl::~TWinControl() {
 
 void TWinControl::BeforeDestruction() {
     // Children go first, while this control and its window still stand.
+    FreeChildren();
+    DestroyHandle();
+    TControl::BeforeDestruction();
+}
+
+void TWinControl::FreeChildren() {
     while (!FControls.empty()) {
         TControl* child = FControls.back();
         FormForgets(child);
         FControls.pop_back();
         FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), child), FTabList.end());
+        if (FHoverControl == child)
+            FHoverControl = nullptr;
         child->FParent = nullptr;
         child->Free();
     }
-    DestroyHandle();
-    TControl::BeforeDestruction();
 }
 
 HWND TWinControl::Handle() {

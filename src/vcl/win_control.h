@@ -190,6 +190,8 @@ protected:
 private:
     // Tells the form that control, under this one, is leaving it.
     void FormForgets(TControl* control);
+    // Frees the child controls, the last placed first, each told it has no parent any more.
+    void FreeChildren();
     friend class TControl;
     friend struct TWindowBinding;
     friend class TDragManager;

@@ -44,26 +44,28 @@ void TfmBLLLeakForm::FillControls() {
 
 void TfmBLLLeakForm::UpdateCurrentDebugInfoIndex() {
     TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
-    std::unordered_set<const TQZTreeItem*> filled;
+    Rows().BeginStep();
     const int index = CurrentDebugInfoIndex();
     if (const TDebugInfo* di = DebugReader->GetDebugInfo(index))
         BuildList(di->BLLLeaks, Root(),
-                  std::make_shared<const std::string>(SnapshotKeyAt(*DebugReader, index)), filled);
-    ZeroCountsExcept(filled);
+                  std::make_shared<const std::string>(SnapshotKeyAt(*DebugReader, index)));
+    ZeroUnfilledCounts();
     FillIntervalOfNewRows();
 }
 
 void TfmBLLLeakForm::BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
-                               const std::shared_ptr<const std::string>& Key,
-                               std::unordered_set<const TQZTreeItem*>& Filled) {
+                               const std::shared_ptr<const std::string>& Key) {
     for (int i = 0; i < List.Count(); ++i) {
-        TQZTreeItem* row = AddTreeItem(ParentRow, List.Names(i));
-        FFilledFrom[row] = Key;
-        Filled.insert(row);
+        const size_t slot = RowSlot(ParentRow, List.Items(i)->RealName);
+        TQZTreeItem* row = Rows().Row(slot);
+        if (FFilledFrom.size() <= slot)
+            FFilledFrom.resize(slot + 1);
+        FFilledFrom[slot] = Key;
+        Rows().MarkFilled(slot);
         const TObject* entry = List.Objects(i);
         if (auto stacks = dynamic_cast<const TQZSortedNamedObjects*>(entry)) {
             TViewerTree::SetCell(row, 0, IntToStr(stacks->Count()));
-            BuildList(*stacks, row, Key, Filled);
+            BuildList(*stacks, row, Key);
         } else if (auto records = dynamic_cast<const TObjectList*>(entry)) {
             TViewerTree::SetCell(row, 0, IntToStr(records->Count()));
         }
@@ -84,9 +86,10 @@ void TfmBLLLeakForm::ShowItemInfo(TQZTreeItem* Item) {
     lines.Clear();
     if (!Item)
         return;
-    auto filled = FFilledFrom.find(Item);
-    const TDebugInfo* di =
-        filled == FFilledFrom.end() ? nullptr : SnapshotByKey(*DebugReader, *filled->second);
+    const size_t slot = Rows().SlotOf(Item);
+    const TDebugInfo* di = slot < FFilledFrom.size() && FFilledFrom[slot]
+                               ? SnapshotByKey(*DebugReader, *FFilledFrom[slot])
+                               : nullptr;
     for (const std::string& line :
          BLLLeakInfoLines(Item->Text(), BLLLeakListAt(di, FullItemName(Item))))
         lines.Add(line);

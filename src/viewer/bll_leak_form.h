@@ -3,7 +3,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 class TMemo;
 class TSplitter;
@@ -37,12 +37,12 @@ protected:
 private:
     // Rows of one named list of the snapshot under key: classes, then their stacks.
     void BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
-                   const std::shared_ptr<const std::string>& Key,
-                   std::unordered_set<const TQZTreeItem*>& Filled);
+                   const std::shared_ptr<const std::string>& Key);
 
-    // The key of the snapshot that last filled each row; the row's objects are looked up there
-    // by the row's path when shown, as a read may have replaced the snapshot since.
-    std::unordered_map<const TQZTreeItem*, std::shared_ptr<const std::string>> FFilledFrom;
+    // The key of the snapshot that last filled each row, by the row's slot; the row's objects
+    // are looked up there by the row's path when shown, as a read may have replaced the
+    // snapshot since.
+    std::vector<std::shared_ptr<const std::string>> FFilledFrom;
 };
 
 extern TfmBLLLeakForm* fmBLLLeakForm;

@@ -30,17 +30,26 @@ TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner, const std::string& Name
     SetClientWidth(tvObjects->ColumnsWidth());
 }
 
-TQZTreeItem* TfmSystemLeakForm::AddTreeItem(TQZTreeItem* Parent, const std::string& Name) {
-    if (!Parent)
-        return nullptr;
+size_t TfmSystemLeakForm::RowSlot(TQZTreeItem* Parent, const std::string& Name) {
     const std::string parentPath = FullItemName(Parent);
-    const std::string key = AnsiUpperCase(parentPath.empty() ? Name : parentPath + "\\" + Name);
-    TQZTreeItem*& row = TreeItems[key];
-    if (!row) {
-        row = TfmSystemInfoForm::AddTreeItem(Parent, Name);
+    return TreeItems.FindOrAdd(parentPath.empty() ? Name : parentPath + "\\" + Name, [&] {
+        TQZTreeItem* row = TfmSystemInfoForm::AddTreeItem(Parent, Name);
         FNewRows.push_back(row);
+        return row;
+    });
+}
+
+size_t TfmSystemLeakForm::RowSlot(TQZTreeItem* Parent, const TSharedText& Name) {
+    size_t slot = TreeItems.FindShared(Parent, Name);
+    if (slot == TLeakRows::NoSlot) {
+        slot = RowSlot(Parent, Name.str());
+        TreeItems.RememberShared(Parent, Name, slot);
     }
-    return row;
+    return slot;
+}
+
+TQZTreeItem* TfmSystemLeakForm::AddTreeItem(TQZTreeItem* Parent, const std::string& Name) {
+    return Parent ? TreeItems.Row(RowSlot(Parent, Name)) : nullptr;
 }
 
 void TfmSystemLeakForm::FillIntervalOfNewRows() {
@@ -52,31 +61,31 @@ void TfmSystemLeakForm::FillIntervalOfNewRows() {
 void TfmSystemLeakForm::FillControls() {
     TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
     tvObjects->Items()->Clear();
-    TreeItems.clear();
+    TreeItems.Clear();
     FNewRows.clear();
     // Every row is new now and gets its columns of the interval as it is added.
     UpdateCurrentDebugInfoIndex();
 }
 
-void TfmSystemLeakForm::ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled) {
-    for (TQZTreeItem* row : AllRows())
-        if (!Filled.count(row))
-            TViewerTree::SetCell(row, 0, "0");
+void TfmSystemLeakForm::ZeroUnfilledCounts() {
+    for (size_t slot = 0; slot < TreeItems.Count(); ++slot)
+        if (!TreeItems.Filled(slot))
+            TViewerTree::SetCell(TreeItems.Row(slot), 0, "0");
 }
 
 void TfmSystemLeakForm::UpdateCurrentDebugInfoIndex() {
     TUpdateGuard<TQZTreeItems> update(*tvObjects->Items());
-    std::unordered_set<const TQZTreeItem*> filled;
+    TreeItems.BeginStep();
     if (const TDebugInfo* di = DebugReader->GetDebugInfo(CurrentDebugInfoIndex())) {
         const TQZSortedNamedObjects& leaks = di->SystemLeak;
         for (int i = 0; i < leaks.Count(); ++i) {
-            TQZTreeItem* row = AddTreeItem(Root(), leaks.Names(i));
+            const size_t slot = RowSlot(Root(), leaks.Items(i)->RealName);
             // The count stands in the entry itself: no search of the list by name per row.
-            TViewerTree::SetCell(row, 0, IntToStr(ObjectToInt(leaks.Objects(i))));
-            filled.insert(row);
+            TViewerTree::SetCell(TreeItems.Row(slot), 0, IntToStr(ObjectToInt(leaks.Objects(i))));
+            TreeItems.MarkFilled(slot);
         }
     }
-    ZeroCountsExcept(filled);
+    ZeroUnfilledCounts();
     FillIntervalOfNewRows();
 }
 

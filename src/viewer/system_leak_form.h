@@ -1,9 +1,8 @@
 #pragma once
+#include "viewer/leak_rows.h"
 #include "viewer/system_info_form.h"
 
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 
 // The system objects the server reported as leaked, counted per name, with the counts at the
 // ends of the interval, their difference and the growth rate over the interval. A name seen
@@ -24,9 +23,15 @@ public:
 
 protected:
     TfmSystemLeakForm(TComponent* AOwner, const std::string& Name, const std::string& Caption);
-    // Column 0 := "0" in every row that the current snapshot did not fill; each cell is written
-    // once per step, which counts with thousands of rows.
-    void ZeroCountsExcept(const std::unordered_set<const TQZTreeItem*>& Filled);
+    // The slot of the row already made for this name under Parent (not nullptr), or of a new
+    // one; equal names under different parents are different rows.
+    size_t RowSlot(TQZTreeItem* Parent, const std::string& Name);
+    // The same for a name of a snapshot's list, found again fast on later steps.
+    size_t RowSlot(TQZTreeItem* Parent, const TSharedText& Name);
+    TLeakRows& Rows() { return TreeItems; }
+    // Column 0 := "0" in every row that the current step did not mark filled; each cell is
+    // written once per step, which counts with thousands of rows.
+    void ZeroUnfilledCounts();
     // Rows that a step of the time line added show the interval at once, as the older rows do.
     void FillIntervalOfNewRows();
     // The counts of the interval, and the growth rate.
@@ -34,10 +39,7 @@ protected:
     void BeforeDestruction() override;
 
 private:
-    // Rows by their path, without regard to letter case: a top-level row by its name, a row
-    // below by its parent's path, '\' and its name, so equal names under different parents are
-    // different rows.
-    std::unordered_map<std::string, TQZTreeItem*> TreeItems;
+    TLeakRows TreeItems;
     std::vector<TQZTreeItem*> FNewRows;
 };
 

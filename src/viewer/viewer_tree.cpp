@@ -7,6 +7,7 @@
 #include "qztree/tree_view.h"
 #include "rtl/events.h"
 #include "rtl/published.h"
+#include "rtl/scope_guards.h"
 #include "rtl/string_list.h"
 
 #include <windows.h>
@@ -52,6 +53,8 @@ int TViewerTree::ColumnsWidth() const {
 TQZTreeItem* TViewerTree::AddRow(TQZTreeItem* Parent, const std::string& Text) {
     TQZTreeItem* row = Items()->AddChild(Parent, Text);
     TStrings* cells = row->ColumnText();
+    // The empty cells go in as one change of the row, not one each.
+    TUpdateGuard<TStrings> update(*cells);
     while (cells->Count() + 1 < int(FHeaderTexts.size()))
         cells->Add(std::string());
     return row;

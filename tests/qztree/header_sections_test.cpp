@@ -106,6 +106,31 @@ TEST(HeaderStream, WritesTheCurrentFormAndReadsItBack) {
     EXPECT_EQ(none.Bytes(), (std::vector<uint8_t>{0xF4, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
 }
 
+TEST(HeaderStream, AShownHeaderReportsEverySectionAndIsRedrawnWhole) {
+    THeaderOnForm source(3);
+    TMemoryStream stream;
+    source.Header->Sections()->WriteData(stream);
+    stream.SetPosition(0);
+    THeaderOnForm target;
+    HWND window = target.Header->Handle();
+    ValidateRect(window, nullptr);
+    target.Header->Sections()->ReadData(stream);
+    // Each section is announced as it comes, before its fields are read.
+    EXPECT_EQ(target.Events, (std::vector<std::string>(3, "create ")));
+    RECT pending{}, client{};
+    GetClientRect(window, &client);
+    ASSERT_TRUE(GetUpdateRect(window, &pending, FALSE));
+    EXPECT_TRUE(EqualRect(&pending, &client));
+
+    // A read that ends on an error redraws what it read too.
+    TMemoryStream cut(std::vector<uint8_t>(stream.Bytes().begin(), stream.Bytes().end() - 10));
+    ValidateRect(window, nullptr);
+    EXPECT_THROW(target.Header->Sections()->ReadData(cut), EReadError);
+    EXPECT_FALSE(target.Header->RedrawLocked());
+    ASSERT_TRUE(GetUpdateRect(window, &pending, FALSE));
+    EXPECT_TRUE(EqualRect(&pending, &client));
+}
+
 TEST(HeaderStream, StringsOfOneSection) {
     THeaderOnForm h(1);
     h.At(0)->SetText("Object");

@@ -433,6 +433,77 @@ TEST_F(TreeWindowsTest, BusinessLogicLeaksByClassAndStackWithTheirObjects) {
     EXPECT_EQ(tree->Items()->Count(), 0);
 }
 
+// Rows stay once seen and are found again by name without regard to letter case, from step to
+// step and after the file is read anew: stepping back and forth gives the rows and counts that
+// the snapshots name, and a second pass over the same steps gives exactly the rows of the first.
+TEST_F(TreeWindowsTest, LeakRowsFollowNamesComingAndGoingAcrossSteps) {
+    TfmSystemLeakForm& system = Open(fmSystemLeakForm);
+    TfmBLLLeakForm& bll = Open(fmBLLLeakForm);
+    const std::string path =
+        Write("steps.dbg", {{Keys[0],
+                             0,
+                             {{1, "THandle"}, {3, "TMutex"}},
+                             {{"TFoo", "s1", "a"}, {"TFoo", "s2", "b"}},
+                             {}},
+                            {Keys[1],
+                             0,
+                             {{5, "TMUTEX"}},
+                             {{"TBar", "s1", "e"}, {"TFOO", "s1", "c"}, {"TFOO", "s1", "d"}},
+                             {}},
+                            {Keys[2], 0, {{2, "TEvent"}}, {{"TBar", "s2", "f"}}, {}},
+                            {"10.01.2006 18:00:00", 0, {}, {}, {}}});
+    auto allRows = [](TViewerTree* tree) {
+        std::vector<std::vector<std::string>> rows;
+        for (int i = 0; i < tree->Items()->Count(); ++i)
+            rows.push_back(RowTexts(tree->Items()->Item(i)));
+        return rows;
+    };
+    auto counts = [](TViewerTree* tree, const std::vector<std::string>& paths) {
+        std::vector<std::string> texts;
+        for (const std::string& path : paths)
+            texts.push_back(Cells(tree, path).at(1));
+        return texts;
+    };
+    const std::vector<std::string> names{"THandle", "TMutex", "TEvent"};
+    const std::vector<std::string> paths{"TFoo", "TFoo\\s1", "TFoo\\s2",
+                                         "TBar", "TBar\\s1", "TBar\\s2"};
+    const std::vector<int> steps{0, 1, 2, 3, 2, 1, 0};
+    std::vector<std::vector<std::vector<std::string>>> firstPass;
+    for (int pass = 0; pass < 2; ++pass) {
+        Click(Main().ToolButton3);
+        Main().OpenFile(path);
+        for (size_t i = 0; i < steps.size(); ++i) {
+            MoveTimeLine(steps[i]);
+            auto rows = allRows(system.tvObjects);
+            for (const auto& row : allRows(bll.tvObjects))
+                rows.push_back(row);
+            if (pass == 0)
+                firstPass.push_back(rows);
+            else
+                EXPECT_EQ(rows, firstPass[i]) << "step " << i;
+        }
+    }
+    EXPECT_EQ(system.tvObjects->Items()->Count(), 3);
+    EXPECT_EQ(bll.tvObjects->Items()->Count(), 6);
+    MoveTimeLine(1);
+    EXPECT_EQ(counts(system.tvObjects, names), (std::vector<std::string>{"0", "5", "0"}));
+    EXPECT_EQ(counts(bll.tvObjects, paths),
+              (std::vector<std::string>{"1", "2", "0", "1", "1", "0"}));
+    MoveTimeLine(2);
+    EXPECT_EQ(counts(system.tvObjects, names), (std::vector<std::string>{"0", "0", "2"}));
+    EXPECT_EQ(counts(bll.tvObjects, paths),
+              (std::vector<std::string>{"0", "0", "0", "1", "0", "1"}));
+    MoveTimeLine(0);
+    EXPECT_EQ(counts(system.tvObjects, names), (std::vector<std::string>{"1", "3", "0"}));
+    EXPECT_EQ(counts(bll.tvObjects, paths),
+              (std::vector<std::string>{"2", "1", "1", "0", "0", "0"}));
+    // A row the current snapshot lacks lists the objects of the snapshot that filled it last.
+    Row(bll.tvObjects, "TBar")->Expand(false);
+    ClickRow(bll.tvObjects, Row(bll.tvObjects, "TBar\\s1"));
+    EXPECT_EQ(WindowText(bll.mBLLObjectInfo),
+              "s1\r\n\r\n    Live time: 36:00:00:000 -> Added info: e");
+}
+
 TEST_F(TreeWindowsTest, TasksByConnectionWithTheSameThreadSelectedAcrossSnapshots) {
     TfmTasksThreads& form = Open(fmTasksThreads);
     // The status bar lies along the bottom, the thread's details right above it.

@@ -55,23 +55,47 @@ uint32_t TTextPool::SampledHash(std::string_view text) {
 
 namespace {
 
-// Sixteen bytes at a time where the processor has the instructions for it (every one since
-// long ago does; the build targets the plain instruction set).
-__attribute__((target("sse2"))) bool SameBytesWide(const char* p, const char* q, size_t left) {
-    for (; left >= 16; left -= 16, p += 16, q += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(a, b)) != 0xFFFF)
+// Texts shorter than eight bytes, compared by two words that may overlap, or byte by byte.
+bool SameShortBytes(const char* p, const char* q, size_t size) {
+    if (size >= 4)
+        return ((WordAt(p) ^ WordAt(q)) | (WordAt(p + size - 4) ^ WordAt(q + size - 4))) == 0;
+    for (size_t i = 0; i < size; ++i)
+        if (p[i] != q[i])
             return false;
-    }
-    return std::memcmp(p, q, left) == 0;
+    return true;
 }
 
-bool SameBytesNarrow(const char* p, const char* q, size_t left) {
-    for (; left >= 8; left -= 8, p += 8, q += 8)
-        if ((WordAt(p) ^ WordAt(q)) | (WordAt(p + 4) ^ WordAt(q + 4)))
+// Eight bytes at a time; the last eight end at the last byte and may overlap the ones before.
+// No call of the library's comparison, which costs more than the few bytes it compares.
+bool SameBytesNarrow(const char* p, const char* q, size_t size) {
+    if (size < 8)
+        return SameShortBytes(p, q, size);
+    const auto same8 = [](const char* a, const char* b) {
+        return ((WordAt(a) ^ WordAt(b)) | (WordAt(a + 4) ^ WordAt(b + 4))) == 0;
+    };
+    const size_t last = size - 8;
+    for (size_t i = 0; i < last; i += 8)
+        if (!same8(p + i, q + i))
             return false;
-    return std::memcmp(p, q, left) == 0;
+    return same8(p + last, q + last);
+}
+
+__attribute__((target("sse2"))) inline bool Same16(const char* a, const char* b) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) == 0xFFFF;
+}
+
+// Sixteen bytes at a time where the processor has the instructions for it (every one since
+// long ago does; the build targets the plain instruction set), the last sixteen as above.
+__attribute__((target("sse2"))) bool SameBytesWide(const char* p, const char* q, size_t size) {
+    if (size < 16)
+        return SameBytesNarrow(p, q, size);
+    const size_t last = size - 16;
+    for (size_t i = 0; i < last; i += 16)
+        if (!Same16(p + i, q + i))
+            return false;
+    return Same16(p + last, q + last);
 }
 
 // Asked while the program starts, before the library would have asked the processor itself.

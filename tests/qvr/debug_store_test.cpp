@@ -69,7 +69,7 @@ TEST(SnapshotStore, AKeyThatIsNoTimeStampAddsNothingAndMatchesNothing) {
     TDebugReader reader;
     reader.AddDebugInfo("01.02.2006 10:00:00");
     // The locale collation ignores the soft hyphen and NUL; the store must not.
-    for (const std::string key :
+    for (const std::string& key :
          {std::string("01.02.2006 10:00:00\xAD"), std::string("01.02.2006 10:00:00\0", 20),
           std::string("A"), std::string("01-02-2006 10:00:00"), std::string("31.02.2006 10:00:00"),
           std::string(" "), std::string()}) {

@@ -85,6 +85,26 @@ TEST(TextPool, FindsEveryTextAgainAfterGrowing) {
     EXPECT_EQ(pool.Count(), 3000u);
 }
 
+// Long texts are hashed from a sample of their bytes, so texts that differ in one byte often
+// meet in one slot: the comparison must tell them apart wherever that byte lies.
+TEST(TextPool, TellsApartTextsThatDifferInOneByte) {
+    for (size_t size = 1; size <= 130; ++size) {
+        TTextPool pool;
+        std::string text;
+        for (size_t i = 0; i < size; ++i)
+            text += char('a' + i % 23);
+        const TSharedText original = pool.Intern(text);
+        for (size_t at = 0; at < size; ++at) {
+            std::string other = text;
+            other[at] = '#';
+            const TSharedText found = pool.Intern(other);
+            ASSERT_FALSE(found.SharesWith(original)) << size << " " << at;
+            ASSERT_EQ(found, other);
+        }
+        ASSERT_TRUE(pool.Intern(text).SharesWith(original)) << size;
+    }
+}
+
 TEST(SharedTexts, SnapshotsOfOneFileHoldARepeatedTextOnce) {
     TTempDebugFile file(
         TDebugFileWriter()

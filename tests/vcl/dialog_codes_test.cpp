@@ -14,7 +14,7 @@
 
 namespace {
 LRESULT DialogCode(TWinControl* control, uint16_t key = 0) {
-    MSG msg{control->Handle(), WM_KEYDOWN, key, 0};
+    MSG msg{control->Handle(), WM_KEYDOWN, key, 0, 0, {}};
     return SendMessageW(control->Handle(), WM_GETDLGCODE, key, key ? LPARAM(&msg) : 0);
 }
 

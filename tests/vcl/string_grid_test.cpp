@@ -172,7 +172,7 @@ TEST(StringGrid, TypingEditsTheCellAndEscapePutsItBack) {
     EXPECT_EQ(grid->Cells(1, 1), "Да");
     EXPECT_EQ(set, (std::vector<std::string>{"11=Д", "11=Да"}));
     // The edit takes Enter and Escape from a dialog.
-    MSG enter{Editor(grid), WM_KEYDOWN, VK_RETURN, 0};
+    MSG enter{Editor(grid), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
     EXPECT_TRUE(SendMessageW(Editor(grid), WM_GETDLGCODE, VK_RETURN, LPARAM(&enter)) &
                 DLGC_WANTMESSAGE);
     PostKey(Editor(grid), VK_RETURN);

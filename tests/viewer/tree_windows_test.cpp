@@ -31,16 +31,16 @@ struct TTaskLine {
     int Address = 0;
     std::string Id, HostPort;
     int State = 1;
-    std::string Sign;
+    std::string Sign{};
 };
 
 // One snapshot as a test writes it.
 struct TSnap {
     std::string Key;
     int OpenSessions = 0;
-    std::vector<std::pair<int, std::string>> SystemLeaks; // count, name
-    std::vector<std::array<std::string, 3>> Leaks;        // class, stack, added info
-    std::vector<TTaskLine> Tasks;
+    std::vector<std::pair<int, std::string>> SystemLeaks{}; // count, name
+    std::vector<std::array<std::string, 3>> Leaks{};        // class, stack, added info
+    std::vector<TTaskLine> Tasks{};
 };
 
 TTaskLine Task(int address, const std::string& id, const std::string& hostPort, int state = 1) {

@@ -73,6 +73,7 @@ void TCustomQZHeader::BeforeDestruction() {
     FResizeSection = nullptr;
     FDropSrc = nullptr;
     FDropTrg = nullptr;
+    GiveBackSplitCursor();
     TQZXPThemedControl::BeforeDestruction();
 }
 

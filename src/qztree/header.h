@@ -202,6 +202,7 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    void VisibleChanged() override;
     void DblClick() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void DoExit() override;
@@ -246,6 +247,8 @@ private:
     void DrawDragImageAt(int X);
     void TrackHot(int X, int Y);
     void UpdateCursorAndHint(int X, int Y);
+    // The split cursor is the whole screen's: the header takes it back when it goes or hides.
+    void GiveBackSplitCursor();
     void SetHotSection(TQZHeaderSection* Section);
     void LookupChange(TObject* Sender);
     void LookupKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);

@@ -257,8 +257,8 @@ void TCustomQZHeader::UpdateCursorAndHint(int X, int Y) {
     TQZHeaderSection* hit = nullptr;
     if (InResizeArea(X, hit) && hit && hit->Resizable() && !IsDesigning())
         ShowSplitCursor();
-    else if (IsSplitCursor())
-        Screen->SetCursor(crDefault);
+    else
+        GiveBackSplitCursor();
     TQZHeaderSection* under = GetSectionAt(X, Y);
     if (FHintSection && FHintSection != under && ShowHint() && under && !under->Hint.empty()) {
         // Moving the hint's anchor away and back makes the application show the new text.
@@ -407,9 +407,23 @@ void TCustomQZHeader::MouseLeave() {
         RedrawSectionOf(FPressedItem);
     }
     SetHotSection(nullptr);
-    if (!FResizing && IsSplitCursor())
-        Screen->SetCursor(crDefault);
+    if (!FResizing)
+        GiveBackSplitCursor();
     FHintSection = nullptr;
+}
+
+void TCustomQZHeader::GiveBackSplitCursor() {
+    if (IsSplitCursor())
+        Screen->SetCursor(crDefault);
+}
+
+void TCustomQZHeader::VisibleChanged() {
+    TQZXPThemedControl::VisibleChanged();
+    if (Visible())
+        return;
+    // A hidden header gets no more mouse: a resize or drag ends as on cancel mode.
+    CancelMode();
+    GiveBackSplitCursor();
 }
 
 void TCustomQZHeader::KeyDown(uint16_t& Key, TShiftState Shift) {

@@ -12,6 +12,10 @@ TCustomTabControl::TCustomTabControl(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
 }
 
+bool TCustomTabControl::StopsOnTab() const {
+    return TabStop() && !TabTexts().empty();
+}
+
 void TCustomTabControl::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.SystemClassName = WC_TABCONTROLW;

@@ -19,6 +19,8 @@ public:
     void AdjustClientRect(TRect& Rect) const override;
     // The tab's rectangle in client pixels; empty for a tab that is not there.
     TRect TabRect(int index) const;
+    // Without a tab shown the focus would show nowhere: Tab passes by to the pages' controls.
+    bool StopsOnTab() const override;
 
     TTabChangingEvent OnChanging;
     TNotifyEvent OnChange;

@@ -56,6 +56,8 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
+    // Whether Tab stops here now: TabStop, unless the control has nothing to show the focus on.
+    virtual bool StopsOnTab() const { return FTabStop; }
     // The place among the parent's windowed children that Tab follows; set moves the control
     // there (clamped), the others keep their order.
     int TabOrder() const;
@@ -63,7 +65,7 @@ public:
     // Every windowed control inside, in tab order: each child, then what it holds.
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
     // The control after (or before) Current in this control's tab order list, round the end,
-    // that can take the focus, with TabStop when asked, a direct child when asked; or null.
+    // that can take the focus, where Tab stops when asked, a direct child when asked; or null.
     TWinControl* FindNextControl(TWinControl* Current, bool GoForward, bool CheckTabStop,
                                  bool CheckParent) const;
     // Focuses that control; arrows (CheckTabStop false) stay among this control's children.

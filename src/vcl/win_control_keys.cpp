@@ -52,7 +52,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* Current, bool GoForward, 
     do {
         i = GoForward ? (i + 1) % count : (i + count - 1) % count;
         TWinControl* c = list[size_t(i)];
-        if (c->CanFocus() && (!CheckTabStop || c->TabStop()) &&
+        if (c->CanFocus() && (!CheckTabStop || c->StopsOnTab()) &&
             (!CheckParent || c->Parent() == this))
             return c;
     } while (i != start);

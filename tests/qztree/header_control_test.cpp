@@ -8,6 +8,7 @@
 #include "vcl/edit.h"
 #include "vcl/img_list.h"
 #include "vcl/menus.h"
+#include "vcl/screen.h"
 #include "vcl/user_input.h"
 
 #include <gtest/gtest.h>
@@ -683,4 +684,33 @@ TEST(HeaderMouse, TheDragImageLeavesNoEdgeAndNoStaleStrip) {
             stale += screen[size_t(y * 400 + x)] != painted.At(x, y);
     EXPECT_EQ(stale, 0);
     PostMouse(header, WM_LBUTTONUP, 260, 8);
+}
+
+TEST(HeaderMouse, TheSplitCursorGoesWhenTheHeaderIsFreedHiddenOrLeft) {
+    for (std::string way : {"freed", "hidden", "hidden resizing", "left"}) {
+        THeaderOnForm h(2);
+        const int grip = h.At(0)->Right() - 2;
+        MoveMouse(h, grip, 5, 0);
+        ASSERT_EQ(GetCursor(), HeaderSplitCursor()) << way;
+        HWND header = h.Header->Handle();
+        int y = 5;
+        if (way == "freed") {
+            h.Header->Free();
+        } else if (way == "left") {
+            y = 100;
+        } else {
+            if (way == "hidden resizing")
+                PostMouse(header, WM_LBUTTONDOWN, grip, 5, MK_LBUTTON);
+            h.Header->Hide();
+            EXPECT_FALSE(h.Header->Resizing()) << way;
+            EXPECT_NE(GetCapture(), header) << way;
+        }
+        // The real pointer moves on over the form: the form chooses the cursor now.
+        POINT p{grip + 1, y};
+        ClientToScreen(h.Form->Handle(), &p);
+        SetCursorPos(p.x, p.y);
+        PumpMessages();
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << way;
+        EXPECT_EQ(Screen->Cursor(), crDefault) << way;
+    }
 }

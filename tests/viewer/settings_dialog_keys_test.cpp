@@ -3,6 +3,7 @@
 #include "qztree/qz_tree.h"
 #include "qztree/qz_tree_item.h"
 #include "qztree/qz_tree_items.h"
+#include "qztree/tree_view.h"
 
 #include "qvr/qvr_config.h"
 #include "vcl/button.h"
@@ -210,4 +211,58 @@ TEST_F(SettingsDialogTest, EscapeCancelsFromAnyControl) {
     EXPECT_FALSE(d.Visible());
     EXPECT_EQ(written, before);
     EXPECT_EQ(QVRConfig->MaxRunTasks, 12);
+}
+
+namespace {
+void HoldShift(bool held) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = held ? 0x80 : 0;
+    SetKeyboardState(state);
+}
+
+// Tab (or Shift+Tab) pressed count times on whatever has the focus, one step each; the window
+// that has the focus after each press.
+void AddTabs(std::vector<std::function<void()>>& steps, int count, bool back,
+             std::vector<HWND>& stops) {
+    for (int i = 0; i < count; ++i) {
+        steps.push_back([back] {
+            HoldShift(back);
+            PostKeyToFocus(VK_TAB);
+        });
+        steps.push_back([&stops] {
+            HoldShift(false);
+            stops.push_back(GetFocus());
+            EXPECT_TRUE(IsWindowVisible(GetFocus())) << "the focus shows where it is";
+        });
+    }
+}
+} // namespace
+
+TEST_F(SettingsDialogTest, TabPassesByPageControlsWhoseTabsAreHidden) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    HWND tree = d.tvChoseConfigOptions->ViewControl()->Handle();
+    std::vector<HWND> onDefault, onConnection, backwards;
+    std::vector<std::function<void()>> steps{[&] { SetFocus(tree); }};
+    // The first page holds a label only: from the page tree Tab goes to the buttons and back.
+    AddTabs(steps, 3, false, onDefault);
+    // The connection page holds a page control of its own, its tabs hidden too.
+    steps.push_back([&] { ShowPage(d.tsConnectionOptions); });
+    AddTabs(steps, 11, false, onConnection);
+    steps.push_back([&] { SetFocus(d.edQueueManager->Handle()); });
+    AddTabs(steps, 1, true, backwards);
+    steps.push_back([&] { ClickControl(d.btnCancel); });
+    ShowSettings(steps);
+
+    EXPECT_EQ(onDefault, (std::vector<HWND>{d.btnOk->Handle(), d.btnCancel->Handle(), tree}));
+    ASSERT_EQ(d.pcConfigs->ActivePage(), d.tsConnectionOptions);
+    // The type's radio button, the interval, the six queue edits, the buttons, the tree.
+    ASSERT_EQ(onConnection.size(), 11u);
+    EXPECT_TRUE(IsChild(d.rgConnectionType->Handle(), onConnection[0]));
+    EXPECT_EQ(onConnection[1], d.edTryConnectionInterval->Handle());
+    EXPECT_EQ(onConnection[2], d.edQueueManager->Handle());
+    EXPECT_EQ(onConnection[8], d.btnOk->Handle());
+    EXPECT_EQ(onConnection[10], tree);
+    EXPECT_EQ(backwards, std::vector<HWND>{d.edTryConnectionInterval->Handle()});
 }

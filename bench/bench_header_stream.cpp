@@ -6,10 +6,10 @@
 // read is timed too.
 // Usage: bench_header_stream [--shown] [counts...]  (default 1000 2000 4000 8000 10000)
 #include "bench_reporting.h"
-#include "qztree/header.h"
+#include "qztree/header/header.h"
 #include "rtl/streams.h"
-#include "vcl/application.h"
-#include "vcl/forms.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
 
 #include <array>
 #include <chrono>

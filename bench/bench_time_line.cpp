@@ -8,8 +8,8 @@
 #include "rtl/file_io.h"
 #include "rtl/message_box.h"
 #include "support/debug_file_samples.h"
-#include "vcl/application.h"
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/core/application.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
 

@@ -4,14 +4,14 @@
 // With --show the filled tree stays on screen until its window is closed.
 // Needs a display, as it opens windows.
 #include "bench_reporting.h"
-#include "qztree/qz_tree.h"
-#include "qztree/qz_tree_item.h"
-#include "qztree/tree_view.h"
+#include "qztree/tree/items/tree_item.h"
+#include "qztree/tree/tree.h"
+#include "qztree/tree/view/tree_view.h"
 #include "rtl/string_list.h"
-#include "vcl/application.h"
-#include "vcl/bitmap.h"
-#include "vcl/forms.h"
-#include "vcl/win_api.h"
+#include "vcl/base/win_api.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
+#include "vcl/graphics/bitmap.h"
 
 #include <commctrl.h>
 

@@ -5,9 +5,9 @@
 // Usage: bench_tree_items [parents...]  (default 1000 10000 100000: 11k, 110k and 1.1M items)
 // The goal compares the two largest sizes: fill and clear grow linearly (the larger within 12x
 // of the smaller for 10x the items) and sorting as n log n.
-#include "qztree/custom_qz_tree.h"
-#include "qztree/qz_tree_item.h"
-#include "qztree/qz_tree_items.h"
+#include "qztree/tree/custom_tree.h"
+#include "qztree/tree/items/tree_item.h"
+#include "qztree/tree/items/tree_items.h"
 #include "rtl/string_list.h"
 
 #include <algorithm>

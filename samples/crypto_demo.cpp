@@ -4,10 +4,10 @@
 #include "rtl/file_names.h"
 #include "tools/file_path_choser.h"
 #include "tools/system_info.h"
-#include "vcl/application.h"
-#include "vcl/forms.h"
-#include "vcl/windows_clean.h"
-#include "viewer/crypto_params_editor.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
+#include "viewer/crypto_params_editor/crypto_params_editor.h"
 
 namespace {
 

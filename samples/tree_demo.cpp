@@ -1,20 +1,20 @@
 // A window to try the tree by hand: select rows with clicks, Ctrl, Shift and a frame, move with
 // the keys, type to find a row, sort by clicking the header (Ctrl adds a column), drag rows to
 // the tree on the right, and edit name and value rows below. What happens shows in the caption.
-#include "qztree/header.h"
-#include "qztree/header_section.h"
-#include "qztree/header_sections.h"
-#include "qztree/qz_params_edit.h"
-#include "qztree/qz_tree.h"
-#include "qztree/qz_tree_item.h"
-#include "qztree/qz_tree_items.h"
-#include "qztree/tree_view.h"
+#include "qztree/header/header.h"
+#include "qztree/header/header_section.h"
+#include "qztree/header/header_sections.h"
+#include "qztree/params_editor/params_edit.h"
+#include "qztree/tree/items/tree_item.h"
+#include "qztree/tree/items/tree_items.h"
+#include "qztree/tree/tree.h"
+#include "qztree/tree/view/tree_view.h"
 
 #include "rtl/string_list.h"
-#include "vcl/application.h"
-#include "vcl/forms.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
 
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
 
 #include <string>
 

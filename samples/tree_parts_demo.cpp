@@ -1,14 +1,14 @@
 // A window to try the tree library's header and scroll bars by hand: drag, resize and click the
 // header, press, hold and drag the bars, double-click the form for the classic look. What
 // happens is shown in the window's caption.
-#include "qztree/header.h"
-#include "qztree/scroll_bar.h"
+#include "qztree/header/header.h"
+#include "qztree/scroll_bar/scroll_bar.h"
 
 #include "rtl/string_list.h"
-#include "vcl/application.h"
-#include "vcl/forms.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
 
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "chart/chart_model.h"
 #include "chart/series_thinning.h"
-#include "vcl/custom_control.h"
+#include "vcl/core/custom_control.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "chart/text_measure.h"
 #include "rtl/events.h"
-#include "vcl/colors.h"
-#include "vcl/geometry.h"
+#include "vcl/base/geometry.h"
+#include "vcl/graphics/colors.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
 #include "chart/chart_painter.h"
 
 #include "chart/series_thinning.h"
-#include "vcl/gdi_objects.h"
-#include "vcl/win_api.h"
+#include "vcl/base/win_api.h"
+#include "vcl/graphics/gdi_objects.h"
 
 #include <algorithm>
 

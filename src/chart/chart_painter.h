@@ -2,7 +2,7 @@
 #include "chart/chart_model.h"
 #include "chart/series_thinning.h"
 #include "chart/text_measure.h"
-#include "vcl/canvas.h"
+#include "vcl/graphics/canvas.h"
 
 // Text sizes in the canvas's font.
 class TCanvasTextMeasure : public TTextMeasure {

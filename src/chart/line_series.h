@@ -1,7 +1,7 @@
 #pragma once
 #include "rtl/object.h"
-#include "vcl/colors.h"
-#include "vcl/graphics.h"
+#include "vcl/graphics/colors.h"
+#include "vcl/graphics/graphics.h"
 
 #include <cstdint>
 #include <functional>

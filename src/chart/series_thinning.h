@@ -1,6 +1,6 @@
 #pragma once
 #include "chart/axis_scale.h"
-#include "vcl/geometry.h"
+#include "vcl/base/geometry.h"
 
 #include <cstdint>
 #include <unordered_map>

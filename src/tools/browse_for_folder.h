@@ -1,5 +1,5 @@
 #pragma once
-#include "vcl/set.h"
+#include "vcl/base/set.h"
 
 #include <string>
 

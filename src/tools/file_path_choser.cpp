@@ -6,11 +6,11 @@
 #include "rtl/wide_text.h"
 #include "tools/browse_for_folder.h"
 #include "tools/chooser_paths.h"
-#include "vcl/button.h"
-#include "vcl/edit.h"
-#include "vcl/gdi_objects.h"
-#include "vcl/label.h"
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/controls/button.h"
+#include "vcl/controls/edit.h"
+#include "vcl/controls/label.h"
+#include "vcl/graphics/gdi_objects.h"
 
 #include <shellapi.h>
 

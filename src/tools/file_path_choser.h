@@ -1,9 +1,9 @@
 #pragma once
 #include "tools/file_path_choser_layout.h"
-#include "vcl/custom_control.h"
-#include "vcl/dialogs.h"
-#include "vcl/set.h"
-#include "vcl/controls_types.h"
+#include "vcl/base/controls_types.h"
+#include "vcl/base/set.h"
+#include "vcl/core/custom_control.h"
+#include "vcl/dialogs/dialogs.h"
 
 #include <functional>
 #include <string>

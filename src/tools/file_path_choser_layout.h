@@ -1,5 +1,5 @@
 #pragma once
-#include "vcl/geometry.h"
+#include "vcl/base/geometry.h"
 
 // Where the parts of a path chooser stand; painting and laying out both read it.
 struct TChoserLayoutInput {

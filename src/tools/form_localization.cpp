@@ -3,7 +3,7 @@
 #include "rtl/published.h"
 #include "rtl/strings.h"
 #include "tools/property_readers.h"
-#include "vcl/forms.h"
+#include "vcl/core/forms.h"
 
 std::unique_ptr<TStringList> LocalizatorLanguagesIDs;
 

@@ -6,7 +6,7 @@
 #include "tools/prop_storage.h"
 #include "tools/system_info.h"
 #include "tools/window_placement.h"
-#include "vcl/screen.h"
+#include "vcl/core/screen.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 #include "rtl/custom_ini_file.h"
 #include "rtl/string_list.h"
-#include "vcl/component.h"
-#include "vcl/forms.h"
-#include "vcl/set.h"
+#include "vcl/base/component.h"
+#include "vcl/base/set.h"
+#include "vcl/core/forms.h"
 
 #include <memory>
 #include <string>

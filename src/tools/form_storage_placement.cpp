@@ -4,9 +4,9 @@
 
 #include "rtl/strings.h"
 #include "tools/window_placement.h"
-#include "vcl/application.h"
-#include "vcl/screen.h"
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/core/application.h"
+#include "vcl/core/screen.h"
 
 namespace {
 

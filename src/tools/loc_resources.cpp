@@ -4,7 +4,7 @@
 #include "rtl/strings.h"
 #include "tools/localization_store.h"
 #include "tools/qz_string.h"
-#include "vcl/component.h"
+#include "vcl/base/component.h"
 
 std::string TQZLocResource::GetLocalValue(const std::string& Language) const {
     std::string value = Language.empty() ? DefaultValue : GetLocalResourceValue(BaseID, Language);

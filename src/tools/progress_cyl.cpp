@@ -2,8 +2,8 @@
 
 #include "rtl/published.h"
 #include "rtl/strings.h"
-#include "vcl/bitmap.h"
-#include "vcl/graphics.h"
+#include "vcl/graphics/bitmap.h"
+#include "vcl/graphics/graphics.h"
 
 const TClassInfo& TQZPCColorStyle::StaticClassInfo() {
     using S = TQZPCColorStyle;

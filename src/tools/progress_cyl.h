@@ -1,8 +1,8 @@
 #pragma once
 #include "rtl/property_change.h"
 #include "tools/progress_cyl_shading.h"
-#include "vcl/graphic_control.h"
-#include "vcl/persistent.h"
+#include "vcl/base/persistent.h"
+#include "vcl/core/graphic_control.h"
 
 #include <memory>
 #include <string>

@@ -3,9 +3,9 @@
 #include "tools/progress_cyl.h"
 
 #include "rtl/wide_text.h"
-#include "vcl/bitmap.h"
-#include "vcl/gdi_objects.h"
-#include "vcl/panel.h"
+#include "vcl/controls/panel.h"
+#include "vcl/graphics/bitmap.h"
+#include "vcl/graphics/gdi_objects.h"
 
 #include <algorithm>
 #include <cwchar>

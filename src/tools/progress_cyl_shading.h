@@ -1,7 +1,7 @@
 #pragma once
-#include "vcl/colors.h"
-#include "vcl/controls_types.h"
-#include "vcl/geometry.h"
+#include "vcl/base/controls_types.h"
+#include "vcl/base/geometry.h"
+#include "vcl/graphics/colors.h"
 
 #include <cstdint>
 

@@ -4,10 +4,10 @@
 #include "rtl/format_settings.h"
 #include "rtl/strings.h"
 #include "tools/qz_string.h"
-#include "vcl/application.h"
-#include "vcl/component.h"
-#include "vcl/forms.h"
-#include "vcl/screen.h"
+#include "vcl/base/component.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
+#include "vcl/core/screen.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "vcl/forms.h"
-#include "vcl/geometry.h"
+#include "vcl/base/geometry.h"
+#include "vcl/core/forms.h"
 
 #include <array>
 #include <string>

@@ -4,7 +4,7 @@
 #include "qvr/debug_value.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
-#include "vcl/edit.h"
+#include "vcl/controls/edit.h"
 
 TfmDataBaseParamsForm* fmDataBaseParamsForm = nullptr;
 

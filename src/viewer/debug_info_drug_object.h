@@ -1,6 +1,6 @@
 #pragma once
 #include "rtl/string_list.h"
-#include "vcl/drag_drop.h"
+#include "vcl/core/drag_drop.h"
 
 #include <memory>
 

@@ -4,11 +4,11 @@
 
 #include "rtl/published.h"
 #include "tools/form_storage.h"
-#include "vcl/application.h"
-#include "vcl/screen.h"
-#include "vcl/tool_bar.h"
-#include "vcl/track_bar.h"
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/controls/tool_bar.h"
+#include "vcl/controls/track_bar.h"
+#include "vcl/core/application.h"
+#include "vcl/core/screen.h"
 #include "viewer/time_line_form.h"
 
 const TClassInfo& TfmDebugInfo::StaticClassInfo() {

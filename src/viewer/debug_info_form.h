@@ -1,6 +1,6 @@
 #pragma once
 #include "qvr/debug_info.h"
-#include "vcl/forms.h"
+#include "vcl/core/forms.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "viewer/deferred_work.h"
 
 #include "rtl/scope_guards.h"
-#include "vcl/application.h"
+#include "vcl/core/application.h"
 
 void TDeferredWork::Run(std::function<void()> work) {
     FQueue.push_back(std::move(work));

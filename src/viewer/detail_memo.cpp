@@ -1,7 +1,7 @@
 #include "viewer/detail_memo.h"
 
-#include "vcl/edit.h"
-#include "vcl/splitter.h"
+#include "vcl/controls/edit.h"
+#include "vcl/controls/splitter.h"
 
 TDetailMemo AddDetailMemo(TWinControl* Parent, const std::string& MemoName, int Height) {
     TDetailMemo pane;

@@ -4,7 +4,7 @@
 #include "qvr/debug_reader.h"
 #include "qvr/debug_value.h"
 #include "rtl/published.h"
-#include "vcl/menus.h"
+#include "vcl/core/menus.h"
 #include "viewer/debug_info_drug_object.h"
 #include "viewer/diagram_values.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "vcl/controls_types.h"
+#include "vcl/base/controls_types.h"
 #include "viewer/debug_info_form.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "viewer/viewer_startup.h"
 
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return RunViewer();

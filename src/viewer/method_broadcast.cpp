@@ -4,7 +4,7 @@
 #include "rtl/message_box.h"
 #include "rtl/published.h"
 #include "rtl/strings.h"
-#include "vcl/screen.h"
+#include "vcl/core/screen.h"
 #include "viewer/debug_info_form.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include "qvr/memory_qvr_config.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
-#include "vcl/edit.h"
-#include "vcl/menus.h"
-#include "viewer/qvr_set_form.h"
+#include "vcl/controls/edit.h"
+#include "vcl/core/menus.h"
+#include "viewer/settings_dialog/qvr_set_form.h"
 
 TfmQVRConfigForm* fmQVRConfigForm = nullptr;
 

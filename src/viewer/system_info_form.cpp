@@ -1,7 +1,7 @@
 #include "viewer/system_info_form.h"
 
 #include "qvr/debug_reader.h"
-#include "qztree/qz_tree_item.h"
+#include "qztree/tree/items/tree_item.h"
 #include "rtl/events.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"

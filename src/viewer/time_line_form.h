@@ -1,6 +1,6 @@
 #pragma once
 #include "qvr/read_progress.h"
-#include "vcl/up_down.h"
+#include "vcl/controls/up_down.h"
 #include "viewer/debug_info_form.h"
 #include "viewer/deferred_work.h"
 #include "viewer/time_line_positions.h"

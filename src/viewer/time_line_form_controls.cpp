@@ -2,14 +2,14 @@
 #include "viewer/time_line_form.h"
 
 #include "tools/progress_cyl.h"
-#include "vcl/button.h"
-#include "vcl/dialogs.h"
-#include "vcl/edit.h"
-#include "vcl/img_list.h"
-#include "vcl/label.h"
-#include "vcl/panel.h"
-#include "vcl/tool_bar.h"
-#include "vcl/track_bar.h"
+#include "vcl/controls/button.h"
+#include "vcl/controls/edit.h"
+#include "vcl/controls/label.h"
+#include "vcl/controls/panel.h"
+#include "vcl/controls/tool_bar.h"
+#include "vcl/controls/track_bar.h"
+#include "vcl/dialogs/dialogs.h"
+#include "vcl/graphics/img_list.h"
 #include "viewer/tool_bar_images.h"
 
 namespace {

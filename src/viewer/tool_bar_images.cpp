@@ -1,7 +1,7 @@
 #include "viewer/tool_bar_images.h"
 
-#include "vcl/bitmap.h"
-#include "vcl/img_list.h"
+#include "vcl/graphics/bitmap.h"
+#include "vcl/graphics/img_list.h"
 
 #include <functional>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "qztree/qz_tree.h"
+#include "qztree/tree/tree.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "chart/chart.h"
 
-#include "vcl/forms.h"
+#include "vcl/core/forms.h"
 #include "vcl/vcl_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,18 +2,18 @@
 // (custom scroll bars, a header, rows enough to scroll both ways) and a bar of its own, runs its
 // loop, and is closed by the user. Argument: "close" (the title bar's close button) or "altf4".
 // The exit code is 0 when the program ended by itself; a fault at its end shows in the code.
-#include "qztree/custom_qz_tree.h"
-#include "qztree/qz_tree.h"
-#include "qztree/qz_tree_item.h"
-#include "qztree/qz_tree_items.h"
-#include "qztree/scroll_bar.h"
-#include "qztree/tree_view.h"
+#include "qztree/scroll_bar/scroll_bar.h"
+#include "qztree/tree/custom_tree.h"
+#include "qztree/tree/items/tree_item.h"
+#include "qztree/tree/items/tree_items.h"
+#include "qztree/tree/tree.h"
+#include "qztree/tree/view/tree_view.h"
 #include "rtl/string_list.h"
-#include "vcl/application.h"
-#include "vcl/forms.h"
-#include "vcl/timer.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
+#include "vcl/core/timer.h"
 
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
 
 #include <cstring>
 #include <string>

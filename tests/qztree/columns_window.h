@@ -2,9 +2,9 @@
 // A tree window with columns under a shown header, and what its view paints.
 #include "tree_window.h"
 
-#include "qztree/header.h"
-#include "qztree/header_section.h"
-#include "qztree/header_sections.h"
+#include "qztree/header/header.h"
+#include "qztree/header/header_section.h"
+#include "qztree/header/header_sections.h"
 #include "rtl/string_list.h"
 
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #pragma once
-#include "qztree/custom_qz_tree.h"
-#include "qztree/qz_tree_item.h"
-#include "qztree/qz_tree_items.h"
+#include "qztree/tree/custom_tree.h"
+#include "qztree/tree/items/tree_item.h"
+#include "qztree/tree/items/tree_items.h"
 #include "rtl/string_list.h"
 
 #include <string>

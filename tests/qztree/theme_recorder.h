@@ -1,5 +1,5 @@
 #pragma once
-#include "qztree/themes.h"
+#include "qztree/base/themes.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
-#include "qztree/custom_qz_tree.h"
-#include "qztree/qz_tree_item.h"
-#include "qztree/qz_tree_items.h"
-#include "qztree/tree_view_state.h"
+#include "qztree/tree/custom_tree.h"
+#include "qztree/tree/items/tree_item.h"
+#include "qztree/tree/items/tree_items.h"
+#include "qztree/tree/view/tree_view_state.h"
 
 #include <functional>
 #include <string>

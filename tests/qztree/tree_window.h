@@ -3,10 +3,10 @@
 #include "../vcl/user_input.h"
 #include "../vcl/vcl_test_support.h"
 
-#include "qztree/custom_qz_tree.h"
-#include "qztree/qz_tree_item.h"
-#include "qztree/qz_tree_items.h"
-#include "qztree/tree_view.h"
+#include "qztree/tree/custom_tree.h"
+#include "qztree/tree/items/tree_item.h"
+#include "qztree/tree/items/tree_items.h"
+#include "qztree/tree/view/tree_view.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "vcl/win_types.h"
+#include "vcl/base/win_types.h"
 
 #include <string>
 #include <vector>

@@ -7,10 +7,10 @@
 #include "rtl/wide_text.h"
 #include "support/dialog_answer.h"
 #include "support/temp_folder.h"
-#include "vcl/button.h"
-#include "vcl/edit.h"
-#include "vcl/forms.h"
-#include "vcl/label.h"
+#include "vcl/controls/button.h"
+#include "vcl/controls/edit.h"
+#include "vcl/controls/label.h"
+#include "vcl/core/forms.h"
 #include "vcl/user_input.h"
 
 #include <windows.h>

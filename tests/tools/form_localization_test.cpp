@@ -3,11 +3,11 @@
 #include "tools/localization_store.h"
 #include "tools/property_readers.h"
 #include "tools/sorted_lists.h"
-#include "vcl/edit.h"
-#include "vcl/forms.h"
-#include "vcl/label.h"
-#include "vcl/menus.h"
-#include "vcl/panel.h"
+#include "vcl/controls/edit.h"
+#include "vcl/controls/label.h"
+#include "vcl/controls/panel.h"
+#include "vcl/core/forms.h"
+#include "vcl/core/menus.h"
 
 #include <gtest/gtest.h>
 

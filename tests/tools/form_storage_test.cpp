@@ -7,10 +7,10 @@
 #include "rtl/reg_ini_file.h"
 #include "rtl/wide_text.h"
 #include "tools/window_placement.h"
-#include "vcl/edit.h"
-#include "vcl/label.h"
-#include "vcl/screen.h"
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/controls/edit.h"
+#include "vcl/controls/label.h"
+#include "vcl/core/screen.h"
 
 #include "support/temp_folder.h"
 

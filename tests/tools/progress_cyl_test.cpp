@@ -1,7 +1,7 @@
 #include "tools/progress_cyl.h"
 
 #include "rtl/published.h"
-#include "vcl/forms.h"
+#include "vcl/core/forms.h"
 #include "vcl/vcl_test_support.h"
 
 #include <gtest/gtest.h>

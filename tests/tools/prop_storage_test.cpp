@@ -3,8 +3,8 @@
 #include "rtl/format_settings.h"
 #include "rtl/mem_ini_file.h"
 #include "rtl/string_list.h"
-#include "vcl/component.h"
-#include "vcl/set.h"
+#include "vcl/base/component.h"
+#include "vcl/base/set.h"
 
 #include <gtest/gtest.h>
 

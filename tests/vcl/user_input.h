@@ -1,11 +1,11 @@
 #pragma once
 // Input as a user makes it: keys and clicks posted to the real windows, then the layer's message
 // loop runs until the queue is empty, so every message takes the path the system gives it.
-#include "vcl/application.h"
-#include "vcl/controls_types.h"
-#include "vcl/forms.h"
-#include "vcl/win_api.h"
-#include "vcl/win_control.h"
+#include "vcl/base/controls_types.h"
+#include "vcl/base/win_api.h"
+#include "vcl/core/application.h"
+#include "vcl/core/forms.h"
+#include "vcl/core/win_control.h"
 
 inline void PumpMessages() {
     for (int i = 0; i < 3; ++i) {

@@ -1,9 +1,9 @@
 #pragma once
-#include "vcl/application.h"
-#include "vcl/bitmap.h"
-#include "vcl/control.h"
-#include "vcl/win_api.h"
-#include "vcl/win_control.h"
+#include "vcl/base/win_api.h"
+#include "vcl/core/application.h"
+#include "vcl/core/control.h"
+#include "vcl/core/win_control.h"
+#include "vcl/graphics/bitmap.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "viewer_fixture.h"
 
 #include "tools/form_storage.h"
-#include "vcl/application.h"
+#include "vcl/core/application.h"
 #include "viewer/data_base_params_form.h"
 #include "viewer/method_broadcast.h"
 

@@ -2,7 +2,7 @@
 
 #include "qvr/debug_reader.h"
 #include "support/debug_file_writer.h"
-#include "vcl/edit.h"
+#include "vcl/controls/edit.h"
 #include "viewer/data_base_params_form.h"
 
 TEST_F(ViewerTest, TheDataBaseParamsWindowShowsTheCurrentSnapshotsText) {

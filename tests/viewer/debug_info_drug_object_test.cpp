@@ -1,8 +1,8 @@
 #include "viewer/debug_info_drug_object.h"
 
 #include "qvr/debug_info.h"
-#include "vcl/custom_control.h"
-#include "vcl/forms.h"
+#include "vcl/core/custom_control.h"
+#include "vcl/core/forms.h"
 
 #include "vcl/vcl_test_support.h"
 

@@ -2,10 +2,10 @@
 
 #include "qvr/debug_reader.h"
 #include "rtl/message_box.h"
-#include "vcl/application.h"
-#include "vcl/button.h"
-#include "vcl/panel.h"
-#include "vcl/track_bar.h"
+#include "vcl/controls/button.h"
+#include "vcl/controls/panel.h"
+#include "vcl/controls/track_bar.h"
+#include "vcl/core/application.h"
 
 #include "viewer/data_base_params_form.h"
 #include <commctrl.h>

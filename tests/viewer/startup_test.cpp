@@ -2,7 +2,7 @@
 #include "viewer/data_base_params_form.h"
 #include "viewer/diagram_form.h"
 #include "viewer/qvr_config_form.h"
-#include "viewer/qvr_set_form.h"
+#include "viewer/settings_dialog/qvr_set_form.h"
 #include "viewer/tasks_threads_form.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"
@@ -18,10 +18,10 @@
 #include "support/crypto_stand_in.h"
 #include "support/message_capture.h"
 #include "tools/localization_store.h"
-#include "vcl/application.h"
-#include "vcl/screen.h"
-#include "vcl/tool_bar.h"
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/controls/tool_bar.h"
+#include "vcl/core/application.h"
+#include "vcl/core/screen.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 
 #include "qvr/debug_reader.h"
 #include "rtl/format.h"
-#include "vcl/dialogs.h"
-#include "vcl/edit.h"
-#include "vcl/panel.h"
-#include "vcl/screen.h"
-#include "vcl/track_bar.h"
+#include "vcl/controls/edit.h"
+#include "vcl/controls/panel.h"
+#include "vcl/controls/track_bar.h"
+#include "vcl/core/screen.h"
+#include "vcl/dialogs/dialogs.h"
 #include "viewer/time_line_positions.h"
 
 #include "rtl/wide_text.h"

@@ -5,12 +5,12 @@
 #include "support/debug_file_writer.h"
 #include "support/shell_drop.h"
 #include "tools/form_storage.h"
-#include "vcl/application.h"
-#include "vcl/button.h"
-#include "vcl/screen.h"
-#include "vcl/tool_bar.h"
-#include "vcl/track_bar.h"
-#include "vcl/windows_clean.h"
+#include "vcl/base/windows_clean.h"
+#include "vcl/controls/button.h"
+#include "vcl/controls/tool_bar.h"
+#include "vcl/controls/track_bar.h"
+#include "vcl/core/application.h"
+#include "vcl/core/screen.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "tools/progress_cyl.h"
-#include "vcl/track_bar.h"
+#include "vcl/controls/track_bar.h"
 #include "viewer/debug_info_form.h"
 #include "viewer/time_line_form.h"
 #include "viewer/viewer_startup.h"

@@ -1,6 +1,7 @@
 #include "viewer/bll_leak_form.h"
 
 #include "qvr/debug_reader.h"
+#include "qvr/debug_value.h"
 #include "qztree/tree/items/tree_item.h"
 #include "rtl/events.h"
 #include "rtl/published.h"
@@ -10,6 +11,7 @@
 #include "vcl/controls/splitter.h"
 #include "viewer/bll_leak_info_text.h"
 #include "viewer/detail_memo.h"
+#include "viewer/leak_list_slots.h"
 #include "viewer/tree_window_values.h"
 #include "viewer/viewer_tree.h"
 
@@ -72,8 +74,47 @@ void TfmBLLLeakForm::BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* P
     }
 }
 
-void TfmBLLLeakForm::FillInterval(const std::vector<TQZTreeItem*>& Rows) {
-    TfmSystemInfoForm::FillInterval(Rows);
+std::vector<int64_t> TfmBLLLeakForm::CountsAt(const TDebugInfo* Di) {
+    std::vector<int64_t> counts(Rows().Count(), 0);
+    if (!Di)
+        return counts;
+    const TQZSortedNamedObjects& classes = Di->BLLLeaks;
+    TLeakListSlots classRows(Rows(), Root(), std::string());
+    const std::vector<size_t>& classSlots = classRows.Of(classes);
+    for (size_t i = 0; i < classSlots.size(); ++i) {
+        const TObject* entry = classes.Objects(int(i));
+        if (classSlots[i] == TLeakRows::NoSlot || !entry)
+            continue;
+        counts[classSlots[i]] = static_cast<const TObjectList*>(entry)->Count();
+        const auto* stacks = dynamic_cast<const TQZSortedNamedObjects*>(entry);
+        if (!stacks)
+            continue;
+        TQZTreeItem* classRow = Rows().Row(classSlots[i]);
+        TLeakListSlots stackRows(Rows(), classRow, classRow->Text());
+        const std::vector<size_t>& stackSlots = stackRows.Of(*stacks);
+        for (size_t k = 0; k < stackSlots.size(); ++k) {
+            const auto* records = static_cast<const TObjectList*>(stacks->Objects(int(k)));
+            if (stackSlots[k] != TLeakRows::NoSlot && records)
+                counts[stackSlots[k]] = records->Count();
+        }
+    }
+    // A path is read as its class up to the first '\' and its stack after it, the whole
+    // class's count for no stack: rows whose texts do not split so are read by their path.
+    for (size_t slot = 0; slot < counts.size(); ++slot) {
+        TQZTreeItem* row = Rows().Row(slot);
+        if (!PathSplitsAtRow(row))
+            counts[slot] = GetDebugValue(dioBLLLeak, FullItemName(row), Di).AsInteger();
+    }
+    return counts;
+}
+
+bool TfmBLLLeakForm::PathSplitsAtRow(const TQZTreeItem* Row) const {
+    auto topLevel = [](const TQZTreeItem* parent) { return !parent || parent->IsRoot(); };
+    const TQZTreeItem* parent = Row->Parent();
+    if (topLevel(parent))
+        return Row->Text().find('\\') == std::string::npos;
+    return topLevel(parent->Parent()) && !Row->Text().empty() &&
+           parent->Text().find('\\') == std::string::npos;
 }
 
 void TfmBLLLeakForm::tvObjectsItemSelectedChange(TObject*, TQZTreeItem* Item) {

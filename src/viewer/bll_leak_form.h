@@ -30,11 +30,15 @@ public:
     TMemo* mBLLObjectInfo = nullptr;
 
 protected:
+    // The number of stacks of each class row and of objects of each stack row.
+    std::vector<int64_t> CountsAt(const TDebugInfo* Di) override;
     // The counts of classes and stacks have no rate.
-    void FillInterval(const std::vector<TQZTreeItem*>& Rows) override;
+    void FillRates(const std::vector<size_t>&, int, int, bool) override {}
     void BeforeDestruction() override;
 
 private:
+    // Whether the row's path splits into the class and the stack of its own rows.
+    bool PathSplitsAtRow(const TQZTreeItem* Row) const;
     // Rows of one named list of the snapshot under key: classes, then their stacks.
     void BuildList(const TQZSortedNamedObjects& List, TQZTreeItem* ParentRow,
                    const std::shared_ptr<const std::string>& Key);

@@ -17,18 +17,24 @@ void TRateSums::SeeCount(int64_t count) {
 void TRateSums::Add(double x, int64_t count) {
     if (FMax <= FMin)
         return;
-    const double y = static_cast<double>(count - FMin);
-    FSxy += x * y;
+    AddCount(x, count);
     FSx += x;
-    FSy += y;
     FSxx += x * x;
 }
 
-double TRateSums::Rate(int64_t n) const {
+void TRateSums::AddCount(double x, int64_t count) {
+    if (FMax <= FMin)
+        return;
+    const double y = static_cast<double>(count - FMin);
+    FSxy += x * y;
+    FSy += y;
+}
+
+double TRateSums::Rate(int64_t n, double sx, double sxx) const {
     const double count = static_cast<double>(n);
-    if (count * FSxx == FSx * FSx)
+    if (FMax <= FMin || count * sxx == sx * sx)
         return 0.0;
-    return (count * FSxy - FSx * FSy) / (count * FSxx - FSx * FSx);
+    return (count * FSxy - sx * FSy) / (count * sxx - sx * sx);
 }
 
 std::optional<double> CalcRate(const std::vector<TRateSample>& samples) {

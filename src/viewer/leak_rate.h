@@ -28,8 +28,13 @@ class TRateSums {
 public:
     void SeeCount(int64_t count);
     void Add(double x, int64_t count);
+    // Add without the terms of x alone, which are the same for every name seen over the same
+    // snapshots: for many names at once, whose x and x*x are summed once for all of them.
+    void AddCount(double x, int64_t count);
     // The slope in counts per whole interval over n snapshots; 0 when the counts never change.
-    double Rate(int64_t n) const;
+    double Rate(int64_t n) const { return Rate(n, FSx, FSxx); }
+    // The same with the sums of x and x*x over the n snapshots given.
+    double Rate(int64_t n, double sx, double sxx) const;
 
 private:
     int64_t FMin = 2147483647;

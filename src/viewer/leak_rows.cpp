@@ -35,6 +35,19 @@ size_t TLeakRows::FindOrAdd(const std::string& Path, const std::function<TQZTree
     return FRows.size() - 1;
 }
 
+size_t TLeakRows::Find(const TQZTreeItem* Parent, const std::string& ParentPath,
+                       const TSharedText& Name) {
+    size_t slot = FindShared(Parent, Name);
+    if (slot != NoSlot)
+        return slot;
+    auto found = FByPath.find(
+        AnsiUpperCase(ParentPath.empty() ? Name.str() : ParentPath + "\\" + Name.str()));
+    if (found == FByPath.end())
+        return NoSlot;
+    RememberShared(Parent, Name, found->second);
+    return found->second;
+}
+
 size_t TLeakRows::SlotOf(const TQZTreeItem* Row) const {
     auto found = std::find(FRows.begin(), FRows.end(), Row);
     return found == FRows.end() ? NoSlot : size_t(found - FRows.begin());

@@ -28,6 +28,9 @@ public:
     // The slot of the row with this path, any letter case; Make makes the row when there is
     // none.
     size_t FindOrAdd(const std::string& Path, const std::function<TQZTreeItem*()>& Make);
+    // The slot of the row under Parent (whose path is ParentPath) named Name in any letter
+    // case, NoSlot when there is none; the text is remembered for the next look-up.
+    size_t Find(const TQZTreeItem* Parent, const std::string& ParentPath, const TSharedText& Name);
 
     size_t Count() const { return FRows.size(); }
     TQZTreeItem* Row(size_t Slot) const { return FRows[Slot]; }

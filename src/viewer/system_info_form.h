@@ -44,7 +44,7 @@ protected:
     // The columns of the interval (1 to 3) of one row, read by the row's path.
     void FillIntervalCells(TQZTreeItem* Row, const TDebugInfo* S, const TDebugInfo* E);
     // The columns of the interval of these rows, for the interval the time line has now.
-    virtual void FillInterval(const std::vector<TQZTreeItem*>& Rows);
+    void FillInterval(const std::vector<TQZTreeItem*>& Rows);
     TQZTreeItem* Root() const;
 
     void BeforeDestruction() override;

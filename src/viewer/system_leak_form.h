@@ -2,7 +2,9 @@
 #include "viewer/leak_rows.h"
 #include "viewer/system_info_form.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // The system objects the server reported as leaked, counted per name, with the counts at the
 // ends of the interval, their difference and the growth rate over the interval. A name seen
@@ -17,6 +19,9 @@ public:
     // Drops every row, then fills them again from the current snapshot and the interval.
     void FillControls() override;
     void UpdateCurrentDebugInfoIndex() override;
+    // The columns of the interval of every row, from the lists of the interval's snapshots
+    // walked once each, not searched per row.
+    void UpdateDebugInfoInterval() override;
     // The row already made for this path, or a new one, which gets its columns of the interval
     // when the step that added it ends (FillIntervalOfNewRows).
     TQZTreeItem* AddTreeItem(TQZTreeItem* Parent, const std::string& Name) override;
@@ -34,13 +39,19 @@ protected:
     void ZeroUnfilledCounts();
     // Rows that a step of the time line added show the interval at once, as the older rows do.
     void FillIntervalOfNewRows();
-    // The counts of the interval, and the growth rate.
-    void FillInterval(const std::vector<TQZTreeItem*>& Rows) override;
+    // The counts of every row in a snapshot, by slot; 0 for rows it lacks, all 0 for none.
+    virtual std::vector<int64_t> CountsAt(const TDebugInfo* Di);
+    // The growth rates of the rows at these slots over the interval start..end, which is set
+    // and has a snapshot at one end at least.
+    virtual void FillRates(const std::vector<size_t>& Slots, int Start, int End, bool Shown);
     void BeforeDestruction() override;
 
 private:
+    // The counts at the ends of the interval, their difference and the rate of these rows.
+    void FillIntervalOf(const std::vector<size_t>& Slots);
+
     TLeakRows TreeItems;
-    std::vector<TQZTreeItem*> FNewRows;
+    std::vector<size_t> FNewSlots;
 };
 
 extern TfmSystemLeakForm* fmSystemLeakForm;

@@ -35,44 +35,63 @@ TIntervalTexts IntervalTexts(TDebugInfoObgect kind, const std::string& path, con
     return {IntToStr(start), IntToStr(end), IntToStr(end - start)};
 }
 
-std::vector<std::optional<double>>
-LeakRates(const TDebugReader& reader, const std::vector<std::string>& names, int start, int end) {
-    std::vector<std::optional<double>> rates(names.size());
+std::vector<std::optional<double>> LeakRates(const TDebugReader& reader, size_t count, int start,
+                                             int end, const TLeakListRows& rowsOf) {
+    std::vector<std::optional<double>> rates(count);
     const TDebugInfo* first = reader.GetDebugInfo(start);
     const TDebugInfo* last = reader.GetDebugInfo(end);
     if (!first || !last || start > end || !HasTimeSpan(first->Time, last->Time))
         return rates;
 
+    // Every count of a name is seen, then added with its snapshot's time. A name a snapshot
+    // lacks counts 0 there, which makes 0 its smallest count, and so adds nothing but the
+    // terms of x alone, which are summed once for all names.
+    std::vector<TRateSums> sums(count);
+    std::vector<int> seen(count, 0);
+    auto eachCount = [&](const TQZSortedNamedObjects& leaks, auto&& use) {
+        const std::vector<size_t>& rows = rowsOf(leaks);
+        for (int i = 0; i < leaks.Count(); ++i)
+            if (rows[size_t(i)] != NoLeakRow)
+                use(rows[size_t(i)], int64_t(ObjectToInt(leaks.Objects(i))));
+    };
+    for (int i = start; i <= end; ++i)
+        eachCount(reader.GetDebugInfo(i)->SystemLeak, [&](size_t k, int64_t n) {
+            sums[k].SeeCount(n);
+            ++seen[k];
+        });
+    const int snapshots = end - start + 1;
+    for (size_t k = 0; k < count; ++k)
+        if (seen[k] < snapshots)
+            sums[k].SeeCount(0);
+    double sx = 0, sxx = 0;
+    for (int i = start; i <= end; ++i) {
+        const TDebugInfo& di = *reader.GetDebugInfo(i);
+        const double x = ScaledTime(di.Time, first->Time, last->Time);
+        sx += x;
+        sxx += x * x;
+        eachCount(di.SystemLeak, [&](size_t k, int64_t n) { sums[k].AddCount(x, n); });
+    }
+    for (size_t k = 0; k < count; ++k)
+        rates[k] = sums[k].Rate(snapshots, sx, sxx);
+    return rates;
+}
+
+std::vector<std::optional<double>>
+LeakRates(const TDebugReader& reader, const std::vector<std::string>& names, int start, int end) {
     std::unordered_map<std::string, size_t> places;
     for (size_t k = 0; k < names.size(); ++k)
         places.emplace(AnsiUpperCase(names[k]), k);
-    std::vector<int64_t> counts(names.size());
-    auto readCounts = [&](const TDebugInfo& di) {
-        std::fill(counts.begin(), counts.end(), 0);
-        const TQZSortedNamedObjects& leaks = di.SystemLeak;
-        for (int i = 0; i < leaks.Count(); ++i) {
-            auto place = places.find(AnsiUpperCase(leaks.Names(i)));
-            if (place != places.end())
-                counts[place->second] = ObjectToInt(leaks.Objects(i));
-        }
-    };
-
-    std::vector<TRateSums> sums(names.size());
-    for (int i = start; i <= end; ++i) {
-        readCounts(*reader.GetDebugInfo(i));
-        for (size_t k = 0; k < names.size(); ++k)
-            sums[k].SeeCount(counts[k]);
-    }
-    for (int i = start; i <= end; ++i) {
-        const TDebugInfo& di = *reader.GetDebugInfo(i);
-        readCounts(di);
-        const double x = ScaledTime(di.Time, first->Time, last->Time);
-        for (size_t k = 0; k < names.size(); ++k)
-            sums[k].Add(x, counts[k]);
-    }
-    for (size_t k = 0; k < names.size(); ++k)
-        rates[k] = sums[k].Rate(end - start + 1);
-    return rates;
+    std::vector<size_t> rows;
+    return LeakRates(reader, names.size(), start, end,
+                     [&](const TQZSortedNamedObjects& leaks) -> const std::vector<size_t>& {
+                         rows.assign(size_t(leaks.Count()), NoLeakRow);
+                         for (int i = 0; i < leaks.Count(); ++i) {
+                             auto place = places.find(AnsiUpperCase(leaks.Names(i)));
+                             if (place != places.end())
+                                 rows[size_t(i)] = place->second;
+                         }
+                         return rows;
+                     });
 }
 
 std::string SnapshotKeyAt(const TDebugReader& reader, int index) {

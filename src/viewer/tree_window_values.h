@@ -3,6 +3,7 @@
 #include "viewer/leak_rate.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,13 @@ inline bool IntervalUnset(int start, int end) {
 // thousands of names over an interval of thousands of snapshots.
 std::vector<std::optional<double>>
 LeakRates(const TDebugReader& reader, const std::vector<std::string>& names, int start, int end);
+// The same for count rows, which rowsOf finds for the entries of a snapshot's list of system
+// leaks: the row of each entry, NoLeakRow for an entry without one. Takes time in proportion
+// to the entries of the interval's lists, beside the rows.
+constexpr size_t NoLeakRow = size_t(-1);
+using TLeakListRows = std::function<const std::vector<size_t>&(const TQZSortedNamedObjects&)>;
+std::vector<std::optional<double>> LeakRates(const TDebugReader& reader, size_t count, int start,
+                                             int end, const TLeakListRows& rowsOf);
 
 // The key of the snapshot at index ('' outside the store) and the snapshot under a key
 // (nullptr when it is gone).

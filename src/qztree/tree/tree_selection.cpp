@@ -21,8 +21,7 @@ bool TCustomQZTree::DoSetFocusedEx(TQZTreeItem* NewFocused, bool Forced, bool De
     return MoveFocus(NewFocused, Forced, Delayed, true);
 }
 
-bool TCustomQZTree::MoveFocus(TQZTreeItem* NewFocused, bool Forced, bool Delayed,
-                              bool Select) {
+bool TCustomQZTree::MoveFocus(TQZTreeItem* NewFocused, bool Forced, bool Delayed, bool Select) {
     TQZTreeItem* old = FView->FFocused;
     if (NewFocused == old)
         return false;

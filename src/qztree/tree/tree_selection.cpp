@@ -18,6 +18,10 @@ void TCustomQZTree::DoSetFocused(TQZTreeItem* Item, bool Forced) {
 }
 
 bool TCustomQZTree::DoSetFocusedEx(TQZTreeItem* NewFocused, bool Forced, bool Delayed) {
+    return MoveFocus(NewFocused, Forced, Delayed, true);
+}
+
+bool TCustomQZTree::MoveFocus(TQZTreeItem* NewFocused, bool Forced, bool Delayed, bool Select) {
     TQZTreeItem* old = FView->FFocused;
     if (NewFocused == old)
         return false;
@@ -25,7 +29,7 @@ bool TCustomQZTree::DoSetFocusedEx(TQZTreeItem* NewFocused, bool Forced, bool De
     DoChanging(NewFocused, allowChange);
     if (!Forced && !allowChange) {
         // A refused move toggles the item that keeps the focus, when there is one.
-        if (FMultiSelect && old)
+        if (Select && FMultiSelect && old)
             DoSetSelected(old);
         return false;
     }
@@ -39,7 +43,8 @@ bool TCustomQZTree::DoSetFocusedEx(TQZTreeItem* NewFocused, bool Forced, bool De
         FUpdated = true;
     }
     FView->FFocused = NewFocused;
-    DoSetSelected(NewFocused);
+    if (Select)
+        DoSetSelected(NewFocused);
     if (NewFocused) {
         NewFocused->SetStateBit(stsFocused, true);
         NewFocused->RedrawItem(true);

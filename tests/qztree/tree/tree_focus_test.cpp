@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // An edit above a tree of six rows; the first row has two children.
@@ -63,7 +66,7 @@ TEST(TreeFocus, TabSetFocusAndAPressedScrollBarBringTheFocusToTheRows) {
     EditAndTree t;
     t.Type(VK_TAB);
     EXPECT_EQ(GetFocus(), t.ViewWindow());
-    t.Type(VK_DOWN);
+    // Coming in with no focused row, the top row takes the focus; the rows show it.
     EXPECT_EQ(t.FocusedText(), "a");
     t.Type(VK_DOWN);
     EXPECT_EQ(t.FocusedText(), "b");
@@ -75,6 +78,7 @@ TEST(TreeFocus, TabSetFocusAndAPressedScrollBarBringTheFocusToTheRows) {
     t.tree->SetFocus();
     PumpMessages();
     EXPECT_EQ(GetFocus(), t.ViewWindow());
+    EXPECT_EQ(t.FocusedText(), "b"); // a focused row stays
     t.Type(VK_DOWN);
     EXPECT_EQ(t.FocusedText(), "c");
 
@@ -156,4 +160,42 @@ TEST(TreeFocus, ASystemColourChangeReachesTheExpandButtons) {
     SendMessageW(t.form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
     PumpMessages();
     EXPECT_GT(reds, 0);
+}
+
+TEST(TreeFocus, TabFocusesTheTopRowOnScreenWithoutSelectingAndAPressPicksItsOwnRow) {
+    EditAndTree t;
+    t.tree->SetMultiSelect(true);
+    t.tree->SetRowSelect(true);
+    for (int i = 0; i < 10; ++i)
+        t.Add(nullptr, "more");
+    PumpMessages();
+    t.tree->SetTopIndex(2);
+    t.Paint();
+    std::vector<std::string> told;
+    t.tree->OnItemFocused = [&](TObject*) { told.push_back(t.FocusedText()); };
+    // Right of the text, where only the focus rectangle of a row with RowSelect is drawn.
+    auto frame = [&](TQZTreeItem* row) {
+        TRect r = t.Row(row);
+        r.Left = 150;
+        r.Right = 250;
+        return r.Width() * r.Height() - t.Count(r, t.tree->BkColor());
+    };
+    ASSERT_EQ(frame(t.c), 0);
+
+    t.Type(VK_TAB);
+    ASSERT_EQ(GetFocus(), t.ViewWindow());
+    EXPECT_EQ(t.FocusedText(), "c");
+    EXPECT_EQ(t.Marked(), "");
+    EXPECT_GT(frame(t.c), 0);
+    t.Type(VK_DOWN);
+    EXPECT_EQ(t.FocusedText(), "d");
+
+    // Back in the edit with no focused row, a press on a row focuses that row alone.
+    t.FocusEdit();
+    t.tree->SetFocused(nullptr);
+    told.clear();
+    PostClick(t.ViewWindow(), 20, t.RowY(t.e));
+    EXPECT_EQ(GetFocus(), t.ViewWindow());
+    EXPECT_EQ(told, std::vector<std::string>{"e"});
+    EXPECT_EQ(frame(t.c), 0);
 }

@@ -243,6 +243,9 @@ private:
 
     // Focus: what gaining and losing it change on screen; a lost focus also ends the press.
     void FocusChanged(bool Gained);
+    // A button press takes the focus for the row it falls on, not for the top row.
+    void TakeFocusForPress();
+    bool FFocusByPress = false;
     void ForgetPress();
 
     bool Usable(const TQZTreeItem* Item) const;

@@ -157,8 +157,7 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
         DoHideLineHint();
         if (FMouseSel)
             CancelMouseSel();
-        if (CanFocus() && !Focused())
-            SetFocus();
+        TakeFocusForPress();
         return false;
     case WM_MOUSEMOVE:
         TCustomControl::WndProc(Message);
@@ -176,11 +175,18 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
     return false;
 }
 
+void TQZTreeView::TakeFocusForPress() {
+    if (!CanFocus() || Focused())
+        return;
+    FFocusByPress = true;
+    SetFocus();
+    FFocusByPress = false;
+}
+
 void TQZTreeView::IntLButtonDown(int X, int Y) {
     DoHideLineHint();
     FIgnoreClick2 = false;
-    if (CanFocus() && !Focused())
-        SetFocus();
+    TakeFocusForPress();
     FPressCoord = Point(X, Y);
     FPressed = true;
 }

@@ -305,6 +305,20 @@ TEST_F(TreeWindowsTest, SystemLeakRateIsBlankWithoutATimeSpan) {
               (std::vector<std::string>{"Handle", "2", "2", "2", "0", ""}));
 }
 
+TEST_F(TreeWindowsTest, TheIntervalFindsRowsByNameInAnyLetterCase) {
+    TfmSystemLeakForm& leaks = Open(fmSystemLeakForm);
+    TfmBLLLeakForm& bll = Open(fmBLLLeakForm);
+    // The rows come from the last snapshot; the first names them in capitals.
+    Main().OpenFile(Write(
+        "c.dbg", {{Keys[0], 0, {{10, "HANDLE"}}, {{"TFOO", "S1", "a"}}, {}},
+                  {Keys[1], 0, {{20, "Handle"}}, {{"TFoo", "s1", "a"}, {"TFoo", "s1", "b"}}, {}}}));
+    SetInterval(0, 1);
+    EXPECT_EQ(Cells(leaks.tvObjects, "Handle"),
+              (std::vector<std::string>{"Handle", "20", "10", "20", "10", "10"}));
+    EXPECT_EQ(Cells(bll.tvObjects, "TFoo\\s1"),
+              (std::vector<std::string>{"s1", "2", "1", "2", "1"}));
+}
+
 TEST_F(TreeWindowsTest, NumberColumnsSortByValue) {
     TfmSystemLeakForm& form = Open(fmSystemLeakForm);
     TViewerTree* tree = form.tvObjects;

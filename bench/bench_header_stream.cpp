@@ -6,6 +6,7 @@
 // read is timed too.
 // Usage: bench_header_stream [--shown] [counts...]  (default 1000 2000 4000 8000 10000)
 #include "bench_reporting.h"
+#include "bench_timing.h"
 #include "qztree/header/header.h"
 #include "rtl/streams.h"
 #include "vcl/core/application.h"
@@ -23,12 +24,6 @@ namespace {
 
 constexpr double GoalSeconds = 0.1;
 constexpr int GoalCount = 10000;
-
-template <class F> double Seconds(F work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 void PutInt(std::array<uint8_t, 140>& record, int offset, int value) {
     std::memcpy(&record[size_t(offset)], &value, 4);
@@ -90,9 +85,9 @@ int Run(const std::vector<int>& counts, bool shown) {
                 form->Show();
                 source.Update();
             }
-            double read = Seconds([&] { source.Sections()->ReadData(stream); });
-            double paint = Seconds([&] { source.Update(); });
-            double assign = Seconds([&] { copy.SetSections(source.Sections()); });
+            double read = SecondsOf([&] { source.Sections()->ReadData(stream); });
+            double paint = SecondsOf([&] { source.Update(); });
+            double assign = SecondsOf([&] { copy.SetSections(source.Sections()); });
             int linked = Linked(*copy.Sections());
             std::printf("%-8d %-7s %10.1f %10.1f %8d", count, chain ? "chain" : "groups",
                         read * 1000, assign * 1000, linked);

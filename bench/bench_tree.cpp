@@ -4,6 +4,7 @@
 // With --show the filled tree stays on screen until its window is closed.
 // Needs a display, as it opens windows.
 #include "bench_reporting.h"
+#include "bench_timing.h"
 #include "qztree/tree/items/tree_item.h"
 #include "qztree/tree/tree.h"
 #include "qztree/tree/view/tree_view.h"
@@ -25,14 +26,6 @@
 #include <vector>
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double Seconds(const std::function<void()>& Work) {
-    const auto start = TClock::now();
-    Work();
-    return std::chrono::duration<double>(TClock::now() - start).count();
-}
 
 struct TRowText {
     std::string Main, Second, Third;
@@ -76,7 +69,7 @@ TFigures RunTree(TForm& Form, const std::vector<TRowText>& Rows, int ChildrenEac
         titles.Add(title);
     tree->SetHeadersTexts(&titles);
     tree->SetShowColumns(true);
-    figures.Fill = Seconds([&] {
+    figures.Fill = SecondsOf([&] {
         TQZTreeLock lock(tree);
         TQZTreeItem* parent = nullptr;
         for (size_t i = 0; i < Rows.size(); ++i) {
@@ -88,7 +81,7 @@ TFigures RunTree(TForm& Form, const std::vector<TRowText>& Rows, int ChildrenEac
                 parent = item;
         }
     });
-    figures.Expand = Seconds([&] {
+    figures.Expand = SecondsOf([&] {
         TQZTreeLock lock(tree);
         for (int i = 0; i < tree->Items()->Count(); ++i) {
             TQZTreeItem* item = tree->Items()->Item(i);
@@ -101,12 +94,12 @@ TFigures RunTree(TForm& Form, const std::vector<TRowText>& Rows, int ChildrenEac
     const int page = std::max(view->GetVisCount2(), 1);
     for (int p = 0; p < Pages; ++p) {
         tree->SetTopIndex(p * page);
-        const double one = Seconds([&] { PaintInto(view->Handle(), bitmap, false); });
+        const double one = SecondsOf([&] { PaintInto(view->Handle(), bitmap, false); });
         figures.Paint += one / Pages;
         figures.PaintWorst = std::max(figures.PaintWorst, one);
     }
     for (int column = 0; column < 3; ++column)
-        figures.Sorts.push_back(Seconds([&] {
+        figures.Sorts.push_back(SecondsOf([&] {
             TQZTreeLock lock(tree);
             tree->SetSortSection(column);
             tree->Sort(true);
@@ -166,7 +159,7 @@ TFigures RunListView(TForm& Form, const std::vector<TRowText>& Rows, int Pages) 
         column.pszText = title;
         SendMessageA(list, LVM_INSERTCOLUMNA, WPARAM(c), LPARAM(&column));
     }
-    figures.Fill = Seconds([&] {
+    figures.Fill = SecondsOf([&] {
         SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         for (size_t i = 0; i < Rows.size(); ++i) {
             LVITEMA item{};
@@ -192,13 +185,13 @@ TFigures RunListView(TForm& Form, const std::vector<TRowText>& Rows, int Pages) 
     for (int p = 0; p < Pages; ++p) {
         SendMessageW(list, LVM_ENSUREVISIBLE,
                      WPARAM(std::min(p * page + page - 1, int(Rows.size()) - 1)), FALSE);
-        const double one = Seconds([&] { PaintInto(list, bitmap, true); });
+        const double one = SecondsOf([&] { PaintInto(list, bitmap, true); });
         figures.Paint += one / Pages;
         figures.PaintWorst = std::max(figures.PaintWorst, one);
     }
     for (int column = 0; column < 3; ++column) {
         TListSort sort{&Rows, column};
-        figures.Sorts.push_back(Seconds(
+        figures.Sorts.push_back(SecondsOf(
             [&] { SendMessageW(list, LVM_SORTITEMS, WPARAM(&sort), LPARAM(&CompareByColumn)); }));
     }
     DestroyWindow(list);

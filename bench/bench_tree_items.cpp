@@ -5,6 +5,7 @@
 // Usage: bench_tree_items [parents...]  (default 1000 10000 100000: 11k, 110k and 1.1M items)
 // The goal compares the two largest sizes: fill and clear grow linearly (the larger within 12x
 // of the smaller for 10x the items) and sorting as n log n.
+#include "bench_timing.h"
 #include "qztree/tree/custom_tree.h"
 #include "qztree/tree/items/tree_item.h"
 #include "qztree/tree/items/tree_items.h"
@@ -22,13 +23,6 @@ namespace {
 
 constexpr int ChildrenEach = 10;
 constexpr int PageRows = 40;
-
-template <class F> double Measure(F work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    return took.count();
-}
 
 // Scatters 0..count-1 so that removals hit the middle of the selection.
 std::vector<int> Scattered(int count) {
@@ -93,21 +87,21 @@ TRun RunSize(int parents) {
     TRun run;
     TCustomQZTree tree(nullptr, std::make_unique<TQZTreeViewState>());
     TQZTreeItems& items = *tree.Items();
-    run.Ms[Fill] = Measure([&] { FillTree(tree, parents); });
+    run.Ms[Fill] = MillisecondsOf([&] { FillTree(tree, parents); });
     run.Items = items.Count();
 
-    run.Ms[Expand] = Measure([&] {
+    run.Ms[Expand] = MillisecondsOf([&] {
         TQZTreeLock lock(&tree);
         for (int p = 0; p < items.Root()->Count(); ++p)
             items.Root()->Children(p)->Expand(false);
     });
-    run.Ms[ReadPages] = Measure([&] {
+    run.Ms[ReadPages] = MillisecondsOf([&] {
         for (int top = 0; top < tree.GetTotalVisCount(); top += PageRows)
             for (int row = top; row < top + PageRows; ++row)
                 if (TQZTreeItem* item = items.ItemAsVis(row))
                     run.Checksum += item->AbsoluteIndex() + item->VisIndex();
     });
-    run.Ms[PageAfterChange] = Measure([&] {
+    run.Ms[PageAfterChange] = MillisecondsOf([&] {
         if (items.Root()->Count() == 0)
             return;
         items.Root()->Children(0)->Collapse(false);
@@ -120,22 +114,22 @@ TRun RunSize(int parents) {
 
     tree.SetMultiSelect(true);
     const std::vector<int> order = Scattered(items.Count());
-    run.Ms[Select] = Measure([&] {
+    run.Ms[Select] = MillisecondsOf([&] {
         TQZTreeLock lock(&tree);
         for (int i = 0; i < items.Count(); ++i)
             items.Item(i)->SetSelected(true);
     });
-    run.Ms[Deselect] = Measure([&] {
+    run.Ms[Deselect] = MillisecondsOf([&] {
         TQZTreeLock lock(&tree);
         for (int i : order)
             items.Item(i)->SetSelected(false);
     });
     for (int section = 0; section < 3; ++section)
-        run.Ms[Sort0 + section] = Measure([&] {
+        run.Ms[Sort0 + section] = MillisecondsOf([&] {
             tree.FSortSection = section;
             tree.SortChildren(items.Root(), true);
         });
-    run.Ms[Clear] = Measure([&] { items.Clear(); });
+    run.Ms[Clear] = MillisecondsOf([&] { items.Clear(); });
     return run;
 }
 

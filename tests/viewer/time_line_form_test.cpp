@@ -289,4 +289,23 @@ TEST_F(ViewerTest, TheMainWindowIsAThinBarThatGrowsForTheProgress) {
     Main().EndProgres();
     EXPECT_FALSE(Main().ProgressBar->Visible());
     EXPECT_EQ(Main().ClientHeight(), bottom);
+    GetWindowRect(Main().Handle(), &window);
+    EXPECT_EQ(window.bottom - window.top, Main().Height());
+}
+
+TEST_F(ViewerTest, AReadingEndedWhileTheMainWindowIsMinimisedGivesBackItsBarHeight) {
+    const int height = Main().Height();
+    Main().StartProgress();
+    const int grown = Main().Height();
+    ShowWindow(Main().Handle(), SW_MINIMIZE);
+    Main().EndProgres();
+    ShowWindow(Main().Handle(), SW_RESTORE);
+    RunMessagesFor(100);
+    EXPECT_EQ(Main().Height(), height);
+    EXPECT_LT(Main().Height(), grown);
+    RECT window{};
+    GetWindowRect(Main().Handle(), &window);
+    EXPECT_EQ(window.bottom - window.top, height);
+    EXPECT_EQ(Main().ClientHeight(),
+              Main().pnlViewFormsGround->Top() + Main().pnlViewFormsGround->Height());
 }

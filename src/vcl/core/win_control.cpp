@@ -229,7 +229,9 @@ TControl* TWinControl::ControlAtPos(const TPoint& p, bool allowDisabled,
 }
 
 TRect TWinControl::ClientRect() const {
-    if (FHandle) {
+    // A minimised window keeps its restored bounds here, and its client area is the one they
+    // give; the system's would be that of the icon.
+    if (FHandle && (FParent || !IsIconic(FHandle))) {
         RECT r{};
         GetClientRect(FHandle, &r);
         return FromRECT(r);

@@ -22,9 +22,9 @@ TfmTimeLineForm* fmTimeLineForm = nullptr;
 
 namespace {
 // While a file is read, messages are let through at the first line and then this often: the
-// window stays responsive and the cylinder moves smoothly, and the reading is not slowed down
-// by a repaint after every line.
-constexpr std::chrono::milliseconds MessagesInterval(40);
+// window answers well within the tenth of a second a user notices, and the reading is not
+// slowed down by a repaint after every line.
+constexpr std::chrono::milliseconds MessagesInterval(70);
 
 // The reader shows its progress on the main window while it reads, and only then. The slider
 // is disabled meanwhile: the snapshots under its positions change while they are read, and the
@@ -88,11 +88,10 @@ void TfmTimeLineForm::CreateParams(TCreateParams& Params) {
 }
 
 void TfmTimeLineForm::FixClientHeightAt(const TControl* lowest) {
+    // The pinned height is the new one: the constraints size the window in one step.
+    const int height = Height() - ClientHeight() + lowest->Top() + lowest->Height();
     TSizeConstraints constraints = Constraints();
-    constraints.MinHeight = constraints.MaxHeight = 0;
-    SetConstraints(constraints);
-    SetClientHeight(lowest->Top() + lowest->Height());
-    constraints.MinHeight = constraints.MaxHeight = Height();
+    constraints.MinHeight = constraints.MaxHeight = height;
     SetConstraints(constraints);
 }
 

@@ -108,6 +108,17 @@ void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
+unsigned TCustomForm::WindowPosFlags(const TRect& OldBounds) const {
+    // A height the form's own constraints pin needs none of the system's sizing limits, and
+    // asking for them is a costly round of messages in a window that grows and shrinks often.
+    const TSizeConstraints& c = Constraints();
+    const bool heightPinned =
+        c.MinHeight > 0 && c.MinHeight == c.MaxHeight && c.MinHeight == Height();
+    if (heightPinned && OldBounds.Width() == Width())
+        return TWinControl::WindowPosFlags(OldBounds) | SWP_NOSENDCHANGING | SWP_DEFERERASE;
+    return TWinControl::WindowPosFlags(OldBounds);
+}
+
 void TCustomForm::SizingMessage(TMessage& Message) {
     // The user sizes the window; sizes set in code were asked in SetBounds already.
     auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);

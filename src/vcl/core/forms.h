@@ -108,6 +108,7 @@ protected:
     // other keys go to the controls (a Default or Cancel button takes Enter or Escape).
     void DialogKey(TMessage& Message) override;
     virtual bool CanResize(int& NewWidth, int& NewHeight);
+    unsigned WindowPosFlags(const TRect& OldBounds) const override;
     // Files dropped from the shell on a form whose window accepts them (WS_EX_ACCEPTFILES),
     // with full names in the order the shell gives them.
     virtual void DropFiles(const std::vector<std::string>& FileNames) {}

@@ -261,12 +261,15 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TWinControl::BoundsChanged(const TRect& OldBounds, bool Resized) {
     if (FHandle)
-        SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), WindowPosFlags(OldBounds));
     if (Resized) {
         Realign();
         Resize();
     }
+}
+
+unsigned TWinControl::WindowPosFlags(const TRect&) const {
+    return SWP_NOZORDER | SWP_NOACTIVATE;
 }
 
 void TWinControl::UpdateBoundsFromWindow() {

@@ -177,6 +177,8 @@ protected:
     void UpdateBoundsFromWindow();
 
     void BoundsChanged(const TRect& OldBounds, bool Resized) override;
+    // What the window is moved or sized with when its bounds change in code.
+    virtual unsigned WindowPosFlags(const TRect& OldBounds) const;
     void FontChanged() override;
     void ColorChanged() override;
     void EnabledChanged() override;

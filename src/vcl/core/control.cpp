@@ -372,6 +372,9 @@ void TControl::Update() {
 }
 
 void TControl::Repaint() {
+    // A control off the screen has nothing to paint; what else waits in its parent keeps its turn.
+    if (!Showing())
+        return;
     Invalidate();
     Update();
 }

@@ -97,7 +97,11 @@ void TTrackBar::SetMax(int value) {
 void TTrackBar::PushSelection() {
     if (!HandleAllocated())
         return;
-    SendMessageW(WindowHandle(), TBM_SETSEL, TRUE, MAKELPARAM(FSelStart, FSelEnd));
+    // One message sets both ends, but only as 16-bit numbers.
+    if (FSelStart >= 0 && FSelEnd >= 0 && FSelStart <= 0xFFFF && FSelEnd <= 0xFFFF) {
+        SendMessageW(WindowHandle(), TBM_SETSEL, TRUE, MAKELPARAM(FSelStart, FSelEnd));
+        return;
+    }
     SendMessageW(WindowHandle(), TBM_SETSELSTART, FALSE, FSelStart);
     SendMessageW(WindowHandle(), TBM_SETSELEND, TRUE, FSelEnd);
 }

@@ -54,6 +54,12 @@ TEST(StdControls, TrackBarReportsEveryChangeOfPositionAlsoWhenClamped) {
     tb->SetSelEnd(5);
     EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELSTART, 0, 0), 2);
     EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELEND, 0, 0), 5);
+    // Ends past 16 bits reach the control whole.
+    tb->SetMax(200000);
+    tb->SetSelEnd(150000);
+    tb->SetSelStart(70000);
+    EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELSTART, 0, 0), 70000);
+    EXPECT_EQ(SendMessageW(tb->Handle(), TBM_GETSELEND, 0, 0), 150000);
 }
 
 TEST(StdControls, TrackBarDrawsItsSelectionAsABandAndKeepsItInItsRange) {

@@ -1,6 +1,6 @@
 // Reading a debug-info file through the main window (progress shown, messages handled) against
 // the reader alone, and how long the window went without handling its messages.
-//   bench_time_line [size in MB, default 128] [--rounds N, default 5] [file path]
+//   bench_time_line [size in MB, default 128] [--rounds N, default 9] [file path]
 // Needs a display, as it opens the viewer's windows.
 #include "bench_files.h"
 #include "qvr/debug_reader.h"
@@ -100,18 +100,22 @@ int Run(int64_t sizeMB, const std::string& path, int rounds) {
     const int count = DebugReader->Count();
     DeleteFileByName(path);
 
-    const double ratio = Median(ratios);
+    const double bestAlone = *std::min_element(alone.begin(), alone.end());
+    const double bestWindow = *std::min_element(window.begin(), window.end());
+    const double bestRatio = bestWindow / bestAlone;
+    const double medianRatio = Median(ratios);
     const double worstGap = *std::max_element(gaps.begin(), gaps.end());
     std::printf("file                  %8lld MB, %d snapshots (%d read)\n",
                 static_cast<long long>(sizeMB), written, count);
     std::printf("rounds                %8d   (each alone, then through the window)\n", rounds);
-    std::printf("reader alone      (a) %8.2f s median, %.2f s best\n", Median(alone),
-                *std::min_element(alone.begin(), alone.end()));
-    std::printf("through the window (b) %7.2f s median, %.2f s best\n", Median(window),
-                *std::min_element(window.begin(), window.end()));
-    std::printf("ratio b/a median      %8.3f   (goal <= 1.10: %s)\n", ratio,
-                Verdict(ratio <= 1.10));
-    std::printf("ratio b/a best round  %8.3f\n", *std::min_element(ratios.begin(), ratios.end()));
+    std::printf("reader alone      (a) %8.3f s best, %.3f s median\n", bestAlone, Median(alone));
+    std::printf("through the window (b) %7.3f s best, %.3f s median\n", bestWindow, Median(window));
+    // The best of each side filters out what other programs took; the median of the rounds'
+    // own ratios shows what a usual read costs.
+    std::printf("ratio of the best b/a %8.3f   (goal <= 1.10: %s)\n", bestRatio,
+                Verdict(bestRatio <= 1.10));
+    std::printf("ratio b/a median      %8.3f   (of the rounds' own ratios; goal <= 1.10: %s)\n",
+                medianRatio, Verdict(medianRatio <= 1.10));
     std::printf("timer ticks handled   %8.1f   a round (one asked every %u ms)\n",
                 double(ticks) / rounds, TResponsiveness::Interval);
     std::printf(
@@ -123,7 +127,7 @@ int Run(int64_t sizeMB, const std::string& path, int rounds) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int rounds = 5;
+    int rounds = 9;
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
         if (std::string(argv[i]) == "--rounds" && i + 1 < argc)

@@ -91,6 +91,7 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void BeforeDestruction() override;
+    void WndProc(TMessage& Message) override;
 
 private:
     void BuildMenuToolBar();
@@ -107,15 +108,18 @@ private:
     // clear that arrives while the windows follow it (a message box of theirs runs the message
     // loop) waits for them.
     void UnlessReading(std::function<void()> work);
-    // Gives the window the client height down to that control and fixes its height there.
     // A thin bar across the top of the work area.
     void PlaceAcrossTheWorkArea();
+    // Gives the window the client height down to that control and fixes its height there; a
+    // minimised window gets it when it is restored.
     void FixClientHeightAt(const TControl* lowest);
 
     TTimeLineKeys FKeys;
     TDeferredWork FWork;
     bool FReading = false;
     std::chrono::steady_clock::time_point FLastMessages;
+    const TControl* FLowestWhenRestored = nullptr;
+    TPoint FPlaceWhenRestored;
 };
 
 extern TfmTimeLineForm* fmTimeLineForm;

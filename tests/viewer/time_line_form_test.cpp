@@ -295,6 +295,8 @@ TEST_F(ViewerTest, TheMainWindowIsAThinBarThatGrowsForTheProgress) {
 
 TEST_F(ViewerTest, AReadingEndedWhileTheMainWindowIsMinimisedGivesBackItsBarHeight) {
     const int height = Main().Height();
+    RECT before{};
+    GetWindowRect(Main().Handle(), &before);
     Main().StartProgress();
     const int grown = Main().Height();
     ShowWindow(Main().Handle(), SW_MINIMIZE);
@@ -306,6 +308,8 @@ TEST_F(ViewerTest, AReadingEndedWhileTheMainWindowIsMinimisedGivesBackItsBarHeig
     RECT window{};
     GetWindowRect(Main().Handle(), &window);
     EXPECT_EQ(window.bottom - window.top, height);
+    EXPECT_EQ(window.left, before.left);
+    EXPECT_EQ(window.top, before.top);
     EXPECT_EQ(Main().ClientHeight(),
               Main().pnlViewFormsGround->Top() + Main().pnlViewFormsGround->Height());
 }

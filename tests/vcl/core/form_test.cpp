@@ -134,6 +134,18 @@ TEST(Forms, ConstraintsLimitTheWindowSize) {
     EXPECT_EQ(form->Height(), 80);
 }
 
+TEST(Forms, AMinimisedFormMeasuresTheClientAreaItIsRestoredTo) {
+    auto form = MakeForm();
+    form->SetBorderStyle(bsSizeable);
+    form->SetBounds(0, 0, 300, 200);
+    form->Show();
+    const TRect restored = form->ClientRect();
+    ShowWindow(form->Handle(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(form->Handle()));
+    EXPECT_EQ(form->ClientRect(), restored);
+    EXPECT_EQ(form->Height() - form->ClientHeight(), 200 - restored.Height());
+}
+
 TEST(Forms, ScreenListsFormsInCreationOrder) {
     int before = Screen->FormCount();
     auto a = MakeForm();

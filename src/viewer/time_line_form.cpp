@@ -26,9 +26,6 @@ namespace {
 // slowed down by a repaint after every line.
 constexpr std::chrono::milliseconds MessagesInterval(70);
 
-// Asks a window restored from minimised for the height it was given meanwhile.
-constexpr UINT WM_FIX_HEIGHT = WM_APP + 0x60;
-
 // The reader shows its progress on the main window while it reads, and only then. The slider
 // is disabled meanwhile: the snapshots under its positions change while they are read, and the
 // place is restored by key after the read, so a drag now could not be kept.
@@ -91,33 +88,11 @@ void TfmTimeLineForm::CreateParams(TCreateParams& Params) {
 }
 
 void TfmTimeLineForm::FixClientHeightAt(const TControl* lowest) {
-    // A window manager brings a minimised window back at the size it was minimised with, and
-    // the system would then clamp it to new constraints on its side only.
-    if (HandleAllocated() && IsIconic(Handle())) {
-        if (!FLowestWhenRestored)
-            FPlaceWhenRestored = BoundsRect().TopLeft();
-        FLowestWhenRestored = lowest;
-        return;
-    }
-    FLowestWhenRestored = nullptr;
     // The pinned height is the new one: the constraints size the window in one step.
     const int height = Height() - ClientHeight() + lowest->Top() + lowest->Height();
     TSizeConstraints constraints = Constraints();
     constraints.MinHeight = constraints.MaxHeight = height;
     SetConstraints(constraints);
-}
-
-void TfmTimeLineForm::WndProc(TMessage& Message) {
-    TfmDebugInfo::WndProc(Message);
-    // The height is set once the restoring is over: sized from within it, the window would be
-    // placed again at the size the restoring had in mind. A window minimised while a file was
-    // read may also come back somewhere else: it goes back where it was.
-    if (Message.Msg == WM_SIZE && Message.WParam != SIZE_MINIMIZED && FLowestWhenRestored) {
-        PostMessageW(Handle(), WM_FIX_HEIGHT, 0, 0);
-    } else if (Message.Msg == WM_FIX_HEIGHT && FLowestWhenRestored && !IsIconic(Handle())) {
-        SetBounds(FPlaceWhenRestored.X, FPlaceWhenRestored.Y, Width(), Height());
-        FixClientHeightAt(FLowestWhenRestored);
-    }
 }
 
 void TfmTimeLineForm::CallDebugInfoFormsMethod(const std::string& MethodName) {

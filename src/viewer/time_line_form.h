@@ -91,7 +91,6 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void BeforeDestruction() override;
-    void WndProc(TMessage& Message) override;
 
 private:
     void BuildMenuToolBar();
@@ -110,16 +109,13 @@ private:
     void UnlessReading(std::function<void()> work);
     // A thin bar across the top of the work area.
     void PlaceAcrossTheWorkArea();
-    // Gives the window the client height down to that control and fixes its height there; a
-    // minimised window gets it when it is restored.
+    // Gives the window the client height down to that control and fixes its height there.
     void FixClientHeightAt(const TControl* lowest);
 
     TTimeLineKeys FKeys;
     TDeferredWork FWork;
     bool FReading = false;
     std::chrono::steady_clock::time_point FLastMessages;
-    const TControl* FLowestWhenRestored = nullptr;
-    TPoint FPlaceWhenRestored;
 };
 
 extern TfmTimeLineForm* fmTimeLineForm;

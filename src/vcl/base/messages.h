@@ -44,6 +44,8 @@ constexpr unsigned CM_APPKEYDOWN = CM_BASE + 4 * 16 + 5;
 constexpr unsigned CM_APPSYSCOMMAND = CM_BASE + 4 * 16 + 6;
 constexpr unsigned CM_DRAG = CM_BASE + 4 * 16 + 15;
 constexpr unsigned CM_MOUSEWHEEL = CM_BASE + 4 * 16 + 19;
+// Posted to a window restored from minimised whose bounds were set meanwhile.
+constexpr unsigned CM_RESTOREDBOUNDS = CM_BASE + 4 * 16 + 20;
 
 // Notifications that a parent reflects back to the child control they are about.
 constexpr unsigned CN_BASE = 0xBC00;

@@ -461,6 +461,10 @@ void TCustomForm::WndProc(TMessage& Message) {
 
 void TCustomForm::MinMaxInfo(TMessage& Message) {
     DefaultHandler(Message);
+    // Constraints set while minimised come with the bounds after the restore: applied by the
+    // system to the restoring, they would change the size on its side only.
+    if (BoundsAfterRestore())
+        return;
     auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
     const TSizeConstraints& c = Constraints();
     if (c.MinWidth > 0)

@@ -260,7 +260,11 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TWinControl::BoundsChanged(const TRect& OldBounds, bool Resized) {
-    if (FHandle)
+    // A window manager brings a minimised window back at the size and place it had when it was
+    // minimised, whatever the system was told meanwhile: bounds set now wait for the restore.
+    if (FHandle && !FParent && IsIconic(FHandle))
+        FBoundsAfterRestore = true;
+    else if (FHandle)
         SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), WindowPosFlags(OldBounds));
     if (Resized) {
         Realign();
@@ -268,12 +272,27 @@ void TWinControl::BoundsChanged(const TRect& OldBounds, bool Resized) {
     }
 }
 
+void TWinControl::RestoredMessage(TMessage& Message) {
+    DefaultHandler(Message);
+    // Sized from within the restoring, the window would be placed again where the restoring
+    // had in mind; the bounds are applied once it is over.
+    if (FBoundsAfterRestore && Message.WParam != SIZE_MINIMIZED)
+        PostMessageW(FHandle, CM_RESTOREDBOUNDS, 0, 0);
+}
+
+void TWinControl::ApplyRestoredBounds() {
+    if (!FBoundsAfterRestore || IsIconic(FHandle))
+        return;
+    FBoundsAfterRestore = false;
+    SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 unsigned TWinControl::WindowPosFlags(const TRect&) const {
     return SWP_NOZORDER | SWP_NOACTIVATE;
 }
 
 void TWinControl::UpdateBoundsFromWindow() {
-    if (!FHandle || IsIconic(FHandle))
+    if (!FHandle || IsIconic(FHandle) || FBoundsAfterRestore)
         return;
     RECT r{};
     GetWindowRect(FHandle, &r);

@@ -175,10 +175,14 @@ protected:
     bool IsSystemClass() const;
     // Takes the bounds the window has now (after the system moved or sized it).
     void UpdateBoundsFromWindow();
+    void RestoredMessage(TMessage& Message);
+    void ApplyRestoredBounds();
 
     void BoundsChanged(const TRect& OldBounds, bool Resized) override;
     // What the window is moved or sized with when its bounds change in code.
     virtual unsigned WindowPosFlags(const TRect& OldBounds) const;
+    // True while bounds set when the window was minimised wait for it to be restored.
+    bool BoundsAfterRestore() const { return FBoundsAfterRestore; }
     void FontChanged() override;
     void ColorChanged() override;
     void EnabledChanged() override;
@@ -237,6 +241,7 @@ private:
     int FAlignLevel = 0;
     bool FAligning = false;
     bool FAlignPending = false;
+    bool FBoundsAfterRestore = false;
     bool FMouseInside = false;
     TControl* FHoverControl = nullptr;
     std::unique_ptr<TBrush> FBrush;

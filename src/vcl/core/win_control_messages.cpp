@@ -31,6 +31,10 @@ void TWinControl::WndProc(TMessage& Message) {
             break;
         Message.Result = 1;
         return;
+    case WM_SIZE:
+        return RestoredMessage(Message);
+    case CM_RESTOREDBOUNDS:
+        return ApplyRestoredBounds();
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(Message);
         return UpdateBoundsFromWindow();

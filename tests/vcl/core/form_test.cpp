@@ -146,6 +146,27 @@ TEST(Forms, AMinimisedFormMeasuresTheClientAreaItIsRestoredTo) {
     EXPECT_EQ(form->Height() - form->ClientHeight(), 200 - restored.Height());
 }
 
+TEST(Forms, BoundsSetWhileMinimisedAreTakenWhenTheFormIsRestored) {
+    auto form = MakeForm();
+    form->SetBorderStyle(bsSizeable);
+    form->SetBounds(10, 20, 300, 200);
+    form->Show();
+    ShowWindow(form->Handle(), SW_MINIMIZE);
+    TSizeConstraints pinned;
+    pinned.MinHeight = pinned.MaxHeight = 150;
+    form->SetConstraints(pinned);
+    EXPECT_EQ(form->Height(), 150);
+    ShowWindow(form->Handle(), SW_RESTORE);
+    RunMessagesFor(100);
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    EXPECT_EQ(FromRECT(window), Bounds(10, 20, 300, 150));
+    EXPECT_EQ(form->BoundsRect(), Bounds(10, 20, 300, 150));
+    MINMAXINFO info{};
+    SendMessageW(form->Handle(), WM_GETMINMAXINFO, 0, LPARAM(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.y, 150);
+}
+
 TEST(Forms, ScreenListsFormsInCreationOrder) {
     int before = Screen->FormCount();
     auto a = MakeForm();

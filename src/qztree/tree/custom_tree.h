@@ -710,10 +710,6 @@ protected:
     virtual void OnFontChange();
     // The keyboard focus that reaches the tree goes on to its view; From lost it.
     void PassFocusOn(HWND From);
-    // The view took the keyboard focus by a key or a call, not by a press on a row: with rows
-    // and none focused, the top usable row on screen gets the focus so that the user sees where
-    // the keys go. Selection follows it only where the tree selects the focused row anyway.
-    void FocusRowOnEntry();
     // Pressing a custom scroll bar gives the keyboard focus to the view.
     void ScrollBarMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
@@ -939,8 +935,6 @@ private:
     void MarkSelected(TQZTreeItem* Item, bool Value);
     // Collapses the old focused branch up to the ancestor that also holds NewFocused.
     void CollapseOldBranch(TQZTreeItem* Old, TQZTreeItem* NewFocused);
-    // The focus change of DoSetFocusedEx; without Select the selection stays as it is.
-    bool MoveFocus(TQZTreeItem* NewFocused, bool Forced, bool Delayed, bool Select);
     void ScrollToTop(int VisIndex);
     // The view's input events become the tree's: tree coordinates, the tree as drag source.
     void BindViewTransfers();

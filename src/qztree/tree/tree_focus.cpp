@@ -1,11 +1,8 @@
 // The tree and the keyboard focus: the tree hands it to its view, where the keys work, and the
 // view shows on screen whether it has it.
 #include "qztree/tree/custom_tree.h"
-#include "qztree/tree/items/tree_item.h"
 #include "qztree/tree/view/tree_view.h"
 #include "vcl/core/forms.h"
-
-#include <algorithm>
 
 void TCustomQZTree::PassFocusOn(HWND From) {
     if (!FTreeView || !FTreeView->HandleAllocated())
@@ -17,19 +14,6 @@ void TCustomQZTree::PassFocusOn(HWND From) {
     // Shift+Tab out of the view lands on the tree first: it goes on backwards.
     if (TCustomForm* form = GetParentForm(this))
         form->SelectNext(this, false, true);
-}
-
-void TCustomQZTree::FocusRowOnEntry() {
-    if (FDestroying || FView->FFocused)
-        return;
-    const int total = GetTotalVisCount();
-    for (int i = std::max(TopIndex(), 0); i < total; ++i) {
-        TQZTreeItem* row = GetVisItem(i);
-        if (row && (FIgnoreEnabled || row->Enabled())) {
-            MoveFocus(row, false, false, !FMultiSelect);
-            return;
-        }
-    }
 }
 
 void TCustomQZTree::ScrollBarMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
@@ -46,9 +30,6 @@ void TQZTreeView::FocusChanged(bool Gained) {
     FHasFocus = Gained;
     // Also when the focus comes back from another window, which the form does not report.
     FOwner->FTreeIsFocused = Gained;
-    // A press picks its own row, or none on empty space.
-    if (Gained && !FFocusByPress)
-        FOwner->FocusRowOnEntry();
     if (!Gained) {
         FHintItemEx = nullptr;
         DoHideLineHint();

@@ -18,10 +18,6 @@ void TCustomQZTree::DoSetFocused(TQZTreeItem* Item, bool Forced) {
 }
 
 bool TCustomQZTree::DoSetFocusedEx(TQZTreeItem* NewFocused, bool Forced, bool Delayed) {
-    return MoveFocus(NewFocused, Forced, Delayed, true);
-}
-
-bool TCustomQZTree::MoveFocus(TQZTreeItem* NewFocused, bool Forced, bool Delayed, bool Select) {
     TQZTreeItem* old = FView->FFocused;
     if (NewFocused == old)
         return false;
@@ -29,7 +25,7 @@ bool TCustomQZTree::MoveFocus(TQZTreeItem* NewFocused, bool Forced, bool Delayed
     DoChanging(NewFocused, allowChange);
     if (!Forced && !allowChange) {
         // A refused move toggles the item that keeps the focus, when there is one.
-        if (Select && FMultiSelect && old)
+        if (FMultiSelect && old)
             DoSetSelected(old);
         return false;
     }
@@ -43,8 +39,7 @@ bool TCustomQZTree::MoveFocus(TQZTreeItem* NewFocused, bool Forced, bool Delayed
         FUpdated = true;
     }
     FView->FFocused = NewFocused;
-    if (Select)
-        DoSetSelected(NewFocused);
+    DoSetSelected(NewFocused);
     if (NewFocused) {
         NewFocused->SetStateBit(stsFocused, true);
         NewFocused->RedrawItem(true);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ TEST(TreeFocus, TabSetFocusAndAPressedScrollBarBringTheFocusToTheRows) {
     EditAndTree t;
     t.Type(VK_TAB);
     EXPECT_EQ(GetFocus(), t.ViewWindow());
-    // Coming in with no focused row, the top row takes the focus; the rows show it.
+    t.Type(VK_DOWN); // no focused row: the first one shown
     EXPECT_EQ(t.FocusedText(), "a");
     t.Type(VK_DOWN);
     EXPECT_EQ(t.FocusedText(), "b");
@@ -162,40 +163,35 @@ TEST(TreeFocus, ASystemColourChangeReachesTheExpandButtons) {
     EXPECT_GT(reds, 0);
 }
 
-TEST(TreeFocus, TabFocusesTheTopRowOnScreenWithoutSelectingAndAPressPicksItsOwnRow) {
+TEST(TreeFocus, TakingTheFocusLeavesTheRowsAloneUntilAKeyMovesIt) {
     EditAndTree t;
-    t.tree->SetMultiSelect(true);
-    t.tree->SetRowSelect(true);
+    t.a->SetFlag(ibfEnabled, false);
     for (int i = 0; i < 10; ++i)
         t.Add(nullptr, "more");
     PumpMessages();
-    t.tree->SetTopIndex(2);
-    t.Paint();
-    std::vector<std::string> told;
-    t.tree->OnItemFocused = [&](TObject*) { told.push_back(t.FocusedText()); };
-    // Right of the text, where only the focus rectangle of a row with RowSelect is drawn.
-    auto frame = [&](TQZTreeItem* row) {
-        TRect r = t.Row(row);
-        r.Left = 150;
-        r.Right = 250;
-        return r.Width() * r.Height() - t.Count(r, t.tree->BkColor());
+    t.tree->SetTopIndex(4);
+    int changes = 0;
+    t.tree->OnItemSelectedChange = [&](TObject*, TQZTreeItem*) { ++changes; };
+    t.tree->OnItemFocused = [&](TObject*) { ++changes; };
+    // The focus goes elsewhere, then comes back to the rows.
+    auto takeFocus = [&](const std::function<void()>& away, const std::function<void()>& back) {
+        away();
+        PumpMessages();
+        ASSERT_NE(GetFocus(), t.ViewWindow());
+        back();
+        PumpMessages();
+        EXPECT_EQ(GetFocus(), t.ViewWindow());
+        EXPECT_EQ(t.FocusedText(), "none");
+        EXPECT_EQ(changes, 0);
     };
-    ASSERT_EQ(frame(t.c), 0);
+    takeFocus([&] { t.FocusEdit(); }, [&] { t.Type(VK_TAB); });
+    takeFocus([&] { t.FocusEdit(); }, [&] { t.tree->SetFocus(); });
+    // Another window is activated, then the tree's again.
+    TOwnedPtr<TForm> other = MakeShownForm(100, 100);
+    takeFocus([&] { SetForegroundWindow(other->Handle()); },
+              [&] { SetForegroundWindow(t.form->Handle()); });
 
-    t.Type(VK_TAB);
-    ASSERT_EQ(GetFocus(), t.ViewWindow());
-    EXPECT_EQ(t.FocusedText(), "c");
-    EXPECT_EQ(t.Marked(), "");
-    EXPECT_GT(frame(t.c), 0);
-    t.Type(VK_DOWN);
-    EXPECT_EQ(t.FocusedText(), "d");
-
-    // Back in the edit with no focused row, a press on a row focuses that row alone.
-    t.FocusEdit();
-    t.tree->SetFocused(nullptr);
-    told.clear();
-    PostClick(t.ViewWindow(), 20, t.RowY(t.e));
-    EXPECT_EQ(GetFocus(), t.ViewWindow());
-    EXPECT_EQ(told, std::vector<std::string>{"e"});
-    EXPECT_EQ(frame(t.c), 0);
+    t.Type(VK_UP); // the first enabled row in the tree's order, not the top row on screen
+    EXPECT_EQ(t.FocusedText(), "b");
+    EXPECT_EQ(t.tree->TopIndex(), 1); // scrolled to it
 }

@@ -15,11 +15,7 @@ struct KeyTree : TreeWindow {
     TQZTreeItem* gamma = Add(alpha, "gamma");
     TQZTreeItem* delta = Add(nullptr, "delta");
     TQZTreeItem* epsilon = Add(nullptr, "epsilon");
-    // The keys start from no focused row, which taking the focus would otherwise give.
-    KeyTree() {
-        Focus();
-        tree->SetFocused(nullptr);
-    }
+    KeyTree() { Focus(); }
 };
 
 } // namespace

@@ -243,9 +243,8 @@ private:
 
     // Focus: what gaining and losing it change on screen; a lost focus also ends the press.
     void FocusChanged(bool Gained);
-    // A button press takes the focus for the row it falls on, not for the top row.
+    // A button press takes the keyboard focus when the view can have it.
     void TakeFocusForPress();
-    bool FFocusByPress = false;
     void ForgetPress();
 
     bool Usable(const TQZTreeItem* Item) const;

@@ -176,11 +176,8 @@ bool TQZTreeView::MouseMessage(TMessage& Message) {
 }
 
 void TQZTreeView::TakeFocusForPress() {
-    if (!CanFocus() || Focused())
-        return;
-    FFocusByPress = true;
-    SetFocus();
-    FFocusByPress = false;
+    if (CanFocus() && !Focused())
+        SetFocus();
 }
 
 void TQZTreeView::IntLButtonDown(int X, int Y) {

@@ -60,6 +60,16 @@ inline void PostClick(HWND window, int x, int y, uintptr_t keys = 0) {
     PumpMessages();
 }
 
+// A left click of the mouse itself where the pointer is: the system finds the window under it.
+inline void ClickAtPointer() {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    PumpMessages();
+}
+
 inline TOwnedPtr<TForm> MakeShownForm(int width = 500, int height = 400) {
     auto form = TOwnedPtr<TForm>(CreateComponent<TForm>(nullptr));
     form->SetBorderStyle(bsNone);

@@ -256,15 +256,17 @@ void TCustomQZScrollBar::ShowHintAt(int APosition, int X, int Y) {
     int desktopBottom = desktopTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
     TRect r = FHintWnd->CalcHintRect(desktopRight, text, nullptr);
     r = r.Offset(screen.X - (r.Width() + 1), screen.Y - (r.Height() + 1));
-    // The hint never leaves the desktop.
-    if (r.Left < desktopLeft)
-        r = r.Offset(desktopLeft - r.Left, 0);
-    if (r.Top < desktopTop)
-        r = r.Offset(0, desktopTop - r.Top);
-    if (r.Right > desktopRight)
-        r = r.Offset(desktopRight - r.Right, 0);
-    if (r.Bottom > desktopBottom)
-        r = r.Offset(0, desktopBottom - r.Bottom);
+    // The hint never leaves the desktop, its frame included.
+    TRect shown = FHintWnd->FramedRect(r);
+    if (shown.Left < desktopLeft)
+        shown = shown.Offset(desktopLeft - shown.Left, 0);
+    if (shown.Top < desktopTop)
+        shown = shown.Offset(0, desktopTop - shown.Top);
+    if (shown.Right > desktopRight)
+        shown = shown.Offset(desktopRight - shown.Right, 0);
+    if (shown.Bottom > desktopBottom)
+        shown = shown.Offset(0, desktopBottom - shown.Bottom);
+    r = r.Offset(shown.Left - r.Left, shown.Top - r.Top);
     FHintWnd->SetColor(clInfoBk);
     FHintWnd->ActivateHint(r, text);
 }

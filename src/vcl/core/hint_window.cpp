@@ -17,17 +17,18 @@ THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
 void THintWindow::CreateParams(TCreateParams& Params) {
     TCustomControl::CreateParams(Params);
     Params.Style = WS_POPUP | WS_BORDER;
-    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    // A layered window that is transparent is passed over when the system looks for the window
+    // under the mouse, whoever owns the window below; the hit-test answer HTTRANSPARENT is not,
+    // as it holds only within one top-level window.
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TRANSPARENT;
     Params.ClassStyle |= CS_SAVEBITS;
     Params.WndParent = nullptr;
 }
 
-void THintWindow::WndProc(TMessage& Message) {
-    if (Message.Msg == WM_NCHITTEST) {
-        Message.Result = HTTRANSPARENT;
-        return;
-    }
-    TCustomControl::WndProc(Message);
+void THintWindow::CreateWnd() {
+    TCustomControl::CreateWnd();
+    // Opaque: a layered window is drawn only once it has its attributes.
+    SetLayeredWindowAttributes(WindowHandle(), 0, 255, LWA_ALPHA);
 }
 
 TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) {
@@ -40,13 +41,12 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AD
 }
 
 TRect THintWindow::FramedRect(const TRect& Client) {
-    // The frame is what the window has now around its client area.
-    RECT window{}, client{};
-    GetWindowRect(Handle(), &window);
-    GetClientRect(Handle(), &client);
-    const int frameWidth = (window.right - window.left) - client.right;
-    const int frameHeight = (window.bottom - window.top) - client.bottom;
-    return Rect(Client.Left, Client.Top, Client.Right + frameWidth, Client.Bottom + frameHeight);
+    // From the window's styles: a window smaller than its frame does not show its frame's size.
+    RECT r{0, 0, Client.Width(), Client.Height()};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongW(Handle(), GWL_EXSTYLE)));
+    return Rect(Client.Left, Client.Top, Client.Left + (r.right - r.left),
+                Client.Top + (r.bottom - r.top));
 }
 
 void THintWindow::ActivateHint(const TRect& Rect, const std::string& AHint) {

@@ -14,12 +14,13 @@ public:
     void ReleaseHandle();
     // The size the hint needs, at most MaxWidth wide, with its top-left at (0, 0).
     virtual TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData);
-
-protected:
     // The bounds of the window whose client area is Client, at the same top-left corner.
     TRect FramedRect(const TRect& Client);
-    // The mouse passes through to the window below, which keeps the mouse and so the hint.
-    void WndProc(TMessage& Message) override;
+
+protected:
+    // The mouse passes through to the window below, which keeps the mouse and so the hint: a
+    // click on a hint lands on what it covers.
     void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
     void Paint() override;
 };

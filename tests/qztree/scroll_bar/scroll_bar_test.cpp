@@ -519,6 +519,17 @@ TEST(ScrollBarHint, HintWindowSizesAndPlacement) {
     GetWindowRect(f.Bar->HintWindow()->Handle(), &r);
     EXPECT_GE(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
     EXPECT_GE(r.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+    // Beyond the bottom-right corner, the whole hint, its frame too, stays on the desktop.
+    const int right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int bottom = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    TBarOnForm corner(sbVertical, right + 10, bottom + 10);
+    corner.Bar->ShowTrackHint = true;
+    corner.Mouse(WM_LBUTTONDOWN, 5, corner.Bar->ThumbPos() + 2);
+    ASSERT_NE(corner.Bar->HintWindow(), nullptr);
+    GetWindowRect(corner.Bar->HintWindow()->Handle(), &r);
+    GetClientRect(corner.Bar->HintWindow()->Handle(), &client);
+    EXPECT_EQ(Rect(r.left, r.top, r.right, r.bottom),
+              Rect(right - client.right - 2, bottom - client.bottom - 2, right, bottom));
     HWND hintWindow = f.Bar->HintWindow()->Handle();
     // Freeing the bar mid-drag frees its hint.
     f.Form.reset();

@@ -58,6 +58,25 @@ TEST(TreeHints, OnlyARowThatDoesNotFitGetsALineHint) {
     EXPECT_EQ(t.View()->HintItem(), nullptr);
 }
 
+TEST(TreeHints, AClickOnALineHintReachesTheRowItCovers) {
+    HintTree t;
+    t.Focus();
+    t.tree->SetFocused(t.shortRow);
+    t.Rest(t.longRow);
+    ASSERT_EQ(t.View()->HintItem(), t.longRow);
+    POINT at{};
+    GetCursorPos(&at);
+    RECT hint{};
+    GetWindowRect(t.View()->HintWindow()->Handle(), &hint);
+    ASSERT_TRUE(PtInRect(&hint, at)); // the pointer rests on the hint
+
+    ClickAtPointer();
+    PumpUntil([&] { return t.tree->GetFocused() == t.longRow; });
+    EXPECT_EQ(t.FocusedText(), t.longRow->Text());
+    EXPECT_EQ(t.View()->HintItem(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(t.View()->HintWindow()->Handle()));
+}
+
 TEST(TreeHints, TheHandlerMayChangeOrRefuseTheText) {
     HintTree t;
     t.tree->SetLineHintMode(shmAll);

@@ -28,13 +28,19 @@ void TRateSums::AddCount(double x, int64_t count) {
     const double y = static_cast<double>(count - FMin);
     FSxy += x * y;
     FSy += y;
+    ++FCounted;
+    FSxCounted += x;
 }
 
 double TRateSums::Rate(int64_t n, double sx, double sxx) const {
     const double count = static_cast<double>(n);
     if (FMax <= FMin || count * sxx == sx * sx)
         return 0.0;
-    return (count * FSxy - sx * FSy) / (count * sxx - sx * sx);
+    // The snapshots without the name count 0, which is 0 - FMin above the smallest count.
+    const double missingY = static_cast<double>(0 - FMin);
+    const double sxy = FSxy + missingY * (sx - FSxCounted);
+    const double sy = FSy + missingY * static_cast<double>(n - FCounted);
+    return (count * sxy - sx * sy) / (count * sxx - sx * sx);
 }
 
 std::optional<double> CalcRate(const std::vector<TRateSample>& samples) {

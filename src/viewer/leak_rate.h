@@ -29,7 +29,8 @@ public:
     void SeeCount(int64_t count);
     void Add(double x, int64_t count);
     // Add without the terms of x alone, which are the same for every name seen over the same
-    // snapshots: for many names at once, whose x and x*x are summed once for all of them.
+    // snapshots: for many names at once, whose x and x*x are summed once for all of them. The
+    // snapshots that lack the name need no call: Rate counts 0 for them.
     void AddCount(double x, int64_t count);
     // The slope in counts per whole interval over n snapshots; 0 when the counts never change.
     double Rate(int64_t n) const { return Rate(n, FSx, FSxx); }
@@ -40,6 +41,9 @@ private:
     int64_t FMin = 2147483647;
     int64_t FMax = 0;
     double FSx = 0, FSy = 0, FSxy = 0, FSxx = 0;
+    // Over the snapshots that have the name: their number and the sum of their x.
+    int64_t FCounted = 0;
+    double FSxCounted = 0;
 };
 
 // The least-squares slope of the counts against the snapshots' times scaled to 0..1 over the

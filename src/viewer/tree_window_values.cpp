@@ -43,9 +43,9 @@ std::vector<std::optional<double>> LeakRates(const TDebugReader& reader, size_t 
     if (!first || !last || start > end || !HasTimeSpan(first->Time, last->Time))
         return rates;
 
-    // Every count of a name is seen, then added with its snapshot's time. A name a snapshot
-    // lacks counts 0 there, which makes 0 its smallest count, and so adds nothing but the
-    // terms of x alone, which are summed once for all names.
+    // Every count of a name is seen, then added with its snapshot's time; the terms of x alone
+    // are summed once for all names, and those of the snapshots that lack a name follow from
+    // them in Rate.
     std::vector<TRateSums> sums(count);
     std::vector<int> seen(count, 0);
     auto eachCount = [&](const TQZSortedNamedObjects& leaks, auto&& use) {

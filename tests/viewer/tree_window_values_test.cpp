@@ -111,6 +111,24 @@ TEST(LeakRate, RatesOfManyNamesReadEachSnapshotOnce) {
     EXPECT_EQ(texts[2], RateText(CalcRate({{At(0), 9}, {At(3), 0}, {At(12), 1}})));
     EXPECT_EQ(texts[3], "0");
 
+    // Negative counts: a snapshot without the name counts 0, above the smallest count.
+    TDebugReader negative;
+    const std::vector<std::vector<std::pair<std::string, int>>> counts{
+        {{"Minus", -2}, {"Mixed", -4}},
+        {{"Minus", -2}},
+        {{"Mixed", 6}},
+        {{"Minus", -2}, {"Mixed", 1}}};
+    const int at[] = {0, 6, 12, 24};
+    for (int i = 0; i < 4; ++i) {
+        TDebugInfo* di = negative.AddDebugInfo("10.01.2006 " + std::to_string(10 + i));
+        di->Time = At(0) + at[i] / 24.0;
+        for (const auto& [name, count] : counts[size_t(i)])
+            di->SystemLeak.AddObject(name, IntToObject(count));
+    }
+    const std::vector<std::optional<double>> rates = LeakRates(negative, {"Minus", "Mixed"}, 0, 3);
+    EXPECT_EQ(RateText(rates[0]), "0.228571428571429");
+    EXPECT_EQ(RateText(rates[1]), "4.91428571428571");
+
     // No end snapshot, or ends without a time span: blank.
     EXPECT_EQ(RateText(LeakRates(store, names, 1, 3)[0]), "");
     EXPECT_EQ(RateText(LeakRates(store, names, 1, 1)[0]), "");

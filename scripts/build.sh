@@ -2,6 +2,5 @@
 # Sets up the machine if needed and builds the viewer and its tests.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$ROOT/scripts/setup.sh"
 . "$ROOT/scripts/wine_env.sh"
 configure_and_build

@@ -6,7 +6,6 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "DISPLAY is not set: the viewer needs a display to show its windows on." >&2
   exit 1
 fi
-bash "$ROOT/scripts/setup.sh"
 . "$ROOT/scripts/wine_env.sh"
 configure_and_build --target QVRDebugViewer
 mkdir -p "$WINEPREFIX"

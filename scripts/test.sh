@@ -2,7 +2,6 @@
 # Sets up the machine if needed, builds everything and runs every test module under Wine.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$ROOT/scripts/setup.sh"
 . "$ROOT/scripts/wine_env.sh"
 configure_and_build
 

@@ -1,4 +1,10 @@
 # Sourced by the build, run and test scripts: one Wine setup for all of them.
+# The machine is set up first and the script goes on in a new shell: a shell cannot switch to a
+# locale made after it started, and the set-up may just have made the Russian one.
+if [ -z "${QVR_SET_UP:-}" ]; then
+  bash "$ROOT/scripts/setup.sh"
+  QVR_SET_UP=1 exec bash "${BASH_SOURCE[1]}" "$@"
+fi
 # The server machines run Russian Windows: user locale Russian, ANSI code page 1251.
 # Wine takes both from the C library locale, and LC_ALL wins over LANG.
 export LC_ALL=ru_RU.CP1251

@@ -8,6 +8,9 @@
 #include "vcl/core/application.h"
 #include "vcl/core/screen.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 const char* const sFlags = "Flags";
@@ -43,19 +46,28 @@ TPoint WorkspaceOrigin(HWND window) {
             int(primary.rcWork.top - primary.rcMonitor.top)};
 }
 
-// The stored rectangle as it will be shown on the nearest monitor's work area. The work area is
-// taken into workspace coordinates, not the stored numbers into screen ones: those may be
-// anything a file holds.
-RECT OnNearestWorkArea(HWND window, const RECT& normal) {
+// A rectangle moved by an offset, held within the integer range.
+TRect OffsetWithin(const TRect& r, TPoint by) {
+    auto move = [](int value, int offset) {
+        return int(std::clamp<long long>(static_cast<long long>(value) + offset, INT_MIN, INT_MAX));
+    };
+    return Rect(move(r.Left, by.X), move(r.Top, by.Y), move(r.Right, by.X), move(r.Bottom, by.Y));
+}
+
+// The restored rectangle as it will be shown on the nearest monitor's work area. The monitor is
+// found from the rectangle in screen coordinates; the work area is taken into workspace
+// coordinates, not the stored numbers into screen ones, which may be anything a file holds.
+RECT OnNearestWorkArea(HWND window, const TRect& normal, TSize designed) {
+    const TPoint origin = WorkspaceOrigin(window);
+    const TRect onScreen = OffsetWithin(normal, origin);
+    const RECT lookup{onScreen.Left, onScreen.Top, onScreen.Right, onScreen.Bottom};
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor);
-    const TPoint origin = WorkspaceOrigin(window);
+    GetMonitorInfoW(MonitorFromRect(&lookup, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& w = monitor.rcWork;
     const TRect work = Rect(w.left, w.top, w.right, w.bottom).Offset(-origin.X, -origin.Y);
     const int titleHeight = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
-    const TRect shown = RectOnWorkArea(Rect(normal.left, normal.top, normal.right, normal.bottom),
-                                       work, titleHeight);
+    const TRect shown = RectOnWorkArea(normal, designed, work, titleHeight);
     return {shown.Left, shown.Top, shown.Right, shown.Bottom};
 }
 
@@ -138,14 +150,13 @@ void TZWFormStorage::ReadPosition(TCustomForm* form) {
         found = false;
     if (!found)
         return;
-    RECT& r = placement.rcNormalPosition;
-    if (!Sizeable(form)) {
-        r.right = r.left + form->Width();
-        r.bottom = r.top + form->Height();
-    }
-    if (r.right <= r.left)
+    const RECT& r = placement.rcNormalPosition;
+    const TSize designed{form->Width(), form->Height()};
+    const std::optional<TRect> normal =
+        RestoredNormalRect(Rect(r.left, r.top, r.right, r.bottom), designed, !Sizeable(form));
+    if (!normal)
         return;
-    r = OnNearestWorkArea(window, r);
+    placement.rcNormalPosition = OnNearestWorkArea(window, *normal, designed);
     if (form->Position() == poScreenCenter)
         form->SetPosition(poDesigned);
     SetWindowPlacement(window, &placement);

@@ -5,6 +5,7 @@
 #include "tools/qz_string.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -37,25 +38,38 @@ std::array<int, 4> ParsePlacementNumbers(const std::string& text,
     return numbers;
 }
 
-TRect RectOnWorkArea(const TRect& stored, const TRect& work, int titleHeight) {
-    // Stored numbers may be anything a file holds: wide arithmetic cannot overflow.
+std::optional<TRect> RestoredNormalRect(const TRect& stored, TSize designed, bool fixedSize) {
+    if (fixedSize) {
+        const int left = std::min(stored.Left, INT_MAX - designed.cx);
+        const int top = std::min(stored.Top, INT_MAX - designed.cy);
+        return Bounds(left, top, designed.cx, designed.cy);
+    }
+    if (stored.Right <= stored.Left || stored.Bottom <= stored.Top)
+        return std::nullopt;
+    return stored;
+}
+
+TRect RectOnWorkArea(const TRect& normal, TSize designed, const TRect& work, int titleHeight) {
+    // Wide arithmetic: the width of a rectangle from one end of the integer range to the other
+    // does not fit an int.
     using Wide = long long;
-    const Wide width = Wide(stored.Right) - stored.Left;
-    const Wide height = Wide(stored.Bottom) - stored.Top;
-    const Wide onWidth = std::max<Wide>(0, Wide(std::min(stored.Right, work.Right)) -
-                                               std::max(stored.Left, work.Left));
-    const Wide onHeight = std::max<Wide>(0, Wide(std::min(stored.Bottom, work.Bottom)) -
-                                                std::max(stored.Top, work.Top));
+    const Wide width = Wide(normal.Right) - normal.Left;
+    const Wide height = Wide(normal.Bottom) - normal.Top;
+    const Wide onWidth = std::max<Wide>(0, Wide(std::min(normal.Right, work.Right)) -
+                                               std::max(normal.Left, work.Left));
+    const Wide onHeight = std::max<Wide>(0, Wide(std::min(normal.Bottom, work.Bottom)) -
+                                                std::max(normal.Top, work.Top));
     const bool mostlyOn =
         2.0 * double(onWidth) * double(onHeight) >= double(width) * double(height);
-    const bool titleOn = stored.Top >= work.Top && Wide(stored.Top) + titleHeight <= work.Bottom;
+    const bool titleOn = normal.Top >= work.Top && Wide(normal.Top) + titleHeight <= work.Bottom;
     if (mostlyOn && titleOn)
-        return stored;
-    const int w = int(std::min<Wide>(width, work.Width()));
-    const int h = int(std::min<Wide>(height, work.Height()));
-    const int left = std::max(work.Left, std::min(stored.Left, work.Right - w));
-    const int top = std::max(work.Top, std::min(stored.Top, work.Bottom - h));
-    return Rect(left, top, left + w, top + h);
+        return normal;
+    const bool fits = width <= work.Width() && height <= work.Height();
+    const int w = fits ? int(width) : designed.cx;
+    const int h = fits ? int(height) : designed.cy;
+    const int left = std::max(work.Left, std::min(normal.Left, work.Right - w));
+    const int top = std::max(work.Top, std::min(normal.Top, work.Bottom - h));
+    return Bounds(left, top, w, h);
 }
 
 TWindowState ShowCmdToWindowState(int showCmd, TWindowState start) {

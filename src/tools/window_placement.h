@@ -3,6 +3,7 @@
 #include "vcl/core/forms.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 // The texts of a window's placement in the ".prm" file, apart from any window.
@@ -15,11 +16,17 @@ std::string FormatPlacementNumbers(const std::array<int, 4>& numbers);
 // gives its default.
 std::array<int, 4> ParsePlacementNumbers(const std::string& text,
                                          const std::array<int, 4>& defaults);
-// A stored normal rectangle as a window is shown on the work area of a monitor: kept exactly
-// while most of it lies on the area and its title bar can be reached; else moved onto the
-// area, its size clamped to the area's, so that neither another screen layout nor a damaged
-// file puts a window out of reach.
-TRect RectOnWorkArea(const TRect& stored, const TRect& work, int titleHeight);
+// The normal rectangle a window is restored to from the numbers stored for it, which may be
+// anything a file holds: a form whose border cannot be sized keeps its designed size at the
+// stored left and top (moved back from the end of the integer range so that its right and
+// bottom exist). None when the rectangle is damaged: its right not right of its left, or its
+// bottom not below its top.
+std::optional<TRect> RestoredNormalRect(const TRect& stored, TSize designed, bool fixedSize);
+// A restored normal rectangle as a window is shown on the work area of a monitor: kept exactly
+// while most of it lies on the area and its title bar can be reached; else moved onto the area,
+// with its own size when that fits the area and the designed size when not, so that neither
+// another screen layout nor a damaged file puts a window out of reach or over the whole screen.
+TRect RectOnWorkArea(const TRect& normal, TSize designed, const TRect& work, int titleHeight);
 // The window state a stored show command stands for; other commands keep the start state.
 TWindowState ShowCmdToWindowState(int showCmd, TWindowState start);
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -87,22 +88,41 @@ TEST(WindowPlacement, AStoredRectangleOffTheWorkAreaIsBroughtOntoIt) {
     const TRect work = Rect(0, 40, 1280, 1024);
     const int title = 30;
     // Inside, or mostly inside with the title bar on the area: kept exactly.
-    EXPECT_EQ(RectOnWorkArea(Rect(10, 50, 410, 350), work, title), Rect(10, 50, 410, 350));
-    EXPECT_EQ(RectOnWorkArea(Rect(1000, 800, 1400, 1000), work, title),
+    EXPECT_EQ(RectOnWorkArea(Rect(10, 50, 410, 350), {}, work, title), Rect(10, 50, 410, 350));
+    EXPECT_EQ(RectOnWorkArea(Rect(1000, 800, 1400, 1000), {}, work, title),
               Rect(1000, 800, 1400, 1000));
     // Mostly outside: moved to the nearest place on the area, its size kept.
-    EXPECT_EQ(RectOnWorkArea(Rect(1200, 100, 1600, 400), work, title), Rect(880, 100, 1280, 400));
-    EXPECT_EQ(RectOnWorkArea(Rect(-32768, -32768, -32368, -32468), work, title),
+    EXPECT_EQ(RectOnWorkArea(Rect(1200, 100, 1600, 400), {}, work, title),
+              Rect(880, 100, 1280, 400));
+    EXPECT_EQ(RectOnWorkArea(Rect(-32768, -32768, -32368, -32468), {}, work, title),
               Rect(0, 40, 400, 340));
     // The title bar above the area, or too low to grab: moved though most of it shows.
-    EXPECT_EQ(RectOnWorkArea(Rect(100, 20, 500, 820), work, title), Rect(100, 40, 500, 840));
-    EXPECT_EQ(RectOnWorkArea(Rect(100, 1000, 500, 1040), work, title), Rect(100, 984, 500, 1024));
-    // Larger than the area: clamped to it.
-    EXPECT_EQ(RectOnWorkArea(Rect(-100, 0, 3000, 2000), work, title), work);
+    EXPECT_EQ(RectOnWorkArea(Rect(100, 20, 500, 820), {}, work, title), Rect(100, 40, 500, 840));
+    EXPECT_EQ(RectOnWorkArea(Rect(100, 1000, 500, 1040), {}, work, title),
+              Rect(100, 984, 500, 1024));
+    // Larger than the area: the designed size, where the place is nearest.
+    const TSize designed{200, 100};
+    EXPECT_EQ(RectOnWorkArea(Rect(-100, 0, 3000, 2000), designed, work, title),
+              Rect(0, 40, 200, 140));
     // Numbers at the ends of the integer range neither overflow nor stay.
-    EXPECT_EQ(RectOnWorkArea(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), work, title), work);
-    EXPECT_EQ(RectOnWorkArea(Rect(INT_MAX - 10, 500, INT_MAX, 600), work, title),
+    EXPECT_EQ(RectOnWorkArea(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), designed, work, title),
+              Rect(0, 40, 200, 140));
+    EXPECT_EQ(RectOnWorkArea(Rect(INT_MAX - 10, 500, INT_MAX, 600), designed, work, title),
               Rect(1270, 500, 1280, 600));
+}
+
+TEST(WindowPlacement, DamagedRectanglesAndFixedSizes) {
+    const TSize designed{200, 100};
+    EXPECT_EQ(RestoredNormalRect(Rect(10, 20, 30, 40), designed, false), Rect(10, 20, 30, 40));
+    // Right left of left, or bottom above top: no rectangle at all.
+    EXPECT_EQ(RestoredNormalRect(Rect(1200, 1000, 1800, 900), designed, false), std::nullopt);
+    EXPECT_EQ(RestoredNormalRect(Rect(500, 100, 400, 300), designed, false), std::nullopt);
+    EXPECT_EQ(RestoredNormalRect(Rect(500, 100, 500, 300), designed, false), std::nullopt);
+    // A fixed border: the designed size at the stored place, whatever the stored size.
+    EXPECT_EQ(RestoredNormalRect(Rect(1200, 1000, 1800, 900), designed, true),
+              Rect(1200, 1000, 1400, 1100));
+    EXPECT_EQ(RestoredNormalRect(Rect(INT_MAX - 10, INT_MAX, 0, 0), designed, true),
+              Rect(INT_MAX - 200, INT_MAX - 100, INT_MAX, INT_MAX));
 }
 
 TEST(FormStorage, FirstShowKeepsTheDesignAndClosingWritesTheSection) {
@@ -190,11 +210,24 @@ TEST(FormStorage, APlaceOffTheScreenIsBroughtOntoTheWorkArea) {
     auto again = MakeForm(file);
     again->Show();
     EXPECT_EQ(again->BoundsRect(), Rect(work.Right - 300, 60, work.Right, 260));
-    // Numbers that do not convert keep the designed place.
-    TIniFile(file).WriteString("fmStored", "NormPos" + Suffix(), "junk,\x01,-,");
-    auto designed = MakeForm(file);
-    designed->Show();
-    EXPECT_EQ(designed->BoundsRect(), Rect(20, 30, 220, 130));
+    // Numbers that do not convert keep the designed place, and so does a rectangle whose bottom
+    // lies above its top.
+    for (const char* damaged : {"junk,\x01,-,", "1200,1000,1800,900"}) {
+        TIniFile(file).WriteString("fmStored", "NormPos" + Suffix(), damaged);
+        auto designed = MakeForm(file);
+        designed->Show();
+        EXPECT_EQ(designed->BoundsRect(), Rect(20, 30, 220, 130)) << damaged;
+    }
+    // A size far larger than the screen gives the designed size on the work area; stored
+    // maximised, the window still opens maximised.
+    TIniFile(file).WriteString("fmStored", "NormPos" + Suffix(),
+                               "-2000000000,100,2000000000,99999");
+    TIniFile(file).WriteInteger("fmStored", "ShowCmd", 3);
+    auto huge = MakeForm(file);
+    huge->Show();
+    EXPECT_EQ(huge->WindowState(), wsMaximized);
+    huge->SetWindowState(wsNormal);
+    EXPECT_EQ(huge->BoundsRect(), Rect(work.Left, 100, work.Left + 200, 200));
 }
 
 TEST(FormStorage, QuotedValuesSurviveTheRoundTrip) {

@@ -91,19 +91,23 @@ void TfmDebugInfo::PlaceInCascade(int index) {
 
 void TfmDebugInfo::ToolBarButtonClickHandler(TObject* Sender) {
     auto* window = reinterpret_cast<TfmDebugInfo*>(static_cast<TComponent*>(Sender)->Tag());
-    const bool hidden = !window->Visible();
-    if (hidden)
+    if (!window->Visible()) {
         window->FillControls();
-    ShowWindow(window->Handle(), SW_RESTORE);
-    if (hidden)
+        // Shown once, at its stored place: restored before, it would appear where it was and
+        // then move.
         window->Show();
-    // Showing applies the stored placement, which may be minimised; with no task bar a
-    // minimised window could not be reached, so the button restores it to its stored place.
-    if (IsIconic(window->Handle()))
+    } else {
         ShowWindow(window->Handle(), SW_RESTORE);
+    }
     // Shown means in front: a window covered by others is no use to the operator.
     window->BringToFront();
     SetForegroundWindow(window->Handle());
+}
+
+void TfmDebugInfo::DoShow() {
+    TForm::DoShow(); // the placement storage restores the stored place and state here
+    if (WindowState() == wsMinimized)
+        SetWindowState(wsNormal);
 }
 
 void TfmDebugInfo::DropFiles(const std::vector<std::string>& FileNames) {

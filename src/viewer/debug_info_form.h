@@ -55,6 +55,9 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // Shown (from its window-bar button), the window comes up restored at its stored place
+    // even when it was stored minimised: with no task bar an icon could not be reached.
+    void DoShow() override;
     // Each file is a separate open, in the order the shell gives them; one that fails is shown
     // and the next one is opened.
     void DropFiles(const std::vector<std::string>& FileNames) override;

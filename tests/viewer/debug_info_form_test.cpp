@@ -59,6 +59,17 @@ TEST_F(ViewerTest, TheButtonOfAMinimisedWindowRestoresItWithoutRefilling) {
     EXPECT_TRUE(Spy->Calls.empty());
 }
 
+namespace {
+HWND Watched;
+bool Minimised;
+LRESULT CALLBACK WatchMinimising(int code, WPARAM w, LPARAM l) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
+    if (m->hwnd == Watched && m->message == WM_SIZE && m->wParam == SIZE_MINIMIZED)
+        Minimised = true;
+    return CallNextHookEx(nullptr, code, w, l);
+}
+} // namespace
+
 TEST_F(ViewerTest, AWindowLeftMinimisedComesBackAtItsPlaceOnTheFirstClickOfItsButton) {
     TfmDebugInfo* window = fmDataBaseParamsForm;
     ClickWithMouse(window->WindowBarButton());
@@ -70,9 +81,16 @@ TEST_F(ViewerTest, AWindowLeftMinimisedComesBackAtItsPlaceOnTheFirstClickOfItsBu
     SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
     ASSERT_FALSE(IsWindowVisible(window->Handle()));
 
+    // Never minimised on the way: a window manager would still be iconifying it when the
+    // restore came, and keep it an icon.
+    Watched = window->Handle();
+    Minimised = false;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchMinimising, nullptr, GetCurrentThreadId());
     ClickWithMouse(window->WindowBarButton());
     ASSERT_TRUE(RunMessagesUntil([&] { return IsWindowVisible(window->Handle()) != 0; }));
     PumpMessages();
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(Minimised);
     EXPECT_FALSE(IsIconic(window->Handle()));
     RECT r{};
     GetWindowRect(window->Handle(), &r);

@@ -257,7 +257,8 @@ TWindowState TCustomForm::WindowState() const {
 
 void TCustomForm::SetWindowState(TWindowState value) {
     FWindowState = value;
-    if (HandleAllocated() && Visible())
+    // A window on its way to the screen (OnShow) shows in this state once, when it appears.
+    if (HandleAllocated() && Visible() && IsWindowVisible(WindowHandle()))
         ShowWindow(WindowHandle(), value == wsMaximized   ? SW_MAXIMIZE
                                    : value == wsMinimized ? SW_MINIMIZE
                                                           : SW_RESTORE);

@@ -11,13 +11,19 @@
 #include "vcl/graphics/bitmap.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
-// One 8 x 8 dither pattern serves all bars. The bar that made it owns it; this is only where the
-// others find it. A plain pointer, so that the program's end destroys nothing here: a bar freed
-// later than this file's objects must not free the pattern a second time.
-TBitmap* BlendBitmap = nullptr;
+// The bars alive, oldest first, and the 8 x 8 dither pattern they share: drawn in the colours of
+// the oldest, it lives as long as any bar does.
+struct TSharedPattern {
+    std::vector<TCustomQZScrollBar*> Bars;
+    TBitmap Bitmap{8, 8};
+};
+// Constant-initialised, so it outlives every object made at run time; emptied with the last bar.
+std::unique_ptr<TSharedPattern> Shared;
 
 } // namespace
 
@@ -42,16 +48,20 @@ TCustomQZScrollBar::TCustomQZScrollBar(TComponent* AOwner) : TQZXPThemedControl(
     SetTabStop(true);
     SetDoubleBuffered(true);
     SetUseSystemMetrics(true);
-    if (!BlendBitmap) {
-        FOwnBitmap = std::make_unique<TBitmap>(8, 8);
-        BlendBitmap = FOwnBitmap.get();
-    }
+    if (!Shared)
+        Shared = std::make_unique<TSharedPattern>();
+    Shared->Bars.push_back(this);
     RebuildBackground();
 }
 
 TCustomQZScrollBar::~TCustomQZScrollBar() {
-    if (FOwnBitmap)
-        BlendBitmap = nullptr;
+    std::vector<TCustomQZScrollBar*>& bars = Shared->Bars;
+    const bool owner = bars.front() == this;
+    bars.erase(std::find(bars.begin(), bars.end(), this));
+    if (bars.empty())
+        Shared.reset();
+    else if (owner)
+        bars.front()->RebuildBackground(); // the pattern takes the colours of its new owner
 }
 
 void TCustomQZScrollBar::BeforeDestruction() {
@@ -356,9 +366,9 @@ TColor TCustomQZScrollBar::LighterColor() const {
 }
 
 void TCustomQZScrollBar::RebuildBackground() {
-    if (!FOwnBitmap)
+    if (!Shared || Shared->Bars.front() != this)
         return;
-    TCanvas* canvas = FOwnBitmap->Canvas();
+    TCanvas* canvas = Shared->Bitmap.Canvas();
     TColor lighter = LighterColor();
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
@@ -366,7 +376,7 @@ void TCustomQZScrollBar::RebuildBackground() {
 }
 
 TBitmap* ScrollBarBlendBitmap() {
-    return BlendBitmap;
+    return Shared ? &Shared->Bitmap : nullptr;
 }
 
 int TCustomQZScrollBar::SetScrollInfo(const SCROLLINFO& Info, bool Redraw) {
@@ -442,8 +452,10 @@ void TCustomQZScrollBar::WndProc(TMessage& Message) {
         Message.Result = DLGC_WANTARROWS;
         return;
     case WM_SYSCOLORCHANGE:
+    case CM_SYSCOLORCHANGE: // as a form tells its controls
         TQZXPThemedControl::WndProc(Message);
-        return RebuildBackground();
+        RebuildBackground();
+        return Invalidate();
     default:
         return TQZXPThemedControl::WndProc(Message);
     }

@@ -243,7 +243,6 @@ private:
     bool FAltDisablingArrows = false;
     bool FNoDisableButtons = false;
     bool FOwnerDraw = false;
-    std::unique_ptr<TBitmap> FOwnBitmap; // the shared pattern, when this bar made it
 
     bool FMouseInControl = false;
     TTimer* FScrollTimer = nullptr;
@@ -262,7 +261,7 @@ private:
     bool FTracking = false;
 };
 
-// The dither pattern all bars share; null after its maker is gone.
+// The dither pattern all bars share; null while there is no bar.
 TBitmap* ScrollBarBlendBitmap();
 
 // The published bar.

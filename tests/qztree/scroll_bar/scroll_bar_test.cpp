@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -623,6 +624,21 @@ TEST(ScrollBarColors, ShadowAndLighterColours) {
     // A light grey lighter by a quarter is clamped to white, not wrapped to a dark grey.
     EXPECT_EQ(f.Bar->LighterColor(), clWhite);
     EXPECT_LT(ColorToRGB(f.Bar->ShadowColor()) & 0xFF, 0xE0u);
+}
+
+TEST(ScrollBarColors, TheSharedPatternLivesWhileAnyBarDoesInItsOwnersColours) {
+    auto first = std::make_unique<TBarOnForm>();
+    first->Bar->SetColor(TColor(0x0000C8));
+    TBarOnForm second;
+    second.Bar->SetColor(TColor(0x00C800));
+    TBitmap* pattern = ScrollBarBlendBitmap();
+    ASSERT_NE(pattern, nullptr);
+    auto pixel = [&](int x, int y) { return pattern->ScanLine(y)[x] & 0xFFFFFF; };
+    EXPECT_EQ(pixel(1, 0), 0xC80000u); // the first bar made it
+    first.reset();
+    // The pattern stays for the bar left, now in its colours.
+    ASSERT_EQ(ScrollBarBlendBitmap(), pattern);
+    EXPECT_EQ(pixel(1, 0), 0x00C800u);
 }
 
 namespace {

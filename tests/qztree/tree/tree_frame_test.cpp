@@ -145,6 +145,49 @@ TEST(TreeFrame, TheSquareBetweenTheCustomBarsTakesTheVerticalBarsColour) {
     EXPECT_EQ(PixelOf(TColor(c)), PixelOf(clFuchsia));
 }
 
+// The form hears of new system colours and tells its controls: the tree's header and both bars
+// repaint, the bars with their pattern made again in the new colours.
+TEST(TreeFrame, ASystemColourChangeReachesTheHeaderAndTheScrollBars) {
+    TreeWindow t;
+    t.tree->SetUseXPThemes(false);
+    t.tree->SetShowHeader(true);
+    FillWide(t);
+    TQZScrollBar* bars[] = {t.tree->HScrollBar(), t.tree->VScrollBar()};
+    for (TQZScrollBar* bar : bars) {
+        ASSERT_TRUE(bar->Visible());
+        bar->SetSystemBkColor(false); // the track takes the dither pattern
+    }
+    PumpMessages();
+    const int element = COLOR_BTNHIGHLIGHT; // the pattern's lighter colour for clBtnFace bars
+    const COLORREF old = GetSysColor(element);
+    const COLORREF red = RGB(255, 0, 0);
+    std::vector<TWinControl*> pieces{t.tree->Header(), bars[0], bars[1]};
+    for (TWinControl* piece : pieces)
+        SmudgeFrame(piece->Handle(), 2, 2); // the client area of a piece without a frame
+    SetSysColors(1, &element, &red);
+    SendMessageW(t.form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    PumpMessages();
+    std::vector<uint32_t> smudged;
+    for (TWinControl* piece : pieces)
+        smudged.push_back(FramePixel(piece->Handle(), 2, 2));
+    const uint32_t lighter = ScrollBarBlendBitmap()->ScanLine(0)[0] & 0xFFFFFF;
+    int redTrack = 0;
+    for (TQZScrollBar* bar : bars) {
+        TPaintedPixels pixels(bar, bar->Width(), bar->Height());
+        const TRect track = bar->Layout().RightBottom;
+        for (int y = track.Top; y < track.Bottom; ++y)
+            for (int x = track.Left; x < track.Right; ++x)
+                redTrack += pixels.At(x, y) == 0xFF0000u;
+    }
+    SetSysColors(1, &element, &old);
+    SendMessageW(t.form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    PumpMessages();
+    for (uint32_t pixel : smudged)
+        EXPECT_NE(pixel, Smudge);
+    EXPECT_EQ(lighter, 0xFF0000u);
+    EXPECT_GT(redTrack, 0);
+}
+
 TEST(TreeFrame, ThemedTheSquareBetweenTheCustomBarsIsTheBarsBackground) {
     TThemeRecorder themes;
     TreeWindow t;

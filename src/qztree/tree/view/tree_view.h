@@ -6,6 +6,7 @@
 #include "vcl/core/custom_control.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class TCustomQZTree;
@@ -223,6 +224,7 @@ private:
     std::unique_ptr<TTimer> FHintTimer;
     TQZTreeItem* FHintItem = nullptr;
     TPoint FHintCoord;
+    std::optional<TPoint> FHintGonePoint; // where the mouse was when a shown hint went
 
     // The cell whose control took the press; its control is looked up again when needed, as
     // the style may have dropped it meanwhile.

@@ -139,6 +139,10 @@ void TQZTreeView::DoHideLineHint() {
     FHintItem = nullptr;
     FHintTimer.reset();
     if (FHintWindow && FHintWindow->HandleAllocated()) {
+        // The system reports a move where the mouse rests once the hint is gone from under it.
+        POINT cursor{};
+        if (IsWindowVisible(FHintWindow->Handle()) && GetCursorPos(&cursor))
+            FHintGonePoint = ScreenToClient(Point(cursor.x, cursor.y));
         ShowWindow(FHintWindow->Handle(), SW_HIDE);
         FHintWindow->ReleaseHandle();
     }
@@ -165,6 +169,10 @@ void TQZTreeView::ArmHintTimer(int X, int Y) {
     TCustomQZTree& T = *FOwner;
     if (T.LineHintMode() == shmNone || FMouseSel)
         return;
+    // A hint that went while the mouse rests comes back only once the mouse has moved.
+    if (FHintGonePoint == std::optional<TPoint>(Point(X, Y)))
+        return;
+    FHintGonePoint.reset();
     TQZTreeItem* item = RowItemAt(Y);
     if (item == FHintItem || (!item && !T.HideHintOnMove()))
         return;

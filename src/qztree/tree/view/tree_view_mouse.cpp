@@ -145,8 +145,12 @@ void TQZTreeView::MouseMove(TShiftState Shift, int X, int Y) {
 // ---- Messages
 
 bool TQZTreeView::MouseMessage(TMessage& Message) {
-    if (HidesLineHint(Message))
+    if (HidesLineHint(Message)) {
         DoHideLineHint();
+        // Gone because the mouse moved off its row: the next hint may come where it rests.
+        if (Message.Msg == WM_MOUSEMOVE)
+            FHintGonePoint.reset();
+    }
     const TPoint p = MessagePoint(Message.LParam);
     const TShiftState shift = KeysToShiftState(Message.WParam);
     switch (Message.Msg) {

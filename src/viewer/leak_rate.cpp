@@ -12,6 +12,12 @@ bool HasTimeSpan(TDateTime tStart, TDateTime tEnd) {
 void TRateSums::SeeCount(int64_t count) {
     FMax = std::max(FMax, count);
     FMin = std::min(FMin, count);
+    ++FSeen;
+}
+
+void TRateSums::SeeMissing(int64_t n) {
+    if (FSeen < n)
+        FMin = std::min<int64_t>(FMin, 0); // 0 never raises the largest count, which starts at 0
 }
 
 void TRateSums::Add(double x, int64_t count) {
@@ -28,8 +34,7 @@ void TRateSums::AddCount(double x, int64_t count) {
     const double y = static_cast<double>(count - FMin);
     FSxy += x * y;
     FSy += y;
-    ++FCounted;
-    FSxCounted += x;
+    FSxSeen += x;
 }
 
 double TRateSums::Rate(int64_t n, double sx, double sxx) const {
@@ -38,8 +43,8 @@ double TRateSums::Rate(int64_t n, double sx, double sxx) const {
         return 0.0;
     // The snapshots without the name count 0, which is 0 - FMin above the smallest count.
     const double missingY = static_cast<double>(0 - FMin);
-    const double sxy = FSxy + missingY * (sx - FSxCounted);
-    const double sy = FSy + missingY * static_cast<double>(n - FCounted);
+    const double sxy = FSxy + missingY * (sx - FSxSeen);
+    const double sy = FSy + missingY * static_cast<double>(n - FSeen);
     return (count * sxy - sx * sy) / (count * sxx - sx * sx);
 }
 

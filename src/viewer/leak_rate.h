@@ -27,6 +27,8 @@ inline double ScaledTime(TDateTime time, TDateTime tStart, TDateTime tEnd) {
 class TRateSums {
 public:
     void SeeCount(int64_t count);
+    // After the counts seen: the snapshots of the n that lack the name count 0 there.
+    void SeeMissing(int64_t n);
     void Add(double x, int64_t count);
     // Add without the terms of x alone, which are the same for every name seen over the same
     // snapshots: for many names at once, whose x and x*x are summed once for all of them. The
@@ -42,8 +44,8 @@ private:
     int64_t FMax = 0;
     double FSx = 0, FSy = 0, FSxy = 0, FSxx = 0;
     // Over the snapshots that have the name: their number and the sum of their x.
-    int64_t FCounted = 0;
-    double FSxCounted = 0;
+    int64_t FSeen = 0;
+    double FSxSeen = 0;
 };
 
 // The least-squares slope of the counts against the snapshots' times scaled to 0..1 over the

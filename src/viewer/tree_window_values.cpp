@@ -47,7 +47,6 @@ std::vector<std::optional<double>> LeakRates(const TDebugReader& reader, size_t 
     // are summed once for all names, and those of the snapshots that lack a name follow from
     // them in Rate.
     std::vector<TRateSums> sums(count);
-    std::vector<int> seen(count, 0);
     auto eachCount = [&](const TQZSortedNamedObjects& leaks, auto&& use) {
         const std::vector<size_t>& rows = rowsOf(leaks);
         for (int i = 0; i < leaks.Count(); ++i)
@@ -55,14 +54,11 @@ std::vector<std::optional<double>> LeakRates(const TDebugReader& reader, size_t 
                 use(rows[size_t(i)], int64_t(ObjectToInt(leaks.Objects(i))));
     };
     for (int i = start; i <= end; ++i)
-        eachCount(reader.GetDebugInfo(i)->SystemLeak, [&](size_t k, int64_t n) {
-            sums[k].SeeCount(n);
-            ++seen[k];
-        });
+        eachCount(reader.GetDebugInfo(i)->SystemLeak,
+                  [&](size_t k, int64_t n) { sums[k].SeeCount(n); });
     const int snapshots = end - start + 1;
-    for (size_t k = 0; k < count; ++k)
-        if (seen[k] < snapshots)
-            sums[k].SeeCount(0);
+    for (TRateSums& name : sums)
+        name.SeeMissing(snapshots);
     double sx = 0, sxx = 0;
     for (int i = start; i <= end; ++i) {
         const TDebugInfo& di = *reader.GetDebugInfo(i);

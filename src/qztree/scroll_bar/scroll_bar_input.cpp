@@ -250,23 +250,11 @@ void TCustomQZScrollBar::ShowHintAt(int APosition, int X, int Y) {
     font.Assign(Font());
     font.SetColor(clInfoText);
     FHintWnd->SetHintFont(&font);
-    int desktopLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    int desktopTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    int desktopRight = desktopLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    int desktopBottom = desktopTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int desktopRight =
+        GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     TRect r = FHintWnd->CalcHintRect(desktopRight, text, nullptr);
+    // Above and left of the pointer; the hint window keeps itself on the desktop.
     r = r.Offset(screen.X - (r.Width() + 1), screen.Y - (r.Height() + 1));
-    // The hint never leaves the desktop, its frame included.
-    TRect shown = FHintWnd->FramedRect(r);
-    if (shown.Left < desktopLeft)
-        shown = shown.Offset(desktopLeft - shown.Left, 0);
-    if (shown.Top < desktopTop)
-        shown = shown.Offset(0, desktopTop - shown.Top);
-    if (shown.Right > desktopRight)
-        shown = shown.Offset(desktopRight - shown.Right, 0);
-    if (shown.Bottom > desktopBottom)
-        shown = shown.Offset(0, desktopBottom - shown.Bottom);
-    r = r.Offset(shown.Left - r.Left, shown.Top - r.Top);
     FHintWnd->SetColor(clInfoBk);
     FHintWnd->ActivateHint(r, text);
 }

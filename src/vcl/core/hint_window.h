@@ -9,7 +9,8 @@ public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     // Shows the text without taking the focus: Rect is where it goes on the screen, with the
-    // size CalcHintRect gave for the text and its margins; the border comes around that.
+    // size CalcHintRect gave for the text and its margins; the border comes around that. The
+    // window is moved onto the desktop where it would leave it.
     virtual void ActivateHint(const TRect& Rect, const std::string& AHint);
     void ReleaseHandle();
     // The size the hint needs, at most MaxWidth wide, with its top-left at (0, 0).

@@ -300,6 +300,35 @@ TEST(Controls, ColourFontAndHintsFollowTheParentThroughNestedControlsUntilSetOwn
     EXPECT_TRUE(c->ShowHint());
 }
 
+TEST(Controls, AHintWindowStaysOnTheDesktopWhereItIsAskedToLeaveIt) {
+    TOwnedPtr<THintWindow> hint(CreateComponent<THintWindow>(nullptr));
+    const int right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int bottom = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    auto shownAt = [&](const TRect& asked) {
+        hint->ActivateHint(asked, "hint");
+        Application->ProcessMessages();
+        RECT r;
+        GetWindowRect(hint->Handle(), &r);
+        return r;
+    };
+    // Past the right edge and past the bottom: moved left and up, the frame on the desktop too.
+    RECT r = shownAt(Rect(right - 100, 300, right + 319, 320));
+    EXPECT_EQ(r.right, right);
+    EXPECT_EQ(r.top, 300);
+    EXPECT_GE(r.right - r.left, 419);
+    r = shownAt(Rect(200, bottom - 10, 300, bottom + 10));
+    EXPECT_EQ(r.bottom, bottom);
+    EXPECT_EQ(r.left, 200);
+    // Left of the desktop or above it: moved right and down.
+    r = shownAt(Rect(-50, -30, 50, -10));
+    EXPECT_EQ(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+    EXPECT_EQ(r.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+    // One that fits stays where it was asked.
+    r = shownAt(Rect(400, 500, 480, 520));
+    EXPECT_EQ(r.left, 400);
+    EXPECT_EQ(r.top, 500);
+}
+
 TEST(Controls, AHintWindowLetsThePointerThroughToTheWindowBelow) {
     TOwnedPtr<TForm> form = MakeForm();
     form->Show();

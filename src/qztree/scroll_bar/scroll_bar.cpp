@@ -5,6 +5,7 @@
 #include "qztree/base/colors.h"
 #include "qztree/base/hint_window.h"
 #include "rtl/assign_changed.h"
+#include "rtl/lasting.h"
 #include "rtl/published.h"
 #include "vcl/base/win_api.h"
 #include "vcl/core/timer.h"
@@ -22,19 +23,24 @@ struct TSharedPattern {
     std::vector<TCustomQZScrollBar*> Bars;
     TBitmap Bitmap{8, 8};
 };
-// Constant-initialised, so it outlives every object made at run time; emptied with the last bar.
-std::unique_ptr<TSharedPattern> Shared;
+// Emptied with the last bar; the holder itself stays, for bars that go at the program's end.
+TLasting<std::unique_ptr<TSharedPattern>> SharedHolder;
+
+std::unique_ptr<TSharedPattern>& Shared() {
+    return *SharedHolder;
+}
 
 } // namespace
 
 const TClassInfo& TCustomQZScrollBar::StaticClassInfo() {
-    static const TClassInfo info("TCustomQZScrollBar", &TQZXPThemedControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TCustomQZScrollBar",
+                                           &TQZXPThemedControl::StaticClassInfo());
+    return *info;
 }
 
 const TClassInfo& TQZScrollBar::StaticClassInfo() {
-    static const TClassInfo info("TQZScrollBar", &TCustomQZScrollBar::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TQZScrollBar", &TCustomQZScrollBar::StaticClassInfo());
+    return *info;
 }
 
 TCustomQZScrollBar::TCustomQZScrollBar(TComponent* AOwner) : TQZXPThemedControl(AOwner) {
@@ -48,18 +54,18 @@ TCustomQZScrollBar::TCustomQZScrollBar(TComponent* AOwner) : TQZXPThemedControl(
     SetTabStop(true);
     SetDoubleBuffered(true);
     SetUseSystemMetrics(true);
-    if (!Shared)
-        Shared = std::make_unique<TSharedPattern>();
-    Shared->Bars.push_back(this);
+    if (!Shared())
+        Shared() = std::make_unique<TSharedPattern>();
+    Shared()->Bars.push_back(this);
     RebuildBackground();
 }
 
 TCustomQZScrollBar::~TCustomQZScrollBar() {
-    std::vector<TCustomQZScrollBar*>& bars = Shared->Bars;
+    std::vector<TCustomQZScrollBar*>& bars = Shared()->Bars;
     const bool owner = bars.front() == this;
     bars.erase(std::find(bars.begin(), bars.end(), this));
     if (bars.empty())
-        Shared.reset();
+        Shared().reset();
     else if (owner)
         bars.front()->RebuildBackground(); // the pattern takes the colours of its new owner
 }
@@ -366,9 +372,9 @@ TColor TCustomQZScrollBar::LighterColor() const {
 }
 
 void TCustomQZScrollBar::RebuildBackground() {
-    if (!Shared || Shared->Bars.front() != this)
+    if (!Shared() || Shared()->Bars.front() != this)
         return;
-    TCanvas* canvas = Shared->Bitmap.Canvas();
+    TCanvas* canvas = Shared()->Bitmap.Canvas();
     TColor lighter = LighterColor();
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
@@ -376,7 +382,7 @@ void TCustomQZScrollBar::RebuildBackground() {
 }
 
 TBitmap* ScrollBarBlendBitmap() {
-    return Shared ? &Shared->Bitmap : nullptr;
+    return Shared() ? &Shared()->Bitmap : nullptr;
 }
 
 int TCustomQZScrollBar::SetScrollInfo(const SCROLLINFO& Info, bool Redraw) {

@@ -1,6 +1,7 @@
 #include "vcl/core/application.h"
 
 #include "rtl/exceptions.h"
+#include "rtl/lasting.h"
 #include "rtl/message_box.h"
 #include "rtl/published.h"
 #include "vcl/base/win_api.h"
@@ -11,29 +12,38 @@
 #include "vcl/core/window_class.h"
 
 namespace {
-// The screen outlives the application: the application's forms leave the screen's list when
-// they go at the end of the program.
-TScreen TheScreen;
-TApplication TheApplication;
+// Neither goes at the program's end: the forms that go then, the application's and those the
+// program's own static objects hold, leave their lists, in whatever order the link gives.
+TLasting<TScreen> TheScreen;
+TLasting<TApplication> TheApplication;
+
+// The application frees what it still owns as the program ends.
+struct TApplicationEnd {
+    ~TApplicationEnd() { TheApplication->FreeComponents(); }
+} ApplicationEnd;
 } // namespace
 
-TScreen* const Screen = &TheScreen;
-TApplication* const Application = &TheApplication;
+TScreen* const Screen = &*TheScreen;
+TApplication* const Application = &*TheApplication;
 
 void ControlDestroying(TControl* control) {
     Application->ControlGoing(control);
 }
 
 const TClassInfo& TApplication::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TApplication", &TComponent::StaticClassInfo())
             .String("Title", &TApplication::Title, &TApplication::SetTitle);
-    return info;
+    return *info;
 }
 
 TApplication::TApplication() : TComponent(nullptr) {}
 
 TApplication::~TApplication() {
+    FreeComponents();
+}
+
+void TApplication::FreeComponents() {
     FHintTimer.Stop();
     FHintHideTimer.Stop();
     Destroying();

@@ -41,6 +41,8 @@ public:
     void Run();
     // Frees every form the application owns.
     void FreeForms();
+    // Frees everything the application owns, as the program ends.
+    void FreeComponents();
     // Handles every message waiting; a quit message met here is posted again for the loop that
     // owns it, and Terminated turns true.
     void ProcessMessages();

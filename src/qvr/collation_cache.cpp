@@ -1,5 +1,6 @@
 #include "qvr/collation_cache.h"
 
+#include "rtl/lasting.h"
 #include "rtl/strings.h"
 #include "tools/sorted_lists.h"
 
@@ -34,6 +35,6 @@ void TCollationCache::UseFor(TQZSortedNamedObjects& list) {
 }
 
 TCollationCache& SnapshotCollation() {
-    static TCollationCache cache;
-    return cache;
+    static TLasting<TCollationCache> cache;
+    return *cache;
 }

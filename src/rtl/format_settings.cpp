@@ -1,12 +1,13 @@
 #include "rtl/format_settings.h"
 
+#include "rtl/lasting.h"
 #include "rtl/wide_text.h"
 
 #include <windows.h>
 
 TFormatSettings& FormatSettings() {
-    static TFormatSettings settings;
-    return settings;
+    static TLasting<TFormatSettings> settings;
+    return *settings;
 }
 
 namespace {

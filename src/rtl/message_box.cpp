@@ -1,5 +1,6 @@
 #include "rtl/message_box.h"
 
+#include "rtl/lasting.h"
 #include "rtl/wide_text.h"
 
 #include <windows.h>
@@ -7,13 +8,13 @@
 namespace {
 
 TMessageBoxHook& Hook() {
-    static TMessageBoxHook hook;
-    return hook;
+    static TLasting<TMessageBoxHook> hook;
+    return *hook;
 }
 
 std::string& Title() {
-    static std::string title = "QVRDebugViewer";
-    return title;
+    static TLasting<std::string> title("QVRDebugViewer");
+    return *title;
 }
 
 // Without a display no box can be shown (no window can be made); the message still reaches

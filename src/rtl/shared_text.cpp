@@ -1,4 +1,5 @@
 #include "rtl/shared_text.h"
+#include "rtl/lasting.h"
 
 #include <ostream>
 
@@ -8,8 +9,8 @@ TSharedText::TSharedText(std::string text) {
 }
 
 const std::string& TSharedText::EmptyText() {
-    static const std::string empty;
-    return empty;
+    static const TLasting<std::string> empty;
+    return *empty;
 }
 
 std::ostream& operator<<(std::ostream& out, const TSharedText& text) {

@@ -11,8 +11,6 @@
 
 #include <algorithm>
 
-const std::string sPropNameDelimiter = "_";
-
 namespace {
 
 const char* const NullComponent = "(null)";

@@ -10,7 +10,7 @@ class TComponent;
 class TStrings;
 
 // Joins a component's name and a property's name into a key of the store.
-extern const std::string sPropNameDelimiter;
+inline constexpr char sPropNameDelimiter[] = "_";
 
 using TReadStrEvent = std::function<std::string(
     const std::string& Section, const std::string& Ident, const std::string& Default)>;

@@ -1,5 +1,6 @@
 #include "qztree/base/tree_buttons.h"
 
+#include "rtl/lasting.h"
 #include "vcl/graphics/bitmap.h"
 
 #include <array>
@@ -37,8 +38,8 @@ std::array<std::unique_ptr<TBitmap>, 3> DrawAll() {
 }
 
 std::array<std::unique_ptr<TBitmap>, 3>& Buttons() {
-    static std::array<std::unique_ptr<TBitmap>, 3> buttons = DrawAll();
-    return buttons;
+    static TLasting<std::array<std::unique_ptr<TBitmap>, 3>> buttons(DrawAll());
+    return *buttons;
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // point and the split cursor of the resize grips.
 #include "qztree/header/header.h"
 
+#include "rtl/lasting.h"
 #include "vcl/base/win_api.h"
 #include "vcl/graphics/bitmap.h"
 
@@ -30,15 +31,15 @@ std::unique_ptr<TBitmap> GlyphFrom(const std::vector<const char*>& rows) {
 } // namespace
 
 const TBitmap& HeaderGlyph(THeaderGlyph Glyph) {
-    static const std::array<std::unique_ptr<TBitmap>, 5> glyphs{
+    static const TLasting<std::array<std::unique_ptr<TBitmap>, 5>> glyphs(std::array{
         // Solid marks: they must show on classic and themed backgrounds alike.
         GlyphFrom({"....#....", "...###...", "..#####..", ".#######.", "#########", "........."}),
         GlyphFrom({"#########", ".#######.", "..#####..", "...###...", "....#....", "........."}),
         GlyphFrom({"....#", "...##", "..###", ".####", "..###", "...##", "....#"}),
         GlyphFrom({"#....", "##...", "###..", "####.", "###..", "##...", "#...."}),
         GlyphFrom({".###.", "#####", "#####", "#####", ".###."}),
-    };
-    return *glyphs[size_t(Glyph)];
+    });
+    return *(*glyphs)[size_t(Glyph)];
 }
 
 HCURSOR HeaderSplitCursor() {

@@ -1,5 +1,6 @@
 #include "vcl/core/drag_drop.h"
 
+#include "rtl/lasting.h"
 #include "vcl/base/win_api.h"
 #include "vcl/core/application.h"
 #include "vcl/core/screen.h"
@@ -27,12 +28,15 @@ struct TDragProgress {
     unsigned Serial = 0; // tells a drag from one that a handler ended and began anew
 };
 
-TDragProgress Drag;
+// Controls that go at the program's end still leave the drag's records.
+TLasting<TDragProgress> DragHolder;
+TDragProgress& Drag = *DragHolder;
 unsigned LastSerial = 0;
 
 // Control pointers held across calls that may free the control; a control that goes is
 // forgotten in them.
-std::vector<TControl**> HeldControls;
+TLasting<std::vector<TControl**>> HeldControlsHolder;
+std::vector<TControl**>& HeldControls = *HeldControlsHolder;
 
 class THeldControl {
 public:

@@ -1,5 +1,6 @@
 #include "vcl/core/screen.h"
 
+#include "rtl/lasting.h"
 #include "vcl/base/win_api.h"
 #include "vcl/core/forms.h"
 
@@ -56,17 +57,18 @@ HCURSOR TScreen::Cursors(TCursor index) const {
     auto found = FCursors.find(index);
     if (found != FCursors.end())
         return found->second;
-    static const std::map<TCursor, const wchar_t*> system = {
-        {crArrow, IDC_ARROW},          {crCross, IDC_CROSS},     {crIBeam, IDC_IBEAM},
-        {crSizeNESW, IDC_SIZENESW},    {crSizeNS, IDC_SIZENS},   {crSizeNWSE, IDC_SIZENWSE},
-        {crSizeWE, IDC_SIZEWE},        {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT},
-        {crDrag, IDC_ARROW},           {crNoDrop, IDC_NO},       {crHSplit, IDC_SIZEWE},
-        {crVSplit, IDC_SIZENS},        {crMultiDrag, IDC_ARROW}, {crNo, IDC_NO},
-        {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},       {crHandPoint, IDC_HAND},
-        {crSizeAll, IDC_SIZEALL},
-    };
-    auto known = system.find(index);
-    HCURSOR cursor = LoadCursorW(nullptr, known != system.end() ? known->second : IDC_ARROW);
+    static const TLasting<std::map<TCursor, const wchar_t*>> system(
+        std::map<TCursor, const wchar_t*>{
+            {crArrow, IDC_ARROW},          {crCross, IDC_CROSS},     {crIBeam, IDC_IBEAM},
+            {crSizeNESW, IDC_SIZENESW},    {crSizeNS, IDC_SIZENS},   {crSizeNWSE, IDC_SIZENWSE},
+            {crSizeWE, IDC_SIZEWE},        {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT},
+            {crDrag, IDC_ARROW},           {crNoDrop, IDC_NO},       {crHSplit, IDC_SIZEWE},
+            {crVSplit, IDC_SIZENS},        {crMultiDrag, IDC_ARROW}, {crNo, IDC_NO},
+            {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},       {crHandPoint, IDC_HAND},
+            {crSizeAll, IDC_SIZEALL},
+        });
+    auto known = system->find(index);
+    HCURSOR cursor = LoadCursorW(nullptr, known != system->end() ? known->second : IDC_ARROW);
     FCursors[index] = cursor;
     return cursor;
 }

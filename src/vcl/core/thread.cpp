@@ -1,6 +1,7 @@
 #include "vcl/core/thread.h"
 
 #include "rtl/critical_section.h"
+#include "rtl/lasting.h"
 #include "vcl/core/application.h"
 #include "vcl/core/window_class.h"
 
@@ -29,8 +30,8 @@ struct TSyncQueue {
 };
 
 TSyncQueue& Queue() {
-    static TSyncQueue queue;
-    return queue;
+    static TLasting<TSyncQueue> queue;
+    return *queue;
 }
 
 LRESULT CALLBACK SyncWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,6 @@
 #include "vcl/core/window_class.h"
 
+#include "rtl/lasting.h"
 #include "rtl/wide_text.h"
 #include "vcl/core/application.h"
 
@@ -93,8 +94,10 @@ WNDPROC RegisterControlClass(TCreateParams& params) {
         std::wstring Name;
         WNDPROC DefaultProc;
     };
-    static std::map<std::wstring, TRegistered> registered;
-    static std::map<std::wstring, int> namesUsed;
+    static TLasting<std::map<std::wstring, TRegistered>> registeredClasses;
+    static TLasting<std::map<std::wstring, int>> namesUsedSoFar;
+    std::map<std::wstring, TRegistered>& registered = *registeredClasses;
+    std::map<std::wstring, int>& namesUsed = *namesUsedSoFar;
     const std::wstring key = params.WinClassName + L"|" + params.SystemClassName + L"|" +
                              std::to_wstring(params.ClassStyle);
     auto found = registered.find(key);

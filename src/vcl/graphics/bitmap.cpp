@@ -1,5 +1,6 @@
 #include "vcl/graphics/bitmap.h"
 
+#include "rtl/lasting.h"
 #include "rtl/wide_text.h"
 #include "vcl/graphics/gdi_objects.h"
 #include "vcl/graphics/top_down_dib.h"
@@ -67,8 +68,8 @@ void TBitmap::SetSize(int width, int height) {
 TCanvas* TBitmap::Canvas() {
     // A canvas is needed even before a size is given; it draws nowhere until then.
     if (!FSurface) {
-        static TCanvas nowhere;
-        return &nowhere;
+        static TLasting<TCanvas> nowhere;
+        return &*nowhere;
     }
     return &FSurface->Canvas;
 }

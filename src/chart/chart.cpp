@@ -4,8 +4,8 @@
 #include "rtl/published.h"
 
 const TClassInfo& TChart::StaticClassInfo() {
-    static const TClassInfo info("TChart", &TCustomControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TChart", &TCustomControl::StaticClassInfo());
+    return *info;
 }
 
 TChart::TChart(TComponent* AOwner) : TCustomControl(AOwner), FModel(this) {

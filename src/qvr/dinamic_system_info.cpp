@@ -6,7 +6,7 @@
 
 const TClassInfo& TDinamicSystemInfo::StaticClassInfo() {
     using T = TDinamicSystemInfo;
-    static const TClassInfo info = [] {
+    static const TLasting<TClassInfo> info = [] {
         TClassInfo result("TDinamicSystemInfo", &TStoredObject::StaticClassInfo());
         result
             .Integer<T>("TotalAllocatedMemory", &T::TotalAllocatedMemory,
@@ -20,7 +20,7 @@ const TClassInfo& TDinamicSystemInfo::StaticClassInfo() {
             .Integer<T>("WorkThreads", &T::WorkThreads, &T::SetWorkThreads);
         return result;
     }();
-    return info;
+    return *info;
 }
 
 std::string TDinamicSystemInfo::GetAsString() const {

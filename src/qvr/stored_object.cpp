@@ -3,8 +3,8 @@
 #include "rtl/published.h"
 
 const TClassInfo& TStoredObject::StaticClassInfo() {
-    static const TClassInfo info("TStoredObject", &TObject::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TStoredObject", &TObject::StaticClassInfo());
+    return *info;
 }
 
 void ForEachStoredItem(std::string_view source, int startPos,

@@ -6,18 +6,18 @@
 #include <algorithm>
 
 const TClassInfo& TObject::StaticClassInfo() {
-    static const TClassInfo info("TObject", nullptr);
-    return info;
+    static const TLasting<TClassInfo> info("TObject", nullptr);
+    return *info;
 }
 
 const TClassInfo& TStrings::StaticClassInfo() {
-    static const TClassInfo info("TStrings", &TObject::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TStrings", &TObject::StaticClassInfo());
+    return *info;
 }
 
 const TClassInfo& TStringList::StaticClassInfo() {
-    static const TClassInfo info("TStringList", &TStrings::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TStringList", &TStrings::StaticClassInfo());
+    return *info;
 }
 
 const std::string& TObject::ClassName() const {

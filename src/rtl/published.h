@@ -1,4 +1,5 @@
 #pragma once
+#include "rtl/lasting.h"
 #include "rtl/object.h"
 #include "rtl/string_list.h"
 
@@ -38,7 +39,8 @@ struct TMethodInfo {
 };
 
 // The published part of a class: its properties and parameterless methods, found by name
-// without regard to letter case, through the class and then its bases.
+// without regard to letter case, through the class and then its bases. A class keeps its own in
+// a TLasting static of its StaticClassInfo: objects that go at the program's end still ask.
 class TClassInfo {
 public:
     TClassInfo(std::string name, const TClassInfo* parent)

@@ -48,7 +48,7 @@ TShellOpenHook SetShellOpenHook(TShellOpenHook hook) {
 
 const TClassInfo& TQZFilePathChoser::StaticClassInfo() {
     using C = TQZFilePathChoser;
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TQZFilePathChoser", &TCustomControl::StaticClassInfo())
             .String("Caption", &C::Caption, &C::SetCaption)
             .String("Text", &C::Text, &C::SetText)
@@ -68,7 +68,7 @@ const TClassInfo& TQZFilePathChoser::StaticClassInfo() {
             .Boolean("ReadOnly", &C::ReadOnly, &C::SetReadOnly)
             .Boolean("OpenButtonVisible", &C::OpenButtonVisible, &C::SetOpenButtonVisible)
             .Integer("OpenShortCut", &C::OpenShortCut, &C::SetOpenShortCut);
-    return info;
+    return *info;
 }
 
 TQZFilePathChoser::TQZFilePathChoser(TComponent* AOwner) : TCustomControl(AOwner) {

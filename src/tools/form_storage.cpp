@@ -27,7 +27,7 @@ bool EnclosedInQuotes(const std::string& value) {
 
 const TClassInfo& TZWFormStorage::StaticClassInfo() {
     using S = TZWFormStorage;
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TZWFormStorage", &TComponent::StaticClassInfo())
             .Boolean("Active", &S::Active, &S::SetActive)
             .Strings("StoredProps", &S::StoredProps)
@@ -41,7 +41,7 @@ const TClassInfo& TZWFormStorage::StaticClassInfo() {
             .Set("Options", &S::Options, &S::SetOptions,
                  {"fpState", "fpPosition", "fpActiveControl"})
             .Object("Host", &S::Host, &S::SetHost);
-    return info;
+    return *info;
 }
 
 TZWFormStorage::TZWFormStorage(TComponent* AOwner)

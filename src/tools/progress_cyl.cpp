@@ -7,7 +7,7 @@
 
 const TClassInfo& TQZPCColorStyle::StaticClassInfo() {
     using S = TQZPCColorStyle;
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TQZPCColorStyle", &TPersistent::StaticClassInfo())
             .Integer("IntensityRGB", &S::IntensityRGB, &S::SetIntensityRGB)
             .Float("Intensity", &S::Intensity, &S::SetIntensity)
@@ -16,13 +16,13 @@ const TClassInfo& TQZPCColorStyle::StaticClassInfo() {
             .Integer("ColorRGB", &S::ColorRGB, &S::SetColorRGB)
             .Float("ColorFactor", &S::ColorFactor, &S::SetColorFactor)
             .Float("LightAngle", &S::LightAngle, &S::SetLightAngle);
-    return info;
+    return *info;
 }
 
 const TClassInfo& TQZProgressCyl::StaticClassInfo() {
     using P = TQZProgressCyl;
     static const std::vector<std::string> bevels = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TQZProgressCyl", &TGraphicControl::StaticClassInfo())
             .Integer("Position", &P::Position, &P::SetPosition)
             .Integer("Min", &P::Min, &P::SetMin)
@@ -53,7 +53,7 @@ const TClassInfo& TQZProgressCyl::StaticClassInfo() {
             .Enumeration("ProEffect", &P::ProEffect, &P::SetProEffect, {"peCustom"})
             .Object("ForeStyle", &P::ForeStyle)
             .Object("BackStyle", &P::BackStyle);
-    return info;
+    return *info;
 }
 
 TQZProgressCyl::TQZProgressCyl(TComponent* AOwner)

@@ -36,23 +36,25 @@ TStrings* ListOf(const TObject& object, const TPropInfo& PropInfo) {
 } // namespace
 
 const TClassInfo& TPropertyReader::StaticClassInfo() {
-    static const TClassInfo info("TPropertyReader", &TObject::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TPropertyReader", &TObject::StaticClassInfo());
+    return *info;
 }
 
 const TClassInfo& TStringPropertyReader::StaticClassInfo() {
-    static const TClassInfo info("TStringPropertyReader", &TPropertyReader::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TStringPropertyReader",
+                                           &TPropertyReader::StaticClassInfo());
+    return *info;
 }
 
 const TClassInfo& TStringListPropertyReader::StaticClassInfo() {
-    static const TClassInfo info("TStringListPropertyReader", &TPropertyReader::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TStringListPropertyReader",
+                                           &TPropertyReader::StaticClassInfo());
+    return *info;
 }
 
 const TClassInfo& StringPropertyClass() {
-    static const TClassInfo info("TString", nullptr);
-    return info;
+    static const TLasting<TClassInfo> info("TString", nullptr);
+    return *info;
 }
 
 void TStringPropertyReader::ReadObjectProperty(TQZLocResources& Resources, TObject& Object,

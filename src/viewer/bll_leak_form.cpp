@@ -18,8 +18,8 @@
 TfmBLLLeakForm* fmBLLLeakForm = nullptr;
 
 const TClassInfo& TfmBLLLeakForm::StaticClassInfo() {
-    static const TClassInfo info("TfmBLLLeakForm", &TfmSystemLeakForm::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TfmBLLLeakForm", &TfmSystemLeakForm::StaticClassInfo());
+    return *info;
 }
 
 TfmBLLLeakForm::TfmBLLLeakForm(TComponent* AOwner)

@@ -9,8 +9,9 @@
 TfmDataBaseParamsForm* fmDataBaseParamsForm = nullptr;
 
 const TClassInfo& TfmDataBaseParamsForm::StaticClassInfo() {
-    static const TClassInfo info("TfmDataBaseParamsForm", &TfmDebugInfo::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TfmDataBaseParamsForm",
+                                           &TfmDebugInfo::StaticClassInfo());
+    return *info;
 }
 
 TfmDataBaseParamsForm::TfmDataBaseParamsForm(TComponent* AOwner, const std::string& name,

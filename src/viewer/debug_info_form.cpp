@@ -12,7 +12,7 @@
 #include "viewer/time_line_form.h"
 
 const TClassInfo& TfmDebugInfo::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TfmDebugInfo", &TForm::StaticClassInfo())
             .Method("FormCreate", &TfmDebugInfo::FormCreate)
             .Method("Clear", &TfmDebugInfo::Clear)
@@ -22,7 +22,7 @@ const TClassInfo& TfmDebugInfo::StaticClassInfo() {
             .Integer("CurrentDebugInfoIndex", &TfmDebugInfo::GetCurrentDebugInfoIndex)
             .Integer("StartDebugInfoIndex", &TfmDebugInfo::GetStartDebugInfoIndex)
             .Integer("EndDebugInfoIndex", &TfmDebugInfo::GetEndDebugInfoIndex);
-    return info;
+    return *info;
 }
 
 TfmDebugInfo::TfmDebugInfo(TComponent* AOwner) : TForm(AOwner) {

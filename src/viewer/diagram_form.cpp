@@ -30,8 +30,8 @@ std::unique_ptr<TLineSeries> NewMarker(const std::string& title, TColor color, i
 } // namespace
 
 const TClassInfo& TfmDiagramForm::StaticClassInfo() {
-    static const TClassInfo info("TfmDiagramForm", &TfmDebugInfo::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TfmDiagramForm", &TfmDebugInfo::StaticClassInfo());
+    return *info;
 }
 
 TfmDiagramForm::TfmDiagramForm(TComponent* AOwner) : TfmDebugInfo(AOwner) {

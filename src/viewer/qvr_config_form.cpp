@@ -25,12 +25,12 @@ void ForgetEarlierConfiguration(TQVRConfig& config) {
 } // namespace
 
 const TClassInfo& TfmQVRConfigForm::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TfmQVRConfigForm", &TfmDataBaseParamsForm::StaticClassInfo())
             .Method("FormDestroy", &TfmQVRConfigForm::FormDestroy)
             .Method("PopupMenu1Popup", &TfmQVRConfigForm::PopupMenu1Popup)
             .Method("miShowQVRConfigFormClick", &TfmQVRConfigForm::miShowQVRConfigFormClick);
-    return info;
+    return *info;
 }
 
 TfmQVRConfigForm::TfmQVRConfigForm(TComponent* AOwner)

@@ -12,8 +12,8 @@
 TfmSystemInfoForm* fmSystemInfoForm = nullptr;
 
 const TClassInfo& TfmSystemInfoForm::StaticClassInfo() {
-    static const TClassInfo info("TfmSystemInfoForm", &TfmDebugInfo::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TfmSystemInfoForm", &TfmDebugInfo::StaticClassInfo());
+    return *info;
 }
 
 TfmSystemInfoForm::TfmSystemInfoForm(TComponent* AOwner)

@@ -18,8 +18,9 @@ constexpr int RateColumn = 4;
 }
 
 const TClassInfo& TfmSystemLeakForm::StaticClassInfo() {
-    static const TClassInfo info("TfmSystemLeakForm", &TfmSystemInfoForm::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TfmSystemLeakForm",
+                                           &TfmSystemInfoForm::StaticClassInfo());
+    return *info;
 }
 
 TfmSystemLeakForm::TfmSystemLeakForm(TComponent* AOwner)

@@ -23,8 +23,8 @@
 TfmTasksThreads* fmTasksThreads = nullptr;
 
 const TClassInfo& TfmTasksThreads::StaticClassInfo() {
-    static const TClassInfo info("TfmTasksThreads", &TfmDebugInfo::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TfmTasksThreads", &TfmDebugInfo::StaticClassInfo());
+    return *info;
 }
 
 TfmTasksThreads::TfmTasksThreads(TComponent* AOwner) : TfmDebugInfo(AOwner) {

@@ -51,8 +51,8 @@ private:
 } // namespace
 
 const TClassInfo& TfmTimeLineForm::StaticClassInfo() {
-    static const TClassInfo info("TfmTimeLineForm", &TfmDebugInfo::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TfmTimeLineForm", &TfmDebugInfo::StaticClassInfo());
+    return *info;
 }
 
 void TfmTimeLineForm::FormCreate(TObject* Sender) {

@@ -13,8 +13,8 @@
 #include <windows.h>
 
 const TClassInfo& TViewerTree::StaticClassInfo() {
-    static const TClassInfo info("TViewerTree", &TQZTree::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TViewerTree", &TQZTree::StaticClassInfo());
+    return *info;
 }
 
 TViewerTree::TViewerTree(TComponent* AOwner) : TQZTree(AOwner) {}

@@ -4,8 +4,8 @@
 #include "vcl/base/win_api.h"
 
 const TClassInfo& TQZHintWindow::StaticClassInfo() {
-    static const TClassInfo info("TQZHintWindow", &THintWindow::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TQZHintWindow", &THintWindow::StaticClassInfo());
+    return *info;
 }
 
 TQZHintWindow::TQZHintWindow(TComponent* AOwner)

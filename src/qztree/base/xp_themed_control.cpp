@@ -5,8 +5,9 @@
 #include "vcl/graphics/gdi_objects.h"
 
 const TClassInfo& TQZXPThemedControl::StaticClassInfo() {
-    static const TClassInfo info("TQZXPThemedControl", &TCustomControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TQZXPThemedControl",
+                                           &TCustomControl::StaticClassInfo());
+    return *info;
 }
 
 TQZXPThemedControl::TQZXPThemedControl(TComponent* AOwner) : TCustomControl(AOwner) {}

@@ -16,20 +16,21 @@
 #include <cstdlib>
 
 const TClassInfo& TCustomQZHeader::StaticClassInfo() {
-    static const TClassInfo info("TCustomQZHeader", &TQZXPThemedControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TCustomQZHeader",
+                                           &TQZXPThemedControl::StaticClassInfo());
+    return *info;
 }
 
 const TClassInfo& TQZHeader::StaticClassInfo() {
     using H = TQZHeader;
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TQZHeader", &TCustomQZHeader::StaticClassInfo())
             .Integer("ActiveFilterColor", &H::ActiveFilterColor, &H::SetActiveFilterColor)
             .Boolean("AllowDrag", &H::AllowDrag, &H::SetAllowDrag)
             .Integer("FilterColor", &H::FilterColor, &H::SetFilterColor)
             .Boolean("MoveOnDrag", &H::MoveOnDrag, &H::SetMoveOnDrag)
             .Boolean("ResizeOnDrag", &H::ResizeOnDrag, &H::SetResizeOnDrag);
-    return info;
+    return *info;
 }
 
 TCustomQZHeader::TCustomQZHeader(TComponent* AOwner) : TQZXPThemedControl(AOwner) {

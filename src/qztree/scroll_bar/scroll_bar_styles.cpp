@@ -5,7 +5,7 @@
 // Every property a form stores for the bar, in the order a form writes them.
 const TClassInfo& TQZScrollBarStyles::StaticClassInfo() {
     using S = TQZScrollBarStyles;
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TQZScrollBarStyles", &TPersistent::StaticClassInfo())
             .Boolean("ActiveFlat", &S::ActiveFlat, &S::SetActiveFlat)
             .Boolean("BlendBackground", &S::BlendBackground, &S::SetBlendBackground)
@@ -38,7 +38,7 @@ const TClassInfo& TQZScrollBarStyles::StaticClassInfo() {
             .Integer("HintTextColor", &S::HintTextColor, &S::SetHintTextColor)
             .Boolean("SystemBkColor", &S::SystemBkColor, &S::SetSystemBkColor)
             .Boolean("UseXPThemes", &S::UseXPThemes, &S::SetUseXPThemes);
-    return info;
+    return *info;
 }
 
 TQZScrollBarStyles::TQZScrollBarStyles(TCustomQZScrollBar* AControl, TControl* AOwner)

@@ -245,6 +245,6 @@ TClassInfo MakeInfo() {
 } // namespace
 
 const TClassInfo& TQZTree::StaticClassInfo() {
-    static const TClassInfo info = MakeInfo();
-    return info;
+    static const TLasting<TClassInfo> info = MakeInfo();
+    return *info;
 }

@@ -17,10 +17,10 @@
 
 const TClassInfo& TCustomQZTree::StaticClassInfo() {
     // The hint goes through the tree, so that a hint set by name reaches the view too.
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TCustomQZTree", &TQZXPThemedControl::StaticClassInfo())
             .String<TCustomQZTree>("Hint", &TCustomQZTree::Hint, &TCustomQZTree::SetHint);
-    return info;
+    return *info;
 }
 
 namespace {

@@ -18,14 +18,14 @@ void TComponentDeleter::operator()(TComponent* component) const {
 }
 
 const TClassInfo& TComponent::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TComponent", &TPersistent::StaticClassInfo())
             .String("Name", &TComponent::Name, &TComponent::SetName)
             .Add({"Tag", TPropKind::Integer,
                   [](const TObject& o) { return static_cast<const TComponent&>(o).Tag(); },
                   [](TObject& o, intptr_t v) { static_cast<TComponent&>(o).SetTag(v); }, nullptr,
                   nullptr, nullptr});
-    return info;
+    return *info;
 }
 
 TComponent::TComponent(TComponent* AOwner) {

@@ -4,8 +4,8 @@
 #include "rtl/published.h"
 
 const TClassInfo& TPersistent::StaticClassInfo() {
-    static const TClassInfo info("TPersistent", &TObject::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TPersistent", &TObject::StaticClassInfo());
+    return *info;
 }
 
 void TPersistent::Assign(const TPersistent* Source) {

@@ -5,9 +5,10 @@
 #include "vcl/core/forms.h"
 
 const TClassInfo& TButton::StaticClassInfo() {
-    static const TClassInfo info = TClassInfo("TButton", &TWinControl::StaticClassInfo())
-                                       .String("Caption", &TButton::Caption, &TButton::SetCaption);
-    return info;
+    static const TLasting<TClassInfo> info =
+        TClassInfo("TButton", &TWinControl::StaticClassInfo())
+            .String("Caption", &TButton::Caption, &TButton::SetCaption);
+    return *info;
 }
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {

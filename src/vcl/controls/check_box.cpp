@@ -4,11 +4,11 @@
 #include "vcl/base/win_api.h"
 
 const TClassInfo& TCheckBox::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TCheckBox", &TWinControl::StaticClassInfo())
             .String("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption)
             .Boolean("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
-    return info;
+    return *info;
 }
 
 TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {

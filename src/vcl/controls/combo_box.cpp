@@ -62,13 +62,13 @@ struct TComboEditPart {
 };
 
 const TClassInfo& TComboBox::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TComboBox", &TWinControl::StaticClassInfo())
             .Strings("Items", &TComboBox::Items)
             .String("Text", &TComboBox::Text, &TComboBox::SetText)
             .Integer("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
             .Integer("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount);
-    return info;
+    return *info;
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)

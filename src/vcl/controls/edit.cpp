@@ -114,15 +114,15 @@ void TCustomEdit::WndProc(TMessage& Message) {
 }
 
 const TClassInfo& TEdit::StaticClassInfo() {
-    static const TClassInfo info = TClassInfo("TEdit", &TWinControl::StaticClassInfo())
-                                       .String("Text", &TEdit::Text, &TEdit::SetText);
-    return info;
+    static const TLasting<TClassInfo> info = TClassInfo("TEdit", &TWinControl::StaticClassInfo())
+                                                 .String("Text", &TEdit::Text, &TEdit::SetText);
+    return *info;
 }
 
 const TClassInfo& TMemo::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TMemo", &TWinControl::StaticClassInfo()).Strings("Lines", &TMemo::Lines);
-    return info;
+    return *info;
 }
 
 TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(std::make_unique<TMemoLines>(this)) {

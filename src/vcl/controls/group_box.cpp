@@ -5,10 +5,10 @@
 #include "vcl/graphics/gdi_objects.h"
 
 const TClassInfo& TGroupBox::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TGroupBox", &TCustomControl::StaticClassInfo())
             .String("Caption", &TGroupBox::Caption, &TGroupBox::SetCaption);
-    return info;
+    return *info;
 }
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {

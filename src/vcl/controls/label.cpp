@@ -5,9 +5,10 @@
 #include "vcl/graphics/gdi_objects.h"
 
 const TClassInfo& TLabel::StaticClassInfo() {
-    static const TClassInfo info = TClassInfo("TLabel", &TGraphicControl::StaticClassInfo())
-                                       .String("Caption", &TLabel::Caption, &TLabel::SetCaption);
-    return info;
+    static const TLasting<TClassInfo> info =
+        TClassInfo("TLabel", &TGraphicControl::StaticClassInfo())
+            .String("Caption", &TLabel::Caption, &TLabel::SetCaption);
+    return *info;
 }
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {

@@ -6,11 +6,11 @@
 #include <algorithm>
 
 const TClassInfo& TTabSheet::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TTabSheet", &TWinControl::StaticClassInfo())
             .String("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption)
             .Boolean("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible);
-    return info;
+    return *info;
 }
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
@@ -62,8 +62,8 @@ void TTabSheet::TextChanged() {
 }
 
 const TClassInfo& TPageControl::StaticClassInfo() {
-    static const TClassInfo info("TPageControl", &TWinControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TPageControl", &TWinControl::StaticClassInfo());
+    return *info;
 }
 
 TPageControl::TPageControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}

@@ -4,9 +4,10 @@
 #include "vcl/base/win_api.h"
 
 const TClassInfo& TPanel::StaticClassInfo() {
-    static const TClassInfo info = TClassInfo("TPanel", &TCustomControl::StaticClassInfo())
-                                       .String("Caption", &TPanel::Caption, &TPanel::SetCaption);
-    return info;
+    static const TLasting<TClassInfo> info =
+        TClassInfo("TPanel", &TCustomControl::StaticClassInfo())
+            .String("Caption", &TPanel::Caption, &TPanel::SetCaption);
+    return *info;
 }
 
 TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {

@@ -4,11 +4,11 @@
 #include "vcl/base/win_api.h"
 
 const TClassInfo& TRadioButton::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TRadioButton", &TWinControl::StaticClassInfo())
             .String("Caption", &TRadioButton::Caption, &TRadioButton::SetCaption)
             .Boolean("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked);
-    return info;
+    return *info;
 }
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {

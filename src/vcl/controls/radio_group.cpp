@@ -41,13 +41,13 @@ void TGroupButton::KeyDown(uint16_t& Key, TShiftState Shift) {
 }
 
 const TClassInfo& TRadioGroup::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TRadioGroup", &TCustomControl::StaticClassInfo())
             .String("Caption", &TRadioGroup::Caption, &TRadioGroup::SetCaption)
             .Strings("Items", &TRadioGroup::Items)
             .Integer("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex)
             .Integer("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns);
-    return info;
+    return *info;
 }
 
 TRadioGroup::TRadioGroup(TComponent* AOwner)

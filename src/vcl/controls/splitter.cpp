@@ -8,10 +8,10 @@
 #include <algorithm>
 
 const TClassInfo& TSplitter::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TSplitter", &TGraphicControl::StaticClassInfo())
             .Integer("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize);
-    return info;
+    return *info;
 }
 
 TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {

@@ -40,11 +40,11 @@ void TStatusPanels::Clear() {
 }
 
 const TClassInfo& TStatusBar::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TStatusBar", &TWinControl::StaticClassInfo())
             .String("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)
             .Boolean("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel);
-    return info;
+    return *info;
 }
 
 TStatusBar::TStatusBar(TComponent* AOwner)

@@ -94,11 +94,11 @@ void TCustomTabControl::CNNotify(TMessage& Message) {
 }
 
 const TClassInfo& TTabControl::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TTabControl", &TWinControl::StaticClassInfo())
             .Strings("Tabs", &TTabControl::Tabs)
             .Integer("TabIndex", &TTabControl::TabIndex, &TTabControl::SetTabIndex);
-    return info;
+    return *info;
 }
 
 TTabControl::TTabControl(TComponent* AOwner)

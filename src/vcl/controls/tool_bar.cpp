@@ -16,10 +16,10 @@ unsigned NextCommand() {
 } // namespace
 
 const TClassInfo& TToolButton::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TToolButton", &TGraphicControl::StaticClassInfo())
             .String("Caption", &TToolButton::Caption, &TToolButton::SetCaption);
-    return info;
+    return *info;
 }
 
 TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner), FCommand(NextCommand()) {
@@ -76,8 +76,8 @@ void TToolButton::VisibleChanged() {
 }
 
 const TClassInfo& TToolBar::StaticClassInfo() {
-    static const TClassInfo info("TToolBar", &TWinControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TToolBar", &TWinControl::StaticClassInfo());
+    return *info;
 }
 
 TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {

@@ -7,12 +7,12 @@
 #include <commctrl.h>
 
 const TClassInfo& TTrackBar::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TTrackBar", &TWinControl::StaticClassInfo())
             .Integer("Position", &TTrackBar::Position, &TTrackBar::SetPosition)
             .Integer("Min", &TTrackBar::Min, &TTrackBar::SetMin)
             .Integer("Max", &TTrackBar::Max, &TTrackBar::SetMax);
-    return info;
+    return *info;
 }
 
 TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {

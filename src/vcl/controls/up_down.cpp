@@ -7,10 +7,10 @@
 #include <commctrl.h>
 
 const TClassInfo& TUpDown::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TUpDown", &TWinControl::StaticClassInfo())
             .Integer("Position", &TUpDown::Position, &TUpDown::SetPosition);
-    return info;
+    return *info;
 }
 
 TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) {

@@ -42,7 +42,7 @@ void TSizeConstraints::Apply(int& width, int& height) const {
 }
 
 const TClassInfo& TControl::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TControl", &TComponent::StaticClassInfo())
             .Integer("Left", &TControl::Left, &TControl::SetLeft)
             .Integer("Top", &TControl::Top, &TControl::SetTop)
@@ -52,7 +52,7 @@ const TClassInfo& TControl::StaticClassInfo() {
             .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
             .String("Hint", &TControl::Hint, &TControl::SetHint)
             .Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
-    return info;
+    return *info;
 }
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {

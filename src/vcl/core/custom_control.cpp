@@ -3,8 +3,8 @@
 #include "rtl/published.h"
 
 const TClassInfo& TCustomControl::StaticClassInfo() {
-    static const TClassInfo info("TCustomControl", &TWinControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TCustomControl", &TWinControl::StaticClassInfo());
+    return *info;
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner)

@@ -10,15 +10,16 @@
 #include <algorithm>
 
 const TClassInfo& TCustomForm::StaticClassInfo() {
-    static const TClassInfo info("TCustomForm", &TWinControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TCustomForm", &TWinControl::StaticClassInfo());
+    return *info;
 }
 
 const TClassInfo& TForm::StaticClassInfo() {
-    static const TClassInfo info = TClassInfo("TForm", &TCustomForm::StaticClassInfo())
-                                       .String("Caption", &TForm::Caption, &TForm::SetCaption)
-                                       .Method("Close", &TForm::Close);
-    return info;
+    static const TLasting<TClassInfo> info =
+        TClassInfo("TForm", &TCustomForm::StaticClassInfo())
+            .String("Caption", &TForm::Caption, &TForm::SetCaption)
+            .Method("Close", &TForm::Close);
+    return *info;
 }
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {

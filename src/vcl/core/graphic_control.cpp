@@ -3,8 +3,8 @@
 #include "rtl/published.h"
 
 const TClassInfo& TGraphicControl::StaticClassInfo() {
-    static const TClassInfo info("TGraphicControl", &TControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TGraphicControl", &TControl::StaticClassInfo());
+    return *info;
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner)

@@ -4,8 +4,8 @@
 #include "vcl/base/win_api.h"
 
 const TClassInfo& THintWindow::StaticClassInfo() {
-    static const TClassInfo info("THintWindow", &TCustomControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("THintWindow", &TCustomControl::StaticClassInfo());
+    return *info;
 }
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {

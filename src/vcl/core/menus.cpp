@@ -58,11 +58,11 @@ void AppendItems(HMENU menu, const TMenuItem* parent) {
 } // namespace
 
 const TClassInfo& TMenuItem::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TMenuItem", &TComponent::StaticClassInfo())
             .String("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
             .String("Hint", &TMenuItem::Hint, &TMenuItem::SetHint);
-    return info;
+    return *info;
 }
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) {}
@@ -170,8 +170,8 @@ HMENU TMenu::BuildMenu(bool popup) const {
 }
 
 const TClassInfo& TPopupMenu::StaticClassInfo() {
-    static const TClassInfo info("TPopupMenu", &TComponent::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TPopupMenu", &TComponent::StaticClassInfo());
+    return *info;
 }
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}

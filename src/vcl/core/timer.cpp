@@ -3,11 +3,11 @@
 #include "rtl/published.h"
 
 const TClassInfo& TTimer::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TTimer", &TComponent::StaticClassInfo())
             .Boolean("Enabled", &TTimer::Enabled, &TTimer::SetEnabled)
             .Integer("Interval", &TTimer::Interval, &TTimer::SetInterval);
-    return info;
+    return *info;
 }
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {}

@@ -8,10 +8,10 @@
 #include <algorithm>
 
 const TClassInfo& TWinControl::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TWinControl", &TControl::StaticClassInfo())
             .Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
-    return info;
+    return *info;
 }
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}

@@ -24,8 +24,8 @@ TOpenDialogHook SetOpenDialogHook(TOpenDialogHook hook) {
 }
 
 const TClassInfo& TOpenDialog::StaticClassInfo() {
-    static const TClassInfo info("TOpenDialog", &TComponent::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TOpenDialog", &TComponent::StaticClassInfo());
+    return *info;
 }
 
 TOpenDialog::TOpenDialog(TComponent* AOwner)

@@ -24,13 +24,14 @@ TFont::TFont() = default;
 TFont::~TFont() = default;
 
 const TClassInfo& TFont::StaticClassInfo() {
-    static const TClassInfo info = TClassInfo("TFont", &TPersistent::StaticClassInfo())
-                                       .String("Name", &TFont::Name, &TFont::SetName)
-                                       .Integer("Height", &TFont::Height, &TFont::SetHeight)
-                                       .Integer("Size", &TFont::Size, &TFont::SetSize)
-                                       .Integer("Color", &TFont::Color, &TFont::SetColor)
-                                       .Integer("Charset", &TFont::Charset, &TFont::SetCharset);
-    return info;
+    static const TLasting<TClassInfo> info =
+        TClassInfo("TFont", &TPersistent::StaticClassInfo())
+            .String("Name", &TFont::Name, &TFont::SetName)
+            .Integer("Height", &TFont::Height, &TFont::SetHeight)
+            .Integer("Size", &TFont::Size, &TFont::SetSize)
+            .Integer("Color", &TFont::Color, &TFont::SetColor)
+            .Integer("Charset", &TFont::Charset, &TFont::SetCharset);
+    return *info;
 }
 
 void TFont::Assign(const TPersistent* Source) {

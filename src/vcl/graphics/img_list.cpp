@@ -10,8 +10,8 @@
 #include <commctrl.h>
 
 const TClassInfo& TImageList::StaticClassInfo() {
-    static const TClassInfo info("TImageList", &TComponent::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TImageList", &TComponent::StaticClassInfo());
+    return *info;
 }
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}

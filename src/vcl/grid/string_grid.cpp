@@ -3,7 +3,7 @@
 #include "rtl/published.h"
 
 const TClassInfo& TStringGrid::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TStringGrid", &TCustomControl::StaticClassInfo())
             .Integer("ColCount", &TStringGrid::ColCount, &TStringGrid::SetColCount)
             .Integer("RowCount", &TStringGrid::RowCount, &TStringGrid::SetRowCount)
@@ -13,7 +13,7 @@ const TClassInfo& TStringGrid::StaticClassInfo() {
                      &TStringGrid::SetDefaultColWidth)
             .Integer("DefaultRowHeight", &TStringGrid::DefaultRowHeight,
                      &TStringGrid::SetDefaultRowHeight);
-    return info;
+    return *info;
 }
 
 TStringGrid::TStringGrid(TComponent* AOwner) : TCustomGrid(AOwner) {

@@ -28,7 +28,7 @@ void TCorrectStringGrid::CalcSizingState(int X, int Y, TGridSizing& Sizing) cons
 
 const TClassInfo& TCryptoParamsEditor::StaticClassInfo() {
     using E = TCryptoParamsEditor;
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TCryptoParamsEditor", &TWinControl::StaticClassInfo())
             .Strings("CryptoParams", &E::CryptoParams)
             .String("CryptoEngineType", &E::CryptoEngineType, &E::SetCryptoEngineType)
@@ -38,7 +38,7 @@ const TClassInfo& TCryptoParamsEditor::StaticClassInfo() {
             .Boolean("ShowImportButton", &E::ShowImportButton, &E::SetShowImportButton)
             .Boolean("InitCryptoControlsOnCreate", &E::InitCryptoControlsOnCreate,
                      &E::SetInitCryptoControlsOnCreate);
-    return info;
+    return *info;
 }
 
 TCryptoParamsEditor::TCryptoParamsEditor(TComponent* AOwner)

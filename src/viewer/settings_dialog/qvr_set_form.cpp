@@ -22,12 +22,12 @@
 TfmQVRSet* fmQVRSet = nullptr;
 
 const TClassInfo& TfmQVRSet::StaticClassInfo() {
-    static const TClassInfo info =
+    static const TLasting<TClassInfo> info =
         TClassInfo("TfmQVRSet", &TForm::StaticClassInfo())
             .Method("FormCreate", &TfmQVRSet::FormCreate)
             .Method("FormShow", &TfmQVRSet::FormShow)
             .Method("CorrectControlsPosition", &TfmQVRSet::CorrectControlsPosition);
-    return info;
+    return *info;
 }
 
 TfmQVRSet::TfmQVRSet(TComponent* AOwner) : TForm(AOwner) {

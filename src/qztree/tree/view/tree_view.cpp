@@ -14,8 +14,8 @@
 #include "vcl/graphics/img_list.h"
 
 const TClassInfo& TQZTreeView::StaticClassInfo() {
-    static const TClassInfo info("TQZTreeView", &TCustomControl::StaticClassInfo());
-    return info;
+    static const TLasting<TClassInfo> info("TQZTreeView", &TCustomControl::StaticClassInfo());
+    return *info;
 }
 
 namespace {

@@ -9,7 +9,15 @@ bool HasTimeSpan(TDateTime tStart, TDateTime tEnd) {
     return std::llround((tEnd - tStart) * 86400000.0) != 0;
 }
 
+void TTimeSums::Add(double x) {
+    ++Count;
+    Sx.Add(x);
+    Sxx += x * x;
+}
+
 void TRateSums::SeeCount(int64_t count) {
+    if (count == 0)
+        return; // counted with the missing ones
     FMax = std::max(FMax, count);
     FMin = std::min(FMin, count);
     ++FSeen;
@@ -21,46 +29,33 @@ void TRateSums::SeeMissing(int64_t n) {
 }
 
 void TRateSums::Add(double x, int64_t count) {
-    if (FMax <= FMin)
+    if (FMax <= FMin || count == 0)
         return;
-    AddCount(x, count);
-    FSx += x;
-    FSxx += x * x;
-}
-
-void TRateSums::AddCount(double x, int64_t count) {
-    if (FMax <= FMin)
-        return;
-    const double y = static_cast<double>(count - FMin);
-    FSxy += x * y;
+    const int64_t y = count - FMin;
+    FSxy += x * static_cast<double>(y);
     FSy += y;
-    FSxSeen += x;
+    FSxSeen.Add(x);
 }
 
-double TRateSums::Rate(int64_t n, double sx, double sxx) const {
-    const double count = static_cast<double>(n);
-    if (FMax <= FMin || count * sxx == sx * sx)
+double TRateSums::Rate(const TTimeSums& times) const {
+    const double n = static_cast<double>(times.Count);
+    const double sx = times.Sx.Value();
+    if (FMax <= FMin || n * times.Sxx == sx * sx)
         return 0.0;
-    // The snapshots without the name count 0, which is 0 - FMin above the smallest count.
-    const double missingY = static_cast<double>(0 - FMin);
-    const double sxy = FSxy + missingY * (sx - FSxSeen);
-    const double sy = FSy + missingY * static_cast<double>(n - FSeen);
-    return (count * sxy - sx * sy) / (count * sxx - sx * sx);
+    // The snapshots without a count each have y = 0 - FMin; their x are those of all snapshots
+    // less those seen, which is exactly 0 for a name in every snapshot.
+    const int64_t missingY = 0 - FMin;
+    const double sxy = FSxy + static_cast<double>(missingY) * times.Sx.Minus(FSxSeen);
+    const double sy = static_cast<double>(FSy + missingY * (times.Count - FSeen));
+    return (n * sxy - sx * sy) / (n * times.Sxx - sx * sx);
 }
 
 std::optional<double> CalcRate(const std::vector<TRateSample>& samples) {
-    if (samples.empty())
-        return std::nullopt;
-    const TDateTime tStart = samples.front().Time;
-    const TDateTime tEnd = samples.back().Time;
-    if (!HasTimeSpan(tStart, tEnd))
-        return std::nullopt;
-    TRateSums sums;
+    std::vector<TDateTime> times;
+    times.reserve(samples.size());
     for (const TRateSample& s : samples)
-        sums.SeeCount(s.Count);
-    for (const TRateSample& s : samples)
-        sums.Add(ScaledTime(s.Time, tStart, tEnd), s.Count);
-    return sums.Rate(static_cast<int64_t>(samples.size()));
+        times.push_back(s.Time);
+    return CalcRates(1, times, [&](size_t i, const auto& add) { add(0, samples[i].Count); })[0];
 }
 
 std::string RateText(const std::optional<double>& rate) {

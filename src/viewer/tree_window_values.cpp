@@ -37,39 +37,18 @@ TIntervalTexts IntervalTexts(TDebugInfoObgect kind, const std::string& path, con
 
 std::vector<std::optional<double>> LeakRates(const TDebugReader& reader, size_t count, int start,
                                              int end, const TLeakListRows& rowsOf) {
-    std::vector<std::optional<double>> rates(count);
-    const TDebugInfo* first = reader.GetDebugInfo(start);
-    const TDebugInfo* last = reader.GetDebugInfo(end);
-    if (!first || !last || start > end || !HasTimeSpan(first->Time, last->Time))
-        return rates;
-
-    // Every count of a name is seen, then added with its snapshot's time; the terms of x alone
-    // are summed once for all names, and those of the snapshots that lack a name follow from
-    // them in Rate.
-    std::vector<TRateSums> sums(count);
-    auto eachCount = [&](const TQZSortedNamedObjects& leaks, auto&& use) {
-        const std::vector<size_t>& rows = rowsOf(leaks);
-        for (int i = 0; i < leaks.Count(); ++i)
-            if (rows[size_t(i)] != NoLeakRow)
-                use(rows[size_t(i)], int64_t(ObjectToInt(leaks.Objects(i))));
-    };
+    if (!reader.GetDebugInfo(start) || !reader.GetDebugInfo(end) || start > end)
+        return std::vector<std::optional<double>>(count);
+    std::vector<TDateTime> times;
     for (int i = start; i <= end; ++i)
-        eachCount(reader.GetDebugInfo(i)->SystemLeak,
-                  [&](size_t k, int64_t n) { sums[k].SeeCount(n); });
-    const int snapshots = end - start + 1;
-    for (TRateSums& name : sums)
-        name.SeeMissing(snapshots);
-    double sx = 0, sxx = 0;
-    for (int i = start; i <= end; ++i) {
-        const TDebugInfo& di = *reader.GetDebugInfo(i);
-        const double x = ScaledTime(di.Time, first->Time, last->Time);
-        sx += x;
-        sxx += x * x;
-        eachCount(di.SystemLeak, [&](size_t k, int64_t n) { sums[k].AddCount(x, n); });
-    }
-    for (size_t k = 0; k < count; ++k)
-        rates[k] = sums[k].Rate(snapshots, sx, sxx);
-    return rates;
+        times.push_back(reader.GetDebugInfo(i)->Time);
+    return CalcRates(count, times, [&](size_t i, const auto& add) {
+        const TQZSortedNamedObjects& leaks = reader.GetDebugInfo(start + int(i))->SystemLeak;
+        const std::vector<size_t>& rows = rowsOf(leaks);
+        for (int j = 0; j < leaks.Count(); ++j)
+            if (rows[size_t(j)] != NoLeakRow)
+                add(rows[size_t(j)], int64_t(ObjectToInt(leaks.Objects(j))));
+    });
 }
 
 std::vector<std::optional<double>>

@@ -15,6 +15,26 @@ namespace {
 TDateTime At(int hour) {
     return EncodeDate(2006, 1, 10) + EncodeTime(hour, 0, 0, 0);
 }
+
+// A snapshot's key and the count of one name there; none leaves the name out.
+struct TCountAt {
+    std::string Key;
+    std::optional<int> Count;
+};
+
+// The rate of that name through the many-names path and through CalcRate over the same samples.
+std::pair<std::optional<double>, std::optional<double>>
+BothRates(const std::vector<TCountAt>& counts) {
+    TDebugReader store;
+    std::vector<TRateSample> samples;
+    for (const auto& [key, count] : counts) {
+        TDebugInfo* di = store.AddDebugInfo(key);
+        if (count)
+            di->SystemLeak.AddObject("Handle", IntToObject(*count));
+        samples.push_back({di->Time, count.value_or(0)});
+    }
+    return {LeakRates(store, {"Handle"}, 0, int(counts.size()) - 1)[0], CalcRate(samples)};
+}
 } // namespace
 
 TEST(LeakRate, SlopeOverScaledTimeOfTheInterval) {
@@ -132,4 +152,52 @@ TEST(LeakRate, RatesOfManyNamesReadEachSnapshotOnce) {
     // No end snapshot, or ends without a time span: blank.
     EXPECT_EQ(RateText(LeakRates(store, names, 1, 3)[0]), "");
     EXPECT_EQ(RateText(LeakRates(store, names, 1, 1)[0]), "");
+}
+
+TEST(LeakRate, ManyNamesPathGivesTheRateOfOneName) {
+    const int low = -2147483647 - 1;
+    const std::string feb = "01.02.2006 ", oct = "29.10.2023 ";
+    const struct {
+        std::vector<TCountAt> Counts;
+        const char* Text;
+    } cases[] = {
+        // Counts that never change, with a name in every snapshot.
+        {{{feb + "00:00:03", -1},
+          {feb + "00:00:06", -1},
+          {feb + "00:00:19", -1},
+          {feb + "00:00:55", -1}},
+         "0"},
+        {{{feb + "00:00:03", -5},
+          {feb + "00:00:06", -5},
+          {feb + "00:00:19", -5},
+          {feb + "00:00:55", -5}},
+         "0"},
+        // Large counts count from the smallest: as for 2, 0, 2, 0.
+        {{{feb + "00:00:00", 99999999},
+          {feb + "14:00:00", 99999997},
+          {feb + "18:00:00", 99999999},
+          {feb + "19:00:00", 99999997}},
+         "-1.2351029252431"},
+        {{{oct + "03:52:59", low + 3},
+          {oct + "05:47:01", low},
+          {oct + "06:49:07", low},
+          {oct + "07:38:34", low}},
+         "-3.07087211779128"},
+    };
+    for (const auto& c : cases) {
+        const auto [many, one] = BothRates(c.Counts);
+        EXPECT_EQ(RateText(many), c.Text);
+        EXPECT_EQ(many, one);
+    }
+
+    // A name missing from some snapshots counts 0 there, far above counts near the smallest.
+    const auto [many, one] = BothRates({{oct + "03:52:59", low},
+                                        {oct + "05:47:01", {}},
+                                        {oct + "06:49:07", low + 1},
+                                        {oct + "07:38:34", {}},
+                                        {oct + "08:00:00", low},
+                                        {oct + "09:15:30", low + 1}});
+    EXPECT_EQ(many, one);
+    ASSERT_TRUE(one);
+    EXPECT_NEAR(*one, -240992303.8318358, 240992303.8318358 * 1e-12);
 }

@@ -70,6 +70,16 @@ inline void ClickAtPointer() {
     PumpMessages();
 }
 
+// A key pressed and released on the keyboard itself: the system gives it to the focused window.
+inline void TypeKey(uint16_t key) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    PumpMessages();
+}
+
 inline TOwnedPtr<TForm> MakeShownForm(int width = 500, int height = 400) {
     auto form = TOwnedPtr<TForm>(CreateComponent<TForm>(nullptr));
     form->SetBorderStyle(bsNone);

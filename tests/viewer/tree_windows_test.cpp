@@ -588,6 +588,21 @@ TEST_F(TreeWindowsTest, AThreadAtAddressZeroIsNotTakenForTheSelectionWhenNoneWas
     EXPECT_EQ(WindowText(form.mTaskDetail), "");
 }
 
+TEST_F(TreeWindowsTest, DownRightAfterTheBarShowsSystemInfoPicksItsFirstRow) {
+    TfmSystemInfoForm& form = *fmSystemInfoForm;
+    ClickWithRealMouse(form.WindowBarButton());
+    ASSERT_TRUE(form.Visible());
+    TViewerTree* tree = form.tvObjects;
+    // The window comes up with the keys on its tree, the rows left alone until a key moves.
+    EXPECT_EQ(GetFocus(), tree->ViewControl()->Handle());
+    EXPECT_EQ(tree->GetFocused(), nullptr);
+    EXPECT_TRUE(tree->SelectedRows().empty());
+    TypeKey(VK_DOWN);
+    ASSERT_NE(tree->GetFocused(), nullptr);
+    EXPECT_EQ(tree->GetFocused()->Text(), "Errors");
+    EXPECT_EQ(tree->SelectedRows(), std::vector<TQZTreeItem*>{tree->GetFocused()});
+}
+
 TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
     TfmSystemInfoForm& form = Open(fmSystemInfoForm);
     TfmDiagramForm& diagram = Open(fmDiagramForm);

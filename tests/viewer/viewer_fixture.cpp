@@ -11,6 +11,7 @@
 #include "vcl/controls/track_bar.h"
 #include "vcl/core/application.h"
 #include "vcl/core/screen.h"
+#include "vcl/user_input.h"
 
 #include <commctrl.h>
 
@@ -122,15 +123,31 @@ void PostClick(TToolButton* button) {
     ToolButtonCommand(button, true);
 }
 
-void ClickWithMouse(TToolButton* button) {
+namespace {
+// The middle of a tool button, in its tool bar's client coordinates.
+POINT ButtonCentre(TToolButton* button) {
     const HWND bar = button->ToolBar()->Handle();
     const LRESULT index = SendMessageW(bar, TB_COMMANDTOINDEX, button->Command(), 0);
     RECT r{};
     SendMessageW(bar, TB_GETITEMRECT, WPARAM(index), LPARAM(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+} // namespace
+
+void ClickWithMouse(TToolButton* button) {
+    const HWND bar = button->ToolBar()->Handle();
+    const POINT centre = ButtonCentre(button);
+    const LPARAM at = MAKELPARAM(centre.x, centre.y);
     PostMessageW(bar, WM_MOUSEMOVE, 0, at);
     PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(bar, WM_LBUTTONUP, 0, at);
+}
+
+void ClickWithRealMouse(TToolButton* button) {
+    POINT at = ButtonCentre(button);
+    ClientToScreen(button->ToolBar()->Handle(), &at);
+    SetCursorPos(at.x, at.y);
+    ClickAtPointer();
 }
 
 void MoveTimeLine(int position) {

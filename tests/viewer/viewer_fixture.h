@@ -66,6 +66,8 @@ void Click(TToolButton* button);
 void PostClick(TToolButton* button);
 // A press and release of the left button over a tool button, posted to the tool bar.
 void ClickWithMouse(TToolButton* button);
+// The mouse itself moved onto a tool button and clicked there: the system delivers the click.
+void ClickWithRealMouse(TToolButton* button);
 void MoveTimeLine(int position);
 // The up-down's arrow; the result is the window's answer (non-zero: the up-down stays).
 intptr_t PressUpDown(bool up);

@@ -481,13 +481,20 @@ void TCustomForm::MinMaxInfo(TMessage& Message) {
 
 void TCustomForm::ActivateMessage(TMessage& Message) {
     DefaultHandler(Message);
-    bool active = LOWORD(Message.WParam) != WA_INACTIVE;
-    if (active) {
-        Screen->SetActiveForm(this);
-        if (FActiveControl && FActiveControl->CanFocus())
-            ::SetFocus(FActiveControl->Handle());
-        Perform(CM_ACTIVATE);
-    } else {
-        Perform(CM_DEACTIVATE);
-    }
+    if (LOWORD(Message.WParam) == WA_INACTIVE)
+        return (void)Perform(CM_DEACTIVATE);
+    Screen->SetActiveForm(this);
+    // A form activated while minimised keeps the focus on itself: restoring it activates it
+    // again, and the keys go to its control then.
+    if (HIWORD(Message.WParam) == 0)
+        FocusActiveControl();
+    Perform(CM_ACTIVATE);
+}
+
+void TCustomForm::FocusActiveControl() {
+    // The first time, the keys start at the first control Tab stops on.
+    if (!FActiveControl)
+        FActiveControl = FindNextControl(nullptr, true, true, false);
+    if (FActiveControl && FActiveControl->CanFocus())
+        ::SetFocus(FActiveControl->Handle());
 }

@@ -118,6 +118,8 @@ private:
     void PlaceOnFirstShow();
     void MinMaxInfo(TMessage& Message);
     void ActivateMessage(TMessage& Message);
+    // The active control takes the keys, the first control Tab stops on when there is none.
+    void FocusActiveControl();
     void SizingMessage(TMessage& Message);
     void SysCommandMessage(TMessage& Message);
     bool CloseModal();

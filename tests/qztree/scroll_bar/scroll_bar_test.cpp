@@ -671,6 +671,9 @@ TEST(ScrollBarControl, LoadingStoresAndLoadedMakesConsistent) {
 
 TEST(ScrollBarPaint, FlatBarRaisesWhatTheMouseIsOver) {
     TBarOnForm f;
+    // The bar, the form's first control, took the keys as the form came up, and the focus
+    // raises the thumb too: the form keeps the focus here, so that only the mouse raises it.
+    SetFocus(f.Form->Handle());
     f.Bar->SetPage(40);
     TScrollBarLayout l = f.Bar->Layout();
     auto thumbCorner = [&] {

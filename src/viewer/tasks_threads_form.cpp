@@ -33,6 +33,9 @@ TfmTasksThreads::TfmTasksThreads(TComponent* AOwner) : TfmDebugInfo(AOwner) {
     BuildDetails();
     BuildTabs();
     BuildTree();
+    // The details are made first so that they take the bottom before the tabs fill the rest;
+    // the keys still go from the tabs and their threads down to the details.
+    tcTasksByHostPort->SetTabOrder(0);
     // Wide enough for every column, with room for a page of threads above the details.
     SetClientSize(tvRunTasks->ColumnsWidth() + 8,
                   240 + Splitter1->Height() + mTaskDetail->Height() + sbInfo->Height());

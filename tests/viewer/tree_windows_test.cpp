@@ -603,6 +603,25 @@ TEST_F(TreeWindowsTest, DownRightAfterTheBarShowsSystemInfoPicksItsFirstRow) {
     EXPECT_EQ(tree->SelectedRows(), std::vector<TQZTreeItem*>{tree->GetFocused()});
 }
 
+TEST_F(TreeWindowsTest, TasksThreadsOpensOnItsTabsAndTabGoesOnToTheThreadsThenTheDetails) {
+    Main().OpenFile(
+        Write("f.dbg", {{Keys[0], 0, {}, {}, {Task(1, "T1", "a:1"), Task(2, "T2", "b:2")}}}));
+    TfmTasksThreads& form = *fmTasksThreads;
+    ClickWithRealMouse(form.WindowBarButton());
+    ASSERT_EQ(TabTexts(form.tcTasksByHostPort), (std::vector<std::string>{"a:1", "b:2"}));
+    EXPECT_EQ(GetFocus(), form.tcTasksByHostPort->Handle());
+    TypeKey(VK_RIGHT);
+    EXPECT_EQ(ShownTab(form.tcTasksByHostPort), 1);
+    ASSERT_EQ(form.tvRunTasks->Items()->Count(), 1);
+    EXPECT_EQ(form.tvRunTasks->Items()->Item(0)->Text(), "T2");
+
+    TypeKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), form.tvRunTasks->ViewControl()->Handle());
+    EXPECT_EQ(form.tvRunTasks->SelectedRow(), nullptr);
+    TypeKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), form.mTaskDetail->Handle());
+}
+
 TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
     TfmSystemInfoForm& form = Open(fmSystemInfoForm);
     TfmDiagramForm& diagram = Open(fmDiagramForm);

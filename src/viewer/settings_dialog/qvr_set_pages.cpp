@@ -143,6 +143,12 @@ TTabSheet* AddPage(TComponent* owner, TPageControl* pages, const char* name, con
 TPageControl* AddPageControl(TComponent* owner, TWinControl* parent, const char* name) {
     return Make<TPageControl>(owner, parent, name);
 }
+
+// A strip along the bottom is made before what fills the space above it, so that it takes its
+// edge first; the keys still go down the page as it shows.
+void TabBefore(TWinControl* control, TWinControl* below) {
+    control->SetTabOrder(below->TabOrder());
+}
 } // namespace
 
 TQZFilePathChoser* TfmQVRSet::AddPathChooser(TWinControl* parent, const char* name,
@@ -430,6 +436,7 @@ void TfmQVRSet::BuildUserIdentPage() {
     fcCryptoParamsFile =
         AddPathChooser(tsCryptoFromFile, "fcCryptoParamsFile", "File of crypto params", false, 40);
     cpeUserIdentCryptoParams = AddCryptoEditor(tsCryptoFromList, "cpeUserIdentCryptoParams");
+    TabBefore(pnlCryptoConfig, pnlUserIdent);
 }
 
 void TfmQVRSet::BuildInternalTracePage() {
@@ -461,6 +468,7 @@ void TfmQVRSet::BuildInternalTracePage() {
                                              {"Task", "Left tag", "Right tag"});
     peClearLoginPasswordTags->SetBounds(0, 134, pnlTraceOptionsGround->ClientWidth(), 120);
     peClearLoginPasswordTags->SetAlign(alClient);
+    TabBefore(peClearLoginPasswordTags, fcIntTraceFile);
 }
 
 void TfmQVRSet::BuildErrorsPage() {
@@ -490,6 +498,7 @@ void TfmQVRSet::BuildErrorResponsePage() {
     tvErrorsHTMLs->OnItemSelectedChange = [this](TObject* s, TQZTreeItem* item) {
         tvErrorsHTMLsItemSelectedChange(s, item);
     };
+    TabBefore(tvErrorsHTMLs, edErrorHTML);
 }
 
 void TfmQVRSet::BuildShowErrorCfgPage() {
@@ -510,6 +519,7 @@ void TfmQVRSet::BuildShowErrorCfgPage() {
     tvErrorsShow->OnItemSelectedChange = [this](TObject* s, TQZTreeItem* item) {
         tvErrorsShowItemSelectedChange(s, item);
     };
+    TabBefore(tvErrorsShow, mErrorInfo);
 }
 
 void TfmQVRSet::BuildConstPages() {

@@ -1,11 +1,13 @@
 #include "settings_dialog_support.h"
 
+#include "qztree/params_editor/params_edit.h"
 #include "qztree/tree/items/tree_item.h"
 #include "qztree/tree/items/tree_items.h"
 #include "qztree/tree/tree.h"
 #include "qztree/tree/view/tree_view.h"
 
 #include "qvr/qvr_config.h"
+#include "tools/file_path_choser.h"
 #include "vcl/controls/button.h"
 #include "vcl/controls/check_box.h"
 #include "vcl/controls/edit.h"
@@ -265,4 +267,44 @@ TEST_F(SettingsDialogTest, TabPassesByPageControlsWhoseTabsAreHidden) {
     EXPECT_EQ(onConnection[8], d.btnOk->Handle());
     EXPECT_EQ(onConnection[10], tree);
     EXPECT_EQ(backwards, std::vector<HWND>{d.edTryConnectionInterval->Handle()});
+}
+
+TEST_F(SettingsDialogTest, TabGoesDownEachPageAsItShowsThoughItsBottomStripIsMadeFirst) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    HWND tree = d.tvChoseConfigOptions->ViewControl()->Handle();
+    // Each page above what lies at its bottom.
+    const std::vector<std::pair<TTabSheet*, std::pair<TWinControl*, TWinControl*>>> pages{
+        {d.tsUserIdent, {d.pnlCryptoConfig, d.edWebAdminSiteInstanceID}},
+        {d.tsInternalTrace, {d.peClearLoginPasswordTags, d.fcIntTraceFile}},
+        {d.tsErrorResponse, {d.tvErrorsHTMLs, d.edErrorHTML}},
+        {d.tsShowErrorCfg, {d.tvErrorsShow, d.mErrorInfo}},
+    };
+    std::vector<std::vector<HWND>> walks(pages.size());
+    // The HTML files show only when the answer is not the error text alone.
+    std::vector<std::function<void()>> steps{[&] { ShowPage(d.tsErrorResponse); },
+                                             [&] { ClickControl(d.cbReturnErrorTextOnly); }};
+    for (size_t i = 0; i < pages.size(); ++i) {
+        steps.push_back([&, i] {
+            ShowPage(pages[i].first);
+            SetFocus(tree);
+        });
+        AddTabs(steps, 12, false, walks[i]);
+    }
+    steps.push_back([&] { ClickControl(d.btnCancel); });
+    ShowSettings(steps);
+
+    // The first stop of a walk inside a control, -1 for none.
+    auto stop = [](const std::vector<HWND>& walk, TWinControl* control) {
+        for (size_t k = 0; k < walk.size(); ++k)
+            if (walk[k] == control->Handle() || IsChild(control->Handle(), walk[k]))
+                return int(k);
+        return -1;
+    };
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const auto& [above, below] = pages[i].second;
+        SCOPED_TRACE(pages[i].first->Name());
+        EXPECT_GE(stop(walks[i], above), 0);
+        EXPECT_LT(stop(walks[i], above), stop(walks[i], below));
+    }
 }

@@ -13,6 +13,7 @@
 #include "support/debug_file_writer.h"
 #include "support/message_capture.h"
 #include "support/open_dialog_driver.h"
+#include "vcl/user_input.h"
 
 #include <commctrl.h>
 
@@ -50,6 +51,23 @@ TEST_F(ViewerTest, TheFirstFileGoesToTheLatestSnapshot) {
     EXPECT_EQ(Spy->CountsOf("FillControls"), (std::vector<int>{3}));
     EXPECT_FALSE(Spy->CountsOf("Current").empty());
     EXPECT_FALSE(Spy->CalledWhileReading);
+}
+
+TEST_F(ViewerTest, TheTimeLineTakesTheKeysOfTheMainWindowAndKeepsThemOverAReading) {
+    // Taking the focus as the window becomes active moves nothing and tells no window.
+    const std::vector<std::string> calls = Spy->Calls;
+    SetForegroundWindow(Main().Handle());
+    PumpMessages();
+    EXPECT_EQ(GetFocus(), Main().tbTime->Handle());
+    EXPECT_EQ(Spy->Calls, calls);
+
+    // The slider is disabled while a file is read, and takes the keys again after it.
+    Main().OpenFile(WriteFile("a.dbg", DayKeys("02.01.2006", 3)));
+    ASSERT_EQ(Main().tbTime->Position(), 2);
+    EXPECT_EQ(GetFocus(), Main().tbTime->Handle());
+    TypeKey(VK_LEFT);
+    EXPECT_EQ(Main().tbTime->Position(), 1);
+    EXPECT_EQ(KeyAtPosition(), "02.01.2006 10:00:10");
 }
 
 TEST_F(ViewerTest, FilesOutOfOrderAcrossAYearKeepThePlaceByKeyInTimeOrder) {

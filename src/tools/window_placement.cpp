@@ -65,11 +65,8 @@ TRect RectOnWorkArea(const TRect& normal, TSize designed, const TRect& work, int
     if (mostlyOn && titleOn)
         return normal;
     const bool fits = width <= work.Width() && height <= work.Height();
-    const int w = fits ? int(width) : designed.cx;
-    const int h = fits ? int(height) : designed.cy;
-    const int left = std::max(work.Left, std::min(normal.Left, work.Right - w));
-    const int top = std::max(work.Top, std::min(normal.Top, work.Bottom - h));
-    return Bounds(left, top, w, h);
+    const TSize size = fits ? TSize{int(width), int(height)} : designed;
+    return PlacedWithin(normal.TopLeft(), size, work);
 }
 
 TWindowState ShowCmdToWindowState(int showCmd, TWindowState start) {

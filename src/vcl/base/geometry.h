@@ -45,3 +45,16 @@ inline TRect Rect(int left, int top, int right, int bottom) {
 inline TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
+// A rectangle of the size at the wanted place, moved left and up where it would run past the
+// area's right or bottom, and right and down where it would begin before its left or top: one
+// larger than the area keeps its beginning in it. The wanted place is only compared, never
+// added to, so any place the integer range holds will do.
+inline TRect PlacedWithin(TPoint wanted, TSize size, const TRect& area) {
+    auto axis = [](int want, int length, int low, int high) {
+        const int latest = high - length;
+        const int at = want < latest ? want : latest;
+        return at > low ? at : low;
+    };
+    return Bounds(axis(wanted.X, size.cx, area.Left, area.Right),
+                  axis(wanted.Y, size.cy, area.Top, area.Bottom), size.cx, size.cy);
+}

@@ -49,30 +49,15 @@ TRect THintWindow::FramedRect(const TRect& Client) {
                 Client.Top + (r.bottom - r.top));
 }
 
-namespace {
-// Moved left and up where it would run past the desktop's right or bottom edge, but never left
-// of its left or above its top: a hint larger than the desktop shows its beginning.
-TRect KeptOnDesktop(TRect bounds) {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int bottom = top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (bounds.Right > right)
-        bounds = bounds.Offset(right - bounds.Right, 0);
-    if (bounds.Bottom > bottom)
-        bounds = bounds.Offset(0, bottom - bounds.Bottom);
-    if (bounds.Left < left)
-        bounds = bounds.Offset(left - bounds.Left, 0);
-    if (bounds.Top < top)
-        bounds = bounds.Offset(0, top - bounds.Top);
-    return bounds;
-}
-} // namespace
-
 void THintWindow::ActivateHint(const TRect& Rect, const std::string& AHint) {
     SetCaption(AHint);
     // The whole text is what a hint is for: it stays on the desktop, its frame included.
-    const TRect bounds = KeptOnDesktop(FramedRect(Rect));
+    const TRect framed = FramedRect(Rect);
+    const int desktopLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int desktopTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const TRect desktop = Bounds(desktopLeft, desktopTop, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                 GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const TRect bounds = PlacedWithin(framed.TopLeft(), {framed.Width(), framed.Height()}, desktop);
     SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
     SetWindowPos(Handle(), HWND_TOPMOST, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);

@@ -15,10 +15,10 @@ public:
     void ReleaseHandle();
     // The size the hint needs, at most MaxWidth wide, with its top-left at (0, 0).
     virtual TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData);
-    // The bounds of the window whose client area is Client, at the same top-left corner.
-    TRect FramedRect(const TRect& Client);
 
 protected:
+    // The bounds of the window whose client area is Client, at the same top-left corner.
+    TRect FramedRect(const TRect& Client);
     // The mouse passes through to the window below, which keeps the mouse and so the hint: a
     // click on a hint lands on what it covers.
     void CreateParams(TCreateParams& Params) override;

@@ -28,30 +28,25 @@ constexpr std::chrono::milliseconds MessagesInterval(70);
 
 // The reader shows its progress on the main window while it reads, and only then. The slider
 // is disabled meanwhile: the snapshots under its positions change while they are read, and the
-// place is restored by key after the read, so a drag now could not be kept. Disabled, it loses
-// the keys; it gets them back unless another window took them during the read.
+// place is restored by key after the read, so a drag now could not be kept.
 class TReadingScope {
 public:
-    TReadingScope(bool& reading, TReadProgress* progress, TWinControl* slider)
-        : FFlag(reading), FSlider(slider), FSliderEnabled(slider->Enabled()),
-          FSliderFocused(slider->Focused()) {
+    TReadingScope(bool& reading, TReadProgress* progress, TControl* slider)
+        : FFlag(reading), FSlider(slider), FSliderEnabled(slider->Enabled()) {
         DebugReader->SetProgress(progress);
         FSlider->SetEnabled(false);
     }
     ~TReadingScope() {
         DebugReader->SetProgress(nullptr);
         FSlider->SetEnabled(FSliderEnabled);
-        if (FSliderFocused && !GetFocus() && FSlider->CanFocus())
-            ::SetFocus(FSlider->Handle());
     }
     TReadingScope(const TReadingScope&) = delete;
     TReadingScope& operator=(const TReadingScope&) = delete;
 
 private:
     TFlagScope FFlag;
-    TWinControl* FSlider;
+    TControl* FSlider;
     bool FSliderEnabled;
-    bool FSliderFocused;
 };
 } // namespace
 

@@ -499,6 +499,14 @@ void TWinControl::ColorChanged() {
 void TWinControl::EnabledChanged() {
     if (FHandle)
         EnableWindow(FHandle, Enabled());
+    // Disabled, the control lost the keys and its form kept it as its active control: enabled
+    // again, it takes them back while its form is active and no other window has them.
+    if (Enabled() && FHandle && !GetFocus()) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->ActiveControl() == this && form->WindowHandle() == GetActiveWindow() &&
+            CanFocus())
+            ::SetFocus(FHandle);
+    }
     Invalidate();
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 #include <utility>
 
-// A static object that is never destroyed. At the program's end the application frees what it
-// still owns and the program's static objects go, in an order that follows the link; the state
-// they may use on their way out (class descriptions, the screen, caches, shared drawing objects)
-// must be there whichever goes first. The system takes back the memory and handles with the
-// process. Made at compile time where T allows it, so it is there before any code runs.
+// A static object that the program's end leaves as it is: its destructor does nothing. At the
+// end the application frees what it still owns and the program's static objects go, in an order
+// that follows the link; the state they may use on their way out (class descriptions, the
+// screen, caches, shared drawing objects) must be there whichever goes first. The system takes
+// back the memory and handles with the process. Made at compile time where T allows it, so it is
+// there before any code runs.
 template <class T> class TLasting {
 public:
     template <class... Args>

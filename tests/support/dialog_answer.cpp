@@ -59,6 +59,18 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         Current->Check();
 }
 
+uint16_t KeyForBoxes = 0;
+
+void CALLBACK PressKeyOnBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, LPARAM(&dialog));
+    if (!dialog)
+        return;
+    const UINT scan = MapVirtualKeyW(KeyForBoxes, MAPVK_VK_TO_VSC);
+    PostMessageW(dialog, WM_KEYDOWN, KeyForBoxes, LPARAM(1 | scan << 16));
+    PostMessageW(dialog, WM_KEYUP, KeyForBoxes, LPARAM(1 | scan << 16 | 3u << 30));
+}
+
 } // namespace
 
 DialogAnswer::DialogAnswer(int button, std::string selection)
@@ -87,6 +99,15 @@ void DialogAnswer::Check() {
     Pressed = true;
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(FButton, BN_CLICKED),
                  LPARAM(GetDlgItem(dialog, FButton)));
+}
+
+KeyOnEveryBox::KeyOnEveryBox(uint16_t key) {
+    KeyForBoxes = key;
+    FTimer = SetTimer(nullptr, 0, 50, PressKeyOnBox);
+}
+
+KeyOnEveryBox::~KeyOnEveryBox() {
+    KillTimer(nullptr, FTimer);
 }
 
 bool PressWhenFolderShown(int button, const std::string& folder,

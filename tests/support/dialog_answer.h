@@ -26,6 +26,17 @@ private:
     unsigned long FDeadline = 0;
 };
 
+// Presses a key on every dialog box of this thread that shows while it lives, as the operator
+// would on the keyboard: the box's own loop takes the key.
+class KeyOnEveryBox {
+public:
+    explicit KeyOnEveryBox(uint16_t key);
+    ~KeyOnEveryBox();
+
+private:
+    uintptr_t FTimer = 0;
+};
+
 // Runs open, which shows a folder dialog, and presses Button once the dialog shows Folder. A
 // cold shell under Wine now and then ignores the start folder it was given and never selects
 // it; such a run is tried again, up to three times, rather than taken for the code's fault.

@@ -3,7 +3,9 @@
 #include "vcl/core/screen.h"
 #include "vcl/core/timer.h"
 
+#include "../user_input.h"
 #include "../vcl_test_support.h"
+#include "support/dialog_answer.h"
 #include "support/message_capture.h"
 #include "support/shell_drop.h"
 
@@ -115,6 +117,43 @@ TEST(Forms, ShowModalRunsUntilAResultAndDisablesOtherForms) {
     // Closing a modal form cancels it.
     timer->SetOnTimer([&](TObject*) { dialog->Close(); });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
+
+TEST(Forms, ABoxShownAsAModalFormOpensLeavesTheOtherFormsDisabled) {
+    auto main = MakeForm();
+    main->Show();
+    auto other = MakeForm();
+    other->SetLeft(300);
+    other->Show();
+    auto dialog = MakeForm();
+    // The real box, with the active window as its owner: one of those the dialog disabled.
+    const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+    SetActiveWindow(other->Handle());
+    std::vector<bool> enabledWhileUp;
+    bool activeAfterAClickOnTheOther = false;
+    auto timer = MakeOwned<TTimer>();
+    timer->SetEnabled(false);
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        timer->SetEnabled(false);
+        enabledWhileUp = {IsWindowEnabled(main->Handle()) != 0,
+                          IsWindowEnabled(other->Handle()) != 0};
+        SetCursorPos(350, 50);
+        ClickAtPointer();
+        activeAfterAClickOnTheOther = GetActiveWindow() == dialog->Handle();
+        dialog->SetModalResult(mrOk);
+    });
+    dialog->OnShow = [&](TObject*) {
+        KeyOnEveryBox enter(VK_RETURN);
+        ShowMessage("Error load library");
+        timer->SetEnabled(true);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    SetMessageBoxHook(testHook);
+    EXPECT_EQ(enabledWhileUp, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(activeAfterAClickOnTheOther);
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
 }
 
 TEST(Forms, ConstraintsLimitTheWindowSize) {

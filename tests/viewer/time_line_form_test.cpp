@@ -11,6 +11,7 @@
 
 #include "rtl/wide_text.h"
 #include "support/debug_file_writer.h"
+#include "support/dialog_answer.h"
 #include "support/message_capture.h"
 #include "support/open_dialog_driver.h"
 #include "vcl/user_input.h"
@@ -68,6 +69,25 @@ TEST_F(ViewerTest, TheTimeLineTakesTheKeysOfTheMainWindowAndKeepsThemOverAReadin
     TypeKey(VK_LEFT);
     EXPECT_EQ(Main().tbTime->Position(), 1);
     EXPECT_EQ(KeyAtPosition(), "02.01.2006 10:00:10");
+}
+
+TEST_F(ViewerTest, TheTimeLineHasTheKeysAfterAReadThatShowedAMessage) {
+    SetForegroundWindow(Main().Handle());
+    PumpMessages();
+    std::vector<std::string> keys = DayKeys("02.01.2006", 3);
+    keys.push_back("31.02.2006 10:00:00");
+    {
+        // The real box, closed by Enter: it took the keys while the slider was disabled.
+        const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+        KeyOnEveryBox enter(VK_RETURN);
+        Main().OpenFile(WriteFile("damaged.dbg", keys));
+        SetMessageBoxHook(testHook);
+    }
+    ASSERT_EQ(DebugReader->Count(), 3);
+    ASSERT_EQ(Main().tbTime->Position(), 2);
+    EXPECT_EQ(GetFocus(), Main().tbTime->Handle());
+    TypeKey(VK_LEFT);
+    EXPECT_EQ(Main().tbTime->Position(), 1);
 }
 
 TEST_F(ViewerTest, FilesOutOfOrderAcrossAYearKeepThePlaceByKeyInTimeOrder) {

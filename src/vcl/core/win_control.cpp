@@ -500,11 +500,13 @@ void TWinControl::EnabledChanged() {
     if (FHandle)
         EnableWindow(FHandle, Enabled());
     // Disabled, the control lost the keys and its form kept it as its active control: enabled
-    // again, it takes them back while its form is active and no other window has them.
-    if (Enabled() && FHandle && !GetFocus()) {
+    // again, it takes them back while its form is active and no other control has them. The
+    // form itself holding them counts as none: a box closed meanwhile gives them to the form.
+    if (Enabled() && FHandle) {
         TCustomForm* form = GetParentForm(this);
+        const HWND focus = GetFocus();
         if (form && form->ActiveControl() == this && form->WindowHandle() == GetActiveWindow() &&
-            CanFocus())
+            (!focus || focus == form->WindowHandle()) && CanFocus())
             ::SetFocus(FHandle);
     }
     Invalidate();

@@ -2,12 +2,16 @@
 // section, as the server writes them.
 //   make_sample [file, default demo.dbg] [snapshots, default 30]
 #include "qvr/memory_qvr_config.h"
+#include "rtl/exceptions.h"
+#include "rtl/file_io.h"
 #include "rtl/string_list.h"
+#include "rtl/wide_text.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 
+#include <windows.h>
+
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -28,21 +32,61 @@ std::string SiteConfiguration(int index) {
     config.WriteQVRParameters();
     return config.CfgFileLines.Text();
 }
-} // namespace
 
-int main(int argc, char** argv) {
-    const std::string path = argc > 1 ? argv[1] : "demo.dbg";
-    const int count = argc > 2 ? std::atoi(argv[2]) : 30;
+// A whole number of at least 1, in digits only; false for anything else.
+bool ParseCount(const std::string& text, int& count) {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    count = std::stoi(text);
+    return count >= 1;
+}
+
+// The size of the file written.
+int64_t WriteSample(const std::string& fileName, int count) {
     const std::string build = "2.5.1.7";
     TSampleShape shape = DemoShape();
-    TDebugFileWriter file(path);
+    TDebugFileWriter file(fileName);
     file.VersionInfo(SampleKey(0), build);
     for (int i = 0; i < count; ++i) {
         shape.Config = SiteConfiguration(i);
         file.Snapshot(SampleKey(i), build, SampleBlock(i, shape));
     }
     file.Flush();
+    return file.Size();
+}
+
+int CannotWrite(const std::string& path, unsigned error) {
+    std::fprintf(stderr, "make_sample: cannot write %s: %s\n", path.c_str(),
+                 SysErrorMessage(error).c_str());
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string path = argc > 1 ? argv[1] : "demo.dbg";
+    int count = 30;
+    if (argc > 3 || (argc > 2 && !ParseCount(argv[2], count))) {
+        std::fprintf(stderr, "usage: make_sample [file, default demo.dbg] [snapshots: a whole "
+                             "number of at least 1, default 30]\n");
+        return 2;
+    }
+    // Written beside the file first and moved over it when whole, so a failure leaves the file
+    // that was there.
+    const std::string part = path + ".part";
+    int64_t size = 0;
+    try {
+        size = WriteSample(part, count);
+    } catch (const EInOutError& e) {
+        DeleteFileByName(part);
+        return CannotWrite(path, unsigned(e.ErrorCode));
+    }
+    if (!MoveFileExW(ToWide(part).c_str(), ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const unsigned error = GetLastError();
+        DeleteFileByName(part);
+        return CannotWrite(path, error);
+    }
     std::printf("%s: %d snapshots, %lld bytes\n", path.c_str(), count,
-                static_cast<long long>(file.Size()));
+                static_cast<long long>(size));
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "qvr/debug_reader.h"
 #include "rtl/wide_text.h"
+#include "support/child_process.h"
 #include "support/debug_file_samples.h"
 #include "support/message_capture.h"
 
@@ -30,13 +31,6 @@ bool WaitForSize(const std::string& name, int64_t size) {
         Sleep(1);
     }
     return true;
-}
-
-std::string ProgramBesideThisOne(const std::string& exeName) {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return FromWide(folder.substr(0, folder.find_last_of(L'\\') + 1)) + exeName;
 }
 
 // A second process appending records to a file until it is stopped.

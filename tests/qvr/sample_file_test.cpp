@@ -2,8 +2,11 @@
 
 #include "qvr/debug_reader.h"
 #include "qvr/task_info.h"
+#include "rtl/file_io.h"
+#include "support/child_process.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
+#include "support/temp_folder.h"
 #include "tools/conversions.h"
 
 #include <gtest/gtest.h>
@@ -60,4 +63,36 @@ TEST(SampleFile, ThreadsAreOlderThanTheirSnapshotsAndConnectionsLast) {
     }
     EXPECT_GT(changes, 0) << "connections never come or go";
     EXPECT_GT(connections[0].size(), 1u) << "one connection shows no tabs";
+}
+
+// make_sample is in the README, so people run it with whatever they type.
+TEST(SampleFile, MakeSampleRefusesBadArgumentsAndKeepsTheFileThatWasThere) {
+    TempFolder folder;
+    const std::string program = "\"" + ProgramBesideThisOne("..\\samples\\make_sample.exe") + "\"";
+    const std::string existing = folder.File("x.dbg");
+    WriteWholeFile(existing, "kept");
+    for (const std::string count : {"abc", "-5", "0", "3x", "\"\""}) {
+        const ProgramRun run = RunProgram(program + " \"" + existing + "\" " + count);
+        EXPECT_GT(run.ExitCode, 0) << count;
+        EXPECT_EQ(run.StandardError.rfind("usage: make_sample [file", 0), 0u) << count;
+        EXPECT_EQ(ReadWholeFile(existing), "kept") << count;
+    }
+
+    const std::string unreachable = folder.File("missing\\dir\\x.dbg");
+    const ProgramRun refused = RunProgram(program + " \"" + unreachable + "\" 3");
+    EXPECT_GT(refused.ExitCode, 0);
+    const std::string named = "make_sample: cannot write " + unreachable + ": ";
+    ASSERT_EQ(refused.StandardError.rfind(named, 0), 0u) << refused.StandardError;
+    // One line, with the system's reason after the name.
+    EXPECT_GT(refused.StandardError.size(), named.size() + 1);
+    EXPECT_EQ(refused.StandardError.find('\n'), refused.StandardError.size() - 1);
+
+    // A good count replaces the file whole; leaving it out writes the default 30.
+    for (const auto& [count, snapshots] : {std::pair{" 3", 3}, std::pair{"", 30}}) {
+        EXPECT_EQ(RunProgram(program + " \"" + existing + "\"" + count).ExitCode, 0);
+        TDebugReader reader;
+        reader.ReadFile(existing);
+        EXPECT_EQ(reader.Count(), snapshots);
+        EXPECT_FALSE(FileExists(existing + ".part"));
+    }
 }

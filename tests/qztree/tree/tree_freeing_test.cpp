@@ -4,7 +4,7 @@
 
 #include "qztree/scroll_bar/scroll_bar.h"
 #include "rtl/string_list.h"
-#include "rtl/wide_text.h"
+#include "support/child_process.h"
 
 #include <gtest/gtest.h>
 
@@ -36,34 +36,9 @@ void Repaint(TWinControl* Control) {
     PumpMessages();
 }
 
-std::wstring ProgramBesideThisOne(const std::wstring& exeName) {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + exeName;
-}
-
 // The exit code of the program closed the given way; -1 when it does not end in time.
 long RunAndClose(const std::string& how) {
-    std::wstring command =
-        L"\"" + ProgramBesideThisOne(L"tree_form_program.exe") + L"\" " + ToWide(how);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return -2;
-    long result = -1;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        result = long(code);
-    } else {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return result;
+    return RunProgram("\"" + ProgramBesideThisOne("tree_form_program.exe") + "\" " + how).ExitCode;
 }
 
 } // namespace

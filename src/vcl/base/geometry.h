@@ -47,14 +47,22 @@ inline TRect Bounds(int left, int top, int width, int height) {
 }
 // A rectangle of the size at the wanted place, moved left and up where it would run past the
 // area's right or bottom, and right and down where it would begin before its left or top: one
-// larger than the area keeps its beginning in it. The wanted place is only compared, never
-// added to, so any place the integer range holds will do.
+// larger than the area keeps its beginning in it. Worked out in 64 bits, so no place, size or
+// area that the integer range holds overflows; an edge that would lie beyond the range is cut
+// at its end, so such a rectangle comes out smaller than the size.
 inline TRect PlacedWithin(TPoint wanted, TSize size, const TRect& area) {
-    auto axis = [](int want, int length, int low, int high) {
-        const int latest = high - length;
-        const int at = want < latest ? want : latest;
-        return at > low ? at : low;
+    struct TSpan {
+        int Begin, End;
     };
-    return Bounds(axis(wanted.X, size.cx, area.Left, area.Right),
-                  axis(wanted.Y, size.cy, area.Top, area.Bottom), size.cx, size.cy);
+    auto axis = [](int want, int length, int low, int high) {
+        const long long latest = static_cast<long long>(high) - length;
+        long long at = want < latest ? want : latest;
+        at = at > low ? at : low;
+        long long end = at + length;
+        end = end > 0x7FFFFFFF ? 0x7FFFFFFF : end < -0x7FFFFFFF - 1 ? -0x7FFFFFFF - 1 : end;
+        return TSpan{int(at), int(end)};
+    };
+    const TSpan x = axis(wanted.X, size.cx, area.Left, area.Right);
+    const TSpan y = axis(wanted.Y, size.cy, area.Top, area.Bottom);
+    return {x.Begin, y.Begin, x.End, y.End};
 }

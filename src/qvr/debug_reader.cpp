@@ -9,6 +9,7 @@
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/format.h"
+#include "rtl/lasting.h"
 #include "rtl/message_box.h"
 #include "rtl/strings.h"
 #include "tools/conversions.h"
@@ -22,7 +23,8 @@ TDebugReader* DebugReader = nullptr;
 
 namespace {
 
-std::unique_ptr<TDebugReader> TheDebugReader;
+// Stays to the program's end: windows that go then may still ask it for snapshots.
+TLasting<std::unique_ptr<TDebugReader>> TheDebugReader;
 
 // The block length of a header; 0 stops the reading without a word, a text that is no
 // length stops it with a message, so a damaged header cannot hide the rest of the file.
@@ -71,13 +73,13 @@ std::string FailureMessage(std::exception_ptr error, const TDebugFileCursor& cur
 } // namespace
 
 void InitDebugReader() {
-    TheDebugReader = std::make_unique<TDebugReader>();
-    DebugReader = TheDebugReader.get();
+    *TheDebugReader = std::make_unique<TDebugReader>();
+    DebugReader = TheDebugReader->get();
 }
 
 void DoneDebugReader() {
     DebugReader = nullptr;
-    TheDebugReader.reset();
+    TheDebugReader->reset();
 }
 
 TDebugReader::TDebugReader() {

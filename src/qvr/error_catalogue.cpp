@@ -2,10 +2,14 @@
 
 #include "qvr/built_in_errors.h"
 #include "rtl/critical_section.h"
+#include "rtl/lasting.h"
 
 #include <iterator>
 
-std::unique_ptr<TGlobalErrorsObject> GlobalErrorsObject;
+namespace {
+TLasting<std::unique_ptr<TGlobalErrorsObject>> CatalogueHolder;
+}
+std::unique_ptr<TGlobalErrorsObject>& GlobalErrorsObject = *CatalogueHolder;
 
 namespace {
 

@@ -55,4 +55,6 @@ private:
 };
 
 // The program's one catalogue; the configuration objects create and free it.
-extern std::unique_ptr<TGlobalErrorsObject> GlobalErrorsObject;
+// Its holder stays to the program's end, since the last configuration object frees the catalogue
+// whenever it goes.
+extern std::unique_ptr<TGlobalErrorsObject>& GlobalErrorsObject;

@@ -4,9 +4,13 @@
 #include "qvr/qvr_config_keys.h"
 #include "rtl/critical_section.h"
 #include "rtl/format_settings.h"
+#include "rtl/lasting.h"
 #include "rtl/mem_ini_file.h"
 
-std::unique_ptr<TQVRConfig> QVRConfig;
+namespace {
+TLasting<std::unique_ptr<TQVRConfig>> QVRConfigHolder;
+}
+std::unique_ptr<TQVRConfig>& QVRConfig = *QVRConfigHolder;
 
 namespace {
 // The configuration objects alive; the catalogue they share goes with the last of them, so

@@ -129,7 +129,9 @@ private:
 
 // The configuration that the settings dialog edits. When it is replaced, free the old one
 // before making the new one: a configuration's destructor frees the shared catalogue.
-extern std::unique_ptr<TQVRConfig> QVRConfig;
+// Its holder stays to the program's end: the configuration window frees the configuration as it
+// goes, which may be after the program's static objects have gone.
+extern std::unique_ptr<TQVRConfig>& QVRConfig;
 
 // Start-up: makes QVRConfig (and the catalogue) and fixes the program's number and date
 // formats. Shut-down: frees QVRConfig when it is still there.

@@ -1,6 +1,6 @@
 // Writes the demo debug-info file: a version-info line and a few dozen snapshots of every kind of
 // section, as the server writes them.
-//   make_sample [file, default demo.dbg] [snapshots, default 30]
+//   make_sample [file, default demo.dbg] [snapshots, a whole number of at least 1, default 30]
 #include "qvr/memory_qvr_config.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"

@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 
 // Points and rectangles in pixels; a rectangle holds its left and top edge and excludes its right
 // and bottom edge, as the Win32 RECT does.
@@ -58,9 +59,8 @@ inline TRect PlacedWithin(TPoint wanted, TSize size, const TRect& area) {
         const long long latest = static_cast<long long>(high) - length;
         long long at = want < latest ? want : latest;
         at = at > low ? at : low;
-        long long end = at + length;
-        end = end > 0x7FFFFFFF ? 0x7FFFFFFF : end < -0x7FFFFFFF - 1 ? -0x7FFFFFFF - 1 : end;
-        return TSpan{int(at), int(end)};
+        const long long end = at + length;
+        return TSpan{int(at), int(end > INT_MAX ? INT_MAX : end < INT_MIN ? INT_MIN : end)};
     };
     const TSpan x = axis(wanted.X, size.cx, area.Left, area.Right);
     const TSpan y = axis(wanted.Y, size.cy, area.Top, area.Bottom);

@@ -1,6 +1,7 @@
 // Writes the demo debug-info file: a version-info line and a few dozen snapshots of every kind of
 // section, as the server writes them.
 //   make_sample [file, default demo.dbg] [snapshots, a whole number of at least 1, default 30]
+//   make_sample -h | --help
 #include "qvr/memory_qvr_config.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
@@ -65,10 +66,21 @@ int CannotWrite(const std::string& path, unsigned error) {
 
 int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : "demo.dbg";
+    const char* const usage = "usage: make_sample [file, default demo.dbg] [snapshots: a whole "
+                              "number of at least 1, default 30]\n";
+    if (path == "-h" || path == "--help") {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    // A name that begins with '-' is an option mistyped far more often than a file.
+    if (path.rfind('-', 0) == 0) {
+        std::fprintf(stderr, "make_sample: unknown option %s\n", path.c_str());
+        std::fputs(usage, stderr);
+        return 2;
+    }
     int count = 30;
     if (argc > 3 || (argc > 2 && !ParseCount(argv[2], count))) {
-        std::fprintf(stderr, "usage: make_sample [file, default demo.dbg] [snapshots: a whole "
-                             "number of at least 1, default 30]\n");
+        std::fputs(usage, stderr);
         return 2;
     }
     // Written beside the file first and moved over it when whole, so a failure leaves the file

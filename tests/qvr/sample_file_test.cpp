@@ -78,6 +78,18 @@ TEST(SampleFile, MakeSampleRefusesBadArgumentsAndKeepsTheFileThatWasThere) {
         EXPECT_EQ(ReadWholeFile(existing), "kept") << count;
     }
 
+    // Help goes to the standard output; an unknown option is refused. Neither writes a file.
+    for (const std::string option : {"-h", "--help", "-x", "--count"}) {
+        const ProgramRun run = RunProgram(program + " " + option, folder.Path());
+        const bool help = option == "-h" || option == "--help";
+        EXPECT_EQ(run.ExitCode, help ? 0 : 2) << option;
+        const std::string& usage = help ? run.StandardOutput : run.StandardError;
+        EXPECT_NE(usage.find("usage: make_sample [file"), std::string::npos) << option;
+        EXPECT_EQ((help ? run.StandardError : run.StandardOutput), "") << option;
+        EXPECT_FALSE(FileExists(folder.File(option))) << option;
+        EXPECT_FALSE(FileExists(folder.File("demo.dbg"))) << option;
+    }
+
     const std::string unreachable = folder.File("missing\\dir\\x.dbg");
     const ProgramRun refused = RunProgram(program + " \"" + unreachable + "\" 3");
     EXPECT_GT(refused.ExitCode, 0);

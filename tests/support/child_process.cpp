@@ -14,24 +14,35 @@ std::string ProgramBesideThisOne(const std::string& relativePath) {
     return FromWide(self.substr(0, self.find_last_of(L'\\') + 1)) + relativePath;
 }
 
-ProgramRun RunProgram(const std::string& commandLine, unsigned timeoutMs) {
+namespace {
+HANDLE InheritedFileToWrite(const std::string& name) {
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    return CreateFileW(ToWide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+} // namespace
+
+ProgramRun RunProgram(const std::string& commandLine, const std::string& folder,
+                      unsigned timeoutMs) {
     ProgramRun run;
-    TempFolder folder;
-    const std::string errorFile = folder.File("stderr.txt");
+    TempFolder outputs;
+    const std::string outputFile = outputs.File("stdout.txt");
+    const std::string errorFile = outputs.File("stderr.txt");
     {
-        SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-        TWin32Handle error(CreateFileW(ToWide(errorFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                       &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        TWin32Handle output(InheritedFileToWrite(outputFile));
+        TWin32Handle error(InheritedFileToWrite(errorFile));
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdOutput = output.Get();
         startup.hStdError = error.Get();
         std::wstring command = ToWide(commandLine);
+        const std::wstring startFolder = ToWide(folder);
         PROCESS_INFORMATION process = {};
-        if (!error.Valid() || !CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0,
-                                              nullptr, nullptr, &startup, &process))
+        if (!output.Valid() || !error.Valid() ||
+            !CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                            folder.empty() ? nullptr : startFolder.c_str(), &startup, &process))
             return run;
         TWin32Handle thread(process.hThread), child(process.hProcess);
         if (WaitForSingleObject(child.Get(), timeoutMs) == WAIT_OBJECT_0) {
@@ -44,6 +55,7 @@ ProgramRun RunProgram(const std::string& commandLine, unsigned timeoutMs) {
             run.ExitCode = -1;
         }
     }
+    run.StandardOutput = ReadWholeFile(outputFile);
     run.StandardError = ReadWholeFile(errorFile);
     return run;
 }

@@ -1,5 +1,6 @@
 #include "rtl/message_box.h"
 
+#include "rtl/box_owner.h"
 #include "rtl/lasting.h"
 #include "rtl/wide_text.h"
 
@@ -49,15 +50,12 @@ int ShowOwnedMessageBox(void* owner, const std::string& text, const std::string&
                         unsigned flags) {
     if (Hook())
         return Hook()(text, caption, flags & ~unsigned(MB_TASKMODAL));
-    // Closing a box enables its owner, also one a modal form disabled (the active window while
-    // that form is on its way to the screen). Such a box is owned by none and modal to the
-    // whole task: the system then disables the enabled windows and enables just those again.
-    HWND window = static_cast<HWND>(owner);
-    if (window && !IsWindowEnabled(GetAncestor(window, GA_ROOT))) {
-        window = nullptr;
-        flags |= MB_TASKMODAL;
-    }
-    int answer = MessageBoxW(window, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
+    HWND window = static_cast<HWND>(BoxOwner(owner));
+    // An owner a modal form disabled is the active window while that form is on its way to
+    // the screen, or the window the form is owned by.
+    int answer = window && !IsWindowEnabled(window)
+                     ? ShowBoxOverDisabledOwner(window, ToWide(text), ToWide(caption), flags)
+                     : MessageBoxW(window, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
     // Zero by the documentation, -1 from a dialog that could not be made.
     if (answer <= 0)
         WriteToStandardError(caption + ": " + text + "\n");

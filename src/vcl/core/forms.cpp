@@ -218,7 +218,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
         Params.X = Params.Y = CW_USEDEFAULT;
     if (FPosition == poDefault || FPosition == poDefaultSizeOnly)
         Params.Width = Params.Height = CW_USEDEFAULT;
-    Params.WndParent = nullptr;
+    Params.WndParent = FModalOwner;
 }
 
 void TCustomForm::CreateWnd() {
@@ -394,6 +394,39 @@ private:
 };
 } // namespace
 
+// While a modal form runs it is owned by the window it was opened from: a window manager keeps
+// it above that window however that is clicked, and the system keeps it off the task bar.
+class TCustomForm::TModalOwner {
+public:
+    TModalOwner(TCustomForm* form, HWND opener) : FForm(form) {
+        HWND root = opener ? GetAncestor(opener, GA_ROOT) : nullptr;
+        if (root && root != form->WindowHandle())
+            FForm->SetModalOwner(root);
+    }
+    ~TModalOwner() { FForm->SetModalOwner(nullptr); }
+    TModalOwner(const TModalOwner&) = delete;
+    TModalOwner& operator=(const TModalOwner&) = delete;
+
+private:
+    TCustomForm* FForm;
+};
+
+void TCustomForm::SetModalOwner(HWND owner) {
+    FModalOwner = owner;
+    // A window not made yet takes its owner when it is made (CreateParams).
+    if (HandleAllocated())
+        SetWindowLongPtrW(WindowHandle(), GWLP_HWNDPARENT, LONG_PTR(owner));
+}
+
+void TCustomForm::DestroyWindowHandle() {
+    // The system would take a window this one owns along with it: a modal form keeps its own.
+    if (HWND window = WindowHandle())
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (Screen->Forms(i)->FModalOwner == window)
+                Screen->Forms(i)->SetModalOwner(nullptr);
+    TWinControl::DestroyWindowHandle();
+}
+
 TModalResult TCustomForm::ShowModal() {
     if (Visible() || !Enabled() || FModal)
         throw EInvalidOperation("Cannot make a visible window modal");
@@ -403,6 +436,7 @@ TModalResult TCustomForm::ShowModal() {
     FModal = true;
     FModalResult = mrNone;
     {
+        TModalOwner owner(this, previous);
         TDisabledWindows disabled(this);
         try {
             Show();
@@ -492,8 +526,10 @@ void TCustomForm::ActivateMessage(TMessage& Message) {
 }
 
 void TCustomForm::FocusActiveControl() {
-    // The first time, the keys start at the first control Tab stops on.
-    if (!FActiveControl)
+    // The first time, the keys start at the first control Tab stops on, and so they do when
+    // the active control went out of sight meanwhile (its page or itself hidden). A control
+    // disabled for a while stays active: it takes the keys back when it is enabled.
+    if (!FActiveControl || !FActiveControl->Showing())
         FActiveControl = FindNextControl(nullptr, true, true, false);
     if (FActiveControl && FActiveControl->CanFocus())
         ::SetFocus(FActiveControl->Handle());

@@ -61,7 +61,8 @@ public:
     // main form ends the program; a modal form only sets its result to mrCancel.
     void Close();
     virtual bool CloseQuery();
-    // Shows the form and runs messages, with the other forms disabled, until ModalResult is set.
+    // Shows the form and runs messages, with the other forms disabled, until ModalResult is set;
+    // meanwhile it is owned by the window active when it started.
     virtual TModalResult ShowModal();
     // Frees the form once the messages already waiting have been handled.
     void Release();
@@ -93,6 +94,7 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWindowHandle() override;
     void VisibleChanged() override;
     void BeforeDestruction() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -114,6 +116,8 @@ protected:
     virtual void DropFiles(const std::vector<std::string>& FileNames) {}
 
 private:
+    class TModalOwner;
+    void SetModalOwner(HWND owner);
     void ShowWindowNow();
     void PlaceOnFirstShow();
     void MinMaxInfo(TMessage& Message);
@@ -134,6 +138,7 @@ private:
     bool FPlaced = false;
     bool FModal = false;
     TModalResult FModalResult = mrNone;
+    HWND FModalOwner = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     bool FSettingBounds = false;

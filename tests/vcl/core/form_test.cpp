@@ -119,17 +119,58 @@ TEST(Forms, ShowModalRunsUntilAResultAndDisablesOtherForms) {
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
 }
 
-TEST(Forms, ABoxShownAsAModalFormOpensLeavesTheOtherFormsDisabled) {
+namespace {
+// What the system does to windows while it lives: the owners the dialog boxes made on this
+// thread were given, and how often a window was enabled.
+class WindowWatch {
+public:
+    explicit WindowWatch(HWND watched) : FWatched(watched) {
+        Current = this;
+        FCreation = SetWindowsHookExW(WH_CBT, Creation, nullptr, GetCurrentThreadId());
+        FCalls = SetWindowsHookExW(WH_CALLWNDPROC, Call, nullptr, GetCurrentThreadId());
+    }
+    ~WindowWatch() {
+        UnhookWindowsHookEx(FCreation);
+        UnhookWindowsHookEx(FCalls);
+        Current = nullptr;
+    }
+    std::vector<HWND> BoxOwners;
+    int TimesEnabled = 0;
+
+private:
+    static LRESULT CALLBACK Creation(int code, WPARAM wParam, LPARAM lParam) {
+        wchar_t name[16] = {};
+        GetClassNameW(HWND(wParam), name, 16);
+        if (code == HCBT_CREATEWND && std::wstring(name) == L"#32770")
+            Current->BoxOwners.push_back(
+                reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Call(int code, WPARAM wParam, LPARAM lParam) {
+        const auto& call = *reinterpret_cast<CWPSTRUCT*>(lParam);
+        if (call.hwnd == Current->FWatched && call.message == WM_ENABLE && call.wParam)
+            ++Current->TimesEnabled;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline WindowWatch* Current = nullptr;
+    HWND FWatched;
+    HHOOK FCreation = nullptr;
+    HHOOK FCalls = nullptr;
+};
+} // namespace
+
+TEST(Forms, AModalFormAndItsBoxesStayOverTheFormItWasOpenedFromWhichStaysDisabled) {
     auto main = MakeForm();
     main->Show();
     auto other = MakeForm();
     other->SetLeft(300);
     other->Show();
     auto dialog = MakeForm();
-    // The real box, with the active window as its owner: one of those the dialog disabled.
+    // The real boxes, with the active window as their owner: one of those the dialog disabled.
     const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
     SetActiveWindow(other->Handle());
     std::vector<bool> enabledWhileUp;
+    HWND ownerWhileUp = nullptr;
     bool activeAfterAClickOnTheOther = false;
     auto timer = MakeOwned<TTimer>();
     timer->SetEnabled(false);
@@ -138,22 +179,53 @@ TEST(Forms, ABoxShownAsAModalFormOpensLeavesTheOtherFormsDisabled) {
         timer->SetEnabled(false);
         enabledWhileUp = {IsWindowEnabled(main->Handle()) != 0,
                           IsWindowEnabled(other->Handle()) != 0};
+        ownerWhileUp = GetWindow(dialog->Handle(), GW_OWNER);
         SetCursorPos(350, 50);
         ClickAtPointer();
         activeAfterAClickOnTheOther = GetActiveWindow() == dialog->Handle();
         dialog->SetModalResult(mrOk);
     });
+    WindowWatch watch(other->Handle());
     dialog->OnShow = [&](TObject*) {
         KeyOnEveryBox enter(VK_RETURN);
-        ShowMessage("Error load library");
+        // Two boxes, as a missing library gives: the second comes after the first closed.
+        ShowMessage("Error load library: Sigmakit.dll");
+        ShowMessage("Error load library: ");
         timer->SetEnabled(true);
     };
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     SetMessageBoxHook(testHook);
+    // Owned by the form the dialog waits on, which the window manager keeps them above.
+    EXPECT_EQ(watch.BoxOwners, (std::vector<HWND>{other->Handle(), other->Handle()}));
+    EXPECT_EQ(ownerWhileUp, other->Handle());
+    EXPECT_EQ(watch.TimesEnabled, 1) << "enabled only as the dialog closed";
     EXPECT_EQ(enabledWhileUp, (std::vector<bool>{false, false}));
     EXPECT_TRUE(activeAfterAClickOnTheOther);
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
     EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+    EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), nullptr);
+}
+
+TEST(Forms, AModalFormKeepsItsWindowWhenTheFormItWasOpenedFromGoes) {
+    auto opener = MakeForm();
+    opener->Show();
+    SetActiveWindow(opener->Handle());
+    auto dialog = MakeForm();
+    HWND window = nullptr;
+    bool keptWindow = false;
+    auto timer = MakeOwned<TTimer>();
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        timer->SetEnabled(false);
+        window = dialog->Handle();
+        opener.reset();
+        keptWindow = IsWindow(window) && dialog->WindowHandle() == window &&
+                     IsWindowVisible(window) && !GetWindow(window, GW_OWNER);
+        dialog->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(keptWindow);
+    EXPECT_EQ(dialog->WindowHandle(), window);
 }
 
 TEST(Forms, ConstraintsLimitTheWindowSize) {

@@ -1,0 +1,114 @@
+#include "rtl/box_owner.h"
+
+#include <windows.h>
+
+#include <vector>
+
+void* BoxOwner(void* window) {
+    HWND root = window ? GetAncestor(static_cast<HWND>(window), GA_ROOT) : nullptr;
+    while (root && !IsWindowVisible(root))
+        if (HWND owner = GetWindow(root, GW_OWNER))
+            root = owner;
+        else
+            break;
+    return root;
+}
+
+namespace {
+
+// The enabled top-level windows of this thread, disabled for one scope and enabled again
+// after it: the windows a box modal to the task keeps from the user.
+class TThreadWindowsDisabled {
+public:
+    TThreadWindowsDisabled() {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, LPARAM(&FWindows));
+    }
+    ~TThreadWindowsDisabled() {
+        for (HWND window : FWindows)
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
+    }
+    TThreadWindowsDisabled(const TThreadWindowsDisabled&) = delete;
+    TThreadWindowsDisabled& operator=(const TThreadWindowsDisabled&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM windows) {
+        if (IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+        }
+        return TRUE;
+    }
+    std::vector<HWND> FWindows;
+};
+
+// A box being shown over a disabled owner. The innermost one on this thread is the one whose
+// window is being made; each box's window holds its own.
+struct TBoxOverDisabledOwner {
+    HWND Owner = nullptr;
+    HWND Box = nullptr;
+    WNDPROC BoxProcedure = nullptr;
+    HHOOK Hook = nullptr;
+};
+thread_local TBoxOverDisabledOwner* Current = nullptr;
+
+const wchar_t* const ShownProperty = L"QVRBoxOverDisabledOwner";
+
+// A box ends from its command (a button, Enter, Escape, closing it), and ending enables its
+// owner. It lets go of the owner just before, and takes it back when the command left it up.
+LRESULT CALLBACK BoxProcedure(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const TBoxOverDisabledOwner& shown =
+        *static_cast<TBoxOverDisabledOwner*>(GetPropW(box, ShownProperty));
+    if (msg == WM_NCDESTROY)
+        RemovePropW(box, ShownProperty);
+    if (msg != WM_COMMAND)
+        return CallWindowProcW(shown.BoxProcedure, box, msg, wParam, lParam);
+    SetWindowLongPtrW(box, GWLP_HWNDPARENT, 0);
+    const LRESULT result = CallWindowProcW(shown.BoxProcedure, box, msg, wParam, lParam);
+    if (IsWindow(box) && IsWindowVisible(box))
+        SetWindowLongPtrW(box, GWLP_HWNDPARENT, LONG_PTR(shown.Owner));
+    return result;
+}
+
+// The box is the first dialog made for the owner while it is being shown.
+LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
+    TBoxOverDisabledOwner& shown = *Current;
+    if (code == HCBT_CREATEWND && !shown.Box) {
+        const HWND window = HWND(wParam);
+        const CBT_CREATEWNDW& creation = *reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (creation.lpcs->hwndParent == shown.Owner && lstrcmpW(name, L"#32770") == 0) {
+            shown.Box = window;
+            SetPropW(window, ShownProperty, &shown);
+            shown.BoxProcedure =
+                WNDPROC(SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(&BoxProcedure)));
+        }
+    }
+    return CallNextHookEx(shown.Hook, code, wParam, lParam);
+}
+
+} // namespace
+
+int ShowBoxOverDisabledOwner(void* owner, const std::wstring& text, const std::wstring& caption,
+                             unsigned flags) {
+    const HWND activeBefore = GetActiveWindow();
+    TBoxOverDisabledOwner shown;
+    shown.Owner = static_cast<HWND>(owner);
+    TBoxOverDisabledOwner* outer = Current;
+    Current = &shown;
+    shown.Hook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    int answer = 0;
+    {
+        TThreadWindowsDisabled others;
+        answer = MessageBoxW(shown.Owner, text.c_str(), caption.c_str(), flags & ~MB_TASKMODAL);
+    }
+    if (shown.Hook)
+        UnhookWindowsHookEx(shown.Hook);
+    Current = outer;
+    // Closing a box activates its owner. This one, let go, could activate none, as all were
+    // disabled: the window active before it is active again, and the next box goes over it.
+    if (!GetActiveWindow() && activeBefore && IsWindow(activeBefore))
+        SetActiveWindow(activeBefore);
+    return answer;
+}

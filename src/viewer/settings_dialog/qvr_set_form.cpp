@@ -2,6 +2,7 @@
 
 #include "qvr/loc_messages.h"
 #include "qvr/qvr_config.h"
+#include "qztree/tree/tree.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/file_names.h"
@@ -14,6 +15,7 @@
 #include "vcl/controls/check_box.h"
 #include "vcl/controls/edit.h"
 #include "vcl/controls/page_control.h"
+#include "vcl/controls/panel.h"
 #include "vcl/core/screen.h"
 #include "vcl/dialogs/dialogs.h"
 
@@ -38,6 +40,8 @@ TfmQVRSet::TfmQVRSet(TComponent* AOwner) : TForm(AOwner) {
     BuildBottomPanel();
     BuildPageTree();
     BuildPages();
+    // The bottom strip is made first, for the alignment; the keys come to its buttons last.
+    pnlBottom->SetTabOrder(int(ControlCount()));
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
     OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
@@ -79,6 +83,8 @@ void TfmQVRSet::FormShow(TObject*) {
     // Without the tree's rows no page but the first could be reached.
     BuildConfigTree();
     FillControls();
+    // Each opening starts where the keys lead everywhere: the page tree, the first Tab stop.
+    SetActiveControl(tvChoseConfigOptions);
 }
 
 void TfmQVRSet::FormCloseQuery(TObject*, bool& CanClose) {

@@ -499,3 +499,37 @@ TEST(Keyboard, AltWithAMnemonicTogglesACheckBoxAndChecksARadioButton) {
     EXPECT_FALSE(alpha->Checked());
     EXPECT_EQ(FocusedControl(), beta);
 }
+
+TEST(Keyboard, AFormActivatedGivesTheKeysToTheFirstStopWhenItsActiveControlIsOutOfSight) {
+    auto form = DialogForm();
+    auto* first = Make<TEdit>(form.get(), 10, 10);
+    auto* page = Make<TPanel>(form.get(), 10, 50, 200, 100);
+    auto* onPage = Make<TEdit>(page, 10, 10);
+    auto other = DialogForm();
+    other->SetLeft(600);
+    form->Show();
+    other->Show();
+    SetActiveWindow(form->Handle());
+    onPage->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_EQ(FocusedControl(), onPage);
+
+    // Away while the page goes, then back: the keys are where Tab starts.
+    SetActiveWindow(other->Handle());
+    page->SetVisible(false);
+    SetActiveWindow(form->Handle());
+    Application->ProcessMessages();
+    EXPECT_EQ(FocusedControl(), first);
+
+    // Only disabled meanwhile, a control keeps them.
+    page->SetVisible(true);
+    onPage->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_EQ(FocusedControl(), onPage);
+    SetActiveWindow(other->Handle());
+    onPage->SetEnabled(false);
+    SetActiveWindow(form->Handle());
+    onPage->SetEnabled(true);
+    Application->ProcessMessages();
+    EXPECT_EQ(FocusedControl(), onPage);
+}

@@ -308,3 +308,57 @@ TEST_F(SettingsDialogTest, TabGoesDownEachPageAsItShowsThoughItsBottomStripIsMad
         EXPECT_LT(stop(walks[i], above), stop(walks[i], below));
     }
 }
+
+TEST_F(SettingsDialogTest, EachOpeningStartsWithTheKeysOnThePageTree) {
+    OpenConfigs({FullConfig});
+    TfmQVRSet& d = *fmQVRSet;
+    HWND tree = d.tvChoseConfigOptions->ViewControl()->Handle();
+    HWND atOpening = nullptr, afterShiftTab = nullptr, afterTab = nullptr, left = nullptr;
+    TTabSheet* pageAfterDown = nullptr;
+    ShowSettings({
+        [&] {
+            atOpening = GetFocus();
+            PostKeyToFocus(VK_DOWN);
+        },
+        [&] {
+            pageAfterDown = d.pcConfigs->ActivePage();
+            HoldShift(true);
+            PostKeyToFocus(VK_TAB);
+        },
+        [&] {
+            HoldShift(false);
+            afterShiftTab = GetFocus();
+            ShowPage(d.tsTasksOptions);
+        },
+        [&] { PostKeyToFocus(VK_TAB); },
+        [&] {
+            afterTab = GetFocus();
+            // Left on a page the next opening does not show.
+            ClickControl(d.edServerName);
+        },
+        [&] {
+            left = GetFocus();
+            PostKeyToFocus(VK_ESCAPE);
+        },
+    });
+    EXPECT_EQ(atOpening, tree);
+    EXPECT_EQ(pageAfterDown, d.tsConnectionOptions);
+    EXPECT_EQ(afterShiftTab, d.btnCancel->Handle());
+    EXPECT_EQ(afterTab, d.edMaxRunTasks->Handle());
+    ASSERT_EQ(left, d.edServerName->Handle());
+
+    HWND atReopening = nullptr;
+    TTabSheet* pageAfterDownAgain = nullptr;
+    ShowSettings({
+        [&] {
+            atReopening = GetFocus();
+            PostKeyToFocus(VK_DOWN);
+        },
+        [&] {
+            pageAfterDownAgain = d.pcConfigs->ActivePage();
+            ClickControl(d.btnCancel);
+        },
+    });
+    EXPECT_EQ(atReopening, tree);
+    EXPECT_EQ(pageAfterDownAgain, d.tsConnectionOptions);
+}

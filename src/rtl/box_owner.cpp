@@ -1,8 +1,8 @@
 #include "rtl/box_owner.h"
 
-#include <windows.h>
+#include "rtl/disabled_windows.h"
 
-#include <vector>
+#include <windows.h>
 
 void* BoxOwner(void* window) {
     HWND root = window ? GetAncestor(static_cast<HWND>(window), GA_ROOT) : nullptr;
@@ -16,39 +16,12 @@ void* BoxOwner(void* window) {
 
 namespace {
 
-// The enabled top-level windows of this thread, disabled for one scope and enabled again
-// after it: the windows a box modal to the task keeps from the user.
-class TThreadWindowsDisabled {
-public:
-    TThreadWindowsDisabled() {
-        EnumThreadWindows(GetCurrentThreadId(), Disable, LPARAM(&FWindows));
-    }
-    ~TThreadWindowsDisabled() {
-        for (HWND window : FWindows)
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-    }
-    TThreadWindowsDisabled(const TThreadWindowsDisabled&) = delete;
-    TThreadWindowsDisabled& operator=(const TThreadWindowsDisabled&) = delete;
-
-private:
-    static BOOL CALLBACK Disable(HWND window, LPARAM windows) {
-        if (IsWindowEnabled(window)) {
-            EnableWindow(window, FALSE);
-            reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-        }
-        return TRUE;
-    }
-    std::vector<HWND> FWindows;
-};
-
 // A box being shown over a disabled owner. The innermost one on this thread is the one whose
 // window is being made; each box's window holds its own.
 struct TBoxOverDisabledOwner {
     HWND Owner = nullptr;
     HWND Box = nullptr;
     WNDPROC BoxProcedure = nullptr;
-    HHOOK Hook = nullptr;
 };
 thread_local TBoxOverDisabledOwner* Current = nullptr;
 
@@ -85,7 +58,7 @@ LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
                 WNDPROC(SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(&BoxProcedure)));
         }
     }
-    return CallNextHookEx(shown.Hook, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 } // namespace
@@ -97,14 +70,15 @@ int ShowBoxOverDisabledOwner(void* owner, const std::wstring& text, const std::w
     shown.Owner = static_cast<HWND>(owner);
     TBoxOverDisabledOwner* outer = Current;
     Current = &shown;
-    shown.Hook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
     int answer = 0;
     {
-        TThreadWindowsDisabled others;
+        // Modal to the task, as a box without an owner would be.
+        TDisabledWindows others(ThreadWindows());
         answer = MessageBoxW(shown.Owner, text.c_str(), caption.c_str(), flags & ~MB_TASKMODAL);
     }
-    if (shown.Hook)
-        UnhookWindowsHookEx(shown.Hook);
+    if (hook)
+        UnhookWindowsHookEx(hook);
     Current = outer;
     // Closing a box activates its owner. This one, let go, could activate none, as all were
     // disabled: the window active before it is active again, and the next box goes over it.

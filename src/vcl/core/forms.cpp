@@ -1,5 +1,6 @@
 #include "vcl/core/forms.h"
 
+#include "rtl/disabled_windows.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
 #include "vcl/base/win_api.h"
@@ -369,29 +370,14 @@ bool TCustomForm::CloseModal() {
 }
 
 namespace {
-// The other windows of the program are disabled while a modal form runs and enabled again on
-// every way out.
-class TDisabledWindows {
-public:
-    explicit TDisabledWindows(TCustomForm* modal) {
-        for (int i = 0; i < Screen->FormCount(); ++i) {
-            TCustomForm* form = Screen->Forms(i);
-            HWND window = form->WindowHandle();
-            if (form != modal && window && IsWindowEnabled(window)) {
-                EnableWindow(window, FALSE);
-                FWindows.push_back(window);
-            }
-        }
-    }
-    ~TDisabledWindows() {
-        for (HWND window : FWindows)
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-    }
-
-private:
-    std::vector<HWND> FWindows;
-};
+// The other windows of the program, disabled while a modal form runs.
+std::vector<void*> OtherFormWindows(const TCustomForm* modal) {
+    std::vector<void*> windows;
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i) != modal && Screen->Forms(i)->WindowHandle())
+            windows.push_back(Screen->Forms(i)->WindowHandle());
+    return windows;
+}
 } // namespace
 
 // While a modal form runs it is owned by the window it was opened from: a window manager keeps
@@ -437,7 +423,7 @@ TModalResult TCustomForm::ShowModal() {
     FModalResult = mrNone;
     {
         TModalOwner owner(this, previous);
-        TDisabledWindows disabled(this);
+        TDisabledWindows disabled(OtherFormWindows(this));
         try {
             Show();
             while (FModalResult == mrNone) {

@@ -395,9 +395,10 @@ void TfmQVRSet::BuildSessionsPage() {
     TErrorRec* uniqueHost = GlobalErrorsObject ? GlobalErrorsObject->FindError(212) : nullptr;
     cbCheckUniqSIDIpHost =
         AddCheck(this, tsSessions, "cbCheckUniqSIDIpHost", uniqueHost ? uniqueHost->Describe : "",
-                 LabelLeft, Row(top, 8) + 4, 760);
-    // The description runs over two lines.
+                 LabelLeft, Row(top, 8) + 4, tsSessions->ClientWidth() - 2 * LabelLeft);
+    // The description runs over two lines, as wide as the page.
     cbCheckUniqSIDIpHost->SetHeight(32);
+    cbCheckUniqSIDIpHost->SetAnchors(TAnchors{akLeft, akTop, akRight});
     cbCheckUniqRunTask =
         AddCheck(this, tsSessions, "cbCheckUniqRunTask",
                  "Check task for already run in same session", LabelLeft, Row(top, 10));

@@ -255,6 +255,9 @@ TEST_F(SettingsDialogTest, TheOneHostSwitchIsCaptionedWithTheCatalogueDescriptio
     EXPECT_EQ(fmQVRSet->cbCheckUniqSIDIpHost->Caption(),
               GlobalErrorsObject->FindError(212)->Describe);
     EXPECT_FALSE(fmQVRSet->cbCheckUniqSIDIpHost->Caption().empty());
+    // The long description wraps within its page, with the page's margin on the right.
+    const TControl& box = *fmQVRSet->cbCheckUniqSIDIpHost;
+    EXPECT_EQ(box.Left() + box.Width() + box.Left(), fmQVRSet->tsSessions->ClientWidth());
 }
 
 TEST_F(SettingsDialogTest, TheDialogIsLaidOutOnceItIsMade) {

@@ -1,6 +1,7 @@
 #include "vcl/core/forms.h"
 
 #include "rtl/disabled_windows.h"
+#include "rtl/modal_window.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
 #include "vcl/base/win_api.h"
@@ -424,8 +425,10 @@ TModalResult TCustomForm::ShowModal() {
     {
         TModalOwner owner(this, previous);
         TDisabledWindows disabled(OtherFormWindows(this));
+        TModalWindow modal;
         try {
             Show();
+            modal.SetWindow(WindowHandle());
             while (FModalResult == mrNone) {
                 Application->HandleMessage();
                 if (Application->Terminated())

@@ -62,7 +62,8 @@ public:
     void Close();
     virtual bool CloseQuery();
     // Shows the form and runs messages, with the other forms disabled, until ModalResult is set;
-    // meanwhile it is owned by the window active when it started.
+    // meanwhile it is owned by the window active when it started and kept above the program's
+    // other windows.
     virtual TModalResult ShowModal();
     // Frees the form once the messages already waiting have been handled.
     void Release();

@@ -14,6 +14,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <thread>
+
 namespace {
 
 class TTestForm : public TForm {
@@ -34,6 +36,13 @@ protected:
 
 TOwnedPtr<TTestForm> MakeForm() {
     return TOwnedPtr<TTestForm>(CreateComponent<TTestForm>(nullptr));
+}
+
+TOwnedPtr<TTestForm> ShownFormAt(int left) {
+    auto form = MakeForm();
+    form->SetLeft(left);
+    form->Show();
+    return form;
 }
 
 } // namespace
@@ -160,11 +169,8 @@ private:
 } // namespace
 
 TEST(Forms, AModalFormAndItsBoxesStayOverTheFormItWasOpenedFromWhichStaysDisabled) {
-    auto main = MakeForm();
-    main->Show();
-    auto other = MakeForm();
-    other->SetLeft(300);
-    other->Show();
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(300);
     auto dialog = MakeForm();
     // The real boxes, with the active window as their owner: one of those the dialog disabled.
     const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
@@ -226,6 +232,86 @@ TEST(Forms, AModalFormKeepsItsWindowWhenTheFormItWasOpenedFromGoes) {
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_TRUE(keptWindow);
     EXPECT_EQ(dialog->WindowHandle(), window);
+}
+
+namespace {
+// The window of this program the user sees on top: the first visible one in the system's order.
+HWND FirstWindowOfTheProgram() {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
+// What a window manager does on a click on a window's title bar: the window goes on top
+// without being activated.
+void RaiseAsAWindowManagerWould(HWND window) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// A window of another thread, with its own message loop, standing for another program's.
+class OtherThreadWindow {
+public:
+    OtherThreadWindow() {
+        FThread = std::thread([this] {
+            FWindow = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 0, 100,
+                                      100, nullptr, nullptr, nullptr, nullptr);
+            SetEvent(FMade);
+            while (MsgWaitForMultipleObjects(1, &FDone, FALSE, INFINITE, QS_ALLINPUT) !=
+                   WAIT_OBJECT_0) {
+                MSG msg;
+                while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                    DispatchMessageW(&msg);
+            }
+            DestroyWindow(FWindow);
+        });
+        WaitForSingleObject(FMade, INFINITE);
+    }
+    ~OtherThreadWindow() {
+        SetEvent(FDone);
+        FThread.join();
+        CloseHandle(FMade);
+        CloseHandle(FDone);
+    }
+    HWND Window() const { return FWindow; }
+
+private:
+    HANDLE FMade = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE FDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND FWindow = nullptr;
+    std::thread FThread;
+};
+} // namespace
+
+TEST(Forms, AModalFormComesBackAboveAFormRaisedOverItWhileTheProgramIsInTheForeground) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(300);
+    auto dialog = MakeForm();
+    dialog->SetLeft(100);
+    bool cameBack = false;
+    bool stayedBelowTheOtherProgram = false;
+    auto timer = MakeOwned<TTimer>();
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        timer->SetEnabled(false);
+        RaiseAsAWindowManagerWould(other->Handle());
+        cameBack = PumpUntil([&] { return FirstWindowOfTheProgram() == dialog->Handle(); });
+        {
+            OtherThreadWindow other;
+            SetForegroundWindow(other.Window());
+            RaiseAsAWindowManagerWould(other.Window());
+            RunMessagesFor(300);
+            stayedBelowTheOtherProgram = FirstWindowOfTheProgram() == other.Window();
+        }
+        dialog->SetModalResult(mrOk);
+    });
+    SetActiveWindow(main->Handle());
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(cameBack);
+    EXPECT_TRUE(stayedBelowTheOtherProgram);
 }
 
 TEST(Forms, ConstraintsLimitTheWindowSize) {

@@ -67,14 +67,14 @@ LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-int ShowBoxOverDisabledOwner(void* owner, const std::wstring& text, const std::wstring& caption,
-                             unsigned flags) {
+int ShowProgramModalBox(void* owner, const std::wstring& text, const std::wstring& caption,
+                        unsigned flags) {
     const HWND activeBefore = GetActiveWindow();
     TShownBox shown;
     shown.Owner = static_cast<HWND>(owner);
     int answer = 0;
     {
-        // Modal to the task, as a box without an owner would be.
+        // With an owner the system would disable that window only.
         TDisabledWindows others(ThreadWindows());
         TModalWindow modal;
         shown.Modal = &modal;

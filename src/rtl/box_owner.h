@@ -8,8 +8,9 @@
 // owned by, since the window manager keeps a box above a shown owner only.
 void* BoxOwner(void* window);
 
-// A box owned by a window that is disabled (by a modal form), kept above it, which stays
-// disabled throughout: closing a box would otherwise enable its owner. The box is modal to
-// the whole task, as a box without an owner would be.
-int ShowBoxOverDisabledOwner(void* owner, const std::wstring& text, const std::wstring& caption,
-                             unsigned flags);
+// A box modal to the whole program: every window of the thread is disabled while it is up and
+// those it disabled are enabled again after, so a window a modal form disabled stays disabled.
+// The box is owned by the given window (or none), kept above it and above every other window of
+// the program; closing it would otherwise enable its owner.
+int ShowProgramModalBox(void* owner, const std::wstring& text, const std::wstring& caption,
+                        unsigned flags);

@@ -43,19 +43,14 @@ const std::string& MessageBoxTitle() {
 }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-    return ShowOwnedMessageBox(GetActiveWindow(), text, caption, flags | MB_TASKMODAL);
+    return ShowOwnedMessageBox(GetActiveWindow(), text, caption, flags);
 }
 
 int ShowOwnedMessageBox(void* owner, const std::string& text, const std::string& caption,
                         unsigned flags) {
     if (Hook())
-        return Hook()(text, caption, flags & ~unsigned(MB_TASKMODAL));
-    HWND window = static_cast<HWND>(BoxOwner(owner));
-    // An owner a modal form disabled is the active window while that form is on its way to
-    // the screen, or the window the form is owned by.
-    int answer = window && !IsWindowEnabled(window)
-                     ? ShowBoxOverDisabledOwner(window, ToWide(text), ToWide(caption), flags)
-                     : MessageBoxW(window, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
+        return Hook()(text, caption, flags);
+    const int answer = ShowProgramModalBox(BoxOwner(owner), ToWide(text), ToWide(caption), flags);
     // Zero by the documentation, -1 from a dialog that could not be made.
     if (answer <= 0)
         WriteToStandardError(caption + ": " + text + "\n");

@@ -14,6 +14,7 @@ TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook);
 void SetMessageBoxTitle(const std::string& title);
 const std::string& MessageBoxTitle();
 
+// A box modal to the whole program, owned by the active window.
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);
 // The same, owned by the given window instead of the active one.
 int ShowOwnedMessageBox(void* owner, const std::string& text, const std::string& caption,

@@ -252,6 +252,21 @@ void RaiseAsAWindowManagerWould(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+BOOL CALLBACK FindVisibleBox(HWND window, LPARAM result) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (!IsWindowVisible(window) || std::wstring(name) != L"#32770")
+        return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
+HWND VisibleBoxOfThisThread() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindVisibleBox, LPARAM(&found));
+    return found;
+}
+
 // A window of another thread, with its own message loop, standing for another program's.
 class OtherThreadWindow {
 public:
@@ -312,6 +327,37 @@ TEST(Forms, AModalFormComesBackAboveAFormRaisedOverItWhileTheProgramIsInTheForeg
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_TRUE(cameBack);
     EXPECT_TRUE(stayedBelowTheOtherProgram);
+}
+
+TEST(Forms, ABoxDisablesEveryFormAndComesBackAboveOneRaisedOverIt) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(300);
+    SetActiveWindow(main->Handle());
+    const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+    std::vector<bool> enabledWhileUp;
+    bool cameBack = false;
+    auto timer = MakeOwned<TTimer>();
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        const HWND box = VisibleBoxOfThisThread();
+        if (!box)
+            return;
+        timer->SetEnabled(false);
+        enabledWhileUp = {IsWindowEnabled(main->Handle()) != 0,
+                          IsWindowEnabled(other->Handle()) != 0};
+        RaiseAsAWindowManagerWould(other->Handle());
+        cameBack = PumpUntil([&] { return FirstWindowOfTheProgram() == box; });
+        // For the box's own loop, which takes Enter as its button.
+        const UINT scan = MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
+        PostMessageW(box, WM_KEYDOWN, VK_RETURN, LPARAM(1 | scan << 16));
+        PostMessageW(box, WM_KEYUP, VK_RETURN, LPARAM(1 | scan << 16 | 3u << 30));
+    });
+    ShowMessage("Cannot open file");
+    SetMessageBoxHook(testHook);
+    EXPECT_EQ(enabledWhileUp, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(cameBack);
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
 }
 
 TEST(Forms, ConstraintsLimitTheWindowSize) {

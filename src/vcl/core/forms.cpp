@@ -221,6 +221,8 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     if (FPosition == poDefault || FPosition == poDefaultSizeOnly)
         Params.Width = Params.Height = CW_USEDEFAULT;
     Params.WndParent = FModalOwner;
+    if (FModalOwner)
+        Params.ExStyle |= WS_EX_APPWINDOW;
 }
 
 void TCustomForm::CreateWnd() {
@@ -382,7 +384,9 @@ std::vector<void*> OtherFormWindows(const TCustomForm* modal) {
 } // namespace
 
 // While a modal form runs it is owned by the window it was opened from: a window manager keeps
-// it above that window however that is clicked, and the system keeps it off the task bar.
+// it above that window however that is clicked. The system keeps an owned window off the task
+// bar, and a window manager gives no focus to a new window kept off it unless it is a dialog:
+// the form asks to be on the task bar, so that it becomes the active window as it shows.
 class TCustomForm::TModalOwner {
 public:
     TModalOwner(TCustomForm* form, HWND opener) : FForm(form) {
@@ -401,8 +405,13 @@ private:
 void TCustomForm::SetModalOwner(HWND owner) {
     FModalOwner = owner;
     // A window not made yet takes its owner when it is made (CreateParams).
-    if (HandleAllocated())
-        SetWindowLongPtrW(WindowHandle(), GWLP_HWNDPARENT, LONG_PTR(owner));
+    if (!HandleAllocated())
+        return;
+    HWND window = WindowHandle();
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, LONG_PTR(owner));
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    SetWindowLongPtrW(window, GWL_EXSTYLE,
+                      owner ? exStyle | WS_EX_APPWINDOW : exStyle & ~LONG_PTR(WS_EX_APPWINDOW));
 }
 
 void TCustomForm::DestroyWindowHandle() {

@@ -306,12 +306,15 @@ TEST(Forms, AModalFormComesBackAboveAFormRaisedOverItWhileTheProgramIsInTheForeg
     auto other = ShownFormAt(300);
     auto dialog = MakeForm();
     dialog->SetLeft(100);
+    bool onTheTaskBar = false;
     bool cameBack = false;
     bool stayedBelowTheOtherProgram = false;
     auto timer = MakeOwned<TTimer>();
     timer->SetInterval(30);
     timer->SetOnTimer([&](TObject*) {
         timer->SetEnabled(false);
+        // Owned by the form it was opened from, which keeps it off the task bar unless it asks.
+        onTheTaskBar = GetWindowLongW(dialog->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW;
         RaiseAsAWindowManagerWould(other->Handle());
         cameBack = PumpUntil([&] { return FirstWindowOfTheProgram() == dialog->Handle(); });
         {
@@ -325,8 +328,10 @@ TEST(Forms, AModalFormComesBackAboveAFormRaisedOverItWhileTheProgramIsInTheForeg
     });
     SetActiveWindow(main->Handle());
     EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(onTheTaskBar);
     EXPECT_TRUE(cameBack);
     EXPECT_TRUE(stayedBelowTheOtherProgram);
+    EXPECT_FALSE(GetWindowLongW(dialog->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
 TEST(Forms, ABoxDisablesEveryFormAndComesBackAboveOneRaisedOverIt) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 
 // The window the program waits on while it is up: a modal form or a message box. The others
 // take no input then, yet a window manager still raises one that is clicked, or brought forward
@@ -20,6 +21,10 @@ public:
     void* Window() const { return FWindow; }
 
 private:
+    // What keeps the innermost modal window on top while any is up; the outermost owns it.
+    class TKeeper;
+
     void* FWindow = nullptr;
     TModalWindow* FOuter;
+    std::unique_ptr<TKeeper> FKeeper;
 };

@@ -434,6 +434,8 @@ TModalResult TCustomForm::ShowModal() {
     {
         TModalOwner owner(this, previous);
         TDisabledWindows disabled(OtherFormWindows(this));
+        // Made before the form shows and gone after it hid: the modal window this one was opened
+        // over is raised only once this form no longer stands above it.
         TModalWindow modal;
         try {
             Show();

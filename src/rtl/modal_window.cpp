@@ -1,5 +1,6 @@
 #include "rtl/modal_window.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <windows.h>
@@ -13,17 +14,48 @@ const UINT CheckInterval = 50;
 // How long after the user pointed or switched elsewhere a window may still have been raised.
 const DWORD BusyElsewhereFor = 3000;
 
-HWND InnermostWindow() {
-    return Innermost ? static_cast<HWND>(Innermost->Window()) : nullptr;
+bool IsShown(HWND window) {
+    return window && IsWindowVisible(window) && !IsIconic(window);
 }
 
-// The program is the one the user works in: the innermost modal window, or a window it owns (a
-// system dialog opened from it), is the foreground window. Another program's window the user
-// brought forward stays where it is.
-bool InTheForeground() {
-    const HWND modal = InnermostWindow();
-    for (HWND window = GetForegroundWindow(); modal && window; window = GetWindow(window, GW_OWNER))
-        if (window == modal)
+// A dialog a system dialog opened over itself (its own message box) that takes the input.
+HWND DialogOwnedBy(HWND owner) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        if (GetWindow(window, GW_OWNER) == owner && IsShown(window) && IsWindowEnabled(window) &&
+            GetClassNameW(window, name, 16) && lstrcmpW(name, L"#32770") == 0)
+            return window;
+    }
+    return nullptr;
+}
+
+// The modal windows on the screen, the outermost first, and after them the dialogs the
+// innermost opened itself, which the program did not wait on.
+std::vector<HWND> ModalWindowsInOrder() {
+    std::vector<HWND> windows;
+    for (const TModalWindow* modal = Innermost; modal; modal = modal->Outer())
+        if (IsShown(static_cast<HWND>(modal->Window())))
+            windows.push_back(static_cast<HWND>(modal->Window()));
+    std::reverse(windows.begin(), windows.end());
+    while (!windows.empty())
+        if (HWND dialog = DialogOwnedBy(windows.back()))
+            windows.push_back(dialog);
+        else
+            break;
+    return windows;
+}
+
+HWND InnermostWindow() {
+    const std::vector<HWND> windows = ModalWindowsInOrder();
+    return windows.empty() ? nullptr : windows.back();
+}
+
+// The program is the one the user works in: the given window, or a window it owns (a system
+// dialog opened from it), is the foreground window. Another program's window the user brought
+// forward stays where it is.
+bool InTheForeground(HWND window) {
+    for (HWND front = GetForegroundWindow(); window && front; front = GetWindow(front, GW_OWNER))
+        if (front == window)
             return true;
     return false;
 }
@@ -50,18 +82,60 @@ std::vector<TShownWindow> ShownWindows() {
     return windows;
 }
 
+// Wine restacks a window on the display only when it becomes the first in its own order, and a
+// window the window manager raised may still be below the one to raise there: a hidden window,
+// which no one sees, goes first, and the window above it. It takes along the windows it owns.
+class TRaiser {
+public:
+    TRaiser()
+        : FPivot(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0,
+                                 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+    ~TRaiser() {
+        if (FPivot)
+            DestroyWindow(FPivot);
+    }
+    TRaiser(const TRaiser&) = delete;
+    TRaiser& operator=(const TRaiser&) = delete;
+
+    void Raise(HWND window) const {
+        const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        if (FPivot)
+            SetWindowPos(FPivot, HWND_TOP, 0, 0, 0, 0, flags);
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, flags);
+    }
+
+    // Each window above those before it. Wine keeps a window that owns one on the screen below
+    // it, so it could never become the first: the later ones let go of their owners meanwhile,
+    // and take them back in order once all are raised.
+    void RaiseInOrder(const std::vector<HWND>& windows) const {
+        std::vector<HWND> owners;
+        for (size_t i = 1; i < windows.size(); ++i) {
+            owners.push_back(GetWindow(windows[i], GW_OWNER));
+            if (owners.back())
+                SetWindowLongPtrW(windows[i], GWLP_HWNDPARENT, 0);
+        }
+        for (HWND window : windows)
+            Raise(window);
+        for (size_t i = 1; i < windows.size(); ++i)
+            if (owners[i - 1])
+                SetWindowLongPtrW(windows[i], GWLP_HWNDPARENT, LONG_PTR(owners[i - 1]));
+    }
+
+private:
+    HWND FPivot;
+};
+
 } // namespace
 
 // A window manager raises a window clicked or chosen from its list and tells the program
 // nothing; Wine's order of the windows follows only where the window raised was covered, and
-// raising the modal window on a timer alone would keep the window manager busy. The modal window
-// is raised at a press on a disabled window, and then whenever the program's windows changed
-// their order or places, or the user points outside the modal window or holds Alt (Alt+Tab).
+// raising the modal windows on a timer alone would keep the window manager busy. All of them are
+// raised at a press on a disabled window, whenever the program's windows changed their order or
+// places, and while Alt is held (Alt+Tab); the innermost alone for a while after the user
+// pointed outside it.
 class TModalWindow::TKeeper {
 public:
     TKeeper() {
-        FPivot = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0,
-                                 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         FClickWatch = SetWindowsHookExW(WH_MOUSE, WatchClicks, nullptr, GetCurrentThreadId());
         FTimer = SetTimer(nullptr, 0, CheckInterval, Check);
         GetCursorPos(&FPointer);
@@ -73,28 +147,22 @@ public:
             KillTimer(nullptr, FTimer);
         if (FClickWatch)
             UnhookWindowsHookEx(FClickWatch);
-        if (FPivot)
-            DestroyWindow(FPivot);
     }
     TKeeper(const TKeeper&) = delete;
     TKeeper& operator=(const TKeeper&) = delete;
 
     static thread_local TKeeper* Current;
 
-    // The innermost modal window above every other window, which takes along those it owns.
-    // Wine restacks a window on the display only when it becomes the first in its own order, and
-    // a window the window manager raised may still be below the modal one there: a hidden window
-    // goes first, which no one sees, and the modal one above it. A window that owns one on the
-    // screen is never first there, so an outer modal window cannot be raised while an inner one
-    // is up.
-    void Raise() {
-        const HWND modal = InnermostWindow();
-        if (modal && IsWindowVisible(modal) && !IsIconic(modal)) {
-            const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-            if (FPivot)
-                SetWindowPos(FPivot, HWND_TOP, 0, 0, 0, 0, flags);
-            SetWindowPos(modal, HWND_TOP, 0, 0, 0, 0, flags);
-        }
+    // Every modal window on the screen, each above the one it was shown over.
+    void RaiseAll() {
+        FRaiser.RaiseInOrder(ModalWindowsInOrder());
+        FSeen = ShownWindows();
+    }
+
+    // The innermost one only: above the modal windows it was shown over already.
+    void RaiseInnermost() {
+        if (IsShown(InnermostWindow()))
+            FRaiser.Raise(InnermostWindow());
         FSeen = ShownWindows();
     }
 
@@ -105,19 +173,22 @@ private:
             (message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN ||
              message == WM_NCMBUTTONDOWN) &&
             int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR)
-            Current->Raise();
+            Current->RaiseAll();
         return CallNextHookEx(nullptr, code, message, info);
     }
 
     static void CALLBACK Check(HWND, UINT, UINT_PTR, DWORD) {
-        if (!Current || !InTheForeground())
+        if (!Current || !InTheForeground(InnermostWindow()))
             return;
-        const bool busyElsewhere = Current->BusyElsewhere();
-        if (busyElsewhere || ShownWindows() != Current->FSeen)
-            Current->Raise();
+        const bool altHeld = GetAsyncKeyState(VK_MENU) < 0;
+        const bool busyElsewhere = Current->BusyElsewhere(altHeld);
+        if (altHeld || ShownWindows() != Current->FSeen)
+            Current->RaiseAll();
+        else if (busyElsewhere)
+            Current->RaiseInnermost();
     }
 
-    bool BusyElsewhere() {
+    bool BusyElsewhere(bool altHeld) {
         const DWORD now = GetTickCount();
         POINT pointer{};
         GetCursorPos(&pointer);
@@ -126,12 +197,12 @@ private:
         if ((pointer.x != FPointer.x || pointer.y != FPointer.y) && !PtInRect(&modal, pointer))
             FLastBusyElsewhere = now;
         FPointer = pointer;
-        if (GetAsyncKeyState(VK_MENU) < 0)
+        if (altHeld)
             FLastBusyElsewhere = now;
         return now - FLastBusyElsewhere < BusyElsewhereFor;
     }
 
-    HWND FPivot = nullptr;
+    TRaiser FRaiser;
     HHOOK FClickWatch = nullptr;
     UINT_PTR FTimer = 0;
     std::vector<TShownWindow> FSeen;
@@ -150,12 +221,19 @@ TModalWindow::TModalWindow(void* window) : FOuter(Innermost) {
 
 TModalWindow::~TModalWindow() {
     Innermost = FOuter;
-    // Its windows are disabled again: the outer modal window goes back above them.
+    // Their windows are disabled again: the outer modal windows go back above them.
     if (FOuter)
-        TKeeper::Current->Raise();
+        TKeeper::Current->RaiseAll();
 }
 
 void TModalWindow::SetWindow(void* window) {
     FWindow = window;
-    TKeeper::Current->Raise();
+    TKeeper::Current->RaiseInnermost();
+}
+
+void TModalWindow::BringActiveWindowForward() {
+    const HWND active = GetActiveWindow();
+    const HWND root = active ? GetAncestor(active, GA_ROOT) : nullptr;
+    if (!Innermost && IsShown(root) && InTheForeground(root))
+        TRaiser().Raise(root);
 }

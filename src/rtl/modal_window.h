@@ -1,16 +1,17 @@
 #pragma once
 #include <memory>
 
-// The window the program waits on while it is up: a modal form or a message box. The others
-// take no input then, yet a window manager still raises one that is clicked, or brought forward
-// from its window list, over the modal window and hides it. While a modal window is up and the
-// program is in the foreground, it is kept above every window of the program; windows of other
-// programs the user brought forward are left where they are.
+// The window the program waits on while it is up: a modal form, a message box or a system
+// dialog. The others take no input then, yet a window manager still raises one that is clicked,
+// or brought forward from its window list, over the modal window and hides it. While a modal
+// window is up and the program is in the foreground, it is kept above every window of the
+// program, and each modal window it was opened over above the others, in the order they were
+// opened; windows of other programs the user brought forward are left where they are.
 class TModalWindow {
 public:
     // The window may be given later: a box is made inside the call that shows it.
     explicit TModalWindow(void* window = nullptr);
-    // The modal window this one was shown over goes back above the windows it disables.
+    // The modal windows this one was shown over go back above the windows they disable.
     ~TModalWindow();
     TModalWindow(const TModalWindow&) = delete;
     TModalWindow& operator=(const TModalWindow&) = delete;
@@ -19,9 +20,16 @@ public:
     // be mapped below the window that has the focus.
     void SetWindow(void* window);
     void* Window() const { return FWindow; }
+    // The modal window this one was shown over, if any.
+    const TModalWindow* Outer() const { return FOuter; }
+
+    // Once no modal window is up: the active window goes above the program's other windows, as
+    // the system brings forward a window it activates. The one a modal window's end activates
+    // may have been left under a window the user raised meanwhile.
+    static void BringActiveWindowForward();
 
 private:
-    // What keeps the innermost modal window on top while any is up; the outermost owns it.
+    // What keeps the modal windows on top while any is up; the outermost owns it.
     class TKeeper;
 
     void* FWindow = nullptr;

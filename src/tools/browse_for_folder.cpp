@@ -1,5 +1,6 @@
 #include "tools/browse_for_folder.h"
 
+#include "rtl/program_modal_dialog.h"
 #include "rtl/wide_text.h"
 
 #include <windows.h>
@@ -90,7 +91,10 @@ bool TBrowseForFolder::Execute() {
     info.lParam = LPARAM(&start);
 
     TItemList chosen;
-    chosen.Items = SHBrowseForFolderW(&info);
+    {
+        TProgramModalDialog modal(info.hwndOwner);
+        chosen.Items = SHBrowseForFolderW(&info);
+    }
     if (!chosen.Items)
         return false;
     wchar_t path[MAX_PATH + 1] = {};

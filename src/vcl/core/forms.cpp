@@ -457,6 +457,7 @@ TModalResult TCustomForm::ShowModal() {
     FModal = false;
     if (previous && IsWindow(previous))
         SetActiveWindow(previous);
+    TModalWindow::BringActiveWindowForward();
     return FModalResult;
 }
 

@@ -1,5 +1,6 @@
 #include "vcl/dialogs/dialogs.h"
 
+#include "rtl/program_modal_dialog.h"
 #include "rtl/published.h"
 #include "rtl/wide_text.h"
 #include "vcl/base/win_api.h"
@@ -72,8 +73,11 @@ bool TOpenDialog::ExecuteSystemDialog() {
                 (Options.Contains(ofHideReadOnly) ? OFN_HIDEREADONLY : 0) |
                 (Options.Contains(ofNoChangeDir) ? OFN_NOCHANGEDIR : 0) |
                 (Options.Contains(ofEnableSizing) ? OFN_ENABLESIZING : 0);
-    if (!GetOpenFileNameW(&ofn))
-        return false;
+    {
+        TProgramModalDialog modal(ofn.hwndOwner);
+        if (!GetOpenFileNameW(&ofn))
+            return false;
+    }
     FilterIndex = int(ofn.nFilterIndex);
     TakeChosenNames(buffer.data());
     return true;

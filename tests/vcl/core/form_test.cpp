@@ -2,6 +2,7 @@
 #include "vcl/core/forms.h"
 #include "vcl/core/screen.h"
 #include "vcl/core/timer.h"
+#include "vcl/dialogs/dialogs.h"
 
 #include "../user_input.h"
 #include "../vcl_test_support.h"
@@ -14,6 +15,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <thread>
 
 namespace {
@@ -235,15 +237,22 @@ TEST(Forms, AModalFormKeepsItsWindowWhenTheFormItWasOpenedFromGoes) {
 }
 
 namespace {
-// The window of this program the user sees on top: the first visible one in the system's order.
-HWND FirstWindowOfTheProgram() {
+// The program's windows on the screen, the one on top first.
+std::vector<HWND> WindowsOfTheProgramInOrder() {
+    std::vector<HWND> windows;
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         if (process == GetCurrentProcessId() && IsWindowVisible(window))
-            return window;
+            windows.push_back(window);
     }
-    return nullptr;
+    return windows;
+}
+
+// The window of this program the user sees on top.
+HWND FirstWindowOfTheProgram() {
+    const std::vector<HWND> windows = WindowsOfTheProgramInOrder();
+    return windows.empty() ? nullptr : windows.front();
 }
 
 // What a window manager does on a click on a window's title bar: the window goes on top
@@ -265,6 +274,13 @@ HWND VisibleBoxOfThisThread() {
     HWND found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindVisibleBox, LPARAM(&found));
     return found;
+}
+
+// A key for a system dialog's own loop, which it takes as that dialog's command.
+void PostKeyForItsLoop(HWND dialog, uint16_t key) {
+    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    PostMessageW(dialog, WM_KEYDOWN, key, LPARAM(1 | scan << 16));
+    PostMessageW(dialog, WM_KEYUP, key, LPARAM(1 | scan << 16 | 3u << 30));
 }
 
 // A window of another thread, with its own message loop, standing for another program's.
@@ -334,35 +350,129 @@ TEST(Forms, AModalFormComesBackAboveAFormRaisedOverItWhileTheProgramIsInTheForeg
     EXPECT_FALSE(GetWindowLongW(dialog->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
+namespace {
+// What a system dialog shown while two forms are up did to them: whether they were enabled while
+// it was up, and whether it came back above the second one raised over it by a window manager.
+struct TSeenOverTwoForms {
+    std::vector<bool> EnabledWhileUp;
+    bool CameBack = false;
+};
+
+// Shows the dialog and, once it is up, looks at the forms, raises the second one and closes the
+// dialog with a key, as the user would.
+TSeenOverTwoForms ShowOverTwoForms(TForm& first, TForm& second, uint16_t closingKey,
+                                   const std::function<void()>& show) {
+    TSeenOverTwoForms seen;
+    auto timer = MakeOwned<TTimer>();
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        const HWND dialog = VisibleBoxOfThisThread();
+        if (!dialog)
+            return;
+        timer->SetEnabled(false);
+        seen.EnabledWhileUp = {IsWindowEnabled(first.Handle()) != 0,
+                               IsWindowEnabled(second.Handle()) != 0};
+        RaiseAsAWindowManagerWould(second.Handle());
+        seen.CameBack = PumpUntil([&] { return FirstWindowOfTheProgram() == dialog; });
+        PostKeyForItsLoop(dialog, closingKey);
+    });
+    show();
+    return seen;
+}
+} // namespace
+
 TEST(Forms, ABoxDisablesEveryFormAndComesBackAboveOneRaisedOverIt) {
     auto main = ShownFormAt(0);
     auto other = ShownFormAt(300);
     SetActiveWindow(main->Handle());
     const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
-    std::vector<bool> enabledWhileUp;
-    bool cameBack = false;
-    auto timer = MakeOwned<TTimer>();
-    timer->SetInterval(30);
-    timer->SetOnTimer([&](TObject*) {
-        const HWND box = VisibleBoxOfThisThread();
-        if (!box)
-            return;
-        timer->SetEnabled(false);
-        enabledWhileUp = {IsWindowEnabled(main->Handle()) != 0,
-                          IsWindowEnabled(other->Handle()) != 0};
-        RaiseAsAWindowManagerWould(other->Handle());
-        cameBack = PumpUntil([&] { return FirstWindowOfTheProgram() == box; });
-        // For the box's own loop, which takes Enter as its button.
-        const UINT scan = MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
-        PostMessageW(box, WM_KEYDOWN, VK_RETURN, LPARAM(1 | scan << 16));
-        PostMessageW(box, WM_KEYUP, VK_RETURN, LPARAM(1 | scan << 16 | 3u << 30));
-    });
-    ShowMessage("Cannot open file");
+    const TSeenOverTwoForms seen =
+        ShowOverTwoForms(*main, *other, VK_RETURN, [] { ShowMessage("Cannot open file"); });
     SetMessageBoxHook(testHook);
-    EXPECT_EQ(enabledWhileUp, (std::vector<bool>{false, false}));
-    EXPECT_TRUE(cameBack);
+    EXPECT_EQ(seen.EnabledWhileUp, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(seen.CameBack);
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
     EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+}
+
+TEST(Forms, NestedModalFormsComeBackAboveAFormRaisedOverThemInTheOrderTheyWereOpened) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(100);
+    auto outer = MakeForm();
+    outer->SetLeft(50);
+    auto inner = MakeForm();
+    inner->SetLeft(150);
+    bool cameBackInOrder = false;
+    bool innerActive = false;
+    auto outerTimer = MakeOwned<TTimer>();
+    auto innerTimer = MakeOwned<TTimer>();
+    outerTimer->SetInterval(30);
+    innerTimer->SetInterval(30);
+    innerTimer->SetEnabled(false);
+    outerTimer->SetOnTimer([&](TObject*) {
+        outerTimer->SetEnabled(false);
+        innerTimer->SetEnabled(true);
+        inner->ShowModal();
+        outer->SetModalResult(mrOk);
+    });
+    innerTimer->SetOnTimer([&](TObject*) {
+        innerTimer->SetEnabled(false);
+        RaiseAsAWindowManagerWould(other->Handle());
+        cameBackInOrder = PumpUntil([&] {
+            const std::vector<HWND> windows = WindowsOfTheProgramInOrder();
+            return windows.size() > 2 && windows[0] == inner->Handle() &&
+                   windows[1] == outer->Handle();
+        });
+        innerActive = GetActiveWindow() == inner->Handle();
+        inner->SetModalResult(mrOk);
+    });
+    SetActiveWindow(main->Handle());
+    EXPECT_EQ(outer->ShowModal(), mrOk);
+    EXPECT_TRUE(cameBackInOrder);
+    EXPECT_TRUE(innerActive);
+    // The window the outer form was opened from is active again, above the one raised over it.
+    EXPECT_EQ(GetActiveWindow(), main->Handle());
+    EXPECT_EQ(FirstWindowOfTheProgram(), main->Handle());
+}
+
+TEST(Forms, TheOpenDialogIsModalToTheWholeProgramAndEndsWithTheWindowActiveBeforeOnTop) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(100);
+    SetActiveWindow(main->Handle());
+    const TOpenDialogHook testHook = SetOpenDialogHook(nullptr);
+    auto open = MakeOwned<TOpenDialog>();
+    const TSeenOverTwoForms seen =
+        ShowOverTwoForms(*main, *other, VK_ESCAPE, [&] { EXPECT_FALSE(open->Execute()); });
+    EXPECT_EQ(seen.EnabledWhileUp, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(seen.CameBack);
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+    EXPECT_EQ(GetActiveWindow(), main->Handle());
+    EXPECT_EQ(FirstWindowOfTheProgram(), main->Handle());
+
+    // Opened over a form a modal form disabled, and ended without a command of its own, as a
+    // double click on a file ends it: that form stays disabled.
+    auto modal = MakeForm();
+    bool stayedDisabled = false;
+    auto timer = MakeOwned<TTimer>();
+    timer->SetEnabled(false);
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        if (const HWND dialog = VisibleBoxOfThisThread()) {
+            timer->SetEnabled(false);
+            EndDialog(dialog, IDOK);
+        }
+    });
+    modal->OnShow = [&](TObject*) {
+        timer->SetEnabled(true);
+        open->Execute();
+        stayedDisabled = !IsWindowEnabled(main->Handle());
+        modal->SetModalResult(mrOk);
+    };
+    EXPECT_EQ(modal->ShowModal(), mrOk);
+    SetOpenDialogHook(testHook);
+    EXPECT_TRUE(stayedDisabled);
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
 }
 
 TEST(Forms, ConstraintsLimitTheWindowSize) {

@@ -1,0 +1,100 @@
+#include "rtl/program_modal_dialog.h"
+
+#include "rtl/disabled_windows.h"
+#include "rtl/modal_window.h"
+
+#include <windows.h>
+
+// The dialog's window, once made; the window holds it as a property.
+struct TShownDialog {
+    HWND Window = nullptr;
+    HWND Owner = nullptr;
+    WNDPROC Procedure = nullptr;
+    TModalWindow* Modal = nullptr;
+};
+
+namespace {
+
+// The dialog of the innermost scope on this thread: the one being made.
+thread_local TShownDialog* CurrentDialog = nullptr;
+
+const wchar_t* const DialogProperty = L"QVRProgramModalDialog";
+
+// A dialog ends from a button's command (its buttons, Enter, Escape, closing it), and ending
+// enables its owner. It lets go of the owner just before, and takes it back when the command
+// left it up.
+LRESULT CALLBACK DialogProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto& dialog = *static_cast<TShownDialog*>(GetPropW(window, DialogProperty));
+    const WNDPROC procedure = dialog.Procedure;
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(window, DialogProperty);
+        dialog.Modal->SetWindow(nullptr);
+        dialog.Window = nullptr;
+    }
+    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+        return CallWindowProcW(procedure, window, msg, wParam, lParam);
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+    const LRESULT result = CallWindowProcW(procedure, window, msg, wParam, lParam);
+    if (IsWindow(window) && IsWindowVisible(window))
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT, LONG_PTR(dialog.Owner));
+    return result;
+}
+
+// The dialog is the first top-level dialog window made in the scope.
+LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
+    TShownDialog* dialog = CurrentDialog;
+    if (code == HCBT_CREATEWND && dialog && !dialog->Window) {
+        const HWND window = HWND(wParam);
+        const CREATESTRUCTW& creation = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (!(creation.style & WS_CHILD) && lstrcmpW(name, L"#32770") == 0) {
+            dialog->Window = window;
+            dialog->Owner = creation.hwndParent;
+            SetPropW(window, DialogProperty, dialog);
+            dialog->Procedure =
+                WNDPROC(SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(&DialogProcedure)));
+            dialog->Modal->SetWindow(window);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+TProgramModalDialog::TProgramModalDialog(void* owner)
+    : FActiveBefore(GetActiveWindow()),
+      FOwner(owner ? GetAncestor(static_cast<HWND>(owner), GA_ROOT) : nullptr),
+      FOwnerWasEnabled(FOwner && IsWindowEnabled(static_cast<HWND>(FOwner))),
+      FDisabled(std::make_unique<TDisabledWindows>(ThreadWindows())),
+      FModal(std::make_unique<TModalWindow>()), FDialog(std::make_unique<TShownDialog>()),
+      FOuterDialog(CurrentDialog) {
+    FDialog->Modal = FModal.get();
+    CurrentDialog = FDialog.get();
+    FCreationWatch = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+}
+
+TProgramModalDialog::~TProgramModalDialog() {
+    if (FCreationWatch)
+        UnhookWindowsHookEx(static_cast<HHOOK>(FCreationWatch));
+    CurrentDialog = FOuterDialog;
+    // A dialog that outlived its call no longer reaches this scope.
+    if (FDialog->Window && IsWindow(FDialog->Window)) {
+        RemovePropW(FDialog->Window, DialogProperty);
+        SetWindowLongPtrW(FDialog->Window, GWLP_WNDPROC, LONG_PTR(FDialog->Procedure));
+    }
+    FModal.reset();
+    FDisabled.reset();
+    // An end the dialog took without a button's command (a double click on a file) enabled
+    // the owner whatever it found.
+    const HWND owner = static_cast<HWND>(FOwner);
+    if (owner && !FOwnerWasEnabled && IsWindow(owner) && IsWindowEnabled(owner))
+        EnableWindow(owner, FALSE);
+    // Closing a dialog activates its owner. One that let go of it could activate none, as all
+    // were disabled: the window active before is active again, and the next dialog goes over it.
+    const HWND before = static_cast<HWND>(FActiveBefore);
+    const HWND active = GetActiveWindow();
+    if ((!active || !IsWindowEnabled(active)) && before && IsWindow(before))
+        SetActiveWindow(before);
+    TModalWindow::BringActiveWindowForward();
+}

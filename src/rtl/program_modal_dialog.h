@@ -1,0 +1,31 @@
+#pragma once
+#include <memory>
+
+class TDisabledWindows;
+class TModalWindow;
+struct TShownDialog;
+
+// A system dialog (a message box, the open dialog, the folder browser) run modal to the whole
+// program for this object's scope: with an owner the system would disable that window only.
+// Every window of the thread is disabled while it is up, and exactly those are enabled again
+// after; the dialog, the first top-level dialog made in the scope, is kept above every other
+// window of the program; its end never enables a window a modal form disabled; and the window
+// active before is active again, on top.
+class TProgramModalDialog {
+public:
+    // The owner the dialog is asked to have, or any of its child windows.
+    explicit TProgramModalDialog(void* owner);
+    ~TProgramModalDialog();
+    TProgramModalDialog(const TProgramModalDialog&) = delete;
+    TProgramModalDialog& operator=(const TProgramModalDialog&) = delete;
+
+private:
+    void* FActiveBefore;
+    void* FOwner;
+    bool FOwnerWasEnabled;
+    std::unique_ptr<TDisabledWindows> FDisabled;
+    std::unique_ptr<TModalWindow> FModal;
+    std::unique_ptr<TShownDialog> FDialog;
+    TShownDialog* FOuterDialog;
+    void* FCreationWatch = nullptr;
+};

@@ -70,6 +70,16 @@ std::string HTMLOf(TQZTreeItem* item) {
     return texts->Count() > HTMLColumn ? texts->Get(HTMLColumn) : std::string();
 }
 
+// The rows are made anew at each opening. Deleting a chosen row hands the choice to the row
+// before it, and the first row goes without a word: the memo and the file field would still
+// describe a row that is gone. Choosing none first, and showing the rows from their top, opens
+// the page as it opened the first time.
+void StartAfresh(TQZTree* tree) {
+    tree->SetFocused(nullptr);
+    tree->DeselectAll();
+    tree->SetTopIndex(0);
+}
+
 void SetHTMLOf(TQZTreeItem* item, const std::string& html) {
     TStrings* texts = item->ColumnText();
     while (texts->Count() <= HTMLColumn)
@@ -83,11 +93,13 @@ void TfmQVRSet::FillErrorTrees() {
     TLockGuard<TGlobalErrorsObject> lock(catalogue);
     {
         TUpdateGuard<TQZTreeItems> update(*tvErrorsShow->Items());
+        StartAfresh(tvErrorsShow);
         tvErrorsShow->Items()->Clear();
         for (int i = 0; i < catalogue.Count(); ++i)
             AddShowErrorCfgItem(tvErrorsShow, catalogue.Error(i));
     }
     TUpdateGuard<TQZTreeItems> update(*tvErrorsHTMLs->Items());
+    StartAfresh(tvErrorsHTMLs);
     tvErrorsHTMLs->Items()->Clear();
     for (int i = 0; i < catalogue.Count(); ++i) {
         TErrorRec* row = catalogue.Error(i);

@@ -143,12 +143,6 @@ TEST_F(SettingsDialogTest, TheCommandIsOfferedOnlyWhenTheWindowShowsAConfigurati
 }
 
 namespace {
-void PostKeyTo(HWND window, uint16_t key) {
-    const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(window, WM_KEYDOWN, key, 1 | scan);
-    PostMessageW(window, WM_KEYUP, key, 1 | scan | LPARAM(3u << 30));
-}
-
 void PostKeyToFocus(uint16_t key) {
     PostKeyTo(GetFocus(), key);
 }

@@ -114,6 +114,12 @@ void ClickInRow(TQZTree* tree, TQZTreeItem* item, const std::function<int()>& le
 }
 } // namespace
 
+void PostKeyTo(HWND window, uint16_t key) {
+    const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(window, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(window, WM_KEYUP, key, 1 | scan | LPARAM(3u << 30));
+}
+
 void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys) {
     ClickInRow(
         tree, item, [item] { return item->TextLeft + 3; }, keys);

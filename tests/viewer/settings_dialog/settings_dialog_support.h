@@ -64,6 +64,8 @@ std::string SectionOfText(const std::string& text, const std::string& section);
 void ClickControl(TWinControl* control);
 // A settings page by a click on its row of the page tree; an inner page by its tab.
 void ShowPage(TTabSheet* page);
+// A key pressed and released on a window; the next step sees what it did.
+void PostKeyTo(HWND window, uint16_t key);
 // A click on the text of a shown row of a tree (with MK_CONTROL or MK_SHIFT held as asked).
 void ClickRow(TQZTree* tree, TQZTreeItem* item, uintptr_t keys = 0);
 // The row of the page tree that leads to the page; null when it has none.

@@ -215,6 +215,47 @@ TEST_F(SettingsDialogTest, TheSwitchTreeShowsTheDescriptionAndItsBoxesAreWritten
     EXPECT_TRUE(Has(written, "212=11101")) << SectionOfText(written, "ShowErrors");
 }
 
+TEST_F(SettingsDialogTest, TheErrorPagesOpenAgainAtTheirTopWithNoRowChosen) {
+    OpenConfigs({Lines({"[Errors HTMLs]", "101=A.htm"})});
+    TfmQVRSet& d = *fmQVRSet;
+    struct TPageState {
+        int TopIndex;
+        int Chosen;
+        std::string Shown;
+    };
+    std::vector<TPageState> seen;
+    const auto look = [&] {
+        seen.push_back({d.tvErrorsShow->TopIndex(), d.tvErrorsShow->GetSelCount(),
+                        d.mErrorInfo->Lines()->Text()});
+        seen.push_back(
+            {d.tvErrorsHTMLs->TopIndex(), d.tvErrorsHTMLs->GetSelCount(), d.edErrorHTML->Text()});
+    };
+    // A row far down on each page: the first row chosen, then End.
+    const std::vector<std::function<void()>> chooseTheLastRows = {
+        [&] { ShowPage(d.tsShowErrorCfg); },
+        [&] { ClickRow(d.tvErrorsShow, d.tvErrorsShow->Items()->Item(0)); },
+        [&] { PostKeyTo(GetFocus(), VK_END); },
+        [&] { ShowPage(d.tsErrorResponse); },
+        [&] { ClickRow(d.tvErrorsHTMLs, CodeRow(d.tvErrorsHTMLs, 101)); },
+        [&] { PostKeyTo(GetFocus(), VK_END); },
+        look,
+        [&] { ClickControl(d.btnCancel); },
+    };
+    ShowSettings(chooseTheLastRows);
+    ShowSettings({[&] { ShowPage(d.tsShowErrorCfg); }, [&] { ShowPage(d.tsErrorResponse); }, look,
+                  [&] { ClickControl(d.btnCancel); }});
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_GT(seen[0].TopIndex, 0);
+    EXPECT_EQ(seen[0].Chosen, 1);
+    EXPECT_NE(seen[0].Shown, "");
+    EXPECT_GT(seen[1].TopIndex, 0);
+    for (const TPageState& page : {seen[2], seen[3]}) {
+        EXPECT_EQ(page.TopIndex, 0);
+        EXPECT_EQ(page.Chosen, 0);
+        EXPECT_EQ(page.Shown, "");
+    }
+}
+
 TEST_F(SettingsDialogTest, OneHTMLFileIsGivenToSeveralSelectedCodes) {
     OpenConfigs({Lines({"[Errors HTMLs]", "101=A.htm", "104=a.HTM", "103=other.htm"})});
     TfmQVRSet& d = *fmQVRSet;

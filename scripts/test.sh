@@ -6,6 +6,9 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 configure_and_build
 
 start_display
+# A Wine prefix of the tests' own as well: its server is stopped at the end, and a viewer the
+# person runs meanwhile shares no windows, focus or settings with the tests.
+export WINEPREFIX="$BUILD_DIR/wineprefix-tests"
 cleanup() { wineserver -k 2>/dev/null || true; stop_display; }
 trap cleanup EXIT
 # One persistent wineserver for the whole run, so each test module starts fast.

@@ -14,17 +14,16 @@ export WINEARCH=win32
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
 
-# Starts Xvfb on a free display when no display is set; XVFB_PID tells whom to stop.
+# Starts Xvfb on a free display, whatever display is set: the tests move the pointer, take the
+# focus and raise windows, and a window manager or the pointer of a desktop would stand in their
+# way. XVFB_PID tells whom to stop.
 start_display() {
-  XVFB_PID=""
-  if [ -z "${DISPLAY:-}" ]; then
-    local n=99
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  fi
+  local n=99
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 }
 
 stop_display() {

@@ -1,7 +1,5 @@
 #include "rtl/box_owner.h"
 
-#include "rtl/program_modal_dialog.h"
-
 #include <windows.h>
 
 void* BoxOwner(void* window) {
@@ -12,11 +10,4 @@ void* BoxOwner(void* window) {
         else
             break;
     return root;
-}
-
-int ShowProgramModalBox(void* owner, const std::wstring& text, const std::wstring& caption,
-                        unsigned flags) {
-    TProgramModalDialog modal(owner);
-    return MessageBoxW(static_cast<HWND>(owner), text.c_str(), caption.c_str(),
-                       flags & ~MB_TASKMODAL);
 }

@@ -2,6 +2,7 @@
 
 #include "rtl/box_owner.h"
 #include "rtl/lasting.h"
+#include "rtl/program_modal_dialog.h"
 #include "rtl/wide_text.h"
 
 #include <windows.h>
@@ -50,7 +51,13 @@ int ShowOwnedMessageBox(void* owner, const std::string& text, const std::string&
                         unsigned flags) {
     if (Hook())
         return Hook()(text, caption, flags);
-    const int answer = ShowProgramModalBox(BoxOwner(owner), ToWide(text), ToWide(caption), flags);
+    const HWND window = static_cast<HWND>(BoxOwner(owner));
+    int answer = 0;
+    {
+        TProgramModalDialog modal(window);
+        answer = MessageBoxW(window, ToWide(text).c_str(), ToWide(caption).c_str(),
+                             flags & ~MB_TASKMODAL);
+    }
     // Zero by the documentation, -1 from a dialog that could not be made.
     if (answer <= 0)
         WriteToStandardError(caption + ": " + text + "\n");

@@ -45,11 +45,6 @@ std::vector<HWND> ModalWindowsInOrder() {
     return windows;
 }
 
-HWND InnermostWindow() {
-    const std::vector<HWND> windows = ModalWindowsInOrder();
-    return windows.empty() ? nullptr : windows.back();
-}
-
 // The program is the one the user works in: the given window, or a window it owns (a system
 // dialog opened from it), is the foreground window. Another program's window the user brought
 // forward stays where it is.
@@ -154,15 +149,15 @@ public:
     static thread_local TKeeper* Current;
 
     // Every modal window on the screen, each above the one it was shown over.
-    void RaiseAll() {
-        FRaiser.RaiseInOrder(ModalWindowsInOrder());
+    void RaiseAll(const std::vector<HWND>& windows = ModalWindowsInOrder()) {
+        FRaiser.RaiseInOrder(windows);
         FSeen = ShownWindows();
     }
 
     // The innermost one only: above the modal windows it was shown over already.
-    void RaiseInnermost() {
-        if (IsShown(InnermostWindow()))
-            FRaiser.Raise(InnermostWindow());
+    void RaiseInnermost(const std::vector<HWND>& windows = ModalWindowsInOrder()) {
+        if (!windows.empty())
+            FRaiser.Raise(windows.back());
         FSeen = ShownWindows();
     }
 
@@ -178,22 +173,25 @@ private:
     }
 
     static void CALLBACK Check(HWND, UINT, UINT_PTR, DWORD) {
-        if (!Current || !InTheForeground(InnermostWindow()))
+        if (!Current)
+            return;
+        const std::vector<HWND> windows = ModalWindowsInOrder();
+        if (windows.empty() || !InTheForeground(windows.back()))
             return;
         const bool altHeld = GetAsyncKeyState(VK_MENU) < 0;
-        const bool busyElsewhere = Current->BusyElsewhere(altHeld);
+        const bool busyElsewhere = Current->BusyElsewhere(altHeld, windows.back());
         if (altHeld || ShownWindows() != Current->FSeen)
-            Current->RaiseAll();
+            Current->RaiseAll(windows);
         else if (busyElsewhere)
-            Current->RaiseInnermost();
+            Current->RaiseInnermost(windows);
     }
 
-    bool BusyElsewhere(bool altHeld) {
+    bool BusyElsewhere(bool altHeld, HWND innermost) {
         const DWORD now = GetTickCount();
         POINT pointer{};
         GetCursorPos(&pointer);
         RECT modal{};
-        GetWindowRect(InnermostWindow(), &modal);
+        GetWindowRect(innermost, &modal);
         if ((pointer.x != FPointer.x || pointer.y != FPointer.y) && !PtInRect(&modal, pointer))
             FLastBusyElsewhere = now;
         FPointer = pointer;

@@ -47,6 +47,20 @@ TOwnedPtr<TTestForm> ShownFormAt(int left) {
     return form;
 }
 
+// A step run once, from whatever message loop runs 30 ms after the timer is enabled (a modal
+// form's); the timer starts enabled unless asked otherwise.
+TOwnedPtr<TTimer> StepFromTheLoop(std::function<void()> step, bool enabled = true) {
+    auto timer = MakeOwned<TTimer>();
+    timer->SetEnabled(enabled);
+    timer->SetInterval(30);
+    TTimer* once = timer.get();
+    timer->SetOnTimer([once, step = std::move(step)](TObject*) {
+        once->SetEnabled(false);
+        step();
+    });
+    return timer;
+}
+
 } // namespace
 
 TEST(Forms, ClosingHidesAFormThatIsNotMain) {
@@ -180,19 +194,17 @@ TEST(Forms, AModalFormAndItsBoxesStayOverTheFormItWasOpenedFromWhichStaysDisable
     std::vector<bool> enabledWhileUp;
     HWND ownerWhileUp = nullptr;
     bool activeAfterAClickOnTheOther = false;
-    auto timer = MakeOwned<TTimer>();
-    timer->SetEnabled(false);
-    timer->SetInterval(30);
-    timer->SetOnTimer([&](TObject*) {
-        timer->SetEnabled(false);
-        enabledWhileUp = {IsWindowEnabled(main->Handle()) != 0,
-                          IsWindowEnabled(other->Handle()) != 0};
-        ownerWhileUp = GetWindow(dialog->Handle(), GW_OWNER);
-        SetCursorPos(350, 50);
-        ClickAtPointer();
-        activeAfterAClickOnTheOther = GetActiveWindow() == dialog->Handle();
-        dialog->SetModalResult(mrOk);
-    });
+    auto timer = StepFromTheLoop(
+        [&] {
+            enabledWhileUp = {IsWindowEnabled(main->Handle()) != 0,
+                              IsWindowEnabled(other->Handle()) != 0};
+            ownerWhileUp = GetWindow(dialog->Handle(), GW_OWNER);
+            SetCursorPos(350, 50);
+            ClickAtPointer();
+            activeAfterAClickOnTheOther = GetActiveWindow() == dialog->Handle();
+            dialog->SetModalResult(mrOk);
+        },
+        false);
     WindowWatch watch(other->Handle());
     dialog->OnShow = [&](TObject*) {
         KeyOnEveryBox enter(VK_RETURN);
@@ -221,10 +233,7 @@ TEST(Forms, AModalFormKeepsItsWindowWhenTheFormItWasOpenedFromGoes) {
     auto dialog = MakeForm();
     HWND window = nullptr;
     bool keptWindow = false;
-    auto timer = MakeOwned<TTimer>();
-    timer->SetInterval(30);
-    timer->SetOnTimer([&](TObject*) {
-        timer->SetEnabled(false);
+    auto timer = StepFromTheLoop([&] {
         window = dialog->Handle();
         opener.reset();
         keptWindow = IsWindow(window) && dialog->WindowHandle() == window &&
@@ -325,10 +334,7 @@ TEST(Forms, AModalFormComesBackAboveAFormRaisedOverItWhileTheProgramIsInTheForeg
     bool onTheTaskBar = false;
     bool cameBack = false;
     bool stayedBelowTheOtherProgram = false;
-    auto timer = MakeOwned<TTimer>();
-    timer->SetInterval(30);
-    timer->SetOnTimer([&](TObject*) {
-        timer->SetEnabled(false);
+    auto timer = StepFromTheLoop([&] {
         // Owned by the form it was opened from, which keeps it off the task bar unless it asks.
         onTheTaskBar = GetWindowLongW(dialog->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW;
         RaiseAsAWindowManagerWould(other->Handle());
@@ -404,27 +410,22 @@ TEST(Forms, NestedModalFormsComeBackAboveAFormRaisedOverThemInTheOrderTheyWereOp
     inner->SetLeft(150);
     bool cameBackInOrder = false;
     bool innerActive = false;
-    auto outerTimer = MakeOwned<TTimer>();
-    auto innerTimer = MakeOwned<TTimer>();
-    outerTimer->SetInterval(30);
-    innerTimer->SetInterval(30);
-    innerTimer->SetEnabled(false);
-    outerTimer->SetOnTimer([&](TObject*) {
-        outerTimer->SetEnabled(false);
-        innerTimer->SetEnabled(true);
+    auto innerStep = StepFromTheLoop(
+        [&] {
+            RaiseAsAWindowManagerWould(other->Handle());
+            cameBackInOrder = PumpUntil([&] {
+                const std::vector<HWND> windows = WindowsOfTheProgramInOrder();
+                return windows.size() > 2 && windows[0] == inner->Handle() &&
+                       windows[1] == outer->Handle();
+            });
+            innerActive = GetActiveWindow() == inner->Handle();
+            inner->SetModalResult(mrOk);
+        },
+        false);
+    auto outerStep = StepFromTheLoop([&] {
+        innerStep->SetEnabled(true);
         inner->ShowModal();
         outer->SetModalResult(mrOk);
-    });
-    innerTimer->SetOnTimer([&](TObject*) {
-        innerTimer->SetEnabled(false);
-        RaiseAsAWindowManagerWould(other->Handle());
-        cameBackInOrder = PumpUntil([&] {
-            const std::vector<HWND> windows = WindowsOfTheProgramInOrder();
-            return windows.size() > 2 && windows[0] == inner->Handle() &&
-                   windows[1] == outer->Handle();
-        });
-        innerActive = GetActiveWindow() == inner->Handle();
-        inner->SetModalResult(mrOk);
     });
     SetActiveWindow(main->Handle());
     EXPECT_EQ(outer->ShowModal(), mrOk);

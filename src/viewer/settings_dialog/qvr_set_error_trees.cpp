@@ -72,12 +72,13 @@ std::string HTMLOf(TQZTreeItem* item) {
 
 // The rows are made anew at each opening. Deleting a chosen row hands the choice to the row
 // before it, and the first row goes without a word: the memo and the file field would still
-// describe a row that is gone. Choosing none first, and showing the rows from their top, opens
-// the page as it opened the first time.
+// describe a row that is gone. Choosing none first, and showing the rows from their top left
+// corner, opens the page as it opened the first time.
 void StartAfresh(TQZTree* tree) {
     tree->SetFocused(nullptr);
     tree->DeselectAll();
     tree->SetTopIndex(0);
+    tree->SetLeftPosition(0);
 }
 
 void SetHTMLOf(TQZTreeItem* item, const std::string& html) {

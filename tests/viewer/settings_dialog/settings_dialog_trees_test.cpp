@@ -4,6 +4,7 @@
 #include "qvr/qvr_config.h"
 #include "qztree/params_editor/params_dialog.h"
 #include "qztree/params_editor/params_edit.h"
+#include "qztree/scroll_bar/scroll_bar.h"
 #include "qztree/tree/cell_control.h"
 #include "qztree/tree/cell_style.h"
 #include "qztree/tree/items/tree_item.h"
@@ -15,6 +16,7 @@
 #include "vcl/controls/edit.h"
 #include "vcl/controls/page_control.h"
 #include "vcl/controls/splitter.h"
+#include "vcl/user_input.h"
 #include "viewer/settings_dialog/qvr_set_form.h"
 
 #include <gtest/gtest.h>
@@ -215,26 +217,33 @@ TEST_F(SettingsDialogTest, TheSwitchTreeShowsTheDescriptionAndItsBoxesAreWritten
     EXPECT_TRUE(Has(written, "212=11101")) << SectionOfText(written, "ShowErrors");
 }
 
-TEST_F(SettingsDialogTest, TheErrorPagesOpenAgainAtTheirTopWithNoRowChosen) {
+TEST_F(SettingsDialogTest, TheErrorPagesOpenAgainAtTheirTopLeftWithNoRowChosen) {
     OpenConfigs({Lines({"[Errors HTMLs]", "101=A.htm"})});
     TfmQVRSet& d = *fmQVRSet;
     struct TPageState {
         int TopIndex;
+        int LeftPosition;
         int Chosen;
         std::string Shown;
     };
     std::vector<TPageState> seen;
     const auto look = [&] {
-        seen.push_back({d.tvErrorsShow->TopIndex(), d.tvErrorsShow->GetSelCount(),
-                        d.mErrorInfo->Lines()->Text()});
-        seen.push_back(
-            {d.tvErrorsHTMLs->TopIndex(), d.tvErrorsHTMLs->GetSelCount(), d.edErrorHTML->Text()});
+        seen.push_back({d.tvErrorsShow->TopIndex(), d.tvErrorsShow->LeftPosition(),
+                        d.tvErrorsShow->GetSelCount(), d.mErrorInfo->Lines()->Text()});
+        seen.push_back({d.tvErrorsHTMLs->TopIndex(), d.tvErrorsHTMLs->LeftPosition(),
+                        d.tvErrorsHTMLs->GetSelCount(), d.edErrorHTML->Text()});
     };
-    // A row far down on each page: the first row chosen, then End.
+    // A row far down on each page: the first row chosen, then End; the switches' page is also
+    // scrolled right by the bar's right arrow.
+    TQZScrollBar* bar = d.tvErrorsShow->HScrollBar();
     const std::vector<std::function<void()>> chooseTheLastRows = {
         [&] { ShowPage(d.tsShowErrorCfg); },
         [&] { ClickRow(d.tvErrorsShow, d.tvErrorsShow->Items()->Item(0)); },
         [&] { PostKeyTo(GetFocus(), VK_END); },
+        [&] {
+            for (int i = 0; i < 6; ++i)
+                PostClick(bar->Handle(), bar->ClientWidth() - 3, bar->ClientHeight() / 2);
+        },
         [&] { ShowPage(d.tsErrorResponse); },
         [&] { ClickRow(d.tvErrorsHTMLs, CodeRow(d.tvErrorsHTMLs, 101)); },
         [&] { PostKeyTo(GetFocus(), VK_END); },
@@ -246,11 +255,13 @@ TEST_F(SettingsDialogTest, TheErrorPagesOpenAgainAtTheirTopWithNoRowChosen) {
                   [&] { ClickControl(d.btnCancel); }});
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_GT(seen[0].TopIndex, 0);
+    EXPECT_GT(seen[0].LeftPosition, 0);
     EXPECT_EQ(seen[0].Chosen, 1);
     EXPECT_NE(seen[0].Shown, "");
     EXPECT_GT(seen[1].TopIndex, 0);
     for (const TPageState& page : {seen[2], seen[3]}) {
         EXPECT_EQ(page.TopIndex, 0);
+        EXPECT_EQ(page.LeftPosition, 0);
         EXPECT_EQ(page.Chosen, 0);
         EXPECT_EQ(page.Shown, "");
     }

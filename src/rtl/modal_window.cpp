@@ -1,5 +1,7 @@
 #include "rtl/modal_window.h"
 
+#include "rtl/window_manager_keys.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -11,8 +13,10 @@ thread_local TModalWindow* Innermost = nullptr;
 
 // Often enough that a window brought over the modal one goes back within a moment.
 const UINT CheckInterval = 50;
-// How long after the user pointed or switched elsewhere a window may still have been raised.
-const DWORD BusyElsewhereFor = 3000;
+// How long after the pointer came onto another window's frame its title bar may be clicked, and
+// how often the modal windows are raised meanwhile.
+const DWORD FrameWatchFor = 3000;
+const DWORD FrameRaiseEvery = 250;
 
 bool IsShown(HWND window) {
     return window && IsWindowVisible(window) && !IsIconic(window);
@@ -29,14 +33,23 @@ HWND DialogOwnedBy(HWND owner) {
     return nullptr;
 }
 
+// The modal windows, minimised ones too, the outermost first.
+std::vector<HWND> ModalChain() {
+    std::vector<HWND> windows;
+    for (const TModalWindow* modal = Innermost; modal; modal = modal->Outer())
+        if (modal->Window() && IsWindowVisible(static_cast<HWND>(modal->Window())))
+            windows.push_back(static_cast<HWND>(modal->Window()));
+    std::reverse(windows.begin(), windows.end());
+    return windows;
+}
+
 // The modal windows on the screen, the outermost first, and after them the dialogs the
 // innermost opened itself, which the program did not wait on.
 std::vector<HWND> ModalWindowsInOrder() {
-    std::vector<HWND> windows;
-    for (const TModalWindow* modal = Innermost; modal; modal = modal->Outer())
-        if (IsShown(static_cast<HWND>(modal->Window())))
-            windows.push_back(static_cast<HWND>(modal->Window()));
-    std::reverse(windows.begin(), windows.end());
+    std::vector<HWND> windows = ModalChain();
+    windows.erase(
+        std::remove_if(windows.begin(), windows.end(), [](HWND w) { return !IsShown(w); }),
+        windows.end());
     while (!windows.empty())
         if (HWND dialog = DialogOwnedBy(windows.back()))
             windows.push_back(dialog);
@@ -75,6 +88,41 @@ std::vector<TShownWindow> ShownWindows() {
             windows.push_back(shown);
     }
     return windows;
+}
+
+// A window of the program other than the modal ones whose frame (its title bar, its borders)
+// the pointer is on: the first in order the pointer is inside of, pointed at outside its client
+// area. Where a modal window covers it, its frame cannot be clicked.
+HWND FrameUnder(POINT pointer, const std::vector<HWND>& modal) {
+    for (const TShownWindow& shown : ShownWindows()) {
+        if (!PtInRect(&shown.Bounds, pointer) || IsIconic(shown.Window))
+            continue;
+        if (std::find(modal.begin(), modal.end(), shown.Window) != modal.end())
+            return nullptr;
+        RECT client{};
+        GetClientRect(shown.Window, &client);
+        MapWindowPoints(shown.Window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        return PtInRect(&client, pointer) ? nullptr : shown.Window;
+    }
+    return nullptr;
+}
+
+// A modal window the window manager minimised, with the windows it was opened over that it hid
+// along with it, comes back, the outermost first; the innermost is active.
+bool RestoreMinimised() {
+    bool restored = false;
+    for (HWND window : ModalChain()) {
+        for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))
+            if (IsIconic(owner)) {
+                ShowWindow(owner, SW_SHOWNOACTIVATE);
+                restored = true;
+            }
+        if (IsIconic(window)) {
+            ShowWindow(window, SW_RESTORE);
+            restored = true;
+        }
+    }
+    return restored;
 }
 
 // Wine restacks a window on the display only when it becomes the first in its own order, and a
@@ -124,16 +172,16 @@ private:
 
 // A window manager raises a window clicked or chosen from its list and tells the program
 // nothing; Wine's order of the windows follows only where the window raised was covered, and
-// raising the modal windows on a timer alone would keep the window manager busy. All of them are
-// raised at a press on a disabled window, whenever the program's windows changed their order or
-// places, and while Alt is held (Alt+Tab); the innermost alone for a while after the user
-// pointed outside it.
+// raising the modal windows on a timer alone would keep the window manager busy and could push
+// back a window of another program the user just switched to. All of them are raised at a press
+// on a disabled window and whenever the program's windows changed their order or places. A title
+// bar clicked on a window they did not cover changes nothing the program sees: while the pointer
+// is on another window's frame, they are raised now and then, for a while after it got there.
 class TModalWindow::TKeeper {
 public:
     TKeeper() {
         FClickWatch = SetWindowsHookExW(WH_MOUSE, WatchClicks, nullptr, GetCurrentThreadId());
         FTimer = SetTimer(nullptr, 0, CheckInterval, Check);
-        GetCursorPos(&FPointer);
         Current = this;
     }
     ~TKeeper() {
@@ -162,13 +210,23 @@ public:
     }
 
 private:
-    // A press on a disabled window reaches the program only as a hit on nothing (HTERROR).
+    // A press on a disabled window reaches the program only as a hit on nothing (HTERROR), and
+    // only once: the system drops it the first time the queue is looked at, taking it out or
+    // not. As on the system, it goes to the modal window in front of it, which comes back if the
+    // window manager minimised it.
     static LRESULT CALLBACK WatchClicks(int code, WPARAM message, LPARAM info) {
-        if (code == HC_ACTION && Current &&
+        if ((code == HC_ACTION || code == HC_NOREMOVE) && Current &&
             (message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN ||
              message == WM_NCMBUTTONDOWN) &&
-            int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR)
+            int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR) {
+            const bool restored = RestoreMinimised();
             Current->RaiseAll();
+            const std::vector<HWND> windows = ModalWindowsInOrder();
+            if (restored && !windows.empty()) {
+                SetForegroundWindow(windows.back());
+                AskWindowManagerForTheKeys(windows.back());
+            }
+        }
         return CallNextHookEx(nullptr, code, message, info);
     }
 
@@ -178,39 +236,39 @@ private:
         const std::vector<HWND> windows = ModalWindowsInOrder();
         if (windows.empty() || !InTheForeground(windows.back()))
             return;
-        const bool altHeld = GetAsyncKeyState(VK_MENU) < 0;
-        const bool busyElsewhere = Current->BusyElsewhere(altHeld, windows.back());
-        if (altHeld || ShownWindows() != Current->FSeen)
+        if (ShownWindows() != Current->FSeen || Current->FrameRaiseDue(windows))
             Current->RaiseAll(windows);
-        else if (busyElsewhere)
-            Current->RaiseInnermost(windows);
     }
 
-    bool BusyElsewhere(bool altHeld, HWND innermost) {
-        const DWORD now = GetTickCount();
+    bool FrameRaiseDue(const std::vector<HWND>& modal) {
         POINT pointer{};
         GetCursorPos(&pointer);
-        RECT modal{};
-        GetWindowRect(innermost, &modal);
-        if ((pointer.x != FPointer.x || pointer.y != FPointer.y) && !PtInRect(&modal, pointer))
-            FLastBusyElsewhere = now;
-        FPointer = pointer;
-        if (altHeld)
-            FLastBusyElsewhere = now;
-        return now - FLastBusyElsewhere < BusyElsewhereFor;
+        const HWND frame = FrameUnder(pointer, modal);
+        const DWORD now = GetTickCount();
+        if (frame != FFrame) {
+            FFrame = frame;
+            FFrameSince = now;
+            FLastFrameRaise = now - FrameRaiseEvery;
+        }
+        if (!frame || now - FFrameSince >= FrameWatchFor || now - FLastFrameRaise < FrameRaiseEvery)
+            return false;
+        FLastFrameRaise = now;
+        return true;
     }
 
     TRaiser FRaiser;
     HHOOK FClickWatch = nullptr;
     UINT_PTR FTimer = 0;
     std::vector<TShownWindow> FSeen;
-    POINT FPointer{};
-    DWORD FLastBusyElsewhere = GetTickCount() - BusyElsewhereFor;
+    HWND FFrame = nullptr;
+    DWORD FFrameSince = 0;
+    DWORD FLastFrameRaise = 0;
 };
 
 thread_local TModalWindow::TKeeper* TModalWindow::TKeeper::Current = nullptr;
 
 TModalWindow::TModalWindow(void* window) : FOuter(Innermost) {
+    DropKeysRequest();
     Innermost = this;
     if (!FOuter)
         FKeeper = std::make_unique<TKeeper>();
@@ -218,6 +276,7 @@ TModalWindow::TModalWindow(void* window) : FOuter(Innermost) {
 }
 
 TModalWindow::~TModalWindow() {
+    SetMinimizeBox(false);
     Innermost = FOuter;
     // Their windows are disabled again: the outer modal windows go back above them.
     if (FOuter)
@@ -225,8 +284,25 @@ TModalWindow::~TModalWindow() {
 }
 
 void TModalWindow::SetWindow(void* window) {
+    SetMinimizeBox(false);
     FWindow = window;
+    SetMinimizeBox(true);
     TKeeper::Current->RaiseInnermost();
+}
+
+// Wine takes a window the window manager minimised as minimised only when it has a minimise box;
+// otherwise the program could never bring it back. A captioned modal window has one while it is
+// modal.
+void TModalWindow::SetMinimizeBox(bool on) {
+    const HWND window = static_cast<HWND>(FWindow);
+    if (!window || !IsWindow(window) || on == FMinimizeBoxAdded)
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    if (on && ((style & WS_CAPTION) != WS_CAPTION || (style & WS_MINIMIZEBOX)))
+        return;
+    SetWindowLongPtrW(window, GWL_STYLE,
+                      on ? style | WS_MINIMIZEBOX : style & ~LONG_PTR(WS_MINIMIZEBOX));
+    FMinimizeBoxAdded = on;
 }
 
 void TModalWindow::BringActiveWindowForward() {

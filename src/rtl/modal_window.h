@@ -6,7 +6,8 @@
 // or brought forward from its window list, over the modal window and hides it. While a modal
 // window is up and the program is in the foreground, it is kept above every window of the
 // program, and each modal window it was opened over above the others, in the order they were
-// opened; windows of other programs the user brought forward are left where they are.
+// opened; windows of other programs the user brought forward are left where they are. One the
+// window manager minimised comes back at a click on a window it disables.
 class TModalWindow {
 public:
     // The window may be given later: a box is made inside the call that shows it.
@@ -32,7 +33,10 @@ private:
     // What keeps the modal windows on top while any is up; the outermost owns it.
     class TKeeper;
 
+    void SetMinimizeBox(bool on);
+
     void* FWindow = nullptr;
+    bool FMinimizeBoxAdded = false;
     TModalWindow* FOuter;
     std::unique_ptr<TKeeper> FKeeper;
 };

@@ -2,8 +2,11 @@
 
 #include "rtl/disabled_windows.h"
 #include "rtl/modal_window.h"
+#include "rtl/window_manager_keys.h"
 
 #include <windows.h>
+
+#include <functional>
 
 // The dialog's window, once made; the window holds it as a property.
 struct TShownDialog {
@@ -11,6 +14,7 @@ struct TShownDialog {
     HWND Owner = nullptr;
     WNDPROC Procedure = nullptr;
     TModalWindow* Modal = nullptr;
+    std::function<void()> Hiding;
 };
 
 namespace {
@@ -31,6 +35,9 @@ LRESULT CALLBACK DialogProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         dialog.Modal->SetWindow(nullptr);
         dialog.Window = nullptr;
     }
+    if (msg == WM_WINDOWPOSCHANGING &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW))
+        dialog.Hiding();
     if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
         return CallWindowProcW(procedure, window, msg, wParam, lParam);
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
@@ -70,6 +77,7 @@ TProgramModalDialog::TProgramModalDialog(void* owner)
       FModal(std::make_unique<TModalWindow>()), FDialog(std::make_unique<TShownDialog>()),
       FOuterDialog(CurrentDialog) {
     FDialog->Modal = FModal.get();
+    FDialog->Hiding = [this] { DialogHiding(); };
     CurrentDialog = FDialog.get();
     FCreationWatch = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
 }
@@ -83,6 +91,7 @@ TProgramModalDialog::~TProgramModalDialog() {
         RemovePropW(FDialog->Window, DialogProperty);
         SetWindowLongPtrW(FDialog->Window, GWLP_WNDPROC, LONG_PTR(FDialog->Procedure));
     }
+    const bool inFront = FInFrontAtEnd.value_or(ThreadInForeground());
     FModal.reset();
     FDisabled.reset();
     // An end the dialog took without a button's command (a double click on a file) enabled
@@ -90,11 +99,26 @@ TProgramModalDialog::~TProgramModalDialog() {
     const HWND owner = static_cast<HWND>(FOwner);
     if (owner && !FOwnerWasEnabled && IsWindow(owner) && IsWindowEnabled(owner))
         EnableWindow(owner, FALSE);
-    // Closing a dialog activates its owner. One that let go of it could activate none, as all
-    // were disabled: the window active before is active again, and the next dialog goes over it.
+    // A dialog that went without hiding first: its owner, or none, was activated.
     const HWND before = static_cast<HWND>(FActiveBefore);
     const HWND active = GetActiveWindow();
     if ((!active || !IsWindowEnabled(active)) && before && IsWindow(before))
         SetActiveWindow(before);
+    // A program the user visited meanwhile never keeps the keys the user gave this dialog.
+    if (inFront)
+        AskWindowManagerForTheKeys(GetActiveWindow());
     TModalWindow::BringActiveWindowForward();
+}
+
+void TProgramModalDialog::DialogHiding() {
+    if (FInFrontAtEnd.has_value())
+        return;
+    FInFrontAtEnd = ThreadInForeground();
+    // Closing a dialog activates its owner, or, when it let go of it, the next window that can
+    // be active: another program's while the program's own are disabled. The window active
+    // before is active again first, so the keys never leave the program.
+    FDisabled.reset();
+    const HWND before = static_cast<HWND>(FActiveBefore);
+    if (before && IsWindow(before) && IsWindowEnabled(before) && IsWindowVisible(before))
+        SetActiveWindow(before);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 class TDisabledWindows;
 class TModalWindow;
@@ -8,9 +9,9 @@ struct TShownDialog;
 // A system dialog (a message box, the open dialog, the folder browser) run modal to the whole
 // program for this object's scope: with an owner the system would disable that window only.
 // Every window of the thread is disabled while it is up, and exactly those are enabled again
-// after; the dialog, the first top-level dialog made in the scope, is kept above every other
-// window of the program; its end never enables a window a modal form disabled; and the window
-// active before is active again, on top.
+// as it hides; the dialog, the first top-level dialog made in the scope, is kept above every
+// other window of the program; its end never enables a window a modal form disabled; and the
+// window active before is active again, on top and with the keys.
 class TProgramModalDialog {
 public:
     // The owner the dialog is asked to have, or any of its child windows.
@@ -20,9 +21,14 @@ public:
     TProgramModalDialog& operator=(const TProgramModalDialog&) = delete;
 
 private:
+    // The window active before is enabled and active again before the dialog hides.
+    void DialogHiding();
+
     void* FActiveBefore;
     void* FOwner;
     bool FOwnerWasEnabled;
+    // Whether the program was the one the user worked in when the dialog went, once it went.
+    std::optional<bool> FInFrontAtEnd;
     std::unique_ptr<TDisabledWindows> FDisabled;
     std::unique_ptr<TModalWindow> FModal;
     std::unique_ptr<TShownDialog> FDialog;

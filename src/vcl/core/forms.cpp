@@ -4,12 +4,14 @@
 #include "rtl/modal_window.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
+#include "rtl/window_manager_keys.h"
 #include "vcl/base/win_api.h"
 #include "vcl/core/application.h"
 #include "vcl/core/dropped_files.h"
 #include "vcl/core/screen.h"
 
 #include <algorithm>
+#include <memory>
 
 const TClassInfo& TCustomForm::StaticClassInfo() {
     static const TLasting<TClassInfo> info("TCustomForm", &TWinControl::StaticClassInfo());
@@ -431,12 +433,13 @@ TModalResult TCustomForm::ShowModal() {
     HWND previous = GetActiveWindow();
     FModal = true;
     FModalResult = mrNone;
+    bool inFront = false;
     {
         TModalOwner owner(this, previous);
-        TDisabledWindows disabled(OtherFormWindows(this));
         // Made before the form shows and gone after it hid: the modal window this one was opened
         // over is raised only once this form no longer stands above it.
         TModalWindow modal;
+        auto disabled = std::make_unique<TDisabledWindows>(OtherFormWindows(this));
         try {
             Show();
             modal.SetWindow(WindowHandle());
@@ -452,11 +455,19 @@ TModalResult TCustomForm::ShowModal() {
             Hide();
             throw;
         }
+        inFront = ThreadInForeground();
+        // The window it was opened from is enabled and active before this form hides: hiding the
+        // active window would have the system activate the next one that can be, another
+        // program's while the program's own are disabled.
+        disabled.reset();
+        if (previous && IsWindow(previous))
+            SetActiveWindow(previous);
         Hide();
     }
     FModal = false;
-    if (previous && IsWindow(previous))
-        SetActiveWindow(previous);
+    // A program the user visited meanwhile never keeps the keys the user gave this form.
+    if (inFront)
+        AskWindowManagerForTheKeys(GetActiveWindow());
     TModalWindow::BringActiveWindowForward();
     return FModalResult;
 }

@@ -356,6 +356,57 @@ TEST(Forms, AModalFormComesBackAboveAFormRaisedOverItWhileTheProgramIsInTheForeg
     EXPECT_FALSE(GetWindowLongW(dialog->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
+TEST(Forms, AModalFormEndedAfterAnotherProgramWasInFrontLeavesTheFormItWasOpenedFromInFront) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(300);
+    auto dialog = MakeForm();
+    dialog->SetLeft(100);
+    OtherThreadWindow otherProgram;
+    SetForegroundWindow(main->Handle());
+    std::vector<HWND> activated;
+    for (TForm* form : {static_cast<TForm*>(main.get()), static_cast<TForm*>(other.get())})
+        form->OnActivate = [&activated, form](TObject*) { activated.push_back(form->Handle()); };
+    auto timer = StepFromTheLoop([&] {
+        // The user works in the other program a while, then clicks the dialog, which the window
+        // manager makes the foreground window, and closes it.
+        SetForegroundWindow(otherProgram.Window());
+        RunMessagesFor(100);
+        SetForegroundWindow(dialog->Handle());
+        RunMessagesFor(100);
+        activated.clear();
+        dialog->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(GetForegroundWindow(), main->Handle());
+    EXPECT_EQ(activated, std::vector<HWND>{main->Handle()});
+}
+
+TEST(Forms, AMinimisedModalFormComesBackActiveAtAClickOnAWindowItDisables) {
+    auto main = ShownFormAt(0);
+    auto dialog = MakeForm();
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetLeft(300);
+    bool minimizeBoxWhileModal = false;
+    bool cameBack = false;
+    auto timer = StepFromTheLoop([&] {
+        minimizeBoxWhileModal = GetWindowLongW(dialog->Handle(), GWL_STYLE) & WS_MINIMIZEBOX;
+        // As the window manager minimises it from its title bar's button.
+        ShowWindow(dialog->Handle(), SW_MINIMIZE);
+        SetCursorPos(100, 50);
+        ClickAtPointer();
+        cameBack = PumpUntil([&] {
+            return !IsIconic(dialog->Handle()) && GetActiveWindow() == dialog->Handle() &&
+                   FirstWindowOfTheProgram() == dialog->Handle();
+        });
+        dialog->SetModalResult(mrOk);
+    });
+    SetActiveWindow(main->Handle());
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(minimizeBoxWhileModal) << "the system takes a window as minimised only with one";
+    EXPECT_TRUE(cameBack);
+    EXPECT_FALSE(GetWindowLongW(dialog->Handle(), GWL_STYLE) & WS_MINIMIZEBOX);
+}
+
 namespace {
 // What a system dialog shown while two forms are up did to them: whether they were enabled while
 // it was up, and whether it came back above the second one raised over it by a window manager.

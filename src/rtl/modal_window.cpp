@@ -68,6 +68,24 @@ bool InTheForeground(HWND window) {
     return false;
 }
 
+// Whether a window above the given one hides part of it; those it owns go up with it, and
+// those kept on top stay there. Wine brings a window the user clicks, or one a window manager
+// raises, only above those covering the point clicked or the part shown: one put above windows
+// it does not overlap would stay above them whatever is clicked.
+bool IsCovered(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        RECT other{}, common{};
+        if (IsWindowVisible(above) && GetWindow(above, GW_OWNER) != window &&
+            !(GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) && GetWindowRect(above, &other) &&
+            IntersectRect(&common, &bounds, &other))
+            return true;
+    }
+    return false;
+}
+
 struct TShownWindow {
     HWND Window;
     RECT Bounds;
@@ -308,6 +326,6 @@ void TModalWindow::SetMinimizeBox(bool on) {
 void TModalWindow::BringActiveWindowForward() {
     const HWND active = GetActiveWindow();
     const HWND root = active ? GetAncestor(active, GA_ROOT) : nullptr;
-    if (!Innermost && IsShown(root) && InTheForeground(root))
+    if (!Innermost && IsShown(root) && InTheForeground(root) && IsCovered(root))
         TRaiser().Raise(root);
 }

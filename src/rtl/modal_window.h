@@ -24,9 +24,11 @@ public:
     // The modal window this one was shown over, if any.
     const TModalWindow* Outer() const { return FOuter; }
 
-    // Once no modal window is up: the active window goes above the program's other windows, as
-    // the system brings forward a window it activates. The one a modal window's end activates
-    // may have been left under a window the user raised meanwhile.
+    // Once no modal window is up: the active window, when another window hides part of it, goes
+    // above the program's other windows, as the system brings forward a window it activates. The
+    // one a modal window's end activates may have been left under a window the user raised
+    // meanwhile; one nothing hides stays where it is, so that a window beside it the user clicks
+    // next still comes first.
     static void BringActiveWindowForward();
 
 private:

@@ -527,6 +527,24 @@ TEST(Forms, TheOpenDialogIsModalToTheWholeProgramAndEndsWithTheWindowActiveBefor
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
 }
 
+TEST(Forms, AFormBesideTheWindowActiveBeforeTheOpenDialogIsOnTopOnceClickedAfterIt) {
+    // Side by side, as the viewer's windows stand below its main bar.
+    auto main = ShownFormAt(0);
+    auto beside = ShownFormAt(300);
+    SetActiveWindow(main->Handle());
+    const TOpenDialogHook testHook = SetOpenDialogHook(nullptr);
+    auto open = MakeOwned<TOpenDialog>();
+    ShowOverTwoForms(*main, *beside, VK_ESCAPE, [&] { EXPECT_FALSE(open->Execute()); });
+    SetOpenDialogHook(testHook);
+    EXPECT_EQ(GetActiveWindow(), main->Handle());
+    RECT bounds{};
+    GetWindowRect(beside->Handle(), &bounds);
+    SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    ClickAtPointer();
+    EXPECT_EQ(GetActiveWindow(), beside->Handle());
+    EXPECT_EQ(FirstWindowOfTheProgram(), beside->Handle());
+}
+
 TEST(Forms, ConstraintsLimitTheWindowSize) {
     auto form = MakeForm();
     form->SetBorderStyle(bsSizeable);

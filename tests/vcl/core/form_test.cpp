@@ -487,14 +487,23 @@ TEST(Forms, NestedModalFormsComeBackAboveAFormRaisedOverThemInTheOrderTheyWereOp
     EXPECT_EQ(FirstWindowOfTheProgram(), main->Handle());
 }
 
-TEST(Forms, TheOpenDialogIsModalToTheWholeProgramAndEndsWithTheWindowActiveBeforeOnTop) {
-    auto main = ShownFormAt(0);
-    auto other = ShownFormAt(100);
-    SetActiveWindow(main->Handle());
+namespace {
+// The system's open dialog shown while two forms are up, the first active, and closed by Escape.
+TSeenOverTwoForms OpenDialogEscapedOverTwoForms(TForm& first, TForm& second) {
+    SetActiveWindow(first.Handle());
     const TOpenDialogHook testHook = SetOpenDialogHook(nullptr);
     auto open = MakeOwned<TOpenDialog>();
     const TSeenOverTwoForms seen =
-        ShowOverTwoForms(*main, *other, VK_ESCAPE, [&] { EXPECT_FALSE(open->Execute()); });
+        ShowOverTwoForms(first, second, VK_ESCAPE, [&] { EXPECT_FALSE(open->Execute()); });
+    SetOpenDialogHook(testHook);
+    return seen;
+}
+} // namespace
+
+TEST(Forms, TheOpenDialogIsModalToTheWholeProgramAndEndsWithTheWindowActiveBeforeOnTop) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(100);
+    const TSeenOverTwoForms seen = OpenDialogEscapedOverTwoForms(*main, *other);
     EXPECT_EQ(seen.EnabledWhileUp, (std::vector<bool>{false, false}));
     EXPECT_TRUE(seen.CameBack);
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
@@ -504,6 +513,8 @@ TEST(Forms, TheOpenDialogIsModalToTheWholeProgramAndEndsWithTheWindowActiveBefor
 
     // Opened over a form a modal form disabled, and ended without a command of its own, as a
     // double click on a file ends it: that form stays disabled.
+    const TOpenDialogHook testHook = SetOpenDialogHook(nullptr);
+    auto open = MakeOwned<TOpenDialog>();
     auto modal = MakeForm();
     bool stayedDisabled = false;
     auto timer = MakeOwned<TTimer>();
@@ -531,11 +542,7 @@ TEST(Forms, AFormBesideTheWindowActiveBeforeTheOpenDialogIsOnTopOnceClickedAfter
     // Side by side, as the viewer's windows stand below its main bar.
     auto main = ShownFormAt(0);
     auto beside = ShownFormAt(300);
-    SetActiveWindow(main->Handle());
-    const TOpenDialogHook testHook = SetOpenDialogHook(nullptr);
-    auto open = MakeOwned<TOpenDialog>();
-    ShowOverTwoForms(*main, *beside, VK_ESCAPE, [&] { EXPECT_FALSE(open->Execute()); });
-    SetOpenDialogHook(testHook);
+    OpenDialogEscapedOverTwoForms(*main, *beside);
     EXPECT_EQ(GetActiveWindow(), main->Handle());
     RECT bounds{};
     GetWindowRect(beside->Handle(), &bounds);

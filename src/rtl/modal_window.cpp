@@ -111,8 +111,9 @@ std::vector<TShownWindow> ShownWindows() {
 // A window of the program other than the modal ones whose frame (its title bar, its borders)
 // the pointer is on: the first in order the pointer is inside of, pointed at outside its client
 // area. Where a modal window covers it, its frame cannot be clicked.
-HWND FrameUnder(POINT pointer, const std::vector<HWND>& modal) {
-    for (const TShownWindow& shown : ShownWindows()) {
+HWND FrameUnder(POINT pointer, const std::vector<HWND>& modal,
+                const std::vector<TShownWindow>& shownWindows) {
+    for (const TShownWindow& shown : shownWindows) {
         if (!PtInRect(&shown.Bounds, pointer) || IsIconic(shown.Window))
             continue;
         if (std::find(modal.begin(), modal.end(), shown.Window) != modal.end())
@@ -238,8 +239,8 @@ private:
              message == WM_NCMBUTTONDOWN) &&
             int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR) {
             const bool restored = RestoreMinimised();
-            Current->RaiseAll();
             const std::vector<HWND> windows = ModalWindowsInOrder();
+            Current->RaiseAll(windows);
             if (restored && !windows.empty()) {
                 SetForegroundWindow(windows.back());
                 AskWindowManagerForTheKeys(windows.back());
@@ -254,14 +255,15 @@ private:
         const std::vector<HWND> windows = ModalWindowsInOrder();
         if (windows.empty() || !InTheForeground(windows.back()))
             return;
-        if (ShownWindows() != Current->FSeen || Current->FrameRaiseDue(windows))
+        const std::vector<TShownWindow> shown = ShownWindows();
+        if (shown != Current->FSeen || Current->FrameRaiseDue(windows, shown))
             Current->RaiseAll(windows);
     }
 
-    bool FrameRaiseDue(const std::vector<HWND>& modal) {
+    bool FrameRaiseDue(const std::vector<HWND>& modal, const std::vector<TShownWindow>& shown) {
         POINT pointer{};
         GetCursorPos(&pointer);
-        const HWND frame = FrameUnder(pointer, modal);
+        const HWND frame = FrameUnder(pointer, modal, shown);
         const DWORD now = GetTickCount();
         if (frame != FFrame) {
             FFrame = frame;
@@ -323,8 +325,11 @@ void TModalWindow::SetMinimizeBox(bool on) {
     FMinimizeBoxAdded = on;
 }
 
-void TModalWindow::BringActiveWindowForward() {
+void TModalWindow::ActiveWindowTakesOver(bool programWasInFront) {
     const HWND active = GetActiveWindow();
+    // A program the user visited meanwhile never keeps the keys the user gave the modal window.
+    if (programWasInFront)
+        AskWindowManagerForTheKeys(active);
     const HWND root = active ? GetAncestor(active, GA_ROOT) : nullptr;
     if (!Innermost && IsShown(root) && InTheForeground(root) && IsCovered(root))
         TRaiser().Raise(root);

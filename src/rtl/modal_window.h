@@ -24,12 +24,13 @@ public:
     // The modal window this one was shown over, if any.
     const TModalWindow* Outer() const { return FOuter; }
 
-    // Once no modal window is up: the active window, when another window hides part of it, goes
-    // above the program's other windows, as the system brings forward a window it activates. The
-    // one a modal window's end activates may have been left under a window the user raised
-    // meanwhile; one nothing hides stays where it is, so that a window beside it the user clicks
-    // next still comes first.
-    static void BringActiveWindowForward();
+    // Once a modal window ended and another window was made active: that one takes the keys from
+    // the window manager when the program was the one the user worked in. Once no modal window
+    // is up, it also goes above the program's other windows when another window hides part of
+    // it, as the system brings forward a window it activates: the one a modal window's end
+    // activates may have been left under a window the user raised meanwhile. One nothing hides
+    // stays where it is, so that a window beside it the user clicks next still comes first.
+    static void ActiveWindowTakesOver(bool programWasInFront);
 
 private:
     // What keeps the modal windows on top while any is up; the outermost owns it.

@@ -104,10 +104,7 @@ TProgramModalDialog::~TProgramModalDialog() {
     const HWND active = GetActiveWindow();
     if ((!active || !IsWindowEnabled(active)) && before && IsWindow(before))
         SetActiveWindow(before);
-    // A program the user visited meanwhile never keeps the keys the user gave this dialog.
-    if (inFront)
-        AskWindowManagerForTheKeys(GetActiveWindow());
-    TModalWindow::BringActiveWindowForward();
+    TModalWindow::ActiveWindowTakesOver(inFront);
 }
 
 void TProgramModalDialog::DialogHiding() {

@@ -465,10 +465,7 @@ TModalResult TCustomForm::ShowModal() {
         Hide();
     }
     FModal = false;
-    // A program the user visited meanwhile never keeps the keys the user gave this form.
-    if (inFront)
-        AskWindowManagerForTheKeys(GetActiveWindow());
-    TModalWindow::BringActiveWindowForward();
+    TModalWindow::ActiveWindowTakesOver(inFront);
     return FModalResult;
 }
 

@@ -8,7 +8,7 @@
 #include "qvr/debug_reader.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 #include "vcl/base/windows_clean.h"

@@ -10,7 +10,7 @@
 #include "rtl/file_io.h"
 #include "rtl/format.h"
 #include "rtl/lasting.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "rtl/strings.h"
 #include "tools/conversions.h"
 #include "tools/huge_file.h"

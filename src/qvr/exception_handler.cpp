@@ -2,7 +2,7 @@
 
 #include "qvr/error_catalogue.h"
 #include "rtl/exceptions.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 
 #include <windows.h>
 

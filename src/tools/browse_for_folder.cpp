@@ -1,6 +1,6 @@
 #include "tools/browse_for_folder.h"
 
-#include "rtl/program_modal_dialog.h"
+#include "rtl/modality/program_modal_dialog.h"
 #include "rtl/wide_text.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "viewer/method_broadcast.h"
 
 #include "rtl/exceptions.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "rtl/published.h"
 #include "rtl/strings.h"
 #include "vcl/core/screen.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "rtl/format_settings.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 
 #include <gtest/gtest.h>
 

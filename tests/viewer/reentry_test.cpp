@@ -1,7 +1,7 @@
 #include "viewer_fixture.h"
 
 #include "qvr/debug_reader.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "vcl/controls/button.h"
 #include "vcl/controls/panel.h"
 #include "vcl/controls/track_bar.h"

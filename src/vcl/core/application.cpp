@@ -2,7 +2,7 @@
 
 #include "rtl/exceptions.h"
 #include "rtl/lasting.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "rtl/published.h"
 #include "vcl/base/win_api.h"
 #include "vcl/core/drag_drop.h"

@@ -1,10 +1,10 @@
 #include "vcl/core/forms.h"
 
-#include "rtl/disabled_windows.h"
-#include "rtl/modal_window.h"
+#include "rtl/modality/disabled_windows.h"
+#include "rtl/modality/modal_window.h"
+#include "rtl/modality/window_manager_keys.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
-#include "rtl/window_manager_keys.h"
 #include "vcl/base/win_api.h"
 #include "vcl/core/application.h"
 #include "vcl/core/dropped_files.h"

@@ -1,6 +1,6 @@
 #include "vcl/dialogs/dialogs.h"
 
-#include "rtl/program_modal_dialog.h"
+#include "rtl/modality/program_modal_dialog.h"
 #include "rtl/published.h"
 #include "rtl/wide_text.h"
 #include "vcl/base/win_api.h"

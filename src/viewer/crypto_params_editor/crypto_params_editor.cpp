@@ -3,7 +3,7 @@
 #include "qvr/crypto_engine_list.h"
 #include "rtl/exceptions.h"
 #include "rtl/format.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "rtl/published.h"
 #include "rtl/strings.h"
 #include "vcl/base/windows_clean.h"

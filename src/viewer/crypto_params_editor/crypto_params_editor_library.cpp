@@ -5,7 +5,7 @@
 #include "rtl/file_io.h"
 #include "rtl/file_names.h"
 #include "rtl/format.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "rtl/strings.h"
 #include "tools/file_paths.h"
 #include "tools/folder_switch.h"

@@ -6,7 +6,7 @@
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/file_names.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "rtl/published.h"
 #include "tools/file_paths.h"
 #include "tools/form_localization.h"

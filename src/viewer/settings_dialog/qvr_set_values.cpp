@@ -7,7 +7,7 @@
 #include "qvr/qvr_config.h"
 #include "qvr/qvr_configurator.h"
 #include "qztree/params_editor/params_edit.h"
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "rtl/scope_guards.h"
 #include "rtl/string_list.h"
 #include "rtl/strings.h"

@@ -1,5 +1,5 @@
 // What the program says when it fails where no window can be made (no display).
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 #include "vcl/core/application.h"
 #include "vcl/core/control.h"
 

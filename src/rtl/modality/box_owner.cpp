@@ -1,4 +1,4 @@
-#include "rtl/box_owner.h"
+#include "rtl/modality/box_owner.h"
 
 #include <windows.h>
 

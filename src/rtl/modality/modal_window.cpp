@@ -1,6 +1,6 @@
-#include "rtl/modal_window.h"
+#include "rtl/modality/modal_window.h"
 
-#include "rtl/window_manager_keys.h"
+#include "rtl/modality/window_manager_keys.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "rtl/program_modal_dialog.h"
+#include "rtl/modality/program_modal_dialog.h"
 
-#include "rtl/disabled_windows.h"
-#include "rtl/modal_window.h"
-#include "rtl/window_manager_keys.h"
+#include "rtl/modality/disabled_windows.h"
+#include "rtl/modality/modal_window.h"
+#include "rtl/modality/window_manager_keys.h"
 
 #include <windows.h>
 

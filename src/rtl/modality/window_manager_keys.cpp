@@ -1,4 +1,4 @@
-#include "rtl/window_manager_keys.h"
+#include "rtl/modality/window_manager_keys.h"
 
 #include <windows.h>
 

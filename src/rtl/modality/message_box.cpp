@@ -1,8 +1,8 @@
-#include "rtl/message_box.h"
+#include "rtl/modality/message_box.h"
 
-#include "rtl/box_owner.h"
 #include "rtl/lasting.h"
-#include "rtl/program_modal_dialog.h"
+#include "rtl/modality/box_owner.h"
+#include "rtl/modality/program_modal_dialog.h"
 #include "rtl/wide_text.h"
 
 #include <windows.h>

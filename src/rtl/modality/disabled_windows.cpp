@@ -1,4 +1,4 @@
-#include "rtl/disabled_windows.h"
+#include "rtl/modality/disabled_windows.h"
 
 #include <windows.h>
 

@@ -242,6 +242,7 @@ private:
             const std::vector<HWND> windows = ModalWindowsInOrder();
             Current->RaiseAll(windows);
             if (restored && !windows.empty()) {
+                Innermost->NoteFocusWentElsewhere();
                 SetForegroundWindow(windows.back());
                 AskWindowManagerForTheKeys(windows.back());
             }
@@ -252,12 +253,21 @@ private:
     static void CALLBACK Check(HWND, UINT, UINT_PTR, DWORD) {
         if (!Current)
             return;
+        NoteWhereTheFocusIs();
         const std::vector<HWND> windows = ModalWindowsInOrder();
         if (windows.empty() || !InTheForeground(windows.back()))
             return;
         const std::vector<TShownWindow> shown = ShownWindows();
         if (shown != Current->FSeen || Current->FrameRaiseDue(windows, shown))
             Current->RaiseAll(windows);
+    }
+
+    // The innermost modal window on the screen, minimised or not the one the user works in: the
+    // window manager focused another window.
+    static void NoteWhereTheFocusIs() {
+        const HWND window = Innermost ? static_cast<HWND>(Innermost->Window()) : nullptr;
+        if (window && IsWindowVisible(window) && (IsIconic(window) || !InTheForeground(window)))
+            Innermost->NoteFocusWentElsewhere();
     }
 
     bool FrameRaiseDue(const std::vector<HWND>& modal, const std::vector<TShownWindow>& shown) {
@@ -325,10 +335,15 @@ void TModalWindow::SetMinimizeBox(bool on) {
     FMinimizeBoxAdded = on;
 }
 
-void TModalWindow::ActiveWindowTakesOver(bool programWasInFront) {
+void TModalWindow::NoteFocusWentElsewhere() {
+    for (TModalWindow* modal = this; modal; modal = modal->FOuter)
+        modal->FFocusWentElsewhere = true;
+}
+
+void TModalWindow::ActiveWindowTakesOver(bool askForTheKeys) {
     const HWND active = GetActiveWindow();
-    // A program the user visited meanwhile never keeps the keys the user gave the modal window.
-    if (programWasInFront)
+    // A window the manager focused meanwhile never keeps the keys the user gave the modal window.
+    if (askForTheKeys)
         AskWindowManagerForTheKeys(active);
     const HWND root = active ? GetAncestor(active, GA_ROOT) : nullptr;
     if (!Innermost && IsShown(root) && InTheForeground(root) && IsCovered(root))

@@ -24,22 +24,32 @@ public:
     // The modal window this one was shown over, if any.
     const TModalWindow* Outer() const { return FOuter; }
 
+    // Whether, while this modal window or one shown over it was up, the window manager gave the
+    // focus to another window: another program's, or another of the program's as it minimised
+    // the modal window. At this window's end the manager then falls back to that window rather
+    // than to the one it was opened from.
+    bool FocusWentElsewhere() const { return FFocusWentElsewhere; }
+
     // Once a modal window ended and another window was made active: that one takes the keys from
-    // the window manager when the program was the one the user worked in. Once no modal window
+    // the window manager when asked (the program is the one the user works in, and the manager's
+    // fallback goes elsewhere: FocusWentElsewhere). Once no modal window
     // is up, it also goes above the program's other windows when another window hides part of
     // it, as the system brings forward a window it activates: the one a modal window's end
     // activates may have been left under a window the user raised meanwhile. One nothing hides
     // stays where it is, so that a window beside it the user clicks next still comes first.
-    static void ActiveWindowTakesOver(bool programWasInFront);
+    static void ActiveWindowTakesOver(bool askForTheKeys);
 
 private:
     // What keeps the modal windows on top while any is up; the outermost owns it.
     class TKeeper;
 
     void SetMinimizeBox(bool on);
+    // This one and the ones it was shown over.
+    void NoteFocusWentElsewhere();
 
     void* FWindow = nullptr;
     bool FMinimizeBoxAdded = false;
+    bool FFocusWentElsewhere = false;
     TModalWindow* FOuter;
     std::unique_ptr<TKeeper> FKeeper;
 };

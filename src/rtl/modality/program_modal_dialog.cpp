@@ -91,7 +91,7 @@ TProgramModalDialog::~TProgramModalDialog() {
         RemovePropW(FDialog->Window, DialogProperty);
         SetWindowLongPtrW(FDialog->Window, GWLP_WNDPROC, LONG_PTR(FDialog->Procedure));
     }
-    const bool inFront = FInFrontAtEnd.value_or(ThreadInForeground());
+    const bool askForTheKeys = FAskForTheKeys.value_or(KeysToBeAsked());
     FModal.reset();
     FDisabled.reset();
     // An end the dialog took without a button's command (a double click on a file) enabled
@@ -104,13 +104,13 @@ TProgramModalDialog::~TProgramModalDialog() {
     const HWND active = GetActiveWindow();
     if ((!active || !IsWindowEnabled(active)) && before && IsWindow(before))
         SetActiveWindow(before);
-    TModalWindow::ActiveWindowTakesOver(inFront);
+    TModalWindow::ActiveWindowTakesOver(askForTheKeys);
 }
 
 void TProgramModalDialog::DialogHiding() {
-    if (FInFrontAtEnd.has_value())
+    if (FAskForTheKeys.has_value())
         return;
-    FInFrontAtEnd = ThreadInForeground();
+    FAskForTheKeys = KeysToBeAsked();
     // Closing a dialog activates its owner, or, when it let go of it, the next window that can
     // be active: another program's while the program's own are disabled. The window active
     // before is active again first, so the keys never leave the program.
@@ -118,4 +118,8 @@ void TProgramModalDialog::DialogHiding() {
     const HWND before = static_cast<HWND>(FActiveBefore);
     if (before && IsWindow(before) && IsWindowEnabled(before) && IsWindowVisible(before))
         SetActiveWindow(before);
+}
+
+bool TProgramModalDialog::KeysToBeAsked() const {
+    return FModal->FocusWentElsewhere() && ThreadInForeground();
 }

@@ -23,12 +23,13 @@ public:
 private:
     // The window active before is enabled and active again before the dialog hides.
     void DialogHiding();
+    bool KeysToBeAsked() const;
 
     void* FActiveBefore;
     void* FOwner;
     bool FOwnerWasEnabled;
-    // Whether the program was the one the user worked in when the dialog went, once it went.
-    std::optional<bool> FInFrontAtEnd;
+    // Whether the window manager is to be asked for the keys, decided as the dialog went.
+    std::optional<bool> FAskForTheKeys;
     std::unique_ptr<TDisabledWindows> FDisabled;
     std::unique_ptr<TModalWindow> FModal;
     std::unique_ptr<TShownDialog> FDialog;

@@ -5,11 +5,29 @@
 namespace {
 
 const wchar_t* const ClassName = L"QVRKeysRequest";
-// Long enough for the window manager to offer it the focus, short enough to pass unseen in its
-// window list.
+// Long enough for the window manager to offer the request the focus and to make its own offer to
+// the window it falls back to; a request not taken by then goes.
 const UINT LivesFor = 300;
 
-thread_local HWND Request = nullptr;
+// The request waiting on this thread: the window mapped to be offered the focus (gone once it
+// handed the offer on), the window it is for, and the watches that refuse the manager's offers
+// to the program's other windows meanwhile.
+struct TKeysRequest {
+    HWND Window = nullptr;
+    HWND Target = nullptr;
+    HHOOK OfferWatch = nullptr;
+    HHOOK ActivationWatch = nullptr;
+    UINT_PTR Timer = 0;
+    // The window the manager has just offered the focus to, until its activation is decided.
+    HWND Offered = nullptr;
+};
+
+thread_local TKeysRequest Request;
+
+bool SystemActivatesWhatItIsAsked() {
+    static const bool itself = !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    return itself;
+}
 
 bool CanTakeTheKeys(HWND window) {
     return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
@@ -17,38 +35,57 @@ bool CanTakeTheKeys(HWND window) {
 }
 
 // The window the request is for; the active one if that can no longer take the keys.
-HWND TargetOf(HWND request) {
-    const HWND target = HWND(GetWindowLongPtrW(request, GWLP_USERDATA));
-    return CanTakeTheKeys(target) ? target : GetActiveWindow();
+HWND Target() {
+    return CanTakeTheKeys(Request.Target) ? Request.Target : GetActiveWindow();
+}
+
+// Wine asks a window the manager offers the focus whether it wants to be active as if its menu
+// bar were clicked, and activates it unless it declines; a real click activates by the mouse.
+LRESULT CALLBACK WatchOffers(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call.message == WM_MOUSEACTIVATE && LOWORD(call.lParam) == HTMENU &&
+        HIWORD(call.lParam) == WM_LBUTTONDOWN && HWND(call.wParam) == call.hwnd)
+        Request.Offered = call.hwnd;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The offer to another window of the program is the manager's fallback from the modal window,
+// or an old one: that window stays inactive, and Wine then gives the keys to the active one.
+LRESULT CALLBACK WatchActivations(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        const HWND window = HWND(wParam);
+        const bool offered = window == Request.Offered;
+        Request.Offered = nullptr;
+        if (offered && !reinterpret_cast<const CBTACTIVATESTRUCT*>(lParam)->fMouse &&
+            window != Request.Window && window != Target())
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOUSEACTIVATE:
-        // Wine asks this, as for a click, when the window manager offers the focus; the offer it
-        // made another window of the program as the modal window hid may have activated that one.
-        // The target is activated, this window answers that it stays inactive, and Wine then
-        // gives the keys to the active window.
-        if (const HWND target = TargetOf(window); target != window && CanTakeTheKeys(target))
+        // The manager's offer: the target is activated, this window answers that it stays
+        // inactive, and Wine gives the keys to the active window. Its work done, it goes at once,
+        // so that the manager no longer lists it.
+        if (const HWND target = Target(); CanTakeTheKeys(target))
             SetForegroundWindow(target);
+        PostMessageW(window, WM_CLOSE, 0, 0);
         return MA_NOACTIVATE;
     case WM_ACTIVATE:
         // The system activated it in want of another window: the target takes over, or, when it
-        // cannot, this one goes from the screen and leaves the choice to the system again.
+        // cannot, this one goes and leaves the choice to the system again.
         if (LOWORD(wParam) != WA_INACTIVE) {
-            const HWND target = HWND(GetWindowLongPtrW(window, GWLP_USERDATA));
-            if (CanTakeTheKeys(target))
-                SetActiveWindow(target);
+            if (CanTakeTheKeys(Request.Target))
+                SetActiveWindow(Request.Target);
             else
                 ShowWindow(window, SW_HIDE);
         }
         return 0;
-    case WM_TIMER:
-        DestroyWindow(window);
-        return 0;
     case WM_NCDESTROY:
-        if (Request == window)
-            Request = nullptr;
+        if (Request.Window == window)
+            Request.Window = nullptr;
         break;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
@@ -62,6 +99,31 @@ bool RegisterRequestClass() {
     return RegisterClassW(&c) != 0;
 }
 
+// Named as the window it leads to, in the rare case the manager lists it meanwhile; on the task
+// bar, so that the manager takes it as a window of its own to manage and focus; with an empty
+// region, so that nothing of it is drawn.
+HWND ShowRequestWindowFor(HWND target) {
+    RECT bounds{};
+    GetWindowRect(target, &bounds);
+    wchar_t caption[256] = {};
+    GetWindowTextW(target, caption, 256);
+    const HWND window =
+        CreateWindowExW(WS_EX_APPWINDOW, ClassName, caption, WS_POPUP,
+                        (bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2, 1, 1,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        return nullptr;
+    SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE);
+    // Below the program's windows, so that none counts as covered by it.
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return window;
+}
+
+void CALLBACK RequestLived(HWND, UINT, UINT_PTR, DWORD) {
+    DropKeysRequest();
+}
+
 } // namespace
 
 bool ThreadInForeground() {
@@ -70,27 +132,33 @@ bool ThreadInForeground() {
 }
 
 void AskWindowManagerForTheKeys(void* window) {
-    static const bool registered = RegisterRequestClass();
-    const HWND target = static_cast<HWND>(window);
     DropKeysRequest();
-    if (!registered || !CanTakeTheKeys(target))
+    const HWND target = static_cast<HWND>(window);
+    if (SystemActivatesWhatItIsAsked() || !CanTakeTheKeys(target))
         return;
-    // Its one pixel lies inside the target, below it: nobody sees it. On the task bar, so that the
-    // window manager takes it as a window of its own to manage and focus.
-    RECT bounds{};
-    GetWindowRect(target, &bounds);
-    Request = CreateWindowExW(WS_EX_APPWINDOW, ClassName, L"", WS_POPUP,
-                              (bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2, 1,
-                              1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!Request)
+    static const bool registered = RegisterRequestClass();
+    if (!registered)
         return;
-    SetWindowLongPtrW(Request, GWLP_USERDATA, LONG_PTR(target));
-    SetTimer(Request, 1, LivesFor, nullptr);
-    SetWindowPos(Request, HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // The watches come first: the manager's fallback offer may be taken as soon as the program
+    // looks at its messages.
+    Request.Target = target;
+    Request.OfferWatch =
+        SetWindowsHookExW(WH_CALLWNDPROC, WatchOffers, nullptr, GetCurrentThreadId());
+    Request.ActivationWatch =
+        SetWindowsHookExW(WH_CBT, WatchActivations, nullptr, GetCurrentThreadId());
+    Request.Timer = SetTimer(nullptr, 0, LivesFor, RequestLived);
+    Request.Window = ShowRequestWindowFor(target);
 }
 
 void DropKeysRequest() {
-    if (Request)
-        DestroyWindow(Request);
+    if (Request.Timer)
+        KillTimer(nullptr, Request.Timer);
+    if (Request.OfferWatch)
+        UnhookWindowsHookEx(Request.OfferWatch);
+    if (Request.ActivationWatch)
+        UnhookWindowsHookEx(Request.ActivationWatch);
+    const HWND window = Request.Window;
+    Request = TKeysRequest();
+    if (window)
+        DestroyWindow(window);
 }

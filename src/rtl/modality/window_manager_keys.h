@@ -6,11 +6,15 @@ bool ThreadInForeground();
 
 // After a modal window ends, the window the program made active must also be the one the window
 // manager gives the keys to. Hiding the modal window makes the manager focus the window it
-// focused before it: another program's, or another window of the program, which Wine then
-// activates; and Wine moves the keys only when the manager offers them. A newly shown window is
-// offered the focus: one is shown for a moment below the given window and hands the offer on to
-// it.
+// focused before it, and Wine moves the keys only when the manager offers them. That is the
+// window the modal window was opened from unless the manager focused another one meanwhile
+// (another program's, or another window of the program as it minimised the modal window); only
+// then is this asked. A newly shown window is offered the focus: one that shows nothing is
+// mapped and hands the offer on to the given window. For a moment the manager's offers to the
+// program's other windows are refused, so that its fallback from the modal window cannot take
+// the keys back. A system that activates the window a program asks for (Windows) needs none of
+// this, and nothing is done there.
 void AskWindowManagerForTheKeys(void* window);
 
-// A request still waiting for the offer is dropped: a new modal window takes the keys itself.
+// A request still waiting is dropped: a new modal window takes the keys itself.
 void DropKeysRequest();

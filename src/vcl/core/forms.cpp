@@ -433,7 +433,7 @@ TModalResult TCustomForm::ShowModal() {
     HWND previous = GetActiveWindow();
     FModal = true;
     FModalResult = mrNone;
-    bool inFront = false;
+    bool askForTheKeys = false;
     {
         TModalOwner owner(this, previous);
         // Made before the form shows and gone after it hid: the modal window this one was opened
@@ -455,7 +455,7 @@ TModalResult TCustomForm::ShowModal() {
             Hide();
             throw;
         }
-        inFront = ThreadInForeground();
+        askForTheKeys = modal.FocusWentElsewhere() && ThreadInForeground();
         // The window it was opened from is enabled and active before this form hides: hiding the
         // active window would have the system activate the next one that can be, another
         // program's while the program's own are disabled.
@@ -465,7 +465,7 @@ TModalResult TCustomForm::ShowModal() {
         Hide();
     }
     FModal = false;
-    TModalWindow::ActiveWindowTakesOver(inFront);
+    TModalWindow::ActiveWindowTakesOver(askForTheKeys);
     return FModalResult;
 }
 

@@ -15,6 +15,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
 #include <thread>
 
@@ -499,6 +500,58 @@ TSeenOverTwoForms OpenDialogEscapedOverTwoForms(TForm& first, TForm& second) {
     return seen;
 }
 } // namespace
+
+namespace {
+// What Wine does when a window manager offers a window the focus: it asks the window as if its
+// menu bar were clicked, and activates it unless it declines.
+void OfferTheFocusAsAWindowManagerDoesUnderWine(HWND window) {
+    const LRESULT answer =
+        SendMessageW(window, WM_MOUSEACTIVATE, WPARAM(window), MAKELPARAM(HTMENU, WM_LBUTTONDOWN));
+    if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT)
+        SetForegroundWindow(window);
+}
+} // namespace
+
+TEST(Forms, AModalFormMinimisedMeanwhileLeavesTheKeysWithItsOpenerOverTheWindowManagersFallback) {
+    auto main = ShownFormAt(0);
+    auto clicked = ShownFormAt(500);
+    auto dialog = MakeForm();
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetLeft(250);
+    auto timer = StepFromTheLoop([&] {
+        ShowWindow(dialog->Handle(), SW_MINIMIZE);
+        RunMessagesFor(100);
+        SetCursorPos(600, 50);
+        ClickAtPointer();
+        PumpUntil([&] { return GetActiveWindow() == dialog->Handle(); });
+        dialog->SetModalResult(mrOk);
+    });
+    SetActiveWindow(main->Handle());
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    // The manager last focused the window clicked, and falls back to it as the dialog goes.
+    OfferTheFocusAsAWindowManagerDoesUnderWine(clicked->Handle());
+    EXPECT_EQ(GetForegroundWindow(), main->Handle());
+    RunMessagesFor(400);
+}
+
+TEST(Forms, AModalWindowEndedWhileTheProgramKeptTheFocusLeavesNoOtherWindowOnTheScreen) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(300);
+    const std::vector<HWND> forms = {main->Handle(), other->Handle()};
+    const auto shownBesideTheForms = [&] {
+        std::vector<HWND> windows = WindowsOfTheProgramInOrder();
+        for (HWND form : forms)
+            windows.erase(std::remove(windows.begin(), windows.end(), form), windows.end());
+        return windows;
+    };
+    auto dialog = MakeForm();
+    auto timer = StepFromTheLoop([&] { dialog->SetModalResult(mrOk); });
+    SetForegroundWindow(main->Handle());
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(shownBesideTheForms(), std::vector<HWND>{});
+    OpenDialogEscapedOverTwoForms(*main, *other);
+    EXPECT_EQ(shownBesideTheForms(), std::vector<HWND>{});
+}
 
 TEST(Forms, TheOpenDialogIsModalToTheWholeProgramAndEndsWithTheWindowActiveBeforeOnTop) {
     auto main = ShownFormAt(0);

@@ -42,10 +42,12 @@ HWND Target() {
 // Wine asks a window the manager offers the focus whether it wants to be active as if its menu
 // bar were clicked, and activates it unless it declines; a real click activates by the mouse.
 LRESULT CALLBACK WatchOffers(int code, WPARAM wParam, LPARAM lParam) {
-    const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call.message == WM_MOUSEACTIVATE && LOWORD(call.lParam) == HTMENU &&
-        HIWORD(call.lParam) == WM_LBUTTONDOWN && HWND(call.wParam) == call.hwnd)
-        Request.Offered = call.hwnd;
+    if (code == HC_ACTION) {
+        const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (call.message == WM_MOUSEACTIVATE && LOWORD(call.lParam) == HTMENU &&
+            HIWORD(call.lParam) == WM_LBUTTONDOWN && HWND(call.wParam) == call.hwnd)
+            Request.Offered = call.hwnd;
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

@@ -335,6 +335,10 @@ void TModalWindow::SetMinimizeBox(bool on) {
     FMinimizeBoxAdded = on;
 }
 
+bool TModalWindow::AskForTheKeysAtItsEnd() const {
+    return FFocusWentElsewhere && ThreadInForeground();
+}
+
 void TModalWindow::NoteFocusWentElsewhere() {
     for (TModalWindow* modal = this; modal; modal = modal->FOuter)
         modal->FFocusWentElsewhere = true;

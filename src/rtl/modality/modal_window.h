@@ -24,15 +24,15 @@ public:
     // The modal window this one was shown over, if any.
     const TModalWindow* Outer() const { return FOuter; }
 
-    // Whether, while this modal window or one shown over it was up, the window manager gave the
-    // focus to another window: another program's, or another of the program's as it minimised
-    // the modal window. At this window's end the manager then falls back to that window rather
-    // than to the one it was opened from.
-    bool FocusWentElsewhere() const { return FFocusWentElsewhere; }
+    // Whether the window manager is to be asked for the keys as this modal window ends: the
+    // program is the one the user works in, and while this window or one shown over it was up
+    // the manager gave the focus to another window (another program's, or another of the
+    // program's as it minimised the modal window), to which it would now fall back rather than
+    // to the window this one was opened from.
+    bool AskForTheKeysAtItsEnd() const;
 
     // Once a modal window ended and another window was made active: that one takes the keys from
-    // the window manager when asked (the program is the one the user works in, and the manager's
-    // fallback goes elsewhere: FocusWentElsewhere). Once no modal window
+    // the window manager when asked (AskForTheKeysAtItsEnd). Once no modal window
     // is up, it also goes above the program's other windows when another window hides part of
     // it, as the system brings forward a window it activates: the one a modal window's end
     // activates may have been left under a window the user raised meanwhile. One nothing hides

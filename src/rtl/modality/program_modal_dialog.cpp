@@ -2,7 +2,6 @@
 
 #include "rtl/modality/disabled_windows.h"
 #include "rtl/modality/modal_window.h"
-#include "rtl/modality/window_manager_keys.h"
 
 #include <windows.h>
 
@@ -91,7 +90,7 @@ TProgramModalDialog::~TProgramModalDialog() {
         RemovePropW(FDialog->Window, DialogProperty);
         SetWindowLongPtrW(FDialog->Window, GWLP_WNDPROC, LONG_PTR(FDialog->Procedure));
     }
-    const bool askForTheKeys = FAskForTheKeys.value_or(KeysToBeAsked());
+    const bool askForTheKeys = FAskForTheKeys.value_or(FModal->AskForTheKeysAtItsEnd());
     FModal.reset();
     FDisabled.reset();
     // An end the dialog took without a button's command (a double click on a file) enabled
@@ -110,7 +109,7 @@ TProgramModalDialog::~TProgramModalDialog() {
 void TProgramModalDialog::DialogHiding() {
     if (FAskForTheKeys.has_value())
         return;
-    FAskForTheKeys = KeysToBeAsked();
+    FAskForTheKeys = FModal->AskForTheKeysAtItsEnd();
     // Closing a dialog activates its owner, or, when it let go of it, the next window that can
     // be active: another program's while the program's own are disabled. The window active
     // before is active again first, so the keys never leave the program.
@@ -118,8 +117,4 @@ void TProgramModalDialog::DialogHiding() {
     const HWND before = static_cast<HWND>(FActiveBefore);
     if (before && IsWindow(before) && IsWindowEnabled(before) && IsWindowVisible(before))
         SetActiveWindow(before);
-}
-
-bool TProgramModalDialog::KeysToBeAsked() const {
-    return FModal->FocusWentElsewhere() && ThreadInForeground();
 }

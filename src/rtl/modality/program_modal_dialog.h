@@ -23,7 +23,6 @@ public:
 private:
     // The window active before is enabled and active again before the dialog hides.
     void DialogHiding();
-    bool KeysToBeAsked() const;
 
     void* FActiveBefore;
     void* FOwner;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <type_traits>
+
 namespace {
 
 const wchar_t* const ClassName = L"QVRKeysRequest";
@@ -22,6 +24,8 @@ struct TKeysRequest {
     HWND Offered = nullptr;
 };
 
+// Nothing to do at the program's end: whatever a request holds the system frees with it.
+static_assert(std::is_trivially_destructible_v<TKeysRequest>);
 thread_local TKeysRequest Request;
 
 bool SystemActivatesWhatItIsAsked() {
@@ -115,7 +119,10 @@ HWND ShowRequestWindowFor(HWND target) {
                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window)
         return nullptr;
-    SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE);
+    // The window owns the region once it took it.
+    const HRGN nothing = CreateRectRgn(0, 0, 0, 0);
+    if (nothing && !SetWindowRgn(window, nothing, FALSE))
+        DeleteObject(nothing);
     // Below the program's windows, so that none counts as covered by it.
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

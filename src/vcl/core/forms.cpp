@@ -2,7 +2,6 @@
 
 #include "rtl/modality/disabled_windows.h"
 #include "rtl/modality/modal_window.h"
-#include "rtl/modality/window_manager_keys.h"
 #include "rtl/published.h"
 #include "rtl/scope_guards.h"
 #include "vcl/base/win_api.h"
@@ -455,7 +454,7 @@ TModalResult TCustomForm::ShowModal() {
             Hide();
             throw;
         }
-        askForTheKeys = modal.FocusWentElsewhere() && ThreadInForeground();
+        askForTheKeys = modal.AskForTheKeysAtItsEnd();
         // The window it was opened from is enabled and active before this form hides: hiding the
         // active window would have the system activate the next one that can be, another
         // program's while the program's own are disabled.

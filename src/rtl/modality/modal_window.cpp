@@ -320,6 +320,11 @@ void TModalWindow::SetWindow(void* window) {
     TKeeper::Current->RaiseInnermost();
 }
 
+void TModalWindow::WindowDestroyed() {
+    FMinimizeBoxAdded = false;
+    SetWindow(nullptr);
+}
+
 // Wine takes a window the window manager minimised as minimised only when it has a minimise box;
 // otherwise the program could never bring it back. A captioned modal window has one while it is
 // modal.

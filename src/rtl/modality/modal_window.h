@@ -20,6 +20,8 @@ public:
     // A window already on the screen is raised at once: one shown without the user's input can
     // be mapped below the window that has the focus.
     void SetWindow(void* window);
+    // The window is being destroyed: it is let go of as it is, as nothing put on it matters now.
+    void WindowDestroyed();
     void* Window() const { return FWindow; }
     // The modal window this one was shown over, if any.
     const TModalWindow* Outer() const { return FOuter; }

@@ -23,26 +23,39 @@ thread_local TShownDialog* CurrentDialog = nullptr;
 
 const wchar_t* const DialogProperty = L"QVRProgramModalDialog";
 
+// The procedure the dialog's window had before ours: the class's, as it is replaced right at the
+// window's creation.
+WNDPROC ProcedureBefore(HWND window, const TShownDialog* dialog) {
+    return dialog ? dialog->Procedure : WNDPROC(GetClassLongPtrW(window, GCLP_WNDPROC));
+}
+
 // A dialog ends from a button's command (its buttons, Enter, Escape, closing it), and ending
 // enables its owner. It lets go of the owner just before, and takes it back when the command
 // left it up.
 LRESULT CALLBACK DialogProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto& dialog = *static_cast<TShownDialog*>(GetPropW(window, DialogProperty));
-    const WNDPROC procedure = dialog.Procedure;
+    auto* dialog = static_cast<TShownDialog*>(GetPropW(window, DialogProperty));
+    const WNDPROC procedure = ProcedureBefore(window, dialog);
+    if (!dialog)
+        return CallWindowProcW(procedure, window, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        // The window's last message. Whatever the modal window still sends it as it lets go goes
+        // straight to the dialog's own procedure.
+        SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(procedure));
         RemovePropW(window, DialogProperty);
-        dialog.Modal->SetWindow(nullptr);
-        dialog.Window = nullptr;
+        dialog->Window = nullptr;
+        dialog->Modal->WindowDestroyed();
+        return CallWindowProcW(procedure, window, msg, wParam, lParam);
     }
     if (msg == WM_WINDOWPOSCHANGING &&
         (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW))
-        dialog.Hiding();
+        dialog->Hiding();
     if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
         return CallWindowProcW(procedure, window, msg, wParam, lParam);
+    const HWND owner = dialog->Owner;
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
     const LRESULT result = CallWindowProcW(procedure, window, msg, wParam, lParam);
     if (IsWindow(window) && IsWindowVisible(window))
-        SetWindowLongPtrW(window, GWLP_HWNDPARENT, LONG_PTR(dialog.Owner));
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT, LONG_PTR(owner));
     return result;
 }
 

@@ -1,9 +1,8 @@
 #include "rtl/format_settings.h"
 #include "rtl/modality/message_box.h"
+#include "support/fault_guard.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
@@ -13,5 +12,6 @@ int main(int argc, char** argv) {
         return 1;
     });
     FormatSettings() = TFormatSettings();
+    GuardAgainstFaults();
     return RUN_ALL_TESTS();
 }

@@ -71,6 +71,11 @@ struct TWMKey {
     intptr_t KeyData = 0;
 };
 
+// Whether Alt was held for a key, by its message's own key data (the context code).
+inline bool HeldWithAlt(intptr_t KeyData) {
+    return (KeyData >> 29) & 1;
+}
+
 class TControl;
 class TDragObject;
 

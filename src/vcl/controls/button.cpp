@@ -53,7 +53,9 @@ bool TButton::TakesEnter() const {
 }
 
 void TButton::DialogKey(TMessage& Message) {
-    const bool plain = GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+    // Alt is read from the key's own message, as the system's dialogs do: the thread's key state
+    // can still hold an Alt whose release another program took.
+    const bool plain = GetKeyState(VK_CONTROL) >= 0 && !HeldWithAlt(Message.LParam);
     const bool mine =
         (Message.WParam == VK_RETURN && TakesEnter()) || (Message.WParam == VK_ESCAPE && FCancel);
     if (mine && plain && CanFocus()) {

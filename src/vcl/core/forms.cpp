@@ -80,7 +80,7 @@ bool TCustomForm::IsShortCut(TWMKey& Message) {
 
 void TCustomForm::DialogKey(TMessage& Message) {
     const uint16_t key = uint16_t(Message.WParam);
-    const bool alt = GetKeyState(VK_MENU) < 0 || (HIWORD(Message.LParam) & KF_ALTDOWN);
+    const bool alt = HeldWithAlt(Message.LParam);
     if (!alt && key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
         SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
         Message.Result = 1;

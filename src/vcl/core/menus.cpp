@@ -155,7 +155,7 @@ TMenu::~TMenu() = default;
 
 bool TMenu::IsShortCut(const TWMKey& Message) {
     TShiftState shift = KeyboardShiftState();
-    shift.Set(ssAlt, shift.Contains(ssAlt) || (HIWORD(Message.KeyData) & KF_ALTDOWN));
+    shift.Set(ssAlt, shift.Contains(ssAlt) || HeldWithAlt(Message.KeyData));
     TMenuItem* item = FItems->FindShortCut(ShortCut(Message.CharCode, shift));
     if (!item)
         return false;

@@ -210,6 +210,23 @@ TEST(Keyboard, EnterAndEscapeOnAModalFormWithAnEditFocused) {
     }
 }
 
+TEST(Keyboard, EnterAndEscapeTakeAltFromTheirOwnKeyMessageWhateverTheThreadsKeyStateHolds) {
+    // An Alt whose release another program took, as a window manager's key grab does.
+    THeldKeys staleAlt({VK_MENU, VK_LMENU});
+    TModalDialog dialog;
+    const TModalResult result = dialog.Run([&] {
+        const HWND edit = dialog.Edit->Handle();
+        // Alt+Enter is not Enter; a plain Escape is Escape. Should Escape be declined, OK ends it.
+        PostMessageW(edit, WM_SYSKEYDOWN, VK_RETURN, 1 | AltDown);
+        PostMessageW(edit, WM_SYSKEYUP, VK_RETURN, 0xC0000001 | AltDown);
+        PostKey(dialog.Edit, VK_ESCAPE);
+        PostMessageW(dialog.Ok->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(dialog.OkClicks, 0);
+    Application->ProcessMessages();
+}
+
 TEST(Keyboard, AltWithAMnemonicClicksItsButton) {
     auto form = DialogForm();
     auto* edit = Make<TEdit>(form.get(), 10, 10);

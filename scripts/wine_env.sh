@@ -8,7 +8,7 @@ fi
 # The server machines run Russian Windows: user locale Russian, ANSI code page 1251.
 # Wine takes both from the C library locale, and LC_ALL wins over LANG.
 export LC_ALL=ru_RU.CP1251
-export WINEDEBUG=-all
+export WINEDEBUG="${WINEDEBUG:--all}"   # quiet unless asked for a channel
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no mono or gecko installer prompts
 export WINEARCH=win32
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"

@@ -23,10 +23,11 @@ thread_local TShownDialog* CurrentDialog = nullptr;
 
 const wchar_t* const DialogProperty = L"QVRProgramModalDialog";
 
-// The procedure the dialog's window had before ours: the class's, as it is replaced right at the
-// window's creation.
-WNDPROC ProcedureBefore(HWND window, const TShownDialog* dialog) {
-    return dialog ? dialog->Procedure : WNDPROC(GetClassLongPtrW(window, GCLP_WNDPROC));
+// The dialog's window goes back to its own procedure and no longer reaches the dialog's state.
+void LetGoOfTheWindow(TShownDialog& dialog) {
+    SetWindowLongPtrW(dialog.Window, GWLP_WNDPROC, LONG_PTR(dialog.Procedure));
+    RemovePropW(dialog.Window, DialogProperty);
+    dialog.Window = nullptr;
 }
 
 // A dialog ends from a button's command (its buttons, Enter, Escape, closing it), and ending
@@ -34,15 +35,16 @@ WNDPROC ProcedureBefore(HWND window, const TShownDialog* dialog) {
 // left it up.
 LRESULT CALLBACK DialogProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* dialog = static_cast<TShownDialog*>(GetPropW(window, DialogProperty));
-    const WNDPROC procedure = ProcedureBefore(window, dialog);
+    // Without its state the window goes on with its class's procedure, the one replaced at its
+    // creation.
     if (!dialog)
-        return CallWindowProcW(procedure, window, msg, wParam, lParam);
+        return CallWindowProcW(WNDPROC(GetClassLongPtrW(window, GCLP_WNDPROC)), window, msg, wParam,
+                               lParam);
+    const WNDPROC procedure = dialog->Procedure;
     if (msg == WM_NCDESTROY) {
         // The window's last message. Whatever the modal window still sends it as it lets go goes
         // straight to the dialog's own procedure.
-        SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(procedure));
-        RemovePropW(window, DialogProperty);
-        dialog->Window = nullptr;
+        LetGoOfTheWindow(*dialog);
         dialog->Modal->WindowDestroyed();
         return CallWindowProcW(procedure, window, msg, wParam, lParam);
     }
@@ -99,10 +101,8 @@ TProgramModalDialog::~TProgramModalDialog() {
         UnhookWindowsHookEx(static_cast<HHOOK>(FCreationWatch));
     CurrentDialog = FOuterDialog;
     // A dialog that outlived its call no longer reaches this scope.
-    if (FDialog->Window && IsWindow(FDialog->Window)) {
-        RemovePropW(FDialog->Window, DialogProperty);
-        SetWindowLongPtrW(FDialog->Window, GWLP_WNDPROC, LONG_PTR(FDialog->Procedure));
-    }
+    if (FDialog->Window && IsWindow(FDialog->Window))
+        LetGoOfTheWindow(*FDialog);
     const bool askForTheKeys = FAskForTheKeys.value_or(FModal->AskForTheKeysAtItsEnd());
     FModal.reset();
     FDisabled.reset();

@@ -1,5 +1,6 @@
 #include "rtl/modality/modal_window.h"
 
+#include "rtl/modality/stand_in_window.h"
 #include "rtl/modality/window_manager_keys.h"
 
 #include <algorithm>
@@ -13,6 +14,9 @@ thread_local TModalWindow* Innermost = nullptr;
 
 // Often enough that a window brought over the modal one goes back within a moment.
 const UINT CheckInterval = 50;
+// A window manager offers the focus to another window as soon as it minimised one; that
+// fallback is over well before the user can activate a window of the program.
+const DWORD FallbackOver = 500;
 // How long after the pointer came onto another window's frame its title bar may be clicked, and
 // how often the modal windows are raised meanwhile.
 const DWORD FrameWatchFor = 3000;
@@ -237,22 +241,51 @@ private:
         if ((code == HC_ACTION || code == HC_NOREMOVE) && Current &&
             (message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN ||
              message == WM_NCMBUTTONDOWN) &&
-            int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR) {
-            const bool restored = RestoreMinimised();
-            const std::vector<HWND> windows = ModalWindowsInOrder();
-            Current->RaiseAll(windows);
-            if (restored && !windows.empty()) {
-                Innermost->NoteFocusWentElsewhere();
-                SetForegroundWindow(windows.back());
-                AskWindowManagerForTheKeys(windows.back());
-            }
-        }
+            int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR)
+            Current->BringBack();
         return CallNextHookEx(nullptr, code, message, info);
+    }
+
+    // The modal windows come above the others, those minimised first back on the screen with
+    // the innermost active and given the keys.
+    void BringBack() {
+        const bool restored = RestoreMinimised();
+        const std::vector<HWND> windows = ModalWindowsInOrder();
+        RaiseAll(windows);
+        if (restored && !windows.empty()) {
+            FMinimised = nullptr;
+            Innermost->NoteFocusWentElsewhere();
+            SetForegroundWindow(windows.back());
+            AskWindowManagerForTheKeys(windows.back());
+        }
+    }
+
+    // While the innermost modal window is minimised and the program is not the one the user
+    // works in, the stand-in takes the thread's activation; the program becoming the foreground
+    // one then means the user activated one of its windows, and the modal windows come back.
+    void WatchTheMinimised() {
+        const HWND window = Innermost ? static_cast<HWND>(Innermost->Window()) : nullptr;
+        const bool minimised = window && IsWindowVisible(window) && IsIconic(window);
+        if (!minimised || window != FMinimised) {
+            FMinimised = minimised ? window : nullptr;
+            FMinimisedSince = GetTickCount();
+            FStandInActive = false;
+        } else if (FStandInActive) {
+            if (ThreadInForeground())
+                BringBack();
+        } else if (GetTickCount() - FMinimisedSince >= FallbackOver && !ThreadInForeground()) {
+            // It lives as long as the keeper: a window opened meanwhile may have taken it as its
+            // owner, being the active one.
+            if (!FStandIn)
+                FStandIn = std::make_unique<TStandInWindow>();
+            FStandInActive = FStandIn->TakeTheActivation();
+        }
     }
 
     static void CALLBACK Check(HWND, UINT, UINT_PTR, DWORD) {
         if (!Current)
             return;
+        Current->WatchTheMinimised();
         NoteWhereTheFocusIs();
         const std::vector<HWND> windows = ModalWindowsInOrder();
         if (windows.empty() || !InTheForeground(windows.back()))
@@ -287,6 +320,11 @@ private:
     }
 
     TRaiser FRaiser;
+    std::unique_ptr<TStandInWindow> FStandIn;
+    // The innermost modal window while it is minimised, and since when.
+    HWND FMinimised = nullptr;
+    DWORD FMinimisedSince = 0;
+    bool FStandInActive = false;
     HHOOK FClickWatch = nullptr;
     UINT_PTR FTimer = 0;
     std::vector<TShownWindow> FSeen;
@@ -308,14 +346,18 @@ TModalWindow::TModalWindow(void* window) : FOuter(Innermost) {
 TModalWindow::~TModalWindow() {
     SetMinimizeBox(false);
     Innermost = FOuter;
+    if (!FOuter)
+        return;
+    if (FEndedMinimised)
+        FOuter->ShowAgainOnTheDisplay();
     // Their windows are disabled again: the outer modal windows go back above them.
-    if (FOuter)
-        TKeeper::Current->RaiseAll();
+    TKeeper::Current->RaiseAll();
 }
 
 void TModalWindow::SetWindow(void* window) {
     SetMinimizeBox(false);
     FWindow = window;
+    FPlaceBeforeMinimised.reset();
     SetMinimizeBox(true);
     TKeeper::Current->RaiseInnermost();
 }
@@ -357,4 +399,50 @@ void TModalWindow::ActiveWindowTakesOver(bool askForTheKeys) {
     const HWND root = active ? GetAncestor(active, GA_ROOT) : nullptr;
     if (!Innermost && IsShown(root) && InTheForeground(root) && IsCovered(root))
         TRaiser().Raise(root);
+}
+
+void TModalWindow::PlaceChanging(void* window, void* windowPos) {
+    TModalWindow* modal = Innermost;
+    while (modal && modal->FWindow != window)
+        modal = modal->FOuter;
+    if (!modal)
+        return;
+    const HWND handle = static_cast<HWND>(window);
+    auto& pos = *static_cast<WINDOWPOS*>(windowPos);
+    // The system marks the window minimised before it moves it away.
+    if (IsIconic(handle)) {
+        RECT bounds{};
+        if (!modal->FPlaceBeforeMinimised && GetWindowRect(handle, &bounds))
+            modal->FPlaceBeforeMinimised =
+                TPlace{int(bounds.left), int(bounds.top), int(bounds.right - bounds.left),
+                       int(bounds.bottom - bounds.top)};
+        // Closed from the window manager's list while minimised.
+        if (pos.flags & SWP_HIDEWINDOW)
+            modal->FEndedMinimised = true;
+        return;
+    }
+    if (!modal->FPlaceBeforeMinimised)
+        return;
+    const TPlace place = *modal->FPlaceBeforeMinimised;
+    modal->FPlaceBeforeMinimised.reset();
+    pos.x = place.Left;
+    pos.y = place.Top;
+    pos.cx = place.Width;
+    pos.cy = place.Height;
+    pos.flags &= ~UINT(SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// A window manager minimises the windows a modal window was opened over along with it. Wine,
+// as they are disabled, minimises them on the display only, and shows one there again only as it
+// comes out of the minimised state: a modal window that ended minimised would leave the one it
+// was opened over hidden. That one goes through the minimised state, its focus kept.
+void TModalWindow::ShowAgainOnTheDisplay() {
+    const HWND window = static_cast<HWND>(FWindow);
+    if (SystemActivatesWhatItIsAsked() || !window || !IsWindowVisible(window) || IsIconic(window))
+        return;
+    const HWND focus = GetFocus();
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    if (focus && IsWindow(focus) && GetFocus() != focus)
+        SetFocus(focus);
 }

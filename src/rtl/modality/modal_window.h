@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 // The window the program waits on while it is up: a modal form, a message box or a system
 // dialog. The others take no input then, yet a window manager still raises one that is clicked,
@@ -7,7 +8,8 @@
 // window is up and the program is in the foreground, it is kept above every window of the
 // program, and each modal window it was opened over above the others, in the order they were
 // opened; windows of other programs the user brought forward are left where they are. One the
-// window manager minimised comes back at a click on a window it disables.
+// window manager minimised comes back at a click on a window it disables, or as the manager
+// activates any window of the program, and always at the place it had.
 class TModalWindow {
 public:
     // The window may be given later: a box is made inside the call that shows it.
@@ -41,15 +43,31 @@ public:
     // stays where it is, so that a window beside it the user clicks next still comes first.
     static void ActiveWindowTakesOver(bool askForTheKeys);
 
+    // Every change of a window's place passes here before it is made (its WM_WINDOWPOSCHANGING,
+    // given as is). A modal window coming out of the minimised state comes back at the place it
+    // had before: Wine restores a window the window manager shows again by itself at the place
+    // the manager shows it at in that moment, which may be the screen's edge the minimised
+    // window went to.
+    static void PlaceChanging(void* window, void* windowPos);
+
 private:
     // What keeps the modal windows on top while any is up; the outermost owns it.
     class TKeeper;
 
     void SetMinimizeBox(bool on);
+    void ShowAgainOnTheDisplay();
     // This one and the ones it was shown over.
     void NoteFocusWentElsewhere();
 
+    struct TPlace {
+        int Left, Top, Width, Height;
+    };
+
     void* FWindow = nullptr;
+    // While the window is minimised: where it was before.
+    std::optional<TPlace> FPlaceBeforeMinimised;
+    // It was hidden while minimised.
+    bool FEndedMinimised = false;
     bool FMinimizeBoxAdded = false;
     bool FFocusWentElsewhere = false;
     TModalWindow* FOuter;

@@ -48,9 +48,11 @@ LRESULT CALLBACK DialogProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         dialog->Modal->WindowDestroyed();
         return CallWindowProcW(procedure, window, msg, wParam, lParam);
     }
-    if (msg == WM_WINDOWPOSCHANGING &&
-        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW))
-        dialog->Hiding();
+    if (msg == WM_WINDOWPOSCHANGING) {
+        TModalWindow::PlaceChanging(window, reinterpret_cast<void*>(lParam));
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
+            dialog->Hiding();
+    }
     if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
         return CallWindowProcW(procedure, window, msg, wParam, lParam);
     const HWND owner = dialog->Owner;

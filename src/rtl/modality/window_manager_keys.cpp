@@ -28,11 +28,6 @@ struct TKeysRequest {
 static_assert(std::is_trivially_destructible_v<TKeysRequest>);
 thread_local TKeysRequest Request;
 
-bool SystemActivatesWhatItIsAsked() {
-    static const bool itself = !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-    return itself;
-}
-
 bool CanTakeTheKeys(HWND window) {
     return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
            !IsIconic(window);
@@ -134,6 +129,11 @@ void CALLBACK RequestLived(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 } // namespace
+
+bool SystemActivatesWhatItIsAsked() {
+    static const bool itself = !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    return itself;
+}
 
 bool ThreadInForeground() {
     const HWND front = GetForegroundWindow();

@@ -4,6 +4,10 @@
 // works in, rather than another program.
 bool ThreadInForeground();
 
+// Whether the system activates the window a program asks for, as Windows does; Wine leaves the
+// choice to the window manager.
+bool SystemActivatesWhatItIsAsked();
+
 // After a modal window ends, the window the program made active must also be the one the window
 // manager gives the keys to. Hiding the modal window makes the manager focus the window it
 // focused before it, and Wine moves the keys only when the manager offers them. That is the

@@ -126,6 +126,7 @@ unsigned TCustomForm::WindowPosFlags(const TRect& OldBounds) const {
 void TCustomForm::SizingMessage(TMessage& Message) {
     // The user sizes the window; sizes set in code were asked in SetBounds already.
     auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+    TModalWindow::PlaceChanging(WindowHandle(), pos);
     if (!FSettingBounds && !(pos->flags & SWP_NOSIZE) &&
         (pos->cx != Width() || pos->cy != Height())) {
         int width = pos->cx, height = pos->cy;

@@ -271,6 +271,48 @@ void RaiseAsAWindowManagerWould(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+bool CanBeActive(HWND window) {
+    return window && IsWindowVisible(window) && IsWindowEnabled(window) && !IsIconic(window);
+}
+
+// What Wine does when a window manager offers a window the focus: it asks the window as if its
+// menu bar were clicked, and activates it unless it declines. One that cannot be active (a
+// disabled one) passes the offer to the thread's focused or active window, if that one can be.
+void OfferTheFocusAsAWindowManagerDoesUnderWine(HWND window) {
+    if (!CanBeActive(window)) {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
+        GetGUIThreadInfo(GetCurrentThreadId(), &thread);
+        const HWND instead =
+            thread.hwndFocus ? GetAncestor(thread.hwndFocus, GA_ROOT) : thread.hwndActive;
+        if (CanBeActive(instead))
+            SetForegroundWindow(instead);
+        return;
+    }
+    const LRESULT answer =
+        SendMessageW(window, WM_MOUSEACTIVATE, WPARAM(window), MAKELPARAM(HTMENU, WM_LBUTTONDOWN));
+    if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT)
+        SetForegroundWindow(window);
+}
+
+// What Wine does when a window manager shows a window it minimised again by itself: the window
+// is restored at the place the manager shows it at in that moment.
+void RestoredByTheWindowManagerAt(HWND window, int left, int top) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    OffsetRect(&placement.rcNormalPosition, left - placement.rcNormalPosition.left,
+               top - placement.rcNormalPosition.top);
+    placement.showCmd = SW_RESTORE;
+    SetWindowPlacement(window, &placement);
+}
+
+RECT PlaceOf(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    return bounds;
+}
+
 BOOL CALLBACK FindVisibleBox(HWND window, LPARAM result) {
     wchar_t name[16] = {};
     GetClassNameW(window, name, 16);
@@ -408,6 +450,96 @@ TEST(Forms, AMinimisedModalFormComesBackActiveAtAClickOnAWindowItDisables) {
     EXPECT_FALSE(GetWindowLongW(dialog->Handle(), GWL_STYLE) & WS_MINIMIZEBOX);
 }
 
+TEST(Forms, AModalFormTheWindowManagerShowsAgainElsewhereComesBackAndOpensAtItsOwnPlace) {
+    auto main = ShownFormAt(0);
+    auto dialog = MakeForm();
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetBounds(300, 200, 240, 160);
+    RECT before{}, restored{}, reopened{};
+    auto timer = StepFromTheLoop([&] {
+        before = PlaceOf(dialog->Handle());
+        // As Wine minimises it when the window manager does, and restores it as the manager shows
+        // it again with the window it was opened from, at the screen's bottom edge.
+        SendMessageW(dialog->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        RestoredByTheWindowManagerAt(dialog->Handle(), 672, 976);
+        restored = PlaceOf(dialog->Handle());
+        dialog->SetModalResult(mrOk);
+    });
+    SetActiveWindow(main->Handle());
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    auto again = StepFromTheLoop([&] {
+        reopened = PlaceOf(dialog->Handle());
+        dialog->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(EqualRect(&restored, &before));
+    EXPECT_TRUE(EqualRect(&reopened, &before));
+    EXPECT_EQ(dialog->Top(), 200);
+}
+
+namespace {
+struct TBroughtBack {
+    bool KeptMinimisedOverTheFallback = false;
+    bool CameBack = false;
+};
+
+// The window manager minimises the window and falls back to another window at once; the user
+// works in another program a while, then activates the given window of the program. Whether the
+// window stayed minimised over the fallback, and then came back at its place, in front.
+TBroughtBack MinimisedThenBroughtBackBy(HWND window, HWND activated) {
+    TBroughtBack seen;
+    const RECT before = PlaceOf(window);
+    OtherThreadWindow otherProgram;
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    OfferTheFocusAsAWindowManagerDoesUnderWine(activated);
+    RunMessagesFor(100);
+    seen.KeptMinimisedOverTheFallback = IsIconic(window);
+    SetForegroundWindow(otherProgram.Window());
+    RunMessagesFor(700);
+    OfferTheFocusAsAWindowManagerDoesUnderWine(activated);
+    seen.CameBack = PumpUntil([&] {
+        const RECT now = PlaceOf(window);
+        return !IsIconic(window) && GetForegroundWindow() == window && EqualRect(&now, &before);
+    });
+    return seen;
+}
+} // namespace
+
+TEST(Forms, AMinimisedModalFormOrBoxComesBackWhenTheWindowManagerActivatesAWindowItDisables) {
+    auto main = ShownFormAt(0);
+    auto dialog = MakeForm();
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetBounds(300, 200, 240, 160);
+    TBroughtBack form, box;
+    // A box opened over the form once it came back, which disables every window of the thread.
+    auto boxStep = MakeOwned<TTimer>();
+    boxStep->SetEnabled(false);
+    boxStep->SetInterval(30);
+    boxStep->SetOnTimer([&](TObject*) {
+        const HWND window = VisibleBoxOfThisThread();
+        if (!window)
+            return;
+        boxStep->SetEnabled(false);
+        box = MinimisedThenBroughtBackBy(window, main->Handle());
+        PostKeyForItsLoop(window, VK_RETURN);
+    });
+    auto timer = StepFromTheLoop([&] {
+        form = MinimisedThenBroughtBackBy(dialog->Handle(), main->Handle());
+        boxStep->SetEnabled(true);
+        const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+        ShowMessage("Cannot open file");
+        SetMessageBoxHook(testHook);
+        dialog->SetModalResult(mrOk);
+    });
+    SetActiveWindow(main->Handle());
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(form.KeptMinimisedOverTheFallback);
+    EXPECT_TRUE(form.CameBack);
+    EXPECT_TRUE(box.KeptMinimisedOverTheFallback);
+    EXPECT_TRUE(box.CameBack);
+    EXPECT_EQ(GetActiveWindow(), main->Handle());
+}
+
 namespace {
 // What a system dialog shown while two forms are up did to them: whether they were enabled while
 // it was up, and whether it came back above the second one raised over it by a window manager.
@@ -451,6 +583,29 @@ TEST(Forms, ABoxDisablesEveryFormAndComesBackAboveOneRaisedOverIt) {
     EXPECT_TRUE(seen.CameBack);
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
     EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+}
+
+TEST(Forms, ABoxTheWindowManagerShowsAgainElsewhereComesBackAtItsOwnPlace) {
+    auto main = ShownFormAt(0);
+    SetActiveWindow(main->Handle());
+    RECT before{}, restored{};
+    auto timer = MakeOwned<TTimer>();
+    timer->SetInterval(30);
+    timer->SetOnTimer([&](TObject*) {
+        const HWND box = VisibleBoxOfThisThread();
+        if (!box)
+            return;
+        timer->SetEnabled(false);
+        before = PlaceOf(box);
+        SendMessageW(box, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        RestoredByTheWindowManagerAt(box, 672, 976);
+        restored = PlaceOf(box);
+        PostKeyForItsLoop(box, VK_RETURN);
+    });
+    const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+    ShowMessage("Cannot open file");
+    SetMessageBoxHook(testHook);
+    EXPECT_TRUE(EqualRect(&restored, &before));
 }
 
 TEST(Forms, NestedModalFormsComeBackAboveAFormRaisedOverThemInTheOrderTheyWereOpened) {
@@ -498,17 +653,6 @@ TSeenOverTwoForms OpenDialogEscapedOverTwoForms(TForm& first, TForm& second) {
         ShowOverTwoForms(first, second, VK_ESCAPE, [&] { EXPECT_FALSE(open->Execute()); });
     SetOpenDialogHook(testHook);
     return seen;
-}
-} // namespace
-
-namespace {
-// What Wine does when a window manager offers a window the focus: it asks the window as if its
-// menu bar were clicked, and activates it unless it declines.
-void OfferTheFocusAsAWindowManagerDoesUnderWine(HWND window) {
-    const LRESULT answer =
-        SendMessageW(window, WM_MOUSEACTIVATE, WPARAM(window), MAKELPARAM(HTMENU, WM_LBUTTONDOWN));
-    if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT)
-        SetForegroundWindow(window);
 }
 } // namespace
 

@@ -4,30 +4,15 @@
 
 #include <windows.h>
 
-namespace {
-
-const wchar_t* const ClassName = L"QVRStandIn";
-
-bool RegisterStandInClass() {
-    WNDCLASSW c{};
-    c.lpfnWndProc = DefWindowProcW;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = ClassName;
-    return RegisterClassW(&c) != 0;
-}
-
-} // namespace
-
 TStandInWindow::TStandInWindow() {
-    static const bool registered = !SystemActivatesWhatItIsAsked() && RegisterStandInClass();
-    if (!registered)
+    if (SystemActivatesWhatItIsAsked())
         return;
     // Above and left of every monitor: Wine maps no window that lies wholly off them.
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN) - 100;
     const int top = GetSystemMetrics(SM_YVIRTUALSCREEN) - 100;
     // A window on the task bar is one Wine leaves to the window manager, and does not focus it
     // on the display itself as it becomes active.
-    FWindow = CreateWindowExW(WS_EX_APPWINDOW, ClassName, L"", WS_POPUP, left, top, 1, 1, nullptr,
+    FWindow = CreateWindowExW(WS_EX_APPWINDOW, L"STATIC", L"", WS_POPUP, left, top, 1, 1, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
     if (FWindow)
         ShowWindow(static_cast<HWND>(FWindow), SW_SHOWNOACTIVATE);

@@ -335,6 +335,23 @@ void PostKeyForItsLoop(HWND dialog, uint16_t key) {
     PostMessageW(dialog, WM_KEYUP, key, LPARAM(1 | scan << 16 | 3u << 30));
 }
 
+// A step run once on the first system dialog of this thread to show, from that dialog's own
+// loop; the timer starts enabled unless asked otherwise.
+TOwnedPtr<TTimer> StepOnTheDialog(std::function<void(HWND)> step, bool enabled = true) {
+    auto timer = MakeOwned<TTimer>();
+    timer->SetEnabled(enabled);
+    timer->SetInterval(30);
+    TTimer* once = timer.get();
+    timer->SetOnTimer([once, step = std::move(step)](TObject*) {
+        const HWND dialog = VisibleBoxOfThisThread();
+        if (!dialog)
+            return;
+        once->SetEnabled(false);
+        step(dialog);
+    });
+    return timer;
+}
+
 // A window of another thread, with its own message loop, standing for another program's.
 class OtherThreadWindow {
 public:
@@ -512,17 +529,12 @@ TEST(Forms, AMinimisedModalFormOrBoxComesBackWhenTheWindowManagerActivatesAWindo
     dialog->SetBounds(300, 200, 240, 160);
     TBroughtBack form, box;
     // A box opened over the form once it came back, which disables every window of the thread.
-    auto boxStep = MakeOwned<TTimer>();
-    boxStep->SetEnabled(false);
-    boxStep->SetInterval(30);
-    boxStep->SetOnTimer([&](TObject*) {
-        const HWND window = VisibleBoxOfThisThread();
-        if (!window)
-            return;
-        boxStep->SetEnabled(false);
-        box = MinimisedThenBroughtBackBy(window, main->Handle());
-        PostKeyForItsLoop(window, VK_RETURN);
-    });
+    auto boxStep = StepOnTheDialog(
+        [&](HWND window) {
+            box = MinimisedThenBroughtBackBy(window, main->Handle());
+            PostKeyForItsLoop(window, VK_RETURN);
+        },
+        false);
     auto timer = StepFromTheLoop([&] {
         form = MinimisedThenBroughtBackBy(dialog->Handle(), main->Handle());
         boxStep->SetEnabled(true);
@@ -553,13 +565,7 @@ struct TSeenOverTwoForms {
 TSeenOverTwoForms ShowOverTwoForms(TForm& first, TForm& second, uint16_t closingKey,
                                    const std::function<void()>& show) {
     TSeenOverTwoForms seen;
-    auto timer = MakeOwned<TTimer>();
-    timer->SetInterval(30);
-    timer->SetOnTimer([&](TObject*) {
-        const HWND dialog = VisibleBoxOfThisThread();
-        if (!dialog)
-            return;
-        timer->SetEnabled(false);
+    auto timer = StepOnTheDialog([&](HWND dialog) {
         seen.EnabledWhileUp = {IsWindowEnabled(first.Handle()) != 0,
                                IsWindowEnabled(second.Handle()) != 0};
         RaiseAsAWindowManagerWould(second.Handle());
@@ -589,13 +595,7 @@ TEST(Forms, ABoxTheWindowManagerShowsAgainElsewhereComesBackAtItsOwnPlace) {
     auto main = ShownFormAt(0);
     SetActiveWindow(main->Handle());
     RECT before{}, restored{};
-    auto timer = MakeOwned<TTimer>();
-    timer->SetInterval(30);
-    timer->SetOnTimer([&](TObject*) {
-        const HWND box = VisibleBoxOfThisThread();
-        if (!box)
-            return;
-        timer->SetEnabled(false);
+    auto timer = StepOnTheDialog([&](HWND box) {
         before = PlaceOf(box);
         SendMessageW(box, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         RestoredByTheWindowManagerAt(box, 672, 976);

@@ -4,6 +4,7 @@
 #include "rtl/modality/window_manager_keys.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include <windows.h>
@@ -253,7 +254,7 @@ private:
         const std::vector<HWND> windows = ModalWindowsInOrder();
         RaiseAll(windows);
         if (restored && !windows.empty()) {
-            FMinimised = nullptr;
+            FMinimisedWindow = nullptr;
             Innermost->NoteFocusWentElsewhere();
             SetForegroundWindow(windows.back());
             AskWindowManagerForTheKeys(windows.back());
@@ -266,8 +267,8 @@ private:
     void WatchTheMinimised() {
         const HWND window = Innermost ? static_cast<HWND>(Innermost->Window()) : nullptr;
         const bool minimised = window && IsWindowVisible(window) && IsIconic(window);
-        if (!minimised || window != FMinimised) {
-            FMinimised = minimised ? window : nullptr;
+        if (!minimised || window != FMinimisedWindow) {
+            FMinimisedWindow = minimised ? window : nullptr;
             FMinimisedSince = GetTickCount();
             FStandInActive = false;
         } else if (FStandInActive) {
@@ -322,7 +323,7 @@ private:
     TRaiser FRaiser;
     std::unique_ptr<TStandInWindow> FStandIn;
     // The innermost modal window while it is minimised, and since when.
-    HWND FMinimised = nullptr;
+    HWND FMinimisedWindow = nullptr;
     DWORD FMinimisedSince = 0;
     bool FStandInActive = false;
     HHOOK FClickWatch = nullptr;
@@ -357,6 +358,7 @@ TModalWindow::~TModalWindow() {
 void TModalWindow::SetWindow(void* window) {
     SetMinimizeBox(false);
     FWindow = window;
+    FMinimised = false;
     FPlaceBeforeMinimised.reset();
     SetMinimizeBox(true);
     TKeeper::Current->RaiseInnermost();
@@ -411,25 +413,40 @@ void TModalWindow::PlaceChanging(void* window, void* windowPos) {
     auto& pos = *static_cast<WINDOWPOS*>(windowPos);
     // The system marks the window minimised before it moves it away.
     if (IsIconic(handle)) {
-        RECT bounds{};
-        if (!modal->FPlaceBeforeMinimised && GetWindowRect(handle, &bounds))
-            modal->FPlaceBeforeMinimised =
-                TPlace{int(bounds.left), int(bounds.top), int(bounds.right - bounds.left),
-                       int(bounds.bottom - bounds.top)};
+        if (!modal->FMinimised) {
+            modal->FMinimised = true;
+            modal->FPlaceBeforeMinimised = PlaceToComeBackTo(window);
+        }
         // Closed from the window manager's list while minimised.
         if (pos.flags & SWP_HIDEWINDOW)
             modal->FEndedMinimised = true;
         return;
     }
-    if (!modal->FPlaceBeforeMinimised)
+    if (!modal->FMinimised)
         return;
-    const TPlace place = *modal->FPlaceBeforeMinimised;
+    modal->FMinimised = false;
+    const std::optional<TPlace> place = modal->FPlaceBeforeMinimised;
     modal->FPlaceBeforeMinimised.reset();
-    pos.x = place.Left;
-    pos.y = place.Top;
-    pos.cx = place.Width;
-    pos.cy = place.Height;
+    if (!place || IsZoomed(handle))
+        return;
+    pos.x = place->Left;
+    pos.y = place->Top;
+    pos.cx = place->Width;
+    pos.cy = place->Height;
     pos.flags &= ~UINT(SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// Where it is. One maximised before comes back maximised, at the place the system gives it.
+std::optional<TModalWindow::TPlace> TModalWindow::PlaceToComeBackTo(void* window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    RECT bounds{};
+    if (!GetWindowPlacement(static_cast<HWND>(window), &placement) ||
+        (placement.flags & WPF_RESTORETOMAXIMIZED) ||
+        !GetWindowRect(static_cast<HWND>(window), &bounds))
+        return std::nullopt;
+    return TPlace{int(bounds.left), int(bounds.top), int(bounds.right - bounds.left),
+                  int(bounds.bottom - bounds.top)};
 }
 
 // A window manager minimises the windows a modal window was opened over along with it. Wine,

@@ -54,17 +54,20 @@ private:
     // What keeps the modal windows on top while any is up; the outermost owns it.
     class TKeeper;
 
+    struct TPlace {
+        int Left, Top, Width, Height;
+    };
+
+    // Where a window being minimised is to come back to.
+    static std::optional<TPlace> PlaceToComeBackTo(void* window);
     void SetMinimizeBox(bool on);
     void ShowAgainOnTheDisplay();
     // This one and the ones it was shown over.
     void NoteFocusWentElsewhere();
 
-    struct TPlace {
-        int Left, Top, Width, Height;
-    };
-
     void* FWindow = nullptr;
-    // While the window is minimised: where it was before.
+    // While the window is minimised: where it comes back to.
+    bool FMinimised = false;
     std::optional<TPlace> FPlaceBeforeMinimised;
     // It was hidden while minimised.
     bool FEndedMinimised = false;

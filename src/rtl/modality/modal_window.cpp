@@ -13,6 +13,10 @@ namespace {
 
 thread_local TModalWindow* Innermost = nullptr;
 
+HWND InnermostWindow() {
+    return Innermost ? static_cast<HWND>(Innermost->Window()) : nullptr;
+}
+
 // Often enough that a window brought over the modal one goes back within a moment.
 const UINT CheckInterval = 50;
 // A window manager offers the focus to another window as soon as it minimised one; that
@@ -254,6 +258,7 @@ private:
         const std::vector<HWND> windows = ModalWindowsInOrder();
         RaiseAll(windows);
         if (restored && !windows.empty()) {
+            // Minimised again before the next look, it waits out the manager's fallback anew.
             FMinimisedWindow = nullptr;
             Innermost->NoteFocusWentElsewhere();
             SetForegroundWindow(windows.back());
@@ -265,7 +270,7 @@ private:
     // works in, the stand-in takes the thread's activation; the program becoming the foreground
     // one then means the user activated one of its windows, and the modal windows come back.
     void WatchTheMinimised() {
-        const HWND window = Innermost ? static_cast<HWND>(Innermost->Window()) : nullptr;
+        const HWND window = InnermostWindow();
         const bool minimised = window && IsWindowVisible(window) && IsIconic(window);
         if (!minimised || window != FMinimisedWindow) {
             FMinimisedWindow = minimised ? window : nullptr;
@@ -299,7 +304,7 @@ private:
     // The innermost modal window on the screen, minimised or not the one the user works in: the
     // window manager focused another window.
     static void NoteWhereTheFocusIs() {
-        const HWND window = Innermost ? static_cast<HWND>(Innermost->Window()) : nullptr;
+        const HWND window = InnermostWindow();
         if (window && IsWindowVisible(window) && (IsIconic(window) || !InTheForeground(window)))
             Innermost->NoteFocusWentElsewhere();
     }

@@ -19,8 +19,19 @@ if [ ${#need[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  # A mirror in the middle of a sync can fail one list. When that is the security suite's list of
+  # one architecture only, the two architectures' versions of a library no longer match and
+  # nothing 32-bit installs: the install is tried again from the main suites alone.
+  if ! apt-get update -qq; then
+    echo "setup: some package lists could not be read; trying with the rest" >&2
+  fi
+  if ! apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null; then
+    without_security="$(mktemp)"
+    printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: -1\n' >"$without_security"
+    apt-get install -y -qq --no-install-recommends -o Dir::Etc::preferences="$without_security" \
+      "${need[@]}" >/dev/null
+    rm -f "$without_security"
+  fi
 fi
 
 # Wine's ANSI code page follows the C library locale; the server machines run Russian Windows.

@@ -262,8 +262,15 @@ private:
             FMinimisedWindow = nullptr;
             Innermost->NoteFocusWentElsewhere();
             SetForegroundWindow(windows.back());
+            LetTheStandInGo();
             AskWindowManagerForTheKeys(windows.back());
         }
+    }
+
+    void LetTheStandInGo() {
+        if (FStandIn)
+            FStandIn->LetGo();
+        FStandInActive = false;
     }
 
     // While the innermost modal window is minimised and the program is not the one the user
@@ -275,7 +282,7 @@ private:
         if (!minimised || window != FMinimisedWindow) {
             FMinimisedWindow = minimised ? window : nullptr;
             FMinimisedSince = GetTickCount();
-            FStandInActive = false;
+            LetTheStandInGo();
         } else if (FStandInActive) {
             if (ThreadInForeground())
                 BringBack();
@@ -342,10 +349,17 @@ private:
 thread_local TModalWindow::TKeeper* TModalWindow::TKeeper::Current = nullptr;
 
 TModalWindow::TModalWindow(void* window) : FOuter(Innermost) {
-    DropKeysRequest();
+    // Opened right as the modal window before it ended (a box after a box, a dialog after its
+    // boxes), it takes over the keys that one's end asked for; and as the manager's history now
+    // puts another program before the program's own windows, its own end asks again.
+    const bool keysHandedOn = HandKeysRequestOn();
+    if (!keysHandedOn)
+        DropKeysRequest();
     Innermost = this;
     if (!FOuter)
         FKeeper = std::make_unique<TKeeper>();
+    if (keysHandedOn)
+        NoteFocusWentElsewhere();
     SetWindow(window);
 }
 

@@ -32,3 +32,8 @@ bool TStandInWindow::TakeTheActivation() {
     SetActiveWindow(window);
     return GetActiveWindow() == window;
 }
+
+void TStandInWindow::LetGo() {
+    if (FWindow && IsWindowEnabled(static_cast<HWND>(FWindow)))
+        EnableWindow(static_cast<HWND>(FWindow), FALSE);
+}

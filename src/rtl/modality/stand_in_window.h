@@ -18,6 +18,9 @@ public:
     // It becomes the thread's active window, without the program coming to the foreground;
     // false where it cannot.
     bool TakeTheActivation();
+    // Once the modal windows are back it can no longer be active: Wine would activate it in want
+    // of another window as a modal window hides, and a box opened next would take it as its owner.
+    void LetGo();
 
 private:
     void* FWindow = nullptr;

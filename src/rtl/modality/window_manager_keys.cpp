@@ -22,6 +22,8 @@ struct TKeysRequest {
     UINT_PTR Timer = 0;
     // The window the manager has just offered the focus to, until its activation is decided.
     HWND Offered = nullptr;
+    // The manager made its offer to the request's window.
+    bool Handed = false;
 };
 
 // Nothing to do at the program's end: whatever a request holds the system frees with it.
@@ -33,7 +35,8 @@ bool CanTakeTheKeys(HWND window) {
            !IsIconic(window);
 }
 
-// The window the request is for; the active one if that can no longer take the keys.
+// The window the request is for; the active one if that can no longer take the keys, or if the
+// request was handed on.
 HWND Target() {
     return CanTakeTheKeys(Request.Target) ? Request.Target : GetActiveWindow();
 }
@@ -70,6 +73,7 @@ LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM l
         // The manager's offer: the target is activated, this window answers that it stays
         // inactive, and Wine gives the keys to the active window. Its work done, it goes at once,
         // so that the manager no longer lists it.
+        Request.Handed = true;
         if (const HWND target = Target(); CanTakeTheKeys(target))
             SetForegroundWindow(target);
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -143,7 +147,10 @@ bool ThreadInForeground() {
 void AskWindowManagerForTheKeys(void* window) {
     DropKeysRequest();
     const HWND target = static_cast<HWND>(window);
-    if (SystemActivatesWhatItIsAsked() || !CanTakeTheKeys(target))
+    // One that cannot take the keys yet is asked for all the same: a modal window it was opened
+    // from still disables it, and the one that window shows next (a box after a box) takes the
+    // request over; otherwise the offer finds no window to give the keys to and changes nothing.
+    if (SystemActivatesWhatItIsAsked() || !target || !IsWindow(target))
         return;
     static const bool registered = RegisterRequestClass();
     if (!registered)
@@ -157,6 +164,13 @@ void AskWindowManagerForTheKeys(void* window) {
         SetWindowsHookExW(WH_CBT, WatchActivations, nullptr, GetCurrentThreadId());
     Request.Timer = SetTimer(nullptr, 0, LivesFor, RequestLived);
     Request.Window = ShowRequestWindowFor(target);
+}
+
+bool HandKeysRequestOn() {
+    if (!Request.Window || Request.Handed)
+        return false;
+    Request.Target = nullptr;
+    return true;
 }
 
 void DropKeysRequest() {

@@ -503,15 +503,14 @@ struct TBroughtBack {
 // The window manager minimises the window and falls back to another window at once; the user
 // works in another program a while, then activates the given window of the program. Whether the
 // window stayed minimised over the fallback, and then came back at its place, in front.
-TBroughtBack MinimisedThenBroughtBackBy(HWND window, HWND activated) {
+TBroughtBack MinimisedThenBroughtBackBy(HWND window, HWND activated, HWND otherProgram) {
     TBroughtBack seen;
     const RECT before = PlaceOf(window);
-    OtherThreadWindow otherProgram;
     SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     OfferTheFocusAsAWindowManagerDoesUnderWine(activated);
     RunMessagesFor(100);
     seen.KeptMinimisedOverTheFallback = IsIconic(window);
-    SetForegroundWindow(otherProgram.Window());
+    SetForegroundWindow(otherProgram);
     RunMessagesFor(700);
     OfferTheFocusAsAWindowManagerDoesUnderWine(activated);
     seen.CameBack = PumpUntil([&] {
@@ -527,16 +526,17 @@ TEST(Forms, AMinimisedModalFormOrBoxComesBackWhenTheWindowManagerActivatesAWindo
     auto dialog = MakeForm();
     dialog->SetBorderStyle(bsDialog);
     dialog->SetBounds(300, 200, 240, 160);
+    OtherThreadWindow otherProgram;
     TBroughtBack form, box;
     // A box opened over the form once it came back, which disables every window of the thread.
     auto boxStep = StepOnTheDialog(
         [&](HWND window) {
-            box = MinimisedThenBroughtBackBy(window, main->Handle());
+            box = MinimisedThenBroughtBackBy(window, main->Handle(), otherProgram.Window());
             PostKeyForItsLoop(window, VK_RETURN);
         },
         false);
     auto timer = StepFromTheLoop([&] {
-        form = MinimisedThenBroughtBackBy(dialog->Handle(), main->Handle());
+        form = MinimisedThenBroughtBackBy(dialog->Handle(), main->Handle(), otherProgram.Window());
         boxStep->SetEnabled(true);
         const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
         ShowMessage("Cannot open file");
@@ -550,6 +550,80 @@ TEST(Forms, AMinimisedModalFormOrBoxComesBackWhenTheWindowManagerActivatesAWindo
     EXPECT_TRUE(box.KeptMinimisedOverTheFallback);
     EXPECT_TRUE(box.CameBack);
     EXPECT_EQ(GetActiveWindow(), main->Handle());
+}
+
+namespace {
+// What a window manager does as a modal window ends and the next one is mapped, when another
+// program's window had the focus before the first: it falls back to that window, and of the
+// windows mapped since it focuses only a new one of the program that is on the screen and has no
+// owner; one that belongs to windows it does not focus it leaves alone, as the user works
+// elsewhere.
+void NextMappedAsTheWindowManagerDoes(HWND otherProgram, const std::vector<HWND>& shownBefore) {
+    SetForegroundWindow(otherProgram);
+    RECT screen{}, common{};
+    SetRect(&screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    for (HWND window : WindowsOfTheProgramInOrder()) {
+        const RECT bounds = PlaceOf(window);
+        if (!GetWindow(window, GW_OWNER) && IntersectRect(&common, &bounds, &screen) &&
+            std::find(shownBefore.begin(), shownBefore.end(), window) == shownBefore.end())
+            OfferTheFocusAsAWindowManagerDoesUnderWine(window);
+    }
+}
+} // namespace
+
+TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileTheFirstWasUp) {
+    auto main = ShownFormAt(0);
+    OtherThreadWindow otherProgram;
+    const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "the first box minimised meanwhile" : "the first box left");
+        auto dialog = MakeForm();
+        dialog->SetBounds(300, 200, 240, 160);
+        std::vector<HWND> shown;
+        bool secondInFront = false, formInFront = false;
+        auto formStep = StepFromTheLoop(
+            [&] {
+                NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
+                formInFront = PumpUntil([&] {
+                    return GetForegroundWindow() == dialog->Handle() &&
+                           GetActiveWindow() == dialog->Handle();
+                });
+                dialog->SetModalResult(mrOk);
+            },
+            false);
+        auto secondStep = StepOnTheDialog(
+            [&](HWND box) {
+                NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
+                secondInFront = PumpUntil([&] { return GetForegroundWindow() == box; });
+                shown = WindowsOfTheProgramInOrder();
+                formStep->SetEnabled(true);
+                PostKeyForItsLoop(box, VK_RETURN);
+            },
+            false);
+        auto firstStep = StepOnTheDialog([&](HWND box) {
+            shown = WindowsOfTheProgramInOrder();
+            if (minimised) {
+                MinimisedThenBroughtBackBy(box, main->Handle(), otherProgram.Window());
+            } else {
+                // The user works in the other program, then brings the box back by its entry.
+                SetForegroundWindow(otherProgram.Window());
+                RunMessagesFor(200);
+                SetForegroundWindow(box);
+            }
+            secondStep->SetEnabled(true);
+            PostKeyForItsLoop(box, VK_RETURN);
+        });
+        // As the settings dialog shows the boxes of a library it cannot load.
+        dialog->OnShow = [](TObject*) {
+            ShowMessage("Error load library: first");
+            ShowMessage("Error load library: second");
+        };
+        SetForegroundWindow(main->Handle());
+        EXPECT_EQ(dialog->ShowModal(), mrOk);
+        EXPECT_TRUE(secondInFront);
+        EXPECT_TRUE(formInFront);
+    }
+    SetMessageBoxHook(testHook);
 }
 
 namespace {

@@ -4,7 +4,6 @@
 #include "rtl/modality/window_manager_keys.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 #include <windows.h>
@@ -209,6 +208,7 @@ class TModalWindow::TKeeper {
 public:
     TKeeper() {
         FClickWatch = SetWindowsHookExW(WH_MOUSE, WatchClicks, nullptr, GetCurrentThreadId());
+        FFocusWatch = SetWindowsHookExW(WH_CBT, WatchFocus, nullptr, GetCurrentThreadId());
         FTimer = SetTimer(nullptr, 0, CheckInterval, Check);
         Current = this;
     }
@@ -218,6 +218,8 @@ public:
             KillTimer(nullptr, FTimer);
         if (FClickWatch)
             UnhookWindowsHookEx(FClickWatch);
+        if (FFocusWatch)
+            UnhookWindowsHookEx(FFocusWatch);
     }
     TKeeper(const TKeeper&) = delete;
     TKeeper& operator=(const TKeeper&) = delete;
@@ -251,6 +253,12 @@ private:
         return CallNextHookEx(nullptr, code, message, info);
     }
 
+    static LRESULT CALLBACK WatchFocus(int code, WPARAM control, LPARAM previous) {
+        if (code == HCBT_SETFOCUS && Innermost && Innermost->FWindow)
+            Innermost->FRestore.FocusMoving(Innermost->FWindow, reinterpret_cast<void*>(control));
+        return CallNextHookEx(nullptr, code, control, previous);
+    }
+
     // The modal windows come above the others, those minimised first back on the screen with
     // the innermost active and given the keys.
     void BringBack() {
@@ -262,6 +270,7 @@ private:
             FMinimisedWindow = nullptr;
             Innermost->NoteFocusWentElsewhere();
             SetForegroundWindow(windows.back());
+            Innermost->FRestore.GiveFocusBack(Innermost->FWindow);
             LetTheStandInGo();
             AskWindowManagerForTheKeys(windows.back());
         }
@@ -299,6 +308,8 @@ private:
         if (!Current)
             return;
         Current->WatchTheMinimised();
+        if (Innermost)
+            Innermost->FRestore.GiveFocusBack(Innermost->FWindow);
         NoteWhereTheFocusIs();
         const std::vector<HWND> windows = ModalWindowsInOrder();
         if (windows.empty() || !InTheForeground(windows.back()))
@@ -339,6 +350,7 @@ private:
     DWORD FMinimisedSince = 0;
     bool FStandInActive = false;
     HHOOK FClickWatch = nullptr;
+    HHOOK FFocusWatch = nullptr;
     UINT_PTR FTimer = 0;
     std::vector<TShownWindow> FSeen;
     HWND FFrame = nullptr;
@@ -377,8 +389,7 @@ TModalWindow::~TModalWindow() {
 void TModalWindow::SetWindow(void* window) {
     SetMinimizeBox(false);
     FWindow = window;
-    FMinimised = false;
-    FPlaceBeforeMinimised.reset();
+    FRestore.Reset(window);
     SetMinimizeBox(true);
     TKeeper::Current->RaiseInnermost();
 }
@@ -428,44 +439,11 @@ void TModalWindow::PlaceChanging(void* window, void* windowPos) {
         modal = modal->FOuter;
     if (!modal)
         return;
-    const HWND handle = static_cast<HWND>(window);
-    auto& pos = *static_cast<WINDOWPOS*>(windowPos);
-    // The system marks the window minimised before it moves it away.
-    if (IsIconic(handle)) {
-        if (!modal->FMinimised) {
-            modal->FMinimised = true;
-            modal->FPlaceBeforeMinimised = PlaceToComeBackTo(window);
-        }
-        // Closed from the window manager's list while minimised.
-        if (pos.flags & SWP_HIDEWINDOW)
-            modal->FEndedMinimised = true;
-        return;
-    }
-    if (!modal->FMinimised)
-        return;
-    modal->FMinimised = false;
-    const std::optional<TPlace> place = modal->FPlaceBeforeMinimised;
-    modal->FPlaceBeforeMinimised.reset();
-    if (!place || IsZoomed(handle))
-        return;
-    pos.x = place->Left;
-    pos.y = place->Top;
-    pos.cx = place->Width;
-    pos.cy = place->Height;
-    pos.flags &= ~UINT(SWP_NOMOVE | SWP_NOSIZE);
-}
-
-// Where it is. One maximised before comes back maximised, at the place the system gives it.
-std::optional<TModalWindow::TPlace> TModalWindow::PlaceToComeBackTo(void* window) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    RECT bounds{};
-    if (!GetWindowPlacement(static_cast<HWND>(window), &placement) ||
-        (placement.flags & WPF_RESTORETOMAXIMIZED) ||
-        !GetWindowRect(static_cast<HWND>(window), &bounds))
-        return std::nullopt;
-    return TPlace{int(bounds.left), int(bounds.top), int(bounds.right - bounds.left),
-                  int(bounds.bottom - bounds.top)};
+    // Closed from the window manager's list while minimised.
+    if (IsIconic(static_cast<HWND>(window)) &&
+        (static_cast<const WINDOWPOS*>(windowPos)->flags & SWP_HIDEWINDOW))
+        modal->FEndedMinimised = true;
+    modal->FRestore.PlaceChanging(window, windowPos);
 }
 
 // A window manager minimises the windows a modal window was opened over along with it. Wine,

@@ -1,6 +1,7 @@
 #pragma once
+#include "rtl/modality/restore_memory.h"
+
 #include <memory>
-#include <optional>
 
 // The window the program waits on while it is up: a modal form, a message box or a system
 // dialog. The others take no input then, yet a window manager still raises one that is clicked,
@@ -9,7 +10,8 @@
 // program, and each modal window it was opened over above the others, in the order they were
 // opened; windows of other programs the user brought forward are left where they are. One the
 // window manager minimised comes back at a click on a window it disables, or as the manager
-// activates any window of the program, and always at the place it had.
+// activates any window of the program, always at the place it had and with the control that had
+// the focus.
 class TModalWindow {
 public:
     // The window may be given later: a box is made inside the call that shows it.
@@ -44,31 +46,21 @@ public:
     static void ActiveWindowTakesOver(bool askForTheKeys);
 
     // Every change of a window's place passes here before it is made (its WM_WINDOWPOSCHANGING,
-    // given as is). A modal window coming out of the minimised state comes back at the place it
-    // had before: Wine restores a window the window manager shows again by itself at the place
-    // the manager shows it at in that moment, which may be the screen's edge the minimised
-    // window went to.
+    // given as is). A modal window coming out of the minimised or the maximised state comes back
+    // at the place it had before (TRestoreMemory).
     static void PlaceChanging(void* window, void* windowPos);
 
 private:
     // What keeps the modal windows on top while any is up; the outermost owns it.
     class TKeeper;
 
-    struct TPlace {
-        int Left, Top, Width, Height;
-    };
-
-    // Where a window being minimised is to come back to.
-    static std::optional<TPlace> PlaceToComeBackTo(void* window);
     void SetMinimizeBox(bool on);
     void ShowAgainOnTheDisplay();
     // This one and the ones it was shown over.
     void NoteFocusWentElsewhere();
 
     void* FWindow = nullptr;
-    // While the window is minimised: where it comes back to.
-    bool FMinimised = false;
-    std::optional<TPlace> FPlaceBeforeMinimised;
+    TRestoreMemory FRestore;
     // It was hidden while minimised.
     bool FEndedMinimised = false;
     bool FMinimizeBoxAdded = false;

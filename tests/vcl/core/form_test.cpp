@@ -307,6 +307,17 @@ void RestoredByTheWindowManagerAt(HWND window, int left, int top) {
     SetWindowPlacement(window, &placement);
 }
 
+// What Wine does when a window manager un-maximises a window: the window is restored at the
+// place and size the manager shows it at in that moment, which may still be the maximised ones.
+void UnmaximisedByTheWindowManagerAt(HWND window, const RECT& bounds) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    placement.rcNormalPosition = bounds;
+    placement.showCmd = SW_SHOWNORMAL;
+    SetWindowPlacement(window, &placement);
+}
+
 RECT PlaceOf(HWND window) {
     RECT bounds{};
     GetWindowRect(window, &bounds);
@@ -492,6 +503,29 @@ TEST(Forms, AModalFormTheWindowManagerShowsAgainElsewhereComesBackAndOpensAtItsO
     EXPECT_TRUE(EqualRect(&restored, &before));
     EXPECT_TRUE(EqualRect(&reopened, &before));
     EXPECT_EQ(dialog->Top(), 200);
+}
+
+TEST(Forms, AModalFormMaximisedMinimisedAndBroughtBackIsUnmaximisedToItsOwnPlace) {
+    auto main = ShownFormAt(0);
+    auto dialog = MakeForm();
+    dialog->SetBorderStyle(bsSizeable);
+    dialog->SetBounds(300, 200, 240, 160);
+    RECT before{}, unmaximised{};
+    bool cameBackMaximised = false;
+    auto timer = StepFromTheLoop([&] {
+        before = PlaceOf(dialog->Handle());
+        ShowWindow(dialog->Handle(), SW_MAXIMIZE);
+        SendMessageW(dialog->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        SendMessageW(dialog->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        cameBackMaximised = IsZoomed(dialog->Handle());
+        UnmaximisedByTheWindowManagerAt(dialog->Handle(), PlaceOf(dialog->Handle()));
+        unmaximised = PlaceOf(dialog->Handle());
+        dialog->SetModalResult(mrOk);
+    });
+    SetActiveWindow(main->Handle());
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(cameBackMaximised);
+    EXPECT_TRUE(EqualRect(&unmaximised, &before));
 }
 
 namespace {
@@ -807,6 +841,38 @@ TEST(Forms, TheOpenDialogIsModalToTheWholeProgramAndEndsWithTheWindowActiveBefor
     SetOpenDialogHook(testHook);
     EXPECT_TRUE(stayedDisabled);
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+}
+
+TEST(Forms, TheOpenDialogBroughtBackByAnotherWindowOfTheProgramKeepsItsFocusedFieldAndCaret) {
+    auto main = ShownFormAt(0);
+    auto other = ShownFormAt(300);
+    SetActiveWindow(main->Handle());
+    HWND focusedBefore = nullptr, focusedAfter = nullptr;
+    std::wstring focusedClass;
+    DWORD caretStart = 0, caretEnd = 0;
+    TBroughtBack seen;
+    auto timer = StepOnTheDialog([&](HWND dialog) {
+        focusedBefore = GetFocus();
+        wchar_t name[16] = {};
+        GetClassNameW(focusedBefore, name, 16);
+        focusedClass = name;
+        PostChars(focusedBefore, L"report");
+        OtherThreadWindow otherProgram;
+        seen = MinimisedThenBroughtBackBy(dialog, other->Handle(), otherProgram.Window());
+        focusedAfter = GetFocus();
+        SendMessageW(focusedAfter, EM_GETSEL, WPARAM(&caretStart), LPARAM(&caretEnd));
+        PostKeyForItsLoop(dialog, VK_ESCAPE);
+    });
+    const TOpenDialogHook testHook = SetOpenDialogHook(nullptr);
+    auto open = MakeOwned<TOpenDialog>();
+    EXPECT_FALSE(open->Execute());
+    SetOpenDialogHook(testHook);
+    EXPECT_TRUE(seen.CameBack);
+    EXPECT_EQ(focusedClass, L"Edit") << "the file name field has the focus as it opens";
+    EXPECT_EQ(focusedAfter, focusedBefore);
+    // Typing goes on after the text typed before, rather than replacing it.
+    EXPECT_EQ(caretStart, 6u);
+    EXPECT_EQ(caretEnd, 6u);
 }
 
 TEST(Forms, AFormBesideTheWindowActiveBeforeTheOpenDialogIsOnTopOnceClickedAfterIt) {

@@ -10,6 +10,8 @@ const wchar_t* const ClassName = L"QVRKeysRequest";
 // Long enough for the window manager to offer the request the focus and to make its own offer to
 // the window it falls back to; a request not taken by then goes.
 const UINT LivesFor = 300;
+// How often a request offered before the window it was handed on to was up looks for it.
+const UINT LookAgainEvery = 20;
 
 // The request waiting on this thread: the window mapped to be offered the focus (gone once it
 // handed the offer on), the window it is for, and the watches that refuse the manager's offers
@@ -20,6 +22,7 @@ struct TKeysRequest {
     HHOOK OfferWatch = nullptr;
     HHOOK ActivationWatch = nullptr;
     UINT_PTR Timer = 0;
+    UINT_PTR LookAgain = 0;
     // The window the manager has just offered the focus to, until its activation is decided.
     HWND Offered = nullptr;
     // The manager made its offer to the request's window.
@@ -67,6 +70,11 @@ LRESULT CALLBACK WatchActivations(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+void CALLBACK AskAgainOnceUp(HWND, UINT, UINT_PTR, DWORD) {
+    if (const HWND active = GetActiveWindow(); CanTakeTheKeys(active))
+        AskWindowManagerForTheKeys(active);
+}
+
 LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOUSEACTIVATE:
@@ -76,6 +84,10 @@ LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM l
         Request.Handed = true;
         if (const HWND target = Target(); CanTakeTheKeys(target))
             SetForegroundWindow(target);
+        else if (!Request.Target && !Request.LookAgain)
+            // Handed on to a modal window that is not on the screen yet (a dialog shows once its
+            // loop first finds nothing to do): it is asked for anew once it is.
+            Request.LookAgain = SetTimer(nullptr, 0, LookAgainEvery, AskAgainOnceUp);
         PostMessageW(window, WM_CLOSE, 0, 0);
         return MA_NOACTIVATE;
     case WM_ACTIVATE:
@@ -170,12 +182,17 @@ bool HandKeysRequestOn() {
     if (!Request.Window || Request.Handed)
         return false;
     Request.Target = nullptr;
+    // A system dialog disabled it along with every other window of the thread, and Wine would
+    // pass the manager's offer on to the active window only if that one is up already.
+    EnableWindow(Request.Window, TRUE);
     return true;
 }
 
 void DropKeysRequest() {
     if (Request.Timer)
         KillTimer(nullptr, Request.Timer);
+    if (Request.LookAgain)
+        KillTimer(nullptr, Request.LookAgain);
     if (Request.OfferWatch)
         UnhookWindowsHookEx(Request.OfferWatch);
     if (Request.ActivationWatch)

@@ -590,31 +590,51 @@ namespace {
 // What a window manager does as a modal window ends and the next one is mapped, when another
 // program's window had the focus before the first: it falls back to that window, and of the
 // windows mapped since it focuses only a new one of the program that is on the screen and has no
-// owner; one that belongs to windows it does not focus it leaves alone, as the user works
-// elsewhere.
-void NextMappedAsTheWindowManagerDoes(HWND otherProgram, const std::vector<HWND>& shownBefore) {
+// owner, once; one that belongs to windows it does not focus it leaves alone, as the user works
+// elsewhere. The windows it saw are added to those seen before.
+void NextMappedAsTheWindowManagerDoes(HWND otherProgram, std::vector<HWND>& seen) {
     SetForegroundWindow(otherProgram);
     RECT screen{}, common{};
     SetRect(&screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     for (HWND window : WindowsOfTheProgramInOrder()) {
+        if (std::find(seen.begin(), seen.end(), window) != seen.end())
+            continue;
+        seen.push_back(window);
         const RECT bounds = PlaceOf(window);
-        if (!GetWindow(window, GW_OWNER) && IntersectRect(&common, &bounds, &screen) &&
-            std::find(shownBefore.begin(), shownBefore.end(), window) == shownBefore.end())
+        if (!GetWindow(window, GW_OWNER) && IntersectRect(&common, &bounds, &screen))
             OfferTheFocusAsAWindowManagerDoesUnderWine(window);
     }
 }
 } // namespace
 
+namespace {
+// Run once as the next dialog window of this thread is made.
+thread_local std::function<void()> OnTheNextDialogMade;
+
+LRESULT CALLBACK WatchDialogsMade(int code, WPARAM window, LPARAM creation) {
+    wchar_t name[16] = {};
+    if (code == HCBT_CREATEWND && OnTheNextDialogMade && GetClassNameW(HWND(window), name, 16) &&
+        std::wstring(name) == L"#32770")
+        std::exchange(OnTheNextDialogMade, nullptr)();
+    return CallNextHookEx(nullptr, code, window, creation);
+}
+} // namespace
+
 TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileTheFirstWasUp) {
+    const HHOOK dialogsMade =
+        SetWindowsHookExW(WH_CBT, WatchDialogsMade, nullptr, GetCurrentThreadId());
     auto main = ShownFormAt(0);
     OtherThreadWindow otherProgram;
     const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
-    for (const bool minimised : {false, true}) {
-        SCOPED_TRACE(minimised ? "the first box minimised meanwhile" : "the first box left");
+    enum TRound { FirstLeft, FirstMinimised, OfferBeforeTheSecondShows };
+    for (const TRound round : {FirstLeft, FirstMinimised, OfferBeforeTheSecondShows}) {
+        SCOPED_TRACE(round == FirstLeft        ? "the first box left"
+                     : round == FirstMinimised ? "the first box minimised meanwhile"
+                                               : "the manager's offer before the second box shows");
         auto dialog = MakeForm();
         dialog->SetBounds(300, 200, 240, 160);
         std::vector<HWND> shown;
-        bool secondInFront = false, formInFront = false;
+        bool secondInFront = false, formInFront = false, offeredBeforeTheSecondShowed = false;
         auto formStep = StepFromTheLoop(
             [&] {
                 NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
@@ -627,6 +647,7 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
             false);
         auto secondStep = StepOnTheDialog(
             [&](HWND box) {
+                RunMessagesFor(100);
                 NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
                 secondInFront = PumpUntil([&] { return GetForegroundWindow() == box; });
                 shown = WindowsOfTheProgramInOrder();
@@ -634,9 +655,14 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
                 PostKeyForItsLoop(box, VK_RETURN);
             },
             false);
+        // As the second box is made, before it is shown.
+        std::function<void()> earlyOffer = [&] {
+            offeredBeforeTheSecondShowed = !VisibleBoxOfThisThread();
+            NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
+        };
         auto firstStep = StepOnTheDialog([&](HWND box) {
             shown = WindowsOfTheProgramInOrder();
-            if (minimised) {
+            if (round == FirstMinimised) {
                 MinimisedThenBroughtBackBy(box, main->Handle(), otherProgram.Window());
             } else {
                 // The user works in the other program, then brings the box back by its entry.
@@ -645,6 +671,8 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
                 SetForegroundWindow(box);
             }
             secondStep->SetEnabled(true);
+            if (round == OfferBeforeTheSecondShows)
+                OnTheNextDialogMade = earlyOffer;
             PostKeyForItsLoop(box, VK_RETURN);
         });
         // As the settings dialog shows the boxes of a library it cannot load.
@@ -656,8 +684,10 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
         EXPECT_EQ(dialog->ShowModal(), mrOk);
         EXPECT_TRUE(secondInFront);
         EXPECT_TRUE(formInFront);
+        EXPECT_EQ(offeredBeforeTheSecondShowed, round == OfferBeforeTheSecondShows);
     }
     SetMessageBoxHook(testHook);
+    UnhookWindowsHookEx(dialogsMade);
 }
 
 namespace {

@@ -270,7 +270,6 @@ private:
             FMinimisedWindow = nullptr;
             Innermost->NoteFocusWentElsewhere();
             SetForegroundWindow(windows.back());
-            Innermost->FRestore.GiveFocusBack(Innermost->FWindow);
             LetTheStandInGo();
             AskWindowManagerForTheKeys(windows.back());
         }
@@ -308,6 +307,8 @@ private:
         if (!Current)
             return;
         Current->WatchTheMinimised();
+        // Once a modal window brought back by any path is active; on the stand-in's path, in
+        // the same tick.
         if (Innermost)
             Innermost->FRestore.GiveFocusBack(Innermost->FWindow);
         NoteWhereTheFocusIs();
@@ -365,8 +366,6 @@ TModalWindow::TModalWindow(void* window) : FOuter(Innermost) {
     // boxes), it takes over the keys that one's end asked for; and as the manager's history now
     // puts another program before the program's own windows, its own end asks again.
     const bool keysHandedOn = HandKeysRequestOn();
-    if (!keysHandedOn)
-        DropKeysRequest();
     Innermost = this;
     if (!FOuter)
         FKeeper = std::make_unique<TKeeper>();

@@ -18,12 +18,6 @@ std::optional<std::pair<int, int>> SelectionOf(HWND control) {
     return std::make_pair(int(start), int(end));
 }
 
-RECT BoundsOf(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    return bounds;
-}
-
 } // namespace
 
 void TRestoreMemory::Reset(void* window) {
@@ -37,7 +31,8 @@ void TRestoreMemory::PlaceChanging(void* window, void* windowPos) {
     const HWND handle = static_cast<HWND>(window);
     auto& pos = *static_cast<WINDOWPOS*>(windowPos);
     const auto placeNow = [handle] {
-        const RECT bounds = BoundsOf(handle);
+        RECT bounds{};
+        GetWindowRect(handle, &bounds);
         return TPlace{int(bounds.left), int(bounds.top), int(bounds.right - bounds.left),
                       int(bounds.bottom - bounds.top)};
     };
@@ -46,9 +41,7 @@ void TRestoreMemory::PlaceChanging(void* window, void* windowPos) {
     if (IsIconic(handle)) {
         if (!FMinimised) {
             FMinimised = true;
-            FPlaceBeforeMinimised.reset();
-            if (!FMaximised)
-                FPlaceBeforeMinimised = placeNow();
+            FPlaceBeforeMinimised = FMaximised ? std::nullopt : std::optional(placeNow());
             FFocusToGiveBack = false;
             FSelection = SelectionOf(static_cast<HWND>(FFocus));
         }

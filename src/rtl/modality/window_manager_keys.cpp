@@ -25,9 +25,10 @@ struct TKeysRequest {
     UINT_PTR LookAgain = 0;
     // The window the manager has just offered the focus to, until its activation is decided.
     HWND Offered = nullptr;
-    // The manager made its offer to the request's window.
-    bool Handed = false;
 };
+
+// A request still waiting is dropped.
+void DropKeysRequest();
 
 // Nothing to do at the program's end: whatever a request holds the system frees with it.
 static_assert(std::is_trivially_destructible_v<TKeysRequest>);
@@ -80,8 +81,8 @@ LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM l
     case WM_MOUSEACTIVATE:
         // The manager's offer: the target is activated, this window answers that it stays
         // inactive, and Wine gives the keys to the active window. Its work done, it goes at once,
-        // so that the manager no longer lists it.
-        Request.Handed = true;
+        // so that the manager no longer lists it; the request no longer waits for an offer.
+        Request.Window = nullptr;
         if (const HWND target = Target(); CanTakeTheKeys(target))
             SetForegroundWindow(target);
         else if (!Request.Target && !Request.LookAgain)
@@ -179,14 +180,18 @@ void AskWindowManagerForTheKeys(void* window) {
 }
 
 bool HandKeysRequestOn() {
-    if (!Request.Window || Request.Handed)
+    if (!Request.Window) {
+        DropKeysRequest();
         return false;
+    }
     Request.Target = nullptr;
     // A system dialog disabled it along with every other window of the thread, and Wine would
     // pass the manager's offer on to the active window only if that one is up already.
     EnableWindow(Request.Window, TRUE);
     return true;
 }
+
+namespace {
 
 void DropKeysRequest() {
     if (Request.Timer)
@@ -202,3 +207,5 @@ void DropKeysRequest() {
     if (window)
         DestroyWindow(window);
 }
+
+} // namespace

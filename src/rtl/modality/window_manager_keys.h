@@ -20,12 +20,9 @@ bool SystemActivatesWhatItIsAsked();
 // this, and nothing is done there.
 void AskWindowManagerForTheKeys(void* window);
 
-// A request still waiting is dropped.
-void DropKeysRequest();
-
 // A modal window opened while the request from the end of the one before it still waits for the
 // manager's offer, by the same action of the user, takes the request over: the keys then go to
 // the window active at the offer, that is the new one once it is up. The manager would not give
-// them to it: it fell back to the window it focused before, another program's. False, and
-// nothing is done, when no request waits.
+// them to it: it fell back to the window it focused before, another program's. False when no
+// request waits; what is left of one whose offer came is dropped.
 bool HandKeysRequestOn();

@@ -295,27 +295,25 @@ void OfferTheFocusAsAWindowManagerDoesUnderWine(HWND window) {
         SetForegroundWindow(window);
 }
 
-// What Wine does when a window manager shows a window it minimised again by itself: the window
-// is restored at the place the manager shows it at in that moment.
-void RestoredByTheWindowManagerAt(HWND window, int left, int top) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(window, &placement);
-    OffsetRect(&placement.rcNormalPosition, left - placement.rcNormalPosition.left,
-               top - placement.rcNormalPosition.top);
-    placement.showCmd = SW_RESTORE;
-    SetWindowPlacement(window, &placement);
-}
-
-// What Wine does when a window manager un-maximises a window: the window is restored at the
-// place and size the manager shows it at in that moment, which may still be the maximised ones.
-void UnmaximisedByTheWindowManagerAt(HWND window, const RECT& bounds) {
+// What Wine does as a window manager brings a window out of the minimised or the maximised state
+// by itself: the window is restored at the place and size the manager shows it at in that moment.
+void RestoredByTheWindowManagerTo(HWND window, const RECT& bounds) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     GetWindowPlacement(window, &placement);
     placement.rcNormalPosition = bounds;
-    placement.showCmd = SW_SHOWNORMAL;
+    placement.showCmd = SW_RESTORE;
     SetWindowPlacement(window, &placement);
+}
+
+// A minimised window shown again elsewhere, as at the screen's edge its deiconify animation is at.
+void RestoredByTheWindowManagerAt(HWND window, int left, int top) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    RECT bounds = placement.rcNormalPosition;
+    OffsetRect(&bounds, left - bounds.left, top - bounds.top);
+    RestoredByTheWindowManagerTo(window, bounds);
 }
 
 RECT PlaceOf(HWND window) {
@@ -518,7 +516,8 @@ TEST(Forms, AModalFormMaximisedMinimisedAndBroughtBackIsUnmaximisedToItsOwnPlace
         SendMessageW(dialog->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
         SendMessageW(dialog->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
         cameBackMaximised = IsZoomed(dialog->Handle());
-        UnmaximisedByTheWindowManagerAt(dialog->Handle(), PlaceOf(dialog->Handle()));
+        // Un-maximised while the manager still shows it at the maximised size.
+        RestoredByTheWindowManagerTo(dialog->Handle(), PlaceOf(dialog->Handle()));
         unmaximised = PlaceOf(dialog->Handle());
         dialog->SetModalResult(mrOk);
     });

@@ -11,6 +11,7 @@ dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb)
 dpkg -s fonts-wine >/dev/null 2>&1 || need+=(fonts-wine)   # the window frame glyphs
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ -f /usr/include/xxhash.h ] || need+=(libxxhash-dev)   # the text hash, used from its header
 command -v xauth >/dev/null || need+=(xauth)
 locale -a 2>/dev/null | grep -qi '^ru_RU\.cp1251$' || need+=(locales)
 

@@ -42,6 +42,8 @@ public:
     size_t length() const { return size(); }
     bool empty() const { return size() == 0; }
 
+    // No other copy shares the bytes.
+    bool Alone() const { return FRep && FRep->Refs == 1; }
     // The same copy of the bytes, not merely equal bytes.
     bool SharesWith(const TSharedText& other) const { return FRep == other.FRep; }
     // Equal for the copies that share their bytes; lives as long as one of them.

@@ -1,59 +1,21 @@
 #include "rtl/text_pool.h"
 
+#include "rtl/processor_features.h"
+#include "rtl/text_hash.h"
+
 #include <cstdint>
 #include <cstring>
 #include <emmintrin.h>
 
 namespace {
 
-constexpr size_t WholeHashLimit = 64;
-constexpr size_t SampleWords = 16;
-
-inline uint32_t Mix(uint32_t hash, uint32_t word) {
-    hash ^= word;
-    hash *= 0x9E3779B1u;
-    return (hash << 13) | (hash >> 19);
-}
-
-// Every bit of the result depends on every bit of the hash, so the low bits can pick a slot.
-inline uint32_t Finish(uint32_t hash) {
-    hash ^= hash >> 16;
-    hash *= 0x85EBCA6Bu;
-    hash ^= hash >> 13;
-    hash *= 0xC2B2AE35u;
-    return hash ^ (hash >> 16);
-}
+constexpr size_t MinimumSize = 256;
 
 inline uint32_t WordAt(const char* p) {
     uint32_t word;
     std::memcpy(&word, p, sizeof word);
     return word;
 }
-
-} // namespace
-
-uint32_t TTextPool::SampledHash(std::string_view text) {
-    const size_t size = text.size();
-    uint32_t hash = Mix(0x811C9DC5u, uint32_t(size));
-    const char* p = text.data();
-    if (size < 4) {
-        for (size_t i = 0; i < size; ++i)
-            hash = Mix(hash, uint8_t(p[i]));
-        return Finish(hash);
-    }
-    if (size <= WholeHashLimit) {
-        for (size_t i = 0; i + 4 <= size; i += 4)
-            hash = Mix(hash, WordAt(p + i));
-    } else {
-        // Evenly spread words, the last one ending at the last byte.
-        const size_t step = (size - 4) / (SampleWords - 1);
-        for (size_t i = 0; i < SampleWords; ++i)
-            hash = Mix(hash, WordAt(p + i * step));
-    }
-    return Finish(Mix(hash, WordAt(p + size - 4)));
-}
-
-namespace {
 
 // Texts shorter than eight bytes, compared by two words that may overlap, or byte by byte.
 bool SameShortBytes(const char* p, const char* q, size_t size) {
@@ -98,43 +60,69 @@ __attribute__((target("sse2"))) bool SameBytesWide(const char* p, const char* q,
     return Same16(p + last, q + last);
 }
 
-// Asked while the program starts, before the library would have asked the processor itself.
-const bool HasSSE2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("sse2") != 0;
-}();
-
 } // namespace
 
 static bool SameBytes(const char* p, std::string_view b) {
-    return HasSSE2 ? SameBytesWide(p, b.data(), b.size()) : SameBytesNarrow(p, b.data(), b.size());
+    return ProcessorHasSSE2 ? SameBytesWide(p, b.data(), b.size())
+                            : SameBytesNarrow(p, b.data(), b.size());
 }
 
-size_t TTextPool::Find(const std::vector<TSlot>& slots, std::string_view text, uint32_t hash) {
-    const size_t mask = slots.size() - 1;
+size_t TTextPool::Find(std::string_view text, uint32_t hash) {
+    const size_t mask = FSlots.size() - 1;
     for (size_t index = hash & mask;; index = (index + 1) & mask) {
-        const TSlot& slot = slots[index];
-        if (slot.Free() ||
-            (slot.Hash == hash && slot.Size == text.size() && SameBytes(slot.Bytes, text)))
+        const TSlot& slot = FSlots[index];
+        if (slot.Free())
             return index;
+        if (slot.Hash == hash && slot.Size == text.size()) {
+            ++FComparisons;
+            if (SameBytes(slot.Bytes, text))
+                return index;
+        }
     }
 }
 
-void TTextPool::Grow() {
-    std::vector<TSlot> slots(FSlots.empty() ? 256 : FSlots.size() * 2);
-    for (TSlot& slot : FSlots)
-        if (!slot.Free())
-            slots[Find(slots, slot.Text, slot.Hash)] = std::move(slot);
+// The texts are all different: each goes to the first free slot from its hash on.
+template <class Keep> void TTextPool::Rebuild(size_t size, Keep keep) {
+    std::vector<TSlot> slots(size);
+    const size_t mask = size - 1;
+    FCount = 0;
+    for (TSlot& slot : FSlots) {
+        if (slot.Free() || !keep(slot))
+            continue;
+        size_t index = slot.Hash & mask;
+        while (!slots[index].Free())
+            index = (index + 1) & mask;
+        slots[index] = std::move(slot);
+        ++FCount;
+    }
     FSlots.swap(slots);
+}
+
+void TTextPool::DropUnused() {
+    size_t used = 0;
+    for (const TSlot& slot : FSlots)
+        used += !slot.Free() && !slot.Text.Alone();
+    if (used == FCount)
+        return;
+    if (used == 0) {
+        FSlots = {};
+        FCount = 0;
+        return;
+    }
+    size_t size = MinimumSize;
+    while (size < used * 2)
+        size *= 2;
+    Rebuild(size, [](const TSlot& slot) { return !slot.Text.Alone(); });
 }
 
 TSharedText TTextPool::Intern(std::string_view text) {
     if (text.empty())
         return {};
     if ((FCount + 1) * 2 > FSlots.size())
-        Grow();
-    const uint32_t hash = SampledHash(text);
-    TSlot& slot = FSlots[Find(FSlots, text, hash)];
+        Rebuild(FSlots.empty() ? MinimumSize : FSlots.size() * 2,
+                [](const TSlot&) { return true; });
+    const uint32_t hash = TextHash(text);
+    TSlot& slot = FSlots[Find(text, hash)];
     if (slot.Free()) {
         slot.Hash = hash;
         slot.Size = uint32_t(text.size());

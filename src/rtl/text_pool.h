@@ -11,7 +11,12 @@
 class TTextPool {
 public:
     TSharedText Intern(std::string_view text);
+    // Forgets the texts that nobody but the pool holds any more, so that they go.
+    void DropUnused();
     size_t Count() const { return FCount; }
+    // How many times the bytes of two texts were compared: about one for each text interned
+    // that was there already, whatever the texts.
+    size_t Comparisons() const { return FComparisons; }
 
 private:
     // The size and hash tell most other texts apart without reaching the text's bytes, which
@@ -23,16 +28,16 @@ private:
         TSharedText Text;            // none in a free slot
         bool Free() const { return Text.Identity() == nullptr; }
     };
-    // Long texts (stacks, configurations) are hashed from a sample of their bytes; texts with
-    // the same hash are then told apart by a full comparison, which is far cheaper than
-    // hashing every byte.
-    static uint32_t SampledHash(std::string_view text);
-    // The slot that holds text or, when none does, the free slot where it belongs.
-    static size_t Find(const std::vector<TSlot>& slots, std::string_view text, uint32_t hash);
-    void Grow();
+    // The slot that holds text or, when none does, the free slot where it belongs. The hash
+    // covers every byte: texts that differ in a few bytes (a stack's top address, a figure in
+    // a configuration) are then never compared with each other.
+    size_t Find(std::string_view text, uint32_t hash);
+    // Moves the texts that keep(slot) accepts into a table of the given size.
+    template <class Keep> void Rebuild(size_t size, Keep keep);
 
     // Open addressing in one array, a power of two in size and at most half full: a text
     // seen before is found without following a chain of nodes.
     std::vector<TSlot> FSlots;
     size_t FCount = 0;
+    size_t FComparisons = 0;
 };

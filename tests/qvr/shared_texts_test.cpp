@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ TEST(TextPool, GivesOneCopyPerDistinctText) {
     TTextPool pool;
     const std::string longText(5000, 'x');
     std::string otherMiddle = longText;
-    otherMiddle[2500] = 'y'; // the same sampled ends, another text
+    otherMiddle[2500] = 'y'; // the same size and ends, another text
     const TSharedText a = pool.Intern(longText);
     const TSharedText b = pool.Intern(std::string(longText));
     const TSharedText c = pool.Intern(otherMiddle);
@@ -85,8 +86,7 @@ TEST(TextPool, FindsEveryTextAgainAfterGrowing) {
     EXPECT_EQ(pool.Count(), 3000u);
 }
 
-// Long texts are hashed from a sample of their bytes, so texts that differ in one byte often
-// meet in one slot: the comparison must tell them apart wherever that byte lies.
+// Wherever the one byte lies, in texts short and long.
 TEST(TextPool, TellsApartTextsThatDifferInOneByte) {
     for (size_t size = 1; size <= 130; ++size) {
         TTextPool pool;
@@ -103,6 +103,45 @@ TEST(TextPool, TellsApartTextsThatDifferInOneByte) {
         }
         ASSERT_TRUE(pool.Intern(text).SharesWith(original)) << size;
     }
+}
+
+// A server writes texts of one size that differ in a few bytes: a stack's top address, a live
+// figure in a configuration. Each is compared with hardly any other, wherever those bytes lie.
+TEST(TextPool, ComparesTextsThatDifferInAFewBytesWithHardlyAnyOther) {
+    std::string base;
+    while (base.size() < 4000)
+        base += "Key" + std::to_string(base.size()) + "=value\r\n";
+    std::vector<std::string> texts;
+    for (size_t where : {size_t(0), base.size() / 3, base.size() / 2, base.size() - 8})
+        for (int figure = 0; figure < 1000; ++figure) {
+            char digits[16];
+            std::snprintf(digits, sizeof digits, "%08d", figure);
+            texts.push_back(base);
+            texts.back().replace(where, 8, digits);
+        }
+    TTextPool pool;
+    std::vector<TSharedText> first;
+    for (const std::string& text : texts)
+        first.push_back(pool.Intern(text));
+    EXPECT_EQ(pool.Count(), texts.size());
+    EXPECT_LE(pool.Comparisons(), texts.size() / 100);
+    // Each text met again is compared with itself, and seldom with another.
+    for (size_t i = 0; i < texts.size(); ++i)
+        ASSERT_TRUE(pool.Intern(texts[i]).SharesWith(first[i])) << i;
+    EXPECT_LE(pool.Comparisons(), texts.size() + texts.size() / 50);
+}
+
+TEST(TextPool, ForgetsTheTextsThatOnlyItHolds) {
+    TTextPool pool;
+    const TSharedText kept = pool.Intern("kept");
+    for (int i = 0; i < 1000; ++i)
+        pool.Intern("gone " + std::to_string(i));
+    pool.DropUnused();
+    EXPECT_EQ(pool.Count(), 1u);
+    EXPECT_TRUE(pool.Intern("kept").SharesWith(kept));
+    const std::string gone = pool.Intern("gone 5");
+    EXPECT_EQ(gone, "gone 5");
+    EXPECT_EQ(pool.Count(), 2u);
 }
 
 TEST(SharedTexts, SnapshotsOfOneFileHoldARepeatedTextOnce) {

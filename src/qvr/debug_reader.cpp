@@ -15,6 +15,7 @@
 #include "tools/conversions.h"
 #include "tools/huge_file.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <new>
@@ -93,18 +94,52 @@ TDebugReader::TDebugReader() {
 TDebugReader::~TDebugReader() = default;
 
 void TDebugReader::Clear() {
+    FSnapshotsWent = FSnapshotsWent || Count() > 0 || !FReplaced.empty();
+    FReplaced.clear();
     DebugInfoList.Clear();
     BuildVersion.clear();
     // A file that changes its build mid-way should not hold the texts of what was dropped.
-    if (FTexts)
-        FTexts = std::make_unique<TSnapshotTexts>();
+    if (FTexts) {
+        FTexts.reset();
+        FTexts = std::make_unique<TSnapshotTexts>(&FTextPool);
+    }
+    ForgetUnusedTexts();
+}
+
+// Only after snapshots went: a look at every text costs a tenth of a reading.
+void TDebugReader::ForgetUnusedTexts() {
+    if (!FSnapshotsWent)
+        return;
+    FTextPool.DropUnused();
+    FSnapshotsWent = false;
 }
 
 TDebugInfo* TDebugReader::AddDebugInfo(const std::string& key) {
     auto di = std::make_unique<TDebugInfo>();
     di->Time = SnapshotKeyTime(key); // raises for a key that is no time stamp: nothing is added
-    DebugInfoList.AddObject(key, di.get());
+    int index = 0;
+    if (DebugInfoList.FindObject(key, index)) {
+        TQZNamedObject* item = DebugInfoList.Items(index);
+        KeepReplaced(static_cast<TDebugInfo*>(item->Data));
+        item->Data = di.get();
+    } else {
+        DebugInfoList.InsertObject(index, key, di.get());
+    }
     return di.release();
+}
+
+// A file opened again replaces every snapshot it holds. Freed one by one between the new
+// snapshots' allocations, the old ones leave holes in the system heap that each later
+// allocation searches, more with every reopening; freed in batches, they leave larger regions
+// that the next snapshots fill in turn. A batch is at most a 64th of the store, so the memory
+// it holds meanwhile is small beside the store's.
+void TDebugReader::KeepReplaced(TDebugInfo* replaced) {
+    constexpr int LargestBatch = 256;
+    constexpr int StoreShare = 64;
+    FReplaced.emplace_back(replaced);
+    FSnapshotsWent = true;
+    if (int(FReplaced.size()) >= std::clamp(Count() / StoreShare, 1, LargestBatch))
+        FReplaced.clear();
 }
 
 TDebugInfo* TDebugReader::GetDebugInfo(int index) const {
@@ -136,12 +171,16 @@ void TDebugReader::ReadFile(const std::string& fileName) {
         TProgressScope progress(FProgress);
         TZtHugeFileStream stream(fileName, accRead, hfoBuffered);
         TDebugFileCursor cursor(stream);
-        FTexts = std::make_unique<TSnapshotTexts>();
-        // The snapshots keep the texts they took; the table of them goes with the reading.
+        FTexts = std::make_unique<TSnapshotTexts>(&FTextPool);
+        // The snapshots keep the texts they took; the tables of names go with the reading.
         struct TTextsScope {
-            std::unique_ptr<TSnapshotTexts>& Texts;
-            ~TTextsScope() { Texts.reset(); }
-        } textsScope{FTexts};
+            TDebugReader& Reader;
+            ~TTextsScope() {
+                Reader.FTexts.reset();
+                Reader.FReplaced.clear();
+                Reader.ForgetUnusedTexts();
+            }
+        } textsScope{*this};
         try {
             while (cursor.FileSize() > cursor.CurFilePos()) {
                 const int64_t lineStart = cursor.CurFilePos();
@@ -188,8 +227,10 @@ bool TDebugReader::ReadSnapshot(const std::string& line, TDebugFileCursor& curso
 
 void TDebugReader::DropDebugInfo(const std::string& key) {
     int index = 0;
-    if (DebugInfoList.FindObject(key, index))
+    if (DebugInfoList.FindObject(key, index)) {
         DebugInfoList.Delete(index);
+        FSnapshotsWent = true;
+    }
 }
 
 // A header of another build drops every snapshot held; the next header then names the build.

@@ -1,10 +1,12 @@
 #pragma once
 #include "qvr/debug_info.h"
+#include "rtl/text_pool.h"
 #include "tools/sorted_lists.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TDebugFileCursor;
 class TReadProgress;
@@ -46,10 +48,20 @@ private:
     bool ReadSnapshot(const std::string& line, TDebugFileCursor& cursor);
     void TakeBuildVersion(const std::string& version);
     void DropDebugInfo(const std::string& key);
+    void KeepReplaced(TDebugInfo* replaced);
+    // Lets go of the texts of the snapshots that went since the last time.
+    void ForgetUnusedTexts();
 
     TReadProgress* FProgress = nullptr;
-    // The texts that the snapshots of the file being read share; none between reads.
+    // The texts the snapshots hold, one copy of each, also between readings: a file opened
+    // again then takes the texts its snapshots hold already instead of new copies, so the
+    // texts do not come and go, one by one, between the new snapshots' allocations.
+    TTextPool FTextPool;
+    bool FSnapshotsWent = false; // whose texts FTextPool may be the last to hold
+    // The names and keys that the snapshots of the file being read share; none between reads.
     std::unique_ptr<TSnapshotTexts> FTexts;
+    // Snapshots that a reading replaced, freed together (see KeepReplaced).
+    std::vector<std::unique_ptr<TDebugInfo>> FReplaced;
 };
 
 // The program's one store; InitDebugReader creates it at start-up, DoneDebugReader frees it

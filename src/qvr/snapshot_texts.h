@@ -18,6 +18,11 @@ class TQZSortedNamedObjects;
 // file whose stacks never repeat does not pay for labelling them all.
 class TSnapshotTexts {
 public:
+    // The texts come from pool, which outlives this, or from a pool of its own.
+    explicit TSnapshotTexts(TTextPool* pool = nullptr) : FPool(pool ? *pool : FOwnPool) {}
+    TSnapshotTexts(const TSnapshotTexts&) = delete;
+    TSnapshotTexts& operator=(const TSnapshotTexts&) = delete;
+
     TSharedText Intern(std::string_view text) { return FPool.Intern(text); }
     TTextPool& Pool() { return FPool; }
 
@@ -72,7 +77,8 @@ private:
     // AnsiCompareStr of two upper-cased names, remembered.
     int Compare(const TSharedText& itemKey, const TSharedText& key);
 
-    TTextPool FPool;
+    TTextPool FOwnPool;
+    TTextPool& FPool;
     // Every key met, in the locale's order, with a label that grows along that order, so that
     // comparing two keys is comparing two numbers.
     std::map<TSharedText, int64_t, TLocaleLess> FOrder;

@@ -3,6 +3,7 @@
 #include "qvr/debug_header.h"
 #include "qvr/debug_reader.h"
 #include "qvr/debug_value.h"
+#include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 #include "support/message_capture.h"
 #include "tools/huge_file.h"
@@ -38,6 +39,33 @@ std::unique_ptr<TBLLLeakObjectInfo> LeakRecord(const std::string& cname, const s
     r->Stack = stack;
     r->LiveTime = 0.5;
     return r;
+}
+
+// Every snapshot held, as text: its key, counters, system leaks, leak groups with their
+// records, tasks and long texts.
+std::string Described(const TDebugReader& reader) {
+    std::string text;
+    for (int i = 0; i < reader.Count(); ++i) {
+        const TDebugInfo& di = *reader.DebugInfo(i);
+        text += "\n" + reader.DebugInfoList.GetNames(i) + " " + di.DSI.GetAsString() +
+                std::to_string(di.DSI.WorkThreads());
+        for (int j = 0; j < di.SystemLeak.Count(); ++j)
+            text += "\n" + di.SystemLeak.GetNames(j) + "=" +
+                    std::to_string(ObjectToInt(di.SystemLeak.GetObjects(j)));
+        for (int c = 0; c < di.BLLLeaks.Count(); ++c) {
+            const auto* stacks = static_cast<const TQZSortedNamedObjects*>(di.BLLLeaks.Objects(c));
+            for (int k = 0; k < stacks->Count(); ++k) {
+                const auto* records = static_cast<const TObjectList*>(stacks->Objects(k));
+                text += "\n" + di.BLLLeaks.GetNames(c) + "\\" + stacks->GetNames(k);
+                for (int r = 0; r < records->Count(); ++r)
+                    text += static_cast<const TStoredObject*>(records->Items(r))->GetAsString();
+            }
+        }
+        for (int t = 0; t < di.TasksInfo.Count(); ++t)
+            text += "\n" + di.Task(t)->GetAsString();
+        text += "\n" + di.DataBaseParams + "\n" + di.QVRConfig;
+    }
+    return text;
 }
 
 // Reads the files in order into a fresh store.
@@ -207,6 +235,41 @@ TEST_F(ReaderTest, AnotherBuildDropsWhatWasReadBefore) {
     Read(TDebugFileWriter().VersionInfo(Key1, "3.0").Text());
     EXPECT_EQ(Reader.Count(), 0);
     EXPECT_EQ(Reader.BuildVersion, "");
+}
+
+// A file opened again, as the operator does to see what the server added, leaves the store as
+// the first reading did: also where a key comes again inside the file, and where the build
+// changes part-way, which drops what was read before the change each time.
+TEST_F(ReaderTest, AFileReadAgainGivesTheSameSnapshots) {
+    TSampleShape shape = DemoShape();
+    shape.ConfigEvery = 4; // texts shared by a few snapshots each
+    TDebugFileWriter oneBuild, twoBuilds;
+    for (int i = 0; i < 12; ++i)
+        oneBuild.Snapshot(SampleKey(i), "2.5.1", SampleBlock(i, shape));
+    oneBuild.Snapshot(SampleKey(3), "2.5.1", SampleBlock(20, shape));
+    twoBuilds.Line(oneBuild.Text()).VersionInfo(SampleKey(12), "2.6");
+    for (int i = 12; i < 30; ++i)
+        twoBuilds.Snapshot(SampleKey(i % 20), "2.6", SampleBlock(i, shape));
+
+    for (const std::string& text : {oneBuild.Text(), twoBuilds.Text()}) {
+        TTempDebugFile file(text);
+        TDebugReader fresh;
+        fresh.ReadFile(file.Name());
+        const std::string once = Described(fresh);
+        ASSERT_GT(fresh.Count(), 10);
+        for (int reading = 0; reading < 3; ++reading) {
+            fresh.ReadFile(file.Name());
+            ASSERT_EQ(Described(fresh), once) << reading;
+        }
+    }
+    // The texts the store holds are taken again instead of being copied anew.
+    TTempDebugFile file(oneBuild.Text());
+    Read(file);
+    const TSharedText config = Reader.DebugInfo(5)->QVRConfig;
+    const TSharedText stack = Reader.DebugInfo(5)->Task(0)->Stack;
+    Read(file);
+    EXPECT_TRUE(Reader.DebugInfo(5)->QVRConfig.SharesWith(config));
+    EXPECT_TRUE(Reader.DebugInfo(5)->Task(0)->Stack.SharesWith(stack));
 }
 
 TEST_F(ReaderTest, ZeroLengthEndsTheReadingSilently) {

@@ -2,6 +2,8 @@
 
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
+#include "rtl/wide_text.h"
+#include "rtl/win32_handle.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
 
@@ -9,6 +11,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+
+#include <windows.h>
 
 std::string BenchFilePath(const std::string& name) {
     return TempDirectory() + name;
@@ -26,6 +30,15 @@ int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleSha
     }
     file.Flush(); // a write that fails must not leave a short file unnoticed
     return count;
+}
+
+void WriteSnapshotFile(const std::string& path, int count,
+                       const std::function<std::string(int index)>& block) {
+    TDebugFileWriter file(path);
+    file.VersionInfo(SampleKey(0), "2.5.1.7");
+    for (int index = 0; index < count; ++index)
+        file.Snapshot(SampleKey(index), "2.5.1.7", block(index));
+    file.Flush();
 }
 
 double Median(std::vector<double> values) {
@@ -53,4 +66,22 @@ TBenchArguments NumberAndPath(int argc, char** argv, int64_t defaultNumber,
     if (arguments.Path.empty())
         arguments.Path = BenchFilePath(defaultName);
     return arguments;
+}
+
+long RunThisProgram(const std::string& arguments) {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(path, length) + L"\" " + ToWide(arguments);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::fflush(stdout);
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1;
+    TWin32Handle thread(process.hThread), child(process.hProcess);
+    WaitForSingleObject(child.Get(), INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(child.Get(), &code);
+    return long(code);
 }

@@ -20,6 +20,10 @@ std::string BenchFilePath(const std::string& name);
 int WriteRealisticFile(const std::string& path, int64_t sizeMB, const TSampleShape& shape,
                        int firstIndex = 0);
 
+// count snapshots of one build after a version-info line, block(index) the index-th.
+void WriteSnapshotFile(const std::string& path, int count,
+                       const std::function<std::string(int index)>& block);
+
 double Seconds(std::chrono::steady_clock::time_point since);
 
 // What most benchmarks take: a number (a size or a count) and a file path, in any order; a
@@ -37,3 +41,8 @@ double Median(std::vector<double> values);
 inline const char* Verdict(bool met) {
     return met ? "met" : "NOT met";
 }
+
+// Runs this benchmark again in a process of its own with the given arguments, its output going
+// where this one's goes: for figures of memory that a process's earlier work would blur.
+// Returns its exit code, or -1 when it could not be started.
+long RunThisProgram(const std::string& arguments);

@@ -8,13 +8,23 @@
 //   bench_reader --week [total size in MB, default 6144]   seven files of one server, one
 //                                                          after another into one store
 //   bench_reader --big [file path]   a file over 2 GB of mostly unknown sections
+//   bench_reader --shapes [shape] [--rounds N, default 3]   each kind of file a user meets (see
+//              sample_shapes.h), or the one whose name holds shape, read at a small and a large
+//              size, with the ratio of their rates
+//   --again    then reads the file (with --week the seven files, with --shapes each large file)
+//              into one store and again five times, in a process of its own, and prints each
+//              reading against the first with the memory held after it
 // The file repeats itself as a server does (see ServerLikeShape): the configuration and
 // database texts change every 300 snapshots, task stacks come from 300 distinct ones, leaks
 // from 300 classes with three allocation stacks each; counters, times, thread and session
 // numbers, leak handles and life times change in every snapshot. --fresh writes every text
 // anew in each snapshot instead, the worst case for sharing.
 #include "bench_files.h"
+#include "process_memory.h"
 #include "qvr/debug_reader.h"
+#include "reader_rounds.h"
+#include "reader_shapes.h"
+#include "reading_again.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/modality/message_box.h"
@@ -23,8 +33,6 @@
 #include "tools/huge_file.h"
 
 #include <windows.h>
-// psapi.h needs the types of windows.h first.
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -38,18 +46,6 @@
 namespace {
 
 constexpr double MB = 1024.0 * 1024.0;
-
-struct TMemory {
-    double WorkingSet;
-    double PeakWorkingSet;
-};
-
-TMemory Memory() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return {counters.WorkingSetSize / MB, counters.PeakWorkingSetSize / MB};
-}
 
 // Snapshots of counters and one large section the reader does not know, past 2 GB.
 int WriteBigFile(const std::string& path) {
@@ -69,86 +65,67 @@ int WriteBigFile(const std::string& path) {
     return count;
 }
 
-double PlainRead(const std::string& path) {
-    TZtHugeFileStream stream(path, accRead, hfoBuffered);
-    std::vector<char> buffer(64 * 1024);
-    int64_t total = 0;
-    for (int got; (got = stream.Read(buffer.data(), int(buffer.size()))) > 0;)
-        total += got;
-    return double(total);
-}
-
-struct TReaderRound {
-    double Seconds = 0;
-    double FreeSeconds = 0;
-    int Count = 0;
-    std::string LastKey;
+struct TOptions {
+    bool Big = false;
+    bool Fresh = false;
+    bool Existing = false;
+    bool Keep = false;
+    bool Week = false;
+    bool Again = false;
+    bool Shapes = false;
+    int Rounds = 0; // 0: as many as the kind of run takes
+    int64_t SizeMB = 0;
+    std::vector<std::string> Paths;
 };
 
-TReaderRound ReadIntoStore(const std::string& path, const std::function<void()>& whileHeld) {
-    TReaderRound round;
-    InitDebugReader();
-    auto start = std::chrono::steady_clock::now();
-    DebugReader->ReadFile(path);
-    round.Seconds = Seconds(start);
-    whileHeld();
-    round.Count = DebugReader->Count();
-    round.LastKey = DebugReader->DebugInfoList.GetNames(round.Count - 1);
-    start = std::chrono::steady_clock::now();
-    DoneDebugReader();
-    round.FreeSeconds = Seconds(start);
-    return round;
+// The command line that reads the files again in a process of its own (see ReadAgain).
+std::string ReadAgainArguments(const std::vector<std::string>& paths) {
+    std::string arguments = "--existing --again";
+    for (const std::string& path : paths)
+        arguments += " \"" + path + "\"";
+    return arguments;
 }
 
-int Run(bool big, bool fresh, bool existing, bool keep, int rounds, int64_t sizeMB,
-        const std::string& path) {
-    // A reading error must print, not wait for a click.
-    SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
-        std::printf("message: %s\n", text.c_str());
-        return IDOK;
-    });
-    auto start = std::chrono::steady_clock::now();
-    int written = 0;
-    if (!existing) {
-        std::printf("writing %s ...\n", path.c_str());
-        written = big     ? WriteBigFile(path)
-                  : fresh ? WriteRealisticFile(path, sizeMB, TSampleShape())
-                          : WriteRealisticFile(path, sizeMB, ServerLikeShape());
-        std::printf("wrote %d snapshots in %.1f s\n", written, Seconds(start));
-    }
+// The files read into one store, then again five times, in this process alone, so that the
+// memory it holds is the store's.
+int ReadAgain(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        PlainRead(path); // the measured reads then start from a warm cache
+    InitDebugReader();
+    const bool met = ReportReadingAgain(
+        [&paths] {
+            for (const std::string& path : paths)
+                DebugReader->ReadFile(path);
+        },
+        [] { DebugReader->Clear(); }, 5);
+    DoneDebugReader();
+    return met ? 0 : 1;
+}
 
-    PlainRead(path); // the measured reads then start from a warm cache
-    // Every reader round follows a plain read of its own, so that both meet about the same load
-    // from other programs, and their ratio is taken round by round.
-    double fileBytes = 0;
+// Reads the file round after round and prints the figures; whether it was read whole.
+bool ReportRounds(const TOptions& options, int written) {
+    const bool big = options.Big, fresh = options.Fresh, existing = options.Existing;
+    const int rounds = big ? 1 : options.Rounds ? options.Rounds : 10;
+    const std::string& path = options.Paths.front();
+    const double fileBytes = PlainRead(path);
+    // The memory is measured in the first round, before freed slots are there to be reused.
+    const TMemory before = Memory();
+    TMemory after{};
+    const std::vector<TReaderRound> results =
+        ReaderRounds(path, rounds, [&after] { after = Memory(); });
     std::vector<double> plainTimes, readerTimes, freeTimes, ratios;
-    TMemory before{}, after{};
-    TReaderRound first;
-    for (int i = 0; i < rounds; ++i) {
-        start = std::chrono::steady_clock::now();
-        fileBytes = PlainRead(path);
-        const double plainSeconds = Seconds(start);
-        // The memory is measured in the first round, before freed slots are there to be reused.
-        if (i == 0)
-            before = Memory();
-        const TReaderRound round = ReadIntoStore(path, [&after, i] {
-            if (i == 0)
-                after = Memory();
-        });
-        if (i == 0)
-            first = round;
-        plainTimes.push_back(plainSeconds);
+    for (const TReaderRound& round : results) {
+        plainTimes.push_back(round.PlainSeconds);
         readerTimes.push_back(round.Seconds);
         freeTimes.push_back(round.FreeSeconds);
-        ratios.push_back(plainSeconds / round.Seconds);
+        ratios.push_back(round.PlainSeconds / round.Seconds);
     }
+    const TReaderRound& first = results.front();
     const double held = after.WorkingSet - before.WorkingSet;
     const int count = first.Count;
     const std::string& lastKey = first.LastKey;
     if (existing)
         written = count;
-    else if (!keep)
-        DeleteFileByName(path);
 
     const double fileMB = fileBytes / MB;
     const auto best = [](const std::vector<double>& v) {
@@ -187,15 +164,40 @@ int Run(bool big, bool fresh, bool existing, bool keep, int rounds, int64_t size
                     after.PeakWorkingSet - before.WorkingSet, fileMB);
         const bool complete = count == written && lastKey == SampleKey(written - 1);
         std::printf("read to the end     %s\n", complete ? "yes" : "NO");
-        return complete ? 0 : 1;
+        return complete;
     }
     std::printf("peak / held         %10.2f   (goal <= 1.5: %s)\n", after.PeakWorkingSet / held,
                 Verdict(after.PeakWorkingSet / held <= 1.5));
-    return count == written ? 0 : 1;
+    return count == written;
+}
+
+int Run(const TOptions& options) {
+    const std::string& path = options.Paths.front();
+    const int64_t sizeMB = options.SizeMB ? options.SizeMB : 256;
+    // A reading error must print, not wait for a click.
+    SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
+        std::printf("message: %s\n", text.c_str());
+        return IDOK;
+    });
+    int written = 0;
+    if (!options.Existing) {
+        std::printf("writing %s ...\n", path.c_str());
+        const auto start = std::chrono::steady_clock::now();
+        written = options.Big     ? WriteBigFile(path)
+                  : options.Fresh ? WriteRealisticFile(path, sizeMB, TSampleShape())
+                                  : WriteRealisticFile(path, sizeMB, ServerLikeShape());
+        std::printf("wrote %d snapshots in %.1f s\n", written, Seconds(start));
+    }
+    bool met = ReportRounds(options, written);
+    if (options.Again)
+        met = RunThisProgram(ReadAgainArguments({path})) == 0 && met;
+    if (!options.Existing && !options.Keep)
+        DeleteFileByName(path);
+    return met ? 0 : 1;
 }
 
 // A week of one server's files, read one after another as the operator opens them at once.
-int RunWeek(int64_t totalMB) {
+int RunWeek(int64_t totalMB, bool again) {
     constexpr int Days = 7;
     std::vector<std::string> paths;
     int written = 0;
@@ -223,45 +225,49 @@ int RunWeek(int64_t totalMB) {
     std::printf("held / files' size  %10.3f   (goal <= 0.25: %s)\n", held, Verdict(held <= 0.25));
     std::printf("peak working set    %10.1f MB\n", after.PeakWorkingSet);
     DoneDebugReader();
+    const bool againMet = !again || RunThisProgram(ReadAgainArguments(paths)) == 0;
     for (const std::string& path : paths)
         DeleteFileByName(path);
-    return count == written ? 0 : 1;
+    return count == written && againMet ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool big = false;
-    bool fresh = false;
-    bool existing = false;
-    bool keep = false;
-    bool week = false;
-    int rounds = 10;
-    int64_t sizeMB = 0;
-    std::string path;
+    TOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--big")
-            big = true;
+            options.Big = true;
         else if (arg == "--fresh")
-            fresh = true;
+            options.Fresh = true;
         else if (arg == "--existing")
-            existing = true;
+            options.Existing = true;
         else if (arg == "--keep")
-            keep = true;
+            options.Keep = true;
         else if (arg == "--week")
-            week = true;
+            options.Week = true;
+        else if (arg == "--again")
+            options.Again = true;
+        else if (arg == "--shapes")
+            options.Shapes = true;
         else if (arg == "--rounds" && i + 1 < argc)
-            rounds = std::max(1, std::atoi(argv[++i]));
+            options.Rounds = std::max(1, std::atoi(argv[++i]));
         else if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
-            sizeMB = std::atoll(arg.c_str());
+            options.SizeMB = std::atoll(arg.c_str());
         else
-            path = arg;
+            options.Paths.push_back(arg);
     }
     return RunReporting([&] {
-        if (week)
-            return RunWeek(sizeMB ? sizeMB : 6144);
-        return Run(big, fresh, existing, keep, big ? 1 : rounds, sizeMB ? sizeMB : 256,
-                   path.empty() ? BenchFilePath("qvr_bench_reader.dbg") : path);
+        if (options.Week)
+            return RunWeek(options.SizeMB ? options.SizeMB : 6144, options.Again);
+        if (options.Shapes)
+            return RunShapes(options.Rounds ? options.Rounds : 3, options.Again,
+                             options.Paths.empty() ? "" : options.Paths.front());
+        if (options.Existing && options.Again)
+            return ReadAgain(options.Paths);
+        if (options.Paths.empty())
+            options.Paths.push_back(BenchFilePath("qvr_bench_reader.dbg"));
+        return Run(options);
     });
 }

@@ -1,12 +1,18 @@
 // Reading a debug-info file through the main window (progress shown, messages handled) against
 // the reader alone, and how long the window went without handling its messages.
 //   bench_time_line [size in MB, default 128] [--rounds N, default 9] [file path]
+//   bench_time_line --again [shape]   each shape's large file (see sample_shapes.h), or the one
+//                                     whose name holds shape, opened through the window, then
+//                                     opened again five times, each against the first
 // Needs a display, as it opens the viewer's windows.
 #include "bench_files.h"
 #include "qvr/debug_reader.h"
+#include "reader_rounds.h"
+#include "reading_again.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
 #include "rtl/modality/message_box.h"
+#include "sample_shapes.h"
 #include "support/debug_file_samples.h"
 #include "vcl/base/windows_clean.h"
 #include "vcl/core/application.h"
@@ -124,18 +130,53 @@ int Run(int64_t sizeMB, const std::string& path, int rounds) {
     return count == written ? 0 : 1;
 }
 
+// The file opened through the window, then again five times, in this process alone, so that
+// the memory it holds is the store's.
+int ReadAgainThroughWindow(const std::string& path) {
+    TViewerSession session;
+    fmTimeLineForm->Show();
+    PlainRead(path); // a warm cache
+    const bool met = ReportReadingAgain([&path] { fmTimeLineForm->OpenFile(path); },
+                                        [] { fmTimeLineForm->ClearAll(); }, 5, Idle);
+    return met ? 0 : 1;
+}
+
+int RunShapesAgain(const std::string& only) {
+    bool met = true;
+    for (const TReaderShape& shape : ReaderShapes(only)) {
+        const std::string path = BenchFilePath("qvr_bench_time_line_again.dbg");
+        WriteSnapshotFile(path, shape.LargeCount, shape.Block);
+        std::printf("%s, %d snapshots, through the window\n", shape.Name, shape.LargeCount);
+        met = RunThisProgram("--existing --again \"" + path + "\"") == 0 && met;
+        DeleteFileByName(path);
+    }
+    return met ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int rounds = 9;
+    bool again = false, existing = false;
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
-        if (std::string(argv[i]) == "--rounds" && i + 1 < argc)
+        const std::string arg = argv[i];
+        if (arg == "--rounds" && i + 1 < argc)
             rounds = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--again")
+            again = true;
+        else if (arg == "--existing")
+            existing = true;
         else
             rest.push_back(argv[i]);
     }
-    const TBenchArguments arguments =
-        NumberAndPath(int(rest.size()), rest.data(), 128, "qvr_bench_time_line.dbg");
-    return RunReporting([&] { return Run(arguments.Number, arguments.Path, rounds); });
+    return RunReporting([&] {
+        if (again) {
+            const std::string named = rest.size() > 1 ? rest[1] : "";
+            return existing ? ReadAgainThroughWindow(named) : RunShapesAgain(named);
+        }
+        const TBenchArguments arguments =
+            NumberAndPath(int(rest.size()), rest.data(), 128, "qvr_bench_time_line.dbg");
+        return Run(arguments.Number, arguments.Path, rounds);
+    });
 }

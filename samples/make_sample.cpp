@@ -2,10 +2,8 @@
 // section, as the server writes them.
 //   make_sample [file, default demo.dbg] [snapshots, a whole number of at least 1, default 30]
 //   make_sample -h | --help
-#include "qvr/memory_qvr_config.h"
 #include "rtl/exceptions.h"
 #include "rtl/file_io.h"
-#include "rtl/string_list.h"
 #include "rtl/wide_text.h"
 #include "support/debug_file_samples.h"
 #include "support/debug_file_writer.h"
@@ -16,24 +14,6 @@
 #include <string>
 
 namespace {
-// A server configuration as the server writes it: its defaults with a few settings of a real
-// site. The operator raised the task limit during the day, so the settings differ between
-// snapshots.
-std::string SiteConfiguration(int index) {
-    TMemoryQVRConfig config;
-    config.ReadQVRParameters();
-    config.ServerName = "mainbank";
-    config.MaxRunTasks = 20 + 5 * (index / 10);
-    config.ClientMaxSessions = 500;
-    config.CheckForDeadTask = true;
-    config.ExecTaskTimeOut = 120;
-    config.IntTraceEnabled = index % 2 == 0;
-    config.SessionConsts->Add("Branch=01");
-    config.RequestAbsentValues->Add("Lang=ru");
-    config.WriteQVRParameters();
-    return config.CfgFileLines.Text();
-}
-
 // A whole number of at least 1, in digits only; false for anything else.
 bool ParseCount(const std::string& text, int& count) {
     if (text.empty() || text.size() > 9 ||
@@ -46,13 +26,10 @@ bool ParseCount(const std::string& text, int& count) {
 // The size of the file written.
 int64_t WriteSample(const std::string& fileName, int count) {
     const std::string build = "2.5.1.7";
-    TSampleShape shape = DemoShape();
     TDebugFileWriter file(fileName);
     file.VersionInfo(SampleKey(0), build);
-    for (int i = 0; i < count; ++i) {
-        shape.Config = SiteConfiguration(i);
-        file.Snapshot(SampleKey(i), build, SampleBlock(i, shape));
-    }
+    for (int i = 0; i < count; ++i)
+        file.Snapshot(SampleKey(i), build, SiteBlock(i));
     file.Flush();
     return file.Size();
 }

@@ -2,7 +2,9 @@
 
 #include "support/debug_file_writer.h"
 
+#include "qvr/memory_qvr_config.h"
 #include "rtl/date_time.h"
+#include "rtl/string_list.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -58,6 +60,24 @@ std::string PooledStack(int id, int depth) {
     return Stack(random, depth);
 }
 
+// The same stack with its top frame at another address, as the index-th snapshot finds it.
+std::string MovedStackTop(std::string stack, int index) {
+    char address[16];
+    std::snprintf(address, sizeof address, "%08X", 0x00400000 + index % 0x200000);
+    stack.replace(2, 8, address);
+    return stack;
+}
+
+// A line "Uptime=..." of the same length whatever the index, at the line start nearest to
+// where (0 the text's start, 1 its end).
+std::string WithFigure(const std::string& text, double where, int index) {
+    char line[32];
+    std::snprintf(line, sizeof line, "Uptime=%010d\r\n", index);
+    size_t at = text.rfind('\n', size_t(where * double(text.size())));
+    at = at == text.npos ? 0 : at + 1;
+    return text.substr(0, at) + line + text.substr(at);
+}
+
 // The time of the index-th snapshot: one every 10 seconds from 09:00 on 01.03.2006.
 TDateTime SampleTime(int index) {
     return EncodeDate(2006, 3, 1) + EncodeTime(9, 0, 0, 0) + index * 10.0 / 86400.0 + 1e-9;
@@ -96,6 +116,8 @@ std::unique_ptr<TTaskInfo> SampleTask(TSampleRandom& random, int slot, int index
     if (shape.TaskStackPool > 0) {
         const int id = random.Next(shape.TaskStackPool);
         t->Stack = PooledStack(id, 12 + id % 12);
+        if (shape.MovingStackTops)
+            t->Stack = MovedStackTop(t->Stack, index);
     } else {
         t->Stack = Stack(random, 12 + random.Next(12));
     }
@@ -169,6 +191,23 @@ TSampleShape ServerLikeShape() {
     return shape;
 }
 
+std::string SiteBlock(int index) {
+    TMemoryQVRConfig config;
+    config.ReadQVRParameters();
+    config.ServerName = "mainbank";
+    config.MaxRunTasks = 20 + 5 * (index / 10);
+    config.ClientMaxSessions = 500;
+    config.CheckForDeadTask = true;
+    config.ExecTaskTimeOut = 120;
+    config.IntTraceEnabled = index % 2 == 0;
+    config.SessionConsts->Add("Branch=01");
+    config.RequestAbsentValues->Add("Lang=ru");
+    config.WriteQVRParameters();
+    TSampleShape shape = DemoShape();
+    shape.Config = config.CfgFileLines.Text();
+    return SampleBlock(index, shape);
+}
+
 std::string SampleKey(int index) {
     return FormatDateTime("dd.mm.yyyy hh:nn:ss.zzz", SampleTime(index));
 }
@@ -187,9 +226,13 @@ std::string SampleBlock(int index, const TSampleShape& shape) {
     // A configuration that changes seldom is drawn from the number of its period.
     TSampleRandom configRandom(shape.ConfigEvery > 0 ? uint32_t(index / shape.ConfigEvery) + 1 : 0);
     TSampleRandom& texts = shape.ConfigEvery > 0 ? configRandom : random;
-    const std::string dataBase = FilledText(texts, shape.DataBaseBytes, "DataBase");
-    const std::string config =
+    std::string dataBase = FilledText(texts, shape.DataBaseBytes, "DataBase");
+    std::string config =
         shape.Config.empty() ? FilledText(texts, shape.ConfigBytes, "Main") : shape.Config;
+    if (shape.FigureAt >= 0) {
+        dataBase = WithFigure(dataBase, shape.FigureAt, index);
+        config = WithFigure(config, shape.FigureAt, index);
+    }
     TDebugBlockWriter block;
     block.StampedSection("SystemParams", SystemParamsBody(counters))
         .Section("SystemLeakObjects", systemLeaks)

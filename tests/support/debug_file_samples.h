@@ -17,6 +17,12 @@ struct TSampleShape {
     int ConfigEvery = 0;
     int TaskStackPool = 0;
     bool RepeatLeakStacks = false;
+    // Texts a server writes in every snapshot with a live figure in them, each of one size
+    // throughout: MovingStackTops moves the top frame's address of every pooled task stack from
+    // snapshot to snapshot; FigureAt (0 the start, 1 the end, below 0 none) puts a line with a
+    // figure that grows with the snapshot into the database and configuration texts there.
+    bool MovingStackTops = false;
+    double FigureAt = -1;
 };
 
 // The shape of the snapshots of the demo file: a few of everything, six running tasks.
@@ -25,6 +31,11 @@ TSampleShape DemoShape();
 // The shape of a long-running server's snapshots: the configuration changes every 300
 // snapshots, 300 distinct task stacks, 300 leak classes with three stacks each.
 TSampleShape ServerLikeShape();
+
+// The shape of the demo file's snapshots with the configuration of a real site, whose
+// operator raised the task limit during the day: it differs from snapshot to snapshot in a few
+// figures. The block of the index-th snapshot.
+std::string SiteBlock(int index);
 
 // Key "dd.mm.yyyy hh:nn:ss.zzz" of the index-th snapshot, one every 10 seconds.
 std::string SampleKey(int index);

@@ -23,9 +23,9 @@ const UINT BusyEvery = 50;
 const DWORD BusyFor = 1000;
 // While nothing changes and the program is in front, only the pointer is looked at: a window
 // manager's frame around a window is not the program's, and nothing tells it that the pointer
-// came onto one. Where another program is in front nothing is looked at: the program hears when
-// it comes back.
-const UINT PointerEvery = 250;
+// came onto one from outside the program's windows. Where another program is in front nothing
+// is looked at: the program hears when it comes back.
+const UINT PointerEvery = 500;
 // While a modal window waits for the user to come back to the program, whether the program is
 // in front is looked at this often.
 const UINT WaitingEvery = 100;
@@ -34,6 +34,9 @@ const UINT WaitingEvery = 100;
 const DWORD FallbackOver = 500;
 // How long the keys a modal window's end asked for are owed to the window opened after it.
 const DWORD KeysOwedFor = 2000;
+// Wine gives the keys to a window on the display only once the window manager mapped it, a
+// moment after the program showed it; keys given to it before are lost.
+const DWORD MappedWithin = 250;
 // How long after the pointer came onto another window's frame its title bar may be clicked, and
 // how often the modal windows are raised meanwhile.
 const DWORD FrameWatchFor = 3000;
@@ -425,16 +428,25 @@ private:
             EndTheWait();
     }
 
-    // The keys owed to the innermost modal window: asked for anew once it can take them, until
-    // a request's offer gave them to it. The program seeming in front proves nothing: the
-    // manager's fallback to another program may not have reached it yet.
+    // The keys owed to the innermost modal window: asked for anew once it is surely on the
+    // display, until a request's offer gave them to it then. The program seeming in front proves
+    // nothing: the manager's fallback to another program may not have reached it yet.
     static void SeeTheKeysGiven() {
-        if (!Innermost || !Innermost->FKeysOwedSince || KeysRequestWaits())
+        if (!Innermost || !Innermost->FKeysOwedSince)
             return;
         const HWND window = InnermostWindow();
-        if (!Innermost->OwesTheKeys() || KeysGivenAtTheOffer())
+        const DWORD now = GetTickCount();
+        if (!CanTakeTheKeys(window))
+            Innermost->FUpSince = 0;
+        else if (!Innermost->FUpSince)
+            Innermost->FUpSince = now ? now : 1;
+        if (KeysRequestWaits())
+            return;
+        const DWORD upSince = Innermost->FUpSince;
+        if (!Innermost->OwesTheKeys() ||
+            (upSince && KeysGivenSince(window, upSince + MappedWithin)))
             Innermost->FKeysOwedSince = 0;
-        else if (CanTakeTheKeys(window))
+        else if (upSince && now - upSince >= MappedWithin)
             AskWindowManagerForTheKeys(window);
     }
 

@@ -79,6 +79,8 @@ private:
     void* FWindow = nullptr;
     TRestoreMemory FRestore;
     unsigned long FKeysOwedSince = 0;
+    // Since when it can take the keys, as far as the program knows, while they are owed; or 0.
+    unsigned long FUpSince = 0;
     // Opened while the user worked in another program, and not active since; the window in
     // front then.
     bool FWaitsForTheUser = false;

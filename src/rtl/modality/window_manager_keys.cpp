@@ -43,8 +43,9 @@ void DropKeysRequest();
 // Nothing to do at the program's end: whatever a request holds the system frees with it.
 static_assert(std::is_trivially_destructible_v<TKeysRequest>);
 thread_local TKeysRequest Request;
-// The last request's offer came, and the keys went to a window that could take them.
-thread_local bool KeysGiven = false;
+// The window the last request's offer gave the keys to, and when.
+thread_local HWND KeysGivenTo = nullptr;
+thread_local DWORD KeysGivenAt = 0;
 
 // The window the request is for; the active one if that can no longer take the keys, or if the
 // request was handed on.
@@ -86,7 +87,8 @@ LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM l
         Request.Window = nullptr;
         if (const HWND target = Target(); CanTakeTheKeys(target)) {
             SetForegroundWindow(target);
-            KeysGiven = true;
+            KeysGivenTo = target;
+            KeysGivenAt = GetTickCount();
         }
         PostMessageW(window, WM_CLOSE, 0, 0);
         return MA_NOACTIVATE;
@@ -158,7 +160,7 @@ bool ThreadInForeground() {
 
 void AskWindowManagerForTheKeys(void* window) {
     DropKeysRequest();
-    KeysGiven = false;
+    KeysGivenTo = nullptr;
     const HWND target = static_cast<HWND>(window);
     // One that cannot take the keys yet is asked for all the same: a modal window it was opened
     // from still disables it, and the one that window shows next (a box after a box) takes the
@@ -183,8 +185,9 @@ bool KeysRequestWaits() {
     return Request.Window != nullptr;
 }
 
-bool KeysGivenAtTheOffer() {
-    return KeysGiven;
+bool KeysGivenSince(void* window, unsigned long since) {
+    return KeysGivenTo && KeysGivenTo == static_cast<HWND>(window) &&
+           int(KeysGivenAt - DWORD(since)) >= 0;
 }
 
 bool HandKeysRequestOn() {

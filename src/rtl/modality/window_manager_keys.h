@@ -28,8 +28,9 @@ bool IsFocusOffer(void* window, unsigned message, uintptr_t wParam, intptr_t lPa
 // Whether a request still waits for the window manager's offer.
 bool KeysRequestWaits();
 
-// Whether the last request's offer came and the keys went to a window that could take them.
-bool KeysGivenAtTheOffer();
+// Whether the last request's offer gave the keys to the window, at the given time (a tick
+// count) or later.
+bool KeysGivenSince(void* window, unsigned long since);
 
 // The window is on the screen, enabled and not minimised: it can take the keys.
 bool CanTakeTheKeys(void* window);

@@ -662,7 +662,7 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
         auto secondStep = StepOnTheDialog(
             [&](HWND box) {
                 RunMessagesFor(100);
-                if (round == OfferLost) {
+                if (round == OfferLost || round == OfferBeforeTheSecondShows) {
                     // The manager's fallback reaches the program only now; each window mapped
                     // from now on is offered the focus as it appears.
                     SetForegroundWindow(otherProgram.Window());

@@ -21,11 +21,14 @@ HWND InnermostWindow() {
 // the last one seen.
 const UINT BusyEvery = 50;
 const DWORD BusyFor = 1000;
-// While nothing changes and the program is in front, only the pointer is looked at: a window
-// manager's frame around a window is not the program's, and nothing tells it that the pointer
-// came onto one from outside the program's windows. Where another program is in front nothing
-// is looked at: the program hears when it comes back.
-const UINT PointerEvery = 500;
+// While nothing changes and the program is in front, whether a window of the program hides a
+// modal window is looked at this often, with one call: a window manager raises one chosen from
+// its list or task bar and tells the program nothing. The pointer is looked at every fifth time:
+// a window manager's frame around a window is not the program's, and nothing tells it that the
+// pointer came onto one from outside the program's windows. Where another program is in front
+// nothing is looked at: the program hears when it comes back.
+const UINT QuietEvery = 100;
+const unsigned PointerEveryNth = 5;
 // While a modal window waits for the user to come back to the program, whether the program is
 // in front is looked at this often.
 const UINT WaitingEvery = 100;
@@ -116,16 +119,40 @@ bool InTheForeground(HWND window) {
 // those kept on top stay there. Wine brings a window the user clicks, or one a window manager
 // raises, only above those covering the point clicked or the part shown: one put above windows
 // it does not overlap would stay above them whatever is clicked.
+// Whether a window above the given one hides part of it (within the bounds given).
+bool HidesPartOf(HWND above, HWND window, const RECT& bounds) {
+    RECT other{}, common{};
+    return IsWindowVisible(above) && GetWindow(above, GW_OWNER) != window &&
+           !(GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) && GetWindowRect(above, &other) &&
+           IntersectRect(&common, &bounds, &other);
+}
+
 bool IsCovered(HWND window) {
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    for (HWND above = GetWindow(window, GW_HWNDPREV); above;
-         above = GetWindow(above, GW_HWNDPREV)) {
-        RECT other{}, common{};
-        if (IsWindowVisible(above) && GetWindow(above, GW_OWNER) != window &&
-            !(GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) && GetWindowRect(above, &other) &&
-            IntersectRect(&common, &bounds, &other))
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+        if (HidesPartOf(above, window, bounds))
             return true;
+    return false;
+}
+
+// Whether another window of the thread hides part of one of the given modal windows, from above
+// it in the system's order. A window manager raised it, and Wine's order followed as the window
+// was exposed, telling the program nothing. The thread's windows are asked of the system at once,
+// the one on top first.
+bool AWindowRaisedOver(const std::vector<HWND>& modal) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), AddTopLevelWindow, LPARAM(&windows));
+    for (HWND window : modal) {
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        for (HWND above : windows) {
+            if (above == window)
+                break;
+            if (std::find(modal.begin(), modal.end(), above) == modal.end() &&
+                HidesPartOf(above, window, bounds))
+                return true;
+        }
     }
     return false;
 }
@@ -456,7 +483,7 @@ private:
     }
 
     void Look() {
-        if (FInterval == PointerEvery && !PointerMoved())
+        if (FQuiet && !SomethingMoved())
             return;
         WatchTheWaiting();
         if (!FStandInActive)
@@ -481,7 +508,18 @@ private:
             RaiseAll(topLevel);
     }
 
-    UINT NextInterval() const {
+    // In a quiet look: whether a window of the program was raised over the modal windows, or the
+    // pointer moved; the look goes on as a whole then.
+    bool SomethingMoved() {
+        const bool pointerDue = ++FQuietLooks % PointerEveryNth == 0;
+        if (!AWindowRaisedOver(ModalChain()) && !(pointerDue && PointerMoved()))
+            return false;
+        Wake();
+        return true;
+    }
+
+    UINT NextInterval() {
+        FQuiet = false;
         if (FStandInActive)
             return WaitingEvery;
         const DWORD now = GetTickCount();
@@ -490,7 +528,8 @@ private:
             (Innermost && Innermost->FKeysOwedSince))
             return BusyEvery;
         const HWND window = InnermostWindow();
-        return window && IsShown(window) && InTheForeground(window) ? PointerEvery : 0;
+        FQuiet = window && IsShown(window) && InTheForeground(window);
+        return FQuiet ? QuietEvery : 0;
     }
 
     bool PointerMoved() {
@@ -534,8 +573,11 @@ private:
     HHOOK FFocusWatch = nullptr;
     HHOOK FChangeWatch = nullptr;
     UINT_PTR FTimer = 0;
-    // How often the modal windows are looked at now; 0: not at all.
+    // How often the modal windows are looked at now; 0: not at all. Quiet looks while nothing
+    // changes, and how many.
     UINT FInterval = 0;
+    bool FQuiet = false;
+    unsigned FQuietLooks = 0;
     DWORD FBusyUntil = 0;
     POINT FPointer{};
     std::vector<TShownWindow> FSeen;

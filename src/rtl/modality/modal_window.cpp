@@ -310,6 +310,7 @@ public:
     // Something changed: the modal windows are looked at soon, and often for a while.
     void Wake() {
         FBusyUntil = GetTickCount() + BusyFor;
+        FQuiet = false;
         LookEvery(BusyEvery);
     }
 

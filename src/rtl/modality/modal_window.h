@@ -1,6 +1,7 @@
 #pragma once
 #include "rtl/modality/restore_memory.h"
 
+#include <cstdint>
 #include <memory>
 
 // The window the program waits on while it is up: a modal form, a message box or a system
@@ -50,6 +51,15 @@ public:
     // at the place it had before (TRestoreMemory).
     static void PlaceChanging(void* window, void* windowPos);
 
+    // Whether a modal window declines the window manager's offer of the focus (its
+    // WM_MOUSEACTIVATE, given as is). One opened while the user works in another program does not
+    // take the keys from it: it comes up above the program's windows without being active, the
+    // window manager is asked to mark it as wanting attention, and it declines the offer the
+    // manager makes as it shows it. It takes the keys once the user activates it or any window
+    // of the program. A system that activates what it is asked (Windows) keeps such a window
+    // from the front by its own rules, and nothing of this is done there.
+    static bool DeclinesOffer(void* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+
 private:
     // What keeps the modal windows on top while any is up; the outermost owns it.
     class TKeeper;
@@ -59,8 +69,22 @@ private:
     // This one and the ones it was shown over.
     void NoteFocusWentElsewhere();
 
+    // Opened right as the one before it ended, or shown after a box that did (a dialog after
+    // the boxes of its opening): the keys the user gave that one are owed to this one, since
+    // when, or 0. While this one is up it asks the window manager again until the program is in
+    // front, whatever became of the manager's offer.
+    bool OwesTheKeys() const;
+    void OweTheKeys(unsigned long since);
+
     void* FWindow = nullptr;
     TRestoreMemory FRestore;
+    unsigned long FKeysOwedSince = 0;
+    // Since when it can take the keys, as far as the program knows, while they are owed; or 0.
+    unsigned long FUpSince = 0;
+    // Opened while the user worked in another program, and not active since; the window in
+    // front then.
+    bool FWaitsForTheUser = false;
+    void* FFrontBefore = nullptr;
     // It was hidden while minimised.
     bool FEndedMinimised = false;
     bool FMinimizeBoxAdded = false;

@@ -48,6 +48,8 @@ LRESULT CALLBACK DialogProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         dialog->Modal->WindowDestroyed();
         return CallWindowProcW(procedure, window, msg, wParam, lParam);
     }
+    if (TModalWindow::DeclinesOffer(window, msg, wParam, lParam))
+        return MA_NOACTIVATE;
     if (msg == WM_WINDOWPOSCHANGING) {
         TModalWindow::PlaceChanging(window, reinterpret_cast<void*>(lParam));
         if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)

@@ -4,6 +4,9 @@
 
 namespace {
 
+// A window manager's late report of a window's place comes within this time.
+const DWORD LateReportWithin = 1000;
+
 bool IsEditField(HWND control) {
     wchar_t name[8] = {};
     return GetClassNameW(control, name, 8) && lstrcmpiW(name, L"Edit") == 0;
@@ -54,10 +57,19 @@ void TRestoreMemory::PlaceChanging(void* window, void* windowPos) {
         place = FPlaceBeforeMinimised;
     }
     const bool maximised = IsZoomed(handle);
-    if (maximised && !FMaximised)
+    if (maximised && !FMaximised) {
         FPlaceBeforeMaximised = placeNow();
-    else if (!maximised && FMaximised)
+    } else if (!maximised && FMaximised) {
         place = FPlaceBeforeMaximised;
+        FMaximisedSize = placeNow();
+        FUnmaximisedAt = GetTickCount();
+    } else if (!maximised && FMaximisedSize && !(pos.flags & SWP_NOSIZE) &&
+               pos.cx == FMaximisedSize->Width && pos.cy == FMaximisedSize->Height &&
+               GetTickCount() - FUnmaximisedAt < LateReportWithin) {
+        // The window manager's report of the maximised size, come after Wine took the
+        // un-maximising: Wine would take it as a size of the window's own.
+        place = FPlaceBeforeMaximised;
+    }
     FMaximised = maximised;
     if (!place || maximised)
         return;

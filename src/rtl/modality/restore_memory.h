@@ -6,7 +6,8 @@
 // its place and size, and the control that had the focus. Under Wine the window manager decides
 // both returns, and Wine takes over whatever the manager shows in that moment: a minimised window
 // shown again by the manager itself comes back where its deiconify animation is, and a window
-// the manager un-maximises may keep the maximised size. Wine's dialogs also lose their focused
+// the manager un-maximises may keep the maximised size, at once or as the manager's report of
+// it comes after the un-maximising. Wine's dialogs also lose their focused
 // control when they are deactivated while minimised.
 class TRestoreMemory {
 public:
@@ -38,6 +39,9 @@ private:
     bool FMaximised = false;
     std::optional<TPlace> FPlaceBeforeMinimised;
     std::optional<TPlace> FPlaceBeforeMaximised;
+    // As it was maximised, and when it was un-maximised last.
+    std::optional<TPlace> FMaximisedSize;
+    unsigned long FUnmaximisedAt = 0;
     void* FFocus = nullptr;
     // Of that control, if an edit field, as the window was minimised: start and end. A dialog
     // coming back selects the whole text of the field it focuses, and typing would replace it.

@@ -4,14 +4,25 @@
 
 #include <type_traits>
 
+bool CanTakeTheKeys(void* window) {
+    const HWND handle = static_cast<HWND>(window);
+    return handle && IsWindow(handle) && IsWindowVisible(handle) && IsWindowEnabled(handle) &&
+           !IsIconic(handle);
+}
+
+// Wine asks a window the manager offers the focus whether it wants to be active as if its menu
+// bar were clicked, and activates it unless it declines; a real click activates by the mouse.
+bool IsFocusOffer(void* window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+    return message == WM_MOUSEACTIVATE && LOWORD(lParam) == HTMENU &&
+           HIWORD(lParam) == WM_LBUTTONDOWN && HWND(wParam) == static_cast<HWND>(window);
+}
+
 namespace {
 
 const wchar_t* const ClassName = L"QVRKeysRequest";
 // Long enough for the window manager to offer the request the focus and to make its own offer to
 // the window it falls back to; a request not taken by then goes.
 const UINT LivesFor = 300;
-// How often a request offered before the window it was handed on to was up looks for it.
-const UINT LookAgainEvery = 20;
 
 // The request waiting on this thread: the window mapped to be offered the focus (gone once it
 // handed the offer on), the window it is for, and the watches that refuse the manager's offers
@@ -22,7 +33,6 @@ struct TKeysRequest {
     HHOOK OfferWatch = nullptr;
     HHOOK ActivationWatch = nullptr;
     UINT_PTR Timer = 0;
-    UINT_PTR LookAgain = 0;
     // The window the manager has just offered the focus to, until its activation is decided.
     HWND Offered = nullptr;
 };
@@ -33,11 +43,9 @@ void DropKeysRequest();
 // Nothing to do at the program's end: whatever a request holds the system frees with it.
 static_assert(std::is_trivially_destructible_v<TKeysRequest>);
 thread_local TKeysRequest Request;
-
-bool CanTakeTheKeys(HWND window) {
-    return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
-           !IsIconic(window);
-}
+// The window the last request's offer gave the keys to, and when.
+thread_local HWND KeysGivenTo = nullptr;
+thread_local DWORD KeysGivenAt = 0;
 
 // The window the request is for; the active one if that can no longer take the keys, or if the
 // request was handed on.
@@ -45,13 +53,10 @@ HWND Target() {
     return CanTakeTheKeys(Request.Target) ? Request.Target : GetActiveWindow();
 }
 
-// Wine asks a window the manager offers the focus whether it wants to be active as if its menu
-// bar were clicked, and activates it unless it declines; a real click activates by the mouse.
 LRESULT CALLBACK WatchOffers(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call.message == WM_MOUSEACTIVATE && LOWORD(call.lParam) == HTMENU &&
-            HIWORD(call.lParam) == WM_LBUTTONDOWN && HWND(call.wParam) == call.hwnd)
+        if (IsFocusOffer(call.hwnd, call.message, call.wParam, call.lParam))
             Request.Offered = call.hwnd;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -71,24 +76,20 @@ LRESULT CALLBACK WatchActivations(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void CALLBACK AskAgainOnceUp(HWND, UINT, UINT_PTR, DWORD) {
-    if (const HWND active = GetActiveWindow(); CanTakeTheKeys(active))
-        AskWindowManagerForTheKeys(active);
-}
-
 LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOUSEACTIVATE:
         // The manager's offer: the target is activated, this window answers that it stays
         // inactive, and Wine gives the keys to the active window. Its work done, it goes at once,
-        // so that the manager no longer lists it; the request no longer waits for an offer.
+        // so that the manager no longer lists it; the request no longer waits for an offer. One
+        // handed on to a modal window not on the screen yet (a dialog shows once its loop first
+        // finds nothing to do) is asked for anew by that window once it is up.
         Request.Window = nullptr;
-        if (const HWND target = Target(); CanTakeTheKeys(target))
+        if (const HWND target = Target(); CanTakeTheKeys(target)) {
             SetForegroundWindow(target);
-        else if (!Request.Target && !Request.LookAgain)
-            // Handed on to a modal window that is not on the screen yet (a dialog shows once its
-            // loop first finds nothing to do): it is asked for anew once it is.
-            Request.LookAgain = SetTimer(nullptr, 0, LookAgainEvery, AskAgainOnceUp);
+            KeysGivenTo = target;
+            KeysGivenAt = GetTickCount();
+        }
         PostMessageW(window, WM_CLOSE, 0, 0);
         return MA_NOACTIVATE;
     case WM_ACTIVATE:
@@ -159,6 +160,7 @@ bool ThreadInForeground() {
 
 void AskWindowManagerForTheKeys(void* window) {
     DropKeysRequest();
+    KeysGivenTo = nullptr;
     const HWND target = static_cast<HWND>(window);
     // One that cannot take the keys yet is asked for all the same: a modal window it was opened
     // from still disables it, and the one that window shows next (a box after a box) takes the
@@ -179,6 +181,15 @@ void AskWindowManagerForTheKeys(void* window) {
     Request.Window = ShowRequestWindowFor(target);
 }
 
+bool KeysRequestWaits() {
+    return Request.Window != nullptr;
+}
+
+bool KeysGivenSince(void* window, unsigned long since) {
+    return KeysGivenTo && KeysGivenTo == static_cast<HWND>(window) &&
+           int(KeysGivenAt - DWORD(since)) >= 0;
+}
+
 bool HandKeysRequestOn() {
     if (!Request.Window) {
         DropKeysRequest();
@@ -196,8 +207,6 @@ namespace {
 void DropKeysRequest() {
     if (Request.Timer)
         KillTimer(nullptr, Request.Timer);
-    if (Request.LookAgain)
-        KillTimer(nullptr, Request.LookAgain);
     if (Request.OfferWatch)
         UnhookWindowsHookEx(Request.OfferWatch);
     if (Request.ActivationWatch)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 // Whether the calling thread's window is the foreground window: the program is the one the user
 // works in, rather than another program.
@@ -20,9 +21,24 @@ bool SystemActivatesWhatItIsAsked();
 // this, and nothing is done there.
 void AskWindowManagerForTheKeys(void* window);
 
+// Whether a message is the window manager's offer of the focus to the window, as Wine passes it
+// on: a question whether the window wants to be active, as if its menu bar were clicked.
+bool IsFocusOffer(void* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+
+// Whether a request still waits for the window manager's offer.
+bool KeysRequestWaits();
+
+// Whether the last request's offer gave the keys to the window, at the given time (a tick
+// count) or later.
+bool KeysGivenSince(void* window, unsigned long since);
+
+// The window is on the screen, enabled and not minimised: it can take the keys.
+bool CanTakeTheKeys(void* window);
+
 // A modal window opened while the request from the end of the one before it still waits for the
 // manager's offer, by the same action of the user, takes the request over: the keys then go to
 // the window active at the offer, that is the new one once it is up. The manager would not give
 // them to it: it fell back to the window it focused before, another program's. False when no
-// request waits; what is left of one whose offer came is dropped.
+// request waits; what is left of one whose offer came is dropped. An offer that came before the
+// new window was up, or none at all, leaves the new window to ask again once it is.
 bool HandKeysRequestOn();

@@ -484,6 +484,13 @@ void TCustomForm::WndProc(TMessage& Message) {
         return ActivateMessage(Message);
     case WM_WINDOWPOSCHANGING:
         return SizingMessage(Message);
+    case WM_MOUSEACTIVATE:
+        if (TModalWindow::DeclinesOffer(WindowHandle(), Message.Msg, Message.WParam,
+                                        Message.LParam)) {
+            Message.Result = MA_NOACTIVATE;
+            return;
+        }
+        return TWinControl::WndProc(Message);
     case WM_SYSCOMMAND:
         return SysCommandMessage(Message);
     case CM_ACTIVATE:

@@ -9,6 +9,7 @@
 #include "support/dialog_answer.h"
 #include "support/message_capture.h"
 #include "support/shell_drop.h"
+#include "support/system_calls.h"
 
 #include <gtest/gtest.h>
 
@@ -48,12 +49,13 @@ TOwnedPtr<TTestForm> ShownFormAt(int left) {
     return form;
 }
 
-// A step run once, from whatever message loop runs 30 ms after the timer is enabled (a modal
-// form's); the timer starts enabled unless asked otherwise.
-TOwnedPtr<TTimer> StepFromTheLoop(std::function<void()> step, bool enabled = true) {
+// A step run once, from whatever message loop runs 30 ms (or the time given) after the timer is
+// enabled (a modal form's); the timer starts enabled unless asked otherwise.
+TOwnedPtr<TTimer> StepFromTheLoop(std::function<void()> step, bool enabled = true,
+                                  unsigned after = 30) {
     auto timer = MakeOwned<TTimer>();
     timer->SetEnabled(enabled);
-    timer->SetInterval(30);
+    timer->SetInterval(after);
     TTimer* once = timer.get();
     timer->SetOnTimer([once, step = std::move(step)](TObject*) {
         once->SetEnabled(false);
@@ -508,7 +510,7 @@ TEST(Forms, AModalFormMaximisedMinimisedAndBroughtBackIsUnmaximisedToItsOwnPlace
     auto dialog = MakeForm();
     dialog->SetBorderStyle(bsSizeable);
     dialog->SetBounds(300, 200, 240, 160);
-    RECT before{}, unmaximised{};
+    RECT before{}, unmaximised{}, afterTheLateReport{};
     bool cameBackMaximised = false;
     auto timer = StepFromTheLoop([&] {
         before = PlaceOf(dialog->Handle());
@@ -517,14 +519,21 @@ TEST(Forms, AModalFormMaximisedMinimisedAndBroughtBackIsUnmaximisedToItsOwnPlace
         SendMessageW(dialog->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
         cameBackMaximised = IsZoomed(dialog->Handle());
         // Un-maximised while the manager still shows it at the maximised size.
-        RestoredByTheWindowManagerTo(dialog->Handle(), PlaceOf(dialog->Handle()));
+        const RECT maximised = PlaceOf(dialog->Handle());
+        RestoredByTheWindowManagerTo(dialog->Handle(), maximised);
         unmaximised = PlaceOf(dialog->Handle());
+        // The manager's report of the maximised place, come after the un-maximising.
+        SetWindowPos(dialog->Handle(), nullptr, maximised.left, maximised.top,
+                     maximised.right - maximised.left, maximised.bottom - maximised.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        afterTheLateReport = PlaceOf(dialog->Handle());
         dialog->SetModalResult(mrOk);
     });
     SetActiveWindow(main->Handle());
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_TRUE(cameBackMaximised);
     EXPECT_TRUE(EqualRect(&unmaximised, &before));
+    EXPECT_TRUE(EqualRect(&afterTheLateReport, &before));
 }
 
 namespace {
@@ -590,9 +599,9 @@ namespace {
 // program's window had the focus before the first: it falls back to that window, and of the
 // windows mapped since it focuses only a new one of the program that is on the screen and has no
 // owner, once; one that belongs to windows it does not focus it leaves alone, as the user works
-// elsewhere. The windows it saw are added to those seen before.
-void NextMappedAsTheWindowManagerDoes(HWND otherProgram, std::vector<HWND>& seen) {
-    SetForegroundWindow(otherProgram);
+// elsewhere. The windows it saw are added to those seen before. OfferTheNewlyMapped is the
+// second half alone.
+void OfferTheNewlyMapped(std::vector<HWND>& seen) {
     RECT screen{}, common{};
     SetRect(&screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     for (HWND window : WindowsOfTheProgramInOrder()) {
@@ -603,6 +612,11 @@ void NextMappedAsTheWindowManagerDoes(HWND otherProgram, std::vector<HWND>& seen
         if (!GetWindow(window, GW_OWNER) && IntersectRect(&common, &bounds, &screen))
             OfferTheFocusAsAWindowManagerDoesUnderWine(window);
     }
+}
+
+void NextMappedAsTheWindowManagerDoes(HWND otherProgram, std::vector<HWND>& seen) {
+    SetForegroundWindow(otherProgram);
+    OfferTheNewlyMapped(seen);
 }
 } // namespace
 
@@ -625,10 +639,11 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
     auto main = ShownFormAt(0);
     OtherThreadWindow otherProgram;
     const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
-    enum TRound { FirstLeft, FirstMinimised, OfferBeforeTheSecondShows };
-    for (const TRound round : {FirstLeft, FirstMinimised, OfferBeforeTheSecondShows}) {
+    enum TRound { FirstLeft, FirstMinimised, OfferBeforeTheSecondShows, OfferLost };
+    for (const TRound round : {FirstLeft, FirstMinimised, OfferBeforeTheSecondShows, OfferLost}) {
         SCOPED_TRACE(round == FirstLeft        ? "the first box left"
                      : round == FirstMinimised ? "the first box minimised meanwhile"
+                     : round == OfferLost      ? "the manager's offer lost"
                                                : "the manager's offer before the second box shows");
         auto dialog = MakeForm();
         dialog->SetBounds(300, 200, 240, 160);
@@ -647,18 +662,30 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
         auto secondStep = StepOnTheDialog(
             [&](HWND box) {
                 RunMessagesFor(100);
-                NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
+                if (round == OfferLost || round == OfferBeforeTheSecondShows) {
+                    // The manager's fallback reaches the program only now; each window mapped
+                    // from now on is offered the focus as it appears.
+                    SetForegroundWindow(otherProgram.Window());
+                    PumpUntil([&] {
+                        OfferTheNewlyMapped(shown);
+                        return GetForegroundWindow() == box;
+                    });
+                } else {
+                    NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
+                }
                 secondInFront = PumpUntil([&] { return GetForegroundWindow() == box; });
                 shown = WindowsOfTheProgramInOrder();
                 formStep->SetEnabled(true);
                 PostKeyForItsLoop(box, VK_RETURN);
             },
             false);
-        // As the second box is made, before it is shown.
+        // As the second box is made, before it is shown; or the manager never offers the window
+        // mapped at the first box's end.
         std::function<void()> earlyOffer = [&] {
             offeredBeforeTheSecondShowed = !VisibleBoxOfThisThread();
             NextMappedAsTheWindowManagerDoes(otherProgram.Window(), shown);
         };
+        std::function<void()> lostOffer = [&] { shown = WindowsOfTheProgramInOrder(); };
         auto firstStep = StepOnTheDialog([&](HWND box) {
             shown = WindowsOfTheProgramInOrder();
             if (round == FirstMinimised) {
@@ -672,6 +699,8 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
             secondStep->SetEnabled(true);
             if (round == OfferBeforeTheSecondShows)
                 OnTheNextDialogMade = earlyOffer;
+            if (round == OfferLost)
+                OnTheNextDialogMade = lostOffer;
             PostKeyForItsLoop(box, VK_RETURN);
         });
         // As the settings dialog shows the boxes of a library it cannot load.
@@ -687,6 +716,114 @@ TEST(Forms, BoxesAndTheFormAfterThemTakeTheKeysWhenAnotherProgramWasUsedWhileThe
     }
     SetMessageBoxHook(testHook);
     UnhookWindowsHookEx(dialogsMade);
+}
+
+namespace {
+// What a modal window opened while another program was in front did.
+struct TOpenedElsewhere {
+    bool ActiveAtOnce = false;
+    bool OnTopOfTheProgram = false;
+    // And stayed inactive until the user came back.
+    bool DeclinedTheManagersOffer = false;
+    bool TookTheKeysAsTheProgramWasActivated = false;
+};
+
+// The window manager offers the window the focus as it maps it; later the user activates the
+// given window of the program from the manager's list.
+TOpenedElsewhere OpenedElsewhereThenActivated(HWND window, HWND activated) {
+    TOpenedElsewhere seen;
+    seen.ActiveAtOnce = GetActiveWindow() == window || GetForegroundWindow() == window;
+    seen.OnTopOfTheProgram = FirstWindowOfTheProgram() == window;
+    OfferTheFocusAsAWindowManagerDoesUnderWine(window);
+    RunMessagesFor(100);
+    seen.DeclinedTheManagersOffer = GetActiveWindow() != window && GetForegroundWindow() != window;
+    RunMessagesFor(700);
+    seen.DeclinedTheManagersOffer = seen.DeclinedTheManagersOffer && GetActiveWindow() != window &&
+                                    GetForegroundWindow() != window;
+    OfferTheFocusAsAWindowManagerDoesUnderWine(activated);
+    seen.TookTheKeysAsTheProgramWasActivated =
+        PumpUntil([&] { return GetForegroundWindow() == window && GetActiveWindow() == window; });
+    return seen;
+}
+
+void ExpectWaitedForTheUser(const TOpenedElsewhere& seen) {
+    EXPECT_FALSE(seen.ActiveAtOnce);
+    EXPECT_TRUE(seen.OnTopOfTheProgram);
+    EXPECT_TRUE(seen.DeclinedTheManagersOffer);
+    EXPECT_TRUE(seen.TookTheKeysAsTheProgramWasActivated);
+}
+} // namespace
+
+TEST(Forms, AModalFormOrBoxOpenedWhileAnotherProgramIsInFrontWaitsForTheUserAboveTheProgram) {
+    auto main = ShownFormAt(0);
+    OtherThreadWindow otherProgram;
+    auto dialog = MakeForm();
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetBounds(300, 200, 240, 160);
+    TOpenedElsewhere form, box;
+    // What the program asked of the window manager before is settled by then.
+    const auto userGoesElsewhere = [&] {
+        SetForegroundWindow(otherProgram.Window());
+        RunMessagesFor(500);
+    };
+    SetForegroundWindow(main->Handle());
+    userGoesElsewhere();
+    // As a dialog or box that waited for a long read comes up once the user went elsewhere.
+    auto formStep = StepFromTheLoop([&] {
+        form = OpenedElsewhereThenActivated(dialog->Handle(), main->Handle());
+        dialog->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    userGoesElsewhere();
+    auto boxStep = StepOnTheDialog([&](HWND window) {
+        box = OpenedElsewhereThenActivated(window, main->Handle());
+        PostKeyForItsLoop(window, VK_RETURN);
+    });
+    const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+    ShowMessage("The file is read");
+    SetMessageBoxHook(testHook);
+    {
+        SCOPED_TRACE("the form");
+        ExpectWaitedForTheUser(form);
+    }
+    {
+        SCOPED_TRACE("the box");
+        ExpectWaitedForTheUser(box);
+    }
+}
+
+TEST(Forms, AModalFormOrBoxLeftAloneCallsTheSystemAlmostNever) {
+    auto main = ShownFormAt(0);
+    SetForegroundWindow(main->Handle());
+    // Whatever the program asked of the window manager before is settled.
+    RunMessagesFor(500);
+    auto dialog = MakeForm();
+    dialog->SetBounds(300, 200, 240, 160);
+    TSystemCallCount calls("user32.dll");
+    ASSERT_TRUE(calls.Counting());
+    // A second counted once the modal window is up a while, in its own loop, which only the
+    // test's timers wake, at the second's start and end.
+    unsigned long formCalls = 0, boxCalls = 0;
+    auto formStart = StepFromTheLoop([&] { calls.Restart(); }, true, 1500);
+    auto formEnd = StepFromTheLoop(
+        [&] {
+            formCalls = calls.Calls();
+            dialog->SetModalResult(mrOk);
+        },
+        true, 2500);
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    auto boxStart = StepFromTheLoop([&] { calls.Restart(); }, true, 1500);
+    auto boxEnd = StepFromTheLoop(
+        [&] {
+            boxCalls = calls.Calls();
+            PostKeyForItsLoop(VisibleBoxOfThisThread(), VK_RETURN);
+        },
+        true, 2500);
+    const TMessageBoxHook testHook = SetMessageBoxHook(nullptr);
+    ShowMessage("Nothing happens");
+    SetMessageBoxHook(testHook);
+    EXPECT_LE(formCalls, 200u);
+    EXPECT_LE(boxCalls, 200u);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "rtl/modality/modal_window.h"
 
+#include "rtl/modality/background_look.h"
 #include "rtl/modality/stand_in_window.h"
 #include "rtl/modality/window_manager_keys.h"
 
@@ -22,12 +23,12 @@ HWND InnermostWindow() {
 const UINT BusyEvery = 50;
 const DWORD BusyFor = 1000;
 // While nothing changes and the program is in front, whether a window of the program hides a
-// modal window is looked at this often, with one call: a window manager raises one chosen from
-// its list or task bar and tells the program nothing. The pointer is looked at every fifth time:
-// a window manager's frame around a window is not the program's, and nothing tells it that the
-// pointer came onto one from outside the program's windows. Where another program is in front
-// nothing is looked at: the program hears when it comes back.
-const UINT QuietEvery = 100;
+// modal window is looked at ten times a second, with one call, from a thread of its own (see
+// TBackgroundLook): a window manager raises one chosen from its list or task bar and tells the
+// program nothing. The pointer is looked at every fifth time: a window manager's frame around a
+// window is not the program's, and nothing tells it that the pointer came onto one from outside
+// the program's windows. Where another program is in front nothing is looked at: the program
+// hears when it comes back.
 const unsigned PointerEveryNth = 5;
 // While a modal window waits for the user to come back to the program, whether the program is
 // in front is looked at this often.
@@ -136,13 +137,13 @@ bool IsCovered(HWND window) {
     return false;
 }
 
-// Whether another window of the thread hides part of one of the given modal windows, from above
+// Whether another window of the given thread hides part of one of its modal windows, from above
 // it in the system's order. A window manager raised it, and Wine's order followed as the window
 // was exposed, telling the program nothing. The thread's windows are asked of the system at once,
 // the one on top first.
-bool AWindowRaisedOver(const std::vector<HWND>& modal) {
+bool AWindowRaisedOver(const std::vector<HWND>& modal, DWORD thread) {
     std::vector<HWND> windows;
-    EnumThreadWindows(GetCurrentThreadId(), AddTopLevelWindow, LPARAM(&windows));
+    EnumThreadWindows(thread, AddTopLevelWindow, LPARAM(&windows));
     for (HWND window : modal) {
         RECT bounds{};
         GetWindowRect(window, &bounds);
@@ -309,6 +310,7 @@ public:
 
     // Something changed: the modal windows are looked at soon, and often for a while.
     void Wake() {
+        FQuietLook.Stop();
         FBusyUntil = GetTickCount() + BusyFor;
         FQuiet = false;
         LookEvery(BusyEvery);
@@ -357,7 +359,8 @@ private:
         if (code == HC_ACTION && Current) {
             const UINT message = reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message;
             if (message == WM_WINDOWPOSCHANGED || message == WM_ACTIVATE ||
-                message == WM_NCACTIVATE || message == WM_ACTIVATEAPP)
+                message == WM_NCACTIVATE || message == WM_ACTIVATEAPP ||
+                message == TBackgroundLook::WakeMessage())
                 Current->Wake();
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -484,12 +487,12 @@ private:
     }
 
     void Look() {
-        if (FQuiet && !SomethingMoved())
-            return;
         WatchTheWaiting();
         if (!FStandInActive)
             LookAtTheModalWindows();
         LookEvery(NextInterval());
+        if (FQuiet)
+            LookQuietly();
     }
 
     void LookAtTheModalWindows() {
@@ -509,16 +512,25 @@ private:
             RaiseAll(topLevel);
     }
 
-    // In a quiet look: whether a window of the program was raised over the modal windows, or the
-    // pointer moved; the look goes on as a whole then.
-    bool SomethingMoved() {
-        const bool pointerDue = ++FQuietLooks % PointerEveryNth == 0;
-        if (!AWindowRaisedOver(ModalChain()) && !(pointerDue && PointerMoved()))
-            return false;
-        Wake();
-        return true;
+    // Left alone and in front: the program's thread sleeps, and the background look wakes it
+    // once a window of the program was raised over the modal windows, or the pointer moved.
+    void LookQuietly() {
+        FQuietLook.Start(
+            [modal = ModalChain(), thread = GetCurrentThreadId(), pointer = FPointer,
+             looks = 0u]() mutable {
+                if (AWindowRaisedOver(modal, thread))
+                    return true;
+                if (++looks % PointerEveryNth)
+                    return false;
+                POINT now{};
+                GetCursorPos(&now);
+                return now.x != pointer.x || now.y != pointer.y;
+            },
+            InnermostWindow());
     }
 
+    // How often the program's thread looks at the modal windows from now on; 0 also while they
+    // are left alone (FQuiet).
     UINT NextInterval() {
         FQuiet = false;
         if (FStandInActive)
@@ -530,7 +542,7 @@ private:
             return BusyEvery;
         const HWND window = InnermostWindow();
         FQuiet = window && IsShown(window) && InTheForeground(window);
-        return FQuiet ? QuietEvery : 0;
+        return 0;
     }
 
     bool PointerMoved() {
@@ -574,11 +586,11 @@ private:
     HHOOK FFocusWatch = nullptr;
     HHOOK FChangeWatch = nullptr;
     UINT_PTR FTimer = 0;
-    // How often the modal windows are looked at now; 0: not at all. Quiet looks while nothing
-    // changes, and how many.
+    // How often the program's thread looks at the modal windows now; 0: not at all, and the
+    // background look watches them while they are left alone.
     UINT FInterval = 0;
     bool FQuiet = false;
-    unsigned FQuietLooks = 0;
+    TBackgroundLook FQuietLook;
     DWORD FBusyUntil = 0;
     POINT FPointer{};
     std::vector<TShownWindow> FSeen;

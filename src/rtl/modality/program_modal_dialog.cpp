@@ -79,6 +79,10 @@ LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
             SetPropW(window, DialogProperty, dialog);
             dialog->Procedure =
                 WNDPROC(SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(&DialogProcedure)));
+            // The dialog's loop would tell its owner each time it runs out of messages, on
+            // every tick of the modal window's keeper, through the program's hooks: a handful
+            // of calls into the system each time, which nothing here listens to.
+            SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | DS_NOIDLEMSG);
             dialog->Modal->SetWindow(window);
         }
     }

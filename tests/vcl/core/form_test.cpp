@@ -792,6 +792,31 @@ TEST(Forms, AModalFormOrBoxOpenedWhileAnotherProgramIsInFrontWaitsForTheUserAbov
     }
 }
 
+namespace {
+// Counts the messages this thread takes from its queue: each time its loop wakes it takes one
+// at least.
+class TMessagesTaken {
+public:
+    TMessagesTaken()
+        : FHook(SetWindowsHookExW(WH_GETMESSAGE, Count, nullptr, GetCurrentThreadId())) {}
+    ~TMessagesTaken() { UnhookWindowsHookEx(FHook); }
+    TMessagesTaken(const TMessagesTaken&) = delete;
+    TMessagesTaken& operator=(const TMessagesTaken&) = delete;
+    unsigned long Taken() const { return Counted; }
+    void Restart() { Counted = 0; }
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM removed, LPARAM message) {
+        if (code == HC_ACTION && removed == PM_REMOVE)
+            ++Counted;
+        return CallNextHookEx(nullptr, code, removed, message);
+    }
+    static thread_local unsigned long Counted;
+    HHOOK FHook;
+};
+thread_local unsigned long TMessagesTaken::Counted = 0;
+} // namespace
+
 TEST(Forms, AModalFormOrBoxLeftAloneCallsTheSystemAlmostNever) {
     auto main = ShownFormAt(0);
     SetForegroundWindow(main->Handle());
@@ -801,21 +826,30 @@ TEST(Forms, AModalFormOrBoxLeftAloneCallsTheSystemAlmostNever) {
     dialog->SetBounds(300, 200, 240, 160);
     TSystemCallCount calls("user32.dll");
     ASSERT_TRUE(calls.Counting());
+    // The program's thread sleeps meanwhile: whether another window was raised over the modal
+    // one is looked at from a thread of its own.
+    TMessagesTaken taken;
     // A second counted once the modal window is up a while, in its own loop, which only the
     // test's timers wake, at the second's start and end.
-    unsigned long formCalls = 0, boxCalls = 0;
-    auto formStart = StepFromTheLoop([&] { calls.Restart(); }, true, 1500);
+    unsigned long formCalls = 0, boxCalls = 0, formTaken = 0, boxTaken = 0;
+    const auto restart = [&] {
+        calls.Restart();
+        taken.Restart();
+    };
+    auto formStart = StepFromTheLoop(restart, true, 1500);
     auto formEnd = StepFromTheLoop(
         [&] {
             formCalls = calls.Calls();
+            formTaken = taken.Taken();
             dialog->SetModalResult(mrOk);
         },
         true, 2500);
     EXPECT_EQ(dialog->ShowModal(), mrOk);
-    auto boxStart = StepFromTheLoop([&] { calls.Restart(); }, true, 1500);
+    auto boxStart = StepFromTheLoop(restart, true, 1500);
     auto boxEnd = StepFromTheLoop(
         [&] {
             boxCalls = calls.Calls();
+            boxTaken = taken.Taken();
             PostKeyForItsLoop(VisibleBoxOfThisThread(), VK_RETURN);
         },
         true, 2500);
@@ -824,6 +858,9 @@ TEST(Forms, AModalFormOrBoxLeftAloneCallsTheSystemAlmostNever) {
     SetMessageBoxHook(testHook);
     EXPECT_LE(formCalls, 200u);
     EXPECT_LE(boxCalls, 200u);
+    // The test's own timer that ends the second, and little else.
+    EXPECT_LE(formTaken, 3u);
+    EXPECT_LE(boxTaken, 3u);
 }
 
 namespace {

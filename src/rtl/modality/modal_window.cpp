@@ -545,14 +545,6 @@ private:
         return 0;
     }
 
-    bool PointerMoved() {
-        POINT pointer{};
-        GetCursorPos(&pointer);
-        const bool moved = pointer.x != FPointer.x || pointer.y != FPointer.y;
-        FPointer = pointer;
-        return moved;
-    }
-
     // The innermost modal window on the screen, minimised or not the one the user works in: the
     // window manager focused another window.
     static void NoteWhereTheFocusIs() {
@@ -562,7 +554,7 @@ private:
     }
 
     bool FrameRaiseDue(const std::vector<HWND>& modal, const std::vector<TShownWindow>& shown) {
-        PointerMoved();
+        GetCursorPos(&FPointer); // where the background look sees whether it moved
         const HWND frame = FrameUnder(FPointer, modal, shown);
         const DWORD now = GetTickCount();
         if (frame != FFrame) {

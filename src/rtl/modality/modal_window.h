@@ -1,8 +1,12 @@
 #pragma once
+#include "rtl/modality/keys_owed.h"
 #include "rtl/modality/restore_memory.h"
+#include "rtl/modality/user_wait.h"
 
 #include <cstdint>
 #include <memory>
+
+class TModalKeeper;
 
 // The window the program waits on while it is up: a modal form, a message box or a system
 // dialog. The others take no input then, yet a window manager still raises one that is clicked,
@@ -60,35 +64,26 @@ public:
     // from the front by its own rules, and nothing of this is done there.
     static bool DeclinesOffer(void* window, unsigned message, uintptr_t wParam, intptr_t lParam);
 
-private:
-    // What keeps the modal windows on top while any is up; the outermost owns it.
-    class TKeeper;
-
-    void SetMinimizeBox(bool on);
-    void ShowAgainOnTheDisplay();
-    // This one and the ones it was shown over.
+    // What the keeper of the modal windows looks after for this one.
+    TRestoreMemory& Restore() { return FRestore; }
+    TKeysOwed& KeysOwed() { return FKeysOwed; }
+    TOpenedElsewhere& OpenedElsewhere() { return FOpenedElsewhere; }
+    // The window manager focused another window while this one was up: this one and the ones it
+    // was shown over.
     void NoteFocusWentElsewhere();
 
-    // Opened right as the one before it ended, or shown after a box that did (a dialog after
-    // the boxes of its opening): the keys the user gave that one are owed to this one, since
-    // when, or 0. While this one is up it asks the window manager again until the program is in
-    // front, whatever became of the manager's offer.
-    bool OwesTheKeys() const;
-    void OweTheKeys(unsigned long since);
+private:
+    void SetMinimizeBox(bool on);
+    void ShowAgainOnTheDisplay();
 
     void* FWindow = nullptr;
     TRestoreMemory FRestore;
-    unsigned long FKeysOwedSince = 0;
-    // Since when it can take the keys, as far as the program knows, while they are owed; or 0.
-    unsigned long FUpSince = 0;
-    // Opened while the user worked in another program, and not active since; the window in
-    // front then.
-    bool FWaitsForTheUser = false;
-    void* FFrontBefore = nullptr;
+    TKeysOwed FKeysOwed;
+    TOpenedElsewhere FOpenedElsewhere;
     // It was hidden while minimised.
     bool FEndedMinimised = false;
     bool FMinimizeBoxAdded = false;
     bool FFocusWentElsewhere = false;
     TModalWindow* FOuter;
-    std::unique_ptr<TKeeper> FKeeper;
+    std::unique_ptr<TModalKeeper> FKeeper;
 };

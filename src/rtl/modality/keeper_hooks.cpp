@@ -1,6 +1,5 @@
 #include "rtl/modality/keeper_hooks.h"
 
-#include "rtl/modality/background_look.h"
 #include "rtl/modality/modal_chain.h"
 #include "rtl/modality/modal_window.h"
 
@@ -24,15 +23,13 @@ TKeeperHooks::~TKeeperHooks() {
 // A press on a disabled window reaches the program only as a hit on nothing (HTERROR), and only
 // once: the system drops it the first time the queue is looked at, taking it out or not. As on
 // the system, it goes to the modal window in front of it, which comes back if the window manager
-// minimised it. Any move over the program's windows may end on another window's frame.
+// minimised it.
 LRESULT CALLBACK TKeeperHooks::WatchClicks(int code, WPARAM message, LPARAM info) {
-    if ((code == HC_ACTION || code == HC_NOREMOVE) && Events) {
-        Events->Changed();
-        if ((message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN ||
-             message == WM_NCMBUTTONDOWN) &&
-            int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR)
-            Events->DisabledWindowPressed();
-    }
+    if ((code == HC_ACTION || code == HC_NOREMOVE) && Events &&
+        (message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN ||
+         message == WM_NCMBUTTONDOWN) &&
+        int(reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->wHitTestCode) == HTERROR)
+        Events->DisabledWindowPressed();
     return CallNextHookEx(nullptr, code, message, info);
 }
 
@@ -50,7 +47,7 @@ LRESULT CALLBACK TKeeperHooks::WatchChanges(int code, WPARAM wParam, LPARAM lPar
     if (code == HC_ACTION && Events) {
         const UINT message = reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message;
         if (message == WM_WINDOWPOSCHANGED || message == WM_ACTIVATE || message == WM_NCACTIVATE ||
-            message == WM_ACTIVATEAPP || message == TBackgroundLook::WakeMessage())
+            message == WM_ACTIVATEAPP)
             Events->Changed();
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -5,8 +5,7 @@
 // What the hooks of the thread tell the keeper of the modal windows.
 class TKeeperEvents {
 public:
-    // A window's place, order or activation changed, the pointer moved over a window of the
-    // program, or the background look found something.
+    // A window's place, order or activation changed.
     virtual void Changed() = 0;
     // A window a modal window disables was pressed.
     virtual void DisabledWindowPressed() = 0;

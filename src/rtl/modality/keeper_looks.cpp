@@ -20,7 +20,6 @@ TKeeperLooks::~TKeeperLooks() {
 }
 
 void TKeeperLooks::Wake() {
-    FQuietLook.Stop();
     FBusyUntil = GetTickCount() + BusyFor;
     LookEvery(BusyEvery);
 }
@@ -39,10 +38,6 @@ void TKeeperLooks::LookEvery(UINT interval) {
     } else {
         FTimer = SetTimer(nullptr, FTimer, interval, Tick);
     }
-}
-
-void TKeeperLooks::LookQuietly(TBackgroundLook::TLook found, HWND window) {
-    FQuietLook.Start(std::move(found), window);
 }
 
 void CALLBACK TKeeperLooks::Tick(HWND, UINT, UINT_PTR, DWORD) {

@@ -1,13 +1,11 @@
 #pragma once
-#include "rtl/modality/background_look.h"
-
 #include <functional>
 
 #include <windows.h>
 
 // When the keeper looks at the modal windows: often while anything changes, and for a while
 // after, since changes come in bursts; as often as the keeper asks after each look; and left
-// alone, not at all on the program's thread, which sleeps while the background look watches.
+// alone, not at all: the program's thread sleeps.
 class TKeeperLooks {
 public:
     explicit TKeeperLooks(std::function<void()> look);
@@ -21,9 +19,6 @@ public:
     bool Busy() const;
     // From now on the looks come this often; 0: not at all.
     void LookEvery(UINT interval);
-    // Left alone: the background look wakes the program's thread, through the window given,
-    // once found says so.
-    void LookQuietly(TBackgroundLook::TLook found, HWND window);
 
     // Looks while anything changes come this often.
     static const UINT BusyEvery = 50;
@@ -37,5 +32,4 @@ private:
     // How often the program's thread looks now; 0: not at all.
     UINT FInterval = 0;
     DWORD FBusyUntil = 0;
-    TBackgroundLook FQuietLook;
 };

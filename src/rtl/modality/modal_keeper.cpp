@@ -6,13 +6,6 @@
 
 namespace {
 
-// Whether a window of the program hides a modal window is looked at ten times a second from a
-// thread of its own (see TBackgroundLook): a window manager raises one chosen from its list or
-// task bar and tells the program nothing. The pointer is looked at every fifth time: a window
-// manager's frame around a window is not the program's, and nothing tells it that the pointer
-// came onto one from outside the program's windows. Where another program is in front nothing is
-// looked at: the program hears when it comes back.
-const unsigned PointerEveryNth = 5;
 // While a modal window waits for the user to come back to the program, whether the program is
 // in front is looked at this often.
 const UINT WaitingEvery = 100;
@@ -62,10 +55,7 @@ void TModalKeeper::Look() {
         BringBack();
     if (!FUserWait.StandInActive())
         LookAtTheModalWindows();
-    bool quiet = false;
-    FLooks.LookEvery(NextInterval(quiet));
-    if (quiet)
-        LookQuietly();
+    FLooks.LookEvery(NextInterval());
 }
 
 void TModalKeeper::LookAtTheModalWindows() {
@@ -79,35 +69,14 @@ void TModalKeeper::LookAtTheModalWindows() {
     NoteWhereTheFocusIs();
     const std::vector<HWND> topLevel = TopLevelWindows();
     const std::vector<HWND> windows = ModalWindowsInOrder(topLevel);
-    if (windows.empty() || !InTheForeground(windows.back()))
-        return;
-    FRaiseOrder.Look(topLevel, windows);
+    FRaiseOrder.Look(topLevel, windows, !windows.empty() && InTheForeground(windows.back()));
 }
 
-void TModalKeeper::LookQuietly() {
-    FLooks.LookQuietly(
-        [modal = ModalChain(), thread = GetCurrentThreadId(), pointer = FRaiseOrder.Pointer(),
-         looks = 0u]() mutable {
-            if (AWindowRaisedOver(modal, thread))
-                return true;
-            if (++looks % PointerEveryNth)
-                return false;
-            POINT now{};
-            GetCursorPos(&now);
-            return now.x != pointer.x || now.y != pointer.y;
-        },
-        InnermostWindow());
-}
-
-UINT TModalKeeper::NextInterval(bool& quiet) {
-    quiet = false;
+UINT TModalKeeper::NextInterval() const {
     if (FUserWait.StandInActive())
         return WaitingEvery;
     TModalWindow* innermost = InnermostModalWindow();
-    if (FUserWait.Waiting() || FLooks.Busy() || FRaiseOrder.FrameWatched() ||
-        (innermost && innermost->KeysOwed().Since()))
+    if (FUserWait.Waiting() || FLooks.Busy() || (innermost && innermost->KeysOwed().Since()))
         return TKeeperLooks::BusyEvery;
-    const HWND window = InnermostWindow();
-    quiet = window && IsShown(window) && InTheForeground(window);
     return 0;
 }

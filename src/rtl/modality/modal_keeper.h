@@ -6,7 +6,7 @@
 
 // What keeps the modal windows of the thread on top while any is up; the outermost modal window
 // owns it. It looks at them only while something changes: each change of a window's place, order
-// or activation and each move of the pointer over the program's windows starts the looks again.
+// or activation starts the looks again; left alone, it costs nothing.
 class TModalKeeper : private TKeeperEvents {
 public:
     TModalKeeper();
@@ -31,12 +31,9 @@ private:
     void BringBack();
     void Look();
     void LookAtTheModalWindows();
-    // Left alone and in front: the program's thread sleeps, and the background look wakes it
-    // once a window of the program was raised over the modal windows, or the pointer moved.
-    void LookQuietly();
-    // How often the program's thread looks at the modal windows from now on; 0 also while they
-    // are left alone (quiet).
-    UINT NextInterval(bool& quiet);
+    // How often the program's thread looks at the modal windows from now on; 0: not until
+    // something changes.
+    UINT NextInterval() const;
 
     TRaiseOrder FRaiseOrder;
     TUserWait FUserWait;

@@ -35,6 +35,9 @@ TModalWindow::TModalWindow(void* window) : FOuter(InnermostModalWindow()) {
 
 TModalWindow::~TModalWindow() {
     SetMinimizeBox(false);
+    // Modal no longer, it goes back among the program's windows, hidden by now.
+    if (const HWND window = static_cast<HWND>(FWindow); window && IsWindow(window))
+        TRaiser::LetDown({window});
     SetInnermostModalWindow(FOuter);
     if (!FOuter)
         return;

@@ -2,50 +2,42 @@
 
 #include "rtl/modality/modal_chain.h"
 
+#include <algorithm>
+
 namespace {
 
-// How long after the pointer came onto another window's frame its title bar may be clicked, and
-// how often the modal windows are raised meanwhile.
-const DWORD FrameWatchFor = 3000;
-const DWORD FrameRaiseEvery = 250;
+// The program is the one the user works in, as far as its modal windows go.
+bool ProgramInFront(const std::vector<HWND>& modal) {
+    return !modal.empty() && InTheForeground(modal.back());
+}
 
 } // namespace
 
 void TRaiseOrder::RaiseAll(const std::vector<HWND>& topLevel) {
-    FRaiser.RaiseInOrder(ModalWindowsInOrder(topLevel));
+    const std::vector<HWND> modal = ModalWindowsInOrder(topLevel);
+    FRaiser.RaiseInOrder(modal, ProgramInFront(modal));
     FSeen = ShownWindows(topLevel);
 }
 
 void TRaiseOrder::RaiseInnermost() {
     const std::vector<HWND> topLevel = TopLevelWindows();
-    const std::vector<HWND> windows = ModalWindowsInOrder(topLevel);
-    if (!windows.empty())
-        FRaiser.Raise(windows.back());
+    const std::vector<HWND> modal = ModalWindowsInOrder(topLevel);
+    if (!modal.empty())
+        FRaiser.Raise(modal.back(), ProgramInFront(modal));
     FSeen = ShownWindows(topLevel);
 }
 
-void TRaiseOrder::Look(const std::vector<HWND>& topLevel, const std::vector<HWND>& modal) {
-    const std::vector<TShownWindow> shown = ShownWindows(topLevel);
-    if (shown != FSeen || FrameRaiseDue(modal, shown))
-        RaiseAll(topLevel);
-}
-
-bool TRaiseOrder::FrameWatched() const {
-    return FFrame && GetTickCount() - FFrameSince < FrameWatchFor;
-}
-
-bool TRaiseOrder::FrameRaiseDue(const std::vector<HWND>& modal,
-                                const std::vector<TShownWindow>& shown) {
-    GetCursorPos(&FPointer); // where the background look sees whether it moved
-    const HWND frame = FrameUnder(FPointer, modal, shown);
-    const DWORD now = GetTickCount();
-    if (frame != FFrame) {
-        FFrame = frame;
-        FFrameSince = now;
-        FLastFrameRaise = now - FrameRaiseEvery;
+void TRaiseOrder::Look(const std::vector<HWND>& topLevel, const std::vector<HWND>& modal,
+                       bool inFront) {
+    if (!inFront) {
+        std::vector<HWND> windows = ModalChain();
+        for (HWND window : modal)
+            if (std::find(windows.begin(), windows.end(), window) == windows.end())
+                windows.push_back(window);
+        TRaiser::LetDown(windows);
+        return;
     }
-    if (!frame || now - FFrameSince >= FrameWatchFor || now - FLastFrameRaise < FrameRaiseEvery)
-        return false;
-    FLastFrameRaise = now;
-    return true;
+    const bool allOnTop = std::all_of(modal.begin(), modal.end(), KeptOnTop);
+    if (!allOnTop || ShownWindows(topLevel) != FSeen)
+        RaiseAll(topLevel);
 }

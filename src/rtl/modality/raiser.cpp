@@ -1,5 +1,34 @@
 #include "rtl/modality/raiser.h"
 
+#include <algorithm>
+
+namespace {
+
+const UINT JustTheOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+BOOL CALLBACK AddTopLevelWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// The lowest window on the screen, in Wine's order, that is not kept on top and not one of those
+// given; or none.
+HWND LowestOtherWindow(const std::vector<HWND>& windows) {
+    std::vector<HWND> all;
+    EnumWindows(AddTopLevelWindow, LPARAM(&all));
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (IsWindowVisible(*it) && !KeptOnTop(*it) &&
+            std::find(windows.begin(), windows.end(), *it) == windows.end())
+            return *it;
+    return nullptr;
+}
+
+} // namespace
+
+bool KeptOnTop(HWND window) {
+    return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+}
+
 TRaiser::TRaiser()
     : FPivot(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0, 0, 0,
                              0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
@@ -9,14 +38,19 @@ TRaiser::~TRaiser() {
         DestroyWindow(FPivot);
 }
 
-void TRaiser::Raise(HWND window) const {
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    if (FPivot)
-        SetWindowPos(FPivot, HWND_TOP, 0, 0, 0, 0, flags);
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, flags);
+void TRaiser::Raise(HWND window, bool keptOnTop) const {
+    if (FPivot) {
+        if (keptOnTop) {
+            SetWindowPos(FPivot, HWND_TOPMOST, 0, 0, 0, 0, JustTheOrder);
+        } else {
+            SetWindowPos(FPivot, HWND_NOTOPMOST, 0, 0, 0, 0, JustTheOrder);
+            SetWindowPos(FPivot, HWND_TOP, 0, 0, 0, 0, JustTheOrder);
+        }
+    }
+    SetWindowPos(window, keptOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, JustTheOrder);
 }
 
-void TRaiser::RaiseInOrder(const std::vector<HWND>& windows) const {
+void TRaiser::RaiseInOrder(const std::vector<HWND>& windows, bool keptOnTop) const {
     std::vector<HWND> owners;
     for (size_t i = 1; i < windows.size(); ++i) {
         owners.push_back(GetWindow(windows[i], GW_OWNER));
@@ -24,8 +58,15 @@ void TRaiser::RaiseInOrder(const std::vector<HWND>& windows) const {
             SetWindowLongPtrW(windows[i], GWLP_HWNDPARENT, 0);
     }
     for (HWND window : windows)
-        Raise(window);
+        Raise(window, keptOnTop);
     for (size_t i = 1; i < windows.size(); ++i)
         if (owners[i - 1])
             SetWindowLongPtrW(windows[i], GWLP_HWNDPARENT, LONG_PTR(owners[i - 1]));
+}
+
+void TRaiser::LetDown(const std::vector<HWND>& windows) {
+    const HWND lowest = LowestOtherWindow(windows);
+    for (HWND window : windows)
+        if (KeptOnTop(window))
+            SetWindowPos(window, lowest ? lowest : HWND_BOTTOM, 0, 0, 0, 0, JustTheOrder);
 }

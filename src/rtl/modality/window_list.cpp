@@ -60,23 +60,6 @@ bool IsCovered(HWND window) {
     return false;
 }
 
-bool AWindowRaisedOver(const std::vector<HWND>& modal, DWORD thread) {
-    std::vector<HWND> windows;
-    EnumThreadWindows(thread, AddTopLevelWindow, LPARAM(&windows));
-    for (HWND window : modal) {
-        RECT bounds{};
-        GetWindowRect(window, &bounds);
-        for (HWND above : windows) {
-            if (above == window)
-                break;
-            if (std::find(modal.begin(), modal.end(), above) == modal.end() &&
-                HidesPartOf(above, window, bounds))
-                return true;
-        }
-    }
-    return false;
-}
-
 std::vector<TShownWindow> ShownWindows(const std::vector<HWND>& topLevel) {
     std::vector<TShownWindow> windows;
     for (HWND window : topLevel) {
@@ -88,19 +71,4 @@ std::vector<TShownWindow> ShownWindows(const std::vector<HWND>& topLevel) {
             windows.push_back(shown);
     }
     return windows;
-}
-
-HWND FrameUnder(POINT pointer, const std::vector<HWND>& modal,
-                const std::vector<TShownWindow>& shownWindows) {
-    for (const TShownWindow& shown : shownWindows) {
-        if (!PtInRect(&shown.Bounds, pointer) || IsIconic(shown.Window))
-            continue;
-        if (std::find(modal.begin(), modal.end(), shown.Window) != modal.end())
-            return nullptr;
-        RECT client{};
-        GetClientRect(shown.Window, &client);
-        MapWindowPoints(shown.Window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        return PtInRect(&client, pointer) ? nullptr : shown.Window;
-    }
-    return nullptr;
 }

@@ -30,12 +30,6 @@ bool InTheForeground(HWND window);
 // not overlap would stay above them whatever is clicked.
 bool IsCovered(HWND window);
 
-// Whether another window of the given thread hides part of one of the given modal windows, from
-// above it in the system's order. A window manager raised it, and Wine's order followed as the
-// window was exposed, telling the program nothing. The thread's windows are asked of the system
-// at once, the one on top first.
-bool AWindowRaisedOver(const std::vector<HWND>& modal, DWORD thread);
-
 struct TShownWindow {
     HWND Window;
     RECT Bounds;
@@ -46,9 +40,3 @@ struct TShownWindow {
 
 // The program's windows on the screen, in the system's order, with their places.
 std::vector<TShownWindow> ShownWindows(const std::vector<HWND>& topLevel = TopLevelWindows());
-
-// A window of the program other than the modal ones whose frame (its title bar, its borders)
-// the pointer is on: the first in order the pointer is inside of, pointed at outside its client
-// area. Where a modal window covers it, its frame cannot be clicked.
-HWND FrameUnder(POINT pointer, const std::vector<HWND>& modal,
-                const std::vector<TShownWindow>& shownWindows);

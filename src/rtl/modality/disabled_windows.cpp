@@ -1,5 +1,7 @@
 #include "rtl/modality/disabled_windows.h"
 
+#include "rtl/modality/window_manager_keys.h"
+
 #include <windows.h>
 
 TDisabledWindows::TDisabledWindows(const std::vector<void*>& windows) {
@@ -18,7 +20,8 @@ TDisabledWindows::~TDisabledWindows() {
 
 namespace {
 BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<void*>*>(list)->push_back(window);
+    if (!IsKeysRequestWindow(window))
+        reinterpret_cast<std::vector<void*>*>(list)->push_back(window);
     return TRUE;
 }
 } // namespace

@@ -14,5 +14,6 @@ private:
     std::vector<void*> FWindows;
 };
 
-// The top-level windows of the calling thread.
+// The top-level windows of the calling thread that a system dialog disables: all but the one the
+// keys are asked for with (IsKeysRequestWindow).
 std::vector<void*> ThreadWindows();

@@ -45,9 +45,12 @@ LRESULT CALLBACK TKeeperHooks::WatchFocus(int code, WPARAM window, LPARAM info) 
 
 LRESULT CALLBACK TKeeperHooks::WatchChanges(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && Events) {
-        const UINT message = reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message;
-        if (message == WM_WINDOWPOSCHANGED || message == WM_ACTIVATE || message == WM_NCACTIVATE ||
-            message == WM_ACTIVATEAPP)
+        const auto& call = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if ((call.message == WM_ACTIVATEAPP && !call.wParam) ||
+            (call.message == WM_WINDOWPOSCHANGED && IsIconic(call.hwnd)))
+            Events->FocusLeft();
+        if (call.message == WM_WINDOWPOSCHANGED || call.message == WM_ACTIVATE ||
+            call.message == WM_NCACTIVATE || call.message == WM_ACTIVATEAPP)
             Events->Changed();
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

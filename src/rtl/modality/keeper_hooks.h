@@ -7,6 +7,9 @@ class TKeeperEvents {
 public:
     // A window's place, order or activation changed.
     virtual void Changed() = 0;
+    // Another program became the one in front, or a window of the program was minimised: the
+    // window manager gave the focus to another window.
+    virtual void FocusLeft() = 0;
     // A window a modal window disables was pressed.
     virtual void DisabledWindowPressed() = 0;
     // Whether the window is kept from being activated by the system's own choice.

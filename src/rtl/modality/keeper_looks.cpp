@@ -4,23 +4,51 @@ namespace {
 
 // The looks go on a while after the last change seen.
 const DWORD BusyFor = 1000;
+const UINT LookNow = WM_APP;
+const UINT_PTR LookTimer = 1;
+const wchar_t* const ClassName = L"QVRModalKeeperLooks";
+
+HWND MakeMessageWindow(WNDPROC procedure, void* looks) {
+    WNDCLASSW c{};
+    c.lpfnWndProc = procedure;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.lpszClassName = ClassName;
+    RegisterClassW(&c);
+    return CreateWindowExW(0, ClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleW(nullptr), looks);
+}
 
 } // namespace
 
-thread_local TKeeperLooks* TKeeperLooks::Current = nullptr;
-
-TKeeperLooks::TKeeperLooks(std::function<void()> look) : FLook(std::move(look)) {
-    Current = this;
-}
+TKeeperLooks::TKeeperLooks(std::function<void()> look)
+    : FLook(std::move(look)), FWindow(MakeMessageWindow(Procedure, this)) {}
 
 TKeeperLooks::~TKeeperLooks() {
-    Current = nullptr;
-    if (FTimer)
-        KillTimer(nullptr, FTimer);
+    if (FWindow)
+        DestroyWindow(FWindow);
+}
+
+LRESULT CALLBACK TKeeperLooks::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* looks = reinterpret_cast<TKeeperLooks*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (looks && (msg == LookNow || (msg == WM_TIMER && wParam == LookTimer))) {
+        if (msg == LookNow)
+            looks->FLookPosted = false;
+        // What the look itself changes is looked at on the next tick, not at once again.
+        looks->FLooking = true;
+        looks->FLook();
+        looks->FLooking = false;
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 void TKeeperLooks::Wake() {
     FBusyUntil = GetTickCount() + BusyFor;
+    if (FWindow && !FLookPosted && !FLooking)
+        FLookPosted = PostMessageW(FWindow, LookNow, 0, 0);
     LookEvery(BusyEvery);
 }
 
@@ -29,18 +57,11 @@ bool TKeeperLooks::Busy() const {
 }
 
 void TKeeperLooks::LookEvery(UINT interval) {
-    if (interval == FInterval)
+    if (interval == FInterval || !FWindow)
         return;
     FInterval = interval;
-    if (!interval) {
-        KillTimer(nullptr, FTimer);
-        FTimer = 0;
-    } else {
-        FTimer = SetTimer(nullptr, FTimer, interval, Tick);
-    }
-}
-
-void CALLBACK TKeeperLooks::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Current)
-        Current->FLook();
+    if (interval)
+        SetTimer(FWindow, LookTimer, interval, nullptr);
+    else
+        KillTimer(FWindow, LookTimer);
 }

@@ -2,37 +2,16 @@
 
 #include "rtl/modality/window_manager_keys.h"
 
-namespace {
-
-// How long the keys a modal window's end asked for are owed to the window opened after it.
-const DWORD KeysOwedFor = 2000;
-// Wine gives the keys to a window on the display only once the window manager mapped it, a
-// moment after the program showed it; keys given to it before are lost.
-const DWORD MappedWithin = 250;
-
-} // namespace
-
-void TKeysOwed::Owe(DWORD since) {
-    if (!SystemActivatesWhatItIsAsked())
-        FSince = since ? since : 1;
+void TKeysOwed::Owe() {
+    FOwed = !SystemActivatesWhatItIsAsked();
 }
 
-bool TKeysOwed::Owed() const {
-    return FSince && GetTickCount() - FSince < KeysOwedFor;
-}
-
-void TKeysOwed::See(HWND window) {
-    if (!FSince)
+void TKeysOwed::Shown(HWND window) {
+    if (!FOwed || !CanTakeTheKeys(window))
         return;
-    const DWORD now = GetTickCount();
-    if (!CanTakeTheKeys(window))
-        FUpSince = 0;
-    else if (!FUpSince)
-        FUpSince = now ? now : 1;
-    if (KeysRequestWaits())
-        return;
-    if (!Owed() || (FUpSince && KeysGivenSince(window, FUpSince + MappedWithin)))
-        FSince = 0;
-    else if (FUpSince && now - FUpSince >= MappedWithin)
+    FOwed = false;
+    // A request still waiting gives them to this window, the active one at the manager's offer;
+    // asked anew, it would go from the display before the manager fell back to it.
+    if (!KeysRequestWaits())
         AskWindowManagerForTheKeys(window);
 }

@@ -4,24 +4,18 @@
 
 // The keys a modal window is owed: opened right as the one before it ended, or shown after a box
 // that did (a dialog after the boxes of its opening), it is owed the keys the user gave that one.
-// While it is up it asks the window manager again until the program is in front, whatever became
-// of the manager's offer.
+// It asks the window manager for them once it is on the screen, unless the request that the end of
+// the one before it made still waits: the manager focuses a window it maps itself only where
+// nothing else has the focus, and Wine gives the keys to a window only once the manager mapped it.
 class TKeysOwed {
 public:
-    // Owed since then (a tick count); nothing where the system activates what it is asked.
-    void Owe(DWORD since);
-    void Clear() { FSince = 0; }
-    // Owed still: not for long after the end that asked for them.
-    bool Owed() const;
-    DWORD Since() const { return FSince; }
-
-    // A look at the window they are owed to: asked for anew once it is surely on the display,
-    // until a request's offer gave them to it then. The program seeming in front proves nothing:
-    // the manager's fallback to another program may not have reached it yet.
-    void See(HWND window);
+    // Nothing where the system activates what it is asked.
+    void Owe();
+    void Clear() { FOwed = false; }
+    bool Owed() const { return FOwed; }
+    // The window it is owed to is on the screen: the keys are asked for, once.
+    void Shown(HWND window);
 
 private:
-    DWORD FSince = 0;
-    // Since when it can take the keys, as far as the program knows, while they are owed; or 0.
-    DWORD FUpSince = 0;
+    bool FOwed = false;
 };

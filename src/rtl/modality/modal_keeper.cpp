@@ -35,6 +35,11 @@ TModalKeeper* TModalKeeper::Current() {
     return Keeper;
 }
 
+void TModalKeeper::FocusLeft() {
+    if (TModalWindow* innermost = InnermostModalWindow())
+        innermost->NoteFocusWentElsewhere();
+}
+
 void TModalKeeper::BringBack() {
     const bool restored = RestoreMinimised();
     const std::vector<HWND> windows = ModalWindowsInOrder();
@@ -64,7 +69,6 @@ void TModalKeeper::LookAtTheModalWindows() {
     if (TModalWindow* innermost = InnermostModalWindow()) {
         innermost->Restore().GiveFocusBack(innermost->Window());
         TUserWait::SeeItOver();
-        innermost->KeysOwed().See(InnermostWindow());
     }
     NoteWhereTheFocusIs();
     const std::vector<HWND> topLevel = TopLevelWindows();
@@ -75,8 +79,7 @@ void TModalKeeper::LookAtTheModalWindows() {
 UINT TModalKeeper::NextInterval() const {
     if (FUserWait.StandInActive())
         return WaitingEvery;
-    TModalWindow* innermost = InnermostModalWindow();
-    if (FUserWait.Waiting() || FLooks.Busy() || (innermost && innermost->KeysOwed().Since()))
+    if (FUserWait.Waiting() || FLooks.Busy())
         return TKeeperLooks::BusyEvery;
     return 0;
 }

@@ -24,6 +24,7 @@ public:
 
 private:
     void Changed() override { Wake(); }
+    void FocusLeft() override;
     void DisabledWindowPressed() override { BringBack(); }
 
     // The modal windows come above the others, those minimised first back on the screen with

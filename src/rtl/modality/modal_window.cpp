@@ -13,10 +13,9 @@ TModalWindow::TModalWindow(void* window) : FOuter(InnermostModalWindow()) {
     // boxes), it takes over the keys that one's end asked for; and as the manager's history now
     // puts another program before the program's own windows, its own end asks again.
     const bool requestHandedOn = HandKeysRequestOn();
-    const bool outerOwes = FOuter && FOuter->FKeysOwed.Owed();
-    const bool keysHandedOn = requestHandedOn || outerOwes;
+    const bool keysHandedOn = requestHandedOn || (FOuter && FOuter->FKeysOwed.Owed());
     if (keysHandedOn)
-        FKeysOwed.Owe(outerOwes ? FOuter->FKeysOwed.Since() : GetTickCount());
+        FKeysOwed.Owe();
     if (FOuter)
         FOuter->FKeysOwed.Clear();
     // Otherwise, opened while another program is in front, the user works there.
@@ -54,6 +53,12 @@ void TModalWindow::SetWindow(void* window) {
     SetMinimizeBox(true);
     TModalKeeper::Current()->RaiseInnermost();
     TModalKeeper::Current()->Wake();
+    if (window && IsWindowVisible(static_cast<HWND>(window)))
+        WindowShown();
+}
+
+void TModalWindow::WindowShown() {
+    FKeysOwed.Shown(static_cast<HWND>(FWindow));
 }
 
 void TModalWindow::WindowDestroyed() {
@@ -80,20 +85,25 @@ bool TModalWindow::AskForTheKeysAtItsEnd() const {
     return FFocusWentElsewhere && ThreadInForeground();
 }
 
+bool TModalWindow::HandTheKeysOn() {
+    if (!AskForTheKeysAtItsEnd())
+        return false;
+    AskWindowManagerForTheKeys(GetActiveWindow(), true);
+    return true;
+}
+
 void TModalWindow::NoteFocusWentElsewhere() {
     for (TModalWindow* modal = this; modal; modal = modal->FOuter)
         modal->FFocusWentElsewhere = true;
 }
 
-void TModalWindow::ActiveWindowTakesOver(bool askForTheKeys) {
+void TModalWindow::ActiveWindowTakesOver(bool keysAskedFor) {
     const HWND active = GetActiveWindow();
-    // A window the manager focused meanwhile never keeps the keys the user gave the modal window;
-    // a modal window still up (a dialog shown after the boxes of its opening) is owed them.
-    if (askForTheKeys) {
-        AskWindowManagerForTheKeys(active);
-        if (TModalWindow* innermost = InnermostModalWindow())
-            innermost->FKeysOwed.Owe(GetTickCount());
-    }
+    // A modal window still up that is not on the screen yet (a dialog shown after the boxes of
+    // its opening) is owed the keys the ending one asked for.
+    if (TModalWindow* innermost = InnermostModalWindow();
+        keysAskedFor && innermost && !CanTakeTheKeys(innermost->FWindow))
+        innermost->FKeysOwed.Owe();
     const HWND root = active ? GetAncestor(active, GA_ROOT) : nullptr;
     if (!InnermostModalWindow() && IsShown(root) && InTheForeground(root) && IsCovered(root))
         TRaiser().Raise(root);

@@ -35,20 +35,28 @@ public:
     // The modal window this one was shown over, if any.
     const TModalWindow* Outer() const { return FOuter; }
 
+    // A system dialog shows itself some time after it was made: it is on the screen now.
+    void WindowShown();
+
     // Whether the window manager is to be asked for the keys as this modal window ends: the
     // program is the one the user works in, and while this window or one shown over it was up
     // the manager gave the focus to another window (another program's, or another of the
-    // program's as it minimised the modal window), to which it would now fall back rather than
-    // to the window this one was opened from.
+    // program's as it minimised the modal window), to which it would fall back as this one hides
+    // rather than to the window this one was opened from.
     bool AskForTheKeysAtItsEnd() const;
+    // Called as this modal window is about to hide, once the window that takes over is active:
+    // where the keys are to be asked for, they are asked for the active window now, before this
+    // one hides, so that the manager falls back to the request. Whether they were asked for.
+    bool HandTheKeysOn();
 
-    // Once a modal window ended and another window was made active: that one takes the keys from
-    // the window manager when asked (AskForTheKeysAtItsEnd). Once no modal window
-    // is up, it also goes above the program's other windows when another window hides part of
-    // it, as the system brings forward a window it activates: the one a modal window's end
-    // activates may have been left under a window the user raised meanwhile. One nothing hides
-    // stays where it is, so that a window beside it the user clicks next still comes first.
-    static void ActiveWindowTakesOver(bool askForTheKeys);
+    // Once a modal window ended and another window was made active: a modal window still up that
+    // is not on the screen yet is owed the keys the ending one asked for. Once no modal window
+    // is up, the active window also goes above the program's other windows when another window
+    // hides part of it, as the system brings forward a window it activates: the one a modal
+    // window's end activates may have been left under a window the user raised meanwhile. One
+    // nothing hides stays where it is, so that a window beside it the user clicks next still
+    // comes first.
+    static void ActiveWindowTakesOver(bool keysAskedFor);
 
     // Every change of a window's place passes here before it is made (its WM_WINDOWPOSCHANGING,
     // given as is). A modal window coming out of the minimised or the maximised state comes back

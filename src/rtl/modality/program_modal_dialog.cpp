@@ -2,6 +2,7 @@
 
 #include "rtl/modality/disabled_windows.h"
 #include "rtl/modality/modal_window.h"
+#include "rtl/modality/window_manager_keys.h"
 
 #include <windows.h>
 
@@ -54,6 +55,12 @@ LRESULT CALLBACK DialogProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         TModalWindow::PlaceChanging(window, reinterpret_cast<void*>(lParam));
         if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
             dialog->Hiding();
+    }
+    if (msg == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
+        const LRESULT result = CallWindowProcW(procedure, window, msg, wParam, lParam);
+        dialog->Modal->WindowShown();
+        return result;
     }
     if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
         return CallWindowProcW(procedure, window, msg, wParam, lParam);
@@ -111,7 +118,9 @@ TProgramModalDialog::~TProgramModalDialog() {
     // A dialog that outlived its call no longer reaches this scope.
     if (FDialog->Window && IsWindow(FDialog->Window))
         LetGoOfTheWindow(*FDialog);
-    const bool askForTheKeys = FAskForTheKeys.value_or(FModal->AskForTheKeysAtItsEnd());
+    // A dialog that went without hiding first asks for the keys once the window active before is
+    // active again.
+    const bool askLate = !FAskForTheKeys.has_value() && FModal->AskForTheKeysAtItsEnd();
     FModal.reset();
     FDisabled.reset();
     // An end the dialog took without a button's command (a double click on a file) enabled
@@ -124,18 +133,22 @@ TProgramModalDialog::~TProgramModalDialog() {
     const HWND active = GetActiveWindow();
     if ((!active || !IsWindowEnabled(active)) && before && IsWindow(before))
         SetActiveWindow(before);
-    TModalWindow::ActiveWindowTakesOver(askForTheKeys);
+    if (askLate)
+        AskWindowManagerForTheKeys(GetActiveWindow());
+    TModalWindow::ActiveWindowTakesOver(askLate || FAskForTheKeys.value_or(false));
 }
 
 void TProgramModalDialog::DialogHiding() {
     if (FAskForTheKeys.has_value())
         return;
-    FAskForTheKeys = FModal->AskForTheKeysAtItsEnd();
     // Closing a dialog activates its owner, or, when it let go of it, the next window that can
     // be active: another program's while the program's own are disabled. The window active
-    // before is active again first, so the keys never leave the program.
+    // before is active again first, disabled or not (a form a modal form disabled, which the
+    // next box is then owned by), so the keys never leave the program; and the keys are asked
+    // for before the dialog goes from the display.
     FDisabled.reset();
     const HWND before = static_cast<HWND>(FActiveBefore);
-    if (before && IsWindow(before) && IsWindowEnabled(before) && IsWindowVisible(before))
+    if (before && IsWindow(before) && IsWindowVisible(before))
         SetActiveWindow(before);
+    FAskForTheKeys = FModal->HandTheKeysOn();
 }

@@ -7,8 +7,10 @@
 
 namespace {
 
-// A window manager offers the focus to another window as soon as it minimised one, and to a new
-// window as it shows it; that offer is over well before the user can activate a window.
+// A window manager offers the focus to a new window as it shows it; that offer is over well before
+// the user can activate a window. From a window it minimises it falls back to another one at
+// once, before the program hears of it: once the program is no longer in front, that offer is
+// over.
 const DWORD FallbackOver = 500;
 
 TOpenedElsewhere* InnermostOpenedElsewhere() {
@@ -42,7 +44,8 @@ bool TUserWait::Look() {
     } else if (FStandInActive) {
         if (ThreadInForeground())
             return true;
-    } else if (GetTickCount() - FWaitingSince >= FallbackOver && !ThreadInForeground()) {
+    } else if (!ThreadInForeground() &&
+               (minimised || GetTickCount() - FWaitingSince >= FallbackOver)) {
         if (!FStandIn)
             FStandIn = std::make_unique<TStandInWindow>();
         FStandInActive = FStandIn->TakeTheActivation();

@@ -20,32 +20,21 @@ bool IsFocusOffer(void* window, unsigned message, uintptr_t wParam, intptr_t lPa
 namespace {
 
 const wchar_t* const ClassName = L"QVRKeysRequest";
-// Long enough for the window manager to offer the request the focus and to make its own offer to
-// the window it falls back to; a request not taken by then goes.
-const UINT LivesFor = 300;
 
-// The request waiting on this thread: the window mapped to be offered the focus (gone once it
-// handed the offer on), the window it is for, and the watches that refuse the manager's offers
-// to the program's other windows meanwhile.
+// The request of this thread: the window it is made with, made once and shown only while a
+// request waits, and the window it is for.
 struct TKeysRequest {
     HWND Window = nullptr;
     HWND Target = nullptr;
-    HHOOK OfferWatch = nullptr;
-    HHOOK ActivationWatch = nullptr;
-    UINT_PTR Timer = 0;
-    // The window the manager has just offered the focus to, until its activation is decided.
-    HWND Offered = nullptr;
+    bool Waits = false;
+    // The manager's offers it waits for still: as it maps the window, and as the window with the
+    // keys hides after it.
+    int OffersLeft = 0;
 };
 
-// A request still waiting is dropped.
-void DropKeysRequest();
-
-// Nothing to do at the program's end: whatever a request holds the system frees with it.
+// Nothing to do at the program's end: the system frees the window with it.
 static_assert(std::is_trivially_destructible_v<TKeysRequest>);
 thread_local TKeysRequest Request;
-// The window the last request's offer gave the keys to, and when.
-thread_local HWND KeysGivenTo = nullptr;
-thread_local DWORD KeysGivenAt = 0;
 
 // The window the request is for; the active one if that can no longer take the keys, or if the
 // request was handed on.
@@ -53,97 +42,69 @@ HWND Target() {
     return CanTakeTheKeys(Request.Target) ? Request.Target : GetActiveWindow();
 }
 
-LRESULT CALLBACK WatchOffers(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (IsFocusOffer(call.hwnd, call.message, call.wParam, call.lParam))
-            Request.Offered = call.hwnd;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// The offer to another window of the program is the manager's fallback from the modal window,
-// or an old one: that window stays inactive, and Wine then gives the keys to the active one.
-LRESULT CALLBACK WatchActivations(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        const HWND window = HWND(wParam);
-        const bool offered = window == Request.Offered;
-        Request.Offered = nullptr;
-        if (offered && !reinterpret_cast<const CBTACTIVATESTRUCT*>(lParam)->fMouse &&
-            window != Request.Window && window != Target())
-            return 1;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// The window hides, and the manager no longer lists it.
+void EndTheRequest() {
+    Request.Waits = false;
+    Request.Target = nullptr;
+    if (Request.Window && IsWindowVisible(Request.Window))
+        ShowWindow(Request.Window, SW_HIDE);
 }
 
 LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOUSEACTIVATE:
         // The manager's offer: the target is activated, this window answers that it stays
-        // inactive, and Wine gives the keys to the active window. Its work done, it goes at once,
-        // so that the manager no longer lists it; the request no longer waits for an offer. One
-        // handed on to a modal window not on the screen yet (a dialog shows once its loop first
-        // finds nothing to do) is asked for anew by that window once it is up.
-        Request.Window = nullptr;
-        if (const HWND target = Target(); CanTakeTheKeys(target)) {
+        // inactive, and Wine gives the keys to the active window. It stays on the display until
+        // the manager fell back to it as well: the manager passes over a window whose going it
+        // already sees coming, and would fall back to another program's.
+        if (const HWND target = Target(); CanTakeTheKeys(target))
             SetForegroundWindow(target);
-            KeysGivenTo = target;
-            KeysGivenAt = GetTickCount();
-        }
-        PostMessageW(window, WM_CLOSE, 0, 0);
+        if (--Request.OffersLeft <= 0)
+            EndTheRequest();
         return MA_NOACTIVATE;
     case WM_ACTIVATE:
-        // The system activated it in want of another window: the target takes over, or, when it
-        // cannot, this one goes and leaves the choice to the system again.
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            if (CanTakeTheKeys(Request.Target))
-                SetActiveWindow(Request.Target);
-            else
-                ShowWindow(window, SW_HIDE);
-        }
+        // The system activated it in want of another window as the one with the keys hid: the
+        // target takes over, or, when it cannot, no window is active. It stays on the display, as
+        // the manager is yet to fall back to it; a box opened next would take it as its owner.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetActiveWindow(CanTakeTheKeys(Request.Target) ? Request.Target : nullptr);
         return 0;
-    case WM_NCDESTROY:
-        if (Request.Window == window)
-            Request.Window = nullptr;
+    case WM_ACTIVATEAPP:
+        // The user went to another program: an offer made after that would take the keys back.
+        if (!wParam)
+            EndTheRequest();
         break;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
-bool RegisterRequestClass() {
+HWND MakeRequestWindow() {
     WNDCLASSW c{};
     c.lpfnWndProc = RequestProcedure;
     c.hInstance = GetModuleHandleW(nullptr);
     c.lpszClassName = ClassName;
-    return RegisterClassW(&c) != 0;
+    RegisterClassW(&c);
+    // On the task bar, so that the manager takes it as a window of its own to manage and focus;
+    // with an empty region, so that nothing of it is drawn.
+    const HWND window = CreateWindowExW(WS_EX_APPWINDOW, ClassName, L"", WS_POPUP, 0, 0, 1, 1,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // The window owns the region once it took it.
+    const HRGN nothing = window ? CreateRectRgn(0, 0, 0, 0) : nullptr;
+    if (nothing && !SetWindowRgn(window, nothing, FALSE))
+        DeleteObject(nothing);
+    return window;
 }
 
-// Named as the window it leads to, in the rare case the manager lists it meanwhile; on the task
-// bar, so that the manager takes it as a window of its own to manage and focus; with an empty
-// region, so that nothing of it is drawn.
-HWND ShowRequestWindowFor(HWND target) {
+// Named as the window it leads to, in the rare case the manager lists it meanwhile, and in its
+// middle; below the program's windows, so that none counts as covered by it.
+void ShowRequestWindowFor(HWND target) {
     RECT bounds{};
     GetWindowRect(target, &bounds);
     wchar_t caption[256] = {};
     GetWindowTextW(target, caption, 256);
-    const HWND window =
-        CreateWindowExW(WS_EX_APPWINDOW, ClassName, caption, WS_POPUP,
-                        (bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2, 1, 1,
-                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window)
-        return nullptr;
-    // The window owns the region once it took it.
-    const HRGN nothing = CreateRectRgn(0, 0, 0, 0);
-    if (nothing && !SetWindowRgn(window, nothing, FALSE))
-        DeleteObject(nothing);
-    // Below the program's windows, so that none counts as covered by it.
-    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    return window;
-}
-
-void CALLBACK RequestLived(HWND, UINT, UINT_PTR, DWORD) {
-    DropKeysRequest();
+    SetWindowTextW(Request.Window, caption);
+    SetWindowPos(Request.Window, HWND_BOTTOM, (bounds.left + bounds.right) / 2,
+                 (bounds.top + bounds.bottom) / 2, 1, 1, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 } // namespace
@@ -158,63 +119,36 @@ bool ThreadInForeground() {
     return front && GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId();
 }
 
-void AskWindowManagerForTheKeys(void* window) {
-    DropKeysRequest();
-    KeysGivenTo = nullptr;
+void AskWindowManagerForTheKeys(void* window, bool aWindowWithTheKeysHidesNext) {
     const HWND target = static_cast<HWND>(window);
     // One that cannot take the keys yet is asked for all the same: a modal window it was opened
     // from still disables it, and the one that window shows next (a box after a box) takes the
     // request over; otherwise the offer finds no window to give the keys to and changes nothing.
     if (SystemActivatesWhatItIsAsked() || !target || !IsWindow(target))
         return;
-    static const bool registered = RegisterRequestClass();
-    if (!registered)
+    if (!Request.Window)
+        Request.Window = MakeRequestWindow();
+    if (!Request.Window)
         return;
-    // The watches come first: the manager's fallback offer may be taken as soon as the program
-    // looks at its messages.
+    // Shown anew, the manager takes it as a new window again.
+    EndTheRequest();
     Request.Target = target;
-    Request.OfferWatch =
-        SetWindowsHookExW(WH_CALLWNDPROC, WatchOffers, nullptr, GetCurrentThreadId());
-    Request.ActivationWatch =
-        SetWindowsHookExW(WH_CBT, WatchActivations, nullptr, GetCurrentThreadId());
-    Request.Timer = SetTimer(nullptr, 0, LivesFor, RequestLived);
-    Request.Window = ShowRequestWindowFor(target);
+    Request.Waits = true;
+    Request.OffersLeft = aWindowWithTheKeysHidesNext ? 2 : 1;
+    ShowRequestWindowFor(target);
 }
 
 bool KeysRequestWaits() {
-    return Request.Window != nullptr;
-}
-
-bool KeysGivenSince(void* window, unsigned long since) {
-    return KeysGivenTo && KeysGivenTo == static_cast<HWND>(window) &&
-           int(KeysGivenAt - DWORD(since)) >= 0;
+    return Request.Waits;
 }
 
 bool HandKeysRequestOn() {
-    if (!Request.Window) {
-        DropKeysRequest();
+    if (!Request.Waits)
         return false;
-    }
     Request.Target = nullptr;
-    // A system dialog disabled it along with every other window of the thread, and Wine would
-    // pass the manager's offer on to the active window only if that one is up already.
-    EnableWindow(Request.Window, TRUE);
     return true;
 }
 
-namespace {
-
-void DropKeysRequest() {
-    if (Request.Timer)
-        KillTimer(nullptr, Request.Timer);
-    if (Request.OfferWatch)
-        UnhookWindowsHookEx(Request.OfferWatch);
-    if (Request.ActivationWatch)
-        UnhookWindowsHookEx(Request.ActivationWatch);
-    const HWND window = Request.Window;
-    Request = TKeysRequest();
-    if (window)
-        DestroyWindow(window);
+bool IsKeysRequestWindow(void* window) {
+    return window && static_cast<HWND>(window) == Request.Window;
 }
-
-} // namespace

@@ -433,7 +433,7 @@ TModalResult TCustomForm::ShowModal() {
     HWND previous = GetActiveWindow();
     FModal = true;
     FModalResult = mrNone;
-    bool askForTheKeys = false;
+    bool keysAskedFor = false;
     {
         TModalOwner owner(this, previous);
         // Made before the form shows and gone after it hid: the modal window this one was opened
@@ -455,17 +455,18 @@ TModalResult TCustomForm::ShowModal() {
             Hide();
             throw;
         }
-        askForTheKeys = modal.AskForTheKeysAtItsEnd();
         // The window it was opened from is enabled and active before this form hides: hiding the
         // active window would have the system activate the next one that can be, another
-        // program's while the program's own are disabled.
+        // program's while the program's own are disabled. The keys are asked for before it
+        // goes from the display.
         disabled.reset();
         if (previous && IsWindow(previous))
             SetActiveWindow(previous);
+        keysAskedFor = modal.HandTheKeysOn();
         Hide();
     }
     FModal = false;
-    TModalWindow::ActiveWindowTakesOver(askForTheKeys);
+    TModalWindow::ActiveWindowTakesOver(keysAskedFor);
     return FModalResult;
 }
 

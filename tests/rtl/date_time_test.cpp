@@ -45,6 +45,9 @@ TEST(DateTime, FormatPatternsOfTheViewer) {
     // The last millisecond of a day stays in that day.
     const TDateTime late = EncodeDate(2003, 12, 31) + EncodeTime(23, 59, 59, 999);
     EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss:zzz", late), "31.12.2003 23:59:59:999");
+    // The calendar's ends, the years in four digits.
+    EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss:zzz", MinDateTime), "01.01.0001 00:00:00:000");
+    EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss:zzz", MaxDateTime), "31.12.9999 23:59:59:999");
 }
 
 TEST(DateTime, DecodeKnowsTheFirstDay) {

@@ -95,11 +95,17 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec)
     msec = int(ms % 1000);
 }
 
+TDateTime SystemTimeToDateTime(const SYSTEMTIME& time) {
+    if (time.wYear > MaxYear)
+        return MaxDateTime;
+    return EncodeDate(time.wYear, time.wMonth, time.wDay) +
+           EncodeTime(time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
+}
+
 TDateTime Now() {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return EncodeDate(t.wYear, t.wMonth, t.wDay) +
-           EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return SystemTimeToDateTime(t);
 }
 
 TDateTime Date() {

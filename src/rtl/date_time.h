@@ -24,6 +24,11 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec); // raises ECon
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec);
 
+struct _SYSTEMTIME;
+// A time of the system's, which runs to the year 30827: one past the calendar gives its last
+// moment.
+TDateTime SystemTimeToDateTime(const _SYSTEMTIME& time);
+
 TDateTime Now();
 TDateTime Date();
 

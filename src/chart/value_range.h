@@ -8,3 +8,7 @@ struct TValueRange {
 
 // Every moment a date-time can hold: all that an axis of dates can show.
 constexpr TValueRange CalendarRange{MinDateTime, MaxDateTime};
+
+// The range moved inside the limits: an end that would pass a limit stops there and the other
+// end moves along, so the width stays where it fits; a range wider than the limits becomes them.
+TValueRange KeptWithin(const TValueRange& range, const TValueRange& limits);

@@ -16,8 +16,8 @@ constexpr double ShortestMonth = 28;
 constexpr double Tolerance = 1e-9;
 constexpr double MaxTicks = 1000;
 constexpr double ExactIntegers = 9007199254740992.0; // 2^53
-// 01.01.0001 and 31.12.9999, the dates the calendar functions take.
-constexpr TValueRange CalendarRange{-693593, 2958466};
+// December of the last year: a month after it has no date to start on.
+constexpr int LastMonthNumber = MaxYear * 12 + 11;
 
 // 1, 2, 5 or 10 times the power of ten below Raw, the first that reaches it.
 double RoundStep(double raw) {
@@ -56,7 +56,8 @@ std::vector<double> MonthStarts(int months, const TValueRange& range) {
         ++number;
     number = (number + months - 1) / months * months;
     std::vector<double> values;
-    for (; MonthStart(number) <= range.Max + Tolerance; number += months)
+    for (; number <= LastMonthNumber && MonthStart(number) <= range.Max + Tolerance;
+         number += months)
         values.push_back(MonthStart(number));
     return values;
 }
@@ -94,7 +95,7 @@ std::vector<TAxisTick> AxisTicks(const TValueRange& range, bool dateTime, int pi
     double span = range.Max - range.Min;
     if (pixels <= 0 || !(span > 0))
         return {};
-    if (dateTime && (range.Min < CalendarRange.Min || range.Max >= CalendarRange.Max))
+    if (dateTime && (range.Min < CalendarRange.Min || range.Max > CalendarRange.Max))
         return {};
     double rawStep = span * std::max(minSpacing, 1) / pixels;
     std::vector<double> values =

@@ -33,7 +33,9 @@ void TChartAxis::UndoZoom() {
 }
 
 TValueRange TChartAxis::Range() const {
-    return FZoom ? *FZoom : SettingsRange();
+    const TValueRange range = FZoom ? *FZoom : SettingsRange();
+    const std::optional<TValueRange> limits = FLimits ? FLimits() : std::nullopt;
+    return limits ? KeptWithin(range, *limits) : range;
 }
 
 bool TChartAxis::Determined() const {

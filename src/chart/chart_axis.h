@@ -7,10 +7,12 @@
 // One axis of the chart. With Automatic both ends follow the values of the visible series;
 // without it each end follows them only when its own flag says so, else it stays at its set
 // value. A zoom overrides both ends until it is undone, leaving the settings as they were.
+// Whatever the ends come from, the range shown stays within the axis's limits, if it has any.
 class TChartAxis {
 public:
     using TDataRange = std::function<std::optional<TValueRange>()>;
-    explicit TChartAxis(TDataRange dataRange) : FDataRange(std::move(dataRange)) {}
+    explicit TChartAxis(TDataRange dataRange, TDataRange limits = nullptr)
+        : FDataRange(std::move(dataRange)), FLimits(std::move(limits)) {}
 
     bool Automatic() const { return FAutomatic; }
     void SetAutomatic(bool value);
@@ -41,6 +43,7 @@ private:
     TValueRange SettingsRange() const;
 
     TDataRange FDataRange;
+    TDataRange FLimits;
     bool FAutomatic = true;
     bool FAutomaticMinimum = true;
     bool FAutomaticMaximum = true;

@@ -2,7 +2,12 @@
 
 TChartModel::TChartModel(TObject* eventSender)
     : FEventSender(eventSender), FLeftAxis([this] { return FSeries.YRange(); }),
-      FBottomAxis([this] { return FSeries.XRange(); }) {
+      FBottomAxis([this] { return FSeries.XRange(); },
+                  [this] {
+                      // Widened around a single time, the axis would pass the calendar's ends.
+                      return FSeries.XValuesDateTime() ? std::optional(CalendarRange)
+                                                       : std::nullopt;
+                  }) {
     auto changed = [this] { Changed(); };
     FSeries.OnChange = changed;
     FLeftAxis.OnChange = changed;

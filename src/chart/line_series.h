@@ -1,4 +1,5 @@
 #pragma once
+#include "chart/value_range.h"
 #include "rtl/object.h"
 #include "vcl/graphics/colors.h"
 #include "vcl/graphics/graphics.h"
@@ -8,11 +9,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-struct TValueRange {
-    double Min = 0;
-    double Max = 0;
-};
 
 struct TSeriesPoint {
     double X = 0;

@@ -19,8 +19,10 @@ int64_t TimeStampMs(TDateTime value) {
     return int64_t(std::llround(value * MSecsPerDay)) + DateDelta * int64_t(MSecsPerDay);
 }
 
-std::string Two(int v) {
-    return (v < 10 ? "0" : "") + std::to_string(v);
+// At least width digits, zeros in front.
+std::string Padded(int v, size_t width) {
+    const std::string digits = std::to_string(v);
+    return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
 }
 
 } // namespace
@@ -35,7 +37,7 @@ int DaysInMonth(int year, int month) {
 }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+    if (year < MinYear || year > MaxYear || month < 1 || month > 12 || day < 1 ||
         day > DaysInMonth(year, month))
         return false;
     int64_t days = day;
@@ -93,11 +95,17 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec)
     msec = int(ms % 1000);
 }
 
+TDateTime SystemTimeToDateTime(const SYSTEMTIME& time) {
+    if (time.wYear > MaxYear)
+        return MaxDateTime;
+    return EncodeDate(time.wYear, time.wMonth, time.wDay) +
+           EncodeTime(time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
+}
+
 TDateTime Now() {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return EncodeDate(t.wYear, t.wMonth, t.wDay) +
-           EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return SystemTimeToDateTime(t);
 }
 
 TDateTime Date() {
@@ -129,35 +137,31 @@ std::string FormatDateTime(const std::string& pattern, TDateTime value) {
             continue;
         }
         case 'd':
-            out += run >= 2 ? Two(day) : std::to_string(day);
+            out += run >= 2 ? Padded(day, 2) : std::to_string(day);
             break;
         case 'm':
             if (afterHour)
-                out += run >= 2 ? Two(minute) : std::to_string(minute);
+                out += run >= 2 ? Padded(minute, 2) : std::to_string(minute);
             else
-                out += run >= 2 ? Two(month) : std::to_string(month);
+                out += run >= 2 ? Padded(month, 2) : std::to_string(month);
             afterHour = false;
             break;
         case 'y':
-            out += run >= 3 ? std::to_string(year) : Two(year % 100);
+            out += run >= 3 ? Padded(year, 4) : Padded(year % 100, 2);
             break;
         case 'h':
-            out += run >= 2 ? Two(hour) : std::to_string(hour);
+            out += run >= 2 ? Padded(hour, 2) : std::to_string(hour);
             afterHour = true;
             i += run;
             continue;
         case 'n':
-            out += run >= 2 ? Two(minute) : std::to_string(minute);
+            out += run >= 2 ? Padded(minute, 2) : std::to_string(minute);
             break;
         case 's':
-            out += run >= 2 ? Two(second) : std::to_string(second);
+            out += run >= 2 ? Padded(second, 2) : std::to_string(second);
             break;
         case 'z':
-            out += run >= 3 ? (msec < 10    ? "00"
-                               : msec < 100 ? "0"
-                                            : "") +
-                                  std::to_string(msec)
-                            : std::to_string(msec);
+            out += run >= 3 ? Padded(msec, 3) : std::to_string(msec);
             break;
         case '/':
             out.append(run, fs.DateSeparator);

@@ -6,6 +6,14 @@ using TDateTime = double;
 
 constexpr double MSecsPerDay = 24.0 * 60 * 60 * 1000;
 
+// The calendar the date functions take: 01.01.0001 to 31.12.9999. Date arithmetic that would
+// pass either end stops there, since nothing beyond can be encoded or shown.
+constexpr int MinYear = 1;
+constexpr int MaxYear = 9999;
+// 01.01.0001 00:00:00.000 and 31.12.9999 23:59:59.999.
+constexpr TDateTime MinDateTime = -693593;
+constexpr TDateTime MaxDateTime = 2958465 + (MSecsPerDay - 1) / MSecsPerDay;
+
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 
@@ -15,6 +23,11 @@ TDateTime EncodeDate(int year, int month, int day);               // raises ECon
 TDateTime EncodeTime(int hour, int minute, int second, int msec); // raises EConvertError
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec);
+
+struct _SYSTEMTIME;
+// A time of the system's, which runs to the year 30827: one past the calendar gives its last
+// moment.
+TDateTime SystemTimeToDateTime(const _SYSTEMTIME& time);
 
 TDateTime Now();
 TDateTime Date();

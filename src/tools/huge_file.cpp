@@ -45,11 +45,6 @@ bool RetryTimeIsUp(DWORD start, uint32_t timeout) {
     return GetTickCount() - start >= timeout;
 }
 
-TDateTime SystemTimeToDateTime(const SYSTEMTIME& t) {
-    return EncodeDate(t.wYear, t.wMonth, t.wDay) +
-           EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-}
-
 SYSTEMTIME DateTimeToSystemTime(TDateTime value) {
     int year, month, day, hour, minute, second, msec;
     DecodeDate(value, year, month, day);

@@ -29,5 +29,6 @@ std::optional<TValueRange> SnapshotTimeSpan(const TDebugReader& store) {
     const double first = store.DebugInfo(0)->Time;
     const double last = store.DebugInfo(store.Count() - 1)->Time;
     constexpr double Minute = 1.0 / (24 * 60);
-    return TValueRange{first, std::max(last, first + Minute)};
+    // A minute after a snapshot at the calendar's end would pass it: the span ends there.
+    return KeptWithin({first, std::max(last, first + Minute)}, CalendarRange);
 }

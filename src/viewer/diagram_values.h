@@ -1,5 +1,5 @@
 #pragma once
-#include "chart/line_series.h"
+#include "chart/value_range.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,5 +14,6 @@ std::vector<int64_t> PercentOfMax(const std::vector<int64_t>& values);
 std::string ShortTitle(const std::string& title);
 
 class TDebugReader;
-// The times from the first to the last snapshot, at least a minute wide; none without snapshots.
+// The times from the first to the last snapshot, at least a minute wide and within the
+// calendar; none without snapshots.
 std::optional<TValueRange> SnapshotTimeSpan(const TDebugReader& store);

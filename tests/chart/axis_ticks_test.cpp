@@ -74,3 +74,18 @@ TEST(AxisTicks, LongDateTimeSpansTickOnMonthsAndYears) {
     // Outside the calendar there is nothing to label.
     EXPECT_TRUE(AxisTicks({-1e7, 1e7}, true, 300, 70).empty());
 }
+
+TEST(AxisTicks, MonthsAndYearsStopAtTheCalendarsEnds) {
+    // The step after the last tick would land past 31.12.9999.
+    EXPECT_EQ(Labels(AxisTicks({At(2006, 1, 2, 10), At(9998, 12, 31, 23, 59, 59)}, true, 600, 70)),
+              (std::vector<std::string>{"01.01.3000", "01.01.4000", "01.01.5000", "01.01.6000",
+                                        "01.01.7000", "01.01.8000", "01.01.9000"}));
+    EXPECT_EQ(Labels(AxisTicks({At(9999, 7, 15), MaxDateTime}, true, 600, 70)),
+              (std::vector<std::string>{"01.08.9999", "01.09.9999", "01.10.9999", "01.11.9999",
+                                        "01.12.9999"}));
+    EXPECT_EQ(Labels(AxisTicks({MinDateTime, MaxDateTime}, true, 600, 70)),
+              (std::vector<std::string>{"01.01.2000", "01.01.4000", "01.01.6000", "01.01.8000"}));
+    EXPECT_EQ(Labels(AxisTicks({MinDateTime, At(1, 6, 1)}, true, 600, 70)),
+              (std::vector<std::string>{"01.01.0001", "01.02.0001", "01.03.0001", "01.04.0001",
+                                        "01.05.0001", "01.06.0001"}));
+}

@@ -173,3 +173,32 @@ TEST_F(ChartModel, ClicksUpwardDragsAndDragsOffThePlotDoNotZoom) {
     EXPECT_DOUBLE_EQ(chart.LeftAxis().CurrentMinimum(), 0);
     EXPECT_EQ(chart.BottomAxis().CurrentMaximum(), Day + 2.0 / 24);
 }
+
+TEST_F(ChartModel, ATimeAxisAroundOneMomentStaysWithinTheCalendar) {
+    auto series = std::make_unique<TLineSeries>();
+    series->SetXValuesDateTime(true);
+    TLineSeries* moment = chart.Series().Add(std::move(series));
+    // Widened by a day around the last moment, then around the first one.
+    moment->AddXY(MaxDateTime, 5);
+    TChartLayout layout = Layout();
+    EXPECT_EQ(layout.Bottom.Scale.Range.Min, MaxDateTime - 1);
+    EXPECT_EQ(layout.Bottom.Scale.Range.Max, MaxDateTime);
+    ASSERT_FALSE(layout.Bottom.Ticks.empty());
+    EXPECT_EQ(layout.Bottom.Ticks.back().Label.substr(0, 6), "31.12 ");
+    // A zoom over the whole plot ends there too, however the pixels round.
+    Drag({layout.Plot.Left, layout.Plot.Top}, {layout.Plot.Right, layout.Plot.Bottom});
+    ASSERT_TRUE(chart.Zoomed());
+    EXPECT_LE(chart.BottomAxis().CurrentMaximum(), MaxDateTime);
+    chart.UndoZoom();
+
+    moment->MovePoint(0, MinDateTime, 5);
+    layout = Layout();
+    EXPECT_EQ(layout.Bottom.Scale.Range.Min, MinDateTime);
+    EXPECT_EQ(layout.Bottom.Scale.Range.Max, MinDateTime + 1);
+    ASSERT_FALSE(layout.Bottom.Ticks.empty());
+    EXPECT_EQ(layout.Bottom.Ticks.front().Label, "01.01 00:00");
+
+    // Numbers know no calendar.
+    moment->SetXValuesDateTime(false);
+    EXPECT_EQ(chart.BottomAxis().CurrentMinimum(), MinDateTime - 0.5);
+}

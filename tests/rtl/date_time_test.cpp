@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 TEST(DateTime, EncodeCountsDaysFromTheEndOf1899) {
     EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0);
     EXPECT_DOUBLE_EQ(EncodeDate(1900, 1, 1), 2);
@@ -45,6 +47,17 @@ TEST(DateTime, FormatPatternsOfTheViewer) {
     // The last millisecond of a day stays in that day.
     const TDateTime late = EncodeDate(2003, 12, 31) + EncodeTime(23, 59, 59, 999);
     EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss:zzz", late), "31.12.2003 23:59:59:999");
+    // The calendar's ends, the years in four digits.
+    EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss:zzz", MinDateTime), "01.01.0001 00:00:00:000");
+    EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:nn:ss:zzz", MaxDateTime), "31.12.9999 23:59:59:999");
+}
+
+TEST(DateTime, SystemTimesPastTheCalendarStopAtItsLastMoment) {
+    // The system's file times run to the year 30827.
+    const SYSTEMTIME late = {30000, 6, 0, 15, 12, 0, 0, 0};
+    EXPECT_EQ(SystemTimeToDateTime(late), MaxDateTime);
+    const SYSTEMTIME last = {9999, 12, 5, 31, 23, 59, 59, 999};
+    EXPECT_EQ(SystemTimeToDateTime(last), MaxDateTime);
 }
 
 TEST(DateTime, DecodeKnowsTheFirstDay) {

@@ -1,5 +1,6 @@
 #include "viewer_fixture.h"
 
+#include "chart/chart.h"
 #include "qvr/debug_reader.h"
 #include "rtl/format.h"
 #include "vcl/controls/edit.h"
@@ -7,6 +8,7 @@
 #include "vcl/controls/track_bar.h"
 #include "vcl/core/screen.h"
 #include "vcl/dialogs/dialogs.h"
+#include "viewer/diagram_form.h"
 #include "viewer/time_line_positions.h"
 
 #include "rtl/wide_text.h"
@@ -350,4 +352,44 @@ TEST_F(ViewerTest, AReadingEndedWhileTheMainWindowIsMinimisedGivesBackItsBarHeig
     EXPECT_EQ(window.top, before.top);
     EXPECT_EQ(Main().ClientHeight(),
               Main().pnlViewFormsGround->Top() + Main().pnlViewFormsGround->Height());
+}
+
+TEST_F(ViewerTest, AFileReachingTheLastYearsOpensAgainAndAgainWithoutABox) {
+    // The chart shown beside the time line: its time axis is worked out whenever it paints.
+    Click(fmDiagramForm->WindowBarButton());
+    TChart* chart = fmDiagramForm->Diagram;
+    const std::vector<std::string> keys{"02.01.2006 10:00:00", "31.12.9998 23:59:59"};
+    const std::string path = WriteFile("late.dbg", keys);
+    // Any box, from the reading or from the windows' arithmetic after it, fails the test.
+    const auto expectShown = [&](const std::string& after) {
+        chart->Update();
+        ASSERT_EQ(DebugReader->Count(), 2) << after;
+        EXPECT_EQ(Main().edCurrentTime->Text(), keys[1]) << after;
+        const std::vector<TAxisTick> ticks = chart->Layout().Bottom.Ticks;
+        ASSERT_FALSE(ticks.empty()) << after;
+        EXPECT_GE(ticks.front().Value, DebugReader->GetDebugInfo(0)->Time) << after;
+        EXPECT_LE(ticks.back().Value, DebugReader->GetDebugInfo(1)->Time) << after;
+    };
+    const auto openThroughTheDialog = [&] {
+        TOpenDialogDriver driver(path);
+        ClickWithMouse(Main().ToolButton1);
+        ASSERT_TRUE(RunMessagesUntil([&] { return driver.Finished(); }));
+        ASSERT_TRUE(driver.Answered());
+    };
+    openThroughTheDialog();
+    expectShown("the first opening");
+    openThroughTheDialog();
+    expectShown("the second opening");
+    Click(Main().ToolButton3);
+    openThroughTheDialog();
+    expectShown("an opening after Clear all");
+    DropFiles(&Main(), {path});
+    expectShown("a drop");
+
+    // A key past the calendar's end is no time: the reader names its place, as for any such key.
+    MessageCapture boxes;
+    Main().OpenFile(WriteFile("past.dbg", {"01.01.10000 00:00:00"}));
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_NE(boxes.Texts[0].find("Position: "), std::string::npos) << boxes.Texts[0];
+    expectShown("a file past the end");
 }

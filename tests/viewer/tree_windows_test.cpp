@@ -7,6 +7,7 @@
 #include "qztree/scroll_bar/scroll_bar.h"
 #include "qztree/tree/items/tree_item.h"
 #include "qztree/tree/view/tree_view.h"
+#include "rtl/date_time.h"
 #include "rtl/wide_text.h"
 #include "vcl/base/win_api.h"
 #include "vcl/controls/button.h"
@@ -14,6 +15,7 @@
 #include "vcl/controls/status_bar.h"
 #include "vcl/controls/tab_control.h"
 #include "vcl/controls/tool_bar.h"
+#include "vcl/controls/track_bar.h"
 #include "vcl/core/drag_drop.h"
 #include "viewer/bll_leak_form.h"
 #include "viewer/diagram_form.h"
@@ -649,6 +651,79 @@ TEST_F(TreeWindowsTest, SelectedCounterRowsDraggedOntoTheChartBecomeSeries) {
     // Nothing is dropped on the rows themselves.
     ASSERT_TRUE(DragRowAcross(tree, Row(tree, "LoginUsers"), view->ClientToScreen(Point(40, 60))));
     EXPECT_EQ(diagram.DataSeriesCount(), 3);
+}
+
+TEST_F(TreeWindowsTest, TimesAtTheCalendarsEdgesShowOnTheTimeLineTheChartAndTheRate) {
+    TfmSystemLeakForm& leaks = Open(fmSystemLeakForm);
+    TfmDiagramForm& diagram = Open(fmDiagramForm);
+    leaks.SetBounds(0, 300, 551, 300);
+    diagram.SetBounds(600, 300, 551, 300);
+    PumpMessages();
+    TChart* chart = diagram.Diagram;
+    TViewerTree* tree = leaks.tvObjects;
+    // Painted without a box, with ticks, and nothing shown beyond the calendar.
+    const auto expectTimeAxis = [&](const std::string& state) {
+        chart->Update();
+        const TChartLayout layout = chart->Layout();
+        const TValueRange shown = layout.Bottom.Scale.Range;
+        EXPECT_GE(shown.Min, MinDateTime) << state;
+        EXPECT_LE(shown.Max, MaxDateTime) << state;
+        EXPECT_LT(shown.Min, shown.Max) << state;
+        EXPECT_FALSE(layout.Bottom.Ticks.empty()) << state;
+        for (const TAxisTick& tick : layout.Bottom.Ticks) {
+            EXPECT_GE(tick.Value, shown.Min) << state << ": " << tick.Label;
+            EXPECT_LE(tick.Value, shown.Max) << state << ": " << tick.Label;
+        }
+    };
+    const auto dragOnThePlot = [&](int fromX, int toX) {
+        const TRect plot = chart->Layout().Plot;
+        SendMouse(chart, WM_LBUTTONDOWN, fromX, plot.Top + 10, MK_LBUTTON);
+        SendMouse(chart, WM_MOUSEMOVE, toX, plot.Bottom - 20, MK_LBUTTON);
+        SendMouse(chart, WM_LBUTTONUP, toX, plot.Bottom - 20);
+    };
+
+    struct TEdgeCase {
+        const char* Name;
+        std::vector<std::string> Keys;
+        const char* Rate; // of the counts 1 and 3 over the whole time line
+    };
+    const TEdgeCase cases[] = {
+        {"one snapshot at the last moment", {"31.12.9999 23:59:59.999"}, ""},
+        {"one snapshot at the first moment", {"01.01.0001 00:00:00.000"}, ""},
+        {"two in one millisecond", {"31.12.9999 23:59:59", "31.12.9999 23:59:59.000"}, ""},
+        {"the first and the last moment",
+         {"01.01.0001 00:00:00.000", "31.12.9999 23:59:59.999"},
+         "2"},
+        {"9,998 years", {"31.12.0001 23:59:59.999", "31.12.9999 23:59:59.999"}, "2"},
+    };
+    for (const TEdgeCase& edge : cases) {
+        SCOPED_TRACE(edge.Name);
+        Click(Main().ToolButton3);
+        std::vector<TSnap> snaps;
+        for (size_t i = 0; i < edge.Keys.size(); ++i)
+            snaps.push_back({edge.Keys[i], 0, {{int(1 + 2 * i), "Handle"}}});
+        Main().OpenFile(Write("edge.dbg", snaps));
+        ASSERT_EQ(DebugReader->Count(), int(edge.Keys.size()));
+        EXPECT_EQ(Main().edCurrentTime->Text(), edge.Keys.back().substr(0, 19));
+        expectTimeAxis("without a series");
+
+        ASSERT_TRUE(
+            DragRowAcross(tree, Row(tree, "Handle"), chart->ClientToScreen(Point(100, 100))));
+        ASSERT_EQ(diagram.DataSeriesCount(), 1);
+        expectTimeAxis("with a series");
+        const TRect plot = chart->Layout().Plot;
+        dragOnThePlot(plot.Left + 10, plot.Right - 10);
+        ASSERT_TRUE(chart->Zoomed());
+        expectTimeAxis("zoomed");
+        dragOnThePlot(plot.Right - 10, plot.Left + 10);
+        EXPECT_FALSE(chart->Zoomed());
+
+        Click(Main().Button1);
+        EXPECT_EQ(Main().tbTime->SelEnd(), int(edge.Keys.size()) - 1);
+        const std::vector<std::string> cells = Cells(tree, "Handle");
+        ASSERT_EQ(cells.size(), 6u);
+        EXPECT_EQ(cells[5], edge.Rate);
+    }
 }
 
 TEST_F(TreeWindowsTest, TheHorizontalBarFollowsEveryChangeOfSize) {

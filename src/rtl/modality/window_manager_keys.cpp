@@ -20,6 +20,11 @@ bool IsFocusOffer(void* window, unsigned message, uintptr_t wParam, intptr_t lPa
 namespace {
 
 const wchar_t* const ClassName = L"QVRKeysRequest";
+// After the offers it waits for, the window stays this long after the last one: the manager may
+// fall back more than once as the window with the keys goes, each time to the first window in its
+// order that is not going away.
+const UINT StaysAfterTheOffers = 500;
+const UINT_PTR EndTimer = 1;
 
 // The request of this thread: the window it is made with, made once and shown only while a
 // request waits, and the window it is for.
@@ -46,8 +51,11 @@ HWND Target() {
 void EndTheRequest() {
     Request.Waits = false;
     Request.Target = nullptr;
-    if (Request.Window && IsWindowVisible(Request.Window))
-        ShowWindow(Request.Window, SW_HIDE);
+    if (Request.Window) {
+        KillTimer(Request.Window, EndTimer);
+        if (IsWindowVisible(Request.Window))
+            ShowWindow(Request.Window, SW_HIDE);
+    }
 }
 
 LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -60,8 +68,12 @@ LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM l
         if (const HWND target = Target(); CanTakeTheKeys(target))
             SetForegroundWindow(target);
         if (--Request.OffersLeft <= 0)
-            EndTheRequest();
+            SetTimer(window, EndTimer, StaysAfterTheOffers, nullptr);
         return MA_NOACTIVATE;
+    case WM_TIMER:
+        if (wParam == EndTimer)
+            EndTheRequest();
+        return 0;
     case WM_ACTIVATE:
         // The system activated it in want of another window as the one with the keys hid: the
         // target takes over, or, when it cannot, no window is active. It stays on the display, as

@@ -21,10 +21,10 @@ bool SystemActivatesWhatItIsAsked();
 // gives it the keys; where no window can take them (a box after a box), the manager focuses
 // nothing, and the next window it maps it then focuses itself. Asked before a window of the
 // program that has the keys hides, the manager falls back to the request rather than to another
-// program; the request window then stays until the manager fell back to it too. It hides once it
-// had the offers it waits for, and any offer the manager still makes it goes to the active window
-// all the same. A system that activates the window a program asks for (Windows) needs none of
-// this, and nothing is done there.
+// program; the request window then stays until the manager fell back to it too. It hides a moment
+// after the offers it waits for, as the manager may fall back more than once, and any offer the
+// manager still makes it goes to the active window all the same. A system that activates the window
+// a program asks for (Windows) needs none of this, and nothing is done there.
 void AskWindowManagerForTheKeys(void* window, bool aWindowWithTheKeysHidesNext = false);
 
 // Whether a message is the window manager's offer of the focus to the window, as Wine passes it

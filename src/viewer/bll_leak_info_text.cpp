@@ -6,6 +6,7 @@
 #include "tools/sorted_lists.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 const std::string kStep = "  ";
@@ -43,6 +44,13 @@ void AddListLines(std::vector<std::string>& lines, const TObject* list, const st
 } // namespace
 
 std::string LiveTimeText(TDateTime liveTime) {
+    // A damaged record can hold a time no clock shows (not a number, or past any count of
+    // milliseconds): it is shown as the number it is.
+    if (!(std::fabs(liveTime) < 1e14)) {
+        char text[32];
+        std::snprintf(text, sizeof(text), "%g", liveTime);
+        return text;
+    }
     const bool negative = liveTime < 0;
     const int64_t ms = std::llround(std::fabs(liveTime) * 86400000.0);
     const int64_t hours = ms / 3600000;

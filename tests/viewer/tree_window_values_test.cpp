@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 TDateTime At(int hour) {
     return EncodeDate(2006, 1, 10) + EncodeTime(hour, 0, 0, 0);
@@ -82,6 +84,10 @@ TEST(BLLLeakInfo, LiveTimeCountsHoursPastADay) {
     EXPECT_EQ(LiveTimeText(EncodeTime(1, 2, 3, 4)), "01:02:03:004");
     EXPECT_EQ(LiveTimeText(3 + EncodeTime(0, 0, 1, 0)), "72:00:01:000");
     EXPECT_EQ(LiveTimeText(0), "00:00:00:000");
+    // A damaged record's time shows as the number it holds.
+    EXPECT_EQ(LiveTimeText(std::nan("")), "nan");
+    EXPECT_EQ(LiveTimeText(-HUGE_VAL), "-inf");
+    EXPECT_EQ(LiveTimeText(1e300), "1e+300");
 }
 
 TEST(BLLLeakInfo, ClassRowListsStacksAndTheirObjectsIndented) {

@@ -215,29 +215,32 @@ void Raise(TStandInWindowManager& manager, TRaise way, HWND window) {
     }
 }
 
-// Places the window beside the given bounds, or over their corner.
+// Places the window over the corner of the given bounds, or in the screen's far corner, where it
+// overlaps no other window of the program.
 void PlaceBeside(HWND window, const RECT& bounds, bool over) {
-    const int left = over                             ? bounds.right - 50
-                     : bounds.right + 10 + 200 < 1280 ? bounds.right + 10
-                                                      : bounds.left - 210;
-    const int top = over ? bounds.bottom - 50 : bounds.top;
+    const int left = over ? bounds.right - 50 : GetSystemMetrics(SM_CXSCREEN) - 210;
+    const int top = over ? bounds.bottom - 50 : GetSystemMetrics(SM_CYSCREEN) - 110;
     SetWindowPos(window, nullptr, left, top, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Whether the modal window stayed above two other windows of the program, one it covers and one
-// beside it, each raised every way.
+// apart from it, each raised every way. The one apart is raised once the modal window was left
+// alone a while, as the user looks at it: nothing of the program changes then, and Wine's own
+// order does not hear of a raise where the window raised covers nothing.
 bool StaysAboveEveryRaisedWindow(TStandInWindowManager& manager, HWND modal, HWND covered,
-                                 HWND beside) {
+                                 HWND apart) {
     RECT bounds{};
     GetWindowRect(modal, &bounds);
     PlaceBeside(covered, bounds, true);
-    PlaceBeside(beside, bounds, false);
-    // The modal window is left alone a while, as the user looks at it.
-    RunMessagesFor(1500);
+    PlaceBeside(apart, bounds, false);
     bool stayed = true;
     for (const TRaise way : {TRaise::ItsTitleBar, TRaise::ItsEntry, TRaise::AClickInsideIt})
-        for (const HWND window : {covered, beside}) {
+        for (const HWND window : {apart, covered}) {
+            if (window == apart)
+                RunMessagesFor(1200);
             manager.Run();
+            // The user works in the modal window when another window of the program is raised.
+            PumpUntil([&] { return GetForegroundWindow() == modal; });
             Raise(manager, way, window);
             const bool above = PumpUntil([&] {
                 manager.Run();

@@ -13,7 +13,7 @@ public:
     constexpr explicit TLasting(Args&&... args) : FValue(std::forward<Args>(args)...) {}
     // For an object built by a chain of calls on a temporary.
     TLasting(const T& value) : FValue(value) {} // NOLINT: converting on purpose
-    ~TLasting() {}                             // FValue is left alone
+    ~TLasting() {}                              // FValue is left alone
     TLasting(const TLasting&) = delete;
     TLasting& operator=(const TLasting&) = delete;
 

@@ -1,5 +1,7 @@
 #include "rtl/modality/keeper_looks.h"
 
+#include "rtl/modality/helper_window.h"
+
 namespace {
 
 // The looks go on a while after the last change seen.
@@ -8,20 +10,14 @@ const UINT LookNow = WM_APP;
 const UINT_PTR LookTimer = 1;
 const wchar_t* const ClassName = L"QVRModalKeeperLooks";
 
-HWND MakeMessageWindow(WNDPROC procedure, void* looks) {
-    WNDCLASSW c{};
-    c.lpfnWndProc = procedure;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = ClassName;
-    RegisterClassW(&c);
-    return CreateWindowExW(0, ClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           GetModuleHandleW(nullptr), looks);
-}
-
 } // namespace
 
 TKeeperLooks::TKeeperLooks(std::function<void()> look)
-    : FLook(std::move(look)), FWindow(MakeMessageWindow(Procedure, this)) {}
+    : FLook(std::move(look)),
+      FWindow(CreateHelperWindow(ClassName, Procedure, HWND_MESSAGE, 0, 0)) {
+    if (FWindow)
+        SetWindowLongPtrW(FWindow, GWLP_USERDATA, LONG_PTR(this));
+}
 
 TKeeperLooks::~TKeeperLooks() {
     if (FWindow)
@@ -29,9 +25,6 @@ TKeeperLooks::~TKeeperLooks() {
 }
 
 LRESULT CALLBACK TKeeperLooks::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     auto* looks = reinterpret_cast<TKeeperLooks*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (looks && (msg == LookNow || (msg == WM_TIMER && wParam == LookTimer))) {
         if (msg == LookNow)

@@ -71,9 +71,7 @@ void TModalKeeper::LookAtTheModalWindows() {
         TUserWait::SeeItOver();
     }
     NoteWhereTheFocusIs();
-    const std::vector<HWND> topLevel = TopLevelWindows();
-    const std::vector<HWND> windows = ModalWindowsInOrder(topLevel);
-    FRaiseOrder.Look(topLevel, windows, !windows.empty() && InTheForeground(windows.back()));
+    FRaiseOrder.Look();
 }
 
 UINT TModalKeeper::NextInterval() const {

@@ -13,23 +13,30 @@ bool ProgramInFront(const std::vector<HWND>& modal) {
 
 } // namespace
 
-void TRaiseOrder::RaiseAll(const std::vector<HWND>& topLevel) {
-    const std::vector<HWND> modal = ModalWindowsInOrder(topLevel);
-    FRaiser.RaiseInOrder(modal, ProgramInFront(modal));
-    FSeen = ShownWindows(topLevel);
+void TRaiseOrder::RaiseAll() {
+    RaiseInOrder(ModalWindowsInOrder());
 }
 
 void TRaiseOrder::RaiseInnermost() {
-    const std::vector<HWND> topLevel = TopLevelWindows();
-    const std::vector<HWND> modal = ModalWindowsInOrder(topLevel);
+    const std::vector<HWND> modal = ModalWindowsInOrder();
     if (!modal.empty())
         FRaiser.Raise(modal.back(), ProgramInFront(modal));
-    FSeen = ShownWindows(topLevel);
+    Seen();
 }
 
-void TRaiseOrder::Look(const std::vector<HWND>& topLevel, const std::vector<HWND>& modal,
-                       bool inFront) {
-    if (!inFront) {
+void TRaiseOrder::RaiseInOrder(const std::vector<HWND>& modal) {
+    FRaiser.RaiseInOrder(modal, ProgramInFront(modal));
+    Seen();
+}
+
+void TRaiseOrder::Seen() {
+    FSeen = ShownWindows();
+}
+
+void TRaiseOrder::Look() {
+    const std::vector<HWND> topLevel = TopLevelWindows();
+    const std::vector<HWND> modal = ModalWindowsInOrder(topLevel);
+    if (!ProgramInFront(modal)) {
         std::vector<HWND> windows = ModalChain();
         for (HWND window : modal)
             if (std::find(windows.begin(), windows.end(), window) == windows.end())
@@ -39,5 +46,5 @@ void TRaiseOrder::Look(const std::vector<HWND>& topLevel, const std::vector<HWND
     }
     const bool allOnTop = std::all_of(modal.begin(), modal.end(), KeptOnTop);
     if (!allOnTop || ShownWindows(topLevel) != FSeen)
-        RaiseAll(topLevel);
+        RaiseInOrder(modal);
 }

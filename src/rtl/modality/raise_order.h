@@ -17,16 +17,20 @@ class TRaiseOrder {
 public:
     // Every modal window on the screen, each above the one it was shown over; kept on top while
     // the program is in front.
-    void RaiseAll(const std::vector<HWND>& topLevel = TopLevelWindows());
+    void RaiseAll();
     // The innermost one only: above the modal windows it was shown over already.
     void RaiseInnermost();
 
     // A look: the modal windows are kept on top while the program is in front, and raised again
     // if the program's windows changed since the last raise; otherwise they go back among the
     // others.
-    void Look(const std::vector<HWND>& topLevel, const std::vector<HWND>& modal, bool inFront);
+    void Look();
 
 private:
+    void RaiseInOrder(const std::vector<HWND>& modal);
+    // The program's windows as the last raise left them.
+    void Seen();
+
     TRaiser FRaiser;
     std::vector<TShownWindow> FSeen;
 };

@@ -1,21 +1,17 @@
 #include "rtl/modality/raiser.h"
 
+#include "rtl/modality/window_list.h"
+
 #include <algorithm>
 
 namespace {
 
 const UINT JustTheOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
-BOOL CALLBACK AddTopLevelWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
 // The lowest window on the screen, in Wine's order, that is not kept on top and not one of those
 // given; or none.
 HWND LowestOtherWindow(const std::vector<HWND>& windows) {
-    std::vector<HWND> all;
-    EnumWindows(AddTopLevelWindow, LPARAM(&all));
+    const std::vector<HWND> all = TopLevelWindows();
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         if (IsWindowVisible(*it) && !KeptOnTop(*it) &&
             std::find(windows.begin(), windows.end(), *it) == windows.end())
@@ -24,10 +20,6 @@ HWND LowestOtherWindow(const std::vector<HWND>& windows) {
 }
 
 } // namespace
-
-bool KeptOnTop(HWND window) {
-    return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
-}
 
 TRaiser::TRaiser()
     : FPivot(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0, 0, 0,

@@ -34,6 +34,3 @@ public:
 private:
     HWND FPivot;
 };
-
-// Whether the window is kept on top.
-bool KeptOnTop(HWND window);

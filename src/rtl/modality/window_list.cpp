@@ -12,15 +12,18 @@ BOOL CALLBACK AddTopLevelWindow(HWND window, LPARAM list) {
 // Whether a window above the given one hides part of it (within the bounds given).
 bool HidesPartOf(HWND above, HWND window, const RECT& bounds) {
     RECT other{}, common{};
-    return IsWindowVisible(above) && GetWindow(above, GW_OWNER) != window &&
-           !(GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) && GetWindowRect(above, &other) &&
-           IntersectRect(&common, &bounds, &other);
+    return IsWindowVisible(above) && GetWindow(above, GW_OWNER) != window && !KeptOnTop(above) &&
+           GetWindowRect(above, &other) && IntersectRect(&common, &bounds, &other);
 }
 
 } // namespace
 
 bool IsShown(HWND window) {
     return window && IsWindowVisible(window) && !IsIconic(window);
+}
+
+bool KeptOnTop(HWND window) {
+    return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
 }
 
 std::vector<HWND> TopLevelWindows() {

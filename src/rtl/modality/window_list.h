@@ -8,6 +8,9 @@
 // On the screen and not minimised.
 bool IsShown(HWND window);
 
+// Whether the window is kept on top.
+bool KeptOnTop(HWND window);
+
 // The top-level windows, the one on top first, asked of the system at once: walking them one by
 // one asks it once a window.
 std::vector<HWND> TopLevelWindows();

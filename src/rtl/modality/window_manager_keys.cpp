@@ -1,5 +1,7 @@
 #include "rtl/modality/window_manager_keys.h"
 
+#include "rtl/modality/helper_window.h"
+
 #include <windows.h>
 
 #include <type_traits>
@@ -91,15 +93,10 @@ LRESULT CALLBACK RequestProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM l
 }
 
 HWND MakeRequestWindow() {
-    WNDCLASSW c{};
-    c.lpfnWndProc = RequestProcedure;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = ClassName;
-    RegisterClassW(&c);
     // On the task bar, so that the manager takes it as a window of its own to manage and focus;
-    // with an empty region, so that nothing of it is drawn.
-    const HWND window = CreateWindowExW(WS_EX_APPWINDOW, ClassName, L"", WS_POPUP, 0, 0, 1, 1,
-                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // with an empty region, so that nothing of it is drawn. It is shown 1x1.
+    const HWND window =
+        CreateHelperWindow(ClassName, RequestProcedure, nullptr, WS_POPUP, WS_EX_APPWINDOW);
     // The window owns the region once it took it.
     const HRGN nothing = window ? CreateRectRgn(0, 0, 0, 0) : nullptr;
     if (nothing && !SetWindowRgn(window, nothing, FALSE))

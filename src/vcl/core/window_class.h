@@ -1,6 +1,7 @@
 #pragma once
 // The one window procedure of the layer and the window classes it serves; for the layer's .cpp
 // files.
+#include "rtl/modality/helper_window.h"
 #include "vcl/base/win_api.h"
 #include "vcl/core/win_control.h"
 
@@ -17,10 +18,6 @@ void SetCreationControl(TWinControl* control);
 
 // Common controls are initialised once, before the first window is made.
 void InitCommonControlsOnce();
-
-// A hidden helper window of the layer with a procedure of its own (timers, drag capture).
-HWND CreateHelperWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style,
-                        DWORD exStyle);
 
 // The message loop's step before a key message is dispatched: the control of the window (or of
 // its nearest parent) sees it ahead (CN_KEYDOWN, CN_CHAR...); true when it took the key.

@@ -6,6 +6,7 @@
 
 #include "../user_input.h"
 #include "../vcl_test_support.h"
+#include "window_manager_stand_in.h"
 
 #include <functional>
 #include <string>
@@ -62,10 +63,6 @@ inline HWND FirstWindowOfTheProgram() {
 // without being activated.
 inline void RaiseAsAWindowManagerWould(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-inline bool CanBeActive(HWND window) {
-    return window && IsWindowVisible(window) && IsWindowEnabled(window) && !IsIconic(window);
 }
 
 // What Wine does when a window manager offers a window the focus: it asks the window as if its

@@ -45,12 +45,6 @@ bool OnTheScreen(HWND window) {
     return IntersectRect(&common, &bounds, &screen);
 }
 
-// As Wine decides whether a window can take the manager's offer.
-bool CanBeActive(HWND window) {
-    return window && IsWindowVisible(window) && IsWindowEnabled(window) && !IsIconic(window) &&
-           !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
-}
-
 // The first window on the screen in Wine's order, which Wine raises on the display.
 HWND FirstShownWindow() {
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
@@ -80,6 +74,11 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
 }
 
 } // namespace
+
+bool CanBeActive(HWND window) {
+    return window && IsWindowVisible(window) && IsWindowEnabled(window) && !IsIconic(window) &&
+           !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+}
 
 thread_local TStandInWindowManager* TStandInWindowManager::Current = nullptr;
 

@@ -90,3 +90,6 @@ private:
     HWND FLastFocus = nullptr;
     bool FOtherFocusedSinceMark = false;
 };
+
+// As Wine decides whether a window can take the manager's offer.
+bool CanBeActive(HWND window);
